@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds (Release), creates the demo database when it
+# is not there yet, and starts the host program on it.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+
+install_packages
+build_project build-release Release
+
+DEMO_DB=${CORVANE_DEMO_DB:-$PWD/demo/corvane-demo.db}
+mkdir -p "$(dirname "$DEMO_DB")"
+if [ ! -f "$DEMO_DB" ]; then
+  echo "Creating the demo database $DEMO_DB"
+  build-release/apps/corvane-makedb/corvane-makedb --db "sqlite:$DEMO_DB" --demo
+fi
+
+HOST=build-release/apps/corvane-host/corvane-host
+if [ ! -x "$HOST" ]; then
+  echo "The demo database is ready at $DEMO_DB; the host program is not built yet."
+  exit 0
+fi
+exec "$HOST" --db "sqlite:$DEMO_DB" "$@"

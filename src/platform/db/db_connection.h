@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/db/db_value.h"
+#include "platform/db/recordset_wrapper.h"
+#include "platform/db/result_set.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace corvane::platform {
+
+// One connection to the suite's database. Every value reaches SQL as a bound
+// parameter: "?" in the text, the values in order in params. Failures throw DbError.
+class DbConnection {
+ public:
+  // The open options of OpenRecordset. Windows that keep their rows open to find,
+  // change, add and delete lines pass 2; single-value and sum queries pass 4.
+  static constexpr int kOpenEditable = 2;
+  static constexpr int kOpenBatch = 3;  // client copy; changed rows written by UpdateBatch
+  static constexpr int kOpenReadOnly = 4;
+
+  virtual ~DbConnection() = default;
+
+  std::unique_ptr<RecordsetWrapper> OpenRecordset(const QString& sql, const DbParams& params = {},
+                                                  int option = kOpenReadOnly);
+  // First column of the first row, NULL when there is no row.
+  DbValue QueryValue(const QString& sql, const DbParams& params = {});
+  // Runs the statement; gives the number of rows it changed.
+  virtual long long Execute(const QString& sql, const DbParams& params = {}) = 0;
+  // Runs one statement once per parameter row, without a round trip per row where
+  // the engine allows it. Not a transaction by itself.
+  virtual void ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) = 0;
+  virtual ResultSet Query(const QString& sql, const DbParams& params = {}) = 0;
+
+  virtual void BeginTrans() = 0;
+  virtual void CommitTrans() = 0;
+  virtual void RollbackTrans() = 0;
+  virtual bool InTransaction() const = 0;
+
+  // Enough to open another connection to the same database (OpenDbConnection of the suite).
+  virtual QString GetConnectionString() const = 0;
+  // The primary-key column of a table, empty when it has none.
+  virtual QString PrimaryKeyOf(const QString& table) = 0;
+  virtual bool IsOpen() const = 0;
+  virtual void Close() = 0;
+};
+
+}  // namespace corvane::platform

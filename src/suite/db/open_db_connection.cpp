@@ -1,0 +1,53 @@
+#include "suite/db/open_db_connection.h"
+
+#include "platform/db/db_error.h"
+#include "suite/db/postgres_connection.h"
+#include "suite/db/sqlite_connection.h"
+
+#include <QFile>
+
+static void InitSchemaResources() { Q_INIT_RESOURCE(schema); }
+
+namespace corvane::suite {
+
+namespace {
+
+bool IsPostgres(const QString& s) {
+  return s.startsWith(QLatin1String("postgresql://")) || s.startsWith(QLatin1String("postgres://")) ||
+         s.startsWith(QLatin1String("pg:"));
+}
+
+QString ReadResource(const QString& path) {
+  InitSchemaResources();
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) throw platform::DbError(QStringLiteral("Missing schema %1").arg(path));
+  return QString::fromUtf8(f.readAll());
+}
+
+}  // namespace
+
+std::unique_ptr<platform::DbConnection> OpenDbConnection(const QString& connectionString) {
+  if (IsPostgres(connectionString)) return std::make_unique<PostgresConnection>(connectionString);
+  return std::make_unique<SqliteConnection>(connectionString);
+}
+
+void InstallSchema(platform::DbConnection& connection) {
+  if (auto* pg = dynamic_cast<PostgresConnection*>(&connection)) {
+    // Two sessions creating the schema at once would trip over each other's
+    // collation and tables: the first takes an advisory lock, the second waits.
+    pg->Execute(QStringLiteral("select pg_advisory_lock(7301305)"));
+    try {
+      pg->ExecuteScript(ReadResource(QStringLiteral(":/schema/postgres.sql")));
+    } catch (...) {
+      pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
+      throw;
+    }
+    pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
+  } else if (auto* lite = dynamic_cast<SqliteConnection*>(&connection)) {
+    lite->ExecuteScript(ReadResource(QStringLiteral(":/schema/sqlite.sql")));
+  } else {
+    throw platform::DbError(QStringLiteral("Unknown database engine"));
+  }
+}
+
+}  // namespace corvane::suite

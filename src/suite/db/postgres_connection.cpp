@@ -1,0 +1,249 @@
+#include "suite/db/postgres_connection.h"
+
+#include "platform/db/db_error.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+
+namespace corvane::suite {
+
+using platform::DbError;
+using platform::DbParams;
+using platform::DbValue;
+using platform::Money;
+using platform::ResultSet;
+
+namespace {
+
+// Type numbers of the server's catalogue.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701,
+              kNumeric = 1700, kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184;
+
+struct ResultCloser {
+  void operator()(PGresult* r) const { PQclear(r); }
+};
+using ResultPtr = std::unique_ptr<PGresult, ResultCloser>;
+
+Oid TypeOf(const DbValue& v) {
+  if (v.IsInteger()) return kInt8;
+  if (v.IsDouble()) return kFloat8;
+  if (v.IsMoney()) return kNumeric;
+  if (v.IsDate()) return kDate;
+  return 0;  // text and NULL: the server takes the type the statement needs
+}
+
+// Values as text, kept alive while libpq reads them.
+struct ParamBuffer {
+  explicit ParamBuffer(const DbParams& params) {
+    texts.reserve(params.size());
+    for (const DbValue& v : params) {
+      texts.push_back(v.IsMoney() ? v.ToMoney().ToPlainText().toUtf8() : v.ToString().toUtf8());
+      types.push_back(TypeOf(v));
+    }
+    for (size_t i = 0; i < params.size(); ++i) values.push_back(params[i].IsNull() ? nullptr : texts[i].constData());
+  }
+  std::vector<QByteArray> texts;
+  std::vector<const char*> values;
+  std::vector<Oid> types;
+};
+
+DbValue ReadCell(const PGresult* r, int row, int col, Oid type, int typmod) {
+  if (PQgetisnull(r, row, col)) return {};
+  const char* raw = PQgetvalue(r, row, col);
+  const int len = PQgetlength(r, row, col);
+  switch (type) {
+    case kBool: return DbValue(raw[0] == 't' ? 1 : 0);
+    case kInt2: case kInt4: case kInt8: return DbValue(std::strtoll(raw, nullptr, 10));
+    case kFloat4: case kFloat8: return DbValue(std::strtod(raw, nullptr));
+    case kNumeric: {
+      const int scale = typmod >= 4 ? ((typmod - 4) & 0xffff) : -1;
+      if (scale > 4) return DbValue(std::strtod(raw, nullptr));
+      return Money::Parse(QString::fromLatin1(raw, len)).value_or(Money());
+    }
+    case kDate: case kTimestamp: case kTimestampTz:
+      return DbValue(QDate::fromString(QString::fromLatin1(raw, 10), Qt::ISODate));
+    default:
+      return DbValue(QString::fromUtf8(raw, len));
+  }
+}
+
+}  // namespace
+
+QString NumberPlaceholders(const QString& sql) {
+  QString out;
+  out.reserve(sql.size() + 16);
+  bool quoted = false;
+  int n = 0;
+  for (QChar c : sql) {
+    if (c == QLatin1Char('\'')) quoted = !quoted;
+    if (c == QLatin1Char('?') && !quoted) out += QLatin1Char('$') + QString::number(++n);
+    else out += c;
+  }
+  return out;
+}
+
+PostgresConnection::PostgresConnection(const QString& connectionString) : connectionString_(connectionString) {
+  QString info = connectionString;
+  if (info.startsWith(QLatin1String("pg:"))) info = info.mid(3);
+  conn_ = PQconnectdb(info.toUtf8().constData());
+  if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
+    const QString err = conn_ ? QString::fromUtf8(PQerrorMessage(conn_)).trimmed() : QStringLiteral("out of memory");
+    if (conn_) PQfinish(conn_);
+    conn_ = nullptr;
+    throw DbError(QStringLiteral("Cannot connect to the database: %1").arg(err));
+  }
+  PQsetClientEncoding(conn_, "UTF8");
+  Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
+  Execute(QStringLiteral("set client_min_messages = warning"));
+}
+
+PostgresConnection::~PostgresConnection() { Close(); }
+
+void PostgresConnection::Close() {
+  if (conn_) PQfinish(conn_);
+  conn_ = nullptr;
+  inTransaction_ = false;
+}
+
+bool PostgresConnection::IsOpen() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
+
+int PostgresConnection::BackendPid() const { return conn_ ? PQbackendPID(conn_) : 0; }
+
+void PostgresConnection::RequireOpen() const {
+  if (!conn_) throw DbError(QStringLiteral("The database connection is closed"));
+}
+
+PGresult* PostgresConnection::Run(const QString& sql, const DbParams& params) {
+  RequireOpen();
+  const QString numbered = NumberPlaceholders(sql);
+  ParamBuffer buf(params);
+  PGresult* r = PQexecParams(conn_, numbered.toUtf8().constData(), static_cast<int>(params.size()),
+                             buf.types.data(), buf.values.data(), nullptr, nullptr, 0);
+  const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
+    const QString err = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_)).trimmed();
+    PQclear(r);
+    throw DbError(QStringLiteral("%1: %2").arg(err, sql));
+  }
+  return r;
+}
+
+long long PostgresConnection::Execute(const QString& sql, const DbParams& params) {
+  ResultPtr r(Run(sql, params));
+  const char* n = PQcmdTuples(r.get());
+  return n && *n ? std::strtoll(n, nullptr, 10) : 0;
+}
+
+ResultSet PostgresConnection::Query(const QString& sql, const DbParams& params) {
+  ResultPtr r(Run(sql, params));
+  ResultSet out;
+  const int cols = PQnfields(r.get());
+  const int rows = PQntuples(r.get());
+  std::vector<Oid> types(cols);
+  std::vector<int> mods(cols);
+  for (int c = 0; c < cols; ++c) {
+    out.columns << QString::fromUtf8(PQfname(r.get(), c));
+    types[c] = PQftype(r.get(), c);
+    mods[c] = PQfmod(r.get(), c);
+  }
+  out.rows.reserve(rows);
+  for (int i = 0; i < rows; ++i) {
+    std::vector<DbValue> row;
+    row.reserve(cols);
+    for (int c = 0; c < cols; ++c) row.push_back(ReadCell(r.get(), i, c, types[c], mods[c]));
+    out.rows.push_back(std::move(row));
+  }
+  return out;
+}
+
+void PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
+  RequireOpen();
+  if (rows.empty()) return;
+  // One prepared statement, sent in pipeline mode with a sync every thousand rows:
+  // no network round trip per row. The first failure is reported after its sync.
+  const size_t nParams = rows.front().size();
+  std::vector<Oid> types(nParams, 0);
+  for (const DbParams& row : rows)
+    for (size_t i = 0; i < nParams && i < row.size(); ++i)
+      if (types[i] == 0) types[i] = TypeOf(row[i]);
+  if (!PQenterPipelineMode(conn_)) throw DbError(QStringLiteral("Cannot start a batch: %1").arg(PQerrorMessage(conn_)));
+  QString firstError;
+  auto drain = [&]() {
+    for (;;) {
+      PGresult* r = PQgetResult(conn_);
+      if (!r) {  // end of one statement's results, or a lost connection
+        if (PQstatus(conn_) != CONNECTION_OK) {
+          if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
+          return;
+        }
+        continue;
+      }
+      const ExecStatusType st = PQresultStatus(r);
+      if ((st == PGRES_FATAL_ERROR) && firstError.isEmpty())
+        firstError = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
+      PQclear(r);
+      if (st == PGRES_PIPELINE_SYNC) return;
+    }
+  };
+  const QByteArray text = NumberPlaceholders(sql).toUtf8();
+  bool sent = PQsendPrepare(conn_, "", text.constData(), static_cast<int>(nParams), types.data()) == 1;
+  size_t pending = 0;
+  for (size_t i = 0; sent && i < rows.size(); ++i) {
+    if (rows[i].size() != nParams) { firstError = QStringLiteral("Batch rows differ in their number of values"); break; }
+    ParamBuffer buf(rows[i]);
+    sent = PQsendQueryPrepared(conn_, "", static_cast<int>(nParams), buf.values.data(), nullptr, nullptr, 0) == 1;
+    if (++pending == 1000) {
+      sent = sent && PQpipelineSync(conn_) == 1;
+      if (sent) drain();
+      pending = 0;
+    }
+    if (!firstError.isEmpty()) break;
+  }
+  if (sent && PQpipelineSync(conn_) == 1) drain();
+  else if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
+  PQexitPipelineMode(conn_);
+  if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql));
+}
+
+void PostgresConnection::BeginTrans() {
+  if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
+  Execute(QStringLiteral("begin"));
+  inTransaction_ = true;
+}
+
+void PostgresConnection::CommitTrans() {
+  if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
+  inTransaction_ = false;
+  // COMMIT of a failed transaction rolls back and says so only in its tag.
+  ResultPtr r(Run(QStringLiteral("commit"), {}));
+  if (QByteArray(PQcmdStatus(r.get())) == "ROLLBACK")
+    throw DbError(QStringLiteral("The transaction failed and was rolled back"));
+}
+
+void PostgresConnection::RollbackTrans() {
+  if (!inTransaction_) return;
+  inTransaction_ = false;
+  Execute(QStringLiteral("rollback"));
+}
+
+QString PostgresConnection::PrimaryKeyOf(const QString& table) {
+  const QString key = table.toLower();
+  if (auto it = primaryKeys_.find(key); it != primaryKeys_.end()) return *it;
+  ResultSet r = Query(QStringLiteral(
+      "select a.attname from pg_index i join pg_attribute a on a.attrelid = i.indrelid "
+      "and a.attnum = any(i.indkey) where i.indisprimary and i.indrelid = to_regclass(?)"), {key});
+  const QString pk = r.rows.size() == 1 ? r.rows[0][0].ToString() : QString();
+  primaryKeys_.insert(key, pk);
+  return pk;
+}
+
+void PostgresConnection::ExecuteScript(const QString& script) {
+  RequireOpen();
+  ResultPtr r(PQexec(conn_, script.toUtf8().constData()));
+  const ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
+    throw DbError(QStringLiteral("Script failed: %1").arg(QString::fromUtf8(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(conn_)).trimmed()));
+}
+
+}  // namespace corvane::suite

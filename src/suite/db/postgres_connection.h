@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/db/db_connection.h"
+
+#include <QHash>
+#include <QString>
+
+struct pg_conn;
+struct pg_result;
+
+namespace corvane::suite {
+
+// The server engine over libpq. "?" marks are numbered $1, $2, … before the
+// statement is sent; values travel as text with their types (numeric for money,
+// date for dates) so the server never has to guess a date from a literal.
+class PostgresConnection : public platform::DbConnection {
+ public:
+  // connectionString: a "postgresql://" or "postgres://" URI, or "pg:" followed by
+  // libpq's key=value form. Throws DbError when it cannot connect.
+  explicit PostgresConnection(const QString& connectionString);
+  ~PostgresConnection() override;
+
+  long long Execute(const QString& sql, const platform::DbParams& params = {}) override;
+  void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
+  platform::ResultSet Query(const QString& sql, const platform::DbParams& params = {}) override;
+  void BeginTrans() override;
+  void CommitTrans() override;
+  void RollbackTrans() override;
+  bool InTransaction() const override { return inTransaction_; }
+  QString GetConnectionString() const override { return connectionString_; }
+  QString PrimaryKeyOf(const QString& table) override;
+  bool IsOpen() const override;
+  void Close() override;
+
+  // Runs a script of several statements with no parameters (schema scripts).
+  void ExecuteScript(const QString& script);
+  // The server process serving this connection (used to tell live lock owners).
+  int BackendPid() const;
+
+ private:
+  pg_result* Run(const QString& sql, const platform::DbParams& params);
+  void RequireOpen() const;
+
+  pg_conn* conn_ = nullptr;
+  QString connectionString_;
+  bool inTransaction_ = false;
+  QHash<QString, QString> primaryKeys_;
+};
+
+// "select a from t where b=? and c='?'" becomes "select a from t where b=$1 and c='?'".
+QString NumberPlaceholders(const QString& sql);
+
+}  // namespace corvane::suite

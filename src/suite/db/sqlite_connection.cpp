@@ -1,0 +1,213 @@
+#include "suite/db/sqlite_connection.h"
+
+#include "platform/db/db_error.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace corvane::suite {
+
+using platform::DbError;
+using platform::DbParams;
+using platform::DbValue;
+using platform::Money;
+using platform::ResultSet;
+
+namespace {
+
+struct StmtCloser {
+  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using StmtPtr = std::unique_ptr<sqlite3_stmt, StmtCloser>;
+
+enum class DeclaredKind { Other, Date, Money };
+
+DeclaredKind KindOf(const char* decl) {
+  if (!decl) return DeclaredKind::Other;
+  const QString d = QString::fromLatin1(decl).toLower();
+  if (d.startsWith(QLatin1String("date"))) return DeclaredKind::Date;
+  if (d.startsWith(QLatin1String("numeric")) || d.startsWith(QLatin1String("decimal")) ||
+      d.startsWith(QLatin1String("money")))
+    return DeclaredKind::Money;
+  return DeclaredKind::Other;
+}
+
+DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
+  switch (sqlite3_column_type(stmt, col)) {
+    case SQLITE_NULL:
+      return {};
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 v = sqlite3_column_int64(stmt, col);
+      if (kind == DeclaredKind::Money) return Money::FromRaw(v * Money::kScale);
+      return DbValue(static_cast<long long>(v));
+    }
+    case SQLITE_FLOAT: {
+      const double v = sqlite3_column_double(stmt, col);
+      if (kind == DeclaredKind::Money) return Money::FromDouble(v);
+      return v;
+    }
+    default: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+      QString s = QString::fromUtf8(text, sqlite3_column_bytes(stmt, col));
+      if (kind == DeclaredKind::Date) {
+        const QDate d = DbValue(s).ToDate();
+        if (d.isValid()) return d;
+      }
+      if (kind == DeclaredKind::Money) {
+        if (auto m = Money::Parse(s)) return *m;
+      }
+      return s;
+    }
+  }
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const QString& connectionString) : connectionString_(connectionString) {
+  QString path = connectionString;
+  if (path.startsWith(QLatin1String("sqlite:"))) path = path.mid(7);
+  const QByteArray p = path.toUtf8();
+  if (sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                      nullptr) != SQLITE_OK) {
+    const QString err = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw DbError(QStringLiteral("Cannot open the database %1: %2").arg(path, err));
+  }
+  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_exec(db_, "pragma foreign_keys=on; pragma journal_mode=wal;", nullptr, nullptr, nullptr);
+}
+
+SqliteConnection::~SqliteConnection() { Close(); }
+
+void SqliteConnection::Close() {
+  if (db_) sqlite3_close_v2(db_);
+  db_ = nullptr;
+  inTransaction_ = false;
+}
+
+void SqliteConnection::RequireOpen() const {
+  if (!db_) throw DbError(QStringLiteral("The database connection is closed"));
+}
+
+void SqliteConnection::Fail(const QString& what) {
+  throw DbError(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), what));
+}
+
+sqlite3_stmt* SqliteConnection::Prepare(const QString& sql) {
+  RequireOpen();
+  sqlite3_stmt* stmt = nullptr;
+  const QByteArray text = sql.toUtf8();
+  if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
+    Fail(sql);
+  if (!stmt) throw DbError(QStringLiteral("Empty statement"));
+  return stmt;
+}
+
+void SqliteConnection::Bind(sqlite3_stmt* stmt, const DbParams& params) {
+  if (sqlite3_bind_parameter_count(stmt) != static_cast<int>(params.size()))
+    throw DbError(QStringLiteral("The statement has %1 marks and %2 values: %3")
+                      .arg(sqlite3_bind_parameter_count(stmt))
+                      .arg(params.size())
+                      .arg(QString::fromUtf8(sqlite3_sql(stmt))));
+  sqlite3_reset(stmt);
+  for (size_t i = 0; i < params.size(); ++i) {
+    const int n = static_cast<int>(i) + 1;
+    const DbValue& v = params[i];
+    int rc = SQLITE_OK;
+    if (v.IsNull()) rc = sqlite3_bind_null(stmt, n);
+    else if (v.IsInteger()) rc = sqlite3_bind_int64(stmt, n, v.ToInt());
+    else if (v.IsDouble()) rc = sqlite3_bind_double(stmt, n, v.ToDouble());
+    else if (v.IsMoney()) {
+      // Whole amounts go in as integers so that equality with stored integers holds.
+      const Money m = v.ToMoney();
+      rc = m.Raw() % Money::kScale == 0 ? sqlite3_bind_int64(stmt, n, m.Raw() / Money::kScale)
+                                        : sqlite3_bind_double(stmt, n, m.ToDouble());
+    } else {
+      const QByteArray text = v.ToString().toUtf8();
+      rc = sqlite3_bind_text(stmt, n, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    if (rc != SQLITE_OK) Fail(QStringLiteral("binding value %1").arg(n));
+  }
+}
+
+long long SqliteConnection::Execute(const QString& sql, const DbParams& params) {
+  StmtPtr stmt(Prepare(sql));
+  Bind(stmt.get(), params);
+  int rc;
+  while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+  }
+  if (rc != SQLITE_DONE) Fail(sql);
+  return sqlite3_changes64(db_);
+}
+
+void SqliteConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
+  StmtPtr stmt(Prepare(sql));
+  for (const DbParams& params : rows) {
+    Bind(stmt.get(), params);
+    const int rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) Fail(sql);
+  }
+}
+
+ResultSet SqliteConnection::Query(const QString& sql, const DbParams& params) {
+  StmtPtr stmt(Prepare(sql));
+  Bind(stmt.get(), params);
+  ResultSet result;
+  const int n = sqlite3_column_count(stmt.get());
+  std::vector<DeclaredKind> kinds(n);
+  for (int c = 0; c < n; ++c) {
+    result.columns << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
+    kinds[c] = KindOf(sqlite3_column_decltype(stmt.get(), c));
+  }
+  int rc;
+  while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    std::vector<DbValue> row;
+    row.reserve(n);
+    for (int c = 0; c < n; ++c) row.push_back(ReadColumn(stmt.get(), c, kinds[c]));
+    result.rows.push_back(std::move(row));
+  }
+  if (rc != SQLITE_DONE) Fail(sql);
+  return result;
+}
+
+void SqliteConnection::BeginTrans() {
+  if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
+  Execute(QStringLiteral("begin immediate"));
+  inTransaction_ = true;
+}
+
+void SqliteConnection::CommitTrans() {
+  if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
+  Execute(QStringLiteral("commit"));
+  inTransaction_ = false;
+}
+
+void SqliteConnection::RollbackTrans() {
+  if (!inTransaction_) return;
+  inTransaction_ = false;
+  if (sqlite3_get_autocommit(db_) == 0) Execute(QStringLiteral("rollback"));
+}
+
+QString SqliteConnection::PrimaryKeyOf(const QString& table) {
+  const QString key = table.toLower();
+  if (auto it = primaryKeys_.find(key); it != primaryKeys_.end()) return *it;
+  ResultSet r = Query(QStringLiteral("select name from pragma_table_info(?) where pk=1"), {table});
+  const QString pk = r.rows.size() == 1 ? r.rows[0][0].ToString() : QString();
+  primaryKeys_.insert(key, pk);
+  return pk;
+}
+
+void SqliteConnection::ExecuteScript(const QString& script) {
+  RequireOpen();
+  char* err = nullptr;
+  const QByteArray text = script.toUtf8();
+  if (sqlite3_exec(db_, text.constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+    const QString msg = QString::fromUtf8(err ? err : "unknown error");
+    sqlite3_free(err);
+    throw DbError(QStringLiteral("Script failed: %1").arg(msg));
+  }
+}
+
+}  // namespace corvane::suite

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/db/db_connection.h"
+
+#include <QHash>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace corvane::suite {
+
+// The embedded engine: one database file (or ":memory:"). Dates are stored as
+// "YYYY-MM-DD" text and come back as dates from columns declared DATE; money
+// columns (declared NUMERIC/DECIMAL) come back as Money rounded to four decimals.
+class SqliteConnection : public platform::DbConnection {
+ public:
+  // connectionString: "sqlite:<path>" or a plain path. Throws DbError when it cannot open.
+  explicit SqliteConnection(const QString& connectionString);
+  ~SqliteConnection() override;
+
+  long long Execute(const QString& sql, const platform::DbParams& params = {}) override;
+  void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
+  platform::ResultSet Query(const QString& sql, const platform::DbParams& params = {}) override;
+  void BeginTrans() override;
+  void CommitTrans() override;
+  void RollbackTrans() override;
+  bool InTransaction() const override { return inTransaction_; }
+  QString GetConnectionString() const override { return connectionString_; }
+  QString PrimaryKeyOf(const QString& table) override;
+  bool IsOpen() const override { return db_ != nullptr; }
+  void Close() override;
+
+  // Runs several statements separated by ";" with no parameters (schema scripts).
+  void ExecuteScript(const QString& script);
+
+ private:
+  sqlite3_stmt* Prepare(const QString& sql);
+  void Bind(sqlite3_stmt* stmt, const platform::DbParams& params);
+  [[noreturn]] void Fail(const QString& what);
+  void RequireOpen() const;
+
+  sqlite3* db_ = nullptr;
+  QString connectionString_;
+  bool inTransaction_ = false;
+  QHash<QString, QString> primaryKeys_;
+};
+
+}  // namespace corvane::suite
