@@ -38,6 +38,7 @@ void InstallSchema(platform::DbConnection& connection) {
     pg->Execute(QStringLiteral("select pg_advisory_lock(7301305)"));
     try {
       pg->ExecuteScript(ReadResource(QStringLiteral(":/schema/postgres.sql")));
+      pg->ExecuteScript(ReadResource(QStringLiteral(":/schema/postgres_suite.sql")));
     } catch (...) {
       pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
       throw;
@@ -45,6 +46,7 @@ void InstallSchema(platform::DbConnection& connection) {
     pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
   } else if (auto* lite = dynamic_cast<SqliteConnection*>(&connection)) {
     lite->ExecuteScript(ReadResource(QStringLiteral(":/schema/sqlite.sql")));
+    lite->ExecuteScript(ReadResource(QStringLiteral(":/schema/sqlite_suite.sql")));
   } else {
     throw platform::DbError(QStringLiteral("Unknown database engine"));
   }

@@ -1,0 +1,1 @@
+-- tables of the suite's own services (claims, locks, page settings, flow numbers)

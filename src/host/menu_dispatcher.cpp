@@ -1,0 +1,28 @@
+#include "host/menu_dispatcher.h"
+
+#include <functional>
+#include <map>
+
+namespace corvane::host {
+
+namespace {
+
+using Opener = std::function<void()>;
+
+// The openers of the functions built so far, by menu id.
+const std::map<QString, Opener>& Openers() {
+  static const std::map<QString, Opener> openers;
+  return openers;
+}
+
+}  // namespace
+
+void ExecuteMenu(const QString& menuId, const QString& menuName, const QString& authId, const QString& cmdLine) {
+  const auto& openers = Openers();
+  auto it = openers.find(menuId);
+  if (it != openers.end()) it->second();
+}
+
+bool IsMenuAvailable(const QString& menuId) { return Openers().count(menuId) != 0; }
+
+}  // namespace corvane::host

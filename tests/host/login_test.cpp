@@ -1,0 +1,182 @@
+#include "host/product_facade.h"
+#include "host/session_startup.h"
+#include "platform/services/object_factory.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "support/fake_services.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace corvane::host {
+namespace {
+
+using shared::Session;
+using testing::FakeCashServices;
+using testing::FakeCommonServices;
+using testing::FakeLoginContext;
+using testing::FakeUiStyle;
+
+// Fills the object factory with fakes and keeps a hand on each one created.
+class LoginTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Session& s = Session::Current();
+    s.gCashServices.reset();
+    s.gUiStyle.reset();
+    s.gCommonServices.reset();
+    s.dateTextFormat = QStringLiteral("yyyy-MM-dd");
+    s.systemFolder = dir_.path();
+    auto& f = platform::ObjectFactory::Instance();
+    f.makeCommonServices = [this] { auto c = std::make_unique<FakeCommonServices>(); common_ = c.get(); setUpCommon(*c); return c; };
+    f.makeCashServices = [this] { auto c = std::make_unique<FakeCashServices>(); cash_ = c.get(); setUpCash(*c); return c; };
+    f.makeUiStyleService = [this] { auto u = std::make_unique<FakeUiStyle>(); u->traces = &traces_; return u; };
+    f.openConnection = [](const QString&) -> std::unique_ptr<platform::DbConnection> {
+      throw platform::ServiceError(QStringLiteral("not opened in this test"));
+    };
+  }
+  void TearDown() override { platform::ObjectFactory::Instance() = platform::ObjectFactory(); }
+
+  std::function<void(FakeCommonServices&)> setUpCommon = [](FakeCommonServices&) {};
+  std::function<void(FakeCashServices&)> setUpCash = [](FakeCashServices&) {};
+  QTemporaryDir dir_;
+  FakeLoginContext login_;
+  FakeCommonServices* common_ = nullptr;
+  FakeCashServices* cash_ = nullptr;
+  std::vector<QString> traces_;
+  testing::ScriptedMessages messages_;
+  clsProductFacade facade_;
+};
+
+TEST_F(LoginTest, StartsTheSessionInOrder) {
+  ASSERT_TRUE(facade_.Login(&login_));
+  Session& s = Session::Current();
+  EXPECT_EQ(s.gLogin, &login_);
+  EXPECT_EQ(s.gProduct, QStringLiteral("ZZ"));
+  EXPECT_EQ(s.gSysCode, QStringLiteral("GL"));
+  EXPECT_EQ(s.gColorLightYellow, QColor(247, 243, 198));
+  EXPECT_EQ(common_->calls, (std::vector<QString>{QStringLiteral("SetLogin"), QStringLiteral("Initialize:2026")}));
+  EXPECT_EQ(cash_->calls, (std::vector<QString>{QStringLiteral("SetLogin"), QStringLiteral("InitSession"),
+                                                 QStringLiteral("IsSubsystemOn:GL"), QStringLiteral("IsSubsystemOn:RP")}));
+  EXPECT_EQ(traces_, (std::vector<QString>{QStringLiteral("main开始:"), QStringLiteral("initpubs结束:"),
+                                           QStringLiteral("YSYFMain开始"), QStringLiteral("YSYFMain结束"),
+                                           QStringLiteral("CurPrint结束")}));
+  EXPECT_EQ(s.gPrintExTable, QStringLiteral("PrintEx_001"));
+  EXPECT_EQ(s.gHelpFile, QStringLiteral("/opt/suite/Help/GL_zh-CN.chm"));
+  EXPECT_TRUE(common_->folders.ReportPath().endsWith(QStringLiteral("/rep/zh-CN/")));
+  // The print-format file does not exist: said once, and start-up still succeeds.
+  EXPECT_EQ(messages_.Count(), 1);
+  EXPECT_EQ(messages_.Shown()[0].buttons, 0);
+  EXPECT_FALSE(s.gPrintFormatDb);
+}
+
+TEST_F(LoginTest, ModeComesFromTheCashOptionsOnlyWhenCashManagementIsOn) {
+  struct Case { bool rpOn; int useBankBooks; int mode; int optionsAsked; };
+  const Case cases[] = {{false, 1, 0, 0}, {true, 0, 0, 1}, {true, 1, 1, 1}, {true, -1, -1, 1}};
+  for (const Case& c : cases) {
+    setUpCash = [c](FakeCashServices& cash) { cash.rpOn = c.rpOn; cash.useBankBooks = c.useBankBooks; };
+    Session::Current().gCashServices.reset();
+    ASSERT_TRUE(facade_.Login(&login_));
+    EXPECT_EQ(Session::Current().gBookMode, c.mode) << c.rpOn << c.useBankBooks;
+    EXPECT_EQ(cash_->optionsAsked, c.optionsAsked);
+  }
+}
+
+TEST_F(LoginTest, ADateFormatWithoutADashRefusesTheSession) {
+  Session::Current().dateTextFormat = QStringLiteral("yyyy/MM/dd");
+  EXPECT_FALSE(facade_.Login(&login_));
+  ASSERT_EQ(messages_.Count(), 1);
+  EXPECT_EQ(messages_.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|Q9.GL.ZZTool.00662"));
+  EXPECT_EQ(messages_.Shown()[0].buttons, 64);
+  EXPECT_EQ(messages_.Shown()[0].title, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.00427"));
+}
+
+TEST_F(LoginTest, AFailingOutsideCallGivesFalseWithoutAMessage) {
+  login_.failConnection = true;
+  EXPECT_FALSE(facade_.Login(&login_));
+  EXPECT_EQ(messages_.Count(), 0);
+  EXPECT_FALSE(facade_.Login(nullptr));
+}
+
+TEST_F(LoginTest, ColumnWidthsUse32BitArithmetic) {
+  setUpCommon = [](FakeCommonServices& c) { c.accountSet.DigestLength = 255; c.accountSet.AmountLength = 200; };
+  ASSERT_TRUE(facade_.Login(&login_));
+  EXPECT_EQ(Session::Current().gColWidthA, 255 * 180);
+  EXPECT_EQ(Session::Current().gColWidthB, 200 * 90);
+}
+
+TEST(HelpNameTest, OnlyTheThreeLanguagesHaveAHelpFile) {
+  struct Case { const char* sys; const char* lang; const char* name; };
+  const Case cases[] = {{"GL", "zh-CN", "GL_zh-CN"}, {"GL", "zh-TW", "GL_zh-TW"}, {"GL", "en-US", "GL_en-US"},
+                        {"GF", "zh-CN", "GF_zh-CN"}, {"GL", "ZH-CN", ""},        {"GL", "fr-FR", ""}};
+  for (const Case& c : cases)
+    EXPECT_EQ(HelpName(QString::fromLatin1(c.sys), QString::fromLatin1(c.lang)), QString::fromLatin1(c.name)) << c.lang;
+  for (auto [in, out] : {std::pair{"", "/"}, {" /a ", "/a/"}, {"/a/", "/a/"}}) {
+    QString p = QString::fromLatin1(in);
+    AddBackslash(p);
+    EXPECT_EQ(p, QString::fromLatin1(out));
+  }
+}
+
+TEST_F(LoginTest, FacadeAnswersAndUnknownMenuIdsDoNothing) {
+  ASSERT_TRUE(facade_.Login(&login_));
+  messages_.Clear();
+  EXPECT_TRUE(facade_.SetCommandLine(QStringLiteral("x")));
+  EXPECT_TRUE(facade_.LogOff());
+  EXPECT_FALSE(facade_.SetFrmProxy(nullptr));
+  for (const char* id : {"RP0104", "RP02", "rp0305", "", "RP0310"})
+    EXPECT_EQ(facade_.CallFunction(QString::fromLatin1(id), {}, {}, {}), nullptr);
+  EXPECT_EQ(messages_.Count(), 0);
+  EXPECT_TRUE(CDataLibrary().GetCallBackPoint(QStringLiteral("any")));
+  EXPECT_EQ(clsMainFormProxy().GetActiveForm(), nullptr);
+}
+
+TEST_F(LoginTest, ClaimFunctionBranches) {
+  ASSERT_TRUE(facade_.Login(&login_));
+  struct Case {
+    const char* name;
+    bool claim, answer;
+    int errorNumber;
+    const char* errorText;
+    bool result;
+    const char* shown;  // prompt, or nullptr when nothing is shown
+    bool afterRefused;
+  };
+  const Case cases[] = {
+      {"granted", true, true, 0, "", true, nullptr, false},
+      {"refused with text", true, false, 5, " busy ", false, " busy ", true},
+      {"refused blank text", true, false, 5, "   ", false, "Q9.GL.ZZTool.00661|name of GL040703", true},
+      {"already registered", true, false, 22, "", true, nullptr, true},
+      {"release refused", false, false, 5, "x", false, nullptr, true},
+      {"release 22", false, false, 22, "", true, nullptr, true},
+  };
+  for (const Case& c : cases) {
+    login_.calls.clear();
+    messages_.Clear();
+    login_.claimAnswer = c.answer;
+    login_.errorNumber = c.errorNumber;
+    login_.errorText = QString::fromUtf8(c.errorText);
+    EXPECT_EQ(shared::ClaimFunction(QStringLiteral("GL040703"), c.claim), c.result) << c.name;
+    EXPECT_EQ(messages_.Count(), c.shown ? 1 : 0) << c.name;
+    if (c.shown) {
+      EXPECT_EQ(messages_.LastPrompt(), QString::fromUtf8(c.shown)) << c.name;
+      EXPECT_EQ(messages_.Shown()[0].buttons, 16) << c.name;
+    }
+    const bool called = std::count(login_.calls.begin(), login_.calls.end(), QStringLiteral("AfterClaimRefused")) == 1;
+    EXPECT_EQ(called, c.afterRefused) << c.name;
+    if (c.answer) EXPECT_EQ(login_.calls.size(), 1u) << c.name;  // nothing asked after a grant
+  }
+}
+
+TEST_F(LoginTest, ResourceTextsTakeTheirArgumentsInOrderAndFailQuietly) {
+  ASSERT_TRUE(facade_.Login(&login_));
+  EXPECT_EQ(shared::GetResString(QStringLiteral("K")), QStringLiteral("K"));
+  EXPECT_EQ(shared::GetResString(QStringLiteral("K"), 3, QStringLiteral("b")), QStringLiteral("K|3|b"));
+  common_->failStrings = true;
+  EXPECT_EQ(shared::GetResString(QStringLiteral("K")), QString());
+}
+
+}  // namespace
+}  // namespace corvane::host
