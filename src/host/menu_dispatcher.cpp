@@ -1,5 +1,7 @@
 #include "host/menu_dispatcher.h"
 
+#include "host/open_reconciliation.h"
+
 #include <functional>
 #include <map>
 
@@ -11,7 +13,9 @@ using Opener = std::function<void()>;
 
 // The openers of the functions built so far, by menu id.
 const std::map<QString, Opener>& Openers() {
-  static const std::map<QString, Opener> openers;
+  static const std::map<QString, Opener> openers{
+      {QStringLiteral("RP0305"), OpenReconciliation},
+  };
   return openers;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 
 namespace corvane::platform {
 
@@ -41,6 +42,9 @@ class Money {
  private:
   std::int64_t raw_ = 0;
 };
+
+// For test failure messages and logs.
+inline std::ostream& operator<<(std::ostream& os, const Money& m) { return os << m.ToPlainText().toStdString(); }
 
 // Two amounts agree for reconciliation when they differ by less than one cent.
 bool AmountsAgree(Money a, Money b);

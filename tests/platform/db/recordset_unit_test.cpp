@@ -35,7 +35,9 @@ TEST(RecordsetCriteriaTest, FindsAndFiltersByCriteria) {
     RecordsetWrapper rs = MakeRows();
     rs.Find(QString::fromUtf8(c.criteria));
     EXPECT_EQ(rs.NoMatch(), c.firstId == 0) << c.criteria;
-    if (c.firstId) EXPECT_EQ(rs.Field(QStringLiteral("I_ID")).ToInt(), c.firstId) << c.criteria;
+    if (c.firstId) {
+      EXPECT_EQ(rs.Field(QStringLiteral("I_ID")).ToInt(), c.firstId) << c.criteria;
+    }
     rs.Filter(QString::fromUtf8(c.criteria));
     EXPECT_EQ(rs.RecordCount(), c.count) << c.criteria;
     rs.Filter(QString());

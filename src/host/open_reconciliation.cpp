@@ -1,0 +1,83 @@
+#include "host/open_reconciliation.h"
+
+#include "platform/services/object_factory.h"
+#include "platform/services/ui_style_service.h"
+#include "reconcile/frm_yhdz.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "shared/wait_window.h"
+
+#include <exception>
+
+namespace corvane::host {
+
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+// The accounts the user may read: a comma-separated list, empty for all.
+QString AllowedAccounts() {
+  Session& s = Session::Current();
+  auto rights = platform::ObjectFactory::Instance().CreateRightsService();
+  return rights->GetAllowedList(s.gLogin->GetSessionText1());
+}
+
+// Fills the selection dialog; false (after the message) when there is nothing to choose.
+bool PrepareSelection(shared::frmYHKMXZ& dialog) {
+  Session& s = Session::Current();
+  if (s.BookMode()) {
+    if (dialog.PrepareForReconciliation() > 0) return true;
+    shared::ShowMsgBox(QStringLiteral("请先设定银行账簿!"), 0, s.Cash().GetMessageTitle());
+    return false;
+  }
+  if (dialog.PrepareForReconciliation(AllowedAccounts()) > 0) return true;
+  shared::ShowMsgBox(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")), 0, GetResString(shared::kTitleKey));
+  return false;
+}
+
+}  // namespace
+
+QString ReconciliationFunctionId() {
+  return Session::Current().BookMode() ? QStringLiteral("RP0305") : QStringLiteral("GL040703");
+}
+
+void OpenReconciliation() {
+  Session& s = Session::Current();
+  if (auto* open = s.windows.Find<reconcile::frmYHDZ>()) {
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  const QString functionId = ReconciliationFunctionId();
+  QString code;
+  bool includeTicked = false;
+  try {
+    shared::frmYHKMXZ& dialog = shared::frmYHKMXZ::Instance();
+    if (!PrepareSelection(dialog)) return;
+    if (!dialog.ShowModal()) return;
+    const platform::ParamObject& choice = s.Common().GetParamObject();
+    code = choice.Value1.trimmed();
+    includeTicked = choice.ShowMode == 1;
+    if (!shared::ClaimFunction(functionId, true)) return;
+    if (!s.Common().LockAccount(code, true, functionId)) {
+      shared::ClaimFunction(functionId, false);
+      return;
+    }
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    return;
+  }
+  reconcile::frmYHDZ& window = s.windows.Get<reconcile::frmYHDZ>();
+  window.SetHeld(functionId, code);
+  window.show();
+  shared::ShowWait(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03543")));
+  window.LoadData(code, includeTicked);
+  shared::HideWait();
+  window.Picture2()->setFocus();
+}
+
+}  // namespace corvane::host

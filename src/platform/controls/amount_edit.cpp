@@ -1,0 +1,128 @@
+#include "platform/controls/amount_edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QValidator>
+#include <cstdlib>
+
+namespace corvane::platform {
+
+namespace {
+
+// Guards what the key filter does not see: pasted and dropped text.
+class AmountValidator : public QValidator {
+ public:
+  AmountValidator(const AmountKeyRules* rules, QObject* parent) : QValidator(parent), rules_(rules) {}
+  State validate(QString& input, int&) const override {
+    return IsAmountTextAllowed(input, *rules_) ? Acceptable : Invalid;
+  }
+
+ private:
+  const AmountKeyRules* rules_;
+};
+
+QChar FilterKeyOf(const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyEnter;
+    case Qt::Key_Backspace:
+      return kKeyBackspace;
+    case Qt::Key_Escape:
+      return kKeyEscape;
+    default:
+      break;
+  }
+  const QString text = event->text();
+  // Navigation, Delete and shortcuts (no text, or with Ctrl) are not typed characters.
+  if (text.isEmpty() || event->modifiers().testFlag(Qt::ControlModifier) || !text[0].isPrint()) return QChar();
+  return text[0];
+}
+
+}  // namespace
+
+AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  setValidator(new AmountValidator(&rules_, this));
+  setMaxLength(rules_.maxLength + rules_.maxLength / 3);  // room for separators in the display form
+}
+
+void AmountEdit::SetRules(const AmountKeyRules& rules) {
+  rules_ = rules;
+  setMaxLength(rules_.maxLength + rules_.maxLength / 3);
+}
+
+std::optional<Money> AmountEdit::Value() const { return Money::Parse(text()); }
+
+void AmountEdit::SetValue(std::optional<Money> value) {
+  setText(value ? FormatAmount(*value, rules_.decimals) : QString());
+}
+
+QString AmountEdit::PlainText() const {
+  QString t = text();
+  t.remove(QLatin1Char(','));
+  return t;
+}
+
+QString AmountEdit::DisplayText() const {
+  const std::optional<Money> value = Value();
+  return value ? FormatAmount(*value, rules_.decimals) : text();
+}
+
+QString AmountEdit::FormatAmount(Money value, int decimals) {
+  decimals = std::max(0, std::min(decimals, 4));
+  if (decimals == 2) return value.ToDisplayText();
+  std::int64_t unit = 1;
+  for (int i = decimals; i < 4; ++i) unit *= 10;
+  std::int64_t raw = value.Raw();
+  const std::int64_t half = unit / 2;
+  raw = raw >= 0 ? (raw + half) / unit * unit : -((-raw + half) / unit * unit);
+  const std::int64_t absRaw = std::llabs(raw);
+  QString whole = QString::number(absRaw / Money::kScale);
+  for (int pos = static_cast<int>(whole.size()) - 3; pos > 0; pos -= 3) whole.insert(pos, QLatin1Char(','));
+  QString text = (raw < 0 ? QStringLiteral("-") : QString()) + whole;
+  if (decimals > 0) {
+    text += QLatin1Char('.') +
+            QStringLiteral("%1").arg((absRaw % Money::kScale) / unit, decimals, 10, QLatin1Char('0'));
+  }
+  return text;
+}
+
+void AmountEdit::keyPressEvent(QKeyEvent* event) {
+  const QChar key = FilterKeyOf(event);
+  if (key.isNull()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  // The filter judges the plain text, as the user sees it while typing.
+  const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+  const int selLength = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
+  const AmountKeyVerdict verdict = FilterAmountKey(key, text(), selStart, selLength, rules_);
+  if (verdict == AmountKeyVerdict::Refuse) {
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+  if (verdict == AmountKeyVerdict::PassThenPoint) insert(QStringLiteral("."));
+}
+
+void AmountEdit::focusInEvent(QFocusEvent* event) {
+  if (text().contains(QLatin1Char(','))) setText(PlainText());
+  QLineEdit::focusInEvent(event);
+}
+
+void AmountEdit::focusOutEvent(QFocusEvent* event) {
+  // A popup of the box's own (a menu, the calculator) is no leaving.
+  if (event->reason() != Qt::PopupFocusReason) {
+    const QString plain = PlainText().trimmed();
+    if (plain.isEmpty() || !Money::Parse(plain)) {
+      // A lone sign or point is no amount; anything else unreadable stays for the user to see.
+      if (plain == QLatin1String("-") || plain == QLatin1String("+") || plain == QLatin1String(".")) clear();
+    } else {
+      setText(DisplayText());
+    }
+  }
+  QLineEdit::focusOutEvent(event);
+}
+
+}  // namespace corvane::platform

@@ -1,0 +1,41 @@
+#include "platform/controls/date_text.h"
+
+#include <QRegularExpression>
+
+namespace corvane::platform {
+
+std::optional<QDate> DateText::Parse(const QString& text) {
+  static const QRegularExpression separated(QStringLiteral("^(\\d{4})([.\\-/])(\\d{1,2})\\2(\\d{1,2})$"));
+  static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
+  const QString t = text.trimmed();
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  if (const auto m = separated.match(t); m.hasMatch()) {
+    year = m.captured(1).toInt();
+    month = m.captured(3).toInt();
+    day = m.captured(4).toInt();
+  } else if (const auto c = compact.match(t); c.hasMatch()) {
+    year = c.captured(1).toInt();
+    month = c.captured(2).toInt();
+    day = c.captured(3).toInt();
+  } else {
+    return std::nullopt;
+  }
+  const QDate date(year, month, day);
+  if (!date.isValid()) return std::nullopt;
+  return date;
+}
+
+QString DateText::Format(const QDate& date, QChar separator) {
+  if (!date.isValid()) return QString();
+  const auto padded = [](int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); };
+  return padded(date.year(), 4) + separator + padded(date.month(), 2) + separator + padded(date.day(), 2);
+}
+
+bool DateText::IsDateChar(QChar c) {
+  return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+         c == QLatin1Char('-') || c == QLatin1Char('/');
+}
+
+}  // namespace corvane::platform

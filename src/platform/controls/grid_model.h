@@ -1,0 +1,146 @@
+#pragma once
+
+#include "platform/controls/grid_types.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace corvane::platform {
+
+// The data behind the list and entry grids. Callers address cells as the suite's
+// grids do: row 0 is the title row (shown as the horizontal header), data rows run
+// from 1 to Rows() - 1. Each data row keeps its texts, a key value and, only where
+// set, per-cell colours and alignment, so 100,000 rows cost little more than their
+// strings.
+//
+// Rows hidden by height 0 stay in the model; the view sees only the visible ones,
+// through a vector of visible row numbers. While redraw is off every change is only
+// recorded, and switching redraw back on presents all of them at once (one reset
+// when rows came, went or changed visibility), since hiding rows one by one through
+// the view costs seconds on large grids.
+class GridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit GridModel(QObject* parent = nullptr);
+  ~GridModel() override;
+
+  // --- Shape; Rows() counts the title row.
+  int Rows() const { return static_cast<int>(rows_.size()) + 1; }
+  void SetRows(int rows);
+  int Cols() const { return cols_; }
+  void SetCols(int cols);
+  bool IsDataRow(int row) const { return row >= 1 && row < Rows(); }
+  bool IsCell(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < cols_; }
+
+  // --- Texts and keys.
+  QString Text(int row, int col) const;
+  void SetText(int row, int col, const QString& text);
+  QVariant RowData(int row) const;
+  void SetRowData(int row, const QVariant& value);
+
+  // Replaces every data row at once. rowData may be shorter than rows (missing keys
+  // are empty). Cell styles and hidden marks of the old rows are dropped.
+  void FillRows(std::vector<std::vector<QString>> rows, std::vector<QVariant> rowData = {});
+  // Appends one row; cells beyond the column count are dropped. backColors holds one
+  // colour per column, an invalid colour meaning the grid's own. Returns the new row.
+  int AppendRow(const QStringList& cells, const std::vector<QColor>& backColors = {});
+  void RemoveRow(int row);
+
+  // --- Hidden rows.
+  bool IsRowHidden(int row) const;
+  void SetRowHidden(int row, bool hidden);
+
+  // --- Colours and alignment. An invalid colour clears the cell's own colour.
+  QColor BackColor(int row, int col) const;  // invalid when the cell has none
+  QColor ForeColor(int row, int col) const;
+  void SetBackColor(int row1, int col1, int row2, int col2, const QColor& color);
+  void SetForeColor(int row1, int col1, int row2, int col2, const QColor& color);
+  Qt::Alignment ColAlignment(int col) const;
+  void SetColAlignment(int col, Qt::Alignment alignment);
+  void SetCellAlignment(int row, int col, Qt::Alignment alignment);
+
+  // --- Redraw.
+  bool Redraw() const { return redraw_; }
+  void SetRedraw(bool on);
+  // True while the view still shows an older set of rows (redraw off after a change).
+  bool PresentationPending() const { return structurePending_; }
+
+  // --- Mapping between grid rows and the rows the view shows.
+  int VisibleRowCount() const { return static_cast<int>(visible_.size()); }
+  int RowOfViewRow(int viewRow) const;  // -1 when out of range
+  int ViewRowOfRow(int row) const;      // -1 when hidden or not yet presented
+  // The first presented view row at or after the grid row (for ranges over hidden rows).
+  int ViewRowAtOrAfter(int row) const;
+
+  // --- Editing (entry grid). A cell is editable when the model is, its column and
+  // row are not read-only and its back colour is none of the protected colours.
+  void SetEditable(bool on) { editable_ = on; }
+  void SetColumnReadOnly(int col, bool readOnly);
+  bool IsColumnReadOnly(int col) const;
+  void SetRowReadOnly(int row, bool readOnly);
+  bool IsRowReadOnly(int row) const;
+  void AddProtectedColor(const QColor& color);
+  void ClearProtectedColors() { protectedColors_.clear(); }
+  bool IsProtectedColor(const QColor& color) const;
+  bool IsCellEditable(int row, int col) const;
+  // A row the user changed since it was last left with the grid's consent.
+  bool IsRowDirty(int row) const;
+  void SetRowDirty(int row, bool dirty);
+
+  // --- QAbstractTableModel.
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ signals:
+  // The view's rows were rebuilt; the owner restores the current cell and column widths.
+  void PresentationReset();
+
+ private:
+  struct CellStyle {
+    QRgb back = 0;  // 0: none (set colours always carry full alpha)
+    QRgb fore = 0;
+    int align = 0;  // 0: the column's
+  };
+  struct Row {
+    std::vector<QString> cells;  // may be shorter than the column count
+    QVariant data;
+    std::unique_ptr<std::vector<CellStyle>> styles;
+    bool hidden = false;
+    bool readOnly = false;
+    bool dirty = false;
+  };
+
+  Row* DataRow(int row);
+  const Row* DataRow(int row) const;
+  const CellStyle* Style(int row, int col) const;
+  CellStyle& StyleForWrite(int row, int col);
+  void SetColor(int row1, int col1, int row2, int col2, const QColor& color, bool back);
+  void NotifyCells(int row1, int col1, int row2, int col2);
+  void NotifyAll();
+  void Present();
+  void RebuildVisible();
+
+  std::vector<Row> rows_;
+  std::vector<QString> titles_;
+  std::vector<Qt::Alignment> colAlign_;
+  std::vector<bool> colReadOnly_;
+  QSet<QRgb> protectedColors_;
+  std::vector<int> visible_;  // data-row indexes (row - 1) the view shows, ascending
+  int cols_ = 0;
+  bool redraw_ = true;
+  bool structurePending_ = false;
+  bool cellsPending_ = false;
+  bool editable_ = false;
+};
+
+}  // namespace corvane::platform

@@ -1,0 +1,309 @@
+#include "reconcile/frm_yhdz.h"
+
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "shared/account_facts.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "shared/window_dressing.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <exception>
+
+namespace corvane::reconcile {
+
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
+constexpr int kTitleRowTwips = 480;
+constexpr int kRowTwips = 300;
+const QColor kMarkColor(255, 0, 0);
+
+QWidget* TitleBox(QWidget* parent, const QString& name, QLabel*& label, const QString& labelName, const QString& text) {
+  auto* box = new QWidget(parent);
+  box->setObjectName(name);
+  label = new QLabel(text, box);
+  label->setObjectName(labelName);
+  QFont f = label->font();
+  f.setPointSize(f.pointSize() + 3);
+  f.setBold(true);
+  label->setFont(f);
+  label->adjustSize();
+  box->resize(label->size() + QSize(8, 4));
+  return box;
+}
+
+}  // namespace
+
+BusyScope::BusyScope(frmYHDZ& w) : w_(w) {
+  w_.busy_ = true;
+  w_.toolbar_->setEnabled(false);
+}
+
+BusyScope::~BusyScope() {
+  w_.busy_ = false;
+  w_.toolbar_->setEnabled(true);
+  if (w_.closePending_) {
+    w_.closePending_ = false;
+    QTimer::singleShot(0, &w_, &QWidget::close);
+  }
+}
+
+frmYHDZ::frmYHDZ(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("frmYHDZ"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("银行对账"));
+  resize(1000, 640);
+  BuildControls();
+  Form_Load();
+}
+
+frmYHDZ::~frmYHDZ() = default;
+
+void frmYHDZ::BuildControls() {
+  toolbar_ = new platform::ToolbarHost(this);
+  toolbar_->setObjectName(QStringLiteral("CTBCtrl1"));
+  BuildToolbar();
+  picture2_ = TitleBox(this, QStringLiteral("Picture2"), label3_, QStringLiteral("Label3"), QStringLiteral("单位日记账"));
+  picture2_->setFocusPolicy(Qt::StrongFocus);
+  picture3_ = TitleBox(this, QStringLiteral("Picture3"), label4_, QStringLiteral("Label4"), QStringLiteral("银行对账单"));
+  picture4_ = new QWidget(this);
+  picture4_->setObjectName(QStringLiteral("Picture4"));
+  label5_ = new QLabel(QStringLiteral("正在调入数据..."), picture4_);
+  label5_->setObjectName(QStringLiteral("Label5"));
+  grid1_ = new platform::ListGrid(this);
+  grid1_->setObjectName(QStringLiteral("MSGrid1"));
+  grid2_ = new platform::ListGrid(this);
+  grid2_->setObjectName(QStringLiteral("MsGrid2"));
+  command1_ = new QPushButton(QStringLiteral("显示方向"), this);
+  command1_->setObjectName(QStringLiteral("Command1"));
+  connect(command1_, &QPushButton::clicked, this, &frmYHDZ::Command1_Click);
+  WireGridEvents();
+}
+
+void frmYHDZ::BuildToolbar() {
+  struct Button { const char* key; const char* caption; const char* tip; };
+  const Button buttons[] = {{"auto", "对账", "自动对账"}, {"unauto", "取消", "取消对账"}, {nullptr, nullptr, nullptr},
+                            {"filt", "过滤", "过滤"},     {"ref", "对照", "对照"},        {"direc", "方向", ""},
+                            {nullptr, nullptr, nullptr}, {"check", "检查", "检查"},      {nullptr, nullptr, nullptr},
+                            {"help", "帮助", "帮助"},     {"exit", "退出", "退出"}};
+  for (const Button& b : buttons) {
+    if (!b.key) {
+      toolbar_->AddSeparator();
+      continue;
+    }
+    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+  }
+  toolbar_->SetCheckable(QStringLiteral("ref"), true);
+  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+  connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZ::Toolbar1_ButtonClick);
+}
+
+void frmYHDZ::Form_Load() {
+  bLoaded = 0;
+  shared::LocalizeForm(this, kPrefix);
+  bLoaded = 1;
+  shared::SetFormIcon(this);
+  command1_->hide();
+  label3_->setText(Session::Current().BookMode() ? QStringLiteral("银行流水账") : QStringLiteral("单位日记账"));
+  label3_->adjustSize();
+  shared::InitToolbar(this);
+  try {
+    Session::Current().UiStyle().StyleHeaderLabel(label3_);
+    Session::Current().UiStyle().StyleHeaderLabel(label4_);
+  } catch (const std::exception&) {
+    // The suite's styling is a nicety; the window works without it.
+  }
+}
+
+void frmYHDZ::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shared::InitToolbar(this);
+}
+
+ReconLoadRequest frmYHDZ::RequestFromSelection(const QString& code, bool includeTicked) {
+  platform::CommonServices& common = Session::Current().Common();
+  const platform::ParamObject& param = common.GetParamObject();
+  const platform::AccountingCalendar calendar = common.GetCalendar();
+  ReconLoadRequest r;
+  r.code = code;
+  r.bookMode = Session::Current().BookMode();
+  r.bookCode = r.bookMode ? param.Value4.trimmed() : QString();
+  r.includeTicked = includeTicked;
+  if (!param.Value2.trimmed().isEmpty())
+    r.startDate = calendar.GetPeriodDate(common.GetPeriodOfDate(param.Value2) - 1, 0);
+  // Without an end period there is no upper bound.
+  r.endDate = param.Value3.trimmed().isEmpty() ? QDate(9999, 12, 31)
+                                               : calendar.GetPeriodDate(common.GetPeriodOfDate(param.Value3) - 1, 1);
+  if (!r.endDate.isValid()) r.endDate = QDate(9999, 12, 31);
+  return r;
+}
+
+void frmYHDZ::LoadData(const QString& code, bool includeTicked) {
+  if (busy_) return;
+  try {
+    request_ = RequestFromSelection(code, includeTicked);
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    return;
+  }
+  LoadFromRequest();
+}
+
+void frmYHDZ::Reload() {
+  if (busy_) return;
+  LoadFromRequest();
+}
+
+void frmYHDZ::LoadFromRequest() {
+  BusyScope busy(*this);
+  Session& s = Session::Current();
+  BookCode = request_.bookCode;
+  CurYHKM = request_.code;
+  LoadChecked = request_.includeTicked;
+  grid1_->SetRows(1);
+  grid2_->SetRows(1);
+  journalFacts_.clear();
+  statementFacts_.clear();
+  try {
+    const QString factsKey = request_.bookMode ? BookCode : CurYHKM;
+    BankFx = shared::GetAccountDirection(factsKey);
+    BDate = shared::GetStartDate(factsKey);
+    request_.reconStart = BDate.isValid() ? BDate : QDate(9999, 12, 31);
+    bForeign = !shared::GetCurrencyName(CurYHKM).isEmpty();
+    accountText_ = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
+                   s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
+    const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
+
+    const platform::SqlBuilder jq = JournalLoadQuery(request_);
+    auto journal = s.Db().OpenRecordset(jq.Sql(), jq.Params(), platform::DbConnection::kOpenEditable);
+    label5_->setText(QStringLiteral("正在调入数据..."));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    GridRows journalRows = JournalRows(*journal, bForeign, texts);
+    journal->Close();
+    const platform::SqlBuilder sq = StatementLoadQuery(request_);
+    auto statement = s.Db().OpenRecordset(sq.Sql(), sq.Params(), platform::DbConnection::kOpenEditable);
+    GridRows statementRows = StatementRows(*statement, texts);
+    statement->Close();
+
+    SetUpGrid(grid1_, {"00031", "00032", "00025", "00026", "00027", "00008", "00496", "00037", "00038"},
+              {1000, 1000, 1000, 1000, 280, 1500, 280, request_.bookMode ? 0 : 1400, 2000},
+              {Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignRight | Qt::AlignVCenter,
+               Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignLeft | Qt::AlignVCenter});
+    SetUpGrid(grid2_, {"00024", "00025", "00026", "00027", "00008", "00488"}, {2000, 1000, 1000, 280, 1500, 280},
+              {Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignRight | Qt::AlignVCenter,
+               Qt::AlignCenter});
+    ShowRows(grid1_, journalRows, 6);
+    journalFacts_ = std::move(journalRows.facts);
+    ShowRows(grid2_, statementRows, 5);
+    statementFacts_ = std::move(statementRows.facts);
+    label5_->setText(accountText_);
+    label5_->adjustSize();
+  } catch (const std::exception& e) {
+    // Nothing half-loaded stays: empty grids, the toolbar back, and the reason said.
+    grid1_->SetRows(1);
+    grid2_->SetRows(1);
+    journalFacts_.clear();
+    statementFacts_.clear();
+    label5_->setText(accountText_);
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), QString::fromUtf8(e.what())), 16,
+                       GetResString(shared::kTitleKey));
+  }
+}
+
+void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, const std::vector<int>& widths,
+                        const std::vector<Qt::Alignment>& alignments) {
+  grid->SetRedraw(false);
+  grid->SetCols(titleKeys.size());
+  grid->SetRows(1);
+  for (int c = 0; c < titleKeys.size(); ++c) {
+    grid->SetTextMatrix(0, c, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]));
+    grid->SetColWidth(c, widths[c]);
+    grid->SetColAlignment(c, alignments[c]);
+  }
+  grid->SetRowHeight(0, kTitleRowTwips);
+  try {
+    Session::Current().UiStyle().StyleGrid(grid, true);
+    Session::Current().Common().ApplyGridSettings(grid);
+  } catch (const std::exception&) {
+  }
+  grid->SetRedraw(true);
+}
+
+void frmYHDZ::ShowRows(platform::ListGrid* grid, const GridRows& rows, int markColumn) {
+  grid->SetRedraw(false);
+  grid->FillRows(rows.cells, rows.keys);
+  const QColor ticked = Session::Current().gColorLightYellow;
+  for (int i = 0; i < rows.size(); ++i)
+    if (rows.ticked[i]) grid->SetRowBackColor(i + 1, ticked);
+  if (rows.size() > 0) grid->SetRangeForeColor(1, markColumn, rows.size(), markColumn, kMarkColor);
+  grid->SetRowHeight(1, kRowTwips);
+  grid->SetRedraw(true);
+}
+
+void frmYHDZ::SetHeld(const QString& functionId, const QString& lockedCode) {
+  heldFunction_ = functionId;
+  heldCode_ = lockedCode;
+}
+
+void frmYHDZ::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmYHDZ::Form_Resize() {
+  if (bLoaded == 0) return;
+  if (!oLayout) oLayout = std::make_unique<shared::LayoutHelper>();
+  oLayout->PrepareForm(this, 40, 8);
+  const int titleStep = oLayout->GetTitleHeight() * 5 / 2 / 15;  // twips to pixels
+  const int top = toolbar_->height();
+  toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
+  oLayout->FitControl(grid1_, 10, 4, 0, std::nullopt, 4, 0, true);
+  if (!bVertical) {
+    oLayout->FitControl(grid2_, 10, 4, std::nullopt, 0, 4, 0, true);
+    picture2_->move(grid1_->x() + (grid1_->width() - picture2_->width()) / 2, grid1_->y() - titleStep);
+    picture3_->move(grid2_->x() + (grid2_->width() - picture3_->width()) / 2, grid2_->y() - titleStep);
+  } else {
+    picture2_->move(picture2_->x(), grid1_->y() - titleStep);
+    picture3_->move(picture3_->x(), grid1_->y() - titleStep);
+    grid1_->resize(grid1_->width() * 2, grid1_->height() / 2);
+    grid2_->setGeometry(grid1_->x(), grid1_->y() + grid1_->height(), grid1_->width(), grid1_->height());
+  }
+  picture4_->setGeometry(0, top, width() / 3, label5_->sizeHint().height() + 4);
+  label5_->resize(width(), label5_->sizeHint().height());
+}
+
+void frmYHDZ::Command1_Click() {
+  bVertical = !bVertical;
+  Form_Resize();
+  grid1_->Refresh();
+  grid2_->Refresh();
+}
+
+void frmYHDZ::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  Session& s = Session::Current();
+  try {
+    if (!heldCode_.isEmpty()) s.Common().LockAccount(heldCode_, false);
+    if (!heldFunction_.isEmpty()) shared::ClaimFunction(heldFunction_, false);
+  } catch (const std::exception&) {
+    // The window closes in any case; the host cleans up what a lost session held.
+  }
+  heldCode_.clear();
+  heldFunction_.clear();
+  event->accept();
+}
+
+}  // namespace corvane::reconcile

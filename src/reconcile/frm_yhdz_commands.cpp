@@ -1,0 +1,255 @@
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "reconcile/frm_yhdz.h"
+#include "reconcile/tick_mark.h"
+#include "shared/frm_yhfilter.h"
+#include "shared/messages.h"
+#include "shared/right_menu.h"
+#include "shared/session.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <exception>
+
+namespace corvane::reconcile {
+
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+const QColor kMarkColor(255, 0, 0);
+constexpr int kRowTwips = 300;
+
+// The hourglass for the length of a filter pass.
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+int MarkColumn(ReconSide side) { return side == ReconSide::Journal ? 6 : 5; }
+
+std::vector<QString> Marks(platform::ListGrid* grid, int markColumn) {
+  std::vector<QString> marks;
+  marks.reserve(grid->Rows());
+  for (int r = 1; r < grid->Rows(); ++r) marks.push_back(grid->TextMatrix(r, markColumn));
+  return marks;
+}
+
+}  // namespace
+
+void frmYHDZ::WireGridEvents() {
+  connect(grid1_, &platform::GridBase::GotFocus, this, [this] { bQyActive = true; });
+  connect(grid2_, &platform::GridBase::GotFocus, this, [this] { bQyActive = false; });
+  auto arm = [](platform::ListGrid* grid, int markColumn) {
+    return grid->Rows() >= 2 && grid->Row() <= grid->Rows() - 1 && grid->Row() >= 1 && grid->Col() == markColumn;
+  };
+  connect(grid1_, &platform::GridBase::MouseDown, this, [this, arm] { QyTickArmed = arm(grid1_, 6); });
+  connect(grid2_, &platform::GridBase::MouseDown, this, [this, arm] { YhTickArmed = arm(grid2_, 5); });
+  connect(grid1_, &platform::GridBase::DblClick, this, [this] {
+    if (QyTickArmed && grid1_->RowData(grid1_->Row()).isValid()) ToggleJournalTick();
+  });
+  connect(grid2_, &platform::GridBase::DblClick, this, [this] {
+    if (YhTickArmed && grid2_->RowData(grid2_->Row()).isValid()) ToggleStatementTick();
+  });
+  connect(grid1_, &platform::GridBase::KeyPressed, this, [this](int key) {
+    if (key == Qt::Key_Space && grid1_->Col() == 6 && grid1_->RowData(grid1_->Row()).isValid()) ToggleJournalTick();
+  });
+  connect(grid2_, &platform::GridBase::KeyPressed, this, [this](int key) {
+    if (key == Qt::Key_Space && grid2_->Col() == 5 && grid2_->RowData(grid2_->Row()).isValid()) ToggleStatementTick();
+  });
+  connect(grid1_, &platform::GridBase::RightClick, this, [this] { ShowContextMenu(); });
+  connect(grid2_, &platform::GridBase::RightClick, this, [this] { ShowContextMenu(); });
+  // The reference follows the current line of either grid while "ref" is down.
+  auto follow = [this](platform::ListGrid* grid) {
+    if (grid->Redraw() && RefPressed() && !busy_) {
+      ShowCurrentLine();
+      grid->setFocus();
+    }
+  };
+  connect(grid1_, &platform::GridBase::RowColChange, this, [this, follow] { follow(grid1_); });
+  connect(grid2_, &platform::GridBase::RowColChange, this, [this, follow] { follow(grid2_); });
+}
+
+void frmYHDZ::Toolbar1_ButtonClick(const QString& key) {
+  if (busy_) return;
+  const QString k = key.toLower();
+  if (k == QLatin1String("auto")) rBankCheck();
+  else if (k == QLatin1String("unauto")) rBankUnCheck();
+  else if (k == QLatin1String("filt")) FilterGrids();
+  else if (k == QLatin1String("ref")) SetRefMode();
+  else if (k == QLatin1String("direc")) Command1_Click();
+  else if (k == QLatin1String("check")) rCheck();
+  else if (k == QLatin1String("help")) rHelp();
+  else if (k == QLatin1String("exit")) {
+    rExit();
+    return;
+  }
+  picture2_->setFocus();
+}
+
+void frmYHDZ::ShowContextMenu() {
+  if (busy_) return;
+  shared::ShowRightMenu(this, {QStringLiteral("bankcheck"), QStringLiteral("bankuncheck"), QStringLiteral("se4"),
+                               QStringLiteral("filt"), QStringLiteral("ref"), QStringLiteral("se5"),
+                               QStringLiteral("check"), QStringLiteral("se7"), QStringLiteral("help"),
+                               QStringLiteral("exit")});
+}
+
+void frmYHDZ::rBankCheck() {}
+void frmYHDZ::rBankUnCheck() {}
+void frmYHDZ::rCheck() {}
+
+void frmYHDZ::rFilt() {
+  if (!busy_) FilterGrids();
+}
+
+void frmYHDZ::rRef() {
+  if (busy_) return;
+  toolbar_->SetChecked(QStringLiteral("ref"), !RefPressed());
+  SetRefMode();
+}
+
+void frmYHDZ::rHelp() {
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QCoreApplication::sendEvent(this, &f1);
+}
+
+void frmYHDZ::rExit() { close(); }
+
+bool frmYHDZ::RefPressed() const { return toolbar_->IsChecked(QStringLiteral("ref")); }
+
+// --- Manual ticks. The line is written first; the grid shows the new state only
+// once the database holds it, on the whole row.
+
+void frmYHDZ::ToggleJournalTick() { ToggleTick(ReconSide::Journal); }
+void frmYHDZ::ToggleStatementTick() { ToggleTick(ReconSide::Statement); }
+
+void frmYHDZ::ToggleTick(ReconSide side) {
+  if (busy_) return;
+  Session& s = Session::Current();
+  platform::ListGrid* grid = side == ReconSide::Journal ? grid1_ : grid2_;
+  const int row = grid->Row();
+  const int markColumn = MarkColumn(side);
+  const QVariant key = grid->RowData(row);
+  if (row < 1 || !key.isValid()) return;
+  const bool untick = IsMarked(grid->TextMatrix(row, markColumn));
+  bool written = false;
+  try {
+    const std::optional<int> value =
+        untick ? std::nullopt : std::optional<int>(ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod));
+    written = WriteLineTick(s.Db(), side, request_.bookMode, key, value);
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    return;
+  }
+  if (!written) {
+    const QString keyText = key.toString();
+    QString prompt;
+    if (side == ReconSide::Journal && request_.bookMode)
+      prompt = QStringLiteral("银行流水账中索引不到 id=") + keyText + QStringLiteral(" 的记录");
+    else
+      prompt = GetResString(side == ReconSide::Journal ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfound")
+                                                      : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec"),
+                            keyText);
+    shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
+    return;
+  }
+  grid->SetRedraw(false);
+  grid->SetTextMatrix(row, markColumn, untick ? QString() : kManualMark);
+  grid->SetCellForeColor(row, markColumn, kMarkColor);
+  grid->SetRowBackColor(row, untick ? QColor(Qt::white) : s.gColorLightYellow);
+  grid->SetRedraw(true);
+}
+
+// --- Row filters.
+
+RowConditions frmYHDZ::ConditionsFromVariables() {
+  platform::CommonServices& common = Session::Current().Common();
+  RowConditions c;
+  c.execFilter = Filter.ExecFilter;
+  if (!Filter.StartDate.trimmed().isEmpty()) c.startDate = common.ParseDate(Filter.StartDate.trimmed());
+  if (!Filter.EndDate.trimmed().isEmpty()) c.endDate = common.ParseDate(Filter.EndDate.trimmed());
+  c.styles = Filter.CurCn_m.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  c.selNull = bSelNULL;
+  c.number = Filter.CurCn_id.trimmed();
+  c.direction = Filter.CurBd_c;
+  if (!Filter.CurMmoney.trimmed().isEmpty())
+    c.amount = platform::Money::Parse(common.AmountTextToNumberText(Filter.CurMmoney)).value_or(platform::Money());
+  c.markMode = iShowMark;
+  return c;
+}
+
+void frmYHDZ::ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
+                             const RowConditions& conditions) {
+  const std::vector<bool> hidden = HiddenRows(facts, Marks(grid, markColumn), conditions);
+  grid->SetRedraw(false);
+  for (size_t i = 0; i < hidden.size(); ++i) grid->SetRowHeight(static_cast<int>(i) + 1, hidden[i] ? 0 : kRowTwips);
+  grid->SetRedraw(true);
+}
+
+void frmYHDZ::FilterJournalRows() { ApplyRowFilter(grid1_, journalFacts_, 6, ConditionsFromVariables()); }
+void frmYHDZ::FilterStatementRows() { ApplyRowFilter(grid2_, statementFacts_, 5, ConditionsFromVariables()); }
+
+void frmYHDZ::FilterGrids() {
+  if (busy_) return;
+  shared::frmYHFilter::YhOrQy = 4;
+  {
+    shared::frmYHFilter dialog(*this, this);
+    dialog.SetFilterOff(!Filter.ExecFilter);
+    dialog.Preset(Filter);
+    dialog.ShowModal();
+  }
+  // The styles are those of the dialog's last OK, a Cancel included.
+  Filter.CurCn_m = shared::frmYHFilter::cSelect.isEmpty()
+                       ? QString()
+                       : QLatin1Char(' ') + shared::frmYHFilter::cSelect.join(QLatin1Char(' '));
+  bSelNULL = shared::frmYHFilter::bSelectNULL;
+  if (!Filter.ExecCom) return;
+  if (bQyActive) FilterJournalRows();
+  else FilterStatementRows();
+}
+
+void frmYHDZ::SetRefMode() {
+  if (RefPressed()) {
+    ShowCurrentLine();
+    return;
+  }
+  WaitCursor wait;
+  FilterJournalRows();
+  FilterStatementRows();
+}
+
+void frmYHDZ::ShowCurrentLine() {
+  // The reference replaces the bounds, styles and number of the filter; it
+  // filters the other grid by its own conditions alone.
+  Filter.ExecFilter = true;
+  Filter.StartDate.clear();
+  Filter.EndDate.clear();
+  Filter.CurCn_m.clear();
+  Filter.CurCn_id.clear();
+  bSelNULL = false;
+  platform::ListGrid* grid = bQyActive ? grid1_ : grid2_;
+  const std::vector<LineFacts>& facts = bQyActive ? journalFacts_ : statementFacts_;
+  const int row = grid->Row();
+  if (row < 1 || row > static_cast<int>(facts.size())) return;
+  const LineFacts& line = facts[row - 1];
+  RowConditions c;
+  c.execFilter = true;
+  const int numberColumn = bQyActive ? 3 : 2;
+  if (grid->Col() == numberColumn) {
+    c.number = line.number;
+  } else {
+    c.direction = PairedDirection(line.debit, BankFx);
+    c.amount = line.amount;
+  }
+  WaitCursor wait;
+  if (bQyActive) ApplyRowFilter(grid2_, statementFacts_, 5, c);
+  else ApplyRowFilter(grid1_, journalFacts_, 6, c);
+  Filter.CurBd_c = 0;
+  Filter.CurMmoney.clear();
+}
+
+}  // namespace corvane::reconcile

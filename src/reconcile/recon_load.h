@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/db/money.h"
+#include "platform/db/recordset_wrapper.h"
+#include "platform/db/sql_builder.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+namespace corvane::reconcile {
+
+// What the reconciliation window loads: one account (in book mode the book's
+// account code and the book code), the period range as dates, and whether lines
+// ticked already are wanted too. Taken once when the opener loads the window, so
+// a later selection in another window cannot change what this one shows.
+struct ReconLoadRequest {
+  QString code;
+  QString bookCode;
+  bool bookMode = false;
+  bool includeTicked = false;
+  QDate startDate;  // invalid: no lower bound
+  QDate endDate;
+  QDate reconStart;  // the reconciliation start date: opening items from it on are not loaded
+};
+
+platform::SqlBuilder JournalLoadQuery(const ReconLoadRequest& r);
+platform::SqlBuilder StatementLoadQuery(const ReconLoadRequest& r);
+
+// What the filters and the reference need of one loaded line, kept beside the
+// grid so that filtering never parses cell texts.
+struct LineFacts {
+  QDate date;
+  QString style;   // trimmed
+  QString number;  // trimmed
+  bool debit = false;
+  platform::Money amount;
+};
+
+// The rows of one grid, ready to show: cell texts, row keys, tick state.
+struct GridRows {
+  std::vector<std::vector<QString>> cells;
+  std::vector<QVariant> keys;
+  std::vector<bool> ticked;
+  std::vector<LineFacts> facts;
+  int size() const { return static_cast<int>(cells.size()); }
+};
+
+// Texts that stay the same for every row, looked up once per load.
+struct RowTexts {
+  QString debit;   // direction text of "借"
+  QString credit;  // direction text of "贷"
+};
+
+// The journal rows (9 columns). With foreign currency the foreign amounts are
+// shown, and a line whose foreign debit and credit are both below a cent is left
+// out (it has nothing to reconcile in that currency).
+GridRows JournalRows(platform::RecordsetWrapper& rs, bool foreign, const RowTexts& texts);
+// The statement rows (6 columns).
+GridRows StatementRows(platform::RecordsetWrapper& rs, const RowTexts& texts);
+
+// "yyyy.mm.dd", or "" for no date.
+QString DisplayDate(const QDate& d);
+
+}  // namespace corvane::reconcile

@@ -1,0 +1,26 @@
+#include "shared/settle_style_match.h"
+
+namespace corvane::shared {
+
+QString TrimSettleStyle(const QString& code) {
+  qsizetype end = code.size();
+  while (end > 0 && code.at(end - 1).isSpace()) --end;
+  return code.left(end);
+}
+
+bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes) {
+  const QString style = TrimSettleStyle(lineStyle);
+  if (style.isEmpty()) return false;
+  for (const QString& code : codes) {
+    if (style.compare(TrimSettleStyle(code), Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes, bool blankWanted) {
+  if (codes.isEmpty() && !blankWanted) return true;
+  if (TrimSettleStyle(lineStyle).isEmpty()) return blankWanted;
+  return SettleStyleMatches(lineStyle, codes);
+}
+
+}  // namespace corvane::shared

@@ -1,0 +1,34 @@
+#include "suite/services/register_suite_objects.h"
+
+#include "platform/db/db_connection.h"
+#include "platform/services/login_context.h"
+#include "platform/services/object_factory.h"
+#include "platform/services/service_error.h"
+#include "suite/db/open_db_connection.h"
+#include "suite/services/suite_cash_services.h"
+#include "suite/services/suite_common_services.h"
+#include "suite/services/suite_rights_service.h"
+#include "suite/services/suite_ui_style.h"
+
+namespace corvane::suite {
+
+void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
+  platform::ObjectFactory& factory = platform::ObjectFactory::Instance();
+  factory.makeCommonServices = [texts]() -> std::unique_ptr<platform::CommonServices> {
+    return std::make_unique<SuiteCommonServices>(texts);
+  };
+  factory.makeCashServices = [texts]() -> std::unique_ptr<platform::CashServices> {
+    return std::make_unique<SuiteCashServices>(texts);
+  };
+  factory.openConnection = [](const QString& connectionString) { return OpenDbConnection(connectionString); };
+  factory.makeRightsService = [login]() -> std::unique_ptr<platform::AccountRightsService> {
+    platform::DbConnection* connection = login ? login->GetConnection() : nullptr;
+    if (!connection) throw platform::ServiceError(QStringLiteral("科目权限服务没有登录。"));
+    return std::make_unique<SuiteRightsService>(*connection);
+  };
+  factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
+    return std::make_unique<SuiteUiStyle>();
+  };
+}
+
+}  // namespace corvane::suite

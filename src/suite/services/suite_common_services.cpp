@@ -1,0 +1,214 @@
+#include "suite/services/suite_common_services.h"
+
+#include "platform/db/db_connection.h"
+#include "platform/services/login_context.h"
+#include "platform/services/message_presenter.h"
+#include "platform/services/service_error.h"
+#include "suite/services/account_locks.h"
+#include "suite/services/calendar_store.h"
+#include "suite/services/date_codec.h"
+#include "suite/services/function_claims.h"
+#include "suite/services/session_owner.h"
+#include "suite/services/suite_settings.h"
+#include "suite/services/text_source.h"
+#include "suite/services/text_width.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QUuid>
+
+namespace corvane::suite {
+
+using platform::ServiceError;
+
+namespace {
+
+const QString kHomeCurrencyFallback = QStringLiteral("人民币");
+
+}  // namespace
+
+SuiteCommonServices::SuiteCommonServices(TextSource* texts) : texts_(texts) {}
+
+SuiteCommonServices::~SuiteCommonServices() = default;
+
+void SuiteCommonServices::Initialize(platform::DbConnection* connection, const QString& sessionText1,
+                                     const QString& accountSetKey, int sessionNumber, const QString& sessionText2,
+                                     const QDate& sessionDate, const QVariant& sessionText3) {
+  if (!connection) throw ServiceError(QStringLiteral("没有数据库连接。"));
+  locks_.reset();
+  owner_.reset();
+  calendar_.reset();
+  connection_ = connection;
+  userId_ = sessionText1.trimmed();
+  accountSetKey_ = accountSetKey.trimmed();
+  year_ = sessionNumber;
+  userName_ = sessionText2;
+  sessionDate_ = sessionDate;
+  sessionId_ = sessionText3.toString().trimmed();
+  // Without a session id from the host the locks still need an owner of their own.
+  if (sessionId_.isEmpty()) sessionId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  owner_ = std::make_unique<SessionOwner>(*connection_, sessionId_);
+}
+
+platform::DbConnection& SuiteCommonServices::GetConnection() {
+  if (!connection_) throw ServiceError(QStringLiteral("公共服务尚未初始化。"));
+  return *connection_;
+}
+
+QString SuiteCommonServices::GetString(const QString& key, const QStringList* args) {
+  return texts_ ? texts_->Text(key, args) : key;
+}
+
+int SuiteCommonServices::LocalizeControls(QWidget* window, const QString& keyPrefix, const QString&,
+                                          const QString&) {
+  return texts_ && window ? texts_->LocalizeControls(window, keyPrefix) : 0;
+}
+
+QString SuiteCommonServices::GetFunctionName(const QString& functionId) {
+  return FunctionClaims::FunctionName(GetConnection(), functionId);
+}
+
+QString SuiteCommonServices::GetLanguage() {
+  const QString language = login_ ? login_->GetLanguageId().trimmed() : QString();
+  return language.isEmpty() ? QStringLiteral("zh-CN") : language;
+}
+
+AccountLocks& SuiteCommonServices::Locks() {
+  if (!locks_) {
+    GetConnection();
+    locks_ = std::make_unique<AccountLocks>(*connection_, *owner_, userId_, userName_);
+  }
+  return *locks_;
+}
+
+bool SuiteCommonServices::LockAccount(const QString& code, bool lock, const QString& functionId) {
+  if (!lock) return Locks().Release(code);
+  if (Locks().Lock(code, functionId)) return true;
+  if (!code.trimmed().isEmpty()) ShowLockRefused(code.trimmed());
+  return false;
+}
+
+// The callers stop without a word when a lock is refused; the user learns here
+// who works on the account, instead of seeing the function simply not open.
+void SuiteCommonServices::ShowLockRefused(const QString& code) {
+  const LockHolder& holder = Locks().Holder();
+  const QString who = holder.userName.isEmpty() ? holder.userId : holder.userName;
+  const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(holder.functionId);
+  platform::MessageRequest request;
+  request.prompt = TextOr(texts_, QStringLiteral("corvane.suite.lock.refused"),
+                          QStringLiteral("[%1]正被用户[%2]在[%3]中使用，请稍后再试。"), {code, who, function});
+  request.buttons = 48;
+  request.title = TextOr(texts_, QStringLiteral("corvane.suite.title"), QStringLiteral("提示"));
+  platform::MessagePresenter::Current().Show(request);
+}
+
+QString SuiteCommonServices::HomeCurrency() {
+  return SuiteSettings(GetConnection(), accountSetKey_).Text(QStringLiteral("HomeCurrency"), kHomeCurrencyFallback);
+}
+
+platform::AccountInfo SuiteCommonServices::GetAccount(const QString& code) {
+  const platform::ResultSet r = GetConnection().Query(
+      QStringLiteral("select ccode, ccode_name, dbegin, dend, cexch_name, bd_c from code where ccode = ?"),
+      {code.trimmed()});
+  if (r.rows.empty()) throw ServiceError(QStringLiteral("科目[%1]不存在。").arg(code.trimmed()));
+  const auto& row = r.rows[0];
+  platform::AccountInfo info;
+  info.code = row[0].ToString();
+  info.name = row[1].ToString();
+  info.StartDate = row[2].ToDate();
+  info.EndDate = row[3].ToDate();
+  // Some charts name the home currency on its accounts: it still counts as none.
+  const QString currency = row[4].ToString().trimmed();
+  info.CurrencyName = currency == HomeCurrency() ? QString() : currency;
+  info.direction = row[5].ToInt() != 0 ? 1 : 0;
+  return info;
+}
+
+QString SuiteCommonServices::GetAccountName(const QString& code) {
+  return GetConnection()
+      .QueryValue(QStringLiteral("select ccode_name from code where ccode = ?"), {code.trimmed()})
+      .ToString();
+}
+
+platform::AccountSetDates SuiteCommonServices::GetAccountSetDates() {
+  platform::AccountSetDates dates;
+  dates.StartDate = ParseDateText(SuiteSettings(GetConnection(), accountSetKey_).Text(QStringLiteral("StartDate")));
+  if (!dates.StartDate.isValid()) dates.StartDate = Calendar().GetPeriodDate(0, 0);
+  return dates;
+}
+
+platform::AccountSetInfo SuiteCommonServices::GetAccountSetInfo() {
+  const SuiteSettings settings(GetConnection(), accountSetKey_);
+  platform::AccountSetInfo info;
+  info.HomeCurrencyName = settings.Text(QStringLiteral("HomeCurrency"), kHomeCurrencyFallback);
+  // Byte values, as the suite's field-length settings are.
+  info.DigestLength = settings.Number(QStringLiteral("DigestLength"), info.DigestLength, 1, 255);
+  info.AmountLength = settings.Number(QStringLiteral("AmountLength"), info.AmountLength, 1, 255);
+  info.LocalPrintFormats = settings.Flag(QStringLiteral("LocalPrintFormats"), info.LocalPrintFormats);
+  return info;
+}
+
+platform::SessionInfo SuiteCommonServices::GetSessionInfo() {
+  platform::SessionInfo info;
+  info.ReportText = SuiteSettings(GetConnection(), accountSetKey_)
+                        .Text(QStringLiteral("AccountSetName"), QStringLiteral("[%1]").arg(accountSetKey_));
+  info.UserName = userName_;
+  return info;
+}
+
+bool SuiteCommonServices::IsValidDate(const QString& text) { return ParseDateText(text).isValid(); }
+
+QDate SuiteCommonServices::ParseDate(const QString& text) { return ParseDateText(text); }
+
+QString SuiteCommonServices::FormatDate(const QDate& date) { return FormatDateText(date); }
+
+bool SuiteCommonServices::CheckDateBox(QLineEdit* box) {
+  if (!box) return false;
+  const QDate d = ParseDateText(box->text());
+  if (!d.isValid()) return false;
+  // One display form in the box, whatever form was typed.
+  box->setText(FormatDateText(d));
+  return true;
+}
+
+const platform::AccountingCalendar& SuiteCommonServices::Calendar() {
+  if (!calendar_) calendar_ = LoadCalendar(GetConnection(), year_);
+  return *calendar_;
+}
+
+platform::PeriodInfo SuiteCommonServices::GetPeriodInfo() {
+  platform::PeriodInfo info;
+  info.CurrentPeriod = PeriodOfDateClamped(Calendar(), sessionDate_);
+  return info;
+}
+
+int SuiteCommonServices::GetDatePeriod(const QDate& date) { return Calendar().PeriodOfDate(date); }
+
+int SuiteCommonServices::GetPeriodNumber(const QString& periodText) {
+  return PeriodNumberOfText(Calendar(), periodText);
+}
+
+platform::AccountingCalendar SuiteCommonServices::GetCalendar() { return Calendar(); }
+
+QString SuiteCommonServices::AmountTextToNumberText(const QString& displayAmount) {
+  return suite::AmountTextToNumberText(displayAmount);
+}
+
+int SuiteCommonServices::GetByteLength(const QString& text) { return ByteLength(text); }
+
+QString SuiteCommonServices::LeftBytes(const QString& text, int width) { return suite::LeftBytes(text, width); }
+
+QString SuiteCommonServices::GetDirectionText(int direction) {
+  return direction == 1 ? TextOr(texts_, QStringLiteral("corvane.suite.direction.debit"), QStringLiteral("借"))
+                        : TextOr(texts_, QStringLiteral("corvane.suite.direction.credit"), QStringLiteral("贷"));
+}
+
+QString SuiteCommonServices::GetEnumKey(const QString& enumName, const QString& displayText) {
+  if (enumName.trimmed().compare(QLatin1String("EnumDC"), Qt::CaseInsensitive) != 0) return {};
+  const QString t = displayText.trimmed();
+  if (t == QStringLiteral("借") || t == GetDirectionText(1)) return QStringLiteral("借");
+  if (t == QStringLiteral("贷") || t == GetDirectionText(0)) return QStringLiteral("贷");
+  return {};
+}
+
+}  // namespace corvane::suite

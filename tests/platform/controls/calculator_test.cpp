@@ -1,0 +1,135 @@
+#include "platform/controls/amount_edit.h"
+#include "platform/controls/calculator_engine.h"
+#include "platform/controls/calculator_popup.h"
+#include "scripted_popups.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace corvane::platform {
+namespace {
+
+struct CalcCase {
+  const char* name;
+  double start;
+  const char* keys;
+  const char* display;
+  bool error = false;
+};
+
+class CalculatorSequences : public ::testing::TestWithParam<CalcCase> {};
+
+TEST_P(CalculatorSequences, KeysGiveTheDisplay) {
+  const CalcCase& c = GetParam();
+  CalculatorEngine engine;
+  engine.Start(c.start);
+  for (const QChar key : QString::fromLatin1(c.keys)) EXPECT_TRUE(engine.Press(key)) << key.toLatin1();
+  EXPECT_EQ(engine.Display(), QString::fromLatin1(c.display));
+  EXPECT_EQ(engine.HasError(), c.error);
+  if (!c.error) {
+    EXPECT_NEAR(engine.Value(), QString::fromLatin1(c.display).toDouble(), 1e-9);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculator, CalculatorSequences,
+    ::testing::Values(CalcCase{"Addition", 0, "12+30=", "42"},
+                      CalcCase{"LeftToRight", 0, "2+3*4=", "20"},
+                      CalcCase{"StartsFromTheValue", 1234.5, "+0.5=", "1235"},
+                      CalcCase{"DigitReplacesTheStartValue", 1234.5, "7", "7"},
+                      CalcCase{"BackDropsADigit", 0, "123B", "12"},
+                      CalcCase{"BackToNothingShowsZero", 0, "1B", "0"},
+                      CalcCase{"BackLeavesAResultAlone", 0, "2+3=B", "5"},
+                      CalcCase{"ClearStartsOver", 0, "5+5C2=", "2"},
+                      CalcCase{"SecondOperatorReplacesTheFirst", 0, "5+-3=", "2"},
+                      CalcCase{"EqualsReusesTheShownValue", 0, "5+=", "10"},
+                      CalcCase{"DecimalsWithoutNoise", 0, "0.1+0.2=", "0.3"},
+                      CalcCase{"LeadingPoint", 0, ".5*4=", "2"},
+                      CalcCase{"NegativeResult", 0, "3-5=", "-2"},
+                      CalcCase{"Division", 0, "1/3=", "0.3333333333"},
+                      CalcCase{"ChainedWithoutEquals", 0, "10/4*2", "2"},
+                      CalcCase{"DivisionByZero", 0, "5/0=", "E", true},
+                      CalcCase{"ErrorHoldsUntilCleared", 0, "5/0=7+1=", "E", true},
+                      CalcCase{"ClearedAfterError", 0, "5/0=C8", "8"},
+                      CalcCase{"TooLarge", 0, "99999999*99999999=", "E", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Calculator, UnknownKeysAreRefused) {
+  CalculatorEngine engine;
+  EXPECT_FALSE(engine.Press(QLatin1Char('x')));
+  EXPECT_FALSE(engine.Press(QChar(0x0661)));  // an Arabic-Indic digit
+  EXPECT_EQ(engine.Display(), QStringLiteral("0"));
+}
+
+struct LeadingCase {
+  const char* text;
+  double value;
+};
+
+class LeadingAmounts : public ::testing::TestWithParam<LeadingCase> {};
+
+TEST_P(LeadingAmounts, BoxTextStartsTheCalculator) {
+  EXPECT_DOUBLE_EQ(CalculatorPopup::LeadingAmount(QString::fromLatin1(GetParam().text)), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Calculator, LeadingAmounts,
+                         ::testing::Values(LeadingCase{"1,234.50", 1234.5}, LeadingCase{"-1,000", -1000},
+                                           LeadingCase{"12abc", 12}, LeadingCase{".5", 0.5}, LeadingCase{" 7 ", 7},
+                                           LeadingCase{"", 0}, LeadingCase{"abc", 0}));
+
+// Drives the pop-up that PopupUnder opens: checks where it starts, presses keys.
+struct PopupCase {
+  const char* name;
+  bool amountBox;
+  const char* before;
+  const char* keys;  // "!" accepts; without it the pop-up is closed as by Esc
+  const char* startDisplay;
+  const char* after;
+  bool written;
+};
+
+class CalculatorRound : public ::testing::TestWithParam<PopupCase> {};
+
+TEST_P(CalculatorRound, ResultGoesBackIntoTheBox) {
+  const PopupCase& c = GetParam();
+  QWidget window;
+  QLineEdit* box = c.amountBox ? new AmountEdit(&window) : new QLineEdit(&window);
+  box->setText(QString::fromLatin1(c.before));
+  QString startDisplay;
+  testing::ScriptedPopups runner([&](QDialog& dialog) {
+    auto* popup = qobject_cast<CalculatorPopup*>(&dialog);
+    ASSERT_NE(popup, nullptr);
+    startDisplay = popup->Display();
+    for (const QChar key : QString::fromLatin1(c.keys)) {
+      if (key == QLatin1Char('!')) popup->AcceptResult();
+      else popup->Press(QString(key));
+    }
+  });
+  EXPECT_EQ(CalculatorPopup::PopupUnder(box), c.written);
+  EXPECT_EQ(runner.Runs(), 1);
+  EXPECT_EQ(startDisplay, QString::fromLatin1(c.startDisplay));
+  EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculator, CalculatorRound,
+    ::testing::Values(PopupCase{"SeparatorsDoNotCutTheAmount", false, "1,234.50", "+10!", "1234.5", "1244.5", true},
+                      PopupCase{"AmountBoxShowsDisplayForm", true, "1,234.50", "*2!", "1234.5", "2,469.00", true},
+                      PopupCase{"PendingOperationIsWorkedOut", false, "8", "/4!", "8", "2", true},
+                      PopupCase{"EmptyBoxStartsAtZero", false, "", "5!", "0", "5", true},
+                      PopupCase{"ClosedWithoutOk", false, "1,234.50", "+10", "1234.5", "1,234.50", false},
+                      PopupCase{"ErrorWritesNothing", false, "9", "/0!", "9", "9", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalculatorPopup, KeyboardDrivesItToo) {
+  CalculatorPopup popup;
+  popup.SetValue(0);
+  QTest::keyClicks(&popup, QStringLiteral("6*7"));
+  QTest::keyClick(&popup, Qt::Key_Return);
+  EXPECT_EQ(popup.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(popup.Value(), 42);
+}
+
+}  // namespace
+}  // namespace corvane::platform

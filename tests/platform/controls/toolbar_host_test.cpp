@@ -1,0 +1,101 @@
+#include "platform/controls/toolbar_host.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace corvane::platform {
+namespace {
+
+// The reconciliation window's buttons.
+void AddButtons(ToolbarHost& bar) {
+  bar.AddButton(QStringLiteral("auto"), QStringLiteral("对账"), QStringLiteral("自动对账"));
+  bar.AddButton(QStringLiteral("unauto"), QStringLiteral("取消"), QStringLiteral("取消对账"));
+  bar.AddSeparator();
+  bar.AddButton(QStringLiteral("Ref"), QStringLiteral("对照"));
+  bar.AddButton(QStringLiteral("exit"), QStringLiteral("退出"));
+}
+
+TEST(ToolbarHost, ButtonsAreKnownByLowerCaseKeys) {
+  ToolbarHost bar;
+  AddButtons(bar);
+  EXPECT_EQ(bar.Keys(), (QStringList{"auto", "unauto", "ref", "exit"}));
+  EXPECT_TRUE(bar.HasButton(QStringLiteral("AUTO")));
+  EXPECT_EQ(bar.Caption(QStringLiteral("Unauto")), QStringLiteral("取消"));
+  EXPECT_EQ(bar.ToolTip(QStringLiteral("auto")), QStringLiteral("自动对账"));
+  EXPECT_EQ(bar.ToolTip(QStringLiteral("ref")), QStringLiteral("对照")) << "no tooltip given: the caption";
+  bar.SetCaption(QStringLiteral("exit"), QStringLiteral("关闭"));
+  EXPECT_EQ(bar.Caption(QStringLiteral("exit")), QStringLiteral("关闭"));
+}
+
+struct ClickCase {
+  const char* name;
+  std::function<void(ToolbarHost&)> prepare;
+  const char* key;
+  bool clicked;
+};
+
+class ToolbarClick : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(ToolbarClick, OnlyUsableButtonsReport) {
+  const ClickCase& c = GetParam();
+  ToolbarHost bar;
+  AddButtons(bar);
+  if (c.prepare) c.prepare(bar);
+  QSignalSpy clicks(&bar, &ToolbarHost::ButtonClicked);
+  EXPECT_EQ(bar.Click(QString::fromLatin1(c.key)), c.clicked);
+  ASSERT_EQ(clicks.count(), c.clicked ? 1 : 0);
+  if (c.clicked) {
+    EXPECT_EQ(clicks.at(0).at(0).toString(), QString::fromLatin1(c.key).toLower());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ToolbarHost, ToolbarClick,
+    ::testing::Values(
+        ClickCase{"Enabled", nullptr, "auto", true},
+        ClickCase{"CapitalKey", nullptr, "AUTO", true},
+        ClickCase{"UnknownKey", nullptr, "print", false},
+        ClickCase{"DisabledButton", [](ToolbarHost& b) { b.SetButtonEnabled("auto", false); }, "auto", false},
+        ClickCase{"HiddenButton", [](ToolbarHost& b) { b.SetButtonVisible("auto", false); }, "auto", false},
+        ClickCase{"HostDisabled", [](ToolbarHost& b) { b.setEnabled(false); }, "exit", false},
+        ClickCase{"OtherButtonDisabled", [](ToolbarHost& b) { b.SetButtonEnabled("unauto", false); }, "auto", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ToolbarHost, CheckButtonIsPressedBeforeItReports) {
+  ToolbarHost bar;
+  AddButtons(bar);
+  bar.SetCheckable(QStringLiteral("ref"), true);
+  std::vector<bool> stateAtClick;
+  QObject::connect(&bar, &ToolbarHost::ButtonClicked,
+                   [&](const QString& key) { stateAtClick.push_back(bar.IsChecked(key)); });
+  bar.Click(QStringLiteral("ref"));
+  bar.Click(QStringLiteral("ref"));
+  EXPECT_EQ(stateAtClick, (std::vector<bool>{true, false}));
+}
+
+TEST(ToolbarHost, HotKeysWorkOnlyWhileTheHostIsEnabled) {
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* bar = new ToolbarHost(&window);
+  layout->addWidget(bar);
+  bar->AddButton(QStringLiteral("add"), QStringLiteral("增加"));
+  bar->SetHotKey(QStringLiteral("add"), QKeySequence(Qt::CTRL | Qt::Key_I));
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QSignalSpy clicks(bar, &ToolbarHost::ButtonClicked);
+  QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+  EXPECT_EQ(clicks.count(), 1);
+  bar->setEnabled(false);
+  QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+  EXPECT_EQ(clicks.count(), 1) << "a running command has disabled the toolbar";
+  EXPECT_EQ(bar->HotKey(QStringLiteral("ADD")), QKeySequence(Qt::CTRL | Qt::Key_I));
+}
+
+}  // namespace
+}  // namespace corvane::platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "suite/services/text_source.h"
+
+#include <QHash>
+#include <QWidget>
+#include <ostream>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace corvane::suite::test {
+
+// Texts from a table; "%1", "%2" take the arguments. A key not in the table
+// comes back as the key, as the suite's texts do.
+class FakeTexts : public TextSource {
+ public:
+  QHash<QString, QString> texts;
+  int localized = 0;
+
+  QString Text(const QString& key, const QStringList* args) override {
+    auto it = texts.find(key);
+    if (it == texts.end()) return key;
+    QString t = *it;
+    if (args)
+      for (qsizetype i = 0; i < args->size(); ++i) t = t.arg((*args)[i]);
+    return t;
+  }
+  int LocalizeControls(QWidget* window, const QString& prefix) override {
+    window->setWindowTitle(prefix);
+    return ++localized;
+  }
+};
+
+}  // namespace corvane::suite::test
