@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -36,8 +38,11 @@ QWidget* TitleBox(QWidget* parent, const QString& name, QLabel*& label, const QS
   f.setPointSize(f.pointSize() + 3);
   f.setBold(true);
   label->setFont(f);
-  label->adjustSize();
-  box->resize(label->size() + QSize(8, 4));
+  // The box follows its label, whatever font the suite's style gives it later.
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->addWidget(label);
+  box->adjustSize();
   return box;
 }
 
@@ -114,7 +119,6 @@ void frmYHDZ::Form_Load() {
   shared::SetFormIcon(this);
   command1_->hide();
   label3_->setText(Session::Current().BookMode() ? QStringLiteral("银行流水账") : QStringLiteral("单位日记账"));
-  label3_->adjustSize();
   shared::InitToolbar(this);
   try {
     Session::Current().UiStyle().StyleHeaderLabel(label3_);
@@ -178,7 +182,8 @@ void frmYHDZ::LoadFromRequest() {
     BankFx = shared::GetAccountDirection(factsKey);
     BDate = shared::GetStartDate(factsKey);
     request_.reconStart = BDate.isValid() ? BDate : QDate(9999, 12, 31);
-    bForeign = !shared::GetCurrencyName(CurYHKM).isEmpty();
+    // The currency is the book's in book mode: the book code names it, not the account.
+    bForeign = !shared::GetCurrencyName(factsKey).isEmpty();
     accountText_ = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
                    s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
@@ -224,17 +229,20 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
   grid->SetRedraw(false);
   grid->SetCols(titleKeys.size());
   grid->SetRows(1);
-  for (int c = 0; c < titleKeys.size(); ++c) {
-    grid->SetTextMatrix(0, c, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]));
-    grid->SetColWidth(c, widths[c]);
-    grid->SetColAlignment(c, alignments[c]);
-  }
-  grid->SetRowHeight(0, kTitleRowTwips);
   try {
     Session::Current().UiStyle().StyleGrid(grid, true);
     Session::Current().Common().ApplyGridSettings(grid);
   } catch (const std::exception&) {
   }
+  // The widths were measured for a font in which a date fills 1000 twips; a
+  // wider font widens every column alike so that dates and amounts still fit.
+  const double scale = std::max(1.0, (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
+  for (int c = 0; c < titleKeys.size(); ++c) {
+    grid->SetTextMatrix(0, c, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]));
+    grid->SetColWidth(c, static_cast<int>(widths[c] * scale));
+    grid->SetColAlignment(c, alignments[c]);
+  }
+  grid->SetRowHeight(0, kTitleRowTwips);
   grid->SetRedraw(true);
 }
 
@@ -277,6 +285,8 @@ void frmYHDZ::Form_Resize() {
     grid1_->resize(grid1_->width() * 2, grid1_->height() / 2);
     grid2_->setGeometry(grid1_->x(), grid1_->y() + grid1_->height(), grid1_->width(), grid1_->height());
   }
+  picture2_->adjustSize();
+  picture3_->adjustSize();
   picture4_->setGeometry(0, top, width() / 3, label5_->sizeHint().height() + 4);
   label5_->resize(width(), label5_->sizeHint().height());
 }

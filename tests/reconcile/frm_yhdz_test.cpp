@@ -1,0 +1,246 @@
+#include "host/menu_dispatcher.h"
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/object_factory.h"
+#include "reconcile/frm_yhdz.h"
+#include "reconcile/tick_mark.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/session.h"
+#include "suite/services/suite_login_context.h"
+#include "support/suite_session.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QComboBox>
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace corvane::reconcile {
+namespace {
+
+using shared::Session;
+
+// The selection dialog filled as a user would: the account (or book) whose code
+// is given, the whole year, and whether ticked lines are shown too.
+testing::ScriptedModals::Step Choose(const QString& code, bool includeTicked) {
+  return [code, includeTicked](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    QComboBox* list = Session::Current().BookMode() ? dialog.cmbBook() : dialog.Combo1();
+    const QComboBox* codes = Session::Current().BookMode() ? dialog.cmbBookCode() : nullptr;
+    for (int i = 0; i < list->count(); ++i) {
+      const QString itemCode = codes ? codes->itemText(i) : list->itemData(i).toString();
+      if (itemCode.compare(code, Qt::CaseInsensitive) == 0) list->setCurrentIndex(i);
+    }
+    QComboBox* start = Session::Current().BookMode() ? dialog.cmbStartDate() : dialog.Combo2();
+    QComboBox* end = Session::Current().BookMode() ? dialog.cmbEndDate() : dialog.Combo3();
+    if (start->isVisible() && start->count() > 0) start->setCurrentIndex(0);
+    if (end->isVisible() && end->count() > 0) end->setCurrentIndex(end->count() - 1);
+    dialog.Check1()->setChecked(includeTicked);
+    dialog.Command1_Click();
+  };
+}
+
+class FrmYhdzTest : public ::testing::TestWithParam<bool> {
+ protected:
+  bool BookMode() const { return GetParam(); }
+  QString Code() const { return BookMode() ? QStringLiteral("YH001") : QStringLiteral("100201"); }
+  QString JournalTable() const { return BookMode() ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch"); }
+  QString JournalKey() const { return BookMode() ? QStringLiteral("cFlowID") : QStringLiteral("i_id"); }
+  QString StatementTable() const { return BookMode() ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"); }
+
+  frmYHDZ* Open(bool includeTicked = false) {
+    session_.Modals().Then(Choose(Code(), includeTicked));
+    host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    return Session::Current().windows.Find<frmYHDZ>();
+  }
+  long long Count(const QString& sql, const platform::DbParams& params = {}) {
+    return session_.Db().QueryValue(sql, params).ToInt();
+  }
+  // Whether another session could take the account now.
+  bool OtherSessionCanLock(const QString& code) {
+    std::unique_ptr<platform::DbConnection> connection;
+    auto other = session_.OtherLogin(connection);
+    auto common = platform::ObjectFactory::Instance().CreateCommonServices();
+    common->SetLogin(other.get());
+    common->Initialize(connection.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
+                       QDate(2026, 12, 15), QStringLiteral("s2"));
+    testing::ScriptedMessages quiet;
+    const bool granted = common->LockAccount(code, true, QStringLiteral("GL040703"));
+    if (granted) common->LockAccount(code, false);
+    other->Close();
+    return granted;
+  }
+  void SaveScreenshot(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    w.resize(1100, 640);
+    QApplication::processEvents();
+    w.grab().save(QDir(dir).filePath(name));
+  }
+
+  testing::SuiteSession session_{GetParam()};
+};
+
+TEST_P(FrmYhdzTest, OpensOnTheChosenAccountAndHoldsItUntilClosed) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(session_.Modals().Shown(), (std::vector<QString>{QStringLiteral("frmYHKMXZ")}));
+  const QString account = w->CurYHKM;
+  EXPECT_EQ(account, QStringLiteral("100201"));
+  EXPECT_FALSE(OtherSessionCanLock(account));
+  // Every unticked, posted, uncleared journal line of the year shows, opening rows never.
+  const long long journal = Count(QStringLiteral("select count(*) from %1 where ccode=? and ibook=1 and bdelete=0 "
+                                                 "and iperiod not in (20, 21) and coalesce(iflagbank,0)=0 %2")
+                                      .arg(JournalTable(), BookMode() ? QStringLiteral("and cBookCode='YH001'")
+                                                                      : QStringLiteral("and (iflag is null or iflag=2)")),
+                                  {account});
+  EXPECT_GE(w->MSGrid1()->Rows() - 1, journal);  // period-21 items before the start date come on top
+  EXPECT_GT(w->MsGrid2()->Rows() - 1, 0);
+  for (int r = 1; r < w->MSGrid1()->Rows(); ++r) ASSERT_EQ(w->MSGrid1()->TextMatrix(r, 6), QString()) << r;
+  EXPECT_TRUE(w->Label5()->text().contains(account)) << session_.Messages().LastPrompt().toStdString();
+  SaveScreenshot(*w, BookMode() ? QStringLiteral("reconcile-book.png") : QStringLiteral("reconcile-account.png"));
+
+  w->close();
+  QApplication::processEvents();
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+  EXPECT_TRUE(OtherSessionCanLock(account));
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+}
+
+TEST_P(FrmYhdzTest, ASecondCallBringsTheOpenWindowForwardWithoutASecondLock) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  EXPECT_EQ(session_.Modals().Count(), 1);
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), w);
+}
+
+TEST_P(FrmYhdzTest, RefusalsLeaveNothingHeld) {
+  // Cancelled selection: no claim, no window.
+  session_.Modals().Then([](QDialog& d) { dynamic_cast<shared::frmYHKMXZ&>(d).Command2_Click(); });
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+
+  // The account held by another session: the claim is given back.
+  std::unique_ptr<platform::DbConnection> connection;
+  auto other = session_.OtherLogin(connection);
+  auto common = platform::ObjectFactory::Instance().CreateCommonServices();
+  common->SetLogin(other.get());
+  common->Initialize(connection.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
+                     QDate(2026, 12, 15), QStringLiteral("s2"));
+  ASSERT_TRUE(common->LockAccount(QStringLiteral("100201"), true, QStringLiteral("GL040703")));
+  EXPECT_EQ(Open(), nullptr);
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+  other->Close();
+}
+
+TEST_P(FrmYhdzTest, TicksAreMarkedAndIncludedOnlyWhenAsked) {
+  // One journal line ticked automatically, one by hand.
+  session_.Db().Execute(QStringLiteral("update %1 set iflagbank=3 where %2 in (select %2 from %1 where ccode='100201' "
+                                       "and iperiod between 1 and 12 and ibook=1 order by %2 limit 1)")
+                            .arg(JournalTable(), JournalKey()));
+  session_.Db().Execute(QStringLiteral("update %1 set iflagbank=15 where %2 in (select %2 from %1 where ccode='100201' "
+                                       "and iperiod between 1 and 12 and ibook=1 and iflagbank is null order by %2 limit 1)")
+                            .arg(JournalTable(), JournalKey()));
+  frmYHDZ* w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  int automatic = 0, manual = 0;
+  const QColor yellow = Session::Current().gColorLightYellow;
+  for (int r = 1; r < w->MSGrid1()->Rows(); ++r) {
+    const QString mark = w->MSGrid1()->TextMatrix(r, 6);
+    automatic += mark == kAutoMark;
+    manual += mark == kManualMark;
+    if (!mark.isEmpty()) EXPECT_EQ(w->MSGrid1()->CellBackColor(r, 0), yellow);
+  }
+  EXPECT_EQ(automatic, 1);
+  EXPECT_EQ(manual, 1);
+  const int withTicked = w->MSGrid1()->Rows();
+  w->close();
+  QApplication::processEvents();
+  w = Open(false);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->MSGrid1()->Rows(), withTicked - 2);
+}
+
+TEST_P(FrmYhdzTest, ManualTickIsStoredThenShownAndUntickStoresNull) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* grid = w->MsGrid2();
+  ASSERT_GT(grid->Rows(), 1);
+  grid->SetCurrentCell(1, 5);
+  const QVariant key = grid->RowData(1);
+  w->ToggleStatementTick();
+  // The login date 2026-12-15 lies in period 12: a manual tick stores 24.
+  EXPECT_EQ(Count(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()), {key.toLongLong()}), 24);
+  EXPECT_EQ(grid->TextMatrix(1, 5), kManualMark);
+  EXPECT_EQ(grid->CellBackColor(1, 0), Session::Current().gColorLightYellow);
+  w->ToggleStatementTick();
+  EXPECT_TRUE(session_.Db().QueryValue(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()),
+                                       {key.toLongLong()}).IsNull());
+  EXPECT_EQ(grid->TextMatrix(1, 5), QString());
+
+  // A journal line removed meanwhile: said, nothing changes on screen.
+  platform::ListGrid* journal = w->MSGrid1();
+  journal->SetCurrentCell(1, 6);
+  const QVariant journalKey = journal->RowData(1);
+  session_.Db().Execute(QStringLiteral("delete from %1 where %2=?").arg(JournalTable(), JournalKey()),
+                        {BookMode() ? platform::DbValue(journalKey.toString()) : platform::DbValue(journalKey.toLongLong())});
+  session_.Messages().Clear();
+  w->ToggleJournalTick();
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_TRUE(session_.Messages().LastPrompt().contains(journalKey.toString()));
+  EXPECT_EQ(journal->TextMatrix(1, 6), QString());
+}
+
+TEST_P(FrmYhdzTest, ReferenceShowsThePairingLinesOfTheOtherSide) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* journal = w->MSGrid1();
+  platform::ListGrid* statement = w->MsGrid2();
+  emit journal->GotFocus();
+  w->Toolbar()->SetChecked(QStringLiteral("ref"), true);
+  int linesWithAPair = 0;
+  for (int j = 1; j < std::min(journal->Rows(), 15); ++j) {
+    journal->SetCurrentCell(j, 5);
+    w->SetRefMode();
+    const QString amount = journal->TextMatrix(j, 5);
+    const bool debit = journal->TextMatrix(j, 4) == Session::Current().Common().GetDirectionText(1);
+    const QString paired = Session::Current().Common().GetDirectionText(PairedDirection(debit, w->BankFx) == 1 ? 1 : 0);
+    int shown = 0;
+    for (int r = 1; r < statement->Rows(); ++r) {
+      const bool matches = statement->TextMatrix(r, 4) == amount && statement->TextMatrix(r, 3) == paired;
+      EXPECT_EQ(!statement->IsRowHidden(r), matches) << j << " " << r;
+      shown += matches;
+    }
+    linesWithAPair += shown > 0;
+  }
+  EXPECT_GE(linesWithAPair, 1);
+  // Released: every row shows again.
+  w->rRef();
+  for (int r = 1; r < statement->Rows(); ++r) EXPECT_FALSE(statement->IsRowHidden(r)) << r;
+}
+
+TEST_P(FrmYhdzTest, WhileBusyCommandsAreRefusedAndClosingWaits) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  {
+    BusyScope busy(*w);
+    w->Toolbar1_ButtonClick(QStringLiteral("filt"));
+    w->rFilt();
+    EXPECT_EQ(session_.Modals().Count(), 1);  // only the selection dialog ever showed
+    w->close();
+    QApplication::processEvents();
+    EXPECT_NE(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+  }
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
+
+}  // namespace
+}  // namespace corvane::reconcile

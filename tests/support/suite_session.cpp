@@ -1,0 +1,70 @@
+#include "support/suite_session.h"
+
+#include "host/product_facade.h"
+#include "platform/services/object_factory.h"
+#include "shared/session.h"
+#include "suite/demo/demo_data.h"
+#include "suite/resources/resource_texts.h"
+#include "suite/services/register_suite_objects.h"
+#include "suite/services/suite_login_context.h"
+#include "suite/services/suite_settings.h"
+#include "suite/services/text_source.h"
+
+#include <QApplication>
+#include <stdexcept>
+
+namespace corvane::testing {
+
+namespace {
+
+suite::LoginValues Values(QDate loginDate) {
+  suite::LoginValues v;
+  v.userId = QStringLiteral("demo");
+  v.accountSetKey = QStringLiteral("001");
+  v.year = loginDate.year();
+  v.userName = QStringLiteral("测试");
+  v.loginDate = loginDate;
+  v.installPath = QStringLiteral("/tmp");
+  return v;
+}
+
+}  // namespace
+
+SuiteSession::SuiteSession(bool bookMode, QDate loginDate) {
+  suite::GenerateDemoData(db_.Connection());
+  suite::SuiteSettings(db_.Connection(), QStringLiteral("001"))
+      .Set(QStringLiteral("UseBankBooks"), bookMode ? QStringLiteral("1") : QStringLiteral("0"));
+  texts_ = std::make_unique<suite::ResourceTexts>(QStringLiteral("zh-CN"));
+  textSource_ = std::make_unique<suite::TextSourceAdapter<suite::ResourceTexts>>(*texts_);
+  login_ = std::make_unique<suite::SuiteLoginContext>(db_.Connection(), Values(loginDate), textSource_.get());
+  suite::RegisterSuiteObjects(textSource_.get(), login_.get());
+  shared::Session& s = shared::Session::Current();
+  s.gCashServices.reset();
+  s.gUiStyle.reset();
+  s.systemFolder = QStringLiteral("/nonexistent-corvane-test");
+  host::clsProductFacade facade;
+  if (!facade.Login(login_.get())) throw std::runtime_error("the test session did not start");
+  messages_.Clear();  // the missing print-format file is said at start-up
+}
+
+SuiteSession::~SuiteSession() {
+  shared::Session& s = shared::Session::Current();
+  s.windows.UnloadAll();
+  QApplication::processEvents();
+  login_->Close();
+  s.gCommonServices.reset();
+  s.gCashServices.reset();
+  s.gUiStyle.reset();
+  s.gLogin = nullptr;
+  s.gBookMode = 0;
+  platform::ObjectFactory::Instance() = platform::ObjectFactory();
+}
+
+std::unique_ptr<suite::SuiteLoginContext> SuiteSession::OtherLogin(std::unique_ptr<platform::DbConnection>& connection) {
+  connection = db_.OpenAnother();
+  auto v = Values(QDate(2026, 12, 15));
+  v.userId = QStringLiteral("other");
+  return std::make_unique<suite::SuiteLoginContext>(*connection, v, textSource_.get());
+}
+
+}  // namespace corvane::testing
