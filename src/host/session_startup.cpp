@@ -3,6 +3,7 @@
 #include "platform/db/db_error.h"
 #include "platform/services/object_factory.h"
 #include "shared/messages.h"
+#include "shared/popups.h"
 #include "shared/session.h"
 
 #include <QCoreApplication>
@@ -120,6 +121,7 @@ bool InitSession() {
     s.gColorLightYellow = QColor(247, 243, 198);
     InitColumnWidths();
     InitPaths();
+    shared::InstallSessionHooks();
     s.gHelpFile = login.GetInstallPath() + QStringLiteral("/Help/") + HelpName(s.gSysCode, login.GetLanguageId()) +
                   QStringLiteral(".chm");
     return true;
