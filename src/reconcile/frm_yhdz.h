@@ -84,6 +84,11 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void Form_Resize();
   void Command1_Click();
 
+  // The commands behind the toolbar keys "check" and "unauto".
+  void CheckBalance();
+  void CancelReconciliation();
+  bool IsForeign() const { return bForeign; }
+
   // Manual ticks of the current row (the grid events start them).
   void ToggleJournalTick();
   void ToggleStatementTick();

@@ -1,6 +1,9 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "reconcile/cancel_ticks.h"
+#include "reconcile/frm_yh_un_auto.h"
 #include "reconcile/frm_yhdz.h"
+#include "reconcile/frm_yhdz_check.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/messages.h"
@@ -10,6 +13,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <exception>
 
 namespace corvane::reconcile {
@@ -99,8 +103,41 @@ void frmYHDZ::ShowContextMenu() {
 }
 
 void frmYHDZ::rBankCheck() {}
-void frmYHDZ::rBankUnCheck() {}
-void frmYHDZ::rCheck() {}
+void frmYHDZ::rBankUnCheck() { CancelReconciliation(); }
+void frmYHDZ::rCheck() { CheckBalance(); }
+
+void frmYHDZ::CheckBalance() {
+  if (busy_) return;
+  RunBalanceCheck(*this);
+}
+
+void frmYHDZ::CancelReconciliation() {
+  if (busy_) return;
+  if (!ShowCancelRange(*this)) return;
+  if (!ConfirmCancel(UnAutoMonth)) return;
+  BusyScope busy(*this);
+  const CancelScope scope = CancelScopeOf(iCancelType);
+  const CancelResult result = CancelTicks(Session::Current().Db(), request_, UnAutoMonth, scope);
+  if (!result.ok) {
+    ShowCancelFailure(result);
+    return;
+  }
+  // The database holds the change: bring the loaded rows in line, all shown again.
+  auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, int markColumn) {
+    std::vector<std::optional<int>> ticks;
+    ticks.reserve(facts.size());
+    for (const LineFacts& f : facts) ticks.push_back(f.tick);
+    const std::vector<int> rows = RowsToClear(ticks, UnAutoMonth, scope);
+    for (int row : rows) facts[row - 1].tick.reset();
+    grid->SetRedraw(false);
+    for (int r = 1; r < grid->Rows(); ++r) grid->SetRowHeight(r, kRowTwips);
+    grid->SetRedraw(true);
+    ClearGridMarks(*grid, markColumn, rows);
+  };
+  clear(grid1_, journalFacts_, 6);
+  clear(grid2_, statementFacts_, 5);
+  label5_->setText(accountText_);
+}
 
 void frmYHDZ::rFilt() {
   if (!busy_) FilterGrids();
@@ -137,9 +174,9 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   if (row < 1 || !key.isValid()) return;
   const bool untick = IsMarked(grid->TextMatrix(row, markColumn));
   bool written = false;
+  std::optional<int> value;
   try {
-    const std::optional<int> value =
-        untick ? std::nullopt : std::optional<int>(ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod));
+    if (!untick) value = ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod);
     written = WriteLineTick(s.Db(), side, request_.bookMode, key, value);
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
@@ -157,6 +194,8 @@ void frmYHDZ::ToggleTick(ReconSide side) {
     shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
     return;
   }
+  std::vector<LineFacts>& facts = side == ReconSide::Journal ? journalFacts_ : statementFacts_;
+  if (row <= static_cast<int>(facts.size())) facts[row - 1].tick = value;
   grid->SetRedraw(false);
   grid->SetTextMatrix(row, markColumn, untick ? QString() : kManualMark);
   grid->SetCellForeColor(row, markColumn, kMarkColor);

@@ -17,6 +17,11 @@ QDate Lower(const ReconLoadRequest& r) { return r.startDate.isValid() ? r.startD
 
 QString Text(const DbValue& v) { return v.IsNull() ? QString() : v.ToString(); }
 
+std::optional<int> TickOf(const DbValue& v) {
+  if (v.IsNull() || v.ToInt() == 0) return std::nullopt;
+  return static_cast<int>(v.ToInt());
+}
+
 QString VoucherNumber(const DbValue& sign, const DbValue& number) {
   return Text(sign) + QLatin1Char('-') + QStringLiteral("%1").arg(number.ToInt(), 4, 10, QLatin1Char('0'));
 }
@@ -90,7 +95,8 @@ GridRows JournalRows(platform::RecordsetWrapper& rs, bool foreign, const RowText
     const bool isDebit = !debit.IsZero();
     const Money amount = isDebit ? debit : credit;
     const DbValue& tick = rs.Field(9);
-    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(3)).trimmed(), Text(rs.Field(4)).trimmed(), isDebit, amount};
+    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(3)).trimmed(), Text(rs.Field(4)).trimmed(), isDebit, amount,
+                TickOf(tick)};
     out.cells.push_back({DisplayDate(f.date), DisplayDate(rs.Field(2).ToDate()), Text(rs.Field(3)), Text(rs.Field(4)),
                          isDebit ? texts.debit : texts.credit, amount.ToDisplayText(), TickMarkOf(tick),
                          VoucherNumber(rs.Field(10), rs.Field(11)), Text(rs.Field(12))});
@@ -109,7 +115,8 @@ GridRows StatementRows(platform::RecordsetWrapper& rs, const RowTexts& texts) {
     const bool isDebit = rs.Field(4).ToInt() != 0;
     const Money amount = rs.Field(5).ToMoney();
     const DbValue& tick = rs.Field(6);
-    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(2)).trimmed(), Text(rs.Field(3)).trimmed(), isDebit, amount};
+    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(2)).trimmed(), Text(rs.Field(3)).trimmed(), isDebit, amount,
+                TickOf(tick)};
     out.cells.push_back({DisplayDate(f.date), Text(rs.Field(2)), Text(rs.Field(3)), isDebit ? texts.debit : texts.credit,
                          amount.ToDisplayText(), TickMarkOf(tick)});
     out.keys.push_back(QVariant(static_cast<qlonglong>(rs.Field(0).ToInt())));

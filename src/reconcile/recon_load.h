@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 namespace corvane::reconcile {
@@ -36,6 +37,7 @@ struct LineFacts {
   QString number;  // trimmed
   bool debit = false;
   platform::Money amount;
+  std::optional<int> tick;  // the stored tick value; none when unticked
 };
 
 // The rows of one grid, ready to show: cell texts, row keys, tick state.

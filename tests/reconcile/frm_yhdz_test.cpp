@@ -2,8 +2,10 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/object_factory.h"
+#include "reconcile/frm_yh_un_auto.h"
 #include "reconcile/frm_yhdz.h"
 #include "reconcile/tick_mark.h"
+#include "shared/frm_yhfilter.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/session.h"
 #include "suite/services/suite_login_context.h"
@@ -12,6 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QDir>
 #include <gtest/gtest.h>
@@ -237,6 +243,117 @@ TEST_P(FrmYhdzTest, WhileBusyCommandsAreRefusedAndClosingWaits) {
   QApplication::processEvents();
   QApplication::processEvents();
   EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+}
+
+
+TEST_P(FrmYhdzTest, ReloadsKeepTheAccountAndRangeTheOpenerChose) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  const int journalRows = w->MSGrid1()->Rows();
+  // Another window's selection meanwhile must not move this window.
+  platform::ParamObject& param = Session::Current().Common().GetParamObject();
+  param.Value1 = QStringLiteral("100202");
+  param.Value4 = QStringLiteral("YH002");
+  param.Value3 = QStringLiteral("2026.01");
+  w->Reload();
+  EXPECT_EQ(w->CurYHKM, QStringLiteral("100201"));
+  EXPECT_EQ(w->MSGrid1()->Rows(), journalRows);
+  w->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(OtherSessionCanLock(QStringLiteral("100201")));
+}
+
+TEST_P(FrmYhdzTest, AFailedLoadIsSaidAndLeavesTheWindowUsable) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  session_.Db().Execute(QStringLiteral("drop table %1").arg(StatementTable()));
+  session_.Messages().Clear();
+  w->Reload();
+  EXPECT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(w->MSGrid1()->Rows(), 1);
+  EXPECT_EQ(w->MsGrid2()->Rows(), 1);
+  EXPECT_TRUE(w->Toolbar()->isEnabled());
+  EXPECT_FALSE(w->IsBusy());
+}
+
+// The filter dialog in the reconciliation window's mode, filled as a user would.
+testing::ScriptedModals::Step FilterBy(const QString& start, const QString& end, const QString& number, int markKind) {
+  return [=](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+    dialog.SetFilterOff(false);
+    dialog.Text1()->setText(start);
+    dialog.Text2()->setText(end);
+    dialog.Text3()->setText(number);
+    dialog.Text4()->clear();
+    dialog.Option1(0)->setChecked(true);
+    dialog.cboType()->setCurrentIndex(markKind);
+    dialog.Command1_Click();
+  };
+}
+
+TEST_P(FrmYhdzTest, FilterByDateRangeAndNumber) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* grid = w->MsGrid2();
+  emit grid->GotFocus();
+  struct Case { const char* start; const char* end; const char* number; };
+  // Dates typed in any of the accepted forms compare as dates, not as text.
+  const Case cases[] = {{"2026-2-1", "2026.2.28", ""}, {"2026.03.01", "", ""}, {"", "", ""}};
+  for (const Case& c : cases) {
+    session_.Modals().Then(FilterBy(QString::fromUtf8(c.start), QString::fromUtf8(c.end), QString::fromUtf8(c.number), 0));
+    w->rFilt();
+    const QDate start = QDate::fromString(QString::fromUtf8(c.start).replace(QLatin1Char('-'), QLatin1Char('.')), QStringLiteral("yyyy.M.d"));
+    const QDate end = QDate::fromString(QString::fromUtf8(c.end), QStringLiteral("yyyy.M.d"));
+    int shown = 0;
+    for (int r = 1; r < grid->Rows(); ++r) {
+      const QDate date = QDate::fromString(grid->TextMatrix(r, 0), QStringLiteral("yyyy.MM.dd"));
+      const bool wanted = (!start.isValid() || date >= start) && (!end.isValid() || date <= end);
+      EXPECT_EQ(!grid->IsRowHidden(r), wanted) << c.start << ".." << c.end << " row " << r;
+      shown += wanted;
+    }
+    EXPECT_GT(shown, 0) << c.start;
+  }
+  // The journal grid was not the focused one: untouched.
+  for (int r = 1; r < w->MSGrid1()->Rows(); ++r) ASSERT_FALSE(w->MSGrid1()->IsRowHidden(r));
+}
+
+TEST_P(FrmYhdzTest, CancellingManualTicksFromAPeriodClearsDatabaseAndMarks) {
+  frmYHDZ* w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* grid = w->MsGrid2();
+  ASSERT_GT(grid->Rows(), 3);
+  for (int r : {1, 2}) {
+    grid->SetCurrentCell(r, 5);
+    w->ToggleStatementTick();  // period 12: value 24
+  }
+  // An automatic tick of period 3 written behind the window's back stays: only manual ticks go.
+  const QVariant autoKey = grid->RowData(3);
+  session_.Db().Execute(QStringLiteral("update %1 set iflag=3 where i_id=?").arg(StatementTable()), {autoKey.toLongLong()});
+  session_.Modals().Then([](QDialog& d) {
+    auto* periods = d.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* kinds = d.findChild<QComboBox*>(QStringLiteral("Combo2"));
+    periods->setCurrentIndex(11);  // period 12
+    kinds->setCurrentIndex(2);     // manual ticks
+    dynamic_cast<frmYhUnAuto&>(d).Command1_Click();
+  });
+  session_.Messages().Answer(6);  // Yes, cancel
+  w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where iflag>=13").arg(StatementTable())), 0);
+  EXPECT_EQ(Count(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()), {autoKey.toLongLong()}), 3);
+  EXPECT_EQ(grid->TextMatrix(1, 5), QString());
+  EXPECT_EQ(grid->TextMatrix(2, 5), QString());
+  EXPECT_TRUE(w->Toolbar()->isEnabled());
+}
+
+TEST_P(FrmYhdzTest, TheBalanceCheckShowsItsWindowWithoutMovingTheAccount) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  Session::Current().Common().GetParamObject().Value1 = QStringLiteral("100202");
+  session_.Modals().Then([](QDialog& d) { d.accept(); });
+  w->rCheck();
+  EXPECT_EQ(session_.Modals().Shown().back().toStdString(), "frmYHDZCheck") << session_.Messages().LastPrompt().toStdString();
+  EXPECT_EQ(w->CurYHKM, QStringLiteral("100201"));
+  EXPECT_TRUE(w->ChkYhJf.isValid());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzTest, ::testing::Values(false, true),

@@ -1,0 +1,147 @@
+// Automatic matching (one-to-one, then grouped by settlement number) of the
+// 100,000 + 100,000-line account: load, merge and write, beside the floor it is
+// measured against in the same run — reading both sides and writing the same
+// ticks in one transaction, done bare through the database layer.
+#include "platform/db/transaction_guard.h"
+#include "reconcile/auto_match.h"
+#include "reconcile/auto_match_run.h"
+#include "reconcile/group_match.h"
+#include "reconcile/match_candidates.h"
+#include "suite/demo/ledger_plan.h"
+#include "support/bench_database.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace corvane::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+suite::BenchDataOptions OneAccount() {
+  suite::BenchDataOptions o;
+  o.oneAccountLines = 100000;
+  o.manyAccounts = 0;
+  o.manyLines = 0;
+  return o;
+}
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// What the window hands over: the account, the whole year, the account's own
+// direction, and the usual conditions: same number and style, a 12-day window.
+reconcile::MatchRequest Request(platform::DbConnection& db) {
+  reconcile::MatchRequest r;
+  r.code = kOneAccount;
+  r.reconStart = db.QueryValue(QStringLiteral("select dbegin from code where ccode=?"), {kOneAccount}).ToDate();
+  r.startDate = QDate(suite::kDemoYear, 1, 1);
+  r.endDate = QDate(suite::kDemoYear, 12, 31);
+  r.options.bankFx = db.QueryValue(QStringLiteral("select bd_c from code where ccode=?"), {kOneAccount}).ToInt() != 0;
+  r.options.sameNumber = r.options.sameStyle = r.options.dateWindow = true;
+  r.options.dayLimit = 12;
+  return r;
+}
+
+const reconcile::PeriodOf kPeriods = [](const QDate& d) { return suite::DemoPeriodOf(d); };
+
+void ResetTicks(platform::DbConnection& db) {
+  db.Execute(QStringLiteral("update gl_accvouch set iflagbank=null where ccode=?"), {kOneAccount});
+  db.Execute(QStringLiteral("update rp_bankrecp set iflag=null where ccode=?"), {kOneAccount});
+}
+
+std::vector<platform::DbParams> StoredTicks(platform::DbConnection& db, const QString& table, const QString& column) {
+  std::vector<platform::DbParams> rows;
+  const auto r = db.Query(QStringLiteral("select %1,i_id from %2 where ccode=? and %1>0").arg(column, table), {kOneAccount});
+  for (const auto& row : r.rows) rows.push_back({row[0], row[1]});
+  return rows;
+}
+
+// The floor: the bench_floor reads of both sides, then the given ticks written
+// in one transaction with one batch per side.
+Clock::duration Floor(platform::DbConnection& db, const std::vector<platform::DbParams>& journal,
+                      const std::vector<platform::DbParams>& statement) {
+  const auto start = Clock::now();
+  auto j = db.OpenRecordset(QStringLiteral("select i_id,dBill_date,dt_date,csettle,cn_id,md_f,mc_f,md,mc,iflagbank,cSign,"
+                                           "iNo_id,cDigest from gl_accvouch where ccode=? and iperiod<>20 order by dbill_date,i_id"),
+                            {kOneAccount});
+  auto s = db.OpenRecordset(QStringLiteral("select i_id,dDate,csettle,cn_id,bd_c,mmoney,iflag from rp_bankrecp "
+                                           "where ccode=? and ibegin<>0 order by ddate,i_id"),
+                            {kOneAccount});
+  benchmark::DoNotOptimize(j->RecordCount() + s->RecordCount());
+  platform::TransactionGuard tx(db);
+  db.ExecuteBatch(QStringLiteral("update gl_accvouch set iflagbank=? where i_id=?"), journal);
+  db.ExecuteBatch(QStringLiteral("update rp_bankrecp set iflag=? where i_id=?"), statement);
+  tx.Commit();
+  return Clock::now() - start;
+}
+
+void AutoMatching(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  const reconcile::MatchRequest request = Request(db);
+  Clock::duration run{}, floor{};
+  reconcile::MatchRunResult result;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ResetTicks(db);
+    state.ResumeTiming();
+    const auto start = Clock::now();
+    reconcile::StoreCutOff(db, request.code, request.cutOff);
+    result = reconcile::RunAutoMatching(db, request, kPeriods);
+    run += Clock::now() - start;
+    state.PauseTiming();
+    if (!result.Ok()) {
+      state.SkipWithError(qPrintable(result.error));
+      break;
+    }
+    const auto journal = StoredTicks(db, QStringLiteral("gl_accvouch"), QStringLiteral("iflagbank"));
+    const auto statement = StoredTicks(db, QStringLiteral("rp_bankrecp"), QStringLiteral("iflag"));
+    ResetTicks(db);
+    floor += Floor(db, journal, statement);
+    state.ResumeTiming();
+  }
+  ResetTicks(db);
+  const double n = static_cast<double>(state.iterations());
+  state.counters["pairs"] = result.oneToOnePairs;
+  state.counters["group_pairs"] = result.groupPairs;
+  state.counters["ticked"] = result.journalTicked + result.statementTicked;
+  state.counters["floor_ms"] = n > 0 ? Ms(floor) / n : 0;
+  state.counters["x_floor"] = Ms(floor) > 0 ? Ms(run) / Ms(floor) : 0;
+}
+
+// The two merges alone, on candidates loaded once: the in-memory share of a run.
+void MergesOnly(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  const reconcile::MatchRequest request = Request(db);
+  ResetTicks(db);
+  const reconcile::MatchCandidates lines = reconcile::LoadMatchCandidates(db, request);
+  int pairs = 0;
+  for (auto _ : state) {
+    const reconcile::PassTicks one = reconcile::MatchOneToOne(lines, request.options, kPeriods);
+    const reconcile::PassTicks groups = reconcile::MatchGroups(lines, one, request.options, kPeriods);
+    pairs = one.pairs + groups.pairs;
+    benchmark::DoNotOptimize(pairs);
+  }
+  state.counters["lines"] = static_cast<double>(lines.journal.size() + lines.statement.size());
+  state.counters["pairs"] = pairs;
+}
+
+}  // namespace
+}  // namespace corvane::bench
+
+int main(int argc, char** argv) {
+  corvane::bench::InitBenchApplication(argc, argv);
+  const QStringList engines = corvane::bench::BenchEngines();
+  benchmark::RegisterBenchmark("matching/merges_only", corvane::bench::MergesOnly, engines.front())
+      ->Unit(benchmark::kMillisecond);
+  for (const QString& engine : engines) {
+    benchmark::RegisterBenchmark(qPrintable(QStringLiteral("matching/auto_matching/") + engine),
+                                 corvane::bench::AutoMatching, engine)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,65 @@
+#include "reconcile/auto_match_run.h"
+
+#include "platform/db/db_error.h"
+#include "reconcile/auto_match.h"
+#include "reconcile/group_match.h"
+#include "reconcile/match_candidates.h"
+#include "reconcile/match_writer.h"
+
+#include <exception>
+
+namespace corvane::reconcile {
+
+namespace {
+
+QString TextOf(const std::exception& e) {
+  if (const auto* db = dynamic_cast<const platform::DbError*>(&e)) return db->Message();
+  return QString::fromUtf8(e.what());
+}
+
+// Runs one stage; a failure is recorded in the result and ends the run.
+template <class Step>
+bool Stage(MatchRunResult& result, const MatchProgress& progress, MatchStage stage, Step step) {
+  try {
+    if (progress) progress(stage);
+    step();
+    return true;
+  } catch (const std::exception& e) {
+    result.failedAt = stage;
+    result.error = TextOf(e);
+    return false;
+  }
+}
+
+}  // namespace
+
+MatchRunResult RunAutoMatching(platform::DbConnection& db, const MatchRequest& request, const PeriodOf& periodOf,
+                               const MatchProgress& progress) {
+  MatchRunResult result;
+  MatchCandidates lines;
+  if (!Stage(result, progress, MatchStage::Load, [&] { lines = LoadMatchCandidates(db, request); })) return result;
+  if (lines.journal.empty() || lines.statement.empty()) {
+    result.nothingToMatch = true;
+    return result;
+  }
+  PassTicks oneToOne;
+  if (!Stage(result, progress, MatchStage::OneToOne, [&] {
+        oneToOne = MatchOneToOne(lines, request.options, periodOf);
+        WriteTicks(db, request.bookMode, lines, oneToOne);
+      }))
+    return result;
+  result.oneToOnePairs = oneToOne.pairs;
+  result.journalTicked = oneToOne.JournalTicked();
+  result.statementTicked = oneToOne.StatementTicked();
+  if (!request.options.sameNumber) return result;
+  Stage(result, progress, MatchStage::Grouped, [&] {
+    const PassTicks groups = MatchGroups(lines, oneToOne, request.options, periodOf);
+    WriteTicks(db, request.bookMode, lines, groups);
+    result.groupPairs = groups.pairs;
+    result.journalTicked += groups.JournalTicked();
+    result.statementTicked += groups.StatementTicked();
+  });
+  return result;
+}
+
+}  // namespace corvane::reconcile

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/db/db_connection.h"
+#include "reconcile/recon_load.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace corvane::platform {
+class ListGrid;
+}
+
+namespace corvane::reconcile {
+
+// Cancelling ticks from an accounting period on. Tick values carry their period:
+// automatic ticks are the period itself (1 to 12), manual ticks the period + 12
+// (13 to 24). Cancelling from period N therefore takes the automatic values N to
+// 12 and the manual values N + 12 to 24, on both sides of the account (or book),
+// whatever the window has loaded.
+//
+// The reconciliation window's cancel command, once the range dialog answered OK:
+//   if (!ConfirmCancel(UnAutoMonth)) return;
+//   const CancelScope scope = CancelScopeOf(iCancelType);
+//   const CancelResult r = CancelTicks(db, Loaded(), UnAutoMonth, scope);
+//   if (!r.ok) { ShowCancelFailure(r); return; }      // nothing was changed
+//   ClearGridMarks(*MSGrid1(), 6, RowsToClear(journalTicks, UnAutoMonth, scope));
+//   ClearGridMarks(*MsGrid2(), 5, RowsToClear(statementTicks, UnAutoMonth, scope));
+// The database goes first so that the grids never show a state the database
+// does not hold.
+
+// Which ticks go. The range dialog hands back 1, 2 or 3.
+enum class CancelScope { Both = 1, Automatic = 2, Manual = 3 };
+
+// The scope of the dialog's kind value: 1 both, 2 automatic, anything else manual.
+CancelScope CancelScopeOf(int iCancelType);
+
+// The first and last period a cancel can start from.
+constexpr int kFirstPeriod = 1;
+constexpr int kLastPeriod = 12;
+
+// Whether a stored tick value (none: NULL) falls in the range cancelled from the
+// period on. A period outside 1 to 12 selects nothing.
+bool InCancelRange(std::optional<int> tick, int fromPeriod, CancelScope scope);
+
+struct CancelResult {
+  bool ok = false;
+  long long journalCleared = 0;    // lines whose tick was set back to NULL
+  long long statementCleared = 0;
+  QString error;                   // why nothing was changed, when !ok
+};
+
+// Called between the journal UPDATE and the statement UPDATE, inside the
+// transaction; a test throws from it to prove that both sides stay as they were.
+using CancelFault = std::function<void()>;
+
+// Sets the tick values in range back to NULL on both sides of the loaded account
+// (in book mode of the book and account), on every line that is not cleared: one
+// UPDATE per side, both in one transaction. On any failure the transaction is
+// rolled back and the result says why; nothing is thrown.
+CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& account, int fromPeriod,
+                         CancelScope scope, const CancelFault& betweenUpdates = {});
+
+// The grid rows whose mark the cancel removed, from the tick values the window
+// holds for its loaded rows: element i is the value of grid row i + 1 (row 0 is
+// the title row), none for an unticked line. The values must follow the window's
+// manual ticks, so that a row ticked by hand since loading is judged by the value
+// that tick wrote.
+std::vector<int> RowsToClear(const std::vector<std::optional<int>>& ticks, int fromPeriod, CancelScope scope);
+
+// Blanks the mark and whitens the rows given, in one redraw.
+void ClearGridMarks(platform::ListGrid& grid, int markColumn, const std::vector<int>& rows);
+
+// Asks whether the ticks from the period on are to go (Yes/No, No the default).
+bool ConfirmCancel(int fromPeriod);
+
+// Tells the user that the cancel failed and that no tick was changed.
+void ShowCancelFailure(const CancelResult& result);
+
+}  // namespace corvane::reconcile

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/db/db_value.h"
+#include "platform/db/money.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace corvane::reconcile {
+
+// One unticked line that may take part in automatic matching: a journal line
+// (key i_id, in book mode cFlowID) or a statement line (key i_id), with the values
+// the matching compares already in the form it compares them.
+struct MatchLine {
+  platform::DbValue key;
+  QDate date;             // invalid when the line has none: it never passes a date window
+  QString number;         // settlement number as a match key: see MatchText
+  bool numberNull = false;  // no number stored: the line forms no settlement-number group
+  QString style;          // settlement style as a match key
+  platform::Money debit;  // NULL amounts read as 0
+  platform::Money credit;
+};
+
+// The unticked lines of both sides of one account, in a fixed order (date, then
+// key): among equally good candidates the first in this order wins.
+struct MatchCandidates {
+  std::vector<MatchLine> journal;
+  std::vector<MatchLine> statement;
+};
+
+// A settlement number or style as the matching compares it: blanks around it do
+// not count, letter case does not count, and no value is the empty text.
+QString MatchText(const platform::DbValue& value);
+QString MatchText(const QString& text);
+
+enum class MatchSide { Journal, Statement };
+
+// The two amounts of a line in facing order: the k-th amount of a journal line
+// must equal the k-th amount of its statement partner. A statement line gives
+// (credit, debit); a journal line (debit, credit) when the account's direction is
+// credit (bankFx false: the bank's credit is the enterprise's debit), else
+// (credit, debit).
+struct FacingAmounts {
+  platform::Money first;
+  platform::Money second;
+  bool operator==(const FacingAmounts&) const = default;
+};
+FacingAmounts FacingAmountsOf(const MatchLine& line, MatchSide side, bool bankFx);
+
+// The accounting period of a date; 0 when the calendar has none for it.
+using PeriodOf = std::function<int(const QDate&)>;
+
+// The tick value an automatic match stores: the period of the later of the two
+// dates (a missing date gives way to the other). A period of 0 would read as
+// "unticked", so it is stored as 1.
+int AutoTickValue(const PeriodOf& periodOf, const QDate& journalDate, const QDate& statementDate);
+
+}  // namespace corvane::reconcile

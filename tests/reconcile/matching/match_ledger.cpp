@@ -1,0 +1,58 @@
+#include "match_ledger.h"
+
+namespace corvane::reconcile::test {
+
+using platform::DbValue;
+
+DbValue MatchLedger::Add(const JournalRow& r) {
+  const int period = r.period ? r.period : r.date.month();
+  if (bookMode_) {
+    const QString key = QStringLiteral("BK1%1").arg(++flows_, 6, 10, QLatin1Char('0'));
+    db_.Execute(QStringLiteral("insert into RP_Flow (cFlowID, cBookCode, ccode, BillDate, iperiod, ibook, csettle, cn_id, "
+                               "md, mc, md_f, mc_f, iflagbank, bdelete) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                {key, r.book, r.code, r.date, period, r.posted, r.style, r.number, Yuan(r.md), Yuan(r.mc),
+                 Yuan(r.mdForeign), Yuan(r.mcForeign), r.tick, r.cleared});
+    return key;
+  }
+  return db_.QueryValue(
+      QStringLiteral("insert into gl_accvouch (ccode, dbill_date, iperiod, ibook, iflag, csettle, cn_id, md, mc, md_f, "
+                     "mc_f, iflagbank, bdelete) values (?,?,?,?,?,?,?,?,?,?,?,?,?) returning i_id"),
+      {r.code, r.date, period, r.posted, r.voucherState, r.style, r.number, Yuan(r.md), Yuan(r.mc), Yuan(r.mdForeign),
+       Yuan(r.mcForeign), r.tick, r.cleared});
+}
+
+DbValue MatchLedger::Add(const StatementRow& r) {
+  return db_.QueryValue(QStringLiteral("insert into %1 (ccode, cBookCode, dDate, csettle, cn_id, bd_c, mmoney, iflag, "
+                                       "ibegin, bdelete) values (?,?,?,?,?,?,?,?,?,?) returning i_id")
+                            .arg(StatementTable()),
+                        {r.code, r.book, r.date, r.style, r.number, r.debit, Yuan(r.amount), r.tick, r.begin, r.cleared});
+}
+
+int MatchLedger::JournalTick(const DbValue& key) {
+  return static_cast<int>(
+      db_.QueryValue(QStringLiteral("select iflagbank from %1 where %2=?").arg(JournalTable(), JournalKey()), {key}).ToInt());
+}
+
+int MatchLedger::StatementTick(const DbValue& key) {
+  return static_cast<int>(
+      db_.QueryValue(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()), {key}).ToInt());
+}
+
+long long MatchLedger::TickedLines() {
+  const QString ticked = QStringLiteral("select count(*) from %1 where ccode=? and %2 is not null and %2<>0");
+  return db_.QueryValue(ticked.arg(JournalTable(), QStringLiteral("iflagbank")), {QStringLiteral("A")}).ToInt() +
+         db_.QueryValue(ticked.arg(StatementTable(), QStringLiteral("iflag")), {QStringLiteral("A")}).ToInt();
+}
+
+MatchRequest MatchLedger::Request() const {
+  MatchRequest r;
+  r.code = QStringLiteral("A");
+  r.bookMode = bookMode_;
+  r.bookCode = bookMode_ ? QStringLiteral("BK1") : QString();
+  r.reconStart = QDate(2026, 2, 1);
+  r.startDate = QDate(2026, 1, 1);
+  r.endDate = QDate(2026, 12, 31);
+  return r;
+}
+
+}  // namespace corvane::reconcile::test
