@@ -82,8 +82,8 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
   suite::InstallSchema(*opened.connection);
   std::fprintf(stderr, "Generating benchmark data on %s ...\n", qPrintable(engine));
   suite::GenerateBenchData(*opened.connection, options);
-  if (engine == QLatin1String("postgres")) opened.connection->Execute(QStringLiteral("analyze"));
-  else opened.connection->Execute(QStringLiteral("analyze"));
+  opened.connection->Execute(QStringLiteral("analyze"));
+
   auto& slot = Cache()[key];
   slot = std::move(opened);
   return *slot.connection;
@@ -92,6 +92,9 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
 void InitBenchApplication(int& argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static QApplication app(argc, argv);
+  // The caches must outlive the exit handler that empties them: made first, destroyed last.
+  Cache();
+  TempDir();
   std::atexit(DropSchemas);
 }
 

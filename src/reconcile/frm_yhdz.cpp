@@ -188,16 +188,10 @@ void frmYHDZ::LoadFromRequest() {
                    s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
-    const platform::SqlBuilder jq = JournalLoadQuery(request_);
-    auto journal = s.Db().OpenRecordset(jq.Sql(), jq.Params(), platform::DbConnection::kOpenEditable);
     label5_->setText(QStringLiteral("正在调入数据..."));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    GridRows journalRows = JournalRows(*journal, bForeign, texts);
-    journal->Close();
-    const platform::SqlBuilder sq = StatementLoadQuery(request_);
-    auto statement = s.Db().OpenRecordset(sq.Sql(), sq.Params(), platform::DbConnection::kOpenEditable);
-    GridRows statementRows = StatementRows(*statement, texts);
-    statement->Close();
+    GridRows journalRows = JournalRows(s.Db(), JournalLoadQuery(request_), bForeign, texts);
+    GridRows statementRows = StatementRows(s.Db(), StatementLoadQuery(request_), texts);
 
     SetUpGrid(grid1_, {"00031", "00032", "00025", "00026", "00027", "00008", "00496", "00037", "00038"},
               {1000, 1000, 1000, 1000, 280, 1500, 280, request_.bookMode ? 0 : 1400, 2000},
@@ -246,13 +240,14 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
   grid->SetRedraw(true);
 }
 
-void frmYHDZ::ShowRows(platform::ListGrid* grid, const GridRows& rows, int markColumn) {
+void frmYHDZ::ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn) {
   grid->SetRedraw(false);
-  grid->FillRows(rows.cells, rows.keys);
+  const int count = rows.size();
+  grid->FillRows(std::move(rows.cells), std::move(rows.keys));
   const QColor ticked = Session::Current().gColorLightYellow;
-  for (int i = 0; i < rows.size(); ++i)
+  for (int i = 0; i < count; ++i)
     if (rows.ticked[i]) grid->SetRowBackColor(i + 1, ticked);
-  if (rows.size() > 0) grid->SetRangeForeColor(1, markColumn, rows.size(), markColumn, kMarkColor);
+  if (count > 0) grid->SetRangeForeColor(1, markColumn, count, markColumn, kMarkColor);
   grid->SetRowHeight(1, kRowTwips);
   grid->SetRedraw(true);
 }

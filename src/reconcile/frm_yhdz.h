@@ -123,7 +123,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void Form_Load();
   void SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, const std::vector<int>& widths,
                  const std::vector<Qt::Alignment>& alignments);
-  void ShowRows(platform::ListGrid* grid, const GridRows& rows, int markColumn);
+  void ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn);
   ReconLoadRequest RequestFromSelection(const QString& code, bool includeTicked);
   void LoadFromRequest();
   void ToggleTick(ReconSide side);

@@ -22,8 +22,23 @@ std::optional<int> TickOf(const DbValue& v) {
   return static_cast<int>(v.ToInt());
 }
 
+// "收-0012": the voucher sign and its number in four digits (more when larger).
 QString VoucherNumber(const DbValue& sign, const DbValue& number) {
-  return Text(sign) + QLatin1Char('-') + QStringLiteral("%1").arg(number.ToInt(), 4, 10, QLatin1Char('0'));
+  long long n = number.ToInt();
+  const bool negative = n < 0;
+  if (negative) n = -n;
+  char digits[24];
+  int pos = sizeof(digits);
+  do {
+    digits[--pos] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n > 0 || static_cast<int>(sizeof(digits)) - pos < 4);
+  if (negative) digits[--pos] = '-';
+  QString out = Text(sign);
+  out.reserve(out.size() + 1 + static_cast<int>(sizeof(digits)) - pos);
+  out += QLatin1Char('-');
+  out += QLatin1String(digits + pos, static_cast<int>(sizeof(digits)) - pos);
+  return out;
 }
 
 }  // namespace
@@ -84,45 +99,56 @@ SqlBuilder StatementLoadQuery(const ReconLoadRequest& r) {
   return q;
 }
 
-GridRows JournalRows(platform::RecordsetWrapper& rs, bool foreign, const RowTexts& texts) {
+GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool foreign, const RowTexts& texts) {
   GridRows out;
-  out.cells.reserve(rs.RecordCount());
   const Money cent = Money::FromCents(1);
-  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-    const Money debit = rs.Field(foreign ? 5 : 7).ToMoney();
-    const Money credit = rs.Field(foreign ? 6 : 8).ToMoney();
-    if (foreign && (debit < Money() ? -debit : debit) < cent && (credit < Money() ? -credit : credit) < cent) continue;
+  db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
+    const Money debit = row[foreign ? 5 : 7].ToMoney();
+    const Money credit = row[foreign ? 6 : 8].ToMoney();
+    if (foreign && (debit < Money() ? -debit : debit) < cent && (credit < Money() ? -credit : credit) < cent) return;
     const bool isDebit = !debit.IsZero();
     const Money amount = isDebit ? debit : credit;
-    const DbValue& tick = rs.Field(9);
-    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(3)).trimmed(), Text(rs.Field(4)).trimmed(), isDebit, amount,
-                TickOf(tick)};
-    out.cells.push_back({DisplayDate(f.date), DisplayDate(rs.Field(2).ToDate()), Text(rs.Field(3)), Text(rs.Field(4)),
-                         isDebit ? texts.debit : texts.credit, amount.ToDisplayText(), TickMarkOf(tick),
-                         VoucherNumber(rs.Field(10), rs.Field(11)), Text(rs.Field(12))});
-    out.keys.push_back(rs.Field(0).IsInteger() ? QVariant(static_cast<qlonglong>(rs.Field(0).ToInt()))
-                                               : QVariant(rs.Field(0).ToString()));
-    out.ticked.push_back(!tick.IsNull() && tick.ToInt() > 0);
+    const DbValue& tick = row[9];
+    LineFacts f{row[1].ToDate(), Text(row[3]).trimmed(), Text(row[4]).trimmed(), isDebit, amount, TickOf(tick)};
+    std::vector<QString> cells;
+    cells.reserve(9);
+    cells.emplace_back(DisplayDate(f.date));
+    cells.emplace_back(DisplayDate(row[2].ToDate()));
+    cells.emplace_back(Text(row[3]));
+    cells.emplace_back(Text(row[4]));
+    cells.emplace_back(isDebit ? texts.debit : texts.credit);
+    cells.emplace_back(amount.ToDisplayText());
+    cells.emplace_back(TickMarkOf(tick));
+    cells.emplace_back(VoucherNumber(row[10], row[11]));
+    cells.emplace_back(Text(row[12]));
+    out.cells.push_back(std::move(cells));
+    out.keys.push_back(row[0].IsInteger() ? QVariant(static_cast<qlonglong>(row[0].ToInt())) : QVariant(row[0].ToString()));
+    out.ticked.push_back(f.tick.has_value() && *f.tick > 0);
     out.facts.push_back(std::move(f));
-  }
+  });
   return out;
 }
 
-GridRows StatementRows(platform::RecordsetWrapper& rs, const RowTexts& texts) {
+GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, const RowTexts& texts) {
   GridRows out;
-  out.cells.reserve(rs.RecordCount());
-  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-    const bool isDebit = rs.Field(4).ToInt() != 0;
-    const Money amount = rs.Field(5).ToMoney();
-    const DbValue& tick = rs.Field(6);
-    LineFacts f{rs.Field(1).ToDate(), Text(rs.Field(2)).trimmed(), Text(rs.Field(3)).trimmed(), isDebit, amount,
-                TickOf(tick)};
-    out.cells.push_back({DisplayDate(f.date), Text(rs.Field(2)), Text(rs.Field(3)), isDebit ? texts.debit : texts.credit,
-                         amount.ToDisplayText(), TickMarkOf(tick)});
-    out.keys.push_back(QVariant(static_cast<qlonglong>(rs.Field(0).ToInt())));
-    out.ticked.push_back(!tick.IsNull() && tick.ToInt() > 0);
+  db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
+    const bool isDebit = row[4].ToInt() != 0;
+    const Money amount = row[5].ToMoney();
+    const DbValue& tick = row[6];
+    LineFacts f{row[1].ToDate(), Text(row[2]).trimmed(), Text(row[3]).trimmed(), isDebit, amount, TickOf(tick)};
+    std::vector<QString> cells;
+    cells.reserve(6);
+    cells.emplace_back(DisplayDate(f.date));
+    cells.emplace_back(Text(row[2]));
+    cells.emplace_back(Text(row[3]));
+    cells.emplace_back(isDebit ? texts.debit : texts.credit);
+    cells.emplace_back(amount.ToDisplayText());
+    cells.emplace_back(TickMarkOf(tick));
+    out.cells.push_back(std::move(cells));
+    out.keys.push_back(QVariant(static_cast<qlonglong>(row[0].ToInt())));
+    out.ticked.push_back(f.tick.has_value() && *f.tick > 0);
     out.facts.push_back(std::move(f));
-  }
+  });
   return out;
 }
 

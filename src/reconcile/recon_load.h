@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/db/money.h"
-#include "platform/db/recordset_wrapper.h"
+#include "platform/db/db_connection.h"
 #include "platform/db/sql_builder.h"
 
 #include <QDate>
@@ -55,12 +55,14 @@ struct RowTexts {
   QString credit;  // direction text of "贷"
 };
 
-// The journal rows (9 columns). With foreign currency the foreign amounts are
-// shown, and a line whose foreign debit and credit are both below a cent is left
-// out (it has nothing to reconcile in that currency).
-GridRows JournalRows(platform::RecordsetWrapper& rs, bool foreign, const RowTexts& texts);
-// The statement rows (6 columns).
-GridRows StatementRows(platform::RecordsetWrapper& rs, const RowTexts& texts);
+// The journal rows (9 columns) of the journal query, read straight into grid
+// texts. With foreign currency the foreign amounts are shown, and a line whose
+// foreign debit and credit are both below a cent is left out (it has nothing to
+// reconcile in that currency).
+GridRows JournalRows(platform::DbConnection& db, const platform::SqlBuilder& query, bool foreign,
+                     const RowTexts& texts);
+// The statement rows (6 columns) of the statement query.
+GridRows StatementRows(platform::DbConnection& db, const platform::SqlBuilder& query, const RowTexts& texts);
 
 // "yyyy.mm.dd", or "" for no date.
 QString DisplayDate(const QDate& d);

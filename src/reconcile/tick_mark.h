@@ -11,11 +11,12 @@ namespace corvane::reconcile {
 inline const QString kAutoMark = QStringLiteral("○");
 inline const QString kManualMark = QStringLiteral("Y");
 
-inline QString TickMarkOf(long long tick) {
-  if (tick <= 0) return QString();
+inline const QString& TickMarkOf(long long tick) {
+  static const QString none;
+  if (tick <= 0) return none;
   return tick < 13 ? kAutoMark : kManualMark;
 }
-inline QString TickMarkOf(const platform::DbValue& tick) { return TickMarkOf(tick.IsNull() ? 0 : tick.ToInt()); }
+inline const QString& TickMarkOf(const platform::DbValue& tick) { return TickMarkOf(tick.IsNull() ? 0 : tick.ToInt()); }
 
 // A mark cell counts as ticked when it holds anything but blanks.
 inline bool IsMarked(const QString& markCell) { return !markCell.trimmed().isEmpty(); }

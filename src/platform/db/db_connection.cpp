@@ -16,4 +16,9 @@ DbValue DbConnection::QueryValue(const QString& sql, const DbParams& params) {
   return r.rows.front().front();
 }
 
+void DbConnection::ForEachRow(const QString& sql, const DbParams& params, const RowVisitor& visit) {
+  const ResultSet r = Query(sql, params);
+  for (const auto& row : r.rows) visit(row);
+}
+
 }  // namespace corvane::platform

@@ -5,6 +5,7 @@
 #include "platform/db/result_set.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,11 @@ class DbConnection {
   // the engine allows it. Not a transaction by itself.
   virtual void ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) = 0;
   virtual ResultSet Query(const QString& sql, const DbParams& params = {}) = 0;
+  // Reads the rows one at a time without keeping them: each call gets the
+  // current row's values (the vector is reused between calls). For lists that
+  // turn every row into something else at once, such as a grid's texts.
+  using RowVisitor = std::function<void(const std::vector<DbValue>& row)>;
+  virtual void ForEachRow(const QString& sql, const DbParams& params, const RowVisitor& visit);
 
   virtual void BeginTrans() = 0;
   virtual void CommitTrans() = 0;

@@ -60,12 +60,25 @@ Money Money::RoundedToCents() const {
 }
 
 QString Money::ToDisplayText() const {
+  // Built in a character buffer: lists format every amount they show.
   const Money r = RoundedToCents();
-  const std::int64_t absRaw = std::llabs(r.raw_);
-  QString whole = QString::number(absRaw / kScale);
-  for (int pos = whole.size() - 3; pos > 0; pos -= 3) whole.insert(pos, QLatin1Char(','));
-  const QString cents = QStringLiteral("%1").arg((absRaw % kScale) / 100, 2, 10, QLatin1Char('0'));
-  return (r.raw_ < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char('.') + cents;
+  std::uint64_t cents = static_cast<std::uint64_t>(std::llabs(r.raw_)) / 100;
+  char buf[40];
+  int pos = sizeof(buf);
+  buf[--pos] = static_cast<char>('0' + cents % 10);
+  cents /= 10;
+  buf[--pos] = static_cast<char>('0' + cents % 10);
+  cents /= 10;
+  buf[--pos] = '.';
+  int digits = 0;
+  do {
+    if (digits > 0 && digits % 3 == 0) buf[--pos] = ',';
+    buf[--pos] = static_cast<char>('0' + cents % 10);
+    cents /= 10;
+    ++digits;
+  } while (cents > 0);
+  if (r.raw_ < 0) buf[--pos] = '-';
+  return QString::fromLatin1(buf + pos, static_cast<int>(sizeof(buf)) - pos);
 }
 
 QString Money::ToPlainText() const {

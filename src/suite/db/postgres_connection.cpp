@@ -157,6 +157,23 @@ ResultSet PostgresConnection::Query(const QString& sql, const DbParams& params) 
   return out;
 }
 
+void PostgresConnection::ForEachRow(const QString& sql, const DbParams& params, const RowVisitor& visit) {
+  ResultPtr r(Run(sql, params));
+  const int cols = PQnfields(r.get());
+  const int rows = PQntuples(r.get());
+  std::vector<Oid> types(cols);
+  std::vector<int> mods(cols);
+  for (int c = 0; c < cols; ++c) {
+    types[c] = PQftype(r.get(), c);
+    mods[c] = PQfmod(r.get(), c);
+  }
+  std::vector<DbValue> row(cols);
+  for (int i = 0; i < rows; ++i) {
+    for (int c = 0; c < cols; ++c) row[c] = ReadCell(r.get(), i, c, types[c], mods[c]);
+    visit(row);
+  }
+}
+
 void PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
   RequireOpen();
   if (rows.empty()) return;

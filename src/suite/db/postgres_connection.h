@@ -23,6 +23,7 @@ class PostgresConnection : public platform::DbConnection {
   long long Execute(const QString& sql, const platform::DbParams& params = {}) override;
   void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
   platform::ResultSet Query(const QString& sql, const platform::DbParams& params = {}) override;
+  void ForEachRow(const QString& sql, const platform::DbParams& params, const RowVisitor& visit) override;
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;

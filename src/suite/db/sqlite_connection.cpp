@@ -172,6 +172,21 @@ ResultSet SqliteConnection::Query(const QString& sql, const DbParams& params) {
   return result;
 }
 
+void SqliteConnection::ForEachRow(const QString& sql, const DbParams& params, const RowVisitor& visit) {
+  StmtPtr stmt(Prepare(sql));
+  Bind(stmt.get(), params);
+  const int n = sqlite3_column_count(stmt.get());
+  std::vector<DeclaredKind> kinds(n);
+  for (int c = 0; c < n; ++c) kinds[c] = KindOf(sqlite3_column_decltype(stmt.get(), c));
+  std::vector<DbValue> row(n);
+  int rc;
+  while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    for (int c = 0; c < n; ++c) row[c] = ReadColumn(stmt.get(), c, kinds[c]);
+    visit(row);
+  }
+  if (rc != SQLITE_DONE) Fail(sql);
+}
+
 void SqliteConnection::BeginTrans() {
   if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
   Execute(QStringLiteral("begin immediate"));
