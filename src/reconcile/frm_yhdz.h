@@ -84,7 +84,8 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void Form_Resize();
   void Command1_Click();
 
-  // The commands behind the toolbar keys "check" and "unauto".
+  // The commands behind the toolbar keys "auto", "check" and "unauto".
+  void AutoReconcile();
   void CheckBalance();
   void CancelReconciliation();
   bool IsForeign() const { return bForeign; }

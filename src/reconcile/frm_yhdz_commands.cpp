@@ -1,6 +1,8 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "reconcile/auto_match_run.h"
 #include "reconcile/cancel_ticks.h"
+#include "reconcile/frm_yhdz_auto.h"
 #include "reconcile/frm_yh_un_auto.h"
 #include "reconcile/frm_yhdz.h"
 #include "reconcile/frm_yhdz_check.h"
@@ -102,7 +104,57 @@ void frmYHDZ::ShowContextMenu() {
                                QStringLiteral("exit")});
 }
 
-void frmYHDZ::rBankCheck() {}
+void frmYHDZ::rBankCheck() { AutoReconcile(); }
+
+void frmYHDZ::AutoReconcile() {
+  if (busy_) return;
+  if (!ShowAutoConditions(*this)) return;
+  Session& s = Session::Current();
+  bool reload = false;
+  {
+    BusyScope busy(*this);
+    QDate cutOff;
+    try {
+      if (!AutoEndDate.trimmed().isEmpty()) cutOff = s.Common().ParseDate(AutoEndDate.trimmed());
+      // The cut-off is the account's "last requested" date whatever the run finds.
+      if (!StoreCutOff(s.Db(), CurYHKM, cutOff)) {
+        shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfondkm"), CurYHKM), 0,
+                           GetResString(shared::kCashTitleKey));
+        return;
+      }
+    } catch (const std::exception& e) {
+      shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+      return;
+    }
+    MatchRequest match = MatchRequestFor(request_);
+    match.foreign = bForeign;
+    match.cutOff = cutOff;
+    match.options.bankFx = BankFx;
+    match.options.sameNumber = ChkCn_id;
+    match.options.sameStyle = ChkCn_m;
+    match.options.dateWindow = chkDate;
+    match.options.dayLimit = DateLimit;
+    int step = 0;
+    const MatchRunResult result = RunAutoMatching(
+        s.Db(), match, [&s](const QDate& d) { return s.Common().GetDatePeriod(d); },
+        [this, &step](MatchStage) {
+          label5_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00838"), ++step));
+          QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    label5_->setText(accountText_);
+    if (result.failedAt == MatchStage::Grouped) {
+      // The one-to-one ticks are stored; the grouped pass wrote nothing.
+      shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")) + QStringLiteral("\n") + result.error,
+                         16, GetResString(shared::kCashTitleKey));
+      reload = true;
+    } else if (!result.Ok()) {
+      shared::ShowMsgBox(result.error, 16, GetResString(shared::kCashTitleKey));
+    } else {
+      reload = !result.nothingToMatch;
+    }
+  }
+  if (reload) Reload();
+}
 void frmYHDZ::rBankUnCheck() { CancelReconciliation(); }
 void frmYHDZ::rCheck() { CheckBalance(); }
 

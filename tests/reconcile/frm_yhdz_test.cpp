@@ -3,6 +3,7 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/object_factory.h"
 #include "reconcile/frm_yh_un_auto.h"
+#include "reconcile/frm_yhdz_auto.h"
 #include "reconcile/frm_yhdz.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
@@ -354,6 +355,41 @@ TEST_P(FrmYhdzTest, TheBalanceCheckShowsItsWindowWithoutMovingTheAccount) {
   EXPECT_EQ(session_.Modals().Shown().back().toStdString(), "frmYHDZCheck") << session_.Messages().LastPrompt().toStdString();
   EXPECT_EQ(w->CurYHKM, QStringLiteral("100201"));
   EXPECT_TRUE(w->ChkYhJf.isValid());
+}
+
+TEST_P(FrmYhdzTest, AutomaticMatchingTicksBothSidesAndReloads) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  const int journalBefore = w->MSGrid1()->Rows();
+  const int statementBefore = w->MsGrid2()->Rows();
+  session_.Modals().Then([](QDialog& d) {
+    d.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("2026.12.31"));
+    d.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("12"));
+    d.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+    d.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(false);
+    d.findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(true);
+    dynamic_cast<frmYHDZAuto&>(d).Command1_Click();
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+  // Ticked lines leave a window that shows unticked lines only.
+  EXPECT_LT(w->MSGrid1()->Rows(), journalBefore);
+  EXPECT_LT(w->MsGrid2()->Rows(), statementBefore);
+  const long long journalTicked = Count(QStringLiteral("select count(*) from %1 where ccode='100201' and iflagbank between 1 and 12").arg(JournalTable()));
+  const long long statementTicked = Count(QStringLiteral("select count(*) from %1 where ccode='100201' and iflag between 1 and 12").arg(StatementTable()));
+  EXPECT_GT(journalTicked, 50);
+  EXPECT_GT(statementTicked, 50);
+  EXPECT_EQ(journalBefore - w->MSGrid1()->Rows(), journalTicked);
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from code where ccode='100201' and dend=?"), {QDate(2026, 12, 31)}), 1);
+  EXPECT_EQ(session_.Messages().Count(), 0);
+  // Opened again with ticked lines: the automatic ticks show their mark.
+  w->close();
+  QApplication::processEvents();
+  w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  int marked = 0;
+  for (int r = 1; r < w->MSGrid1()->Rows(); ++r) marked += w->MSGrid1()->TextMatrix(r, 6) == kAutoMark;
+  EXPECT_EQ(marked, journalTicked);
+  SaveScreenshot(*w, BookMode() ? QStringLiteral("reconcile-book-matched.png") : QStringLiteral("reconcile-account-matched.png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzTest, ::testing::Values(false, true),
