@@ -17,7 +17,7 @@ create table if not exists code (
   ccode        varchar(40) collate nocase not null primary key,
   ccode_name   varchar(200),
   igrade       smallint not null default 1,
-  bd_c         smallint not null default 1,      -- balance direction of the statement: 1 debit, 0 credit
+  bd_c         smallint default 1,               -- balance direction: 1 debit, 0 credit; NULL read as debit
   be           smallint not null default 0,      -- bank account
   bend         smallint not null default 1,      -- leaf account
   cexch_name   varchar(40),                      -- currency name; NULL or empty for the home currency

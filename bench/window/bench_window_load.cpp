@@ -5,6 +5,7 @@
 #include "host/product_facade.h"
 #include "platform/controls/list_grid.h"
 #include "platform/services/message_presenter.h"
+#include "reconcile/cancel_ticks.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/session.h"
 #include "suite/services/register_suite_objects.h"
@@ -145,6 +146,43 @@ void ReferenceMode(benchmark::State& state, const QString& engine) {
   for (auto _ : state) w.ShowCurrentLine();
 }
 
+// Every line of both sides ticked automatically in period 6, untimed.
+void TickEverything(platform::DbConnection& db) {
+  db.Execute(QStringLiteral("update gl_accvouch set iflagbank=6 where ccode=? and iperiod<>20"), {kOneAccount});
+  db.Execute(QStringLiteral("update rp_bankrecp set iflag=6 where ccode=? and ibegin<>0"), {kOneAccount});
+}
+
+// The floor of the cancel: its two UPDATEs, bare, in one transaction.
+void FloorCancelUpdates(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  for (auto _ : state) {
+    state.PauseTiming();
+    TickEverything(db);
+    state.ResumeTiming();
+    db.BeginTrans();
+    db.Execute(QStringLiteral("update gl_accvouch set iflagbank=null where ccode=? and iflagbank>=1 and iflagbank<=12 and bdelete=0"), {kOneAccount});
+    db.Execute(QStringLiteral("update rp_bankrecp set iflag=null where ccode=? and iflag>=1 and iflag<=12 and bdelete=0"), {kOneAccount});
+    db.CommitTrans();
+  }
+}
+
+// The cancel as the window runs it: both UPDATEs, then the marks of every loaded row.
+void CancelTicksAndMarks(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  reconcile::frmYHDZ& w = LoadedWindow(engine);
+  std::vector<std::optional<int>> journalTicks(static_cast<size_t>(w.MSGrid1()->Rows() - 1), 6);
+  std::vector<std::optional<int>> statementTicks(static_cast<size_t>(w.MsGrid2()->Rows() - 1), 6);
+  for (auto _ : state) {
+    state.PauseTiming();
+    TickEverything(db);
+    state.ResumeTiming();
+    const auto result = reconcile::CancelTicks(db, w.Loaded(), 1, reconcile::CancelScope::Automatic);
+    if (!result.ok) state.SkipWithError(qPrintable(result.error));
+    reconcile::ClearGridMarks(*w.MSGrid1(), 6, reconcile::RowsToClear(journalTicks, 1, reconcile::CancelScope::Automatic));
+    reconcile::ClearGridMarks(*w.MsGrid2(), 5, reconcile::RowsToClear(statementTicks, 1, reconcile::CancelScope::Automatic));
+  }
+}
+
 }  // namespace
 }  // namespace corvane::bench
 
@@ -158,6 +196,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(name("load_both_grids").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("filter_by_amount").c_str(), FilterByAmount, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("reference_line").c_str(), ReferenceMode, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("floor_cancel_updates").c_str(), FloorCancelUpdates, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("cancel_ticks_and_marks").c_str(), CancelTicksAndMarks, engine)->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

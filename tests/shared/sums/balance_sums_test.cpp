@@ -193,6 +193,12 @@ TEST_F(AccountFactsTest, DirectionAndStartDateAreReadAndWritten) {
   EXPECT_EQ(messages_.Count(), 0);
 }
 
+TEST_F(AccountFactsTest, AnAccountWithoutADirectionIsADebitAccount) {
+  db_.Connection().Execute(QStringLiteral("insert into code (ccode, ccode_name, bd_c, be, bend) values ('100209', 'bank', null, 1, 1)"));
+  EXPECT_TRUE(GetAccountDirection(QStringLiteral("100209")));
+  EXPECT_EQ(messages_.Count(), 0);
+}
+
 TEST_F(AccountFactsTest, AMissingAccountIsReportedAndNothingWritten) {
   EXPECT_FALSE(GetAccountDirection(QStringLiteral("nope")));
   SetAccountDirection(QStringLiteral("nope"), true);
