@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 
 install_packages
-build_project build-release Release
+build_project build-release Release -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF
 
 DEMO_DB=${CORVANE_DEMO_DB:-$PWD/demo/corvane-demo.db}
 mkdir -p "$(dirname "$DEMO_DB")"

@@ -18,12 +18,12 @@ install_packages() {
   fi
 }
 
-# build_project <folder> <build type> [targets...]
+# build_project <folder> <build type> [cmake options...]
 build_project() {
   local dir=$1 type=$2
   shift 2
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
-  cmake --build "$dir" -j "$(nproc)" ${1:+--target "$@"}
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
 }
 
 # Starts a PostgreSQL cluster in a temporary folder on 127.0.0.1 and a free port,
