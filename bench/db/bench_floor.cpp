@@ -9,14 +9,6 @@
 namespace corvane::bench {
 namespace {
 
-suite::BenchDataOptions OneAccount() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 100000;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
-  return o;
-}
-
 const QString kJournal = QStringLiteral(
     "select i_id,dBill_date,dt_date,csettle,cn_id,md_f,mc_f,md,mc,iflagbank,cSign,iNo_id,cDigest "
     "from gl_accvouch where ccode=? and iperiod<>20 order by dbill_date,i_id");

@@ -19,14 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-suite::BenchDataOptions OneAccount() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 100000;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
-  return o;
-}
-
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // What the window hands over: the account, the whole year, the account's own

@@ -12,14 +12,6 @@
 namespace corvane::bench {
 namespace {
 
-suite::BenchDataOptions ManyAccounts() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 0;
-  o.manyAccounts = 1000;
-  o.manyLines = 1000000;
-  return o;
-}
-
 // A session whose services run on the benchmark database.
 void UseDatabase(platform::DbConnection& db) {
   auto common = std::make_unique<suite::SuiteCommonServices>(nullptr);

@@ -52,6 +52,22 @@ void DropSchemas() {
 
 }  // namespace
 
+suite::BenchDataOptions OneAccount() {
+  suite::BenchDataOptions o;
+  o.oneAccountLines = 100000;
+  o.manyAccounts = 0;
+  o.manyLines = 0;
+  return o;
+}
+
+suite::BenchDataOptions ManyAccounts() {
+  suite::BenchDataOptions o;
+  o.oneAccountLines = 0;
+  o.manyAccounts = 1000;
+  o.manyLines = 1000000;
+  return o;
+}
+
 QStringList BenchEngines() {
   QStringList engines{QStringLiteral("sqlite")};
   if (!qEnvironmentVariableIsEmpty("PGHOST")) engines << QStringLiteral("postgres");

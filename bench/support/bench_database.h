@@ -19,6 +19,11 @@ QStringList BenchEngines();
 // at the end.
 platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchDataOptions& options);
 
+// The two data sets of the benchmarks: one account with 100,000 lines a side,
+// and 1,000 accounts sharing 1,000,000 lines a side.
+suite::BenchDataOptions OneAccount();
+suite::BenchDataOptions ManyAccounts();
+
 // The account that holds the one-account data set.
 inline const QString kOneAccount = QStringLiteral("100299");
 

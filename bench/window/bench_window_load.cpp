@@ -21,14 +21,6 @@
 namespace corvane::bench {
 namespace {
 
-suite::BenchDataOptions OneAccount() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 100000;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
-  return o;
-}
-
 // Resident memory of the process in MiB.
 double ResidentMiB() {
   QFile status(QStringLiteral("/proc/self/status"));

@@ -7,31 +7,16 @@
 namespace corvane::shared {
 namespace {
 
-AmountBoxState StateOf(const QLineEdit* box) {
-  AmountBoxState state;
-  state.text = box->text();
-  if (box->hasSelectedText()) {
-    state.selStart = box->selectionStart();
-    state.selLength = int(box->selectedText().size());
-  } else {
-    state.selStart = box->cursorPosition();
-  }
-  return state;
-}
-
-void PostDecimalPoint(QLineEdit* box) {
-  QCoreApplication::postEvent(
-      box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, QStringLiteral(".")));
-}
+using platform::AmountKeyVerdict;
 
 // The character code a key press types, or -1 for a key that types nothing
 // (arrows, Delete, Tab), which the filter lets through like the suite's boxes do.
 int KeyCodeOf(const QKeyEvent* key) {
   switch (key->key()) {
-    case Qt::Key_Backspace: return kKeyBackspace;
+    case Qt::Key_Backspace: return platform::kKeyBackspace.unicode();
     case Qt::Key_Return:
-    case Qt::Key_Enter: return kKeyEnter;
-    case Qt::Key_Escape: return kKeyEscape;
+    case Qt::Key_Enter: return platform::kKeyEnter.unicode();
+    case Qt::Key_Escape: return platform::kKeyEscape.unicode();
     default: break;
   }
   const QString text = key->text();
@@ -39,16 +24,24 @@ int KeyCodeOf(const QKeyEvent* key) {
   return text.size() == 1 ? text.at(0).unicode() : 0xFFFF;  // several characters: refused
 }
 
-AmountKeyVerdict Judge(int keyAscii, QLineEdit* box, const AmountKeyOptions& options) {
-  AmountKeyVerdict verdict = FilterAmountKey(keyAscii, StateOf(box), options);
-  if (verdict.queueDecimalPoint) PostDecimalPoint(box);
-  return verdict;
+// Whether the box takes the key as it stands; a point that has to follow the key
+// is posted to the box.
+bool Takes(QLineEdit* box, int keyCode, const platform::AmountKeyRules& rules) {
+  if (keyCode < 0 || keyCode > 0xFFFF) return false;
+  const bool selected = box->hasSelectedText();
+  const int selStart = selected ? box->selectionStart() : box->cursorPosition();
+  const int selLength = selected ? int(box->selectedText().size()) : 0;
+  const AmountKeyVerdict verdict = platform::FilterAmountKey(QChar(keyCode), box->text(), selStart, selLength, rules);
+  if (verdict == AmountKeyVerdict::PassThenPoint) {
+    QCoreApplication::postEvent(
+        box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, QStringLiteral(".")));
+  }
+  return verdict != AmountKeyVerdict::Refuse;
 }
 
 }  // namespace
 
-AmountKeyFilter::AmountKeyFilter(QLineEdit* box, AmountKeyOptions options)
-    : QObject(box), options_(options) {
+AmountKeyFilter::AmountKeyFilter(QLineEdit* box, platform::AmountKeyRules rules) : QObject(box), rules_(rules) {
   box->installEventFilter(this);
 }
 
@@ -61,13 +54,12 @@ bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   const auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   if (key->modifiers() & shortcut) return false;
   const int code = KeyCodeOf(key);
-  if (code < 0) return false;
-  return Judge(code, box, options_).keyAscii == 0;
+  return code >= 0 && !Takes(box, code, rules_);
 }
 
-void FilterAmountKey(int& keyAscii, QLineEdit* txt, bool bPositiveOnly, int maxLen, int decimals) {
+void FilterAmountKey(int& KeyAscii, QLineEdit* txt, bool bPositiveOnly, int maxLen, int decimals) {
   if (txt == nullptr) return;
-  keyAscii = Judge(keyAscii, txt, AmountKeyOptions{bPositiveOnly, maxLen, decimals}).keyAscii;
+  if (!Takes(txt, KeyAscii, platform::AmountKeyRules{bPositiveOnly, maxLen, decimals})) KeyAscii = 0;
 }
 
 }  // namespace corvane::shared

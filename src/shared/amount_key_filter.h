@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/amount_key.h"
+#include "platform/controls/amount_key_filter.h"
 
 #include <QObject>
 
@@ -8,28 +8,27 @@ class QLineEdit;
 
 namespace corvane::shared {
 
-// Applies the amount key rules to a line edit: keys the rules refuse never reach
-// the box, and the decimal point that closes a full integer part is typed after
-// the digit. Shortcuts pass untouched except paste, which would slip past the rules.
-// The filter belongs to the box and goes with it.
+// Applies the amount key rules (platform::FilterAmountKey) to a plain line edit:
+// keys the rules refuse never reach the box, and the decimal point that closes a
+// full integer part is typed after the digit. Shortcuts pass untouched except
+// paste, which would slip past the rules. The filter belongs to the box and goes
+// with it.
 class AmountKeyFilter : public QObject {
   Q_OBJECT
 
  public:
-  explicit AmountKeyFilter(QLineEdit* box, AmountKeyOptions options = {});
-
-  const AmountKeyOptions& Options() const { return options_; }
+  explicit AmountKeyFilter(QLineEdit* box, platform::AmountKeyRules rules = {});
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  AmountKeyOptions options_;
+  platform::AmountKeyRules rules_;
 };
 
-// The key-press form used by the windows' own key handlers: keyAscii is set to 0
+// The key-press form used by the windows' own key handlers: KeyAscii is set to 0
 // when the box refuses it; a "." that has to follow the key is posted to the box.
-void FilterAmountKey(int& keyAscii, QLineEdit* txt, bool bPositiveOnly = false, int maxLen = 16,
+void FilterAmountKey(int& KeyAscii, QLineEdit* txt, bool bPositiveOnly = false, int maxLen = 16,
                      int decimals = 2);
 
 }  // namespace corvane::shared

@@ -4,16 +4,11 @@
 
 namespace corvane::shared {
 
-// Widths of the suite's fixed-width texts (report headings, short codes) count
-// bytes of its Chinese text encoding: an ASCII character takes one byte, any other
-// character two.
-int GetByteLength(const QString& s);
-
-// The longest beginning of s that fits in width bytes. A character is never cut in
-// half, so the result may be one byte short of width.
-QString LeftBytes(const QString& s, int width);
-
-// s cut or padded with blanks to exactly width bytes (nothing for a width below 1).
+// s cut or padded with blanks to exactly width bytes (nothing for a width below
+// 1). Bytes are counted by the session's CommonServices (GetByteLength,
+// LeftBytes): the suite's Chinese text encoding, where a Chinese character takes
+// two. A character straddling the edge is dropped whole and a blank takes its
+// place, so the columns after it stay where they belong.
 QString FitToWidth(const QString& s, int width);
 
 }  // namespace corvane::shared

@@ -25,7 +25,8 @@ QStringList SplitAllowedList(const QString& allowedList) {
   QStringList codes;
   for (QString code : allowedList.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
     code = code.trimmed();
-    if (code.startsWith(QLatin1String("N'"), Qt::CaseInsensitive)) code.remove(0, 1);
+    // A national-text prefix before the quote goes; the code stays a bound value.
+    if (code.size() > 2 && code[0].toUpper() == QLatin1Char('N') && code[1] == QLatin1Char('\'')) code.remove(0, 1);
     if (code.size() >= 2 && code.startsWith(QLatin1Char('\'')) && code.endsWith(QLatin1Char('\''))) {
       code = code.mid(1, code.size() - 2).trimmed();
     }

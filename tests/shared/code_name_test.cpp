@@ -6,32 +6,23 @@ namespace corvane::shared {
 namespace {
 
 TEST(SplitCodeNameTest, NameAndCodeOfAListEntry) {
-  struct Case { QString text; QString name; QString code; };
+  struct Case { const char* text; bool split; const char* name; const char* code; };
   const Case cases[] = {
-      {"Bank(1002)", "Bank", "1002"},
-      {QString::fromUtf8("工商银行(朝阳)(100201)"), QString::fromUtf8("工商银行(朝阳)"), "100201"},
-      {"A(B(C))", "A", "B(C)"},
-      {"Bank()", "Bank", ""},
-      {"(1002)", "", "1002"},
-      {"Bank(", "Bank", ""},
-      {"Bank(1002", "Bank", "1002"},
-      {QString::fromUtf8("建设银行（东城）(100202)"), QString::fromUtf8("建设银行（东城）"), "100202"},
+      {"Bank(1002)", true, "Bank", "1002"},
+      {"工商银行(朝阳)(100201)", true, "工商银行(朝阳)", "100201"},
+      {"A(B(C))", true, "A", "B(C)"},
+      {"建设银行（东城）(100202)", true, "建设银行（东城）", "100202"},
+      {"Bank()", true, "Bank", ""},
+      {"Bank(1002", true, "Bank", "1002"},
+      {"Bank 1002", false, "keep", "keep"},  // no bracket: the outputs stay
   };
   for (const Case& c : cases) {
-    QString name = "keep";
-    QString code = "keep";
-    EXPECT_TRUE(SplitCodeName(c.text, name, code)) << c.text.toStdString();
-    EXPECT_EQ(name, c.name) << c.text.toStdString();
-    EXPECT_EQ(code, c.code) << c.text.toStdString();
+    QString name = QStringLiteral("keep");
+    QString code = QStringLiteral("keep");
+    EXPECT_EQ(SplitCodeName(QString::fromUtf8(c.text), name, code), c.split) << c.text;
+    EXPECT_EQ(name, QString::fromUtf8(c.name)) << c.text;
+    EXPECT_EQ(code, QString::fromUtf8(c.code)) << c.text;
   }
-}
-
-TEST(SplitCodeNameTest, TextWithoutBracketLeavesTheOutputs) {
-  QString name = "old name";
-  QString code = "old code";
-  EXPECT_FALSE(SplitCodeName("Bank 1002", name, code));
-  EXPECT_EQ(name, "old name");
-  EXPECT_EQ(code, "old code");
 }
 
 }  // namespace

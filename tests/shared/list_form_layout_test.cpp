@@ -1,6 +1,5 @@
 #include "shared/list_form_layout.h"
 
-#include <QLabel>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -9,12 +8,12 @@
 namespace corvane::shared {
 namespace {
 
-// A list window 900 pixels (13500 twips) wide with its toolbar host, the three
-// query combos, two bands and a header.
+// A list window (500 pixels high) with its toolbar host, the three query combos,
+// two bands and a header.
 struct ListWindow {
   std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
 
-  explicit ListWindow(int width = 900) {
+  explicit ListWindow(int width) {
     window->resize(width, 500);
     Add("CTBCtrl1", QRect(0, 0, 100, 20));
     Add("cbostyle", QRect(0, 100, 120, 20))->hide();  // 1800 twips
@@ -33,81 +32,30 @@ struct ListWindow {
   QWidget* Get(const char* name) const { return window->findChild<QWidget*>(name); }
 };
 
-TEST(LayoutListFormTest, CombosGoToTheRightEndWhenTheToolbarKeepsRoom) {
-  ListWindow w;
-  LayoutListForm(w.window.get());
-  EXPECT_EQ(w.Get("CTBCtrl1")->width(), 900);
-  EXPECT_EQ(w.Get("cbostyle")->geometry(), QRect(769, 19, 120, 20));      // 13500-1800-160
-  EXPECT_EQ(w.Get("CombOut")->geometry(), QRect(789, 19, 100, 20));       // 13500-1500-160
-  EXPECT_EQ(w.Get("cboQueryType")->geometry(), QRect(689, 19, 80, 20));   // left of cbostyle
-  EXPECT_FALSE(w.Get("cbostyle")->isHidden());
-  EXPECT_FALSE(w.Get("CombOut")->isHidden());
-}
-
-TEST(LayoutListFormTest, NarrowWindowKeepsTheCombosWhereTheyAre) {
-  ListWindow w(500);  // 7500 - 1800 - 160 < 6800
-  LayoutListForm(w.window.get());
-  EXPECT_EQ(w.Get("cbostyle")->x(), 0);
-  EXPECT_EQ(w.Get("cboQueryType")->x(), 0);
-  EXPECT_EQ(w.Get("CombOut")->x(), 0);
-  EXPECT_FALSE(w.Get("cbostyle")->isHidden());
-  // 8550 twips: room for the narrower output combo only.
-  ListWindow wider(570);
-  LayoutListForm(wider.window.get());
-  EXPECT_EQ(wider.Get("cbostyle")->x(), 0);
-  EXPECT_EQ(wider.Get("CombOut")->x(), 459);  // (8550 - 1500 - 160) / 15
-}
-
-TEST(LayoutListFormTest, UpperBandGoesUnderTheToolbarAndHeadersUnderIt) {
-  struct Case { int picture2Top, picture3Top; const char* upper; int headerTop; };
-  const Case cases[] = {{100, 50, "Picture3", 19 + 30}, {40, 50, "Picture2", 19 + 40},
-                        {50, 50, "Picture3", 19 + 30}};
+// Each combo moves to the right end (width - its width - 160 twips) only while
+// 6800 twips stay free for the toolbar; cboQueryType goes left of cbostyle. The
+// upper band goes under the toolbar (19 pixels) and the header under that band.
+TEST(LayoutListFormTest, CombosBandsAndHeadersFollowTheToolbar) {
+  struct Case { int width; const char* language; int styleX, outX, queryX, styleWidth, picture2Top, headerTop; };
+  const Case cases[] = {
+      {900, "", 769, 789, 689, 120, 100, 19 + 30},
+      {500, "", 0, 0, 0, 120, 40, 19 + 40},      // 7500 - 1800 - 160 < 6800; Picture2 the upper band
+      {570, "", 0, 459, 0, 120, 50, 19 + 30},    // room for the narrower output combo only; a tie goes to Picture3
+      {900, "en-US", 769, 789, 689, 160, 100, 19 + 30},  // widened after it was placed
+  };
   for (const Case& c : cases) {
-    ListWindow w;
+    ListWindow w(c.width);
     w.Get("Picture2")->move(0, c.picture2Top);
-    w.Get("Picture3")->move(0, c.picture3Top);
-    LayoutListForm(w.window.get());
-    EXPECT_EQ(w.Get(c.upper)->y(), 19) << c.upper;
-    EXPECT_EQ(w.Get("Header")->y(), c.headerTop) << c.upper;
+    LayoutListForm(w.window.get(), QString::fromLatin1(c.language));
+    SCOPED_TRACE(c.width);
+    EXPECT_EQ(w.Get("CTBCtrl1")->width(), c.width);
+    EXPECT_EQ(w.Get("cbostyle")->geometry(), QRect(c.styleX, 19, c.styleWidth, 20));
+    EXPECT_EQ(w.Get("CombOut")->pos(), QPoint(c.outX, 19));
+    EXPECT_EQ(w.Get("cboQueryType")->pos(), QPoint(c.queryX, 19));
+    EXPECT_FALSE(w.Get("cbostyle")->isHidden() || w.Get("CombOut")->isHidden());
+    EXPECT_EQ(w.Get(c.picture2Top < 50 ? "Picture2" : "Picture3")->y(), 19);
+    EXPECT_EQ(w.Get("Header")->y(), c.headerTop);
   }
-}
-
-TEST(LayoutListFormTest, EnglishWidensTheSettlementStyleCombo) {
-  ListWindow english;
-  LayoutListForm(english.window.get(), "en-US");
-  EXPECT_EQ(english.Get("cbostyle")->width(), 160);
-  ListWindow chinese;
-  LayoutListForm(chinese.window.get(), "zh-CN");
-  EXPECT_EQ(chinese.Get("cbostyle")->width(), 120);
-}
-
-TEST(LayoutListFormTest, MissingControlsAreSkipped) {
-  QWidget window;
-  window.resize(900, 500);
-  auto* header = new QWidget(&window);
-  header->setObjectName("Header1");
-  header->setGeometry(0, 300, 900, 20);
-  auto* band = new QWidget(&window);
-  band->setObjectName("Picture2");
-  band->setGeometry(0, 60, 900, 40);
-  LayoutListForm(&window);
-  EXPECT_EQ(band->y(), 60);     // no toolbar to sit under
-  EXPECT_EQ(header->y(), 100);  // still under its band
-  LayoutListForm(nullptr);
-}
-
-TEST(AutoSizeLabelTest, LabelFitsItsTextAndTheLinesGo) {
-  QWidget window;
-  auto* label = new QLabel(QString::fromUtf8("长期未达账审计"), &window);
-  label->resize(10, 10);
-  auto* line1 = new QWidget(&window);
-  auto* line2 = new QWidget(&window);
-  AutoSizeLabel(label, line1, line2);
-  EXPECT_EQ(label->font().pointSize(), 15);
-  EXPECT_EQ(label->size(), label->sizeHint());
-  EXPECT_GT(label->width(), 10);
-  EXPECT_TRUE(line1->isHidden());
-  EXPECT_TRUE(line2->isHidden());
 }
 
 }  // namespace

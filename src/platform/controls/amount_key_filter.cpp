@@ -42,16 +42,18 @@ AmountKeyVerdict FilterAmountKey(QChar key, const QString& text, int selStart, i
   // Nothing goes in front of the sign.
   if (before.isEmpty() && !after.isEmpty() && IsSign(after[0])) return AmountKeyVerdict::Refuse;
 
+  // The integer part (a sign included) holds at most maxLength - decimals - 1
+  // characters, wherever the caret is, so that the decimals always keep their room.
+  const int integerRoom = rules.maxLength - rules.decimals - 1;
   if (point >= 0) {
+    const bool caretInDecimals = selStart > point;
+    if (!caretInDecimals) return point >= integerRoom ? AmountKeyVerdict::Refuse : AmountKeyVerdict::Pass;
     // Decimals full and the caret among them: no further decimal digit.
     const int decimalsNow = static_cast<int>(rest.size() - point - 1);
-    const bool caretInDecimals = selStart > point;
-    if (decimalsNow >= rules.decimals && caretInDecimals) return AmountKeyVerdict::Refuse;
-    return AmountKeyVerdict::Pass;
+    return decimalsNow >= rules.decimals ? AmountKeyVerdict::Refuse : AmountKeyVerdict::Pass;
   }
-  // No point yet: the integer part holds at most maxLength - decimals - 1 characters,
-  // and typing its last one at the end puts the point in by itself.
-  const int integerRoom = rules.maxLength - rules.decimals - 1;
+  // No point yet: typing the last character of the integer part at the end puts
+  // the point in by itself.
   const int restLength = static_cast<int>(rest.size());
   if (restLength >= integerRoom) return AmountKeyVerdict::Refuse;
   if (restLength == integerRoom - 1 && after.isEmpty()) return AmountKeyVerdict::PassThenPoint;

@@ -6,7 +6,8 @@
 namespace corvane::platform {
 
 // The rules of an amount box: at most maxLength characters, at most `decimals`
-// digits after the point, and a leading sign unless only positive amounts are wanted.
+// digits after the point, at most maxLength - decimals - 1 characters before it (a
+// sign included), and a leading sign unless only positive amounts are wanted.
 struct AmountKeyRules {
   bool positiveOnly = false;
   int maxLength = 16;

@@ -40,12 +40,18 @@ class PostgresConnection : public platform::DbConnection {
 
  private:
   pg_result* Run(const QString& sql, const platform::DbParams& params);
+  void ExecutePipelined(const QString& sql, const std::vector<platform::DbParams>& rows);
+  // Runs "update t set a=?, … where k=?" for many rows as one statement per
+  // chunk over arrays; false when the statement or the rows do not suit it.
+  bool ExecuteSetBased(const QString& sql, const std::vector<platform::DbParams>& rows);
+  QString ColumnType(const QString& table, const QString& column);
   void RequireOpen() const;
 
   pg_conn* conn_ = nullptr;
   QString connectionString_;
   bool inTransaction_ = false;
   QHash<QString, QString> primaryKeys_;
+  QHash<QString, QString> columnTypes_;  // "table.column" → SQL type
 };
 
 // "select a from t where b=? and c='?'" becomes "select a from t where b=$1 and c='?'".

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-
 namespace corvane::reconcile {
 namespace {
 
@@ -44,32 +41,26 @@ TEST(AutoMatchTest, OneLineAgainstOneLine) {
       {"debit direction: debit faces debit", kBankFx, kSame, Debit("100"), 3},
       {"debit direction: debit against credit is no pair", kBankFx, kSame, kSame, 0},
       {"amounts must be exactly equal", kDefaults, kSame, Credit("100.005"), 0},
-      {"a zero line pairs a zero line", kDefaults, Debit("0"), Credit("0"), 3},
       {"12 days after is inside a window of 12", Window(12), kSame, Date(2026, 3, 22), 3},
       {"12 days before is inside a window of 12", Window(12), kSame, Date(2026, 2, 26), 3},
       {"13 days after is outside a window of 12", Window(12), kSame, Date(2026, 3, 23), 0},
       {"13 days before is outside a window of 12", Window(12), kSame, Date(2026, 2, 25), 0},
-      {"a negative window is a window of 0 days", Window(-3), kSame, kSame, 3},
       {"a negative window admits no day apart", Window(-3), kSame, Date(2026, 3, 11), 0},
       {"without the window any distance pairs", kDefaults, kSame, Date(2026, 8, 1), 8},
       {"a journal line without a date fails the window", Window(30), Date(0, 0, 0), kSame, 0},
-      {"a statement line without a date fails the window", Window(30), kSame, Date(0, 0, 0), 0},
       {"without the window a missing date gives way to the other", kDefaults, Date(0, 0, 0), Date(2026, 5, 2), 5},
       {"the later statement date gives the period", kDefaults, Date(2026, 3, 31), Date(2026, 4, 2), 4},
-      {"the later journal date gives the period", kDefaults, Date(2026, 4, 2), Date(2026, 3, 31), 4},
       {"a later date without a period ticks 1", kDefaults, Date(2025, 12, 31), Date(2027, 1, 3), 1},
       {"a pair outside the calendar ticks 1", kDefaults, Date(2025, 12, 20), Date(2025, 12, 31), 1},
       {"numbers ignore letter case", kNumber, Number("a1"), Number("A1"), 3},
       {"numbers ignore blanks on both sides", kNumber, Number(" A1 "), Number("A1  "), 3},
       {"no number pairs a blank number", kNumber, Number(nullptr), Number("   "), 3},
-      {"a blank number pairs no number", kNumber, Number(" "), Number(nullptr), 3},
       {"no number against a number is no pair", kNumber, Number(nullptr), Number("A1"), 0},
       {"other numbers are no pair", kNumber, kSame, Number("A2"), 0},
       {"numbers are ignored unless asked for", kDefaults, kSame, Number("A2"), 3},
       {"styles ignore case and blanks", kStyle, Style(" zz "), Style("ZZ"), 3},
       {"no style pairs a blank style", kStyle, Style(nullptr), Style("  "), 3},
       {"other styles are no pair", kStyle, kSame, Style("201"), 0},
-      {"styles are ignored unless asked for", kDefaults, kSame, Style("201"), 3},
       {"an apostrophe is just a character", kNumber, Number("O'B-7"), Number("o'b-7"), 3},
   };
   for (const Case& c : cases) {
@@ -83,27 +74,19 @@ TEST(AutoMatchTest, OneLineAgainstOneLine) {
   }
 }
 
-TEST(AutoMatchTest, OfTwoCandidatesTheFirstInOrderWins) {
+TEST(AutoMatchTest, EachLinePairsOnceAndTheFirstCandidateInOrderWins) {
   MatchOptions options;
   options.sameNumber = true;
-  // Same date: the candidates' order decides.
-  MatchCandidates lines{{JournalLine(1), JournalLine(2)}, {StatementLine(9)}};
+  // Three equal journal lines and two equal statement lines: two pairs, in order.
+  MatchCandidates lines{{JournalLine(1), JournalLine(2), JournalLine(3)}, {StatementLine(1), StatementLine(2)}};
   PassTicks ticks = MatchOneToOne(lines, options, kPeriods);
-  EXPECT_EQ(ticks.journal, (std::vector<int>{3, 0}));
-  // An earlier date sorts first wherever it stands among the candidates.
-  lines.journal[1].date = QDate(2026, 2, 1);
-  ticks = MatchOneToOne(lines, options, kPeriods);
-  EXPECT_EQ(ticks.journal, (std::vector<int>{0, 3}));
-  EXPECT_EQ(ticks.statement, (std::vector<int>{3}));
-}
-
-TEST(AutoMatchTest, EachLinePairsAtMostOnce) {
-  // Three equal journal lines and two equal statement lines: two pairs.
-  const MatchCandidates lines{{JournalLine(1), JournalLine(2), JournalLine(3)}, {StatementLine(1), StatementLine(2)}};
-  const PassTicks ticks = MatchOneToOne(lines, MatchOptions{}, kPeriods);
   EXPECT_EQ(ticks.pairs, 2);
   EXPECT_EQ(ticks.journal, (std::vector<int>{3, 3, 0}));
   EXPECT_EQ(ticks.statement, (std::vector<int>{3, 3}));
+  // An earlier date sorts first wherever it stands among the candidates.
+  lines.journal[2].date = QDate(2026, 2, 1);
+  ticks = MatchOneToOne(lines, options, kPeriods);
+  EXPECT_EQ(ticks.journal, (std::vector<int>{3, 0, 3}));
 }
 
 TEST(AutoMatchTest, NumbersInMixedCaseStillMeetInTheMerge) {
@@ -133,45 +116,6 @@ TEST(AutoMatchTest, EndsWhenNoColumnDecides) {
     lines.statement.push_back(With(StatementLine(i), [](MatchLine& l) { l.date = {}; SetNumber(l, QStringLiteral("n  ")); }));
   }
   EXPECT_EQ(MatchOneToOne(lines, options, kPeriods).pairs, 0);
-}
-
-TEST(AutoMatchTest, TheOrderOfTheCandidatesDoesNotChangeWhichLinesPair) {
-  // Distinct amounts, numbers in varied case and dates within a window: whatever
-  // order the lines arrive in, the same lines pair.
-  MatchOptions options;
-  options.sameNumber = options.dateWindow = true;
-  options.dayLimit = 5;
-  MatchCandidates lines;
-  for (int i = 0; i < 400; ++i) {
-    const QString number = QStringLiteral("%1x%2").arg(i % 2 ? "Q" : "q").arg(i % 37);
-    MatchLine j = JournalLine(i);
-    SetNumber(j, number);
-    j.debit = platform::Money::FromCents(1000 + i % 90);
-    j.date = QDate(2026, 1, 1).addDays(i % 200);
-    MatchLine s = StatementLine(i);
-    SetNumber(s, number.toUpper());
-    s.credit = j.debit;
-    s.date = j.date.addDays(i % 9);  // a lag of 6 to 8 days falls outside the window
-    lines.journal.push_back(j);
-    lines.statement.push_back(s);
-  }
-  const PassTicks inOrder = MatchOneToOne(lines, options, kPeriods);
-  ASSERT_GT(inOrder.pairs, 250);  // lags of 0 to 5 days of 0 to 8 pair
-  MatchCandidates shuffled = lines;
-  std::mt19937 random(7);
-  std::shuffle(shuffled.journal.begin(), shuffled.journal.end(), random);
-  std::shuffle(shuffled.statement.begin(), shuffled.statement.end(), random);
-  const PassTicks reordered = MatchOneToOne(shuffled, options, kPeriods);
-  EXPECT_EQ(reordered.pairs, inOrder.pairs);
-  auto tickedKeys = [](const std::vector<MatchLine>& ls, const std::vector<int>& ticks) {
-    std::vector<long long> keys;
-    for (size_t i = 0; i < ls.size(); ++i)
-      if (ticks[i]) keys.push_back(ls[i].key.ToInt());
-    std::sort(keys.begin(), keys.end());
-    return keys;
-  };
-  EXPECT_EQ(tickedKeys(shuffled.journal, reordered.journal), tickedKeys(lines.journal, inOrder.journal));
-  EXPECT_EQ(tickedKeys(shuffled.statement, reordered.statement), tickedKeys(lines.statement, inOrder.statement));
 }
 
 }  // namespace

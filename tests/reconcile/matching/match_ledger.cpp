@@ -1,5 +1,7 @@
 #include "match_ledger.h"
 
+#include <algorithm>
+
 namespace corvane::reconcile::test {
 
 using platform::DbValue;
@@ -42,6 +44,21 @@ long long MatchLedger::TickedLines() {
   const QString ticked = QStringLiteral("select count(*) from %1 where ccode=? and %2 is not null and %2<>0");
   return db_.QueryValue(ticked.arg(JournalTable(), QStringLiteral("iflagbank")), {QStringLiteral("A")}).ToInt() +
          db_.QueryValue(ticked.arg(StatementTable(), QStringLiteral("iflag")), {QStringLiteral("A")}).ToInt();
+}
+
+std::vector<int> MatchLedger::Ticks(bool journal) {
+  const QString sql = QStringLiteral("select %2 from %1 where %2 is not null");
+  std::vector<int> ticks;
+  for (const auto& row : db_.Query(journal ? sql.arg(JournalTable(), QStringLiteral("iflagbank"))
+                                           : sql.arg(StatementTable(), QStringLiteral("iflag"))).rows)
+    ticks.push_back(static_cast<int>(row.at(0).ToInt()));
+  std::sort(ticks.begin(), ticks.end());
+  return ticks;
+}
+
+void MatchLedger::Clear() {
+  for (const char* table : {"gl_accvouch", "RP_Flow", "rp_bankrecp", "rp_bankrecp_rp"})
+    db_.Execute(QStringLiteral("delete from ") + QLatin1String(table));
 }
 
 MatchRequest MatchLedger::Request() const {

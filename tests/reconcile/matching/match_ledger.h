@@ -29,12 +29,13 @@ struct JournalRow {
   QString book = QStringLiteral("BK1");
 };
 
-// A statement line of the same account and book: a credit unless debit is set.
+// A statement line of the same account and book: a credit unless debit is set
+// (a NULL direction reads as a credit too).
 struct StatementRow {
   QDate date = March(10);
   platform::DbValue number = QStringLiteral("A1");
   platform::DbValue style = QStringLiteral("202");
-  int debit = 0;
+  platform::DbValue debit = 0;
   const char* amount = "0";
   int begin = 2;
   int cleared = 0;
@@ -43,7 +44,9 @@ struct StatementRow {
   QString book = QStringLiteral("BK1");
 };
 
-// Writes the rows of one mode's tables and reads their ticks back.
+// Writes the rows of one mode's tables (account mode: gl_accvouch and
+// rp_bankrecp; book mode: RP_Flow and rp_bankrecp_rp) and reads their ticks back.
+// The reconciliation dialogs' tests share it.
 class MatchLedger {
  public:
   MatchLedger(platform::DbConnection& db, bool bookMode) : db_(db), bookMode_(bookMode) {}
@@ -55,6 +58,10 @@ class MatchLedger {
   int StatementTick(const platform::DbValue& key);
   // Lines of account "A" with any tick.
   long long TickedLines();
+  // The ticks of every line of a side, sorted, NULL left out.
+  std::vector<int> Ticks(bool journal);
+  // Removes the lines of both modes' tables.
+  void Clear();
 
   // Account "A", book "BK1", the year 2026, opening items from 2026-02-01 on
   // left out.

@@ -1,203 +1,126 @@
+#include "../session_fakes.h"
+
 #include "platform/print/page_setup_control.h"
 #include "shared/print_setup.h"
-#include "session_fixture.h"
 
-#include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QWidget>
 
 namespace corvane::shared {
 namespace {
 
-const QString kKey = QStringLiteral("RPYETJB");
+const QString kKey = "RPYETJB";
+const char* const kMargins[] = {"txtLeft", "txtTop", "txtRight", "txtBottom"};
 
-// What the dialog showed when it opened: paper number, orientation (1 portrait,
-// 2 landscape) and the four margins left, top, right, bottom.
-struct Page {
-  int paper = 0;
-  int orientation = 0;
-  QList<int> margins;
-  bool operator==(const Page& o) const {
-    return paper == o.paper && orientation == o.orientation && margins == o.margins;
+// The dialog's page as the seven stored texts: paper, "True" for portrait, the
+// margins left, top, right, bottom (the seventh is not the dialog's).
+QStringList Read(QDialog& d) {
+  QStringList page{d.findChild<QComboBox*>("cboPaper")->currentData().toString(),
+                   d.findChild<QRadioButton*>("optPortrait")->isChecked() ? "True" : "False"};
+  for (const char* name : kMargins) page << QString::number(d.findChild<QSpinBox*>(name)->value());
+  return page;
+}
+
+// Types a page given as the same texts (nothing when it is empty) and clicks OK.
+void Confirm(QDialog& d, const QStringList& page = {}) {
+  if (!page.isEmpty()) {
+    auto* paper = d.findChild<QComboBox*>("cboPaper");
+    paper->setCurrentIndex(paper->findData(page[0].toInt()));
+    d.findChild<QRadioButton*>(page[1] == "True" ? "optPortrait" : "optLandscape")->click();
+    for (int i = 0; i < 4; ++i) d.findChild<QSpinBox*>(kMargins[i])->setValue(page[2 + i].toInt());
   }
-};
-
-void PrintTo(const Page& p, std::ostream* os) {
-  *os << "paper " << p.paper << " orientation " << p.orientation << " margins";
-  for (int m : p.margins) *os << ' ' << m;
+  d.findChild<QPushButton*>("cmdOK")->click();
 }
 
-QSpinBox* Margin(QDialog& d, const char* name) { return d.findChild<QSpinBox*>(QString::fromLatin1(name)); }
-
-Page Read(QDialog& d) {
-  Page p;
-  p.paper = d.findChild<QComboBox*>(QStringLiteral("cboPaper"))->currentData().toInt();
-  p.orientation = d.findChild<QRadioButton*>(QStringLiteral("optPortrait"))->isChecked() ? 1 : 2;
-  for (const char* name : {"txtLeft", "txtTop", "txtRight", "txtBottom"}) p.margins << Margin(d, name)->value();
-  return p;
-}
-
-// Fills the dialog as a user would: picks the paper in the list, clicks an
-// orientation and types the margins.
-void Fill(QDialog& d, const Page& p) {
-  auto* paper = d.findChild<QComboBox*>(QStringLiteral("cboPaper"));
-  paper->setCurrentIndex(paper->findData(p.paper));
-  d.findChild<QRadioButton*>(p.orientation == 1 ? QStringLiteral("optPortrait") : QStringLiteral("optLandscape"))->click();
-  const char* names[] = {"txtLeft", "txtTop", "txtRight", "txtBottom"};
-  for (int i = 0; i < 4; ++i) Margin(d, names[i])->setValue(p.margins[i]);
-}
-
-void ClickOk(QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
-
-class PageSetupTest : public SessionTest {
+class PageSetupTest : public testing::SessionTest {
  protected:
-  // Runs PageSetup on the window; the dialog's opening page is recorded, then the
-  // step (if any) fills and confirms it.
-  void Run(std::function<void(QDialog&)> step = {}) {
-    modals_.Then([this, step](QDialog& d) {
+  // Runs PageSetup on the window with stored settings; the dialog's opening page
+  // is recorded, then the user types a page and confirms, or closes the dialog.
+  void Run(const QStringList& stored, const QStringList& typed = {}, bool confirm = true) {
+    common->pageSettings[kKey] = stored;
+    common->saved.clear();
+    modals.Then([this, typed, confirm](QDialog& d) {
       shown_ = Read(d);
-      if (step) step(d);
+      if (confirm) Confirm(d, typed);
     });
     PageSetup(&window_, kKey);
   }
-  QStringList Stored() const { return common_->pageSettings[kKey]; }
+  QStringList Stored() const { return common->pageSettings[kKey]; }
 
-  testing::ScriptedModals modals_;
   QWidget window_;
-  Page shown_;
+  QStringList shown_;
 };
 
 TEST_F(PageSetupTest, StoredSettingsOpenTheDialogAndTheChoiceIsStoredBack) {
-  common_->pageSettings[kKey] = {"8", "False", "10", "12", "14", "16", "keep"};
-  Run([](QDialog& d) {
-    Fill(d, {9, 1, {20, 21, 22, 23}});
-    ClickOk(d);
-  });
-  EXPECT_EQ(modals_.Shown(), std::vector<QString>{QStringLiteral("PageSetupDialog")});
-  EXPECT_EQ(shown_, (Page{8, 2, {10, 12, 14, 16}}));
-  EXPECT_EQ(Stored(), (QStringList{"9", "True", "20", "21", "22", "23", "keep"}));
-  EXPECT_EQ(common_->saved, std::vector<QString>{kKey});
-}
-
-TEST_F(PageSetupTest, OrientationIsStoredAsTrueForPortraitOnly) {
-  struct Case { int orientation; const char* stored; };
-  for (const Case& c : {Case{1, "True"}, Case{2, "False"}}) {
-    common_->pageSettings[kKey] = {"9", "True", "", "", "", "", ""};
-    Run([&](QDialog& d) {
-      Fill(d, {9, c.orientation, {10, 10, 10, 10}});
-      ClickOk(d);
-    });
-    EXPECT_EQ(Stored()[0], QStringLiteral("9"));
-    EXPECT_EQ(Stored()[1], QString::fromLatin1(c.stored)) << "orientation " << c.orientation;
-  }
-}
-
-TEST_F(PageSetupTest, CancelledDialogStoresNothing) {
-  const QStringList before{"8", "False", "10", "12", "14", "16", ""};
-  common_->pageSettings[kKey] = before;
-  Run([](QDialog& d) {
-    Fill(d, {9, 1, {1, 1, 1, 1}});
-    d.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-  });
-  EXPECT_TRUE(common_->saved.empty());
-  EXPECT_EQ(Stored(), before);
-}
-
-// Without stored margins the control keeps its own: those of the window's RTPrn1.
-TEST_F(PageSetupTest, EmptyMarginsLeaveTheWindowsControlAlone) {
-  auto* control = new platform::PageSetupControl(&window_);
-  control->setObjectName(QStringLiteral("RTPrn1"));
-  control->rtpSetMargin(5, 6, 7, 8);
-  common_->pageSettings[kKey] = {"11", "True", "", "99", "99", "99", ""};
-  Run([](QDialog& d) { ClickOk(d); });
-  EXPECT_EQ(shown_, (Page{11, 1, {5, 6, 7, 8}}));
-  EXPECT_EQ(Stored(), (QStringList{"11", "True", "5", "6", "7", "8", ""}));
-}
-
-// A key never set up (the service gives empty texts) or a damaged entry opens the
-// dialog on the control's own page instead of failing.
-TEST_F(PageSetupTest, UnreadableSettingsOpenOnTheDefaultPage) {
-  const QList<QStringList> stored{
-      {"", "", "", "", "", "", ""},
-      {"abc", "maybe", "1", "x", "3", "4", ""},
-      {"9"},  // a short list from the service
+  struct Case { QStringList stored; QStringList shown; QStringList typed = {}; bool confirm = true; };
+  const Case cases[] = {
+      {{"8", "False", "10", "12", "14", "16", "keep"}, {"8", "False", "10", "12", "14", "16"},
+       {"9", "True", "20", "21", "22", "23"}},
+      {{"8", "False", "10", "12", "14", "16", ""}, {"8", "False", "10", "12", "14", "16"},
+       {"9", "True", "1", "1", "1", "1"}, false},  // cancelled
+      {{"9", "True", "10", "10", "10", "10", ""}, {"9", "True", "10", "10", "10", "10"},
+       {"9", "False", "120", "10", "90", "10"}},  // 297 mm across when turned
+      {{"500", "False", "10", "10", "10", "10", ""}, {"500", "False", "10", "10", "10", "10"}},  // unknown paper kept
+      // Unreadable settings open on the control's own page instead of failing.
+      {{"", "", "", "", "", "", ""}, {"9", "True", "15", "15", "15", "15"}},
+      {{"abc", "maybe", "1", "x", "3", "4", ""}, {"9", "True", "15", "15", "15", "15"}},
+      {{"9"}, {"9", "True", "15", "15", "15", "15"}},
   };
-  for (const QStringList& s : stored) {
-    common_->pageSettings[kKey] = s;
-    Run([](QDialog& d) { ClickOk(d); });
-    EXPECT_EQ(shown_, (Page{9, 1, {15, 15, 15, 15}})) << s.join(QLatin1Char(',')).toStdString();
-    EXPECT_EQ(Stored().size(), 7);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.join(',').toStdString());
+    Run(c.stored, c.typed, c.confirm);
+    EXPECT_EQ(shown_, c.shown);
+    const QStringList page = (c.typed.isEmpty() ? c.shown : c.typed) + QStringList{c.stored.value(6)};
+    EXPECT_EQ(Stored(), c.confirm ? page : c.stored);
+    EXPECT_EQ(common->saved.size(), c.confirm ? 1u : 0u);
   }
-}
-
-TEST_F(PageSetupTest, PaperUnknownToThisMachineIsKept) {
-  common_->pageSettings[kKey] = {"500", "False", "10", "10", "10", "10", ""};
-  Run([](QDialog& d) { ClickOk(d); });
-  EXPECT_EQ(shown_.paper, 500);
-  EXPECT_EQ(Stored()[0], QStringLiteral("500"));
-  EXPECT_EQ(Stored()[1], QStringLiteral("False"));
+  EXPECT_EQ(modals.Shown().front(), "PageSetupDialog");
 }
 
 TEST_F(PageSetupTest, MarginsWiderThanThePaperAreRefusedUntilCorrected) {
-  common_->pageSettings[kKey] = {"9", "True", "10", "10", "10", "10", ""};
   bool stayedOpen = false;
-  Run([&](QDialog& d) {
-    Fill(d, {9, 1, {120, 10, 90, 10}});  // 210 mm wide A4
-    ClickOk(d);
+  common->pageSettings[kKey] = {"9", "True", "10", "10", "10", "10", ""};
+  modals.Then([&](QDialog& d) {
+    Confirm(d, {"9", "True", "120", "10", "90", "10"});  // 210 mm wide A4
     stayedOpen = d.isVisible();
-    Margin(d, "txtLeft")->setValue(30);
-    ClickOk(d);
+    Confirm(d, {"9", "True", "30", "10", "90", "10"});
   });
+  PageSetup(&window_, kKey);
   EXPECT_TRUE(stayedOpen);
-  EXPECT_EQ(messages_.Count(), 1);
+  EXPECT_EQ(messages.Count(), 1);
   EXPECT_EQ(Stored(), (QStringList{"9", "True", "30", "10", "90", "10", ""}));
 }
 
-TEST_F(PageSetupTest, LandscapeTurnsThePaperForTheMarginCheck) {
-  common_->pageSettings[kKey] = {"9", "True", "10", "10", "10", "10", ""};
-  Run([](QDialog& d) {
-    Fill(d, {9, 2, {120, 10, 90, 10}});  // 297 mm wide when turned
-    ClickOk(d);
-  });
-  EXPECT_EQ(messages_.Count(), 0);
-  EXPECT_EQ(Stored()[2], QStringLiteral("120"));
-}
-
-// A print control whose dialog answers with a given code.
+// A print control whose dialog answers with a given code: paper + 65536 x
+// orientation (1 portrait, 2 landscape).
 class AnsweringControl : public platform::PageSetupControl {
  public:
-  AnsweringControl(QWidget* owner, qint32 code) : PageSetupControl(owner), code_(code) {
-    setObjectName(QStringLiteral("RTPrn1"));
-  }
+  AnsweringControl(QWidget* owner, qint32 code) : PageSetupControl(owner), code_(code) { setObjectName("RTPrn1"); }
   qint32 rtpPageSetup() override { return code_; }
 
  private:
   qint32 code_;
 };
 
-TEST_F(PageSetupTest, DialogCodesThatNameNoPaperStoreNothing) {
-  for (qint32 code : {-1, -65536, 1000 + 65536, 1000 + 2 * 65536, 65535}) {
-    QWidget window;
-    new AnsweringControl(&window, code);
-    common_->pageSettings.clear();
-    common_->saved.clear();
-    PageSetup(&window, kKey);
-    EXPECT_TRUE(common_->saved.empty()) << code;
-  }
-}
-
-TEST_F(PageSetupTest, DialogCodeSplitsIntoPaperAndOrientation) {
-  struct Case { qint32 code; const char* paper; const char* orientation; };
-  for (const Case& c : {Case{9 + 2 * 65536, "9", "False"}, Case{9 + 65536, "9", "True"},
-                        Case{999 + 65536, "999", "True"}, Case{1, "1", "False"}}) {
+TEST_F(PageSetupTest, DialogCodeSplitsIntoPaperAndOrientationOrStoresNothing) {
+  struct Case { qint32 code; QStringList stored; };
+  const Case cases[] = {
+      {9 + 2 * 65536, {"9", "False", "15", "15", "15", "15", "x"}},
+      {999 + 65536, {"999", "True", "15", "15", "15", "15", "x"}},
+      {-1, {}}, {1000 + 2 * 65536, {}}, {65535, {}},  // no paper named: nothing stored
+  };
+  for (const Case& c : cases) {
     QWidget window;
     new AnsweringControl(&window, c.code);
-    common_->pageSettings[kKey] = {"8", "True", "", "", "", "", "x"};
+    common->pageSettings[kKey] = {"8", "True", "", "", "", "", "x"};
+    common->saved.clear();
     PageSetup(&window, kKey);
-    EXPECT_EQ(Stored(), (QStringList{c.paper, c.orientation, "15", "15", "15", "15", "x"})) << c.code;
+    EXPECT_EQ(common->saved.empty(), c.stored.isEmpty()) << c.code;
+    if (!c.stored.isEmpty()) {
+      EXPECT_EQ(Stored(), c.stored) << c.code;
+    }
   }
 }
 

@@ -1,8 +1,9 @@
+#include "../session_fakes.h"
+
 #include "platform/db/db_error.h"
 #include "shared/print_format.h"
-#include "session_fixture.h"
 #include "suite/db/open_db_connection.h"
-#include "support/test_database.h"
+#include "test_database.h"
 
 #include <QTemporaryDir>
 
@@ -13,115 +14,83 @@ using platform::DbValue;
 
 // The server's PrintEx and the account set's local table hold different rows for
 // the same codes, so each result tells where it came from.
-class PrintFormatTest : public SessionTest {
+class PrintFormatTest : public testing::SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    common_->connection = &db_.Connection();
-    Server("GL", "GLYhDzd", 2, "server_head", "server_tail");
-    Server("GL", "GLYhQc", 1, "unused", "unused");
-    Server("GL", "NoPaths", 3, nullptr, nullptr);
-    Server("GL", "NoTitle", nullptr, "h", "t");
-    Server("ZZ", "OtherSystem", 2, "h", "t");
-
+    common->connection = &db_.Connection();
+    const QString insert = "insert into %1 (cSystemName, cTableCode, ititleres, cResPathHead, cResPathtail) values (?,?,?,?,?)";
+    const std::vector<platform::DbParams> server = {{"GL", "GLYhDzd", 2, "server_head", "server_tail"},
+                                                     {"GL", "GLYhQc", 1, "unused", "unused"},
+                                                     {"GL", "NoPaths", 3, DbValue(), DbValue()},
+                                                     {"GL", "NoTitle", DbValue(), "h", "t"},
+                                                     {"ZZ", "OtherSystem", 2, "h", "t"}};
+    for (const auto& row : server) db_.Connection().Execute(insert.arg("PrintEx"), row);
     ASSERT_TRUE(dir_.isValid());
     Session& s = Session::Current();
-    s.gPrintFormatDb = suite::OpenDbConnection(QStringLiteral("sqlite:") + dir_.filePath(QStringLiteral("Zqformat.db")));
-    s.gPrintExTable = QStringLiteral("PrintEx_001");
-    s.gPrintFormatDb->Execute(QStringLiteral(
+    s.gPrintFormatDb = suite::OpenDbConnection("sqlite:" + dir_.filePath("Zqformat.db"));
+    s.gPrintExTable = "PrintEx_001";
+    s.gPrintFormatDb->Execute(
         "create table PrintEx_001 (cSystemName varchar(20), cTableCode varchar(60), ititleres smallint, "
-        "cResPathHead varchar(200), cResPathtail varchar(200))"));
-    Local("GL", "GLYhDzd", 4, "local_head", "local_tail");
-    Local("GL", "OnlyLocal", 1, "x", "y");
+        "cResPathHead varchar(200), cResPathtail varchar(200))");
+    s.gPrintFormatDb->Execute(insert.arg("PrintEx_001"), {"GL", "GLYhDzd", 4, "local_head", "local_tail"});
+    s.gPrintFormatDb->Execute(insert.arg("PrintEx_001"), {"GL", "OnlyLocal", 1, "x", "y"});
   }
-
-  void Server(const char* system, const char* code, DbValue title, DbValue head, DbValue tail) {
-    db_.Connection().Execute(
-        QStringLiteral("insert into PrintEx (cSystemName, cTableCode, ititleres, cResPathHead, cResPathtail) values (?,?,?,?,?)"),
-        {system, code, title, head, tail});
+  // The list after LoadPrintFormat of code, from the local table or the server's.
+  QStringList Load(bool local, const char* code, QStringList result = {"a", "b", "c", "d"}) {
+    common->accountSet.LocalPrintFormats = local;
+    LoadPrintFormat(QString::fromLatin1(code), result);
+    return result;
   }
-  void Local(const char* system, const char* code, DbValue title, DbValue head, DbValue tail) {
-    Session::Current().gPrintFormatDb->Execute(
-        QStringLiteral("insert into PrintEx_001 values (?,?,?,?,?)"), {system, code, title, head, tail});
-  }
-  void UseLocal(bool local) { common_->accountSet.LocalPrintFormats = local; }
 
   testing::TestDatabase db_;
   QTemporaryDir dir_;
 };
 
-const QStringList kUntouched{"a", "b", "c", "d"};
-
+// Codes reach SQL as bound values: one that would change the statement were it
+// pasted into it finds nothing, like a code of the other database or system.
 TEST_F(PrintFormatTest, FormatsComeFromTheDatabaseTheAccountSetNames) {
   struct Case { bool local; const char* code; QStringList expected; };
   const Case cases[] = {
       {false, "GLYhDzd", {"2", "server_head", "server_tail", "d"}},
-      {true, "GLYhDzd", {"4", "local_head", "local_tail", "d"}},
-      {false, "glyhdzd", {"2", "server_head", "server_tail", "d"}},
       {true, "GLYHDZD", {"4", "local_head", "local_tail", "d"}},
+      {false, "glyhdzd", {"2", "server_head", "server_tail", "d"}},
       {false, "GLYhQc", {"1", "printdef", "printdef", "d"}},
       {true, "OnlyLocal", {"1", "printdef", "printdef", "d"}},
       {false, "NoPaths", {"3", "", "", "d"}},
+      {true, "GLYhQc", {"a", "b", "c", "d"}},  // not found: reported, list untouched
+      {false, "OnlyLocal", {"a", "b", "c", "d"}},
+      {false, "OtherSystem", {"a", "b", "c", "d"}},
+      {false, "x' or '1'='1", {"a", "b", "c", "d"}},
+      {true, "x' or '1'='1", {"a", "b", "c", "d"}},
   };
   for (const Case& c : cases) {
-    UseLocal(c.local);
-    QStringList result = kUntouched;
-    LoadPrintFormat(QString::fromLatin1(c.code), result);
-    EXPECT_EQ(result, c.expected) << c.code << (c.local ? " local" : " server");
+    messages.Clear();
+    EXPECT_EQ(Load(c.local, c.code), c.expected) << c.code << (c.local ? " local" : " server");
+    const bool found = c.expected.front() != "a";
+    ASSERT_EQ(messages.Count(), found ? 0 : 1) << c.code;
+    if (!found) {
+      EXPECT_EQ(messages.LastPrompt(), "Q9.GL.ZZPZ.12741|" + QString::fromLatin1(c.code));
+    }
   }
-  EXPECT_EQ(messages_.Count(), 0);
+  EXPECT_EQ(Load(false, "GLYhDzd", {}), (QStringList{"2", "server_head", "server_tail"}));  // grown to three
 }
 
-TEST_F(PrintFormatTest, MissingFormatIsReportedOnceAndLeavesTheListAlone) {
-  struct Case { bool local; const char* code; };
-  // A code of the other database, another system's code, and a code that would
-  // change the statement were it pasted into it.
-  for (const Case& c : {Case{true, "GLYhQc"}, Case{false, "OnlyLocal"}, Case{false, "OtherSystem"},
-                        Case{false, "x' or '1'='1"}, Case{true, "x' or '1'='1"}}) {
-    UseLocal(c.local);
-    messages_.Clear();
-    QStringList result = kUntouched;
-    LoadPrintFormat(QString::fromLatin1(c.code), result);
-    EXPECT_EQ(result, kUntouched) << c.code;
-    ASSERT_EQ(messages_.Count(), 1) << c.code;
-    EXPECT_EQ(messages_.LastPrompt(), QStringLiteral("Q9.GL.ZZPZ.12741|") + QString::fromLatin1(c.code));
-    EXPECT_EQ(messages_.Shown().front().buttons, 0);
-    EXPECT_TRUE(messages_.Shown().front().title.isEmpty());
-  }
-}
-
-TEST_F(PrintFormatTest, ShortListGrowsToTheThreeEntries) {
-  UseLocal(false);
-  QStringList result;
-  LoadPrintFormat(QStringLiteral("GLYhDzd"), result);
-  EXPECT_EQ(result, (QStringList{"2", "server_head", "server_tail"}));
-}
-
-TEST_F(PrintFormatTest, RowWithoutTitleResourceFailsAndLeavesTheListAlone) {
-  UseLocal(false);
-  QStringList result = kUntouched;
-  EXPECT_THROW(LoadPrintFormat(QStringLiteral("NoTitle"), result), platform::DbError);
-  EXPECT_EQ(result, kUntouched);
-}
-
-TEST_F(PrintFormatTest, LocalTableNameMustBeAPlainName) {
-  UseLocal(true);
+TEST_F(PrintFormatTest, UnusableRowOrLocalTableFailsAndLeavesTheListAlone) {
   Session& s = Session::Current();
+  QStringList result{"a"};
+  common->accountSet.LocalPrintFormats = false;
+  EXPECT_THROW(LoadPrintFormat("NoTitle", result), platform::DbError);
+  common->accountSet.LocalPrintFormats = true;
   for (const char* table : {"PrintEx_001 where 1=0 union select * from PrintEx_001", "PrintEx_001;drop table PrintEx_001", ""}) {
     s.gPrintExTable = QString::fromLatin1(table);
-    QStringList result = kUntouched;
-    EXPECT_THROW(LoadPrintFormat(QStringLiteral("GLYhDzd"), result), platform::DbError) << table;
-    EXPECT_EQ(result, kUntouched);
+    EXPECT_THROW(LoadPrintFormat("GLYhDzd", result), platform::DbError) << table;
   }
-  EXPECT_EQ(s.gPrintFormatDb->QueryValue(QStringLiteral("select count(*) from PrintEx_001")).ToInt(), 2);
-}
-
-TEST_F(PrintFormatTest, LocalFormatsWithoutTheLocalDatabaseFail) {
-  UseLocal(true);
-  Session::Current().gPrintFormatDb.reset();
-  QStringList result = kUntouched;
-  EXPECT_THROW(LoadPrintFormat(QStringLiteral("GLYhDzd"), result), platform::DbError);
-  EXPECT_EQ(messages_.Count(), 0);
+  EXPECT_EQ(s.gPrintFormatDb->QueryValue("select count(*) from PrintEx_001").ToInt(), 2);
+  s.gPrintExTable = "PrintEx_001";
+  s.gPrintFormatDb.reset();
+  EXPECT_THROW(LoadPrintFormat("GLYhDzd", result), platform::DbError);
+  EXPECT_EQ(result, QStringList{"a"});
 }
 
 }  // namespace

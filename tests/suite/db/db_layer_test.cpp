@@ -146,6 +146,26 @@ TEST_F(DbLayerTest, BatchRecordsetWritesAllChangedRowsInOneTransaction) {
   EXPECT_EQ(Count(QStringLiteral("iflag=3")), changed);
 }
 
+TEST_F(DbLayerTest, LargeBatchesKeepEveryValueExactly) {
+  for (int i = 0; i < 500; ++i) Insert(QStringLiteral("A"), QDate(2026, 1, 1), Money());
+  const QString awkward[] = {QStringLiteral("a\"b"), QStringLiteral("c\\d"), QStringLiteral("{e,f}"),
+                             QStringLiteral("it's"), QStringLiteral("NULL"), QStringLiteral(""), QStringLiteral("中文 ")};
+  std::vector<DbParams> rows;
+  for (int i = 1; i <= 500; ++i)
+    rows.push_back({i % 9 == 0 ? DbValue() : DbValue(awkward[i % 7]), Money::FromRaw(i * 10001), QDate(2026, 1, 1).addDays(i), i});
+  TransactionGuard tx(conn());
+  conn().ExecuteBatch(QStringLiteral("update lines set cdigest=?, mmoney=?, ddate=? where i_id=?"), rows);
+  tx.Commit();
+  auto rs = conn().OpenRecordset(QStringLiteral("select i_id, cdigest, mmoney, ddate from lines order by i_id"));
+  for (int i = 1; !rs->Eof(); rs->MoveNext(), ++i) {
+    ASSERT_EQ(rs->Field(0).ToInt(), i);
+    if (i % 9 == 0) EXPECT_TRUE(rs->Field(1).IsNull()) << i;
+    else EXPECT_EQ(rs->Field(1).ToString(), awkward[i % 7]) << i;
+    EXPECT_EQ(rs->Field(2).ToMoney(), Money::FromRaw(i * 10001)) << i;
+    EXPECT_EQ(rs->Field(3).ToDate(), QDate(2026, 1, 1).addDays(i)) << i;
+  }
+}
+
 TEST_F(DbLayerTest, AFailedBatchIsRolledBackWhole) {
   for (int i = 0; i < 10; ++i) Insert(QStringLiteral("A"), QDate(2026, 1, 1), Money());
   std::vector<DbParams> rows;

@@ -9,8 +9,6 @@
 namespace corvane::suite::test {
 namespace {
 
-using platform::ServiceError;
-
 class CashServicesTest : public ServicesTest {
  protected:
   CashServicesTest() : s_(Open(Conn())) {}
@@ -19,34 +17,33 @@ class CashServicesTest : public ServicesTest {
 
 TEST_F(CashServicesTest, OptionsDecidePartsAndBookMode) {
   struct Case {
-    const char* what;
     std::vector<std::pair<const char*, const char*>> options;
+    const char* accountSetSetting;  // UseBankBooks of the account set, which comes first
     bool gl, rp;
     int useBankBooks;
   };
   const Case cases[] = {
-      {"nothing set", {}, true, true, 0},
-      {"cash management off", {{"Subsystem.RP", "0"}}, true, false, 0},
-      {"ledger off", {{"Subsystem.GL", "false"}}, false, true, 0},
-      {"bank books", {{"UseBankBooks", "1"}}, true, true, 1},
-      {"odd value kept", {{"UseBankBooks", "-1"}}, true, true, -1},
-      {"not a number", {{"UseBankBooks", "yes"}}, true, true, 0},
+      {{}, nullptr, true, true, 0},
+      {{{"Subsystem.RP", "0"}}, nullptr, true, false, 0},
+      {{{"Subsystem.GL", "false"}}, nullptr, false, true, 0},
+      {{{"UseBankBooks", "1"}}, nullptr, true, true, 1},
+      {{{"UseBankBooks", "-1"}}, nullptr, true, true, -1},
+      {{{"UseBankBooks", "yes"}}, nullptr, true, true, 0},
+      {{{"UseBankBooks", "1"}}, "0", true, true, 0},
   };
+  int n = 0;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(++n);
     Conn().Execute(QStringLiteral("delete from corvane_options"));
+    Conn().Execute(QStringLiteral("delete from corvane_setting"));
     for (const auto& [key, value] : c.options) SetOption(QString::fromLatin1(key), QString::fromLatin1(value));
+    if (c.accountSetSetting)
+      Conn().Execute(QStringLiteral("insert into corvane_setting (set_key, name, value) values (?, ?, ?)"),
+                     {QStringLiteral("001"), QStringLiteral("UseBankBooks"), QString::fromLatin1(c.accountSetSetting)});
     EXPECT_EQ(s_.cash->IsSubsystemOn(QStringLiteral("GL")), c.gl);
     EXPECT_EQ(s_.cash->IsSubsystemOn(QStringLiteral("rp")), c.rp);
     EXPECT_EQ(s_.cash->GetOptions().UseBankBooks, c.useBankBooks);
   }
-}
-
-TEST_F(CashServicesTest, AccountSetSettingComesBeforeTheSuiteOption) {
-  SetOption(QStringLiteral("UseBankBooks"), QStringLiteral("1"));
-  Conn().Execute(QStringLiteral("insert into corvane_setting (set_key, name, value) values (?, ?, ?)"),
-                 {QStringLiteral("001"), QStringLiteral("UseBankBooks"), QStringLiteral("0")});
-  EXPECT_EQ(s_.cash->GetOptions().UseBankBooks, 0);
 }
 
 TEST_F(CashServicesTest, MessagesGoThroughTheInstalledPresenter) {
@@ -62,142 +59,57 @@ TEST_F(CashServicesTest, MessagesGoThroughTheInstalledPresenter) {
   EXPECT_EQ(shown.context, 9);
 }
 
-TEST_F(CashServicesTest, BadDateTextIsReportedOnceWithTheFieldName) {
-  corvane::testing::ScriptedMessages messages;
-  EXPECT_TRUE(s_.cash->CheckDateText(QStringLiteral("2026-03-05"), QStringLiteral("开始")));
-  EXPECT_EQ(messages.Count(), 0);
-  EXPECT_FALSE(s_.cash->CheckDateText(QStringLiteral("2026-02-30"), QStringLiteral("结束")));
-  ASSERT_EQ(messages.Count(), 1);
-  EXPECT_TRUE(messages.LastPrompt().contains(QStringLiteral("结束")));
-  EXPECT_EQ(messages.Shown()[0].title, s_.cash->GetMessageTitle());
-  texts_.texts.insert(QStringLiteral("corvane.suite.cash.title"), QStringLiteral("资金"));
-  EXPECT_EQ(s_.cash->GetMessageTitle(), QStringLiteral("资金"));
-}
-
-TEST_F(CashServicesTest, BookRecordAndItsDates) {
-  AddBook(QStringLiteral("B01"), QStringLiteral("美元"));
-  const platform::BookInfo book = s_.cash->GetBook(QStringLiteral("b01 "));
-  EXPECT_EQ(book.BookCode, QStringLiteral("B01"));
-  EXPECT_EQ(book.BookName, QStringLiteral("账簿B01"));
-  EXPECT_EQ(book.AccountCode, QStringLiteral("100201"));
-  EXPECT_EQ(book.CurrencyText(), QStringLiteral("美元"));
-  EXPECT_EQ(book.BankAccountNo, QStringLiteral("6222-0001"));
-  EXPECT_TRUE(book.opened);
-  EXPECT_EQ(s_.cash->GetBookName(QStringLiteral("B01")), QStringLiteral("账簿B01"));
-  EXPECT_FALSE(s_.cash->GetBookStartDate(QStringLiteral("B01")).isValid());
-  EXPECT_EQ(s_.cash->GetBookDefaultStartDate(QStringLiteral("B01")), QDate(kYear, 1, 5));
-  Conn().Execute(QStringLiteral("update RP_Book set dOpenDate = null, dBeginDate = ?, bd_c = 0"), {QDate(kYear, 2, 1)});
-  EXPECT_EQ(s_.cash->GetBookStartDate(QStringLiteral("B01")), QDate(kYear, 2, 1));
-  EXPECT_EQ(s_.cash->GetBookDefaultStartDate(QStringLiteral("B01")), QDate(2025, 12, 26));  // the year's first day
-  EXPECT_LT(s_.cash->GetBookDirectionValue(QStringLiteral("B01")), 0);
-  EXPECT_THROW(s_.cash->GetBook(QStringLiteral("NONE")), ServiceError);
-  EXPECT_EQ(s_.cash->GetBookName(QStringLiteral("NONE")), QString());
-}
-
-TEST_F(CashServicesTest, CurrencyPropertyIsEmptyForTheHomeCurrency) {
-  const std::pair<QVariant, QString> cases[] = {
-      {QStringLiteral("美元"), QStringLiteral("美元")}, {QStringLiteral("人民币"), QString()}, {QVariant(), QString()},
-  };
-  int n = 0;
-  for (const auto& [stored, shown] : cases) {
-    const QString code = QStringLiteral("1002%1").arg(++n);
-    Conn().Execute(QStringLiteral("insert into code (ccode, ccode_name, cexch_name) values (?, ?, ?)"),
-                   {code, QStringLiteral("银行"), stored.isNull() ? platform::DbValue() : platform::DbValue(stored.toString())});
-    EXPECT_EQ(s_.cash->GetAccountProperty(code, 10).toString(), shown) << code.toStdString();
-  }
-  EXPECT_FALSE(s_.cash->GetAccountProperty(QStringLiteral("10021"), 3).isValid());
-}
-
-TEST_F(CashServicesTest, CurrencyTextsBecomeIsoCodes) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"人民币", "CNY"}, {"美元", "USD"}, {" 港币 ", "HKD"}, {"usd", "USD"}, {"", "CNY"},
-  };
-  for (const auto& [in, out] : cases) {
-    SCOPED_TRACE(in);
-    EXPECT_EQ(s_.cash->TranslateCurrency(QString::fromUtf8(in)), QString::fromUtf8(out));
-  }
-}
-
 class FlowIdTest : public CashServicesTest {
  protected:
   FlowIdTest() { AddBook(QStringLiteral("B01")); }
+  QString Next(bool take = true) { return s_.cash->NewFlowId(QStringLiteral("b01 "), take); }
   long long Counter() {
     return Conn().QueryValue(QStringLiteral("select iLastFlowNo from RP_Book where cBookCode = ?"), {QStringLiteral("B01")}).ToInt();
   }
 };
 
-TEST_F(FlowIdTest, IdsAreTheBookCodeAndAtLeastSixDigits) {
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B01000001"));
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("b01 ")), QStringLiteral("B01000002"));
-  Conn().Execute(QStringLiteral("update RP_Book set iLastFlowNo = ?"), {1234567});
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B011234568"));
-  EXPECT_THROW(s_.cash->NewFlowId(QStringLiteral("NONE")), ServiceError);
-}
-
-TEST_F(FlowIdTest, PeekDoesNotTakeTheNumber) {
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01"), false), QStringLiteral("B01000001"));
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01"), false), QStringLiteral("B01000001"));
+TEST_F(FlowIdTest, IdsAreTheBookCodeAndANumberNotYetUsed) {
+  EXPECT_EQ(Next(false), QStringLiteral("B01000001"));  // a peek takes nothing
   EXPECT_EQ(Counter(), 0);
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01"), true), QStringLiteral("B01000001"));
-}
-
-TEST_F(FlowIdTest, NumbersAlreadyUsedByFlowsAreSkipped) {
-  for (const char* id : {"B01000001", "B01000007"})
-    Conn().Execute(QStringLiteral("insert into RP_Flow (cFlowID, cBookCode, iperiod) values (?, ?, ?)"),
-                   {QString::fromLatin1(id), QStringLiteral("B01"), 1});
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01"), false), QStringLiteral("B01000008"));
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B01000008"));
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B01000009"));
-}
-
-TEST_F(FlowIdTest, NumberTakenInARolledBackSaveIsTakenBack) {
+  EXPECT_EQ(Next(), QStringLiteral("B01000001"));
   {
-    platform::TransactionGuard tx(Conn());
-    EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B01000001"));
+    platform::TransactionGuard tx(Conn());  // rolled back: its number is taken back
+    EXPECT_EQ(Next(), QStringLiteral("B01000002"));
   }
-  EXPECT_EQ(s_.cash->NewFlowId(QStringLiteral("B01")), QStringLiteral("B01000001"));
+  // Numbers that flows already carry are passed over.
+  Conn().Execute(QStringLiteral("insert into RP_Flow (cFlowID, cBookCode, iperiod) values (?, ?, ?)"),
+                 {QStringLiteral("B01000002"), QStringLiteral("B01"), 1});
+  EXPECT_EQ(Next(), QStringLiteral("B01000003"));
+  Conn().Execute(QStringLiteral("update RP_Book set iLastFlowNo = ?"), {1234567});
+  EXPECT_EQ(Next(), QStringLiteral("B011234568"));
+  EXPECT_THROW(s_.cash->NewFlowId(QStringLiteral("NONE")), platform::ServiceError);
 }
 
-TEST_F(FlowIdTest, TwoSessionsInterleavedNeverShareAnId) {
-  auto otherConn = db_.OpenAnother();
-  Session other = Open(*otherConn, QStringLiteral("u2"));
-  QSet<QString> ids;
-  for (int i = 0; i < 20; ++i) {
-    ids.insert(s_.cash->NewFlowId(QStringLiteral("B01")));
-    ids.insert(other.cash->NewFlowId(QStringLiteral("B01")));
-  }
-  EXPECT_EQ(ids.size(), 40);
-  EXPECT_TRUE(ids.contains(QStringLiteral("B01000040")));
-  EXPECT_EQ(Counter(), 40);
-}
-
-TEST_F(FlowIdTest, TwoProgramsRunningAtOnceNeverShareAnId) {
+TEST_F(FlowIdTest, TwoSessionsRunningAtOnceNeverShareAnId) {
   constexpr int kEach = 30;
   std::vector<QString> got[2];
   std::string failures[2];
-  auto take = [this](std::vector<QString>* out, std::string* failure) {
+  auto take = [&](int i) {
     try {
       auto connection = db_.OpenAnother();
       LoginValues v;
-      v.userId = QStringLiteral("t");
+      v.userId = QStringLiteral("t%1").arg(i);
       v.year = kYear;
       SuiteLoginContext login(*connection, v);
       SuiteCashServices cash(nullptr);
       cash.SetLogin(&login);
-      for (int i = 0; i < kEach; ++i) out->push_back(cash.NewFlowId(QStringLiteral("B01")));
+      for (int k = 0; k < kEach; ++k) got[i].push_back(cash.NewFlowId(QStringLiteral("B01")));
     } catch (const std::exception& e) {
-      *failure = e.what();
+      failures[i] = e.what();
     }
   };
-  std::thread first(take, &got[0], &failures[0]);
-  std::thread second(take, &got[1], &failures[1]);
+  std::thread first(take, 0), second(take, 1);
   first.join();
   second.join();
   EXPECT_EQ(failures[0], "");
   EXPECT_EQ(failures[1], "");
   QSet<QString> ids;
-  for (const auto& list : got)
-    for (const QString& id : list) ids.insert(id);
+  for (const auto& list : got) ids.unite(QSet<QString>(list.begin(), list.end()));
   EXPECT_EQ(ids.size(), 2 * kEach);
   EXPECT_EQ(Counter(), 2 * kEach);
 }
