@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fake_services.h"
+#include "fake_session.h"
 #include "scripted_dialogs.h"
 
 #include "platform/controls/date_text.h"
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <ostream>
+#include <tuple>
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -69,23 +70,11 @@ class SharedCashServices : public FakeCashServices {
 // every window the test loaded away again.
 class SessionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    shared::Session& s = shared::Session::Current();
-    auto commonOwned = std::make_unique<SharedCommonServices>();
-    auto cashOwned = std::make_unique<SharedCashServices>();
-    common = commonOwned.get();
-    cash = cashOwned.get();
-    s.gCommonServices = std::move(commonOwned);
-    s.gCashServices = std::move(cashOwned);
-    s.gUiStyle = std::make_unique<FakeUiStyle>();
-  }
+  void SetUp() override { std::tie(common, cash) = InstallFakeServices<SharedCommonServices, SharedCashServices>(); }
   void TearDown() override {
     shared::Session& s = shared::Session::Current();
     s.windows.UnloadAll();
-    s.gCommonServices.reset();
-    s.gCashServices.reset();
-    s.gUiStyle.reset();
-    s.gBookMode = 0;
+    RemoveFakeServices();
     s.gPrintFormatDb.reset();
     s.gPrintExTable.clear();
   }

@@ -12,14 +12,21 @@ namespace corvane::platform::testing {
 // still open after the step is closed as Esc would.
 class ScriptedPopups : public ModalRunner {
  public:
-  using Step = std::function<void(QDialog&)>;
-  explicit ScriptedPopups(Step step);
-  ~ScriptedPopups() override;
-  int Run(QDialog& dialog) override;
+  explicit ScriptedPopups(std::function<void(QDialog&)> step) : step_(std::move(step)) { Install(this); }
+  ~ScriptedPopups() override { Install(nullptr); }
+  int Run(QDialog& dialog) override {
+    ++runs_;
+    dialog.setResult(QDialog::Rejected);
+    dialog.setAttribute(Qt::WA_DontShowOnScreen, true);
+    dialog.show();
+    step_(dialog);
+    if (dialog.isVisible()) dialog.reject();
+    return dialog.result();
+  }
   int Runs() const { return runs_; }
 
  private:
-  Step step_;
+  std::function<void(QDialog&)> step_;
   int runs_ = 0;
 };
 

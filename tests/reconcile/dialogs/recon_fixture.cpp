@@ -1,8 +1,10 @@
 #include "recon_fixture.h"
 
+#include "fake_session.h"
 #include "shared/session.h"
 
 #include <QApplication>
+#include <tuple>
 
 namespace corvane::testing {
 
@@ -20,25 +22,14 @@ void ReconCommonServices::FillPeriodCombo(QComboBox* list, bool selectCurrent) {
 }
 
 void ReconTest::SetUp() {
-  shared::Session& session = shared::Session::Current();
-  auto commonOwned = std::make_unique<ReconCommonServices>();
-  auto cashOwned = std::make_unique<ReconCashServices>();
-  common = commonOwned.get();
-  cash = cashOwned.get();
-  session.gCommonServices = std::move(commonOwned);
-  session.gCashServices = std::move(cashOwned);
-  session.gUiStyle = std::make_unique<FakeUiStyle>();
-  session.gBookMode = 0;
+  std::tie(common, cash) = InstallFakeServices<ReconCommonServices, ReconCashServices>();
+  SetBookMode(false);
 }
 
 void ReconTest::TearDown() {
   window_.reset();
   QApplication::processEvents();
-  shared::Session& session = shared::Session::Current();
-  session.gCommonServices.reset();
-  session.gCashServices.reset();
-  session.gUiStyle.reset();
-  session.gBookMode = 0;
+  RemoveFakeServices();
 }
 
 void ReconTest::SetBookMode(bool bookMode) { shared::Session::Current().gBookMode = bookMode ? 1 : 0; }
