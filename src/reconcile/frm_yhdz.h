@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/db/recordset_wrapper.h"
 #include "reconcile/manual_tick.h"
 #include "reconcile/recon_load.h"
 #include "reconcile/row_filter.h"
@@ -133,7 +132,6 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   RowConditions ConditionsFromVariables();
   void ShowContextMenu();
   void WireGridEvents();
-  bool Refuse() const { return busy_; }
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QWidget* picture2_ = nullptr;

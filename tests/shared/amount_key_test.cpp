@@ -36,7 +36,6 @@ TEST(FilterAmountKeyTest, DecidesEachKeyForTheBoxAsItStands) {
       {"13th integer digit brings its point", '3', "123456789012", 12, 0, true, true},
       {"with a sign the 12th digit does", '2', "-12345678901", 12, 0, true, true},
       {"13th digit in front brings none", '9', "123456789012", 0, 0, true},
-      {"14th integer digit before the point", '9', "1234567890123.4", 3, 0, false},
       {"digit over the selected sign", '5', "-12", 0, 1, true},
       {"Backspace in a full box", 8, "1234567890123.45", 16, 0, true},
   };
