@@ -6,6 +6,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
+#include "shared/named_widget.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -22,17 +23,12 @@
 namespace corvane::reconcile {
 
 using shared::GetResString;
+using shared::Named;
 using shared::Session;
 
 namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 // The leading number of a text, as a typed number box reads it: "12" 12, "7x" 7,
 // " -3.5" -3.5, "abc" 0.

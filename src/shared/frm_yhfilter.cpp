@@ -8,6 +8,7 @@
 #include "shared/twips.h"
 
 #include "platform/services/modal_runner.h"
+#include "shared/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,12 +41,6 @@ frmYHFilter::BoxPopup& CalendarPopup() {
 frmYHFilter::BoxPopup& CalculatorPopup() {
   static frmYHFilter::BoxPopup popup;
   return popup;
-}
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
 }
 
 // The condition boxes refuse the characters that would break the windows' own

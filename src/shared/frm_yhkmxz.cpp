@@ -6,6 +6,7 @@
 #include "shared/window_dressing.h"
 
 #include "platform/services/modal_runner.h"
+#include "shared/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,13 +26,6 @@ namespace corvane::shared {
 namespace {
 
 const QString kCaptionPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
-
-template <class W>
-W* Named(W* widget, const char* name, QWidget* parent = nullptr) {
-  widget->setObjectName(QString::fromLatin1(name));
-  if (parent) widget->setParent(parent);
-  return widget;
-}
 
 QComboBox* NewCombo(const char* name) {
   auto* combo = Named(new QComboBox, name);
