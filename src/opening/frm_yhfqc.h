@@ -1,0 +1,36 @@
+#pragma once
+
+#include "opening/opening_item_window.h"
+
+namespace corvane::opening {
+
+// The bank side's opening items ("银行方期初"): the statement lines dated before
+// the start date with their running balance from the statement's opening
+// balance. Lines keyed here are statement lines with ibegin 2.
+class frmYHFQC : public OpeningItemWindow {
+  Q_OBJECT
+
+ public:
+  frmYHFQC();
+  void LoadData(const ItemContext& context);
+  // Rewrites the balance column from a row down (row 1: from the opening balance).
+  void RecalcBalances(int row);
+
+ protected:
+  bool EnterpriseSide() const override { return false; }
+  CellCheck CheckCell(int col, const QString& text) override { return CheckBankCell(col, text, context_); }
+  RowCheck CheckRow(std::vector<QString>& cells) override { return CheckBankRow(cells, context_); }
+  SaveOutcome Save(ItemRow& row) override { return SaveBankRow(row, context_); }
+  bool Remove(const ItemRow& row) override { return DeleteBankRow(row, context_); }
+  void AfterSave(int row) override { RecalcBalances(row); }
+  void AfterDelete(int row) override { RecalcBalances(row); }
+  QColor StateColor(int state, int col) const override;
+  std::array<int, 5> FilterColumns() const override { return {kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit}; }
+  void OutputReport(int mode) override;
+  QString PageKey() const override;
+
+ private:
+  void SetUpGrid();
+};
+
+}  // namespace corvane::opening

@@ -1,0 +1,324 @@
+#include "opening/opening_item_window.h"
+
+#include "opening/guarded_command.h"
+#include "platform/controls/entry_grid.h"
+#include "platform/controls/grid_types.h"
+#include "platform/controls/toolbar_host.h"
+#include "shared/frm_yhfilter.h"
+#include "shared/messages.h"
+#include "shared/popups.h"
+#include "shared/print_setup.h"
+#include "shared/right_menu.h"
+#include "shared/session.h"
+#include "shared/window_dressing.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace corvane::opening {
+
+using platform::Money;
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
+void Tell(const QString& prompt) { shared::ShowMsgBox(prompt, 0, CashText("00046")); }
+const QColor kProtectedWhite = platform::ColorFromBgr(0xFFFFFE);
+QColor YellowLess1() {
+  return platform::ColorFromBgr(platform::BgrFromColor(Session::Current().gColorLightYellow) - 1);
+}
+Money AmountOf(const QString& text) {
+  return Money::Parse(Session::Current().Common().AmountTextToNumberText(text.trimmed())).value_or(Money());
+}
+
+}  // namespace
+
+OpeningItemWindow::OpeningItemWindow(const QString& objectName, int columns) {
+  setObjectName(objectName);
+  BuildControls(columns);
+}
+
+void OpeningItemWindow::BuildControls(int columns) {
+  auto* root = new QVBoxLayout(this);
+  toolbar_ = new platform::ToolbarHost(this);
+  toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+  struct Button { const char* key; const char* caption; const char* tip; };
+  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"}, {"preview", "预览", "预览"},
+                            {"dout", "输出", "数据输出"},   {nullptr, nullptr, nullptr}, {"add", "增加", "增加"},
+                            {"save", "保存", "保存"},       {"del", "删除", "删除"},   {nullptr, nullptr, nullptr},
+                            {"filt", "过滤", "过滤"},       {nullptr, nullptr, nullptr}, {"help", "帮助", "帮助"},
+                            {"exit", "退出", "退出"}};
+  for (const Button& b : buttons) {
+    if (!b.key) toolbar_->AddSeparator();
+    else toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+  }
+  connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &OpeningItemWindow::Toolbar1_ButtonClick);
+  root->addWidget(toolbar_);
+  auto* head = new QGridLayout;
+  lblHeader_ = new QLabel(this);
+  lblHeader_->setObjectName(QStringLiteral("lblHeader"));
+  lblBook_ = new QLabel(this);
+  lblBook_->setObjectName(QStringLiteral("lblBook"));
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label3_ = new QLabel(this);
+  label3_->setObjectName(QStringLiteral("Label3"));
+  head->addWidget(lblHeader_, 0, 0, 1, 2, Qt::AlignCenter);
+  head->addWidget(lblBook_, 1, 0);
+  head->addWidget(label1_, 2, 0);
+  head->addWidget(label3_, 2, 1, Qt::AlignRight);
+  root->addLayout(head);
+  grid_ = new platform::EntryGrid(this);
+  grid_->setObjectName(QStringLiteral("MsGrid1"));
+  grid_->SetCols(columns);
+  grid_->SetRows(1);
+  root->addWidget(grid_, 1);
+  auto* legend = new QHBoxLayout;
+  auto* swatch = new QLabel(this);
+  swatch->setObjectName(QStringLiteral("Shape1"));
+  swatch->setFixedSize(24, 14);
+  swatch->setAutoFillBackground(true);
+  QPalette p = swatch->palette();
+  p.setColor(QPalette::Window, Session::Current().gColorLightYellow);
+  swatch->setPalette(p);
+  auto* ticked = new QLabel(QStringLiteral("已勾对"), this);
+  ticked->setObjectName(QStringLiteral("Label2"));
+  auto* open = new QLabel(QStringLiteral("未勾对"), this);
+  open->setObjectName(QStringLiteral("Label12"));
+  legend->addStretch();
+  legend->addWidget(swatch);
+  legend->addWidget(ticked);
+  legend->addSpacing(16);
+  legend->addWidget(open);
+  root->addLayout(legend);
+
+  const Session& s = Session::Current();
+  for (const QColor& c : {kProtectedWhite, s.gColorLightYellow, s.gColorLightGrey}) grid_->AddProtectedColor(c);
+  grid_->SetBeforeAcceptEdit([this](int row, int col, QString& text) {
+    const CellCheck r = CheckCell(col, text);
+    if (!r.ok) {
+      Tell(r.prompt);
+      return platform::EditAnswer::Refuse;
+    }
+    text = r.text;
+    return platform::EditAnswer::Accept;
+  });
+  grid_->SetBeforeLeaveRow([this](int row, int& col) { return LeaveRow(row, col); });
+  connect(grid_, &platform::EntryGrid::AddRowRequest, this, &OpeningItemWindow::AddRow);
+  connect(grid_, &platform::GridBase::KeyPressed, this,
+          [this](int key, Qt::KeyboardModifiers m, const QString&) { HotKey(key, m); });
+  connect(grid_, &platform::GridBase::RightClick, this, [this](const QPoint&, const QPoint&) {
+    shared::ShowRightMenu(this, {QStringLiteral("Setup"), QStringLiteral("Print"), QStringLiteral("Preview"),
+                                 QStringLiteral("DataOut"), QStringLiteral("se1"), QStringLiteral("Add"),
+                                 QStringLiteral("Save"), QStringLiteral("Del"), QStringLiteral("se2"),
+                                 QStringLiteral("Filt"), QStringLiteral("se3"), QStringLiteral("Help"),
+                                 QStringLiteral("Exit")});
+  });
+  resize(900, 560);
+}
+
+void OpeningItemWindow::Caption(const QString& header, const QString& account, const QString& balance) {
+  Session& s = Session::Current();
+  lblHeader_->setText(header);
+  s.UiStyle().StyleHeaderLabel(lblHeader_);
+  lblBook_->setVisible(context_.target.bookMode);
+  if (context_.target.bookMode)
+    lblBook_->setText(GetResString(QStringLiteral("corvane.opening.bookprefix")) + s.Cash().GetBookName(strBookCode) +
+                      QStringLiteral("(") + strBookCode + QStringLiteral(")"));
+  label1_->setText(account);
+  label3_->setText(CashText("00087") + QStringLiteral(" ") + balance);
+}
+
+QString OpeningItemWindow::RowKey(int row) const { return grid_->RowData(row).toStringList().value(0); }
+int OpeningItemWindow::RowState(int row) const { return grid_->RowData(row).toStringList().value(1).toInt(); }
+void OpeningItemWindow::SetRowFacts(int row, const QString& key, int state) {
+  grid_->SetRowData(row, QStringList{key, QString::number(state)});
+}
+
+std::vector<QString> OpeningItemWindow::RowCells(int row) const {
+  std::vector<QString> cells(grid_->Cols());
+  for (int c = 0; c < grid_->Cols(); ++c) cells[c] = grid_->TextMatrix(row, c);
+  return cells;
+}
+
+void OpeningItemWindow::ShowRows(const std::vector<ItemRow>& rows) {
+  std::vector<std::vector<QString>> cells;
+  std::vector<QVariant> data;
+  cells.reserve(rows.size());
+  data.reserve(rows.size());
+  for (const ItemRow& r : rows) {
+    cells.push_back(r.cells);
+    data.emplace_back(QStringList{r.key, QString::number(r.state)});
+  }
+  grid_->SetRedraw(false);
+  grid_->FillRows(std::move(cells), std::move(data));
+  for (size_t i = 0; i < rows.size(); ++i) SetRowColor(static_cast<int>(i) + 1, rows[i].state);
+  grid_->SetRedraw(true);
+  if (grid_->Rows() > 1) grid_->SetRow(1);
+}
+
+QColor OpeningItemWindow::StateColor(int state, int col) const {
+  const Session& s = Session::Current();
+  switch (state) {
+    case kTicked: return s.gColorLightYellow;
+    case kCleared: return s.gColorLightGrey;
+    case kRegular: return kProtectedWhite;
+    case kRegularLocked: return YellowLess1();
+    default: return Qt::white;
+  }
+}
+
+void OpeningItemWindow::SetRowColor(int row, int state) {
+  for (int c = 0; c < grid_->Cols(); ++c) grid_->SetCellBackColor(row, c, StateColor(state, c));
+}
+
+platform::LeaveAnswer OpeningItemWindow::LeaveRow(int row, int& col) {
+  if (row < 1 || row >= grid_->Rows() || RowState(row) != kOpen) return platform::LeaveAnswer::Leave;
+  ItemRow item{RowCells(row), RowKey(row), kOpen};
+  const RowCheck check = CheckRow(item.cells);
+  if (!check.ok) {
+    Tell(check.prompt);
+    col = check.col;
+    return platform::LeaveAnswer::Stay;
+  }
+  SaveOutcome outcome = SaveOutcome::Saved;
+  if (!RunGuarded([&] { outcome = Save(item); })) {
+    col = grid_->Col();
+    return platform::LeaveAnswer::Stay;  // nothing was written; the row keeps what was typed
+  }
+  if (outcome == SaveOutcome::Vanished) {
+    shared::ShowMsgBox(GetResString(EnterpriseSide() ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.indexerror")
+                                                     : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.checkindexerr"),
+                                    item.key),
+                       16, CashText("00107"));
+  } else {
+    for (int c = 0; c < grid_->Cols(); ++c) grid_->SetTextMatrix(row, c, item.cells[c]);
+    SetRowFacts(row, item.key, kOpen);
+  }
+  SetRowColor(row, kOpen);
+  AfterSave(row);
+  return platform::LeaveAnswer::Leave;
+}
+
+void OpeningItemWindow::rSave() {
+  if (grid_->IsEditing() && !grid_->CommitEdit()) return;
+  grid_->RequestLeaveRow();
+}
+
+void OpeningItemWindow::AddRow() {
+  if (grid_->IsEditing()) return;
+  const int row = grid_->AddRowFromText(QString());
+  SetRowFacts(row, QString(), kOpen);
+  SetRowColor(row, kOpen);
+  InitNewRow(row);
+  grid_->SetRow(row);
+}
+
+void OpeningItemWindow::DeleteRow() {
+  const int row = grid_->Row();
+  if (grid_->IsEditing() || row < 1 || row >= grid_->Rows()) return;
+  const QString refusal = DeleteRefusalKey(RowState(row), EnterpriseSide());
+  if (!refusal.isEmpty()) {
+    Tell(GetResString(refusal));
+    return;
+  }
+  if (grid_->IsRowHidden(row)) return;
+  if (shared::ShowMsgBox(CashText("00114"), 260, CashText("00115")) != 6) return;
+  const ItemRow item{RowCells(row), RowKey(row), RowState(row)};
+  bool found = true;
+  if (!item.key.isEmpty() && !RunGuarded([&] { found = Remove(item); })) return;  // the row stays as it was
+  if (!found) Tell(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), item.key));
+  grid_->RemoveRow(row);
+  AfterDelete(row);
+}
+
+void OpeningItemWindow::FilterRows() {
+  if (grid_->IsEditing()) return;
+  Filter.ExecFilter = true;
+  shared::frmYHFilter::YhOrQy = EnterpriseSide() ? 2 : 1;
+  shared::frmYHFilter dialog(*this, this);
+  dialog.SetFilterOff(false);
+  dialog.EnableFrame();
+  dialog.Preset(Filter);
+  dialog.ShowModal();
+  if (!Filter.ExecCom) return;
+  grid_->SetRedraw(false);
+  int first = 0;
+  for (int r = 1; r < grid_->Rows(); ++r) {
+    const bool shown = ApplyFilterRow(r);
+    grid_->SetRowHeight(r, shown ? 300 : 0);
+    if (shown && first == 0) first = r;
+  }
+  grid_->SetRedraw(true);
+  if (first) {
+    grid_->SetRow(first);
+    grid_->SetTopRow(first);
+  }
+}
+
+bool OpeningItemWindow::ApplyFilterRow(int row) const {
+  if (!Filter.ExecFilter) return true;
+  const auto [date, settle, number, debit, credit] = FilterColumns();
+  const QString d = grid_->TextMatrix(row, date);
+  if (!Filter.StartDate.trimmed().isEmpty() && d < Filter.StartDate.trimmed()) return false;
+  if (!Filter.EndDate.trimmed().isEmpty() && d > Filter.EndDate.trimmed()) return false;
+  if (!Filter.CurCn_m.trimmed().isEmpty() && grid_->TextMatrix(row, settle) != Filter.CurCn_m.trimmed()) return false;
+  if (!Filter.CurCn_id.trimmed().isEmpty() && grid_->TextMatrix(row, number) != Filter.CurCn_id.trimmed()) return false;
+  const bool hasAmount = !Filter.CurMmoney.trimmed().isEmpty();
+  const Money a = AmountOf(Filter.CurMmoney);
+  const QString dr = grid_->TextMatrix(row, debit), cr = grid_->TextMatrix(row, credit);
+  auto sideMatches = [&](const QString& cell) { return hasAmount ? AmountsExactlyEqual(AmountOf(cell), a) : !cell.isEmpty(); };
+  if (Filter.CurBd_c == 1) return sideMatches(dr);
+  if (Filter.CurBd_c != 0) return sideMatches(cr);
+  return !hasAmount || AmountsExactlyEqual(AmountOf(dr), a) || AmountsExactlyEqual(AmountOf(cr), a);
+}
+
+void OpeningItemWindow::Toolbar1_ButtonClick(const QString& key) {
+  const QString k = key.toLower();
+  if (k == QLatin1String("setup")) rSetup();
+  else if (k == QLatin1String("print")) OutputReport(1);
+  else if (k == QLatin1String("preview")) OutputReport(2);
+  else if (k == QLatin1String("dout")) OutputReport(3);
+  else if (k == QLatin1String("add")) AddRow();
+  else if (k == QLatin1String("save")) rSave();
+  else if (k == QLatin1String("del")) DeleteRow();
+  else if (k == QLatin1String("filt")) FilterRows();
+  else if (k == QLatin1String("help")) {
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &f1);
+  } else if (k == QLatin1String("exit")) close();
+}
+
+void OpeningItemWindow::rHelp() { Tell(CashText("00108")); }
+
+void OpeningItemWindow::rSetup() { shared::PageSetup(this, PageKey()); }
+
+void OpeningItemWindow::HotKey(int key, Qt::KeyboardModifiers m) {
+  const bool ctrl = m == Qt::ControlModifier;
+  if (ctrl && key == Qt::Key_P) OutputReport(1);
+  else if (ctrl && key == Qt::Key_I) AddRow();
+  else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && !RowKey(grid_->Row()).isEmpty()) DeleteRow();
+  else if (key == Qt::Key_F9) shared::PopupCalculatorKey(parentWidget() ? parentWidget() : this);
+}
+
+void OpeningItemWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;
+  HotKey(event->key(), event->modifiers());
+  QDialog::keyPressEvent(event);
+}
+
+void OpeningItemWindow::closeEvent(QCloseEvent* event) {
+  if (grid_->IsEditing()) {
+    event->ignore();  // finish or leave the cell first
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+}  // namespace corvane::opening

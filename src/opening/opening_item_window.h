@@ -1,0 +1,107 @@
+#pragma once
+
+#include "opening/opening_items.h"
+#include "platform/controls/grid_types.h"
+#include "shared/filter_conditions.h"
+
+#include <array>
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+
+namespace corvane::platform {
+class EntryGrid;
+class ToolbarHost;
+}
+
+namespace corvane::opening {
+
+// What the two opening-item windows share: a toolbar, the header strip, the
+// entry grid of the items with each row's key and state kept as its row data,
+// and the commands add, delete, save, filter, help and exit. A row is checked and
+// written when the cursor leaves it; every write and delete runs guarded, so a
+// failure is shown, the pending change is dropped and the stored data stays.
+class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
+  Q_OBJECT
+
+ public:
+  QString CurYHKM;
+  QDate BDate;
+  QString strBookCode;
+  QString strCode;
+  shared::FilterConditions Filter;
+
+  shared::FilterConditions& Conditions() override { return Filter; }
+  platform::EntryGrid* MsGrid1() const { return grid_; }
+  platform::ToolbarHost* Toolbar() const { return toolbar_; }
+  QLabel* Label1() const { return label1_; }
+  QLabel* Label3() const { return label3_; }
+  QLabel* lblBook() const { return lblBook_; }
+  QLabel* lblHeader() const { return lblHeader_; }
+  const ItemContext& Context() const { return context_; }
+
+  // The row's stored key (empty while unsaved) and state.
+  QString RowKey(int row) const;
+  int RowState(int row) const;
+  std::vector<QString> RowCells(int row) const;
+
+  void Toolbar1_ButtonClick(const QString& key);
+  void AddRow();
+  void DeleteRow();
+  void FilterRows();
+  void SetRowColor(int row, int state);
+  // The grid's question on leaving a row; also what "save" runs.
+  platform::LeaveAnswer LeaveRow(int row, int& col);
+
+ public slots:
+  void rAdd() { AddRow(); }
+  void rDel() { DeleteRow(); }
+  void rSave();
+  void rFilt() { FilterRows(); }
+  void rHelp();
+  void rExit() { close(); }
+  void rSetup();
+  void rPrint() { OutputReport(1); }
+  void rPreview() { OutputReport(2); }
+  void rDataOut() { OutputReport(3); }
+
+ protected:
+  explicit OpeningItemWindow(const QString& objectName, int columns);
+  // The two windows' own parts.
+  virtual bool EnterpriseSide() const = 0;
+  virtual CellCheck CheckCell(int col, const QString& text) = 0;
+  virtual RowCheck CheckRow(std::vector<QString>& cells) = 0;
+  virtual SaveOutcome Save(ItemRow& row) = 0;
+  virtual bool Remove(const ItemRow& row) = 0;
+  virtual void AfterSave(int row) {}
+  virtual void AfterDelete(int row) {}
+  virtual void InitNewRow(int row) {}
+  virtual QColor StateColor(int state, int col) const;
+  // Date, settlement, number, debit and credit columns for the row filter.
+  virtual std::array<int, 5> FilterColumns() const = 0;
+  virtual void OutputReport(int mode) = 0;
+  virtual QString PageKey() const = 0;
+
+  void ShowRows(const std::vector<ItemRow>& rows);
+  void SetRowFacts(int row, const QString& key, int state);
+  void Caption(const QString& header, const QString& account, const QString& balance);
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void HotKey(int key, Qt::KeyboardModifiers modifiers);
+
+  ItemContext context_;
+  platform::EntryGrid* grid_ = nullptr;
+  platform::ToolbarHost* toolbar_ = nullptr;
+  QLabel* lblHeader_ = nullptr;
+  QLabel* lblBook_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label3_ = nullptr;
+
+ private:
+  void BuildControls(int columns);
+  bool ApplyFilterRow(int row) const;
+};
+
+}  // namespace corvane::opening
