@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/db/money.h"
+
+#include <vector>
+
+namespace corvane::shared {
+
+// The running balance of an edited grid, kept as numbers beside the grid's texts:
+// one signed movement per data row (a debit positive, a credit negative) and the
+// balance after it. Rows are numbered as the grid numbers them (1 = first data
+// row). A change of one row recomputes from that row down, never by reading back
+// cell texts.
+//
+// debitIncreases: a debit raises the balance (a debit-direction account); with
+// false a credit does.
+class RunningBalance {
+ public:
+  using Money = platform::Money;
+
+  void Reset(Money start, bool debitIncreases);
+  void SetStart(Money start) { start_ = start; }
+  Money Start() const { return start_; }
+  bool DebitIncreases() const { return debitIncreases_; }
+  int Rows() const { return static_cast<int>(movement_.size()); }
+
+  // Appends a row at the end with its amounts and returns its balance (the load
+  // builds the column this way in one pass).
+  Money Append(Money debit, Money credit, bool isDebit);
+  // A row's amounts; isDebit picks which one counts (a row carrying both counts
+  // as a debit, as it is saved).
+  void SetAmounts(int row, Money debit, Money credit, bool isDebit);
+  void InsertRow(int row);
+  void RemoveRow(int row);
+
+  // Balances from row down to the end; returns the first row recomputed.
+  int RecomputeFrom(int row);
+  Money BalanceAt(int row) const;
+  Money BalanceBefore(int row) const { return row <= 1 ? start_ : BalanceAt(row - 1); }
+
+ private:
+  Money Step(Money before, Money movement) const { return debitIncreases_ ? before + movement : before - movement; }
+
+  Money start_;
+  bool debitIncreases_ = true;
+  std::vector<Money> movement_;
+  std::vector<Money> balance_;
+};
+
+}  // namespace corvane::shared

@@ -1,0 +1,253 @@
+#include "shared/grid_editor.h"
+
+#include "platform/controls/entry_grid.h"
+#include "scripted_dialogs.h"
+#include "support/fake_session.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace corvane::shared {
+namespace {
+
+using platform::ColumnKind;
+using platform::Money;
+
+// A window that refuses what it is told to and records what it was asked.
+class FakeHost : public GridEditorHost {
+ public:
+  int refuseCol = -1;        // ValidateCell refuses this column
+  QString rewrite;           // ValidateCell rewrites column 1 to this, when set
+  bool refuseRow = false;    // ValidateRow refuses, naming column 4
+  enum { Save, Throw, Decline } save = Save;
+  std::vector<int> saved;
+  std::vector<int> cellsAsked;
+
+  bool ValidateCell(int row, int col, QString& text) override {
+    cellsAsked.push_back(col);
+    if (col == refuseCol) return false;
+    if (col == 1 && !rewrite.isEmpty()) text = rewrite;
+    return true;
+  }
+  bool ValidateRow(int row, int& col) override {
+    if (!refuseRow) return true;
+    col = 4;
+    return false;
+  }
+  bool SaveRow(int row) override {
+    if (save == Throw) throw std::runtime_error("disk full");
+    if (save == Decline) return false;
+    saved.push_back(row);
+    return true;
+  }
+};
+
+// Bytes counted as the suite's Chinese encoding counts them.
+class ByteCountingServices : public testing::FakeCommonServices {
+ public:
+  int GetByteLength(const QString& t) override {
+    int n = 0;
+    for (QChar ch : t) n += ch.unicode() < 0x80 ? 1 : 2;
+    return n;
+  }
+};
+
+struct FakesInstalled {
+  FakesInstalled() { testing::InstallFakeServices<ByteCountingServices, testing::FakeCashServices>(); }
+  ~FakesInstalled() { testing::RemoveFakeServices(); }
+};
+
+class GridEditorTest : public ::testing::Test {
+ protected:
+  GridEditorTest() : editor(&grid, &host) {
+    editor.SetColumns({{"ID", 0, Qt::AlignLeft, ColumnKind::ReadOnly, 0, true},
+                       {"date", 1330, Qt::AlignLeft, ColumnKind::Date, 10},
+                       {"style", 2000, Qt::AlignLeft, ColumnKind::Text, 20},
+                       {"number", 1000, Qt::AlignLeft, ColumnKind::Text, 30},
+                       {"debit", 2000, Qt::AlignRight, ColumnKind::Amount, 16},
+                       {"balance", 2000, Qt::AlignRight, ColumnKind::ReadOnly}});
+    editor.AppendRow({"000001", "2024.01.05", "01", "A1", "10.00", ""}, GridRowKey{qint64{1}});
+    editor.AppendRow({"000002", "2024.01.06", "02", "A2", "20.00", ""}, GridRowKey{qint64{2}});
+    grid.resize(800, 300);
+    grid.show();
+    grid.SetCurrentCell(1, 1);
+  }
+
+  // Types a text into a cell and presses Enter; false when the grid refused it.
+  bool Type(int row, int col, const QString& text) {
+    if (!grid.StartEdit(row, col)) return false;
+    auto* line = qobject_cast<QLineEdit*>(grid.ActiveEditor());
+    if (!line) return false;
+    line->setText(text);
+    return grid.CommitEdit();
+  }
+
+  FakesInstalled fakes;
+  testing::ScriptedMessages messages;
+  platform::EntryGrid grid;
+  FakeHost host;
+  GridEditor editor;
+};
+
+struct CellCase {
+  const char* name;
+  int col;
+  QString typed;
+  int refuseCol;
+  QString rewrite;
+  bool kept;
+  QString cell;  // the cell afterwards
+};
+
+class AcceptCell : public GridEditorTest, public ::testing::WithParamInterface<CellCase> {};
+
+TEST_P(AcceptCell, TrimsLimitsBytesAndLetsTheWindowDecide) {
+  const CellCase& c = GetParam();
+  host.refuseCol = c.refuseCol;
+  host.rewrite = c.rewrite;
+  EXPECT_EQ(Type(1, c.col, c.typed), c.kept);
+  EXPECT_EQ(grid.TextMatrix(1, c.col), c.cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AcceptCell,
+    ::testing::Values(
+        CellCase{"Trimmed", 3, "  B7  ", -1, "", true, "B7"},
+        CellCase{"TwentyAsciiBytesFit", 2, "12345678901234567890", -1, "", true, "12345678901234567890"},
+        CellCase{"TwentyOneBytesRefused", 2, "123456789012345678901", -1, "", false, "01"},
+        CellCase{"TenChineseCharactersFit", 2, QString::fromUtf8("现金支票现金支票现金"), -1, "", true,
+                 QString::fromUtf8("现金支票现金支票现金")},
+        CellCase{"ElevenChineseCharactersAreTwentyTwoBytes", 2, QString::fromUtf8("现金支票现金支票现金支"), -1, "",
+                 false, "01"},
+        CellCase{"WindowRewrites", 1, "2024-1-7", -1, "2024.01.07", true, "2024.01.07"},
+        CellCase{"WindowRefusesOldTextStays", 1, "2023.12.31", 1, "", false, "2024.01.05"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridEditorTest, ATooLongCellIsReported) {
+  int reported = -1;
+  QObject::connect(&editor, &GridEditor::CellTooLong, [&](int, int col, int maxBytes) { reported = maxBytes; });
+  Type(1, 3, QString(31, QLatin1Char('x')));
+  EXPECT_EQ(reported, 30);
+}
+
+struct LeaveCase {
+  const char* name;
+  int refuseCol;
+  bool refuseRow;
+  int save;  // FakeHost save behaviour
+  GridEditor::Commit result;
+  int col;         // the column the cursor is in afterwards
+  bool saved;
+  int messages;    // shown by the editor itself
+};
+
+class LeaveRow : public GridEditorTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveRow, ValidatesEveryCellThenTheRowThenSaves) {
+  const LeaveCase& c = GetParam();
+  ASSERT_TRUE(Type(1, 3, "B9"));
+  host.refuseCol = c.refuseCol;
+  host.refuseRow = c.refuseRow;
+  host.save = static_cast<decltype(host.save)>(c.save);
+  EXPECT_EQ(editor.CommitCurrentRow(), c.result);
+  EXPECT_EQ(grid.Row(), 1);
+  if (c.result == GridEditor::Commit::Invalid) EXPECT_EQ(grid.Col(), c.col);
+  EXPECT_EQ(!host.saved.empty(), c.saved);
+  EXPECT_EQ(messages.Count(), c.messages);
+  // A refused row is still changed: the next attempt asks again.
+  EXPECT_EQ(grid.IsRowDirty(1), c.result == GridEditor::Commit::Invalid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LeaveRow,
+    ::testing::Values(LeaveCase{"AllGood", -1, false, 0, GridEditor::Commit::Saved, 3, true, 0},
+                      LeaveCase{"CellRefusedStaysAtIt", 2, false, 0, GridEditor::Commit::Invalid, 2, false, 0},
+                      LeaveCase{"RowRefusedGoesToNamedColumn", -1, true, 0, GridEditor::Commit::Invalid, 4, false, 0},
+                      LeaveCase{"SaveFailureShownRowKept", -1, false, 1, GridEditor::Commit::Invalid, 3, false, 1},
+                      LeaveCase{"SaveDeclined", -1, false, 2, GridEditor::Commit::Invalid, 3, false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridEditorTest, AnUnchangedRowIsNotSavedAndMovingOffAChangedRowSavesIt) {
+  EXPECT_EQ(editor.CommitCurrentRow(), GridEditor::Commit::Clean);
+  EXPECT_TRUE(host.saved.empty());
+  ASSERT_TRUE(Type(1, 3, "B9"));
+  QTest::keyClick(grid.View(), Qt::Key_Down);
+  EXPECT_EQ(host.saved, std::vector<int>{1});
+  EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(GridEditorTest, ARefusedRowKeepsTheCursorWhenTheUserMovesOff) {
+  ASSERT_TRUE(Type(1, 3, "B9"));
+  host.refuseRow = true;
+  QTest::keyClick(grid.View(), Qt::Key_Down);
+  EXPECT_EQ(grid.Row(), 1);
+  EXPECT_EQ(grid.Col(), 4);
+}
+
+TEST_F(GridEditorTest, DiscardRestoresASavedRowAndRemovesANewOne) {
+  ASSERT_TRUE(Type(1, 3, "B9"));
+  editor.DiscardCurrentRow();
+  EXPECT_EQ(grid.TextMatrix(1, 3), "A1");
+  EXPECT_FALSE(grid.IsRowDirty(1));
+
+  const int row = editor.AppendRow({"", "2024.01.07"});
+  grid.SetCurrentCell(row, 1);
+  ASSERT_TRUE(Type(row, 3, "C1"));
+  editor.DiscardCurrentRow();
+  EXPECT_EQ(grid.Rows(), 3);
+}
+
+TEST_F(GridEditorTest, KeysAreIntegersTextsOrNothing) {
+  const GridRowKey keys[] = {GridRowKey{}, GridRowKey{qint64{42}}, GridRowKey{QString("XJ0000000123")}};
+  for (const GridRowKey& key : keys) {
+    editor.SetKey(1, key);
+    EXPECT_EQ(editor.Key(1), key);
+    EXPECT_EQ(editor.IsSaved(1), !std::holds_alternative<std::monostate>(key));
+  }
+  EXPECT_EQ(GridEditor::KeyText(GridRowKey{qint64{42}}), "42");
+}
+
+TEST_F(GridEditorTest, StatesPaintAndReadBackAndProtectTheirRows) {
+  editor.SetBalanceColumn(5);
+  for (int state : {kRowOpen, kRowTicked, kRowCleared, kRowProtected, kRowProtectedMarked}) {
+    editor.SetRowState(1, state);
+    EXPECT_EQ(editor.RowStateOf(1), state) << state;
+    EXPECT_EQ(grid.IsCellEditable(1, 3), state == kRowOpen) << state;
+  }
+  editor.SetRowState(1, kRowOpen);
+  EXPECT_EQ(grid.CellBackColor(1, 4), QColor(255, 255, 255));
+  EXPECT_EQ(grid.CellBackColor(1, 5), platform::ColorFromBgr(0xFFFFFE));
+  EXPECT_EQ(RowStateColor(kRowProtectedMarked), platform::ColorFromBgr(0xC6F3F6));
+}
+
+TEST_F(GridEditorTest, FilterShowsMatchingRowsAndReportsTheFirst) {
+  editor.AppendRow({"000003", "2024.01.07"}, GridRowKey{qint64{3}});
+  EXPECT_EQ(editor.ApplyFilter([&](int r) { return r != 1; }), 2);
+  EXPECT_TRUE(grid.IsRowHidden(1));
+  EXPECT_FALSE(grid.IsRowHidden(3));
+  EXPECT_EQ(editor.ApplyFilter([](int) { return false; }), 0);
+  EXPECT_TRUE(grid.Redraw());
+}
+
+TEST_F(GridEditorTest, BalancesFollowRowsAddedAndRemoved) {
+  RunningBalance balance;
+  balance.Reset(Money::FromCents(100000), true);
+  editor.AttachBalance(&balance, 5);
+  grid.SetRows(1);
+  for (int i = 0; i < 3; ++i) {
+    const Money b = balance.Append(Money::FromCents(1000 * (i + 1)), Money(), true);
+    editor.AppendRow({"", "", "", "", "", b.ToDisplayText()});
+  }
+  editor.RemoveRow(1);
+  editor.WriteBalances(1);
+  EXPECT_EQ(grid.TextMatrix(1, 5), "1,020.00");
+  EXPECT_EQ(grid.TextMatrix(2, 5), "1,050.00");
+  editor.AppendRow({});
+  EXPECT_EQ(balance.Rows(), 3);
+}
+
+}  // namespace
+}  // namespace corvane::shared
