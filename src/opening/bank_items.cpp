@@ -1,6 +1,7 @@
 #include "opening/opening_items.h"
 
 #include "platform/db/transaction_guard.h"
+#include "shared/grid_editor_balance.h"
 #include "shared/session.h"
 
 namespace corvane::opening {
@@ -21,16 +22,12 @@ Money CellAmount(const QString& text) {
   return Money::Parse(Session::Current().Common().AmountTextToNumberText(text)).value_or(Money());
 }
 
-// A line moves the balance by its amount in the account's direction.
-Money Moved(Money balance, bool lineIsDebit, Money amount, bool debitDirection) {
-  return lineIsDebit == debitDirection ? balance + amount : balance - amount;
-}
-
 }  // namespace
 
 std::vector<ItemRow> LoadBankItems(const ItemContext& c) {
   std::vector<ItemRow> rows;
-  Money balance = c.bankOpening;
+  shared::RunningBalance balance;
+  balance.Reset(c.bankOpening, c.debitDirection);
   Session::Current().Db().ForEachRow(
       QStringLiteral("select i_id, ddate, csettle, cn_id, bd_c, mmoney, iflag, bdelete from %1 where %2 = ? "
                      "and ibegin<>0 and ddate < ? order by ddate,i_id")
@@ -48,25 +45,11 @@ std::vector<ItemRow> LoadBankItems(const ItemContext& c) {
         const bool debit = !v[4].IsNull() && v[4].ToInt() == 1;
         const Money amount = v[5].ToMoney();
         row.cells[debit ? kYhDebit : kYhCredit] = amount.ToDisplayText();
-        balance = Moved(balance, debit, amount, c.debitDirection);
-        row.cells[kYhBalance] = balance.ToDisplayText();
+        row.cells[kYhBalance] = balance.Append(debit ? amount : Money(), debit ? Money() : amount, debit).ToDisplayText();
         row.state = v[7].ToInt() != 0 ? kCleared : (!v[6].IsNull() && v[6].ToInt() != 0 ? kTicked : kOpen);
         rows.push_back(std::move(row));
       });
   return rows;
-}
-
-void RecalcBankBalances(std::vector<std::vector<QString>*>& rows, int from, Money opening, bool debitDirection) {
-  if (from < 0) from = 0;
-  Money balance = opening;
-  if (from > 0 && from <= static_cast<int>(rows.size()))
-    balance = CellAmount((*rows[from - 1])[kYhBalance]);
-  for (size_t i = from; i < rows.size(); ++i) {
-    std::vector<QString>& cell = *rows[i];
-    const bool debit = !cell[kYhDebit].trimmed().isEmpty();
-    balance = Moved(balance, debit, CellAmount(debit ? cell[kYhDebit] : cell[kYhCredit]), debitDirection);
-    cell[kYhBalance] = balance.ToDisplayText();
-  }
 }
 
 SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {

@@ -11,7 +11,6 @@
 
 namespace corvane::opening {
 
-using platform::ColumnEditor;
 using platform::ColumnKind;
 using shared::GetResString;
 using shared::Session;
@@ -26,7 +25,6 @@ frmQYFQC::frmQYFQC() : OpeningItemWindow(QStringLiteral("frmQYFQC"), kQyColumns)
   shared::SetFormIcon(this);
   shared::InitToolbar(this);
   SetUpGrid();
-  grid_->AddProtectedColor(platform::ColorFromBgr(platform::BgrFromColor(Session::Current().gColorLightYellow) - 1));
   grid_->SetRefRequest([this](int row, int col, QString& text) { return RefRequest(row, col, text); });
   connect(grid_, &platform::EntryGrid::EditKeyPress, this, [this](int row, int col, const QString&) {
     // The debit and credit of an item exclude each other.
@@ -39,33 +37,27 @@ frmQYFQC::frmQYFQC() : OpeningItemWindow(QStringLiteral("frmQYFQC"), kQyColumns)
   });
 }
 
-void frmQYFQC::SetUpGrid() {
+std::vector<shared::GridColumnSpec> frmQYFQC::ColumnSpecs() const {
   const Session& s = Session::Current();
   const bool book = s.BookMode();
-  struct Column { QString title; int width; Qt::Alignment align; ColumnEditor editor; };
-  const Column columns[kQyColumns] = {
-      {book ? GetResString(QStringLiteral("corvane.opening.flowdate")) : CashText("00031"), 1000, Qt::AlignCenter, {ColumnKind::Date, 10}},
-      {QStringLiteral("SignSeq"), 0, Qt::AlignCenter, {ColumnKind::ReadOnly}},
-      {QStringLiteral("Pzid"), 0, Qt::AlignCenter, {ColumnKind::ReadOnly}},
-      {QStringLiteral("Rowid"), 0, Qt::AlignCenter, {ColumnKind::ReadOnly}},
-      {QStringLiteral("AutoId"), 0, Qt::AlignCenter, {ColumnKind::ReadOnly}},
-      {CashText("00079"), book ? 0 : 1000, Qt::AlignCenter, {ColumnKind::List, 24}},
-      {book ? GetResString(QStringLiteral("corvane.opening.flowno")) : CashText("00080"), book ? 1200 : 800, Qt::AlignCenter,
-       {book ? ColumnKind::ReadOnly : ColumnKind::Text, 5}},
-      {CashText("00025"), 1200, Qt::AlignCenter, {ColumnKind::List, 20}},
-      {CashText("00026"), 1000, Qt::AlignCenter, {ColumnKind::Text, 30}},
-      {CashText("00083"), s.gColWidthB, Qt::AlignRight | Qt::AlignVCenter, {ColumnKind::Amount, 16}},
-      {CashText("00084"), s.gColWidthB, Qt::AlignRight | Qt::AlignVCenter, {ColumnKind::Amount, 16}},
-      {CashText("00032"), 1000, Qt::AlignCenter, {ColumnKind::Date, 10}},
-      {CashText("00038"), s.gColWidthA, Qt::AlignLeft | Qt::AlignVCenter, {ColumnKind::Text, 60}},
+  const Qt::Alignment centre = Qt::AlignCenter, right = Qt::AlignRight | Qt::AlignVCenter;
+  return {
+      {book ? GetResString(QStringLiteral("corvane.opening.flowdate")) : CashText("00031"), 1000, centre, ColumnKind::Date, 10, false, true},
+      {QStringLiteral("SignSeq"), 0, centre, ColumnKind::ReadOnly, 0, true},
+      {QStringLiteral("Pzid"), 0, centre, ColumnKind::ReadOnly, 0, true},
+      {QStringLiteral("Rowid"), 0, centre, ColumnKind::ReadOnly, 0, true},
+      {QStringLiteral("AutoId"), 0, centre, ColumnKind::ReadOnly, 0, true},
+      {CashText("00079"), 1000, centre, ColumnKind::List, 24, book, true},
+      // The flow number of book mode is given by the book, never typed.
+      {book ? GetResString(QStringLiteral("corvane.opening.flowno")) : CashText("00080"), book ? 1200 : 800, centre,
+       book ? ColumnKind::ReadOnly : ColumnKind::Text, book ? 0 : 5},
+      {CashText("00025"), 1200, centre, ColumnKind::List, 20, false, true},
+      {CashText("00026"), 1000, centre, ColumnKind::Text, 30},
+      {CashText("00083"), s.gColWidthB, right, ColumnKind::Amount, 16},
+      {CashText("00084"), s.gColWidthB, right, ColumnKind::Amount, 16},
+      {CashText("00032"), 1000, centre, ColumnKind::Date, 10, false, true},
+      {CashText("00038"), s.gColWidthA, Qt::AlignLeft | Qt::AlignVCenter, ColumnKind::Text, 60},
   };
-  for (int c = 0; c < kQyColumns; ++c) {
-    grid_->SetTextMatrix(0, c, columns[c].title);
-    grid_->SetColWidth(c, columns[c].width);
-    grid_->SetColAlignment(c, columns[c].align);
-    grid_->SetColumnEditor(c, columns[c].editor);
-  }
-  grid_->SetRowHeight(0, 480);
 }
 
 void frmQYFQC::LoadData(const ItemContext& context, const QString& currencyName) {
@@ -99,8 +91,5 @@ bool frmQYFQC::RefRequest(int row, int col, QString& text) {
   return true;
 }
 
-QString frmQYFQC::PageKey() const {
-  return Session::Current().BookMode() ? QStringLiteral("RPQYFQCReport") : QStringLiteral("GLYhQcRjz");
-}
 
 }  // namespace corvane::opening

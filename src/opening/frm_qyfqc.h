@@ -25,11 +25,11 @@ class frmQYFQC : public OpeningItemWindow {
   SaveOutcome Save(ItemRow& row) override { return SaveEnterpriseRow(row, context_); }
   bool Remove(const ItemRow& row) override { return DeleteEnterpriseRow(row, context_); }
   std::array<int, 5> FilterColumns() const override { return {kQyDate, kQySettle, kQyNumber, kQyDebit, kQyCredit}; }
-  void OutputReport(int mode) override;
-  QString PageKey() const override;
+  QString PageKey() const override { return QStringLiteral("GLYhQcRjz"); }
+  QString GridPrintKey() const override { return QStringLiteral("RPQYFQCReport"); }
+  std::vector<shared::GridColumnSpec> ColumnSpecs() const override;
 
  private:
-  void SetUpGrid();
   QString currencyName_;
 };
 

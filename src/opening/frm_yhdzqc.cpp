@@ -2,6 +2,8 @@
 #include "opening/guarded_command.h"
 
 #include "platform/controls/date_picker.h"
+#include "platform/controls/list_grid.h"
+#include "platform/print/rtprn.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/modal_runner.h"
 #include "shared/amount_key_filter.h"
@@ -154,14 +156,16 @@ void frmYHDZQC::BuildControls() {
 
   header1_ = new QTableWidget(2, 4, this);
   header1_->setObjectName(QStringLiteral("Header1"));
-  grid_ = new QTableWidget(3, 4, this);
+  grid_ = new platform::ListGrid(this);
   grid_->setObjectName(QStringLiteral("MSGrid1"));
-  for (QTableWidget* t : {header1_, grid_}) {
-    t->horizontalHeader()->hide();
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setFocusPolicy(Qt::NoFocus);
-  }
+  grid_->SetCols(4);
+  grid_->SetRows(4);
+  grid_->SetRowHeight(0, 0);
+  header1_->horizontalHeader()->hide();
+  header1_->verticalHeader()->hide();
+  header1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  header1_->setFocusPolicy(Qt::NoFocus);
+  rtprn_ = new platform::RTPrn(this);
   header1_->setFixedHeight(header1_->rowHeight(0) * 2 + 4);
   root->addWidget(header1_);
   root->addWidget(grid_);

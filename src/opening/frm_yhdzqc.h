@@ -15,6 +15,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace corvane::platform {
+class ListGrid;
+class RTPrn;
 class ToolbarHost;
 }
 
@@ -63,7 +65,7 @@ class frmYHDZQC : public QDialog {
   QLabel* lblBook() const { return lblBook_; }
   QPushButton* Command(int n) const;
   QTableWidget* Header1() const { return header1_; }
-  QTableWidget* MSGrid1() const { return grid_; }
+  platform::ListGrid* MSGrid1() const { return grid_; }
   platform::ToolbarHost* Toolbar() const { return toolbar_; }
 
   // Saves start date and both balances; false when nothing could be saved.
@@ -130,7 +132,8 @@ class frmYHDZQC : public QDialog {
   QLineEdit* text5_ = nullptr;
   QPushButton* commands_[7] = {};
   QTableWidget* header1_ = nullptr;
-  QTableWidget* grid_ = nullptr;
+  platform::ListGrid* grid_ = nullptr;
+  platform::RTPrn* rtprn_ = nullptr;
 };
 
 }  // namespace corvane::opening

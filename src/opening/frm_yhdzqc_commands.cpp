@@ -3,6 +3,7 @@
 #include "opening/frm_yhfqc.h"
 #include "opening/guarded_command.h"
 
+#include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/modal_runner.h"
 #include "shared/byte_text.h"
@@ -32,12 +33,6 @@ void SetCell(QTableWidget* t, int row, int col, const QString& text) {
   if (!item) t->setItem(row, col, item = new QTableWidgetItem);
   item->setText(text);
   item->setTextAlignment((col % 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-}
-
-void FillCells(QTableWidget* t, const TextGrid& cells) {
-  t->setRowCount(static_cast<int>(cells.size()));
-  for (size_t r = 0; r < cells.size(); ++r)
-    for (size_t c = 0; c < cells[r].size(); ++c) SetCell(t, static_cast<int>(r), static_cast<int>(c), cells[r][c]);
 }
 
 }  // namespace
@@ -163,10 +158,16 @@ void frmYHDZQC::FillSummaryGrid() {
   SetCell(header1_, 0, 2, CashText("00502"));
   header1_->item(0, 0)->setTextAlignment(Qt::AlignCenter);
   header1_->item(0, 2)->setTextAlignment(Qt::AlignCenter);
-  grid_->setColumnCount(4);
-  FillCells(grid_, SummaryGridCells(t));
-  for (QTableWidget* tw : {header1_, grid_})
-    for (int c = 0; c < 4; ++c) tw->setColumnWidth(c, 2500 / 15);
+  const TextGrid cells = SummaryGridCells(t);
+  grid_->SetCols(4);
+  grid_->SetRows(static_cast<int>(cells.size()) + 1);
+  for (size_t r = 0; r < cells.size(); ++r)
+    for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
+  for (int c = 0; c < 4; ++c) {
+    header1_->setColumnWidth(c, 2500 / 15);
+    grid_->SetColWidth(c, 2500);
+    grid_->SetColAlignment(c, c % 2 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+  }
 }
 
 }  // namespace corvane::opening

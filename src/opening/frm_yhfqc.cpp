@@ -10,13 +10,16 @@
 
 namespace corvane::opening {
 
-using platform::ColumnEditor;
 using platform::ColumnKind;
 using shared::GetResString;
 using shared::Session;
 
 namespace {
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
+platform::Money AmountOf(const QString& text) {
+  if (text.trimmed().isEmpty()) return platform::Money();
+  return platform::Money::Parse(Session::Current().Common().AmountTextToNumberText(text.trimmed())).value_or(platform::Money());
+}
 }  // namespace
 
 frmYHFQC::frmYHFQC() : OpeningItemWindow(QStringLiteral("frmYHFQC"), kYhColumns) {
@@ -25,6 +28,7 @@ frmYHFQC::frmYHFQC() : OpeningItemWindow(QStringLiteral("frmYHFQC"), kYhColumns)
   shared::SetFormIcon(this);
   shared::InitToolbar(this);
   SetUpGrid();
+  editor_->AttachBalance(&balance_, kYhBalance);
   connect(grid_, &platform::EntryGrid::EditKeyPress, this, [this](int row, int col, const QString&) {
     if (col == kYhDebit) grid_->SetTextMatrix(row, kYhCredit, QString());
     if (col == kYhCredit) grid_->SetTextMatrix(row, kYhDebit, QString());
@@ -38,25 +42,18 @@ frmYHFQC::frmYHFQC() : OpeningItemWindow(QStringLiteral("frmYHFQC"), kYhColumns)
   });
 }
 
-void frmYHFQC::SetUpGrid() {
+std::vector<shared::GridColumnSpec> frmYHFQC::ColumnSpecs() const {
   const Session& s = Session::Current();
-  struct Column { QString title; int width; Qt::Alignment align; ColumnEditor editor; };
-  const Column columns[kYhColumns] = {
-      {QStringLiteral("ID"), 0, Qt::AlignCenter, {ColumnKind::ReadOnly}},
-      {CashText("00024"), 1400, Qt::AlignCenter, {ColumnKind::Date, 10}},
-      {CashText("00025"), 1500, Qt::AlignCenter, {ColumnKind::List, 20}},
-      {CashText("00026"), 1000, Qt::AlignCenter, {ColumnKind::Text, 30}},
-      {CashText("00083"), s.gColWidthB, Qt::AlignRight | Qt::AlignVCenter, {ColumnKind::Amount, 16}},
-      {CashText("00084"), s.gColWidthB, Qt::AlignRight | Qt::AlignVCenter, {ColumnKind::Amount, 16}},
-      {CashText("00643"), 0, Qt::AlignRight | Qt::AlignVCenter, {ColumnKind::ReadOnly}},
+  const Qt::Alignment centre = Qt::AlignCenter, right = Qt::AlignRight | Qt::AlignVCenter;
+  return {
+      {QStringLiteral("ID"), 0, centre, ColumnKind::ReadOnly, 0, true},
+      {CashText("00024"), 1400, centre, ColumnKind::Date, 10, false, true},
+      {CashText("00025"), 1500, centre, ColumnKind::List, 20, false, true},
+      {CashText("00026"), 1000, centre, ColumnKind::Text, 30},
+      {CashText("00083"), s.gColWidthB, right, ColumnKind::Amount, 16},
+      {CashText("00084"), s.gColWidthB, right, ColumnKind::Amount, 16},
+      {CashText("00643"), 0, right, ColumnKind::ReadOnly, 0, true},
   };
-  for (int c = 0; c < kYhColumns; ++c) {
-    grid_->SetTextMatrix(0, c, columns[c].title);
-    grid_->SetColWidth(c, columns[c].width);
-    grid_->SetColAlignment(c, columns[c].align);
-    grid_->SetColumnEditor(c, columns[c].editor);
-  }
-  grid_->SetRowHeight(0, 480);
 }
 
 void frmYHFQC::LoadData(const ItemContext& context) {
@@ -69,33 +66,26 @@ void frmYHFQC::LoadData(const ItemContext& context) {
   Caption(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHFQC.lblHeader")),
           CashText("00015") + s.Common().GetAccountName(CurYHKM) + QStringLiteral("(") + CurYHKM + QStringLiteral(")"),
           context_.bankOpening.ToDisplayText());
-  ShowRows(LoadBankItems(context_));
+  const std::vector<ItemRow> rows = LoadBankItems(context_);
+  balance_.Reset(context_.bankOpening, context_.debitDirection);
+  for (const ItemRow& r : rows) Movement(r.cells, true);
+  ShowRows(rows);
 }
 
-QColor frmYHFQC::StateColor(int state, int col) const {
-  if (state == kOpen) return col == kYhBalance ? platform::ColorFromBgr(0xFFFFFE) : QColor(Qt::white);
-  if (state == kRegular || state == kRegularLocked) return Qt::white;
-  return OpeningItemWindow::StateColor(state, col);
+// Keeps the running balance's amounts of a row in step with its cells.
+void frmYHFQC::Movement(const std::vector<QString>& cells, bool append, int row) {
+  const bool debit = !cells[kYhDebit].trimmed().isEmpty();
+  const platform::Money amount = AmountOf(debit ? cells[kYhDebit] : cells[kYhCredit]);
+  if (append)
+    balance_.Append(debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
+  else
+    balance_.SetAmounts(row, debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
 }
 
 void frmYHFQC::RecalcBalances(int row) {
-  const int n = grid_->Rows() - 1;
-  if (n < 1) return;
-  std::vector<std::vector<QString>> cells(n);
-  std::vector<std::vector<QString>*> rows(n);
-  for (int i = 0; i < n; ++i) {
-    cells[i] = RowCells(i + 1);
-    rows[i] = &cells[i];
-  }
-  const int from = std::clamp(row - 1, 0, n - 1);
-  RecalcBankBalances(rows, from, context_.bankOpening, context_.debitDirection);
-  grid_->SetRedraw(false);
-  for (int i = from; i < n; ++i) grid_->SetTextMatrix(i + 1, kYhBalance, cells[i][kYhBalance]);
-  grid_->SetRedraw(true);
+  if (row >= 1 && row < grid_->Rows()) Movement(RowCells(row), false, row);
+  editor_->WriteBalances(std::max(row, 1));
 }
 
-QString frmYHFQC::PageKey() const {
-  return Session::Current().BookMode() ? QStringLiteral("RPDZDQCReport") : QStringLiteral("GLYhQcDzd");
-}
 
 }  // namespace corvane::opening

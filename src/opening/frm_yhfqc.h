@@ -1,6 +1,7 @@
 #pragma once
 
 #include "opening/opening_item_window.h"
+#include "shared/grid_editor_balance.h"
 
 namespace corvane::opening {
 
@@ -15,6 +16,7 @@ class frmYHFQC : public OpeningItemWindow {
   void LoadData(const ItemContext& context);
   // Rewrites the balance column from a row down (row 1: from the opening balance).
   void RecalcBalances(int row);
+  const shared::RunningBalance& Balance() const { return balance_; }
 
  protected:
   bool EnterpriseSide() const override { return false; }
@@ -24,13 +26,14 @@ class frmYHFQC : public OpeningItemWindow {
   bool Remove(const ItemRow& row) override { return DeleteBankRow(row, context_); }
   void AfterSave(int row) override { RecalcBalances(row); }
   void AfterDelete(int row) override { RecalcBalances(row); }
-  QColor StateColor(int state, int col) const override;
   std::array<int, 5> FilterColumns() const override { return {kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit}; }
-  void OutputReport(int mode) override;
-  QString PageKey() const override;
+  QString PageKey() const override { return QStringLiteral("GLYhQcDzd"); }
+  QString GridPrintKey() const override { return QStringLiteral("RPDZDQCReport"); }
+  std::vector<shared::GridColumnSpec> ColumnSpecs() const override;
 
  private:
-  void SetUpGrid();
+  void Movement(const std::vector<QString>& cells, bool append, int row = 0);
+  shared::RunningBalance balance_;
 };
 
 }  // namespace corvane::opening

@@ -4,6 +4,10 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/grid_types.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/grid_print_service.h"
+#include "platform/print/print_control.h"
+#include "platform/print/rtprn.h"
+#include "platform/services/object_factory.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
@@ -29,10 +33,6 @@ namespace {
 
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
 void Tell(const QString& prompt) { shared::ShowMsgBox(prompt, 0, CashText("00046")); }
-const QColor kProtectedWhite = platform::ColorFromBgr(0xFFFFFE);
-QColor YellowLess1() {
-  return platform::ColorFromBgr(platform::BgrFromColor(Session::Current().gColorLightYellow) - 1);
-}
 Money AmountOf(const QString& text) {
   return Money::Parse(Session::Current().Common().AmountTextToNumberText(text.trimmed())).value_or(Money());
 }
@@ -42,7 +42,11 @@ Money AmountOf(const QString& text) {
 OpeningItemWindow::OpeningItemWindow(const QString& objectName, int columns) {
   setObjectName(objectName);
   BuildControls(columns);
+  rtprn_ = new platform::RTPrn(this);
+  prnCtrl_ = new platform::PrintControl(this);
 }
+
+OpeningItemWindow::~OpeningItemWindow() = default;
 
 void OpeningItemWindow::BuildControls(int columns) {
   auto* root = new QVBoxLayout(this);
@@ -98,18 +102,7 @@ void OpeningItemWindow::BuildControls(int columns) {
   legend->addWidget(open);
   root->addLayout(legend);
 
-  const Session& s = Session::Current();
-  for (const QColor& c : {kProtectedWhite, s.gColorLightYellow, s.gColorLightGrey}) grid_->AddProtectedColor(c);
-  grid_->SetBeforeAcceptEdit([this](int row, int col, QString& text) {
-    const CellCheck r = CheckCell(col, text);
-    if (!r.ok) {
-      Tell(r.prompt);
-      return platform::EditAnswer::Refuse;
-    }
-    text = r.text;
-    return platform::EditAnswer::Accept;
-  });
-  grid_->SetBeforeLeaveRow([this](int row, int& col) { return LeaveRow(row, col); });
+  editor_ = new shared::GridEditor(grid_, this, this);
   connect(grid_, &platform::EntryGrid::AddRowRequest, this, &OpeningItemWindow::AddRow);
   connect(grid_, &platform::GridBase::KeyPressed, this,
           [this](int key, Qt::KeyboardModifiers m, const QString&) { HotKey(key, m); });
@@ -135,88 +128,85 @@ void OpeningItemWindow::Caption(const QString& header, const QString& account, c
   label3_->setText(CashText("00087") + QStringLiteral(" ") + balance);
 }
 
-QString OpeningItemWindow::RowKey(int row) const { return grid_->RowData(row).toStringList().value(0); }
-int OpeningItemWindow::RowState(int row) const { return grid_->RowData(row).toStringList().value(1).toInt(); }
-void OpeningItemWindow::SetRowFacts(int row, const QString& key, int state) {
-  grid_->SetRowData(row, QStringList{key, QString::number(state)});
-}
+QString OpeningItemWindow::RowKey(int row) const { return shared::GridEditor::KeyText(editor_->Key(row)); }
+int OpeningItemWindow::RowState(int row) const { return editor_->RowStateOf(row); }
 
 std::vector<QString> OpeningItemWindow::RowCells(int row) const {
-  std::vector<QString> cells(grid_->Cols());
-  for (int c = 0; c < grid_->Cols(); ++c) cells[c] = grid_->TextMatrix(row, c);
-  return cells;
+  const QStringList texts = editor_->RowTexts(row);
+  return std::vector<QString>(texts.begin(), texts.end());
 }
+
+// Journal lines of book mode are keyed by their whole flow id; everything else by i_id.
+shared::GridRowKey OpeningItemWindow::KeyFor(const QString& key) const {
+  if (key.isEmpty()) return {};
+  if (EnterpriseSide() && context_.target.bookMode) return key;
+  return key.toLongLong();
+}
+
+void OpeningItemWindow::SetUpGrid() { editor_->SetColumns(ColumnSpecs()); }
 
 void OpeningItemWindow::ShowRows(const std::vector<ItemRow>& rows) {
   std::vector<std::vector<QString>> cells;
-  std::vector<QVariant> data;
   cells.reserve(rows.size());
-  data.reserve(rows.size());
-  for (const ItemRow& r : rows) {
-    cells.push_back(r.cells);
-    data.emplace_back(QStringList{r.key, QString::number(r.state)});
-  }
+  for (const ItemRow& r : rows) cells.push_back(r.cells);
   grid_->SetRedraw(false);
-  grid_->FillRows(std::move(cells), std::move(data));
-  for (size_t i = 0; i < rows.size(); ++i) SetRowColor(static_cast<int>(i) + 1, rows[i].state);
+  grid_->FillRows(std::move(cells));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    editor_->SetKey(row, KeyFor(rows[i].key));
+    editor_->SetRowState(row, rows[i].state);
+  }
   grid_->SetRedraw(true);
   if (grid_->Rows() > 1) grid_->SetRow(1);
 }
 
-QColor OpeningItemWindow::StateColor(int state, int col) const {
-  const Session& s = Session::Current();
-  switch (state) {
-    case kTicked: return s.gColorLightYellow;
-    case kCleared: return s.gColorLightGrey;
-    case kRegular: return kProtectedWhite;
-    case kRegularLocked: return YellowLess1();
-    default: return Qt::white;
+void OpeningItemWindow::SetRowColor(int row, int state) { editor_->SetRowState(row, state); }
+
+bool OpeningItemWindow::ValidateCell(int row, int col, QString& text) {
+  const CellCheck r = CheckCell(col, text);
+  if (!r.ok) {
+    Tell(r.prompt);
+    grid_->setFocus();
+    return false;
   }
+  text = r.text;
+  return true;
 }
 
-void OpeningItemWindow::SetRowColor(int row, int state) {
-  for (int c = 0; c < grid_->Cols(); ++c) grid_->SetCellBackColor(row, c, StateColor(state, c));
+bool OpeningItemWindow::ValidateRow(int row, int& col) {
+  std::vector<QString> cells = RowCells(row);
+  const RowCheck r = CheckRow(cells);
+  if (!r.ok) {
+    Tell(r.prompt);
+    col = r.col;
+    return false;
+  }
+  checked_ = std::move(cells);
+  return true;
 }
 
-platform::LeaveAnswer OpeningItemWindow::LeaveRow(int row, int& col) {
-  if (row < 1 || row >= grid_->Rows() || RowState(row) != kOpen) return platform::LeaveAnswer::Leave;
-  ItemRow item{RowCells(row), RowKey(row), kOpen};
-  const RowCheck check = CheckRow(item.cells);
-  if (!check.ok) {
-    Tell(check.prompt);
-    col = check.col;
-    return platform::LeaveAnswer::Stay;
-  }
-  SaveOutcome outcome = SaveOutcome::Saved;
-  if (!RunGuarded([&] { outcome = Save(item); })) {
-    col = grid_->Col();
-    return platform::LeaveAnswer::Stay;  // nothing was written; the row keeps what was typed
-  }
-  if (outcome == SaveOutcome::Vanished) {
+bool OpeningItemWindow::SaveRow(int row) {
+  ItemRow item{checked_, RowKey(row), kOpen};
+  if (Save(item) == SaveOutcome::Vanished) {
     shared::ShowMsgBox(GetResString(EnterpriseSide() ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.indexerror")
                                                      : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.checkindexerr"),
                                     item.key),
                        16, CashText("00107"));
   } else {
-    for (int c = 0; c < grid_->Cols(); ++c) grid_->SetTextMatrix(row, c, item.cells[c]);
-    SetRowFacts(row, item.key, kOpen);
+    for (int c = 0; c < grid_->Cols() && c < static_cast<int>(item.cells.size()); ++c)
+      grid_->SetTextMatrix(row, c, item.cells[c]);
+    editor_->SetKey(row, KeyFor(item.key));
   }
-  SetRowColor(row, kOpen);
+  editor_->SetRowState(row, kOpen);
   AfterSave(row);
-  return platform::LeaveAnswer::Leave;
+  return true;
 }
 
-void OpeningItemWindow::rSave() {
-  if (grid_->IsEditing() && !grid_->CommitEdit()) return;
-  grid_->RequestLeaveRow();
-}
+void OpeningItemWindow::rSave() { editor_->CommitCurrentRow(); }
 
 void OpeningItemWindow::AddRow() {
   if (grid_->IsEditing()) return;
-  const int row = grid_->AddRowFromText(QString());
-  SetRowFacts(row, QString(), kOpen);
-  SetRowColor(row, kOpen);
-  InitNewRow(row);
+  const int row = editor_->AppendRow({});
   grid_->SetRow(row);
 }
 
@@ -234,7 +224,7 @@ void OpeningItemWindow::DeleteRow() {
   bool found = true;
   if (!item.key.isEmpty() && !RunGuarded([&] { found = Remove(item); })) return;  // the row stays as it was
   if (!found) Tell(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), item.key));
-  grid_->RemoveRow(row);
+  editor_->RemoveRow(row);
   AfterDelete(row);
 }
 
@@ -248,14 +238,7 @@ void OpeningItemWindow::FilterRows() {
   dialog.Preset(Filter);
   dialog.ShowModal();
   if (!Filter.ExecCom) return;
-  grid_->SetRedraw(false);
-  int first = 0;
-  for (int r = 1; r < grid_->Rows(); ++r) {
-    const bool shown = ApplyFilterRow(r);
-    grid_->SetRowHeight(r, shown ? 300 : 0);
-    if (shown && first == 0) first = r;
-  }
-  grid_->SetRedraw(true);
+  const int first = editor_->ApplyFilter([this](int row) { return ApplyFilterRow(row); });
   if (first) {
     grid_->SetRow(first);
     grid_->SetTopRow(first);
@@ -297,7 +280,19 @@ void OpeningItemWindow::Toolbar1_ButtonClick(const QString& key) {
 
 void OpeningItemWindow::rHelp() { Tell(CashText("00108")); }
 
-void OpeningItemWindow::rSetup() { shared::PageSetup(this, PageKey()); }
+void OpeningItemWindow::rSetup() {
+  Session& s = Session::Current();
+  if (!s.BookMode()) {
+    shared::PageSetup(this, PageKey());
+    return;
+  }
+  RunGuarded([&] {
+    if (!gridPrint_) gridPrint_ = platform::ObjectFactory::Instance().CreateGridPrintService(s.Common());
+    int result = 0;
+    gridPrint_->PrintGrid(grid_, GridPrintKey(), prnCtrl_, platform::GridPrintService::kPageSetup,
+                          GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHDZQC.setup.tip")), result);
+  });
+}
 
 void OpeningItemWindow::HotKey(int key, Qt::KeyboardModifiers m) {
   const bool ctrl = m == Qt::ControlModifier;

@@ -3,13 +3,21 @@
 #include "opening/opening_items.h"
 #include "platform/controls/grid_types.h"
 #include "shared/filter_conditions.h"
+#include "shared/grid_editor.h"
 
 #include <array>
+#include <memory>
 
 #include <QDialog>
 #include <QString>
 
 class QLabel;
+
+namespace corvane::platform {
+class GridPrintService;
+class PrintControl;
+class RTPrn;
+}
 
 namespace corvane::platform {
 class EntryGrid;
@@ -19,11 +27,11 @@ class ToolbarHost;
 namespace corvane::opening {
 
 // What the two opening-item windows share: a toolbar, the header strip, the
-// entry grid of the items with each row's key and state kept as its row data,
-// and the commands add, delete, save, filter, help and exit. A row is checked and
-// written when the cursor leaves it; every write and delete runs guarded, so a
-// failure is shown, the pending change is dropped and the stored data stays.
-class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
+// entry grid of the items under the shared grid editor (which keeps each row's
+// key and state), and the commands add, delete, save, filter, help and exit. A
+// row is checked and written when the cursor leaves it; a failing write or
+// delete is shown, the pending change is dropped and the stored data stays.
+class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, public shared::GridEditorHost {
   Q_OBJECT
 
  public:
@@ -41,6 +49,7 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
   QLabel* lblBook() const { return lblBook_; }
   QLabel* lblHeader() const { return lblHeader_; }
   const ItemContext& Context() const { return context_; }
+  shared::GridEditor* Editor() const { return editor_; }
 
   // The row's stored key (empty while unsaved) and state.
   QString RowKey(int row) const;
@@ -52,8 +61,11 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
   void DeleteRow();
   void FilterRows();
   void SetRowColor(int row, int state);
-  // The grid's question on leaving a row; also what "save" runs.
-  platform::LeaveAnswer LeaveRow(int row, int& col);
+
+  // The grid editor's three questions.
+  bool ValidateCell(int row, int col, QString& text) override;
+  bool ValidateRow(int row, int& col) override;
+  bool SaveRow(int row) override;
 
  public slots:
   void rAdd() { AddRow(); }
@@ -68,7 +80,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
   void rDataOut() { OutputReport(3); }
 
  protected:
-  explicit OpeningItemWindow(const QString& objectName, int columns);
+  OpeningItemWindow(const QString& objectName, int columns);
+  ~OpeningItemWindow() override;
   // The two windows' own parts.
   virtual bool EnterpriseSide() const = 0;
   virtual CellCheck CheckCell(int col, const QString& text) = 0;
@@ -77,15 +90,20 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
   virtual bool Remove(const ItemRow& row) = 0;
   virtual void AfterSave(int row) {}
   virtual void AfterDelete(int row) {}
-  virtual void InitNewRow(int row) {}
-  virtual QColor StateColor(int state, int col) const;
+  virtual std::vector<shared::GridColumnSpec> ColumnSpecs() const = 0;
   // Date, settlement, number, debit and credit columns for the row filter.
   virtual std::array<int, 5> FilterColumns() const = 0;
-  virtual void OutputReport(int mode) = 0;
+  // Print (1), preview (2) or data output (3): the grid print in book mode, the
+  // report engine otherwise.
+  void OutputReport(int mode);
+  // The print-format code and page-settings key of the report path, and the
+  // report key of the grid print (also its page set-up).
   virtual QString PageKey() const = 0;
+  virtual QString GridPrintKey() const = 0;
 
+  void SetUpGrid();
   void ShowRows(const std::vector<ItemRow>& rows);
-  void SetRowFacts(int row, const QString& key, int state);
+  shared::GridRowKey KeyFor(const QString& key) const;
   void Caption(const QString& header, const QString& account, const QString& balance);
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -98,8 +116,13 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner {
   QLabel* lblBook_ = nullptr;
   QLabel* label1_ = nullptr;
   QLabel* label3_ = nullptr;
+  shared::GridEditor* editor_ = nullptr;
+  platform::RTPrn* rtprn_ = nullptr;
+  platform::PrintControl* prnCtrl_ = nullptr;
+  std::unique_ptr<platform::GridPrintService> gridPrint_;  // made on first use
 
  private:
+  std::vector<QString> checked_;  // the row's texts as the last row check kept them
   void BuildControls(int columns);
   bool ApplyFilterRow(int row) const;
 };

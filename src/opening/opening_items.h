@@ -42,12 +42,6 @@ struct ItemContext {
 std::vector<ItemRow> LoadEnterpriseItems(const ItemContext& c);
 std::vector<ItemRow> LoadBankItems(const ItemContext& c);
 
-// The running balance of each bank row (debit and credit cells as shown).
-// Rows before `from` keep their balances; the walk starts from the balance of
-// row from - 1, or from the opening for row 0.
-void RecalcBankBalances(std::vector<std::vector<QString>*>& rows, int from, platform::Money opening,
-                        bool debitDirection);
-
 // --- Checking. A refusal names the message prompt (already a text) and the
 // column the cursor goes to.
 struct CellCheck {

@@ -1,9 +1,7 @@
 #include "opening/opening_summary.h"
 
 #include "shared/messages.h"
-#include "shared/session.h"
 
-#include <QStringList>
 
 namespace corvane::opening {
 
@@ -43,9 +41,9 @@ QString UnitAndPreparerLine(const QString& unit, const QString& preparer,
   return T("00053") + unit + QString(pad > 0 ? pad : 0, QLatin1Char(' ')) + T("00054") + preparer;
 }
 
-std::vector<platform::DbValue> SummaryWorkRow(const SummaryTexts& t, bool bookMode, const QString& unitLine,
-                                              const QDate& today) {
-  std::vector<platform::DbValue> p(30);
+std::vector<QVariant> SummaryWorkRow(const SummaryTexts& t, bool bookMode, const QString& unitLine,
+                                     const QDate& today) {
+  std::vector<QVariant> p(30);
   p[0] = T("00728");
   p[1] = T("00511") + t.account;
   p[2] = T("00730") + t.startDate;
@@ -75,23 +73,6 @@ std::vector<platform::DbValue> SummaryWorkRow(const SummaryTexts& t, bool bookMo
   p[26] = t.bankAdjusted;
   p[29] = 1;
   return p;
-}
-
-void WriteSummaryWorkTable(const std::vector<platform::DbValue>& row) {
-  platform::DbConnection* work = shared::Session::Current().Common().GetPrintWorkDb();
-  try {
-    work->Execute(QStringLiteral("DROP TABLE ") + kSummaryWorkTable);
-  } catch (const std::exception&) {
-    // A first run finds no table to drop.
-  }
-  QStringList columns, marks;
-  for (int i = 1; i <= 30; ++i) {
-    columns << QStringLiteral("P%1 %2").arg(i).arg(i <= 27 ? QStringLiteral("varchar(255)") : QStringLiteral("integer"));
-    marks << QStringLiteral("?");
-  }
-  work->Execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(kSummaryWorkTable, columns.join(QLatin1Char(','))));
-  work->Execute(QStringLiteral("insert into %1 values (%2)").arg(kSummaryWorkTable, marks.join(QLatin1Char(','))),
-                platform::DbParams(row.begin(), row.end()));
 }
 
 }  // namespace corvane::opening

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/db/db_value.h"
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 #include <array>
 #include <functional>
 #include <vector>
@@ -42,11 +42,8 @@ QString UnitAndPreparerLine(const QString& unit, const QString& preparer,
                             const std::function<int(const QString&)>& byteLength);
 
 // The one row of the work table "yhdzqc_H", P1..P30 (P28 and P29 stay NULL).
-std::vector<platform::DbValue> SummaryWorkRow(const SummaryTexts& t, bool bookMode, const QString& unitLine,
-                                              const QDate& today);
-
-// Drops, re-creates and fills "yhdzqc_H" in the print work database.
-void WriteSummaryWorkTable(const std::vector<platform::DbValue>& row);
+std::vector<QVariant> SummaryWorkRow(const SummaryTexts& t, bool bookMode, const QString& unitLine,
+                                     const QDate& today);
 
 inline const QString kSummaryWorkTable = QStringLiteral("yhdzqc_H");
 

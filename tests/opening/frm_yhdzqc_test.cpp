@@ -5,11 +5,14 @@
 #include "opening_fixture.h"
 #include "platform/controls/date_picker.h"
 #include "platform/controls/entry_grid.h"
+#include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/param_object.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "suite/services/suite_settings.h"
+#include "support/scripted_print.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -164,14 +167,20 @@ TEST_P(FrmYhdzqcTest, TheDirectionChangesOnlyWithoutTicksAndIsReadBack) {
 }
 
 TEST_P(FrmYhdzqcTest, TheDataOutputGridHoldsAllFourRows) {
+  corvane::testing::ScriptedPrinting printing;
   Open([&](frmYHDZQC& w) {
     w.FillSummaryGrid();
-    ASSERT_EQ(w.MSGrid1()->rowCount(), 3);
+    ASSERT_EQ(w.MSGrid1()->Rows() - 1, 3);
+    printing.QueueResult(7);
     w.OutputSummaryData();
-    ASSERT_EQ(w.MSGrid1()->rowCount(), 4);
-    EXPECT_EQ(w.MSGrid1()->item(0, 1)->text(), w.Label(21)->text());
-    EXPECT_EQ(w.MSGrid1()->item(3, 1)->text(), w.Label(14)->text());
-    EXPECT_EQ(w.MSGrid1()->item(3, 3)->text(), w.Label(15)->text());
+    ASSERT_EQ(printing.Runs().size(), 1u);
+    const auto& body = printing.Runs()[0].body;
+    ASSERT_EQ(body.size(), 4u);
+    EXPECT_EQ(body[0][1], w.Label(21)->text());
+    EXPECT_EQ(body[3][1], w.Label(14)->text());
+    EXPECT_EQ(body[3][3], w.Label(15)->text());
+    // The output's result is reported.
+    EXPECT_FALSE(session_.Messages().LastPrompt().isEmpty());
   });
 }
 
@@ -200,6 +209,22 @@ TEST_P(FrmYhdzqcTest, TheSetUpKeepsItsKeyWhateverTheSharedChoiceHoldsAfterwards)
   EXPECT_EQ(JournalOpening(), Money::FromCents(200));
   EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where iperiod=20 and (%2 is null or %2='')")
                       .arg(fx_.JournalTable(), fx_.KeyColumn())), 0);
+}
+
+TEST_P(FrmYhdzqcTest, ThePrintedStatementCarriesTheShownFigures) {
+  corvane::testing::ScriptedPrinting printing;
+  // The print formats of the account set's own table (the test has no local format file).
+  suite::SuiteSettings(fx_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  Open([&](frmYHDZQC& w) {
+    w.rPreview();
+    ASSERT_EQ(printing.Runs().size(), 1u) << session_.Messages().LastPrompt().toStdString();
+    const auto& run = printing.Runs()[0];
+    EXPECT_EQ(run.job.headTable, QStringLiteral("yhdzqc_H"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P5")).toString(), QStringLiteral("1,150.00"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P27")).toString(), QStringLiteral("850.00"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P30")).toInt(), 1);
+    EXPECT_TRUE(run.headRow.value(QStringLiteral("P28")).isNull());
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzqcTest, ::testing::Values(false, true),

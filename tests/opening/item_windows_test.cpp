@@ -7,6 +7,8 @@
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "suite/services/suite_settings.h"
+#include "support/scripted_print.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -49,14 +51,21 @@ class ItemWindowsTest : public ::testing::TestWithParam<bool> {
     host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
     ASSERT_TRUE(ran) << "the item window did not open";
   }
-  // Types a new row's cells as a user would and leaves it.
+  // Types a new row's cells as a user would and leaves it; col is where the cursor stays.
   template <class W>
   LeaveAnswer KeyRow(W& w, const std::map<int, QString>& cells, int& row, int& col) {
     w.AddRow();
     row = w.MsGrid1()->Rows() - 1;
+    return Change(w, row, cells, col);
+  }
+  template <class W>
+  LeaveAnswer Change(W& w, int row, const std::map<int, QString>& cells, int& col) {
+    w.MsGrid1()->SetRow(row);
     for (const auto& [c, text] : cells) w.MsGrid1()->SetTextMatrix(row, c, text);
-    col = 0;
-    return w.LeaveRow(row, col);
+    w.MsGrid1()->SetRowDirty(row, true);
+    const auto result = w.Editor()->CommitCurrentRow();
+    col = w.MsGrid1()->Col();
+    return result == shared::GridEditor::Commit::Saved ? LeaveAnswer::Leave : LeaveAnswer::Stay;
   }
   long long Count(const QString& table, const QString& where, const platform::DbParams& extra = {}) {
     platform::DbParams p{fx_.Key()};
@@ -85,8 +94,7 @@ TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveWithTheirKey) {
     ASSERT_FALSE(key.isEmpty());
     if (Book()) { EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kQyNo), key); }
     // Leaving it again after a change updates the same line.
-    w.MsGrid1()->SetTextMatrix(row, kQyDebit, QStringLiteral("13.00"));
-    EXPECT_EQ(w.LeaveRow(row, col), LeaveAnswer::Leave);
+    EXPECT_EQ(Change(w, row, {{kQyDebit, "13.00"}}, col), LeaveAnswer::Leave);
     EXPECT_EQ(w.RowKey(row), key);
     Shot(w, Book() ? QStringLiteral("opening-items-book.png") : QStringLiteral("opening-items-account.png"));
   });
@@ -144,12 +152,35 @@ TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndRefuseAZeroItem) {
     int row = 0, col = 0;
     EXPECT_EQ(KeyRow(w, {{kYhDate, "2026.02.20"}, {kYhDebit, "0.00"}}, row, col), LeaveAnswer::Stay);
     EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.opening.zeroamount")));
-    w.MsGrid1()->SetTextMatrix(row, kYhDebit, QStringLiteral("25.00"));
-    EXPECT_EQ(w.LeaveRow(row, col), LeaveAnswer::Leave);
+    EXPECT_EQ(Change(w, row, {{kYhDebit, "25.00"}}, col), LeaveAnswer::Leave);
     // 900 +150 +50 -30 -20 +25, the new line sorted last as keyed.
     EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kYhBalance), QStringLiteral("1,075.00"));
   });
   EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("ibegin=2 and mmoney=? and bd_c=1"), {Money::FromCents(2500)}), 1);
+}
+
+TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) {
+  corvane::testing::ScriptedPrinting printing;
+  suite::SuiteSettings(fx_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  // Book mode as the options may deliver it: any non-zero value.
+  if (Book()) Session::Current().gBookMode = -1;
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    w.rDataOut();
+    if (Book()) {
+      ASSERT_EQ(printing.GridPrints().size(), 1u);
+      EXPECT_EQ(printing.GridPrints()[0].reportKey, QStringLiteral("RPQYFQCReport"));
+      EXPECT_EQ(printing.GridPrints()[0].mode, 2);
+      EXPECT_TRUE(printing.Runs().empty());
+    } else {
+      ASSERT_EQ(printing.Runs().size(), 1u) << session_.Messages().LastPrompt().toStdString();
+      const auto& run = printing.Runs()[0];
+      EXPECT_EQ(run.headRow.value(QStringLiteral("P1")).toString(), Cash("00104"));
+      EXPECT_EQ(run.headRow.value(QStringLiteral("P5")).toString(), w.Label1()->text());
+      ASSERT_FALSE(run.body.empty());
+      EXPECT_EQ(run.body[0].size(), 9);
+      EXPECT_TRUE(printing.GridPrints().empty());
+    }
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ItemWindowsTest, ::testing::Values(false, true),

@@ -87,22 +87,6 @@ TEST_P(OpeningItemsTest, BankRowsRunTheBalanceAndReadAMissingDirectionAsCredit) 
   }
 }
 
-TEST_P(OpeningItemsTest, RecalcWalksFromTheChangedRowDown) {
-  std::vector<std::vector<QString>> cells(3, std::vector<QString>(kYhColumns));
-  cells[0][kYhDebit] = QStringLiteral("10.00");
-  cells[0][kYhBalance] = QStringLiteral("999.00");  // kept: the walk starts below it
-  cells[1][kYhCredit] = QStringLiteral("4.00");
-  cells[2][kYhDebit] = QStringLiteral("1,000.00");
-  std::vector<std::vector<QString>*> rows{&cells[0], &cells[1], &cells[2]};
-  RecalcBankBalances(rows, 1, Money(), true);
-  EXPECT_EQ(cells[0][kYhBalance], QStringLiteral("999.00"));
-  EXPECT_EQ(cells[1][kYhBalance], QStringLiteral("995.00"));
-  EXPECT_EQ(cells[2][kYhBalance], QStringLiteral("1,995.00"));
-  RecalcBankBalances(rows, 0, Money::FromCents(100), false);
-  EXPECT_EQ(cells[0][kYhBalance], QStringLiteral("-9.00"));
-  EXPECT_EQ(cells[2][kYhBalance], QStringLiteral("-1,005.00"));
-}
-
 TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
   OpeningFixture fx(session_, Book());
   const ItemContext c = Context(fx);
