@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,6 +121,7 @@ TEST_P(FrmYhdzqcTest, ACancelledDatePickChangesNothing) {
     session_.Modals().Then([](QDialog& d) { d.reject(); });
     w.Command3_Click();
     EXPECT_EQ(w.text11()->text(), QStringLiteral("2026.03.01"));
+    EXPECT_EQ(JournalOpening(), Money::FromCents(100000));  // the cancel saved nothing
     session_.Modals().Then([](QDialog& d) { dynamic_cast<platform::DatePicker&>(d).PickDate(QDate(2026, 2, 12)); });
     w.Command3_Click();
     EXPECT_EQ(w.text11()->text(), QStringLiteral("2026.02.12"));
@@ -191,9 +193,13 @@ TEST_P(FrmYhdzqcTest, TheSetUpKeepsItsKeyWhateverTheSharedChoiceHoldsAfterwards)
     session_.Modals().Then([&](QDialog& d) {
       auto& items = dynamic_cast<frmQYFQC&>(d);
       // The digest reference picks a digest; the caller's shared values come back.
-      session_.Modals().Then([](QDialog& ref) { ref.findChild<QLineEdit*>(QStringLiteral("txtFilter"))->setText(QStringLiteral("期初")); ref.accept(); });
+      session_.Modals().Then([](QDialog& ref) {
+        ref.findChild<QLineEdit*>(QStringLiteral("txtFilter"))->setText(QStringLiteral("期初"));
+        Q_EMIT ref.findChild<QDialogButtonBox*>()->accepted();
+      });
       QString text;
-      items.RefRequest(1, kQyDigest, text);
+      EXPECT_TRUE(items.RefRequest(1, kQyDigest, text));
+      EXPECT_EQ(text, QStringLiteral("期初"));
       EXPECT_EQ(param.Value1, before.Value1);
       EXPECT_EQ(param.Value2, before.Value2);
       EXPECT_EQ(param.Value4, before.Value4);

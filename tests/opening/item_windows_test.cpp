@@ -144,6 +144,21 @@ TEST_P(ItemWindowsTest, AFailedSaveIsShownAndWritesNothing) {
   EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {Money::FromCents(400)}), 0);
 }
 
+TEST_P(ItemWindowsTest, AFailedDeleteIsShownAndKeepsTheRow) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    const int rows = w.MsGrid1()->Rows();
+    w.MsGrid1()->SetRow(1);
+    fx_.Db().Execute(QStringLiteral("alter table %1 rename to opening_away").arg(fx_.StatementTable()));
+    session_.Messages().Answer(6);
+    w.DeleteRow();
+    fx_.Db().Execute(QStringLiteral("alter table opening_away rename to %1").arg(fx_.StatementTable()));
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows);
+    EXPECT_TRUE(session_.Messages().LastPrompt().startsWith(
+        shared::GetResString(QStringLiteral("corvane.opening.failed"), QString()).left(6)));
+  });
+  EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("ibegin=2")), 5);
+}
+
 TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndRefuseAZeroItem) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
     EXPECT_TRUE(w.Label3()->text().endsWith(QStringLiteral("900.00"))) << w.Label3()->text().toStdString();

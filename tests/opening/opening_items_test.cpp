@@ -205,6 +205,9 @@ TEST_P(OpeningItemsTest, EnterpriseSaveReadsItsKeyBackAndUpdatesTheSameLine) {
 TEST(OpeningItemsBookTest, BookCodesInsideFlowIdsKeepRowsApart) {
   corvane::testing::SuiteSession session(true);
   OpeningFixture fx(session, true, true, false, QStringLiteral("01"));
+  // The next flow ids are 01000010 and 01000011: "01" occurs twice in the first.
+  fx.Db().Execute(QStringLiteral("update RP_Book set iLastFlowNo=9 where cBookCode='01'"));
+  fx.Db().Execute(QStringLiteral("update RP_Flow set cFlowID='01000009' where cBookCode='01' and iperiod=21"));
   ItemContext c;
   c.target = fx.Target();
   c.startDate = OpeningFixture::start_;
