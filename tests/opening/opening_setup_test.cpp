@@ -65,6 +65,14 @@ TEST_P(OpeningSetupTest, FiguresOfTheHandWorkedFixture) {
   }
 }
 
+TEST_P(OpeningSetupTest, AStatementLineWithoutADirectionCountsAsCredit) {
+  OpeningFixture fx(session_, Book());
+  fx.AddStatement(QDate(2026, 2, 14), platform::DbValue(), 7);
+  const OpeningFigures f = LoadOpeningFigures(fx.Target());
+  EXPECT_EQ(f.bankDebitBefore, M(200));
+  EXPECT_EQ(f.bankCreditBefore, M(57));
+}
+
 TEST_P(OpeningSetupTest, SaveWritesTheThreeRowsAndALoadReadsThemBack) {
   OpeningFixture fx(session_, Book());
   const QDate newStart(2026, 2, 12);
