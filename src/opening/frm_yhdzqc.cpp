@@ -73,7 +73,8 @@ void frmYHDZQC::BuildControls() {
                             {"dout", "输出", "数据输出"},   {"edit", "方向", "借贷方向"}, {"help", "帮助", "帮助"},
                             {"exit", "退出", "退出"}};
   for (const Button& b : buttons)
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
+          ->setObjectName(QString::fromLatin1(b.key));  // the caption key names it
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZQC::Toolbar1_ButtonClick);
   root->addWidget(toolbar_);
 

@@ -60,7 +60,8 @@ void OpeningItemWindow::BuildControls(int columns) {
                             {"exit", "退出", "退出"}};
   for (const Button& b : buttons) {
     if (!b.key) toolbar_->AddSeparator();
-    else toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    else toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
+          ->setObjectName(QString::fromLatin1(b.key));  // the caption key names it
   }
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &OpeningItemWindow::Toolbar1_ButtonClick);
   root->addWidget(toolbar_);
