@@ -5,6 +5,7 @@
 #include "shared/session.h"
 #include "shared/window_dressing.h"
 
+#include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "shared/named_widget.h"
 
@@ -128,6 +129,10 @@ void frmYHKMXZ::BuildControls() {
   left->addWidget(check1_);
   left->addWidget(frame2_);
   auto* right = new QVBoxLayout;
+  auto* image1 = Named(new QLabel, "Image1");
+  image1->setPixmap(platform::ResourcePicture(157).pixmap(32, 32));
+  image1->setAlignment(Qt::AlignCenter);
+  right->addWidget(image1);
   right->addWidget(command1_);
   right->addWidget(command2_);
   right->addStretch();
