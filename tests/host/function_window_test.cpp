@@ -172,3 +172,41 @@ TEST(WindowPictures, ToolbarButtonsShowTheirResourcePictures) {
 
 }  // namespace
 }  // namespace corvane::host
+
+namespace corvane::host {
+namespace {
+
+struct SelectionCase {
+  const char* language;
+  bool bookMode;
+  const char* title;
+  const char* accountLabel;  // start of the bank account line in book mode
+};
+
+class SelectionDialogCaptions : public ::testing::TestWithParam<SelectionCase> {};
+
+// The selection dialog the reconciliation opens with speaks the session's language
+// in both modes, the lines it writes itself included.
+TEST_P(SelectionDialogCaptions, FollowTheSessionLanguage) {
+  const SelectionCase& c = GetParam();
+  testing::SuiteSession session(c.bookMode, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+  QString title, account;
+  session.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    title = dialog.windowTitle();
+    if (const QLabel* line = dialog.findChild<QLabel*>(QStringLiteral("lblAccount"))) account = line->text();
+    dialog.reject();
+  });
+  ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  EXPECT_EQ(title, QString::fromUtf8(c.title));
+  if (c.bookMode) EXPECT_TRUE(account.startsWith(QString::fromUtf8(c.accountLabel))) << account.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, SelectionDialogCaptions,
+                         ::testing::Values(SelectionCase{"zh-CN", false, "银行科目选择", ""},
+                                           SelectionCase{"zh-CN", true, "银行账簿选择", "账号："},
+                                           SelectionCase{"en-US", false, "Choose Bank Account", ""},
+                                           SelectionCase{"en-US", true, "Choose Bank Book", "Bank account no.:"}));
+
+}  // namespace
+}  // namespace corvane::host

@@ -86,6 +86,20 @@ INSTANTIATE_TEST_SUITE_P(
                       RunCase{"NoDisplay", {QStringLiteral("--db"), QStringLiteral("sqlite:/tmp/x.db")}, 1, "QT_QPA_PLATFORM=offscreen"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// run.sh answers at once, before installing or building anything.
+TEST(RunScript, SaysAtOnceThatItNeedsADisplay) {
+  QProcess run;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  run.setProcessEnvironment(env);
+  run.start(QStringLiteral("bash"), {QStringLiteral(CORVANE_SOURCE_DIR "/run.sh")});
+  ASSERT_TRUE(run.waitForFinished(20000));
+  EXPECT_EQ(run.exitCode(), 1);
+  EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardError()).contains(QStringLiteral("QT_QPA_PLATFORM=offscreen")));
+}
+
 // Runs the host offscreen until it prints what is expected (it then waits in a
 // dialog, which is ended here) or ends on its own.
 QString RunOffscreen(const QStringList& arguments, const QString& expected) {
