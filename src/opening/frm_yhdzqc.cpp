@@ -3,11 +3,13 @@
 
 #include "platform/controls/date_picker.h"
 #include "platform/controls/list_grid.h"
+#include "platform/controls/resource_pictures.h"
 #include "platform/print/rtprn.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/modal_runner.h"
 #include "shared/amount_key_filter.h"
 #include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/session.h"
@@ -68,13 +70,17 @@ void frmYHDZQC::BuildControls() {
   auto* root = new QVBoxLayout(this);
   toolbar_ = new platform::ToolbarHost(this);
   toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"}, {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},   {"edit", "方向", "借贷方向"}, {"help", "帮助", "帮助"},
-                            {"exit", "退出", "退出"}};
-  for (const Button& b : buttons)
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
-          ->setObjectName(QString::fromLatin1(b.key));  // the caption key names it
+  struct Button { const char* key; const char* caption; const char* tip; int picture; };
+  const Button buttons[] = {{"setup", "设置", "打印设置", 263}, {"print", "打印", "打印", 141},
+                            {"preview", "预览", "预览", 140},    {"dout", "输出", "数据输出", 235},
+                            {"edit", "方向", "借贷方向", 110},   {"help", "帮助", "帮助", 125},
+                            {"exit", "退出", "退出", 118}};
+  for (const Button& b : buttons) {
+    const QString key = QString::fromLatin1(b.key);
+    toolbar_->AddButton(key, QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))->setObjectName(key);  // its caption key
+    toolbar_->SetPicture(key, b.picture);
+  }
+  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZQC::Toolbar1_ButtonClick);
   root->addWidget(toolbar_);
 
@@ -187,6 +193,9 @@ void frmYHDZQC::Form_Load() {
     commands_[2]->setText(GetResString(QStringLiteral("corvane.opening.flowitems")));
   }
   ctrlDown_ = false;
+  commands_[3]->setIcon(platform::ResourcePicture(212));
+  commands_[4]->setIcon(platform::ResourcePicture(107));
+  commands_[5]->setIcon(platform::ResourcePicture(107));
   shared::SetFormIcon(this);
   shared::InitToolbar(this);
   Session::Current().UiStyle().StyleHeaderLabel(labels_[25]);

@@ -7,6 +7,7 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/modal_runner.h"
 #include "shared/byte_text.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/print_setup.h"
 #include "shared/right_menu.h"
@@ -55,10 +56,7 @@ void frmYHDZQC::rPreview() { OutputSummaryReport(2); }
 void frmYHDZQC::rDataOut() { OutputSummaryData(); }
 void frmYHDZQC::rBankDirec() { ChangeBalanceDirection(); }
 
-void frmYHDZQC::rHelp() {
-  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QCoreApplication::sendEvent(this, &f1);
-}
+void frmYHDZQC::rHelp() { shared::ShowHelpPage(QStringLiteral("RP0303")); }
 
 void frmYHDZQC::rExit() { close(); }
 

@@ -9,6 +9,7 @@
 #include "platform/print/rtprn.h"
 #include "platform/services/object_factory.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/print_setup.h"
@@ -52,17 +53,24 @@ void OpeningItemWindow::BuildControls(int columns) {
   auto* root = new QVBoxLayout(this);
   toolbar_ = new platform::ToolbarHost(this);
   toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"}, {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},   {nullptr, nullptr, nullptr}, {"add", "增加", "增加"},
-                            {"save", "保存", "保存"},       {"del", "删除", "删除"},   {nullptr, nullptr, nullptr},
-                            {"filt", "过滤", "过滤"},       {nullptr, nullptr, nullptr}, {"help", "帮助", "帮助"},
-                            {"exit", "退出", "退出"}};
+  struct Button { const char* key; const char* caption; const char* tip; int picture; };
+  const Button buttons[] = {{"setup", "设置", "打印设置", 263}, {"print", "打印", "打印", 141},
+                            {"preview", "预览", "预览", 140},    {"dout", "输出", "数据输出", 235},
+                            {nullptr, nullptr, nullptr, 0},     {"add", "增加", "增加", 100},
+                            {"save", "保存", "保存", 145},       {"del", "删除", "删除", 114},
+                            {nullptr, nullptr, nullptr, 0},     {"filt", "过滤", "过滤", 120},
+                            {nullptr, nullptr, nullptr, 0},     {"help", "帮助", "帮助", 125},
+                            {"exit", "退出", "退出", 118}};
   for (const Button& b : buttons) {
-    if (!b.key) toolbar_->AddSeparator();
-    else toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
-          ->setObjectName(QString::fromLatin1(b.key));  // the caption key names it
+    if (!b.key) {
+      toolbar_->AddSeparator();
+      continue;
+    }
+    const QString key = QString::fromLatin1(b.key);
+    toolbar_->AddButton(key, QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))->setObjectName(key);  // its caption key
+    toolbar_->SetPicture(key, b.picture);
   }
+  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &OpeningItemWindow::Toolbar1_ButtonClick);
   root->addWidget(toolbar_);
   auto* head = new QGridLayout;
@@ -273,10 +281,8 @@ void OpeningItemWindow::Toolbar1_ButtonClick(const QString& key) {
   else if (k == QLatin1String("save")) rSave();
   else if (k == QLatin1String("del")) DeleteRow();
   else if (k == QLatin1String("filt")) FilterRows();
-  else if (k == QLatin1String("help")) {
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &f1);
-  } else if (k == QLatin1String("exit")) close();
+  else if (k == QLatin1String("help")) shared::ShowHelpPage(QStringLiteral("RP0303"));
+  else if (k == QLatin1String("exit")) close();
 }
 
 void OpeningItemWindow::rHelp() { Tell(CashText("00108")); }
