@@ -1,5 +1,6 @@
 #include "opening/opening_items.h"
 
+#include "platform/controls/date_text.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/grid_editor_balance.h"
 #include "shared/session.h"
@@ -36,9 +37,8 @@ std::vector<ItemRow> LoadBankItems(const ItemContext& c) {
         ItemRow row;
         row.cells.resize(kYhColumns);
         row.key = QString::number(v[0].ToInt());
-        row.cells[kYhId] = QStringLiteral("%1").arg(v[0].ToInt(), 6, 10, QLatin1Char('0'));
-        const QDate d = v[1].ToDate();
-        row.cells[kYhDate] = d.toString(QStringLiteral("yyyy.MM.dd"));
+        row.cells[kYhId] = row.key.rightJustified(6, QLatin1Char('0'));
+        row.cells[kYhDate] = platform::DateText::Format(v[1].ToDate());
         row.cells[kYhSettle] = v[2].ToString();
         row.cells[kYhNumber] = v[3].ToString();
         // A line without a direction is a credit line, as every sum of the statement reads it.

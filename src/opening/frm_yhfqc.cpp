@@ -66,10 +66,10 @@ void frmYHFQC::LoadData(const ItemContext& context) {
   Caption(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHFQC.lblHeader")),
           CashText("00015") + s.Common().GetAccountName(CurYHKM) + QStringLiteral("(") + CurYHKM + QStringLiteral(")"),
           context_.bankOpening.ToDisplayText());
-  const std::vector<ItemRow> rows = LoadBankItems(context_);
+  std::vector<ItemRow> rows = LoadBankItems(context_);
   balance_.Reset(context_.bankOpening, context_.debitDirection);
   for (const ItemRow& r : rows) Movement(r.cells, true);
-  ShowRows(rows);
+  ShowRows(std::move(rows));
 }
 
 // Keeps the running balance's amounts of a row in step with its cells.

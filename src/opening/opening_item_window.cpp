@@ -154,16 +154,25 @@ shared::GridRowKey OpeningItemWindow::KeyFor(const QString& key) const {
 
 void OpeningItemWindow::SetUpGrid() { editor_->SetColumns(ColumnSpecs()); }
 
-void OpeningItemWindow::ShowRows(const std::vector<ItemRow>& rows) {
+void OpeningItemWindow::ShowRows(std::vector<ItemRow>&& rows) {
   std::vector<std::vector<QString>> cells;
+  std::vector<int> states;
   cells.reserve(rows.size());
-  for (const ItemRow& r : rows) cells.push_back(r.cells);
+  states.reserve(rows.size());
+  for (ItemRow& r : rows) {
+    cells.push_back(std::move(r.cells));
+    states.push_back(r.state);
+  }
   grid_->SetRedraw(false);
   grid_->FillRows(std::move(cells));
+  const bool plainOpenRows = EnterpriseSide();  // no column of its own colour on open rows
   for (size_t i = 0; i < rows.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
     editor_->SetKey(row, KeyFor(rows[i].key));
-    editor_->SetRowState(row, rows[i].state);
+    // A filled row is white already; other states paint the whole row in one call.
+    if (states[i] == kOpen && plainOpenRows) continue;
+    if (plainOpenRows) grid_->SetRowBackColor(row, shared::RowStateColor(states[i]));
+    else editor_->SetRowState(row, states[i]);
   }
   grid_->SetRedraw(true);
   if (grid_->Rows() > 1) grid_->SetRow(1);

@@ -102,7 +102,7 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   virtual QString GridPrintKey() const = 0;
 
   void SetUpGrid();
-  void ShowRows(const std::vector<ItemRow>& rows);
+  void ShowRows(std::vector<ItemRow>&& rows);
   shared::GridRowKey KeyFor(const QString& key) const;
   void Caption(const QString& header, const QString& account, const QString& balance);
   void closeEvent(QCloseEvent* event) override;
