@@ -25,9 +25,10 @@ Money CellAmount(const QString& text) {
 
 }  // namespace
 
-std::vector<ItemRow> LoadBankItems(const ItemContext& c) {
+std::vector<ItemRow> LoadBankItems(const ItemContext& c, shared::RunningBalance* kept) {
   std::vector<ItemRow> rows;
-  shared::RunningBalance balance;
+  shared::RunningBalance local;
+  shared::RunningBalance& balance = kept ? *kept : local;
   balance.Reset(c.bankOpening, c.debitDirection);
   Session::Current().Db().ForEachRow(
       QStringLiteral("select i_id, ddate, csettle, cn_id, bd_c, mmoney, iflag, bdelete from %1 where %2 = ? "

@@ -66,24 +66,18 @@ void frmYHFQC::LoadData(const ItemContext& context) {
   Caption(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHFQC.lblHeader")),
           CashText("00015") + s.Common().GetAccountName(CurYHKM) + QStringLiteral("(") + CurYHKM + QStringLiteral(")"),
           context_.bankOpening.ToDisplayText());
-  std::vector<ItemRow> rows = LoadBankItems(context_);
-  balance_.Reset(context_.bankOpening, context_.debitDirection);
-  for (const ItemRow& r : rows) Movement(r.cells, true);
-  ShowRows(std::move(rows));
+  ShowRows(LoadBankItems(context_, &balance_));
 }
 
 // Keeps the running balance's amounts of a row in step with its cells.
-void frmYHFQC::Movement(const std::vector<QString>& cells, bool append, int row) {
+void frmYHFQC::Movement(const std::vector<QString>& cells, int row) {
   const bool debit = !cells[kYhDebit].trimmed().isEmpty();
   const platform::Money amount = AmountOf(debit ? cells[kYhDebit] : cells[kYhCredit]);
-  if (append)
-    balance_.Append(debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
-  else
-    balance_.SetAmounts(row, debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
+  balance_.SetAmounts(row, debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
 }
 
 void frmYHFQC::RecalcBalances(int row) {
-  if (row >= 1 && row < grid_->Rows()) Movement(RowCells(row), false, row);
+  if (row >= 1 && row < grid_->Rows()) Movement(RowCells(row), row);
   editor_->WriteBalances(std::max(row, 1));
 }
 

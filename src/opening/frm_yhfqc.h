@@ -32,7 +32,7 @@ class frmYHFQC : public OpeningItemWindow {
   std::vector<shared::GridColumnSpec> ColumnSpecs() const override;
 
  private:
-  void Movement(const std::vector<QString>& cells, bool append, int row = 0);
+  void Movement(const std::vector<QString>& cells, int row);
   shared::RunningBalance balance_;
 };
 

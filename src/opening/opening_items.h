@@ -7,6 +7,10 @@
 #include <QString>
 #include <vector>
 
+namespace corvane::shared {
+class RunningBalance;
+}
+
 namespace corvane::opening {
 
 // Columns of the enterprise-side item grid (journal lines before the start).
@@ -40,7 +44,9 @@ struct ItemContext {
 
 // --- Loading (one pass over the lines dated before the start date).
 std::vector<ItemRow> LoadEnterpriseItems(const ItemContext& c);
-std::vector<ItemRow> LoadBankItems(const ItemContext& c);
+// The bank rows carry their running balance; when given, `balance` is left holding
+// the rows' movements so that later edits recompute from it.
+std::vector<ItemRow> LoadBankItems(const ItemContext& c, shared::RunningBalance* balance = nullptr);
 
 // --- Checking. A refusal names the message prompt (already a text) and the
 // column the cursor goes to.
