@@ -32,7 +32,8 @@ class PrintFixture : public ::testing::Test {
 
   static QString PdfText(const QString& pdf, int page = 0);  // page 0: all pages
   static int PdfPages(const QString& pdf);
-  static QByteArray Unzip(const QString& zip, const QString& member);
+  // A member of a zip file; a missing member is a failure unless optional.
+  static QByteArray Unzip(const QString& zip, const QString& member, bool optional = false);
 
   QTemporaryDir dir_;
   std::unique_ptr<suite::SqlitePrintWorkDb> work_;
