@@ -41,20 +41,54 @@ QByteArray CsvField(const QString& text) {
 
 }  // namespace
 
+// Reads a run of digits from i on; gives how many there were.
+static int Digits(const QString& t, qsizetype& i) {
+  const qsizetype start = i;
+  while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128) ++i;
+  return static_cast<int>(i - start);
+}
+
+// Written out by hand rather than with a regular expression: an output reads
+// every amount cell of the grid, and this is the part that shows in its time.
 bool ReadAmountText(const QString& text, double& value) {
-  static const QRegularExpression amount(QStringLiteral("^-?[0-9]{1,3}(,[0-9]{3})*(\\.[0-9]+)?$|^-?[0-9]+(\\.[0-9]+)?$"));
   const QString t = text.trimmed();
-  if (!amount.match(t).hasMatch()) return false;
+  qsizetype i = 0;
+  if (i < t.size() && t[i] == QLatin1Char('-')) ++i;
+  const int lead = Digits(t, i);
+  if (lead == 0) return false;
+  if (i < t.size() && t[i] == QLatin1Char(',')) {
+    if (lead > 3) return false;
+    while (i < t.size() && t[i] == QLatin1Char(',')) {
+      ++i;
+      if (Digits(t, i) != 3) return false;
+    }
+  }
+  if (i < t.size() && t[i] == QLatin1Char('.')) {
+    ++i;
+    if (Digits(t, i) == 0) return false;
+  }
+  if (i != t.size()) return false;
+  QByteArray plain = t.toLatin1();
+  plain.replace(',', QByteArray());
   bool ok = false;
-  value = QString(t).remove(QLatin1Char(',')).toDouble(&ok);
+  value = plain.toDouble(&ok);
   return ok;
 }
 
 bool ReadDateText(const QString& text, QDate& date) {
-  static const QRegularExpression pattern(QStringLiteral("^(\\d{4})[.\\-/](\\d{1,2})[.\\-/](\\d{1,2})$"));
-  const QRegularExpressionMatch m = pattern.match(text.trimmed());
-  if (!m.hasMatch()) return false;
-  date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+  const QString t = text.trimmed();
+  auto separator = [&](qsizetype at) {
+    return at < t.size() && (t[at] == QLatin1Char('.') || t[at] == QLatin1Char('-') || t[at] == QLatin1Char('/'));
+  };
+  qsizetype i = 0;
+  if (Digits(t, i) != 4 || !separator(i)) return false;
+  const qsizetype monthAt = ++i;
+  const int monthDigits = Digits(t, i);
+  if (monthDigits < 1 || monthDigits > 2 || !separator(i)) return false;
+  const qsizetype dayAt = ++i;
+  const int dayDigits = Digits(t, i);
+  if (dayDigits < 1 || dayDigits > 2 || i != t.size()) return false;
+  date = QDate(t.left(4).toInt(), t.mid(monthAt, monthDigits).toInt(), t.mid(dayAt, dayDigits).toInt());
   return date.isValid();
 }
 
@@ -95,7 +129,7 @@ int WriteCsv(const PrintableGrid& grid, const std::vector<DataOutField>& fields,
       double amount = 0;
       QDate date;
       if (fields[i].type == kDataOutAmount && ReadAmountText(text, amount)) {
-        buffer += QString(text.trimmed()).remove(QLatin1Char(',')).toUtf8();
+        buffer += text.trimmed().toLatin1().replace(',', QByteArray());
       } else if (fields[i].type == kDataOutDate && ReadDateText(text, date)) {
         buffer += date.toString(Qt::ISODate).toUtf8();
       } else {

@@ -3,6 +3,7 @@
 #include "platform/print/report_job.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -34,18 +35,68 @@ QFont FontOf(const TemplateFont& t, const QFont& base) {
   return f;
 }
 
-// Draws a text in a cell, cut short with "…" when it is wider than the cell.
+// A band's text: few to a page, measured the plain way.
 void DrawCellText(QPainter& p, const QRectF& r, int flags, const QString& text) {
   if (text.isEmpty()) return;
   const QFontMetricsF fm(p.font(), p.device());
-  if (fm.horizontalAdvance(text) <= r.width()) {
-    p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, text);
-  } else {
-    p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, fm.elidedText(text, Qt::ElideRight, r.width()));
-  }
+  const QString shown = fm.horizontalAdvance(text) <= r.width() ? text : fm.elidedText(text, Qt::ElideRight, r.width());
+  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }
 
 }  // namespace
+
+CellTextPen::CellTextPen(const QFont& font, const QPaintDevice& device)
+    : metrics_(font, &device), raw_(QRawFont::fromFont(font)) {
+  if (!raw_.isValid()) return;
+  for (char16_t c = 32; c < 127; ++c) {
+    const QList<quint32> glyphs = raw_.glyphIndexesForString(QString(QChar(c)));
+    if (glyphs.size() != 1 || (glyphs[0] == 0 && c != u' ')) continue;
+    glyph_[c] = glyphs[0];
+    advance_[c] = raw_.advancesForGlyphIndexes(glyphs).value(0).x();
+  }
+  // The kept advances must be those the painter uses on this device.
+  if (std::abs(advance_[u'0'] - metrics_.horizontalAdvance(QLatin1Char('0'))) > 0.01 * advance_[u'0'])
+    glyph_.fill(0);
+}
+
+bool CellTextPen::Ascii(const QString& text) const {
+  for (const QChar ch : text)
+    if (ch.unicode() >= 127 || glyph_[ch.unicode()] == 0) return false;
+  return true;
+}
+
+void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text) const {
+  if (text.isEmpty()) return;
+  const double baseline = cell.top() + (cell.height() - metrics_.height()) / 2 + metrics_.ascent();
+  auto left = [&](double width) {
+    if (align & Qt::AlignRight) return cell.right() - width;
+    if (align & Qt::AlignHCenter) return cell.left() + (cell.width() - width) / 2;
+    return cell.left();
+  };
+  if (Ascii(text)) {
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
+    double x = 0;
+    for (const QChar ch : text) {
+      glyphs.append(glyph_[ch.unicode()]);
+      positions.append(QPointF(x, 0));
+      x += advance_[ch.unicode()];
+    }
+    if (x <= cell.width()) {
+      QGlyphRun run;
+      run.setRawFont(raw_);
+      run.setGlyphIndexes(glyphs);
+      run.setPositions(positions);
+      p.drawGlyphRun(QPointF(left(x), baseline), run);
+      return;
+    }
+  }
+  const double width = metrics_.horizontalAdvance(text);
+  const QString shown = width <= cell.width() ? text : metrics_.elidedText(text, Qt::ElideRight, cell.width());
+  p.drawText(QPointF(left(shown == text ? width : metrics_.horizontalAdvance(shown)), baseline), shown);
+}
 
 ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device, const QSizeF& page)
     : s_(source), pxPerMm_(device.logicalDpiX() / 25.4), page_(page), bodyFont_(QFont(), &device) {
@@ -63,6 +114,8 @@ ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device,
   if (gridFont.pointSizeF() <= 0) bodyFont_.setPointSizeF(kDefaultPoints);
   headerFont_ = bodyFont_;
   headerFont_.setBold(true);
+  bodyPen_.emplace(bodyFont_, device);
+  headerPen_.emplace(headerFont_, device);
   rowPx_ = std::ceil(QFontMetricsF(bodyFont_, &device).height() * kRowLeading);
   headerRowPx_ = std::ceil(QFontMetricsF(headerFont_, &device).height() * kRowLeading);
   LayOutColumns();
@@ -153,8 +206,8 @@ double ReportPages::PaintHeaderRows(QPainter& p, double top) const {
       if (covered) continue;
       const QRectF cell = CellRect(i, lastI, top + r * headerRowPx_, rows * headerRowPx_);
       p.drawRect(cell);
-      DrawCellText(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter,
-                   s_.grid->PrintHeaderText(r, c));
+      headerPen_->Draw(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter,
+                       s_.grid->PrintHeaderText(r, c));
     }
   }
   return top + headerRows * headerRowPx_;
@@ -168,7 +221,7 @@ void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count) c
     const double y = top + k * rowPx_;
     for (size_t i = 0; i < cols_.size(); ++i) {
       const QRectF cell(colX_[i] + pad, y, colX_[i + 1] - colX_[i] - 2 * pad, rowPx_);
-      DrawCellText(p, cell, static_cast<int>(colAlign_[i]), s_.grid->PrintBodyText(row, cols_[i]));
+      bodyPen_->Draw(p, cell, colAlign_[i], s_.grid->PrintBodyText(row, cols_[i]));
     }
     p.drawLine(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
   }

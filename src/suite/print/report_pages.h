@@ -3,7 +3,11 @@
 #include "suite/print/report_source.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QRawFont>
 #include <QSizeF>
+#include <array>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -19,6 +23,26 @@ namespace corvane::suite {
 // Kind 1: every page has the head band on top, the grid's header rows, its rows,
 // and the footer band at the bottom; the tail band follows the last row (on a
 // page of its own when it does not fit). Kind 3: the form band and the footer.
+// Draws the cell texts of one font on one device. The glyphs and advances of
+// the printable ASCII characters are kept, so the dates, numbers and amounts
+// that fill a grid are measured and drawn without shaping each cell; other
+// texts (Chinese) take the ordinary way.
+class CellTextPen {
+ public:
+  CellTextPen(const QFont& font, const QPaintDevice& device);
+  // Draws a text in a cell, vertically centred, aligned left, centre or right,
+  // cut short with "…" when it is wider than the cell.
+  void Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text) const;
+
+ private:
+  // False when the text has a character outside the kept ones.
+  bool Ascii(const QString& text) const;
+  QFontMetricsF metrics_;
+  QRawFont raw_;
+  std::array<double, 128> advance_{};
+  std::array<quint32, 128> glyph_{};  // 0: not kept
+};
+
 class ReportPages {
  public:
   // page: the printable area in device pixels; painting starts at its top-left.
@@ -46,6 +70,8 @@ class ReportPages {
   const TemplateBand* tail_ = nullptr;
   QFont bodyFont_;
   QFont headerFont_;
+  std::optional<CellTextPen> bodyPen_;
+  std::optional<CellTextPen> headerPen_;
   double rowPx_ = 0;
   double headerRowPx_ = 0;
   std::vector<int> cols_;      // shown grid columns
