@@ -49,6 +49,7 @@ TEST_F(EngineDialogsTest, PreviewPagesThroughTheReport) {
     for (int y = 0; y < image.height(); y += 4)
       for (int x = 0; x < image.width(); x += 4) dark += qGray(image.pixel(x, y)) < 128;
     EXPECT_GT(dark, 100);
+    if (!dir_.autoRemove()) d.grab().save(Path(QStringLiteral("preview.png")));
     d.findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
   });
   EXPECT_EQ(engine_.Preview(GridJob()), 0);

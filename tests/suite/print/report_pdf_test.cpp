@@ -134,6 +134,44 @@ TEST_F(ReportPdfTest, EnglishTemplatesAndLandscapePaper) {
   EXPECT_FALSE(text.contains(QStringLiteral("页")));
 }
 
+// A grid with two header rows and merged group captions, as the split grid of
+// the detailed statement gives it: a hidden column inside a group is left out
+// and each group caption is drawn once on every page.
+class TwoHeaderGrid : public QObject, public platform::PrintableGrid {
+ public:
+  int PrintColumnCount() const override { return 5; }
+  int PrintColumnWidth(int c) const override { return c == 1 ? 0 : 2000; }
+  Qt::Alignment PrintColumnAlignment(int c) const override { return c % 2 ? Qt::AlignRight : Qt::AlignLeft; }
+  int PrintHeaderRowCount() const override { return 2; }
+  QString PrintHeaderText(int r, int c) const override {
+    if (r == 0) return c < 3 ? QStringLiteral("企业已收银行未收") : QStringLiteral("银行已收企业未收");
+    return QStringLiteral("列%1").arg(c);
+  }
+  std::vector<platform::GridSpan> PrintHeaderSpans() const override { return {{0, 0, 0, 2}, {0, 3, 0, 4}}; }
+  int PrintBodyRowCount() const override { return 120; }
+  bool PrintBodyRowHidden(int) const override { return false; }
+  QString PrintBodyText(int r, int c) const override { return QStringLiteral("r%1c%2").arg(r).arg(c); }
+  QFont PrintFont() const override { return QFont(); }
+};
+
+TEST_F(ReportPdfTest, MergedHeaderRowsRepeatOncePerPage) {
+  TwoHeaderGrid grid;
+  WriteHeadAndTail(kHead, kTail);
+  ReportJob job = GridJob();
+  job.bodyGrid = &grid;
+  const QString pdf = Render(job);
+  ASSERT_GE(PdfPages(pdf), 2);
+  for (int p = 1; p <= PdfPages(pdf); ++p) {
+    const QString text = PdfText(pdf, p);
+    if (!text.contains(QRegularExpression(QStringLiteral("r\\d+c0")))) continue;  // the tail alone
+    EXPECT_EQ(text.count(QStringLiteral("企业已收银行未收")), 1) << p;
+    EXPECT_EQ(text.count(QStringLiteral("银行已收企业未收")), 1) << p;
+    EXPECT_TRUE(text.contains(QStringLiteral("列4"))) << p;
+    EXPECT_FALSE(text.contains(QStringLiteral("列1"))) << p;
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("r\\d+c1\\b")))) << p;
+  }
+}
+
 // The form of the two-sided statement from one row of "yhdzqc_H".
 TEST_F(ReportPdfTest, FormPlacesEveryFieldOfItsRow) {
   QStringList cols;
