@@ -48,24 +48,30 @@ void DrawCellText(QPainter& p, const QRectF& r, int flags, const QString& text) 
 CellTextPen::CellTextPen(const QFont& font, const QPaintDevice& device)
     : metrics_(font, &device), raw_(QRawFont::fromFont(font)) {
   if (!raw_.isValid()) return;
+  // The kept advances must be those the painter uses on this device.
+  const QList<quint32> zero = raw_.glyphIndexesForString(QStringLiteral("0"));
+  const double advance = raw_.advancesForGlyphIndexes(zero).value(0).x();
+  if (std::abs(advance - metrics_.horizontalAdvance(QLatin1Char('0'))) > 0.01 * advance) return;
   for (char16_t c = 32; c < 127; ++c) {
     const QList<quint32> glyphs = raw_.glyphIndexesForString(QString(QChar(c)));
-    if (glyphs.size() != 1 || (glyphs[0] == 0 && c != u' ')) continue;
-    glyph_[c] = glyphs[0];
-    advance_[c] = raw_.advancesForGlyphIndexes(glyphs).value(0).x();
+    if (glyphs.size() != 1 || glyphs[0] == 0) continue;
+    ascii_[c] = {glyphs[0], raw_.advancesForGlyphIndexes(glyphs).value(0).x()};
   }
-  // The kept advances must be those the painter uses on this device.
-  if (std::abs(advance_[u'0'] - metrics_.horizontalAdvance(QLatin1Char('0'))) > 0.01 * advance_[u'0'])
-    glyph_.fill(0);
 }
 
-bool CellTextPen::Ascii(const QString& text) const {
+const CellTextPen::Glyph& CellTextPen::GlyphOf(char16_t c) const {
+  static const Glyph none;
+  return c < 127 ? ascii_[c] : none;
+}
+
+bool CellTextPen::Kept(const QString& text) const {
   for (const QChar ch : text)
-    if (ch.unicode() >= 127 || glyph_[ch.unicode()] == 0) return false;
+    if (GlyphOf(ch.unicode()).index == 0) return false;
   return true;
 }
 
-void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text) const {
+void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text,
+                       Batch* batch) const {
   if (text.isEmpty()) return;
   const double baseline = cell.top() + (cell.height() - metrics_.height()) / 2 + metrics_.ascent();
   auto left = [&](double width) {
@@ -73,29 +79,37 @@ void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, con
     if (align & Qt::AlignHCenter) return cell.left() + (cell.width() - width) / 2;
     return cell.left();
   };
-  if (Ascii(text)) {
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(text.size());
-    positions.reserve(text.size());
-    double x = 0;
-    for (const QChar ch : text) {
-      glyphs.append(glyph_[ch.unicode()]);
-      positions.append(QPointF(x, 0));
-      x += advance_[ch.unicode()];
-    }
-    if (x <= cell.width()) {
-      QGlyphRun run;
-      run.setRawFont(raw_);
-      run.setGlyphIndexes(glyphs);
-      run.setPositions(positions);
-      p.drawGlyphRun(QPointF(left(x), baseline), run);
+  if (Kept(text)) {
+    double width = 0;
+    for (const QChar ch : text) width += GlyphOf(ch.unicode()).advance;
+    if (width <= cell.width()) {
+      Batch own;
+      Batch& b = batch ? *batch : own;
+      double x = left(width);
+      for (const QChar ch : text) {
+        const Glyph& g = GlyphOf(ch.unicode());
+        b.glyphs.append(g.index);
+        b.positions.append(QPointF(x, baseline));
+        x += g.advance;
+      }
+      if (!batch) Flush(p, own);
       return;
     }
   }
   const double width = metrics_.horizontalAdvance(text);
   const QString shown = width <= cell.width() ? text : metrics_.elidedText(text, Qt::ElideRight, cell.width());
   p.drawText(QPointF(left(shown == text ? width : metrics_.horizontalAdvance(shown)), baseline), shown);
+}
+
+void CellTextPen::Flush(QPainter& p, Batch& batch) const {
+  if (batch.glyphs.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(raw_);
+  run.setGlyphIndexes(batch.glyphs);
+  run.setPositions(batch.positions);
+  p.drawGlyphRun(QPointF(0, 0), run);
+  batch.glyphs.clear();
+  batch.positions.clear();
 }
 
 ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device, const QSizeF& page)
@@ -216,17 +230,22 @@ double ReportPages::PaintHeaderRows(QPainter& p, double top) const {
 void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count) const {
   p.setFont(bodyFont_);
   const double pad = Px(kCellPadMm);
+  CellTextPen::Batch batch;
+  std::vector<QLineF> lines;
+  lines.reserve(count + colX_.size());
   for (int k = 0; k < count; ++k) {
     const int row = rows_[first + k];
     const double y = top + k * rowPx_;
     for (size_t i = 0; i < cols_.size(); ++i) {
       const QRectF cell(colX_[i] + pad, y, colX_[i + 1] - colX_[i] - 2 * pad, rowPx_);
-      bodyPen_->Draw(p, cell, colAlign_[i], s_.grid->PrintBodyText(row, cols_[i]));
+      bodyPen_->Draw(p, cell, colAlign_[i], s_.grid->PrintBodyText(row, cols_[i]), &batch);
     }
-    p.drawLine(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
+    lines.emplace_back(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
   }
+  bodyPen_->Flush(p, batch);
   const double bottom = top + count * rowPx_;
-  for (double x : colX_) p.drawLine(QPointF(x, top), QPointF(x, bottom));
+  for (double x : colX_) lines.emplace_back(QPointF(x, top), QPointF(x, bottom));
+  p.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void ReportPages::Paint(QPainter& p, int page) const {

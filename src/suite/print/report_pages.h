@@ -30,17 +30,30 @@ namespace corvane::suite {
 class CellTextPen {
  public:
   CellTextPen(const QFont& font, const QPaintDevice& device);
+  // Glyphs collected from many cells, drawn in one go: a page of grid cells
+  // is one text run for the printer instead of one for each cell.
+  struct Batch {
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+  };
   // Draws a text in a cell, vertically centred, aligned left, centre or right,
-  // cut short with "…" when it is wider than the cell.
-  void Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text) const;
+  // cut short with "…" when it is wider than the cell. With a batch, a text of
+  // kept glyphs is added to it instead.
+  void Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text, Batch* batch = nullptr) const;
+  void Flush(QPainter& p, Batch& batch) const;
 
  private:
-  // False when the text has a character outside the kept ones.
-  bool Ascii(const QString& text) const;
+  struct Glyph {
+    quint32 index = 0;  // 0: the font has none, or the character needs shaping
+    double advance = 0;
+  };
+  // The kept glyph of a character; index 0 for any other character.
+  const Glyph& GlyphOf(char16_t c) const;
+  // False when the text has a character without a kept glyph.
+  bool Kept(const QString& text) const;
   QFontMetricsF metrics_;
   QRawFont raw_;
-  std::array<double, 128> advance_{};
-  std::array<quint32, 128> glyph_{};  // 0: not kept
+  std::array<Glyph, 128> ascii_{};
 };
 
 class ReportPages {
