@@ -131,6 +131,7 @@ PostgresConnection::PostgresConnection(const QString& connectionString) : connec
 PostgresConnection::~PostgresConnection() { Close(); }
 
 void PostgresConnection::Close() {
+  if (inTransaction_) NoteTransactionEnded(false);
   if (conn_) PQfinish(conn_);
   conn_ = nullptr;
   inTransaction_ = false;
@@ -339,6 +340,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
 void PostgresConnection::BeginTrans() {
   if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
   Execute(QStringLiteral("begin"));
+  NoteTransactionBegun();
   inTransaction_ = true;
 }
 
@@ -346,14 +348,22 @@ void PostgresConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   inTransaction_ = false;
   // COMMIT of a failed transaction rolls back and says so only in its tag.
-  ResultPtr r(Run(QStringLiteral("commit"), {}));
-  if (QByteArray(PQcmdStatus(r.get())) == "ROLLBACK")
-    throw DbError(QStringLiteral("The transaction failed and was rolled back"));
+  ResultPtr r;
+  try {
+    r.reset(Run(QStringLiteral("commit"), {}));
+  } catch (...) {
+    NoteTransactionEnded(false);
+    throw;
+  }
+  const bool committed = QByteArray(PQcmdStatus(r.get())) != "ROLLBACK";
+  NoteTransactionEnded(committed);
+  if (!committed) throw DbError(QStringLiteral("The transaction failed and was rolled back"));
 }
 
 void PostgresConnection::RollbackTrans() {
   if (!inTransaction_) return;
   inTransaction_ = false;
+  NoteTransactionEnded(false);
   Execute(QStringLiteral("rollback"));
 }
 

@@ -104,6 +104,7 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
 SqliteConnection::~SqliteConnection() { Close(); }
 
 void SqliteConnection::Close() {
+  if (inTransaction_) NoteTransactionEnded(false);
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
   inTransaction_ = false;
@@ -211,6 +212,7 @@ void SqliteConnection::ForEachRow(const QString& sql, const DbParams& params, co
 void SqliteConnection::BeginTrans() {
   if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
   Execute(QStringLiteral("begin immediate"));
+  NoteTransactionBegun();
   inTransaction_ = true;
 }
 
@@ -218,11 +220,13 @@ void SqliteConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   Execute(QStringLiteral("commit"));
   inTransaction_ = false;
+  NoteTransactionEnded(true);
 }
 
 void SqliteConnection::RollbackTrans() {
   if (!inTransaction_) return;
   inTransaction_ = false;
+  NoteTransactionEnded(false);
   if (sqlite3_get_autocommit(db_) == 0) Execute(QStringLiteral("rollback"));
 }
 
