@@ -56,11 +56,16 @@ GeneratedCounts GenerateBenchData(platform::DbConnection& connection, const Benc
   // Only the bank lines: the voucher's other lines would double the table without
   // being read by any function measured.
   AccountLedgerWriter writer(connection, false);
+  const long long total = std::max(0, options.oneAccountLines) + (options.manyAccounts > 0 ? options.manyLines : 0);
+  long long openingRows = 0;  // each account's opening row is no line
+  if (options.progress)
+    writer.OnStatementRowsWritten([&](long long rows) { options.progress(std::min(total, rows - openingRows), total); });
   if (!existing.contains(QStringLiteral("1002")))
     writer.AddChartAccount(QStringLiteral("1002"), QStringLiteral("银行存款"), 1, true, false);
   if (options.oneAccountLines > 0) {
     const BankAccountSpec account{kOneAccount, QStringLiteral("基准测试账户"), {}, 1.0, false, kYearStart, {}};
     WriteBenchAccount(writer, account, options.seed, options.oneAccountLines);
+    ++openingRows;
   }
   for (int i = 0; i < options.manyAccounts; ++i) {
     const long long lines =
@@ -69,8 +74,10 @@ GeneratedCounts GenerateBenchData(platform::DbConnection& connection, const Benc
     const BankAccountSpec account{ManyAccountCode(i, options.manyAccounts),
                                   QStringLiteral("基准测试银行%1").arg(i + 1), {}, 1.0, i % 4 == 3, kYearStart, {}};
     WriteBenchAccount(writer, account, options.seed + 1 + static_cast<std::uint64_t>(i), lines);
+    ++openingRows;
   }
   writer.Finish(counts);
+  if (options.progress) options.progress(total, total);
   transaction.Commit();
   return counts;
 }
