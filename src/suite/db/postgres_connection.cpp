@@ -1,6 +1,7 @@
 #include "suite/db/postgres_connection.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/text_key.h"
 
 #include <libpq-fe.h>
 
@@ -121,11 +122,34 @@ PostgresConnection::PostgresConnection(const QString& connectionString) : connec
     throw DbError(QStringLiteral("Cannot connect to the database: %1").arg(err));
   }
   PQsetClientEncoding(conn_, "UTF8");
-  Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
-  Execute(QStringLiteral("set client_min_messages = warning"));
-  // A row another session holds is waited for as long as SQLite waits for its
-  // busy file, then the statement fails with a Busy DbError instead of hanging.
-  Execute(QStringLiteral("set lock_timeout = '5s'"));
+  try {
+    Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
+    Execute(QStringLiteral("set client_min_messages = warning"));
+    // A row another session holds is waited for as long as SQLite waits for its
+    // busy file, then the statement fails with a Busy DbError instead of hanging.
+    Execute(QStringLiteral("set lock_timeout = '5s'"));
+    RequireCurrentKeyCollation();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void PostgresConnection::RequireCurrentKeyCollation() {
+  // A schema made with another key collation compares codes by another rule:
+  // refuse it rather than split or merge accounts differently from the rest.
+  const ResultSet r = Query(QStringLiteral(
+      "select * from pg_collation where collname = 'ci' and collnamespace = "
+      "(select oid from pg_namespace where nspname = current_schema())"));
+  if (r.rows.empty()) return;
+  for (const char* column : {"colliculocale", "colllocale"}) {
+    const int c = static_cast<int>(r.columns.indexOf(QLatin1String(column)));
+    if (c < 0 || r.rows[0][c].ToString() == QLatin1String(platform::TextKey::kLocale)) continue;
+    const QString found = r.rows[0][c].ToString();
+    throw DbError(QStringLiteral("The database's key collation ci is \"%1\", not \"%2\": its schema was made by an "
+                                 "older version of Corvane. Make it again with corvane-makedb.")
+                      .arg(found, QLatin1String(platform::TextKey::kLocale)));
+  }
 }
 
 PostgresConnection::~PostgresConnection() { Close(); }

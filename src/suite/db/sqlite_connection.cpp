@@ -99,6 +99,27 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
   // programs open too): it keeps the journal it has.
   if (!path.startsWith(QLatin1String("file:")))
     sqlite3_exec(db_, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
+  try {
+    RequireCurrentLayout();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void SqliteConnection::RequireCurrentLayout() {
+  // Amounts of an older file would read 10,000 times too small: refuse it whole.
+  // A file that is no database at all is said by the first statement that reads it.
+  long long layout = kLayout;
+  try {
+    if (QueryValue(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'code'")).ToInt() > 0)
+      layout = QueryValue(QStringLiteral("pragma user_version")).ToInt();
+  } catch (const DbError&) {
+  }
+  if (layout >= kLayout) return;
+  throw DbError(QStringLiteral("The database %1 was written by an older version of Corvane (amounts as decimals, "
+                               "codes compared by ASCII letter case only). Make it again with corvane-makedb.")
+                    .arg(connectionString_));
 }
 
 SqliteConnection::~SqliteConnection() { Close(); }
