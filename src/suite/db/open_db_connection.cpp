@@ -46,6 +46,10 @@ void InstallSchema(platform::DbConnection& connection) {
   if (auto* pg = dynamic_cast<PostgresConnection*>(&connection)) {
     // Two sessions creating the schema at once would trip over each other's
     // collation and tables: the first takes an advisory lock, the second waits.
+    // Installing waits for that lock and for the tables' locks (an index
+    // statement takes one even when the index exists): no user's row lock, so
+    // the 5 s lock timeout of the connection does not apply meanwhile.
+    pg->Execute(QStringLiteral("set lock_timeout = 0"));
     pg->Execute(QStringLiteral("select pg_advisory_lock(7301305)"));
     try {
       RequireIcu(*pg);
@@ -53,9 +57,11 @@ void InstallSchema(platform::DbConnection& connection) {
       pg->ExecuteScript(ReadResource(QStringLiteral(":/schema/postgres_suite.sql")));
     } catch (...) {
       pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
+      pg->Execute(QStringLiteral("set lock_timeout = '5s'"));
       throw;
     }
     pg->Execute(QStringLiteral("select pg_advisory_unlock(7301305)"));
+    pg->Execute(QStringLiteral("set lock_timeout = '5s'"));
   } else if (auto* lite = dynamic_cast<SqliteConnection*>(&connection)) {
     lite->ExecuteScript(ReadResource(QStringLiteral(":/schema/sqlite.sql")));
     lite->ExecuteScript(ReadResource(QStringLiteral(":/schema/sqlite_suite.sql")));
