@@ -46,10 +46,12 @@ class DemoReportsTest : public PrintFixture {
     for (int i = 1; i <= texts + longs; ++i) c << QStringLiteral("P%1 %2").arg(i).arg(i <= texts ? "String" : "Long");
     return c;
   }
+  // The debit-direction account with the most statement lines.
   QString Busiest() {
     return session_.Db()
-        .QueryValue(QStringLiteral("select ccode from rp_bankrecp where ibegin = ? group by ccode "
-                                   "order by count(*) desc, ccode limit 1"), {2})
+        .QueryValue(QStringLiteral("select c.ccode from code c join rp_bankrecp r on r.ccode = c.ccode "
+                                   "where c.bd_c = ? group by c.ccode order by count(*) desc, c.ccode limit 1"),
+                    {1})
         .ToString();
   }
   QString AccountLine(const QString& code) {
@@ -71,21 +73,35 @@ TEST_F(DemoReportsTest, BankStatementOverSeveralPages) {
   const int widths[] = {0, 1400, 1800, 1600, 2000, 2000, 2200};
   for (int c = 0; c < 7; ++c) grid_.SetColWidth(c, widths[c]);
   for (int c = 4; c < 7; ++c) grid_.SetColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-  std::vector<std::vector<QString>> rows;
+  // The running balance as the statement window keeps it: it starts before the
+  // first line so that it equals the opening balance at the start date, and
+  // moves the way the account's balance direction says.
+  const platform::AccountInfo account = Common().GetAccount(code);
+  const bool debitAccount = account.direction == 1;
+  std::vector<std::vector<platform::DbValue>> lines;
   Money balance;
   session_.Db().ForEachRow(
       QStringLiteral("select i_id, dDate, csettle, cn_id, bd_c, mmoney, ibegin from rp_bankrecp "
-                     "where ccode = ? and bdelete = ? order by ibegin, dDate, i_id"),
+                     "where ccode = ? and bdelete = ? order by dDate, i_id"),
       {code, 0}, [&](const std::vector<platform::DbValue>& r) {
-        const Money amount = r[5].ToMoney();
-        const bool debit = r[4].ToInt() == 1;
-        balance += debit ? amount : -amount;
-        if (r[6].ToInt() == 0) return;  // the opening balance starts the running balance
-        rows.push_back({r[0].ToString(), r[1].ToDate().toString(QStringLiteral("yyyy.MM.dd")), r[2].ToString(),
-                        r[3].ToString(), debit ? amount.ToDisplayText() : QString(),
-                        debit ? QString() : amount.ToDisplayText(), balance.ToDisplayText()});
+        if (r[6].ToInt() == 0) {
+          balance += r[5].ToMoney();
+          return;
+        }
+        const bool up = (r[4].ToInt() == 1) == debitAccount;
+        if (r[1].ToDate() < account.StartDate) balance += up ? -r[5].ToMoney() : r[5].ToMoney();
+        lines.push_back(r);
       });
-  ASSERT_GT(rows.size(), 60u);
+  std::vector<std::vector<QString>> rows;
+  for (const auto& r : lines) {
+    const Money amount = r[5].ToMoney();
+    const bool debit = r[4].ToInt() == 1;
+    balance += debit == debitAccount ? amount : -amount;
+    rows.push_back({r[0].ToString(), r[1].ToDate().toString(QStringLiteral("yyyy.MM.dd")), r[2].ToString(),
+                    r[3].ToString(), debit ? amount.ToDisplayText() : QString(),
+                    debit ? QString() : amount.ToDisplayText(), balance.ToDisplayText()});
+  }
+  ASSERT_GT(rows.size(), 50u);
   grid_.FillRows(std::move(rows));
 
   WriteRow(QStringLiteral("ZPDJ_Head"), Columns(7),
@@ -95,33 +111,41 @@ TEST_F(DemoReportsTest, BankStatementOverSeveralPages) {
             Text("00055") + QDate(2026, 12, 31).toString(QStringLiteral("yyyy.MM.dd"))});
   ReportJob job = GridJob();
   job.dataFile = Work().Name();
+  job.orientation = 2;  // landscape, as a user may set the page up
   const QString pdf = Path(QStringLiteral("demo-statement.pdf"));
   ASSERT_EQ(suite::WriteReportPdf(job, pdf), 0);
   EXPECT_GE(PdfPages(pdf), 3);
-  const QString last = PdfText(pdf, PdfPages(pdf));
-  EXPECT_TRUE(last.contains(balance.ToDisplayText())) << "the closing balance is on the last page";
-  EXPECT_TRUE(last.contains(Text("00053")));
+  EXPECT_TRUE(PdfText(pdf).contains(balance.ToDisplayText())) << "the closing balance";
+  EXPECT_TRUE(PdfText(pdf, PdfPages(pdf)).contains(Text("00053")));
   EXPECT_TRUE(PdfText(pdf, 2).contains(Text("00502")));
 }
 
 TEST_F(DemoReportsTest, TwoSidedStatementForm) {
+  // The figures as the balance statement works them out: balances from the openings and the lines from the start date on, the
+  // unticked lines of each side at any date.
   const QString code = Busiest();
+  const QDate start = Common().GetAccount(code).StartDate;
   Money journal, bank, bankIn, bankOut, bookIn, bookOut;
   session_.Db().ForEachRow(
-      QStringLiteral("select md, mc, iflagbank from gl_accvouch where ccode = ? and bdelete = ? and coalesce(iflag, ?) = ?"),
-      {code, 0, 0, 0}, [&](const std::vector<platform::DbValue>& r) {
-        journal += r[0].ToMoney() - r[1].ToMoney();
-        if (r[2].ToInt() != 0) return;
+      QStringLiteral("select md, mc, iflagbank, iperiod, dbill_date from gl_accvouch "
+                     "where ccode = ? and bdelete = ? and iflag is null"),
+      {code, 0}, [&](const std::vector<platform::DbValue>& r) {
+        const int period = static_cast<int>(r[3].ToInt());
+        if (period == 20 || (period != 21 && r[4].ToDate() >= start)) journal += r[0].ToMoney() - r[1].ToMoney();
+        if (period == 20 || r[2].ToInt() != 0) return;
         bookIn += r[0].ToMoney();
         bookOut += r[1].ToMoney();
       });
   session_.Db().ForEachRow(
-      QStringLiteral("select bd_c, mmoney, iflag, ibegin from rp_bankrecp where ccode = ? and bdelete = ?"), {code, 0},
-      [&](const std::vector<platform::DbValue>& r) {
+      QStringLiteral("select bd_c, mmoney, iflag, ibegin, dDate from rp_bankrecp where ccode = ? and bdelete = ?"),
+      {code, 0}, [&](const std::vector<platform::DbValue>& r) {
         const bool in = r[0].ToInt() == 1;
-        bank += in ? r[1].ToMoney() : -r[1].ToMoney();
-        if (r[3].ToInt() == 0 || r[2].ToInt() != 0) return;
-        (in ? bankIn : bankOut) += r[1].ToMoney();
+        if (r[3].ToInt() == 0) {
+          bank += r[1].ToMoney();
+          return;
+        }
+        if (r[4].ToDate() >= start) bank += in ? r[1].ToMoney() : -r[1].ToMoney();
+        if (r[2].ToInt() == 0) (in ? bankIn : bankOut) += r[1].ToMoney();
       });
   const QString setText = Common().GetSessionInfo().ReportText;
   const QStringList makegrid = {platform::PadToByteWidth(setText, Common().GetByteLength(setText), 40),
