@@ -49,6 +49,7 @@ int SuiteReportEngine::Print(const ReportJob& job) {
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   if (RunModal(dialog) != QDialog::Accepted) return kReportCancelled;
   if (!printer.isValid()) return kReportNoPrinter;
+  // The report's own page set-up decides the page, whatever printer was chosen.
   printer.setPageLayout(p.layout);
   return PaintReport(p.source, printer);
 }
