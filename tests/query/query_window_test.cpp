@@ -193,9 +193,11 @@ TEST_P(QueryWindowTest, ShowModesListAndColourTheLines) {
 
 TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
   test::QueryLedger ledger(session_.Db(), BookMode());
-  ledger.AddAccount(QStringLiteral("空户"), QDate(2026, 1, 1));
+  ledger.AddAccount(QStringLiteral("空户(备用)"), QDate(2026, 1, 1));
   frmYHDZCX* w = OpenQuery(ledger.Code(), 2);
   ASSERT_NE(w, nullptr);
+  // A name with brackets of its own still loads its own code.
+  EXPECT_EQ(w->LoadedCode(), ledger.Code());
   for (platform::ListGrid* g : {w->MSGrid1(), w->MSGrid2()}) {
     ASSERT_EQ(g->Rows(), 2);
     for (int c = 0; c < g->Cols(); ++c) EXPECT_EQ(g->TextMatrix(1, c), QString());
