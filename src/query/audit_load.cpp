@@ -15,6 +15,25 @@ namespace {
 
 QString Text(const DbValue& v) { return v.IsNull() ? QString() : v.ToString(); }
 
+// The rows come ordered by account (and book): consecutive rows share one copy
+// of the code and name texts instead of each holding its own.
+class SharedTexts {
+ public:
+  const QString& Of(int column, const DbValue& v) {
+    QString& last = last_[column];
+    if (v.IsNull()) {
+      if (!last.isNull()) last = QString();
+      return last;
+    }
+    const QString text = v.ToString();
+    if (text != last) last = text;
+    return last;
+  }
+
+ private:
+  QString last_[4];
+};
+
 // "#0.00": two decimals, no thousands separator.
 QString PlainAmount(const Money& m) { return m.ToDisplayText().remove(QLatin1Char(',')); }
 
@@ -98,10 +117,11 @@ std::vector<std::vector<QString>> ReadAuditStatement(platform::DbConnection& db,
   std::vector<std::vector<QString>> rows;
   const SqlBuilder q = AuditStatementQuery(r);
   const int lead = r.bookMode ? 2 : 0;
+  SharedTexts shared;
   db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     std::vector<QString> cells;
     cells.reserve(7 + lead);
-    for (int i = 0; i < lead + 2; ++i) cells.emplace_back(Text(row[i]));
+    for (int i = 0; i < lead + 2; ++i) cells.emplace_back(shared.Of(i, row[i]));
     cells.emplace_back(DottedDate(row[lead + 2].ToDate()));
     cells.emplace_back(Text(row[lead + 3]));
     cells.emplace_back(Text(row[lead + 4]));
@@ -118,6 +138,7 @@ std::vector<std::vector<QString>> ReadAuditJournal(platform::DbConnection& db, c
   std::vector<std::vector<QString>> rows;
   const SqlBuilder q = AuditJournalQuery(r);
   const int lead = r.bookMode ? 2 : 0;
+  SharedTexts shared;
   db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     const bool foreign = !Text(row[lead + 6]).isEmpty();
     const Money debit = row[lead + (foreign ? 9 : 7)].ToMoney();
@@ -126,7 +147,7 @@ std::vector<std::vector<QString>> ReadAuditJournal(platform::DbConnection& db, c
     if (amount.IsZero()) return;  // zero to the cent: nothing outstanding
     std::vector<QString> cells;
     cells.reserve(10 + lead);
-    for (int i = 0; i < lead + 2; ++i) cells.emplace_back(Text(row[i]));
+    for (int i = 0; i < lead + 2; ++i) cells.emplace_back(shared.Of(i, row[i]));
     cells.emplace_back(DottedDate(row[lead + 2].ToDate()));
     cells.emplace_back(DottedDate(row[lead + 3].ToDate()));
     cells.emplace_back(Text(row[lead + 4]));

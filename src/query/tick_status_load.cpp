@@ -35,10 +35,17 @@ QString TickMark(long long tick) {
 
 QString DottedDate(const QDate& d) {
   if (!d.isValid()) return QString();
-  return QStringLiteral("%1.%2.%3")
-      .arg(d.year(), 4, 10, QLatin1Char('0'))
-      .arg(d.month(), 2, 10, QLatin1Char('0'))
-      .arg(d.day(), 2, 10, QLatin1Char('0'));
+  // Written digit by digit: every line of a list has one or two dates.
+  int year = 0, month = 0, day = 0;
+  d.getDate(&year, &month, &day);
+  QString out(10, QLatin1Char('.'));
+  QChar* c = out.data();
+  for (int i = 3; i >= 0; --i, year /= 10) c[i] = QLatin1Char(static_cast<char>('0' + year % 10));
+  c[5] = QLatin1Char(static_cast<char>('0' + month / 10));
+  c[6] = QLatin1Char(static_cast<char>('0' + month % 10));
+  c[8] = QLatin1Char(static_cast<char>('0' + day / 10));
+  c[9] = QLatin1Char(static_cast<char>('0' + day % 10));
+  return out;
 }
 
 SqlBuilder StatementStatusQuery(const TickStatusRequest& r) {
