@@ -2,6 +2,8 @@
 
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/grid_print_service.h"
+#include "platform/print/print_control.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
 #include "shared/right_menu.h"
@@ -55,6 +57,8 @@ TwoGridWindow::TwoGridWindow(const QString& objectName, quint8 dialogMode, share
       ShowContextMenu(shared::PixelsToTwips(grid->x() + pos.x()), shared::PixelsToTwips(grid->y() + pos.y()));
     });
   }
+  prnCtrl_ = new platform::PrintControl(this);
+  prnCtrl_->setObjectName(QStringLiteral("prnCtrl"));
   filterFind_ = std::make_unique<shared::GridFilterFind>(*this, this, dialogMode, findMatch);
 }
 

@@ -13,6 +13,8 @@ class QVBoxLayout;
 
 namespace corvane::platform {
 class GridBase;
+class GridPrintService;
+class PrintControl;
 class ListGrid;
 class ToolbarHost;
 }
@@ -46,6 +48,7 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   platform::ListGrid* CurrentGrid() const;
   QTabBar* TabS1() const { return tabs_; }
   platform::ToolbarHost* Toolbar() const { return toolbar_; }
+  platform::PrintControl* prnCtrl() const { return prnCtrl_; }
   QWidget* Picture2() const { return picture2_; }
   bool IsBusy() const { return busy_; }
 
@@ -103,6 +106,8 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   void PrintCurrentGrid(int mode);
 
   QVBoxLayout* body_ = nullptr;
+  platform::PrintControl* prnCtrl_ = nullptr;
+  std::unique_ptr<platform::GridPrintService> gridPrint_;  // made at the first grid print
   std::unique_ptr<shared::GridFilterFind> filterFind_;
   QString heldFunction_, heldLock_;
   bool busy_ = false;

@@ -12,6 +12,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "suite/services/suite_login_context.h"
+#include "support/scripted_print.h"
 #include "support/suite_session.h"
 
 #include <QApplication>
@@ -311,6 +312,44 @@ TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   Close(audit);
   Close(query);
   EXPECT_EQ(Claims(), 0);
+}
+
+TEST_P(QueryWindowTest, GridPrintsNameTheGridOfThePageShowing) {
+  frmYHDZCX* query = OpenQuery(Code());
+  frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0"));
+  ASSERT_NE(query, nullptr);
+  ASSERT_NE(audit, nullptr);
+  auto text = [](const char* key) { return shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + key); };
+  struct Case {
+    TwoGridWindow* window;
+    int page;
+    void (TwoGridWindow::*command)();
+    int grid;  // 1 statement, 2 journal
+    int mode;
+    QString title;
+  };
+  const Case cases[] = {
+      {query, 0, &TwoGridWindow::rPrint, 1, 0, text("00510") + text("00138")},
+      {query, 1, &TwoGridWindow::rPreview, 2, 1, text("00522") + text("00139")},
+      {query, 1, &TwoGridWindow::rDataOut, 2, 2, text("00522") + text("00140")},
+      {query, 1, &TwoGridWindow::rSetup, 1, 3, text("00137")},
+      {audit, 0, &TwoGridWindow::rPreview, 1, 1, text("00051") + text("00139")},
+      {audit, 1, &TwoGridWindow::rPrint, 2, 0, text("00063") + text("00138")},
+      {audit, 1, &TwoGridWindow::rSetup, 1, 3, text("00137")},
+  };
+  testing::ScriptedPrinting printing;
+  for (const Case& c : cases) {
+    c.window->TabS1()->setCurrentIndex(c.page);
+    (c.window->*c.command)();
+    ASSERT_FALSE(printing.GridPrints().empty());
+    const testing::GridPrintCall& call = printing.GridPrints().back();
+    EXPECT_EQ(call.grid, c.grid == 1 ? static_cast<QObject*>(c.window->MSGrid1()) : c.window->MSGrid2()) << c.title.toStdString();
+    EXPECT_EQ(call.reportKey, c.window == query ? QStringLiteral("RPYHDZCX") : QStringLiteral("RPYHCQWD"));
+    EXPECT_EQ(call.mode, c.mode);
+    EXPECT_EQ(call.title, c.title);
+    EXPECT_EQ(call.printControl, c.window->prnCtrl());
+  }
+  EXPECT_EQ(printing.GridPrints().size(), std::size(cases));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, QueryWindowTest, ::testing::Values(false, true),
