@@ -12,6 +12,7 @@
 #include "shared/window_dressing.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTabBar>
@@ -76,7 +77,9 @@ void TwoGridWindow::BuildToolbar() {
       toolbar_->AddSeparator();
       continue;
     }
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    // Named by its key, so that the captions follow the session's language.
+    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
+        ->setObjectName(QString::fromLatin1(b.key));
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &TwoGridWindow::Toolbar1_ButtonClick);
@@ -94,6 +97,11 @@ void TwoGridWindow::SetDirectionTexts(const QString& debitText, const QString& c
 void TwoGridWindow::SetBusy(bool busy) {
   busy_ = busy;
   toolbar_->setEnabled(!busy);
+}
+
+int TwoGridWindow::FontScaledWidth(const QWidget* grid, int twips) {
+  const double dateTwips = (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) * 15.0;
+  return static_cast<int>(twips * std::max(1.0, dateTwips / 1000.0));
 }
 
 platform::ListGrid* TwoGridWindow::CurrentGrid() const { return tabs_->currentIndex() == 0 ? grid1_ : grid2_; }

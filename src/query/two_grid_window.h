@@ -86,6 +86,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   virtual QString PrintKey() const = 0;
   virtual QString PrintTitleKey(int page) const = 0;
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
+  // Column widths are given for a font in which a date fills 1000 twips; a wider
+  // font widens every column alike so that dates and amounts still fit.
+  static int FontScaledWidth(const QWidget* grid, int twips);
 
   // Layout: the toolbar, then the top band, then the tab with the grids.
   QVBoxLayout* Body() const { return body_; }
