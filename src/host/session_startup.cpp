@@ -1,8 +1,11 @@
 #include "host/session_startup.h"
 
+#include "host/help_viewer.h"
+
 #include "platform/db/db_error.h"
 #include "platform/print/template_path.h"
 #include "platform/services/object_factory.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/session.h"
@@ -123,6 +126,9 @@ bool InitSession() {
     InitColumnWidths();
     InitPaths();
     shared::InstallSessionHooks();
+    // Help of every window opens the host's own pages in the session's language.
+    const QString language = login.GetLanguageId();
+    shared::SetHelpPageOpener([language](const QString& pageId) { HelpViewer::Open(pageId, language); });
     s.gHelpFile = login.GetInstallPath() + QStringLiteral("/Help/") + HelpName(s.gSysCode, login.GetLanguageId()) +
                   QStringLiteral(".chm");
     return true;

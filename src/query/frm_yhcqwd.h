@@ -32,6 +32,7 @@ class frmYHCQWD : public TwoGridWindow {
 
  protected:
   shared::FilterColumns ColumnsOf(int grid) const override;
+  QString MenuId() const override { return QStringLiteral("RP0309"); }
   QString PrintKey() const override { return QStringLiteral("RPYHCQWD"); }
   QString PrintTitleKey(int page) const override;
 

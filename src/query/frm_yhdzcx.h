@@ -45,6 +45,7 @@ class frmYHDZCX : public TwoGridWindow {
 
  protected:
   shared::FilterColumns ColumnsOf(int grid) const override;
+  QString MenuId() const override { return QStringLiteral("RP0307"); }
   QString PrintKey() const override { return QStringLiteral("RPYHDZCX"); }
   QString PrintTitleKey(int page) const override;
 

@@ -5,6 +5,7 @@
 #include "platform/print/grid_print_service.h"
 #include "platform/print/print_control.h"
 #include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/right_menu.h"
 #include "shared/session.h"
@@ -66,12 +67,14 @@ TwoGridWindow::TwoGridWindow(const QString& objectName, quint8 dialogMode, share
 TwoGridWindow::~TwoGridWindow() = default;
 
 void TwoGridWindow::BuildToolbar() {
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"},   {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},  {nullptr, nullptr, nullptr}, {"search", "查询", "查询"},
-                            {nullptr, nullptr, nullptr},   {"find", "定位", "定位"},    {"filt", "过滤", "过滤"},
-                            {nullptr, nullptr, nullptr},   {"help", "帮助", "帮助"},    {nullptr, nullptr, nullptr},
-                            {"exit", "退出", "退出"}};
+  struct Button { const char* key; const char* caption; const char* tip; int picture; };
+  const Button buttons[] = {{"setup", "设置", "打印设置", 263}, {"print", "打印", "打印", 141},
+                            {"preview", "预览", "预览", 140},   {"dout", "输出", "数据输出", 235},
+                            {nullptr, nullptr, nullptr, 0},     {"search", "查询", "查询", 122},
+                            {nullptr, nullptr, nullptr, 0},     {"find", "定位", "定位", 146},
+                            {"filt", "过滤", "过滤", 120},      {nullptr, nullptr, nullptr, 0},
+                            {"help", "帮助", "帮助", 125},      {nullptr, nullptr, nullptr, 0},
+                            {"exit", "退出", "退出", 118}};
   for (const Button& b : buttons) {
     if (!b.key) {
       toolbar_->AddSeparator();
@@ -80,6 +83,7 @@ void TwoGridWindow::BuildToolbar() {
     // Named by its key, so that the captions follow the session's language.
     toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
         ->setObjectName(QString::fromLatin1(b.key));
+    toolbar_->SetPicture(QString::fromLatin1(b.key), b.picture);
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &TwoGridWindow::Toolbar1_ButtonClick);
@@ -158,10 +162,7 @@ void TwoGridWindow::rSearch() { if (!busy_) RequeryWithConditions(); }
 void TwoGridWindow::rFind() { if (!busy_) FindRows(); }
 void TwoGridWindow::rFilt() { if (!busy_) FilterRows(); }
 
-void TwoGridWindow::rHelp() {
-  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QCoreApplication::sendEvent(this, &f1);
-}
+void TwoGridWindow::rHelp() { shared::ShowHelpPage(MenuId()); }
 
 void TwoGridWindow::rExit() { close(); }
 

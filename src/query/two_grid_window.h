@@ -82,6 +82,8 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
 
   // The column map of a grid (1 statement, 2 journal) for filter and find.
   virtual shared::FilterColumns ColumnsOf(int grid) const = 0;
+  // The menu id the window's help page is named by.
+  virtual QString MenuId() const = 0;
   // Grid print: the report key, and the title key of each page.
   virtual QString PrintKey() const = 0;
   virtual QString PrintTitleKey(int page) const = 0;
