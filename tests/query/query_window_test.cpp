@@ -9,6 +9,7 @@
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/frm_yhkmxz.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "suite/services/suite_login_context.h"
@@ -350,6 +351,14 @@ TEST_P(QueryWindowTest, GridPrintsNameTheGridOfThePageShowing) {
     EXPECT_EQ(call.printControl, c.window->prnCtrl());
   }
   EXPECT_EQ(printing.GridPrints().size(), std::size(cases));
+
+  // Help opens each function's own page.
+  QStringList pages;
+  shared::SetHelpPageOpener([&pages](const QString& page) { pages << page; });
+  query->rHelp();
+  audit->rHelp();
+  shared::SetHelpPageOpener({});
+  EXPECT_EQ(pages, (QStringList{"RP0307", "RP0309"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, QueryWindowTest, ::testing::Values(false, true),
