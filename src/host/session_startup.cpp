@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QUrl>
 #include <exception>
 
 namespace corvane::host {
@@ -50,6 +51,11 @@ void InitColumnWidths() {
   s.gColWidthA = s.Common().GetAccountSetInfo().GetDigestLength() * 180;
 }
 
+QString PrintFormatConnectionString(const QString& path, bool create) {
+  return QStringLiteral("sqlite:file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+         (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
 void InitPrintTables() {
   Session& s = Session::Current();
   QString folder = s.systemFolder.isEmpty() ? QCoreApplication::applicationDirPath() : s.systemFolder;
@@ -61,8 +67,8 @@ void InitPrintTables() {
     if (!QFileInfo::exists(s.gPrintFormatPath))
       throw platform::DbError(QStringLiteral("The print-format database %1 is missing").arg(s.gPrintFormatPath));
     // Opened read-write but never created: a missing file is reported, not made empty.
-    s.gPrintFormatDb = platform::ObjectFactory::Instance().OpenConnection(
-        QStringLiteral("sqlite:file:") + s.gPrintFormatPath + QStringLiteral("?mode=rw"));
+    s.gPrintFormatDb =
+        platform::ObjectFactory::Instance().OpenConnection(PrintFormatConnectionString(s.gPrintFormatPath, false));
   } catch (const std::exception& e) {
     shared::ShowMsgBox(OpenFailureText(s.gPrintFormatPath, QString::fromUtf8(e.what())), 0);
   }
