@@ -120,6 +120,11 @@ TEST_P(QueryWindowTest, OpensOnTheChosenEntryAndGivesBackWhatItTook) {
   EXPECT_GT(w->MSGrid2()->Rows(), 2);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait window is down
   SaveScreenshot(*w, BookMode() ? QStringLiteral("query-book.png") : QStringLiteral("query-account.png"));
+  // A second call brings it forward: no dialog, no second claim.
+  const int shown = session_.Modals().Count();
+  host::ExecuteMenu(QStringLiteral("RP0307"), {}, {}, {});
+  EXPECT_EQ(session_.Modals().Count(), shown);
+  EXPECT_EQ(Claims(), 1);
   Close(w);
   EXPECT_EQ(Claims(), 0);
   EXPECT_TRUE(OtherSessionCanLock(QStringLiteral("100202")));
