@@ -3,6 +3,7 @@
 #include "host/help_viewer.h"
 
 #include "platform/db/db_error.h"
+#include "platform/print/template_path.h"
 #include "platform/services/object_factory.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QUrl>
 #include <exception>
 
 namespace corvane::host {
@@ -49,6 +51,11 @@ void InitColumnWidths() {
   s.gColWidthA = s.Common().GetAccountSetInfo().GetDigestLength() * 180;
 }
 
+QString PrintFormatConnectionString(const QString& path, bool create) {
+  return QStringLiteral("sqlite:file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+         (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
 void InitPrintTables() {
   Session& s = Session::Current();
   QString folder = s.systemFolder.isEmpty() ? QCoreApplication::applicationDirPath() : s.systemFolder;
@@ -60,8 +67,8 @@ void InitPrintTables() {
     if (!QFileInfo::exists(s.gPrintFormatPath))
       throw platform::DbError(QStringLiteral("The print-format database %1 is missing").arg(s.gPrintFormatPath));
     // Opened read-write but never created: a missing file is reported, not made empty.
-    s.gPrintFormatDb = platform::ObjectFactory::Instance().OpenConnection(
-        QStringLiteral("sqlite:file:") + s.gPrintFormatPath + QStringLiteral("?mode=rw"));
+    s.gPrintFormatDb =
+        platform::ObjectFactory::Instance().OpenConnection(PrintFormatConnectionString(s.gPrintFormatPath, false));
   } catch (const std::exception& e) {
     shared::ShowMsgBox(OpenFailureText(s.gPrintFormatPath, QString::fromUtf8(e.what())), 0);
   }
@@ -76,7 +83,7 @@ void InitPaths() {
   folders.SetPathA(appFolder);
   folders.SetPathB(appFolder);
   folders.SetPathC(appFolder);
-  folders.SetReportPath(appFolder + QStringLiteral("rep/") + language + QLatin1Char('/'));
+  folders.SetReportPath(platform::ReportTemplateFolder(appFolder, language) + QLatin1Char('/'));
   folders.SetPathD(appFolder);
   s.Common().GetHelpSettings().SetHelpFile(s.gLogin->GetInstallPath() + QStringLiteral("/Help/") +
                                            HelpName(s.gSysCode, language) + QStringLiteral(".chm"));

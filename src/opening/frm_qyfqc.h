@@ -24,7 +24,7 @@ class frmQYFQC : public OpeningItemWindow {
   RowCheck CheckRow(std::vector<QString>& cells) override { return CheckEnterpriseRow(cells, context_); }
   SaveOutcome Save(ItemRow& row) override { return SaveEnterpriseRow(row, context_); }
   bool Remove(const ItemRow& row) override { return DeleteEnterpriseRow(row, context_); }
-  std::array<int, 5> FilterColumns() const override { return {kQyDate, kQySettle, kQyNumber, kQyDebit, kQyCredit}; }
+  shared::FilterColumns FilterMap() const override { return {kQyDate, kQySettle, kQyNumber, kQyDebit, kQyCredit}; }
   QString PageKey() const override { return QStringLiteral("GLYhQcRjz"); }
   QString GridPrintKey() const override { return QStringLiteral("RPQYFQCReport"); }
   std::vector<shared::GridColumnSpec> ColumnSpecs() const override;

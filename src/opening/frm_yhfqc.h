@@ -26,7 +26,7 @@ class frmYHFQC : public OpeningItemWindow {
   bool Remove(const ItemRow& row) override { return DeleteBankRow(row, context_); }
   void AfterSave(int row) override { RecalcBalances(row); }
   void AfterDelete(int row) override { RecalcBalances(row); }
-  std::array<int, 5> FilterColumns() const override { return {kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit}; }
+  shared::FilterColumns FilterMap() const override { return {kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit}; }
   QString PageKey() const override { return QStringLiteral("GLYhQcDzd"); }
   QString GridPrintKey() const override { return QStringLiteral("RPDZDQCReport"); }
   std::vector<shared::GridColumnSpec> ColumnSpecs() const override;

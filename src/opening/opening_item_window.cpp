@@ -8,7 +8,7 @@
 #include "platform/print/print_control.h"
 #include "platform/print/rtprn.h"
 #include "platform/services/object_factory.h"
-#include "shared/frm_yhfilter.h"
+#include "shared/grid_filter_command.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
@@ -26,7 +26,6 @@
 
 namespace corvane::opening {
 
-using platform::Money;
 using shared::GetResString;
 using shared::Session;
 
@@ -34,9 +33,6 @@ namespace {
 
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
 void Tell(const QString& prompt) { shared::ShowMsgBox(prompt, 0, CashText("00046")); }
-Money AmountOf(const QString& text) {
-  return Money::Parse(Session::Current().Common().AmountTextToNumberText(text.trimmed())).value_or(Money());
-}
 
 }  // namespace
 
@@ -248,36 +244,8 @@ void OpeningItemWindow::DeleteRow() {
 
 void OpeningItemWindow::FilterRows() {
   if (grid_->IsEditing()) return;
-  Filter.ExecFilter = true;
-  shared::frmYHFilter::YhOrQy = EnterpriseSide() ? 2 : 1;
-  shared::frmYHFilter dialog(*this, this);
-  dialog.SetFilterOff(false);
-  dialog.EnableFrame();
-  dialog.Preset(Filter);
-  dialog.ShowModal();
-  if (!Filter.ExecCom) return;
-  const int first = editor_->ApplyFilter([this](int row) { return ApplyFilterRow(row); });
-  if (first) {
-    grid_->SetRow(first);
-    grid_->SetTopRow(first);
-  }
-}
-
-bool OpeningItemWindow::ApplyFilterRow(int row) const {
-  if (!Filter.ExecFilter) return true;
-  const auto [date, settle, number, debit, credit] = FilterColumns();
-  const QString d = grid_->TextMatrix(row, date);
-  if (!Filter.StartDate.trimmed().isEmpty() && d < Filter.StartDate.trimmed()) return false;
-  if (!Filter.EndDate.trimmed().isEmpty() && d > Filter.EndDate.trimmed()) return false;
-  if (!Filter.CurCn_m.trimmed().isEmpty() && grid_->TextMatrix(row, settle) != Filter.CurCn_m.trimmed()) return false;
-  if (!Filter.CurCn_id.trimmed().isEmpty() && grid_->TextMatrix(row, number) != Filter.CurCn_id.trimmed()) return false;
-  const bool hasAmount = !Filter.CurMmoney.trimmed().isEmpty();
-  const Money a = AmountOf(Filter.CurMmoney);
-  const QString dr = grid_->TextMatrix(row, debit), cr = grid_->TextMatrix(row, credit);
-  auto sideMatches = [&](const QString& cell) { return hasAmount ? AmountsExactlyEqual(AmountOf(cell), a) : !cell.isEmpty(); };
-  if (Filter.CurBd_c == 1) return sideMatches(dr);
-  if (Filter.CurBd_c != 0) return sideMatches(cr);
-  return !hasAmount || AmountsExactlyEqual(AmountOf(dr), a) || AmountsExactlyEqual(AmountOf(cr), a);
+  shared::GridFilterFind filter(*this, this, EnterpriseSide() ? 2 : 1, shared::AmountMatch::Equal);
+  filter.FilterRows(*grid_, FilterMap());
 }
 
 void OpeningItemWindow::Toolbar1_ButtonClick(const QString& key) {

@@ -4,6 +4,7 @@
 #include "platform/controls/grid_types.h"
 #include "shared/filter_conditions.h"
 #include "shared/grid_editor.h"
+#include "shared/grid_filter.h"
 
 #include <array>
 #include <memory>
@@ -91,8 +92,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   virtual void AfterSave(int row) {}
   virtual void AfterDelete(int row) {}
   virtual std::vector<shared::GridColumnSpec> ColumnSpecs() const = 0;
-  // Date, settlement, number, debit and credit columns for the row filter.
-  virtual std::array<int, 5> FilterColumns() const = 0;
+  // Where the row filter finds date, settlement, number, debit and credit.
+  virtual shared::FilterColumns FilterMap() const = 0;
   // Print (1), preview (2) or data output (3): the grid print in book mode, the
   // report engine otherwise.
   void OutputReport(int mode);
@@ -124,7 +125,6 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
  private:
   std::vector<QString> checked_;  // the row's texts as the last row check kept them
   void BuildControls(int columns);
-  bool ApplyFilterRow(int row) const;
 };
 
 }  // namespace corvane::opening

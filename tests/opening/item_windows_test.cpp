@@ -4,6 +4,7 @@
 #include "opening/frm_yhfqc.h"
 #include "opening_fixture.h"
 #include "platform/controls/entry_grid.h"
+#include "shared/frm_yhfilter.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -11,6 +12,8 @@
 #include "support/scripted_print.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QDir>
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -194,6 +197,30 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
       ASSERT_FALSE(run.body.empty());
       EXPECT_EQ(run.body[0].size(), 9);
       EXPECT_TRUE(printing.GridPrints().empty());
+    }
+  });
+}
+
+TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    struct Case {
+      QString amount;
+      int direction;
+      int shown;
+    };
+    // Lines: debit 150, debit 50 (ticked), credit 30 (cleared), credit 20.
+    const Case cases[] = {{"150", 0, 1}, {"", 2, 2}, {"50", 2, 0}, {"", 0, 4}};
+    for (const Case& c : cases) {
+      session_.Modals().Then([&c](QDialog& d) {
+        auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+        dialog.Text4()->setText(c.amount);
+        dialog.Option1(c.direction)->setChecked(true);
+        dialog.Command1_Click();
+      });
+      w.FilterRows();
+      int shown = 0;
+      for (int r = 1; r < w.MsGrid1()->Rows(); ++r) shown += w.MsGrid1()->IsRowHidden(r) ? 0 : 1;
+      EXPECT_EQ(shown, c.shown) << c.amount.toStdString() << " / " << c.direction;
     }
   });
 }
