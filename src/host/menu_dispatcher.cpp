@@ -1,5 +1,6 @@
 #include "host/menu_dispatcher.h"
 
+#include "host/open_bank_statement.h"
 #include "host/open_reconciliation.h"
 
 #include <functional>
@@ -14,6 +15,7 @@ using Opener = std::function<void()>;
 // The openers of the functions built so far, by menu id.
 const std::map<QString, Opener>& Openers() {
   static const std::map<QString, Opener> openers{
+      {QStringLiteral("RP0304"), OpenBankStatement},
       {QStringLiteral("RP0305"), OpenReconciliation},
   };
   return openers;
