@@ -1,5 +1,6 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/text_key.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
@@ -216,8 +217,8 @@ void frmYHDZD::ApplyFilter() {
     const QDate date = CellDate(grid_->TextMatrix(r, 1));
     if (start.isValid() && (!date.isValid() || date < start)) return false;
     if (end.isValid() && (!date.isValid() || date > end)) return false;
-    if (!style.isEmpty() && grid_->TextMatrix(r, 2).trimmed() != style) return false;
-    if (!number.isEmpty() && grid_->TextMatrix(r, 3).trimmed() != number) return false;
+    if (!style.isEmpty() && !platform::TextKey::Equal(grid_->TextMatrix(r, 2).trimmed(), style)) return false;
+    if (!number.isEmpty() && !platform::TextKey::Equal(grid_->TextMatrix(r, 3).trimmed(), number)) return false;
     const QString debit = grid_->TextMatrix(r, 4).trimmed();
     const QString credit = grid_->TextMatrix(r, 5).trimmed();
     auto equals = [&](const QString& cell) { return !cell.isEmpty() && platform::AmountsExactlyEqual(CellAmount(cell), *amount); };

@@ -1,6 +1,7 @@
 #include "platform/services/statement_line_writer.h"
 
 #include "platform/db/db_connection.h"
+#include "platform/db/text_key.h"
 #include "platform/db/transaction_guard.h"
 
 #include <algorithm>
@@ -17,11 +18,10 @@ QString Table(const ImportTarget& t) { return t.bookMode ? QStringLiteral("rp_ba
 QString KeyColumn(const ImportTarget& t) { return t.bookMode ? QStringLiteral("cBookCode") : QStringLiteral("ccode"); }
 QString KeyOf(const ImportTarget& t) { return t.bookMode ? t.bookCode : t.accountCode; }
 
-// Settlement numbers compare trimmed and without regard to letter case, as the
-// database compares its text keys.
-QString NumberKey(const QString& s) { return s.trimmed().toCaseFolded(); }
+// Settlement numbers compare by the one key rule of the databases.
+QByteArray NumberKey(const QString& s) { return TextKey::Of(s.trimmed()); }
 
-using LineKey = std::tuple<qint64, QString, int, qint64>;
+using LineKey = std::tuple<qint64, QByteArray, int, qint64>;
 
 }  // namespace
 
