@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,7 +28,7 @@ using shared::Session;
 namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
-constexpr int kProgressEvery = 2000;
+constexpr int kProgressEvery = 10000;
 
 bool IsInput(QEvent::Type t) {
   switch (t) {
@@ -271,7 +272,9 @@ void frmYHDZD::LoadRows() {
   std::vector<std::pair<int, int>> states;  // rows not in state 0
   platform::CommonServices& common = s.Common();
   int walked = 0;
-  store.ForEachLine([&](const StatementLine& l) {
+  // Lines share their dates: each is formatted once.
+  QHash<qint64, QString> dateTexts;
+  store.ForEachLine([&](StatementLine& l) {
     if (++walked % kProgressEvery == 0) {
       label3_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), l.date.toString(Qt::ISODate),
                                     l.settle + QStringLiteral(" - ") + l.number));
@@ -287,8 +290,10 @@ void frmYHDZD::LoadRows() {
     }
     if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
     const Money after = balance_.Append(debit, credit, l.debit);
-    rows.push_back({QStringLiteral("%1").arg(l.id, 6, 10, QLatin1Char('0')), common.FormatDate(l.date), l.settle,
-                    l.number, l.debit ? debit.ToDisplayText() : QString(), l.debit ? QString() : credit.ToDisplayText(),
+    auto date = dateTexts.find(l.date.toJulianDay());
+    if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
+    rows.push_back({QString::number(l.id).rightJustified(6, QLatin1Char('0')), *date, std::move(l.settle),
+                    std::move(l.number), l.debit ? debit.ToDisplayText() : QString(), l.debit ? QString() : credit.ToDisplayText(),
                     after.ToDisplayText()});
     keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
     int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;

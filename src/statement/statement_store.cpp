@@ -45,7 +45,7 @@ Money StatementStore::BalanceBeforeStart() {
   return c_.debitDirection ? opening - debit + credit : opening + debit - credit;
 }
 
-void StatementStore::ForEachLine(const std::function<void(const StatementLine&)>& visit) {
+void StatementStore::ForEachLine(const std::function<void(StatementLine&)>& visit) {
   const QString sql = QStringLiteral(
                           "select i_id, ddate, csettle, cn_id, bd_c, mmoney, iflag from %1 "
                           "where %2=? and ibegin<>0 and bdelete=0 order by ddate, i_id")

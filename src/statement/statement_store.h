@@ -38,7 +38,7 @@ class StatementStore {
   platform::Money BalanceBeforeStart();
 
   // The window's lines (not cleared, not the opening row) by date and id.
-  void ForEachLine(const std::function<void(const StatementLine&)>& visit);
+  void ForEachLine(const std::function<void(StatementLine&)>& visit);
 
   // A new line (ibegin 2, mbalance 0, unticked, not cleared); returns its id.
   qint64 Insert(const StatementLine& line);

@@ -288,3 +288,42 @@ INSTANTIATE_TEST_SUITE_P(Modes, SaveTest, ::testing::Values(false, true),
 
 }  // namespace
 }  // namespace corvane::statement
+
+namespace corvane::statement {
+namespace {
+
+// What the window works on is fixed when it opens; the shared parameters may change meanwhile.
+class SnapshotTest : public StatementTest {};
+
+TEST_P(SnapshotTest, AReloadKeepsTheAccountBookAndRangeOfTheOpening) {
+  AddLine(QDate(2025, 12, 15), true, 7);
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  platform::ParamObject& param = shared::Session::Current().Common().GetParamObject();
+  param.Value1 = QStringLiteral("100201");
+  param.Value2 = QStringLiteral("2025.12");
+  param.Value4 = QStringLiteral("YH001");
+  w->Reload();
+  EXPECT_EQ(w->Context().LineKey(), Key());
+  EXPECT_EQ(Column(w, 6), QStringList({"1,050.00"}));
+  // A saved change recomputes from the same brought-forward balance.
+  ASSERT_TRUE(TypeKeys(w->MsGrid1(), 1, 4, "60"));
+  w->rSave();
+  EXPECT_EQ(Column(w, 6), QStringList({"1,060.00"}));
+}
+
+TEST_P(SnapshotTest, InputDuringALoadIsDroppedNotReplayed) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier));
+  w->Reload();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w->MsGrid1()->Rows(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SnapshotTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::statement

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QTest>
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "suite/import/csv_statement.h"
 
 #include <QDate>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -64,9 +65,12 @@ std::optional<Money> ReadAmount(QString s) {
     negative = true;
     s = s.mid(1, s.size() - 2);
   }
-  s.remove(QRegularExpression(QStringLiteral("[^0-9.,+-]")));
-  s.remove(QLatin1Char(','));
-  auto m = Money::Parse(s);
+  // Currency signs and blanks around the digits do not count; group commas neither.
+  QString digits;
+  digits.reserve(s.size());
+  for (QChar ch : s)
+    if (ch.isDigit() || ch == QLatin1Char('.') || ch == QLatin1Char('+') || ch == QLatin1Char('-')) digits += ch;
+  auto m = Money::Parse(digits);
   if (m && negative) m = -*m;
   return m;
 }
@@ -85,7 +89,9 @@ std::optional<int> ReadDirection(const QString& s) {
 
 CsvTable ReadCsv(const QString& text) {
   CsvTable t;
-  QStringList lines = text.split(QRegularExpression(QStringLiteral("\r?\n")));
+  QStringList lines = text.split(QLatin1Char('\n'));
+  for (QString& l : lines)
+    if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
   while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
   if (lines.isEmpty()) return t;
   const QString& first = lines.first();
@@ -150,13 +156,20 @@ CsvMapping GuessCsvMapping(const CsvTable& t) {
 std::vector<ImportLine> ApplyCsvMapping(const CsvTable& t, const CsvMapping& m) {
   std::vector<ImportLine> lines;
   lines.reserve(t.rows.size());
+  // Statements repeat their dates: each text is read once.
+  QHash<QString, QDate> dates;
   int lineNo = 1;  // the header is line 1
   for (const QStringList& row : t.rows) {
     ++lineNo;
     if (std::all_of(row.begin(), row.end(), [](const QString& f) { return f.isEmpty(); })) continue;
     ImportLine l;
     l.lineNo = lineNo;
-    if (m.date >= 0) l.date = QDate::fromString(row.value(m.date).trimmed(), m.dateFormat);
+    if (m.date >= 0) {
+      const QString text = row.value(m.date).trimmed();
+      auto it = dates.find(text);
+      if (it == dates.end()) it = dates.insert(text, QDate::fromString(text, m.dateFormat));
+      l.date = *it;
+    }
     if (m.style >= 0) l.settle = row.value(m.style);
     if (m.number >= 0) l.number = row.value(m.number);
     if (m.debit >= 0 || m.credit >= 0) {
