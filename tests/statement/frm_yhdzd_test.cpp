@@ -315,10 +315,14 @@ TEST_P(SnapshotTest, AReloadKeepsTheAccountBookAndRangeOfTheOpening) {
 TEST_P(SnapshotTest, InputDuringALoadIsDroppedNotReplayed) {
   AddLine(QDate(2026, 7, 5), true, 50);
   frmYHDZD* w = Open();
+  w->MsGrid1()->SetCurrentCell(1, 3);
+  // A key typed while the lines load would otherwise start an edit of the cell.
+  QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7"));
   QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier));
   w->Reload();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
+  EXPECT_FALSE(w->MsGrid1()->IsEditing());
   EXPECT_EQ(w->MsGrid1()->Rows(), 2);
 }
 
