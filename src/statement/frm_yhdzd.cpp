@@ -184,19 +184,31 @@ void frmYHDZD::BuildToolbar() {
     const char* key;
     const char* caption;
     const char* tip;
+    int picture;  // 0: none
   };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"},   {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},  {nullptr, nullptr, nullptr}, {"add", "增加", "增加"},
-                            {"save", "保存", "保存"},      {"del", "删除", "删除"},     {nullptr, nullptr, nullptr},
-                            {"filt", "过滤", "过滤"},      {nullptr, nullptr, nullptr}, {"import", "引入", "引入外部数据"},
-                            {"import1", "导入", "从网上银行导入对账单"}, {nullptr, nullptr, nullptr},
-                            {"help", "帮助", "帮助"},      {"exit", "退出", "退出"}};
+  const Button buttons[] = {{"setup", "设置", "打印设置", 263},
+                            {"print", "打印", "打印", 141},
+                            {"preview", "预览", "预览", 140},
+                            {"dout", "输出", "数据输出", 235},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"add", "增加", "增加", 100},
+                            {"save", "保存", "保存", 145},
+                            {"del", "删除", "删除", 114},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"filt", "过滤", "过滤", 120},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"import", "引入", "引入外部数据", 151},
+                            {"import1", "导入", "从网上银行导入对账单", 0},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"help", "帮助", "帮助", 125},
+                            {"exit", "退出", "退出", 118}};
   for (const Button& b : buttons) {
     if (!b.key) {
       toolbar_->AddSeparator();
       continue;
     }
     toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    if (b.picture) toolbar_->SetPicture(QString::fromLatin1(b.key), b.picture);
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZD::Toolbar1_ButtonClick);

@@ -2,6 +2,7 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/db/text_key.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/print_setup.h"
@@ -99,10 +100,7 @@ void frmYHDZD::rSave() {
   if (!busy_) SettleCurrentRow();
 }
 
-void frmYHDZD::rHelp() {
-  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QCoreApplication::sendEvent(this, &f1);
-}
+void frmYHDZD::rHelp() { shared::ShowHelpPage(QStringLiteral("RP0304")); }
 
 // --- Add ---------------------------------------------------------------------------
 
