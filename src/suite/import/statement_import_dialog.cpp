@@ -51,7 +51,7 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
     : QDialog(parent), db_(db), target_(std::move(target)) {
   setObjectName(QStringLiteral("frmStatementImport"));
   setWindowTitle(Text("corvane.import.title"));
-  resize(760, 520);
+  resize(780, 720);
   txtFile_ = new QLineEdit(this);
   txtFile_->setObjectName(QStringLiteral("txtFile"));
   txtFile_->setReadOnly(true);
@@ -86,6 +86,7 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
                                           Text("corvane.import.col.check")});
   tblPreview_->verticalHeader()->hide();
   tblPreview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tblPreview_->setMinimumHeight(180);
   lblRefused_ = new QLabel(this);
   lblRefused_->setObjectName(QStringLiteral("lblRefused"));
   lstRefused_ = new QListWidget(this);
