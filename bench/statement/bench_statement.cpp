@@ -138,6 +138,9 @@ void SaveTopLine(benchmark::State& state, const QString& engine) {
 
 // 10,000 lines of their own account, made again before every round (untimed).
 std::vector<qint64> MakeLines(platform::DbConnection& db, const QString& account, int n) {
+  db.Execute(QStringLiteral("insert into code (ccode, ccode_name, igrade, bd_c, be, bend) select ?, ?, 2, 1, 1, 1 "
+                            "where not exists (select 1 from code where ccode=?)"),
+             {account, QStringLiteral("bench scratch"), account});
   db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {account});
   std::vector<platform::DbParams> rows;
   rows.reserve(static_cast<size_t>(n));
@@ -185,6 +188,29 @@ void StoreDelete(benchmark::State& state, const QString& engine) {
     const std::vector<qint64> ids = MakeLines(db, kScratch, 10000);
     state.ResumeTiming();
     if (store.Delete(ids).refused) state.SkipWithError("refused");
+  }
+}
+
+// The window's range delete: 10,000 of the 20,000 lines of an account, the lines
+// and the grid rows in one go, with the balances recomputed.
+void WindowDelete(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  LogIn(db);
+  for (auto _ : state) {
+    state.PauseTiming();
+    MakeLines(db, kScratch, 20000);
+    auto* w = new statement::frmYHDZD();
+    w->LoadData(kScratch, QDate(2026, 1, 1));
+    w->MsGrid1()->SetCurrentCell(1, 1);
+    w->MsGrid1()->SetRowSel(10000);
+    messages.quiet = true;  // yes to the question
+    state.ResumeTiming();
+    w->DeleteRow();
+    state.PauseTiming();
+    messages.quiet = false;
+    if (w->MsGrid1()->Rows() != 10001) state.SkipWithError("not deleted");
+    delete w;
+    state.ResumeTiming();
   }
 }
 
@@ -255,6 +281,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(name("save_top_line").c_str(), SaveTopLine, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("floor_delete_10000").c_str(), FloorDelete, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("delete_10000").c_str(), StoreDelete, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("window_delete_10000").c_str(), WindowDelete, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("floor_insert_100000").c_str(), FloorInsert, engine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(name("import_csv_100000").c_str(), ImportCsv, engine)->Unit(benchmark::kMillisecond);
   }

@@ -24,8 +24,6 @@ using shared::Session;
 
 namespace {
 
-QDate CellDate(const QString& text) { return QDate::fromString(text.trimmed(), QStringLiteral("yyyy.MM.dd")); }
-
 // A filter date as the user typed it, in any form the date boxes read.
 QDate ConditionDate(const QString& text) {
   QString t = text.trimmed();
@@ -180,7 +178,7 @@ void frmYHDZD::RemoveLines(int from, int to) {
                          GetResString(shared::kCashTitleKey));
   }
   grid_->SetRedraw(false);
-  for (int r = to; r >= from; --r) editor_->RemoveRow(r);
+  editor_->RemoveRows(from, to);
   editor_->WriteBalances(from);
   grid_->SetRedraw(true);
   if (grid_->Rows() > 1) grid_->SetCurrentCell(std::min(from, grid_->Rows() - 1), 0);

@@ -48,6 +48,21 @@ QString CheckAmounts(const QString& debitText, const QString& creditText, int& c
   return QString();
 }
 
+QDate CellDate(const QString& text) {
+  // Read by hand: the commands read the dates of thousands of rows at a time.
+  const QString t = text.trimmed();
+  if (t.size() != 10 || t[4] != QLatin1Char('.') || t[7] != QLatin1Char('.')) return QDate();
+  auto number = [&t](int from, int length) {
+    int n = 0;
+    for (int i = from; i < from + length; ++i) {
+      if (!t[i].isDigit()) return -1;
+      n = n * 10 + t[i].digitValue();
+    }
+    return n;
+  };
+  return QDate(number(0, 4), number(5, 2), number(8, 2));
+}
+
 Money CellAmount(const QString& text) { return Money::Parse(text).value_or(Money()); }
 
 }  // namespace corvane::statement

@@ -24,6 +24,9 @@ QString CheckAmountCell(QString& text, platform::Money& amount);
 // go to in col.
 QString CheckAmounts(const QString& debitText, const QString& creditText, int& col);
 
+// The date of a cell as the checks left it ("yyyy.mm.dd"); invalid for any other text.
+QDate CellDate(const QString& text);
+
 // The amount of a cell as the checks left it (a "#,0.00" text or empty).
 platform::Money CellAmount(const QString& text);
 

@@ -71,6 +71,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, AmountCell,
                                            AmountCase{"ThreeDecimals", "0.001", false, "", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CellDate, OnlyTheFormTheChecksLeave) {
+  EXPECT_EQ(CellDate("2026.07.05"), QDate(2026, 7, 5));
+  EXPECT_EQ(CellDate(" 2026.12.31 "), QDate(2026, 12, 31));
+  EXPECT_FALSE(CellDate("2026-07-05").isValid());
+  EXPECT_FALSE(CellDate("2026.02.30").isValid());
+  EXPECT_FALSE(CellDate("2026.0a.05").isValid());
+  EXPECT_FALSE(CellDate("").isValid());
+}
+
 TEST(RowAmounts, ExactlyOneSide) {
   int col = -1;
   EXPECT_EQ(CheckAmounts("", "", col), "Q9.GL.ZWSQL.CASHBANK.00090");
