@@ -28,7 +28,7 @@ bool PrepareSelection(shared::frmYHKMXZ& dialog) {
     return false;
   }
   if (dialog.PrepareForStatement() > 0) return true;
-  Refuse(s.BookMode() ? QStringLiteral("请先设定账簿信息！") : GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")));
+  Refuse(GetResString(s.BookMode() ? QStringLiteral("corvane.statement.nobooks") : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")));
   return false;
 }
 
