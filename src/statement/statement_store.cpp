@@ -96,33 +96,26 @@ StatementStore::UpdateResult StatementStore::Update(const StatementLine& line) {
 StatementStore::DeleteResult StatementStore::Delete(const std::vector<qint64>& ids) {
   DeleteResult result;
   platform::TransactionGuard guard(db_);
-  std::set<qint64> found;
   for (size_t from = 0; from < ids.size(); from += kIdsPerStatement) {
     const size_t n = std::min(kIdsPerStatement, ids.size() - from);
     DbParams params(ids.begin() + static_cast<std::ptrdiff_t>(from), ids.begin() + static_cast<std::ptrdiff_t>(from + n));
     const QString where = QStringLiteral(" where i_id in (%1)").arg(Marks(n));
-    const platform::ResultSet r = db_.Query(
-        QStringLiteral("select i_id, iflag, bdelete from %1%2").arg(c_.Table(), where), params);
-    long long open = 0;
-    for (const auto& row : r.rows) {
-      if ((!row[1].IsNull() && row[1].ToInt() != 0) || row[2].ToInt() != 0) {
-        result.refused = true;
-        return result;  // the guard rolls back what earlier chunks deleted
-      }
-      found.insert(row[0].ToInt());
-      ++open;
-    }
-    // Guarded by the state the refusal test saw: a line ticked since then stays.
-    const long long deleted = db_.Execute(
-        QStringLiteral("delete from %1%2 and (iflag is null or iflag=0) and bdelete=0").arg(c_.Table(), where), params);
-    if (deleted != open) {
+    // Only open lines go: one ticked or cleared since the window read it stays.
+    const platform::ResultSet deleted = db_.Query(
+        QStringLiteral("delete from %1%2 and (iflag is null or iflag=0) and bdelete=0 returning i_id").arg(c_.Table(), where),
+        params);
+    if (deleted.rows.size() == n) continue;
+    // Some were not deleted: gone already, or changed by another session.
+    if (!db_.Query(QStringLiteral("select i_id from %1%2").arg(c_.Table(), where), params).rows.empty()) {
       result.refused = true;
-      return result;
+      return result;  // the guard rolls back what was deleted so far
     }
+    std::set<qint64> done;
+    for (const auto& row : deleted.rows) done.insert(row[0].ToInt());
+    for (size_t i = from; i < from + n; ++i)
+      if (!done.count(ids[i])) result.missing.push_back(ids[i]);
   }
   guard.Commit();
-  for (qint64 id : ids)
-    if (!found.count(id)) result.missing.push_back(id);
   return result;
 }
 

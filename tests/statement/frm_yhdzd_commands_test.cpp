@@ -98,6 +98,20 @@ TEST_P(DeleteTest, ALineTickedMeanwhileIsNotDeleted) {
   EXPECT_EQ(w->MsGrid1()->Rows(), 2);
 }
 
+TEST_P(DeleteTest, ALineGoneMeanwhileIsReportedAndItsRowRemoved) {
+  const qint64 gone = AddLine(QDate(2026, 7, 5), true, 50);
+  AddLine(QDate(2026, 7, 6), true, 10);
+  frmYHDZD* w = Open();
+  Exec("delete from " + Table() + " where i_id=?", {gone});
+  w->MsGrid1()->SetCurrentCell(1, 1);
+  w->MsGrid1()->SetRowSel(2);
+  session_.Messages().Answer(6);
+  w->DeleteRow();
+  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), gone));
+  EXPECT_EQ(Lines(), 0);
+  EXPECT_EQ(w->MsGrid1()->Rows(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, DeleteTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "book" : "account"; });
 
