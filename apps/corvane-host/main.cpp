@@ -8,6 +8,7 @@
 #include "host_startup.h"
 #include "print_format_file.h"
 #include "shared/session.h"
+#include "suite/import/suite_statement_importer.h"
 #include "suite/resources/qt_language.h"
 #include "suite/resources/resource_texts.h"
 #include "suite/services/register_suite_objects.h"
@@ -125,6 +126,9 @@ int main(int argc, char** argv) {
   suite::SuiteLoginContext login(*db, values, &textSource);
   suite::RegisterSuiteObjects(&textSource, &login);
   shared::Session::Current().systemFolder = SystemFolder(options->database);
+  // Bank statement files delivered host-to-host arrive in one folder.
+  suite::RegisterImportObjects(&textSource, qEnvironmentVariable("CORVANE_BANK_FOLDER",
+                                                                 shared::Session::Current().systemFolder + "/bank"));
 
   host::clsProductFacade facade;
   if (!facade.Login(&login)) {

@@ -131,6 +131,14 @@ void GridEditor::RemoveRow(int row) {
   if (balance_) balance_->RemoveRow(row);
 }
 
+void GridEditor::RemoveRows(int first, int last) {
+  if (first > last) return;
+  if (enteredRow_ >= first && enteredRow_ <= last) enteredRow_ = -1;
+  else if (enteredRow_ > last) enteredRow_ -= last - first + 1;
+  grid_->RemoveRows(first, last);
+  if (balance_) balance_->RemoveRows(first, last);
+}
+
 void GridEditor::WriteBalances(int fromRow) {
   if (!balance_ || balanceCol_ < 0) return;
   const int first = balance_->RecomputeFrom(fromRow);

@@ -124,6 +124,8 @@ class GridEditor : public QObject {
   // Appends a row of cell texts (missing cells empty) in state 0; returns its number.
   int AppendRow(const QStringList& texts, const GridRowKey& key = {}, int state = kRowOpen);
   void RemoveRow(int row);
+  // Removes rows first..last in one pass (a range delete of thousands of rows).
+  void RemoveRows(int first, int last);
   // shown(row) for every data row; redraw off for the pass, one refresh at its end.
   // Returns the first shown row, or 0.
   int ApplyFilter(const std::function<bool(int row)>& shown);

@@ -38,6 +38,14 @@ void RunningBalance::RemoveRow(int row) {
   balance_.erase(balance_.begin() + (row - 1));
 }
 
+void RunningBalance::RemoveRows(int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, Rows());
+  if (first > last) return;
+  movement_.erase(movement_.begin() + (first - 1), movement_.begin() + last);
+  balance_.erase(balance_.begin() + (first - 1), balance_.begin() + last);
+}
+
 int RunningBalance::RecomputeFrom(int row) {
   row = std::max(row, 1);
   Money before = BalanceBefore(row);

@@ -32,6 +32,7 @@ class RunningBalance {
   void SetAmounts(int row, Money debit, Money credit, bool isDebit);
   void InsertRow(int row);
   void RemoveRow(int row);
+  void RemoveRows(int first, int last);
 
   // Balances from row down to the end; returns the first row recomputed.
   int RecomputeFrom(int row);

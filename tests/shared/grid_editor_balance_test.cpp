@@ -77,6 +77,11 @@ TEST(RunningBalance, InsertAndRemoveKeepTheOrder) {
   EXPECT_EQ(b.BalanceAt(1), M(100));
   EXPECT_EQ(b.BalanceAt(2), M(102));
   EXPECT_EQ(b.BalanceBefore(1), M(0));
+  b.Append(M(5), Money(), true);
+  b.RemoveRows(1, 2);
+  b.RecomputeFrom(1);
+  EXPECT_EQ(b.Rows(), 1);
+  EXPECT_EQ(b.BalanceAt(1), M(5));
 }
 
 }  // namespace

@@ -247,6 +247,11 @@ TEST_F(GridEditorTest, BalancesFollowRowsAddedAndRemoved) {
   EXPECT_EQ(grid.TextMatrix(2, 5), "1,050.00");
   editor.AppendRow({});
   EXPECT_EQ(balance.Rows(), 3);
+  editor.RemoveRows(1, 2);
+  editor.WriteBalances(1);
+  EXPECT_EQ(grid.Rows(), 2);
+  EXPECT_EQ(balance.Rows(), 1);
+  EXPECT_EQ(grid.TextMatrix(1, 5), "1,000.00");
 }
 
 }  // namespace

@@ -81,6 +81,16 @@ void GridBase::RemoveRow(int row) {
   SetCursor(newRow, col_, newSel, colSel_);
 }
 
+void GridBase::RemoveRows(int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, Rows() - 1);
+  if (first > last) return;
+  model_->RemoveRows(first, last);
+  const int count = last - first + 1;
+  auto moved = [&](int r) { return r > last ? r - count : (r >= first ? std::max(first - 1, 0) : r); };
+  SetCursor(moved(row_), col_, moved(rowSel_), colSel_);
+}
+
 // --- Sizes -------------------------------------------------------------------
 
 int GridBase::RowHeight(int row) const {

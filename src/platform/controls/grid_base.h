@@ -53,6 +53,8 @@ class GridBase : public QWidget, protected GridViewHost {
   // column (an invalid colour keeps the grid's own). Returns the new row number.
   int AddRowFromText(const QString& tabJoined, const std::vector<QColor>& backColors = {});
   void RemoveRow(int row);
+  // Removes the data rows first..last at once; the cursor moves up with the rows below.
+  void RemoveRows(int first, int last);
 
   // --- Sizes in twips.
   int RowHeight(int row) const;

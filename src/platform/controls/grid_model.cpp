@@ -161,6 +161,21 @@ void GridModel::RemoveRow(int row) {
   if (shown) endRemoveRows();
 }
 
+void GridModel::RemoveRows(int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, Rows() - 1);
+  if (first > last) return;
+  if (first == last) {
+    RemoveRow(first);
+    return;
+  }
+  const bool redraw = redraw_;
+  SetRedraw(false);
+  rows_.erase(rows_.begin() + (first - 1), rows_.begin() + last);
+  structurePending_ = true;
+  SetRedraw(redraw);
+}
+
 // --- Hidden rows -------------------------------------------------------------
 
 bool GridModel::IsRowHidden(int row) const {

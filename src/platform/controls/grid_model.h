@@ -52,6 +52,8 @@ class GridModel : public QAbstractTableModel {
   // colour per column, an invalid colour meaning the grid's own. Returns the new row.
   int AppendRow(const QStringList& cells, const std::vector<QColor>& backColors = {});
   void RemoveRow(int row);
+  // Removes the data rows first..last in one pass (one reset of the view).
+  void RemoveRows(int first, int last);
 
   // --- Hidden rows.
   bool IsRowHidden(int row) const;

@@ -1,0 +1,295 @@
+// The bank statement window on an account with 100,000 statement lines: its load
+// beside the bare read of the same rows (and the memory the process holds), the
+// save of one edited line at the top with the balance recompute, deleting 10,000
+// lines beside the bare DELETE, and importing a 100,000-line CSV beside the floor
+// of inserting the same rows with one prepared statement in one transaction.
+#include "host/product_facade.h"
+#include "platform/controls/entry_grid.h"
+#include "platform/db/transaction_guard.h"
+#include "platform/services/message_presenter.h"
+#include "platform/services/statement_line_writer.h"
+#include "shared/session.h"
+#include "statement/frm_yhdzd.h"
+#include "statement/statement_store.h"
+#include "suite/import/csv_statement.h"
+#include "suite/services/register_suite_objects.h"
+#include "suite/services/suite_login_context.h"
+#include "support/bench_database.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+
+namespace corvane::bench {
+namespace {
+
+using platform::Money;
+
+double ResidentMiB() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+  return 0;
+}
+
+class AbortOnMessage : public platform::MessagePresenter {
+ public:
+  bool quiet = false;
+  int answer = 6;
+  int Show(const platform::MessageRequest& request) override {
+    if (quiet) return answer;
+    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
+    std::abort();
+  }
+};
+AbortOnMessage messages;
+
+std::unique_ptr<suite::SuiteLoginContext> login;
+
+void LogIn(platform::DbConnection& db) {
+  static platform::DbConnection* loggedInto = nullptr;
+  static host::clsProductFacade facade;
+  if (loggedInto == &db) return;
+  loggedInto = &db;
+  suite::LoginValues v;
+  v.userId = QStringLiteral("bench");
+  v.accountSetKey = QStringLiteral("001");
+  v.year = 2026;
+  v.userName = QStringLiteral("bench");
+  v.loginDate = QDate(2026, 12, 31);
+  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
+  suite::RegisterSuiteObjects(nullptr, login.get());
+  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
+  messages.quiet = true;
+  facade.Login(login.get());
+  messages.quiet = false;
+  platform::ParamObject& param = shared::Session::Current().Common().GetParamObject();
+  param.Value2 = QStringLiteral("2026.01");
+  param.Value3 = QStringLiteral("2026.12");
+}
+
+const QString kLoadSql = QStringLiteral(
+    "select i_id, ddate, csettle, cn_id, bd_c, mmoney, iflag from rp_bankrecp where ccode=? and ibegin<>0 and bdelete=0 "
+    "order by ddate, i_id");
+
+// The same rows read bare, one at a time, into plain values.
+void FloorRead(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  for (auto _ : state) {
+    long long n = 0;
+    Money sum;
+    db.ForEachRow(kLoadSql, {kOneAccount}, [&](const std::vector<platform::DbValue>& row) {
+      ++n;
+      sum += row[5].ToMoney();
+    });
+    benchmark::DoNotOptimize(n);
+    benchmark::DoNotOptimize(sum);
+  }
+}
+
+void WindowLoad(benchmark::State& state, const QString& engine) {
+  LogIn(BenchDatabase(engine, OneAccount()));
+  int rows = 0;
+  double rss = 0;
+  for (auto _ : state) {
+    auto* w = new statement::frmYHDZD();
+    w->LoadData(kOneAccount, QDate(2026, 1, 1));
+    state.PauseTiming();
+    rows = w->MsGrid1()->Rows() - 1;
+    rss = ResidentMiB();
+    delete w;
+    state.ResumeTiming();
+  }
+  state.counters["rows"] = rows;
+  state.counters["rss_MiB"] = rss;
+}
+
+statement::frmYHDZD& LoadedWindow(const QString& engine) {
+  static std::map<QString, statement::frmYHDZD*> windows;
+  LogIn(BenchDatabase(engine, OneAccount()));
+  auto it = windows.find(engine);
+  if (it != windows.end()) return *it->second;
+  auto* w = new statement::frmYHDZD();
+  w->LoadData(kOneAccount, QDate(2026, 1, 1));
+  windows[engine] = w;
+  return *w;
+}
+
+// Saving the first line with a changed amount: the write and the balance of
+// every line below it.
+void SaveTopLine(benchmark::State& state, const QString& engine) {
+  statement::frmYHDZD& w = LoadedWindow(engine);
+  platform::EntryGrid* g = w.MsGrid1();
+  // The first open line (earlier ones may be ticked in the data set).
+  int row = 1;
+  while (row < g->Rows() && w.Editor().RowStateOf(row) != shared::kRowOpen) ++row;
+  g->SetCurrentCell(row, 3);
+  const int amountCol = g->TextMatrix(row, 4).isEmpty() ? 5 : 4;
+  int i = 0;
+  for (auto _ : state) {
+    g->SetTextMatrix(row, amountCol, Money::FromCents(100000 + (++i % 2)).ToDisplayText());
+    g->SetRowDirty(row, true);
+    w.rSave();
+  }
+  state.counters["rows"] = g->Rows() - 1;
+}
+
+// 10,000 lines of their own account, made again before every round (untimed).
+std::vector<qint64> MakeLines(platform::DbConnection& db, const QString& account, int n) {
+  db.Execute(QStringLiteral("insert into code (ccode, ccode_name, igrade, bd_c, be, bend) select ?, ?, 2, 1, 1, 1 "
+                            "where not exists (select 1 from code where ccode=?)"),
+             {account, QStringLiteral("bench scratch"), account});
+  db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {account});
+  std::vector<platform::DbParams> rows;
+  rows.reserve(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i)
+    rows.push_back({account, QDate(2026, 3, 1).addDays(i % 200), QStringLiteral("N%1").arg(i), i % 2,
+                    Money::FromCents(100 + i), Money(), 2, 0});
+  platform::TransactionGuard guard(db);
+  db.ExecuteBatch(QStringLiteral("insert into rp_bankrecp (ccode, ddate, cn_id, bd_c, mmoney, mbalance, ibegin, bdelete) "
+                                 "values (?,?,?,?,?,?,?,?)"),
+                  rows);
+  guard.Commit();
+  std::vector<qint64> ids;
+  db.ForEachRow(QStringLiteral("select i_id from rp_bankrecp where ccode=? and ibegin<>0"), {account},
+                [&](const std::vector<platform::DbValue>& row) { ids.push_back(row[0].ToInt()); });
+  return ids;
+}
+
+const QString kScratch = QStringLiteral("100298");
+
+void FloorDelete(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::vector<qint64> ids = MakeLines(db, kScratch, 10000);
+    state.ResumeTiming();
+    platform::TransactionGuard guard(db);
+    for (size_t from = 0; from < ids.size(); from += 500) {
+      platform::DbParams p(ids.begin() + static_cast<std::ptrdiff_t>(from),
+                           ids.begin() + static_cast<std::ptrdiff_t>(std::min(ids.size(), from + 500)));
+      QString marks = QStringLiteral("?");
+      for (size_t k = 1; k < p.size(); ++k) marks += QStringLiteral(",?");
+      db.Execute(QStringLiteral("delete from rp_bankrecp where i_id in (%1)").arg(marks), p);
+    }
+    guard.Commit();
+  }
+}
+
+void StoreDelete(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  statement::StatementContext c;
+  c.accountCode = kScratch;
+  statement::StatementStore store(db, c);
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::vector<qint64> ids = MakeLines(db, kScratch, 10000);
+    state.ResumeTiming();
+    if (store.Delete(ids).refused) state.SkipWithError("refused");
+  }
+}
+
+// The window's range delete: 10,000 of the 20,000 lines of an account, the lines
+// and the grid rows in one go, with the balances recomputed.
+void WindowDelete(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  LogIn(db);
+  for (auto _ : state) {
+    state.PauseTiming();
+    MakeLines(db, kScratch, 20000);
+    auto* w = new statement::frmYHDZD();
+    w->LoadData(kScratch, QDate(2026, 1, 1));
+    w->MsGrid1()->SetCurrentCell(1, 1);
+    w->MsGrid1()->SetRowSel(10000);
+    messages.quiet = true;  // yes to the question
+    state.ResumeTiming();
+    w->DeleteRow();
+    state.PauseTiming();
+    messages.quiet = false;
+    if (w->MsGrid1()->Rows() != 10001) state.SkipWithError("not deleted");
+    delete w;
+    state.ResumeTiming();
+  }
+}
+
+QString CsvText(int n) {
+  QString text = QStringLiteral("日期,票号,借方金额,贷方金额\n");
+  for (int i = 0; i < n; ++i) {
+    const QString amount = Money::FromCents(100 + i).ToDisplayText();
+    text += QStringLiteral("%1,N%2,%3\n")
+                .arg(QDate(2026, 1, 1).addDays(i % 360).toString(Qt::ISODate))
+                .arg(i)
+                .arg(i % 2 ? QLatin1Char('"') + amount + QStringLiteral("\",") : QStringLiteral(",\"") + amount + QLatin1Char('"'));
+  }
+  return text;
+}
+
+// One prepared INSERT in one transaction, the rows already made.
+void FloorInsert(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  std::vector<platform::DbParams> rows;
+  for (int i = 0; i < 100000; ++i)
+    rows.push_back({kScratch, QDate(2026, 1, 1).addDays(i % 360), QStringLiteral("N%1").arg(i), i % 2 ? 1 : 0,
+                    Money::FromCents(100 + i), Money(), 2, 0});
+  for (auto _ : state) {
+    state.PauseTiming();
+    db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {kScratch});
+    state.ResumeTiming();
+    platform::TransactionGuard guard(db);
+    db.ExecuteBatch(QStringLiteral("insert into rp_bankrecp (ccode, ddate, cn_id, bd_c, mmoney, mbalance, ibegin, "
+                                   "bdelete) values (?,?,?,?,?,?,?,?)"),
+                    rows);
+    guard.Commit();
+  }
+}
+
+// The whole import of the text: read, map, check, look for duplicates, write.
+void ImportCsv(benchmark::State& state, const QString& engine) {
+  platform::DbConnection& db = BenchDatabase(engine, OneAccount());
+  const QString text = CsvText(100000);
+  int written = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {kScratch});
+    state.ResumeTiming();
+    const suite::CsvTable table = suite::ReadCsv(text);
+    const std::vector<platform::ImportLine> lines = suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table));
+    std::vector<platform::RefusedLine> refused;
+    const auto accepted = platform::StatementLineWriter::Check(lines, refused);
+    platform::StatementLineWriter writer(db, {false, kScratch, QString()});
+    benchmark::DoNotOptimize(writer.FindDuplicates(accepted));
+    written = writer.Write(accepted);
+  }
+  state.counters["written"] = written;
+}
+
+}  // namespace
+}  // namespace corvane::bench
+
+int main(int argc, char** argv) {
+  using namespace corvane::bench;
+  InitBenchApplication(argc, argv);
+  corvane::platform::MessagePresenter::Install(&messages);
+  for (const QString& engine : BenchEngines()) {
+    const auto name = [&engine](const char* what) {
+      return (QStringLiteral("statement/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
+    };
+    benchmark::RegisterBenchmark(name("floor_read").c_str(), FloorRead, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("load_with_balance").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("save_top_line").c_str(), SaveTopLine, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("floor_delete_10000").c_str(), FloorDelete, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("delete_10000").c_str(), StoreDelete, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("window_delete_10000").c_str(), WindowDelete, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("floor_insert_100000").c_str(), FloorInsert, engine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(name("import_csv_100000").c_str(), ImportCsv, engine)->Unit(benchmark::kMillisecond);
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  corvane::shared::Session::Current().gCommonServices.reset();
+  corvane::shared::Session::Current().gCashServices.reset();
+  login.reset();
+  return 0;
+}

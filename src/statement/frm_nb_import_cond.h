@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/services/records.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace corvane::statement {
+
+// "网上银行对账单引入": the date range of the internet-banking import of one bank
+// book. OK checks the two dates (start not after end), fetches the bank's lines
+// through the BankLineSource, checks them (lines without date, amount or
+// direction are refused with their reason), warns about lines the book already
+// holds, and writes the accepted lines in one transaction; bolConfirm is true
+// only when lines were written.
+class frmNBImportCond : public QDialog {
+  Q_OBJECT
+
+ public:
+  QString strBookCode;
+  bool bolConfirm = false;
+
+  explicit frmNBImportCond(const QString& bookCode, QWidget* parent = nullptr);
+
+  QLineEdit* txtStartDate() const { return txtStartDate_; }
+  QLineEdit* txtEndDate() const { return txtEndDate_; }
+  QLabel* lblBookName() const { return lblBookName_; }
+  QLabel* lblAccount() const { return lblAccount_; }
+  QLabel* lblExch() const { return lblExch_; }
+
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+ private:
+  bool ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldName, QDate& date);
+
+  platform::BookInfo book_;
+  QLineEdit* txtStartDate_ = nullptr;
+  QLineEdit* txtEndDate_ = nullptr;
+  QLabel* lblBookName_ = nullptr;
+  QLabel* lblAccount_ = nullptr;
+  QLabel* lblExch_ = nullptr;
+  QPushButton* cmdOK_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+};
+
+}  // namespace corvane::statement

@@ -1,0 +1,352 @@
+#include "statement/frm_yhdzd.h"
+
+#include "platform/controls/entry_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/common_services.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "shared/window_dressing.h"
+#include "statement/statement_store.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace corvane::statement {
+
+using platform::ColumnKind;
+using platform::Money;
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
+constexpr int kProgressEvery = 10000;
+
+bool IsInput(QEvent::Type t) {
+  switch (t) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// --- Busy ------------------------------------------------------------------------
+
+StatementBusy::StatementBusy(frmYHDZD& w) : w_(w) {
+  w_.busy_ = true;
+  w_.toolbar_->setEnabled(false);
+  qApp->installEventFilter(&w_);
+}
+
+StatementBusy::~StatementBusy() {
+  // Input that arrived during the run is delivered now, while the filter still
+  // swallows it: dropped, never replayed.
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&w_);
+  w_.busy_ = false;
+  w_.toolbar_->setEnabled(true);
+  if (w_.closePending_) {
+    w_.closePending_ = false;
+    QTimer::singleShot(0, &w_, &QWidget::close);
+  }
+}
+
+bool frmYHDZD::eventFilter(QObject* watched, QEvent* event) {
+  if (busy_ && IsInput(event->type())) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// --- Set-up ------------------------------------------------------------------------
+
+frmYHDZD::frmYHDZD(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("frmYHDZD"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("银行对账单"));
+  resize(900, 600);
+  BuildControls();
+  shared::LocalizeForm(this, kPrefix);
+  shared::SetFormIcon(this);
+  const bool book = Session::Current().BookMode();
+  toolbar_->SetButtonVisible(QStringLiteral("import1"), book);
+  lblBook_->setVisible(book);
+  lblBookName_->setVisible(book);
+  SetUpGrid();
+  shared::InitToolbar(this);
+  try {
+    Session::Current().UiStyle().StyleHeaderLabel(lblHeader_);
+  } catch (const std::exception&) {
+    // The suite's styling is a nicety; the window works without it.
+  }
+}
+
+frmYHDZD::~frmYHDZD() = default;
+
+void frmYHDZD::BuildControls() {
+  toolbar_ = new platform::ToolbarHost(this);
+  toolbar_->setObjectName(QStringLiteral("CTBCtrl1"));
+  BuildToolbar();
+  picture2_ = new QWidget(this);
+  picture2_->setObjectName(QStringLiteral("Picture2"));
+  picture2_->setFocusPolicy(Qt::StrongFocus);
+  lblHeader_ = new QLabel(QStringLiteral("银行对账单"), picture2_);
+  lblHeader_->setObjectName(QStringLiteral("lblHeader"));
+  QFont f = lblHeader_->font();
+  f.setPointSize(f.pointSize() + 4);
+  f.setBold(true);
+  lblHeader_->setFont(f);
+  label1_ = new QLabel(picture2_);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label3_ = new QLabel(picture2_);
+  label3_->setObjectName(QStringLiteral("Label3"));
+  lblBook_ = new QLabel(QStringLiteral("账簿："), picture2_);
+  lblBook_->setObjectName(QStringLiteral("lblBook"));
+  lblBookName_ = new QLabel(picture2_);
+  lblBookName_->setObjectName(QStringLiteral("lblBookName"));
+  auto* head = new QVBoxLayout(picture2_);
+  head->addWidget(lblHeader_, 0, Qt::AlignHCenter);
+  auto* line = new QHBoxLayout;
+  line->addWidget(label1_);
+  line->addSpacing(24);
+  line->addWidget(lblBook_);
+  line->addWidget(lblBookName_);
+  line->addStretch(1);
+  line->addWidget(label3_);
+  head->addLayout(line);
+
+  grid_ = new platform::EntryGrid(this);
+  grid_->setObjectName(QStringLiteral("MsGrid1"));
+  editor_ = std::make_unique<shared::GridEditor>(grid_, static_cast<shared::GridEditorHost*>(this), this);
+  editor_->AttachBalance(&balance_, 6);
+
+  picture4_ = new QWidget(this);
+  picture4_->setObjectName(QStringLiteral("Picture4"));
+  auto* legend = new QHBoxLayout(picture4_);
+  auto swatch = [&](const QColor& c, const QString& name, const QString& text) {
+    auto* box = new QLabel(picture4_);
+    box->setFixedSize(24, 14);
+    box->setStyleSheet(QStringLiteral("background:%1;border:1px solid gray").arg(c.name()));
+    auto* label = new QLabel(text, picture4_);
+    label->setObjectName(name);
+    legend->addWidget(box);
+    legend->addWidget(label);
+  };
+  swatch(shared::RowStateColor(shared::kRowTicked), QStringLiteral("Label2"), QStringLiteral("已勾对"));
+  swatch(shared::RowStateColor(shared::kRowProtected), QStringLiteral("Label12"), QStringLiteral("启用日期以前"));
+  legend->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(toolbar_);
+  layout->addWidget(picture2_);
+  layout->addWidget(grid_, 1);
+  layout->addWidget(picture4_);
+
+  connect(grid_, &platform::EntryGrid::EditKeyPress, this, [this](int row, int col, const QString& text) {
+    if (!text.isEmpty()) OnEditKey(row, col);
+  });
+  connect(grid_, &platform::EntryGrid::AddRowRequest, this, &frmYHDZD::AddRow);
+  connect(grid_, &platform::EntryGrid::ButtonClick, this, [](int, int col, QWidget* editor) {
+    if (col == 2) Session::Current().Common().AttachSettleStyleList(editor, true);
+  });
+  grid_->SetRefRequest([](int, int, QString&) {
+    shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00648")), 0, GetResString(shared::kCashTitleKey));
+    return false;
+  });
+  connect(grid_, &platform::GridBase::KeyPressed, this,
+          [this](int key, Qt::KeyboardModifiers modifiers) { ZqKeyHookCtrl1_KeyUp(key, modifiers); });
+  connect(grid_, &platform::GridBase::RightClick, this, [this] { ShowContextMenu(); });
+}
+
+void frmYHDZD::BuildToolbar() {
+  struct Button {
+    const char* key;
+    const char* caption;
+    const char* tip;
+    int picture;  // 0: none
+  };
+  const Button buttons[] = {{"setup", "设置", "打印设置", 263},
+                            {"print", "打印", "打印", 141},
+                            {"preview", "预览", "预览", 140},
+                            {"dout", "输出", "数据输出", 235},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"add", "增加", "增加", 100},
+                            {"save", "保存", "保存", 145},
+                            {"del", "删除", "删除", 114},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"filt", "过滤", "过滤", 120},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"import", "引入", "引入外部数据", 151},
+                            {"import1", "导入", "从网上银行导入对账单", 0},
+                            {nullptr, nullptr, nullptr, 0},
+                            {"help", "帮助", "帮助", 125},
+                            {"exit", "退出", "退出", 118}};
+  for (const Button& b : buttons) {
+    if (!b.key) {
+      toolbar_->AddSeparator();
+      continue;
+    }
+    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    if (b.picture) toolbar_->SetPicture(QString::fromLatin1(b.key), b.picture);
+  }
+  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+  connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZD::Toolbar1_ButtonClick);
+}
+
+void frmYHDZD::SetUpGrid() {
+  auto title = [](const char* key) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(key)); };
+  const Qt::Alignment left = platform::AlignmentFromCode(1);
+  const Qt::Alignment right = platform::AlignmentFromCode(7);
+  editor_->SetColumns({{QStringLiteral("ID"), 0, platform::AlignmentFromCode(4), ColumnKind::ReadOnly, 0, true},
+                       {title("00024"), 1330, left, ColumnKind::Date, 10, false, true},
+                       {title("00025"), 2000, left, ColumnKind::List, 20, false, true},
+                       {title("00026"), 1000, left, ColumnKind::Text, 30},
+                       {title("00083"), 2000, right, ColumnKind::Amount, 16},
+                       {title("00084"), 2000, right, ColumnKind::Amount, 16},
+                       {title("00643"), 2000, right, ColumnKind::ReadOnly}},
+                      480);
+  grid_->SetDataRowHeight(300);
+}
+
+void frmYHDZD::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shared::InitToolbar(this);
+}
+
+void frmYHDZD::SetHeld(const QString& functionId, const QString& lockedCode) {
+  heldFunction_ = functionId;
+  heldCode_ = lockedCode;
+}
+
+// --- Loading -------------------------------------------------------------------------
+
+void frmYHDZD::LoadData(const QString& code, const QDate& startDate) {
+  if (busy_) return;
+  try {
+    context_ = ContextFromSelection(code, startDate);
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    return;
+  }
+  Reload();
+}
+
+void frmYHDZD::Reload() {
+  if (busy_) return;
+  CurYHKM = context_.accountCode;
+  strBookCode = context_.bookCode;
+  BDate = context_.startDate;
+  strDateEnd = context_.endPeriodText;
+  try {
+    Session& s = Session::Current();
+    label1_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + s.Common().GetAccountName(CurYHKM) +
+                     QLatin1Char('(') + CurYHKM + QLatin1Char(')'));
+    if (context_.bookMode) lblBookName_->setText(s.Cash().GetBookName(strBookCode));
+    LoadRows();
+  } catch (const std::exception& e) {
+    label3_->clear();
+    EnableToolbarButtons(true);
+    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+  }
+}
+
+void frmYHDZD::LoadRows() {
+  StatementBusy busy(*this);
+  EnableToolbarButtons(false);
+  Session& s = Session::Current();
+  StatementStore store(s.Db(), context_);
+  grid_->SetRedraw(false);
+  grid_->SetRows(1);
+  balance_.Reset(store.BalanceBeforeStart(), context_.debitDirection);
+  std::vector<std::vector<QString>> rows;
+  std::vector<QVariant> keys;
+  std::vector<std::pair<int, int>> states;  // rows not in state 0
+  platform::CommonServices& common = s.Common();
+  int walked = 0;
+  // Lines share their dates: each is formatted once.
+  QHash<qint64, QString> dateTexts;
+  store.ForEachLine([&](StatementLine& l) {
+    if (++walked % kProgressEvery == 0) {
+      label3_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), l.date.toString(Qt::ISODate),
+                                    l.settle + QStringLiteral(" - ") + l.number));
+      label3_->repaint();
+    }
+    const Money debit = l.debit ? l.amount : Money();
+    const Money credit = l.debit ? Money() : l.amount;
+    if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
+      // Not shown, but its amount stays in the balance of the first shown line.
+      const Money start = balance_.Start();
+      balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
+      return;
+    }
+    if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
+    const Money after = balance_.Append(debit, credit, l.debit);
+    auto date = dateTexts.find(l.date.toJulianDay());
+    if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
+    rows.push_back({QString::number(l.id).rightJustified(6, QLatin1Char('0')), *date, std::move(l.settle),
+                    std::move(l.number), l.debit ? debit.ToDisplayText() : QString(), l.debit ? QString() : credit.ToDisplayText(),
+                    after.ToDisplayText()});
+    keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
+    int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
+    if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
+    if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
+  });
+  grid_->FillRows(std::move(rows), std::move(keys));
+  for (const auto& [row, state] : states) SetRowColor(row, state);
+  grid_->SetRedraw(true);
+  if (grid_->Rows() >= 2) grid_->SetRow(1);
+  label3_->clear();
+  EnableToolbarButtons(true);
+}
+
+void frmYHDZD::EnableToolbarButtons(bool enabled) {
+  for (const char* key : {"print", "preview", "dout", "add", "save", "del", "filt", "import"})
+    toolbar_->SetButtonEnabled(QString::fromLatin1(key), enabled);
+}
+
+// --- Closing -------------------------------------------------------------------------
+
+void frmYHDZD::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  if (!SettleCurrentRow()) {
+    event->ignore();
+    return;
+  }
+  Session& s = Session::Current();
+  try {
+    if (!heldCode_.isEmpty()) s.Common().LockAccount(heldCode_, false);
+    if (!heldFunction_.isEmpty()) shared::ClaimFunction(heldFunction_, false);
+  } catch (const std::exception&) {
+    // The window closes in any case; the host cleans up what a lost session held.
+  }
+  heldCode_.clear();
+  heldFunction_.clear();
+  event->accept();
+}
+
+}  // namespace corvane::statement

@@ -1,0 +1,68 @@
+#include "statement/statement_cells.h"
+
+#include "shared/date_text.h"
+
+namespace corvane::statement {
+
+using platform::Money;
+
+QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLimit) {
+  if (text.trimmed().isEmpty()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00652");
+  QString normal = text.trimmed();
+  const QString d = shared::NormalizeDateText(normal);
+  const QDate date = QDate::fromString(d, QStringLiteral("yyyy.MM.dd"));
+  if (d.isEmpty() || !date.isValid()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00096");
+  if (startDate.isValid() && date < startDate) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
+  if (endLimit.isValid() && date > endLimit) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+  text = d;
+  return QString();
+}
+
+QString CheckAmountCell(QString& text, Money& amount) {
+  amount = Money();
+  const QString t = text.trimmed();
+  if (t.isEmpty()) {
+    text.clear();
+    return QString();
+  }
+  const std::optional<Money> m = Money::Parse(t);
+  // More than two decimals would be stored rounded without the user seeing it.
+  if (!m || *m < Money() || m->Raw() % 100 != 0)
+    return QStringLiteral("corvane.statement.badamount");
+  amount = *m;
+  text = m->IsZero() ? QString() : m->ToDisplayText();
+  return QString();
+}
+
+QString CheckAmounts(const QString& debitText, const QString& creditText, int& col) {
+  const Money debit = CellAmount(debitText);
+  const Money credit = CellAmount(creditText);
+  if (debit.IsZero() && credit.IsZero()) {
+    col = 4;
+    return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00090");
+  }
+  if (!debit.IsZero() && !credit.IsZero()) {
+    col = 5;
+    return QStringLiteral("corvane.statement.bothamounts");
+  }
+  return QString();
+}
+
+QDate CellDate(const QString& text) {
+  // Read by hand: the commands read the dates of thousands of rows at a time.
+  const QString t = text.trimmed();
+  if (t.size() != 10 || t[4] != QLatin1Char('.') || t[7] != QLatin1Char('.')) return QDate();
+  auto number = [&t](int from, int length) {
+    int n = 0;
+    for (int i = from; i < from + length; ++i) {
+      if (!t[i].isDigit()) return -1;
+      n = n * 10 + t[i].digitValue();
+    }
+    return n;
+  };
+  return QDate(number(0, 4), number(5, 2), number(8, 2));
+}
+
+Money CellAmount(const QString& text) { return Money::Parse(text).value_or(Money()); }
+
+}  // namespace corvane::statement

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/db/money.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace corvane::statement {
+
+// The checks of a keyed statement cell, without the grid: each gives the
+// resource key of the message to show, or the empty text when the cell is right.
+
+// A date cell: text is rewritten into "yyyy.mm.dd" when it is a date. Compared as
+// dates: not before the start date, not after the last day of the end period
+// (invalid: no upper limit).
+QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLimit);
+
+// An amount cell: empty, or a number of at most two decimals above zero. 0.00
+// counts as empty. On success text is "#,0.00" (or empty) and amount its value.
+QString CheckAmountCell(QString& text, platform::Money& amount);
+
+// A row: exactly one of the two amounts. Gives the column (4 debit, 5 credit) to
+// go to in col.
+QString CheckAmounts(const QString& debitText, const QString& creditText, int& col);
+
+// The date of a cell as the checks left it ("yyyy.mm.dd"); invalid for any other text.
+QDate CellDate(const QString& text);
+
+// The amount of a cell as the checks left it (a "#,0.00" text or empty).
+platform::Money CellAmount(const QString& text);
+
+}  // namespace corvane::statement

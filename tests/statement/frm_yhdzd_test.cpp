@@ -1,0 +1,333 @@
+#include "statement_fixture.h"
+
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/common_services.h"
+#include "shared/frm_yhfilter.h"
+#include "suite/services/suite_login_context.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace corvane::statement {
+namespace {
+
+using platform::Money;
+
+// The lines of the load cases: one before the first shown period, two before the
+// start date (2026-07-01), then ordinary ones.
+struct LoadTest : StatementTest {
+  void AddLines() {
+    AddLine(QDate(2025, 12, 15), true, 7);
+    AddLine(QDate(2026, 6, 10), true, 100);
+    AddLine(QDate(2026, 6, 20), false, 30);
+    AddLine(QDate(2026, 7, 5), true, 50);
+  }
+};
+
+TEST_P(LoadTest, BalanceRunsFromTheOpeningOverHiddenAndProtectedLines) {
+  AddLines();
+  frmYHDZD* w = Open();
+  ASSERT_NE(w, nullptr);
+  // The December line is outside the period range but inside the balance.
+  EXPECT_EQ(Column(w, 6), QStringList({"1,030.00", "1,000.00", "1,050.00"}));
+  EXPECT_EQ(Column(w, 1), QStringList({"2026.06.10", "2026.06.20", "2026.07.05"}));
+  EXPECT_EQ(w->Context().LineKey(), Key());
+  EXPECT_EQ(w->CurYHKM, "100204");
+}
+
+TEST_P(LoadTest, ACreditAccountRunsTheOtherWay) {
+  SetDirection(false);
+  AddLines();
+  frmYHDZD* w = Open();
+  EXPECT_EQ(Column(w, 6), QStringList({"970.00", "1,000.00", "950.00"}));
+}
+
+TEST_P(LoadTest, StatesFollowTicksAndTheStartDate) {
+  AddLine(QDate(2026, 6, 10), true, 1);
+  AddLine(QDate(2026, 6, 11), true, 2, 3);
+  AddLine(QDate(2026, 7, 1), true, 3, 7);
+  const qint64 id = AddLine(QDate(2026, 7, 2), false, 4);
+  frmYHDZD* w = Open();
+  std::vector<int> states;
+  for (int r = 1; r < w->MsGrid1()->Rows(); ++r) states.push_back(w->Editor().RowStateOf(r));
+  EXPECT_EQ(states, std::vector<int>({shared::kRowProtected, shared::kRowProtectedMarked, shared::kRowTicked,
+                                      shared::kRowOpen}));
+  EXPECT_EQ(w->MsGrid1()->TextMatrix(4, 0), QStringLiteral("%1").arg(id, 6, 10, QLatin1Char('0')));
+  EXPECT_EQ(w->MsGrid1()->RowData(4).toLongLong(), id);
+  EXPECT_FALSE(w->MsGrid1()->IsCellEditable(1, 3));
+  EXPECT_TRUE(w->MsGrid1()->IsCellEditable(4, 3));
+}
+
+TEST_P(LoadTest, ANullDirectionReadsAsCredit) {
+  const qint64 id = AddLine(QDate(2026, 7, 5), true, 40);
+  Exec("update " + Table() + " set bd_c=null where i_id=?", {id});
+  frmYHDZD* w = Open();
+  EXPECT_EQ(w->MsGrid1()->TextMatrix(1, 5), "40.00");
+  EXPECT_EQ(w->MsGrid1()->TextMatrix(1, 6), "960.00");
+}
+
+TEST_P(LoadTest, BookModeSelectsByTheBookCodeAndShowsImport1) {
+  frmYHDZD* w = Open();
+  EXPECT_EQ(w->Context().bookMode, Book());
+  EXPECT_EQ(w->strBookCode, Book() ? QString("YH004") : QString());
+  EXPECT_EQ(w->lblBook()->isVisibleTo(w), Book());
+  EXPECT_EQ(w->Toolbar()->IsButtonVisible(QStringLiteral("import1")), Book());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LoadTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+// --- Cell and row checks --------------------------------------------------------
+
+struct CellCase {
+  const char* name;
+  int col;
+  QString typed;
+  bool kept;
+  QString cell;  // afterwards
+  QString message;  // resource key shown, or empty
+};
+
+
+class CellChecks : public StatementTest {
+ public:
+  static std::vector<CellCase> Cases() {
+    return {
+        {"DateOnStart", 1, "2026-07-01", true, "2026.07.01", ""},
+        {"DateBeforeStart", 1, "2026.06.30", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00656"},
+        {"DateLastOfEndPeriod", 1, "2026.12.31", true, "2026.12.31", ""},
+        {"DateAfterEndPeriod", 1, "2027.01.01", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00658"},
+        {"DateEmpty", 1, "  ", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00652"},
+        {"DateNoDate", 1, "2026.13.01", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00096"},
+        {"StyleCode", 2, "201", true, "201", ""},
+        {"StyleFromList", 2, "202 转账支票", true, "202", ""},
+        {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
+        {"StyleEmpty", 2, "", true, "", ""},
+        {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
+        {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", ""},
+        {"AmountFormatted", 4, "1234.5", true, "1,234.50", ""},
+        {"AmountWithLetters", 4, "12abc", false, "50.00", "corvane.statement.badamount"},
+        {"AmountZeroIsEmpty", 5, "0.00", true, "", ""},
+        {"AmountNegative", 4, "-5", false, "50.00", "corvane.statement.badamount"},
+    };
+  }
+};
+
+class CellCheck : public StatementTest {};
+
+TEST_P(CellCheck, EveryCellKind) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  for (const CellCase& c : CellChecks::Cases()) {
+    SCOPED_TRACE(c.name);
+    session_.Messages().Clear();
+    EXPECT_EQ(Type(w->MsGrid1(), 1, c.col, c.typed), c.kept);
+    EXPECT_EQ(w->MsGrid1()->TextMatrix(1, c.col), c.cell);
+    EXPECT_EQ(session_.Messages().Count(), c.message.isEmpty() ? 0 : 1);
+    if (!c.message.isEmpty()) {
+      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(c.message));
+    }
+    w->Editor().DiscardCurrentRow();
+  }
+}
+
+TEST_P(CellCheck, TypingOneAmountEmptiesTheOther) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  platform::EntryGrid* g = w->MsGrid1();
+  ASSERT_TRUE(g->StartEdit(1, 5));
+  QTest::keyClick(g->ActiveEditor(), Qt::Key_7);
+  EXPECT_EQ(g->TextMatrix(1, 4), "");
+  ASSERT_TRUE(g->CommitEdit());
+  EXPECT_EQ(g->TextMatrix(1, 5), "7.00");
+}
+
+struct RowCase {
+  const char* name;
+  QString debit, credit;
+  bool saved;
+  int col;  // where the cursor goes when refused
+};
+
+class RowCheck : public StatementTest {};
+
+TEST_P(RowCheck, DebitOrCreditButNotBothNorNeither) {
+  const RowCase cases[] = {{"Debit", "5.00", "", true, 0},
+                           {"Credit", "", "5.00", true, 0},
+                           {"Neither", "", "", false, 4},
+                           {"BothZero", "0.00", "0.00", false, 4},
+                           {"Both", "5.00", "6.00", false, 5}};
+  frmYHDZD* w = Open();
+  platform::EntryGrid* g = w->MsGrid1();
+  for (const RowCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    w->AddRow();
+    const int row = g->Rows() - 1;
+    ASSERT_TRUE(Type(g, row, 1, "2026.08.01"));
+    g->SetTextMatrix(row, 4, c.debit);
+    g->SetTextMatrix(row, 5, c.credit);
+    g->SetRowDirty(row, true);
+    session_.Messages().Answer(7);  // the discard question: stay
+    w->rSave();
+    EXPECT_EQ(w->Editor().IsSaved(row), c.saved);
+    if (!c.saved) {
+      EXPECT_EQ(g->Col(), c.col);
+      w->Editor().DiscardCurrentRow();
+    }
+  }
+  EXPECT_EQ(Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, CellCheck, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, RowCheck, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+// --- Saving -----------------------------------------------------------------------
+
+class SaveTest : public StatementTest {};
+
+TEST_P(SaveTest, ANewRowIsInsertedReadBackAndUpdatedAfterwards) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  platform::EntryGrid* g = w->MsGrid1();
+  w->Toolbar1_ButtonClick(QStringLiteral("add"));
+  EXPECT_EQ(g->TextMatrix(2, 1), "2026.07.05");  // the date of the line above
+  ASSERT_TRUE(Type(g, 2, 3, "X-1"));
+  ASSERT_TRUE(TypeKeys(g, 2, 5, "20"));
+  w->Toolbar1_ButtonClick(QStringLiteral("save"));
+  ASSERT_TRUE(w->Editor().IsSaved(2));
+  const qint64 id = std::get<qint64>(w->Editor().Key(2));
+  EXPECT_EQ(g->TextMatrix(2, 0), QStringLiteral("%1").arg(id, 6, 10, QLatin1Char('0')));
+  EXPECT_EQ(g->TextMatrix(2, 6), "1,030.00");
+  const platform::ResultSet r = Db().Query(
+      "select ccode, cBookCode, ddate, cn_id, bd_c, mmoney, mbalance, ibegin, bdelete, iflag from " + Table() +
+          " where i_id=?",
+      {id});
+  ASSERT_EQ(r.rows.size(), 1u);
+  EXPECT_EQ(r.rows[0][0].ToString(), "100204");
+  EXPECT_EQ(r.rows[0][1].IsNull() ? QString() : r.rows[0][1].ToString(), Book() ? QString("YH004") : QString());
+  EXPECT_EQ(r.rows[0][2].ToDate(), QDate(2026, 7, 5));
+  EXPECT_EQ(r.rows[0][3].ToString(), "X-1");
+  EXPECT_EQ(r.rows[0][4].ToInt(), 0);
+  EXPECT_EQ(r.rows[0][5].ToMoney(), Money::FromCents(2000));
+  EXPECT_EQ(r.rows[0][6].ToMoney(), Money());
+  EXPECT_EQ(r.rows[0][7].ToInt(), 2);
+  EXPECT_EQ(r.rows[0][8].ToInt(), 0);
+  EXPECT_TRUE(r.rows[0][9].IsNull());
+
+  // The next save of the row changes the same line.
+  ASSERT_TRUE(TypeKeys(g, 2, 4, "80"));
+  w->rSave();
+  EXPECT_EQ(Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}), 2);
+  EXPECT_EQ(Db().QueryValue("select bd_c from " + Table() + " where i_id=?", {id}).ToInt(), 1);
+  EXPECT_EQ(g->TextMatrix(2, 6), "1,130.00");
+}
+
+TEST_P(SaveTest, ChangingARowRecomputesTheBalancesBelowIt) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  AddLine(QDate(2026, 7, 6), true, 10);
+  AddLine(QDate(2026, 7, 7), false, 5);
+  frmYHDZD* w = Open();
+  ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "150"));
+  w->rSave();
+  EXPECT_EQ(Column(w, 6), QStringList({"1,150.00", "1,160.00", "1,155.00"}));
+}
+
+TEST_P(SaveTest, ClosingSavesTheCurrentRow) {
+  const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  ASSERT_TRUE(Type(w->MsGrid1(), 1, 3, "N-9"));
+  CloseWindow(w);
+  EXPECT_EQ(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
+  EXPECT_EQ(Db().QueryValue("select cn_id from " + Table() + " where i_id=?", {id}).ToString(), "N-9");
+}
+
+TEST_P(SaveTest, ClosingOnAnInvalidRowAsksWhetherToDiscard) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  w->AddRow();
+  ASSERT_TRUE(Type(w->MsGrid1(), 2, 3, "N-1"));  // no amount: the row cannot be saved
+  session_.Messages().Answer(1);  // the row check's message
+  session_.Messages().Answer(7);  // stay
+  CloseWindow(w);
+  ASSERT_NE(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
+  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.statement.discardrow")));
+  session_.Messages().Answer(1);
+  session_.Messages().Answer(6);  // discard
+  CloseWindow(w);
+  EXPECT_EQ(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
+  EXPECT_EQ(Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}), 1);
+}
+
+TEST_P(SaveTest, ALineDeletedElsewhereIsReportedAndNotWritten) {
+  const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  Exec("delete from " + Table() + " where i_id=?", {id});
+  ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "60"));
+  w->rSave();
+  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.checkindexerr"), id));
+  EXPECT_EQ(Count("select count(*) from " + Table() + " where i_id=?", {id}), 0);
+}
+
+TEST_P(SaveTest, ADatabaseFailureKeepsTheRowAndShowsIt) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "60"));
+  Exec("drop table " + Table());
+  session_.Messages().Answer(1);  // the failure
+  session_.Messages().Answer(7);  // stay on the row
+  w->rSave();
+  EXPECT_EQ(session_.Messages().Shown().at(0).buttons, 16);
+  EXPECT_TRUE(w->MsGrid1()->IsRowDirty(1));
+  EXPECT_EQ(w->MsGrid1()->Row(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SaveTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::statement
+
+namespace corvane::statement {
+namespace {
+
+// What the window works on is fixed when it opens; the shared parameters may change meanwhile.
+class SnapshotTest : public StatementTest {};
+
+TEST_P(SnapshotTest, AReloadKeepsTheAccountBookAndRangeOfTheOpening) {
+  AddLine(QDate(2025, 12, 15), true, 7);
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  platform::ParamObject& param = shared::Session::Current().Common().GetParamObject();
+  param.Value1 = QStringLiteral("100201");
+  param.Value2 = QStringLiteral("2025.12");
+  param.Value4 = QStringLiteral("YH001");
+  w->Reload();
+  EXPECT_EQ(w->Context().LineKey(), Key());
+  EXPECT_EQ(Column(w, 6), QStringList({"1,050.00"}));
+  // A saved change recomputes from the same brought-forward balance.
+  ASSERT_TRUE(TypeKeys(w->MsGrid1(), 1, 4, "60"));
+  w->rSave();
+  EXPECT_EQ(Column(w, 6), QStringList({"1,060.00"}));
+}
+
+TEST_P(SnapshotTest, InputDuringALoadIsDroppedNotReplayed) {
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  w->MsGrid1()->SetCurrentCell(1, 3);
+  // A key typed while the lines load would otherwise start an edit of the cell.
+  QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7"));
+  QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier));
+  w->Reload();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(w->MsGrid1()->IsEditing());
+  EXPECT_EQ(w->MsGrid1()->Rows(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SnapshotTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::statement
