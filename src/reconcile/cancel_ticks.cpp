@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <exception>
+#include <stdexcept>
 
 namespace corvane::reconcile {
 
@@ -17,6 +18,11 @@ namespace {
 
 constexpr int kManualOffset = 12;
 constexpr int kLastManualTick = 24;
+
+class ChangedDuringCancel : public std::runtime_error {
+ public:
+  ChangedDuringCancel() : std::runtime_error("ticks changed by another session") {}
+};
 
 bool ValidPeriod(int period) { return period >= kFirstPeriod && period <= kLastPeriod; }
 
@@ -40,26 +46,46 @@ void AddRange(SqlBuilder& q, const QString& column, int fromPeriod, CancelScope 
   }
 }
 
-SqlBuilder JournalUpdate(const ReconLoadRequest& a, int fromPeriod, CancelScope scope) {
+// The lines of one side whose tick the cancel takes: "<verb> <table> ... where
+// <account> and bdelete=0 and <range>", the verb an UPDATE or the SELECT that
+// reads the same lines first.
+SqlBuilder SideStatement(const QString& head, const ReconLoadRequest& a, int fromPeriod, CancelScope scope,
+                         const QString& column) {
   SqlBuilder q;
-  if (a.bookMode)
-    q.Add(QStringLiteral("update RP_Flow set iflagbank=NULL where cBookCode=? and ccode=? and bdelete=0"), a.bookCode,
-          a.code);
-  else
-    q.Add(QStringLiteral("update gl_accvouch set iflagbank=NULL where ccode=? and bdelete=0"), a.code);
-  AddRange(q, QStringLiteral("iflagbank"), fromPeriod, scope);
+  if (a.bookMode) q.Add(head + QStringLiteral(" where cBookCode=? and ccode=? and bdelete=0"), a.bookCode, a.code);
+  else q.Add(head + QStringLiteral(" where ccode=? and bdelete=0"), a.code);
+  AddRange(q, column, fromPeriod, scope);
   return q;
 }
 
-SqlBuilder StatementUpdate(const ReconLoadRequest& a, int fromPeriod, CancelScope scope) {
-  SqlBuilder q;
-  if (a.bookMode)
-    q.Add(QStringLiteral("update rp_bankrecp_rp set iflag=NULL where cBookCode=? and ccode=? and bdelete=0"),
-          a.bookCode, a.code);
-  else
-    q.Add(QStringLiteral("update rp_bankrecp set iflag=NULL where ccode=? and bdelete=0"), a.code);
-  AddRange(q, QStringLiteral("iflag"), fromPeriod, scope);
-  return q;
+struct Side {
+  QString table, key, column;
+};
+
+Side JournalSide(const ReconLoadRequest& a) {
+  return a.bookMode ? Side{QStringLiteral("RP_Flow"), QStringLiteral("cFlowID"), QStringLiteral("iflagbank")}
+                    : Side{QStringLiteral("gl_accvouch"), QStringLiteral("i_id"), QStringLiteral("iflagbank")};
+}
+
+Side StatementSide(const ReconLoadRequest& a) {
+  return {a.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"), QStringLiteral("i_id"),
+          QStringLiteral("iflag")};
+}
+
+// Reads the keys in range, then clears them; the UPDATE must change exactly as
+// many lines as were read, or another session changed the account in between.
+long long ClearSide(platform::DbConnection& db, const ReconLoadRequest& a, const Side& side, int fromPeriod,
+                    CancelScope scope, QSet<QString>& keys) {
+  const SqlBuilder read = SideStatement(QStringLiteral("select %1 from %2").arg(side.key, side.table), a, fromPeriod,
+                                        scope, side.column);
+  db.ForEachRow(read.Sql(), read.Params(), [&keys](const std::vector<platform::DbValue>& row) {
+    keys.insert(row[0].ToString());
+  });
+  const SqlBuilder update = SideStatement(QStringLiteral("update %1 set %2=NULL").arg(side.table, side.column), a,
+                                          fromPeriod, scope, side.column);
+  const long long cleared = db.Execute(update.Sql(), update.Params());
+  if (cleared != keys.size()) throw ChangedDuringCancel();
+  return cleared;
 }
 
 }  // namespace
@@ -92,14 +118,15 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
     return result;
   }
   try {
-    const SqlBuilder journal = JournalUpdate(account, fromPeriod, scope);
-    const SqlBuilder statement = StatementUpdate(account, fromPeriod, scope);
     platform::TransactionGuard transaction(db);
-    result.journalCleared = db.Execute(journal.Sql(), journal.Params());
+    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, result.journalKeys);
     if (betweenUpdates) betweenUpdates();
-    result.statementCleared = db.Execute(statement.Sql(), statement.Params());
+    result.statementCleared = ClearSide(db, account, StatementSide(account), fromPeriod, scope, result.statementKeys);
     transaction.Commit();
     result.ok = true;
+  } catch (const ChangedDuringCancel&) {
+    result = CancelResult();
+    result.changedMeanwhile = true;
   } catch (const std::exception& e) {
     result = CancelResult();
     result.error = QString::fromUtf8(e.what());
@@ -111,6 +138,13 @@ std::vector<int> RowsToClear(const std::vector<std::optional<int>>& ticks, int f
   std::vector<int> rows;
   for (size_t i = 0; i < ticks.size(); ++i)
     if (InCancelRange(ticks[i], fromPeriod, scope)) rows.push_back(static_cast<int>(i) + 1);
+  return rows;
+}
+
+std::vector<int> RowsWithKeys(const std::vector<QString>& rowKeys, const QSet<QString>& keys) {
+  std::vector<int> rows;
+  for (size_t i = 0; i < rowKeys.size(); ++i)
+    if (keys.contains(rowKeys[i])) rows.push_back(static_cast<int>(i) + 1);
   return rows;
 }
 
@@ -140,6 +174,11 @@ bool ConfirmCancel(int fromPeriod) {
 }
 
 void ShowCancelFailure(const CancelResult& result) {
+  if (result.changedMeanwhile) {
+    shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48,
+                       shared::GetResString(shared::kCashTitleKey));
+    return;
+  }
   shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.recon.cancelfailed"), result.error), 16,
                      shared::GetResString(shared::kCashTitleKey));
 }

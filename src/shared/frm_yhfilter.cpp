@@ -156,7 +156,8 @@ void frmYHFilter::Form_Load() {
   cboType_->setVisible(reconciliation);
   if (reconciliation) {
     LoadStyleList();
-    cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00892")));
+    // The first kind shows the lines without a mark: its text says so.
+    cboType_->addItem(GetResString(QStringLiteral("corvane.recon.unmarked")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00847")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00848")));
     cboType_->setCurrentIndex(0);

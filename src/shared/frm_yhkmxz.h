@@ -106,6 +106,8 @@ class frmYHKMXZ : public QDialog {
   void StartPeriodChosen(QComboBox* start, QComboBox* end);
   void BookChosen();
   void ApplyShowModeRule(int& showMode) const;
+  // The shown period range runs forward; a reversed one is said and refused.
+  bool PeriodRangeAccepted();
   bool TakeAccountChoice();
   bool TakeBookChoice();
 

@@ -189,11 +189,13 @@ void PostgresConnection::ForEachRow(const QString& sql, const DbParams& params, 
   }
 }
 
-void PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
+long long PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
   RequireOpen();
-  if (rows.empty()) return;
-  if (rows.size() >= kSetBasedFrom && ExecuteSetBased(sql, rows)) return;
-  ExecutePipelined(sql, rows);
+  if (rows.empty()) return 0;
+  if (rows.size() >= kSetBasedFrom) {
+    if (const std::optional<long long> changed = ExecuteSetBased(sql, rows)) return *changed;
+  }
+  return ExecutePipelined(sql, rows);
 }
 
 QString PostgresConnection::ColumnType(const QString& table, const QString& column) {
@@ -207,34 +209,34 @@ QString PostgresConnection::ColumnType(const QString& table, const QString& colu
   return type;
 }
 
-bool PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<DbParams>& rows) {
+std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<DbParams>& rows) {
   static const QRegularExpression statement(
       QStringLiteral("^\\s*update\\s+([A-Za-z_]\\w*)\\s+set\\s+(.+?)\\s+where\\s+([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"),
       QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression assignment(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"));
   const auto m = statement.match(sql);
-  if (!m.hasMatch()) return false;
+  if (!m.hasMatch()) return std::nullopt;
   const QString table = m.captured(1);
   QStringList columns;
   for (const QString& part : m.captured(2).split(QLatin1Char(','))) {
     const auto a = assignment.match(part);
-    if (!a.hasMatch()) return false;
+    if (!a.hasMatch()) return std::nullopt;
     columns << a.captured(1);
   }
   columns << m.captured(3);  // the key, last as in the statement
   QStringList types;
   for (const QString& c : columns) {
     const QString t = ColumnType(table, c);
-    if (t.isEmpty()) return false;
+    if (t.isEmpty()) return std::nullopt;
     types << t;
   }
   // UPDATE … FROM applies one source row per target row: with a key twice the
   // row-by-row order would matter, so such batches take the row-by-row road.
   QSet<QString> keys;
   for (const DbParams& row : rows) {
-    if (row.size() != static_cast<size_t>(columns.size()) || row.back().IsNull()) return false;
+    if (row.size() != static_cast<size_t>(columns.size()) || row.back().IsNull()) return std::nullopt;
     const QString key = row.back().ToString().toLower();
-    if (keys.contains(key)) return false;
+    if (keys.contains(key)) return std::nullopt;
     keys.insert(key);
   }
   QStringList sets, arrays, names;
@@ -250,6 +252,7 @@ bool PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<D
                              .arg(last)
                              .arg(types.back());
   constexpr size_t kChunk = 50000;
+  long long changed = 0;
   for (size_t from = 0; from < rows.size(); from += kChunk) {
     const size_t to = std::min(rows.size(), from + kChunk);
     DbParams arraysOfValues;
@@ -262,12 +265,12 @@ bool PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<D
       literal += QLatin1Char('}');
       arraysOfValues.emplace_back(std::move(literal));
     }
-    Execute(setSql, arraysOfValues);
+    changed += Execute(setSql, arraysOfValues);
   }
-  return true;
+  return changed;
 }
 
-void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<DbParams>& rows) {
+long long PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<DbParams>& rows) {
   // One prepared statement, sent in pipeline mode with a sync every thousand rows:
   // no network round trip per row. The first failure is reported after its sync.
   const size_t nParams = rows.front().size();
@@ -277,6 +280,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
       if (types[i] == 0) types[i] = TypeOf(row[i]);
   if (!PQenterPipelineMode(conn_)) throw DbError(QStringLiteral("Cannot start a batch: %1").arg(PQerrorMessage(conn_)));
   QString firstError;
+  long long changed = 0;
   auto drain = [&]() {
     for (;;) {
       PGresult* r = PQgetResult(conn_);
@@ -290,6 +294,10 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
       const ExecStatusType st = PQresultStatus(r);
       if ((st == PGRES_FATAL_ERROR) && firstError.isEmpty())
         firstError = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
+      if (st == PGRES_COMMAND_OK) {
+        const char* n = PQcmdTuples(r);
+        if (n && *n) changed += std::strtoll(n, nullptr, 10);
+      }
       PQclear(r);
       if (st == PGRES_PIPELINE_SYNC) return;
     }
@@ -312,6 +320,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
   else if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
   PQexitPipelineMode(conn_);
   if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql));
+  return changed;
 }
 
 void PostgresConnection::BeginTrans() {
