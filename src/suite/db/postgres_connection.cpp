@@ -210,9 +210,13 @@ QString PostgresConnection::ColumnType(const QString& table, const QString& colu
 }
 
 std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<DbParams>& rows) {
+  // "update T set a=?, b=? where key=?", optionally followed by "and <guard>":
+  // a condition on the row's current values whose own marks take the values
+  // after the key (a write guarded by the state it was decided on).
   static const QRegularExpression statement(
-      QStringLiteral("^\\s*update\\s+([A-Za-z_]\\w*)\\s+set\\s+(.+?)\\s+where\\s+([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"),
-      QRegularExpression::CaseInsensitiveOption);
+      QStringLiteral("^\\s*update\\s+([A-Za-z_]\\w*)\\s+set\\s+(.+?)\\s+where\\s+([A-Za-z_]\\w*)\\s*=\\s*\\?"
+                     "(?:\\s+and\\s+(.+?))?\\s*$"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
   static const QRegularExpression assignment(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"));
   const auto m = statement.match(sql);
   if (!m.hasMatch()) return std::nullopt;
@@ -223,40 +227,59 @@ std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql,
     if (!a.hasMatch()) return std::nullopt;
     columns << a.captured(1);
   }
-  columns << m.captured(3);  // the key, last as in the statement
+  columns << m.captured(3);  // the key, after the assignments as in the statement
   QStringList types;
   for (const QString& c : columns) {
     const QString t = ColumnType(table, c);
     if (t.isEmpty()) return std::nullopt;
     types << t;
   }
+  const int keyIndex = static_cast<int>(columns.size()) - 1;
+  const QString guard = m.captured(4);
+  const int guardMarks = static_cast<int>(NumberPlaceholders(guard).count(QLatin1Char('$')));
+  const int width = keyIndex + 1 + guardMarks;
   // UPDATE … FROM applies one source row per target row: with a key twice the
   // row-by-row order would matter, so such batches take the row-by-row road.
   QSet<QString> keys;
   for (const DbParams& row : rows) {
-    if (row.size() != static_cast<size_t>(columns.size()) || row.back().IsNull()) return std::nullopt;
-    const QString key = row.back().ToString().toLower();
+    if (row.size() != static_cast<size_t>(width) || row[keyIndex].IsNull()) return std::nullopt;
+    const QString key = row[keyIndex].ToString().toLower();
     if (keys.contains(key)) return std::nullopt;
     keys.insert(key);
   }
+  // A guard's marks are typed by their values, the same in every row.
+  for (int g = keyIndex + 1; g < width; ++g) {
+    const DbValue& v = rows.front()[static_cast<size_t>(g)];
+    const QString t = v.IsMoney() ? QStringLiteral("numeric") : v.IsInteger() ? QStringLiteral("bigint")
+                      : v.IsDate() ? QStringLiteral("date") : QString();
+    if (t.isEmpty()) return std::nullopt;
+    for (const DbParams& row : rows)
+      if (row[static_cast<size_t>(g)].IsNull() || TypeOf(row[static_cast<size_t>(g)]) != TypeOf(v)) return std::nullopt;
+    types << t;
+  }
+  QString guardSql;
+  for (int i = 0, mark = keyIndex + 1; i < guard.size(); ++i) {
+    if (guard[i] == QLatin1Char('?')) guardSql += QStringLiteral("v.c%1::%2").arg(mark).arg(types[mark]), ++mark;
+    else guardSql += guard[i];
+  }
   QStringList sets, arrays, names;
-  for (int c = 0; c < columns.size(); ++c) {
+  for (int c = 0; c < width; ++c) {
     arrays << QStringLiteral("?::text[]");
     names << QStringLiteral("c%1").arg(c);
-    if (c + 1 < columns.size()) sets << QStringLiteral("%1 = v.c%2::%3").arg(columns[c]).arg(c).arg(types[c]);
+    if (c < keyIndex) sets << QStringLiteral("%1 = v.c%2::%3").arg(columns[c]).arg(c).arg(types[c]);
   }
-  const int last = static_cast<int>(columns.size()) - 1;
-  const QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6::%7")
-                             .arg(table, sets.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")),
-                                  names.join(QStringLiteral(", ")), columns.back())
-                             .arg(last)
-                             .arg(types.back());
+  QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6::%7")
+                       .arg(table, sets.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")),
+                            names.join(QStringLiteral(", ")), columns[keyIndex])
+                       .arg(keyIndex)
+                       .arg(types[keyIndex]);
+  if (!guard.isEmpty()) setSql += QStringLiteral(" and (") + guardSql + QLatin1Char(')');
   constexpr size_t kChunk = 50000;
   long long changed = 0;
   for (size_t from = 0; from < rows.size(); from += kChunk) {
     const size_t to = std::min(rows.size(), from + kChunk);
     DbParams arraysOfValues;
-    for (int c = 0; c < columns.size(); ++c) {
+    for (int c = 0; c < width; ++c) {
       QString literal = QStringLiteral("{");
       for (size_t r = from; r < to; ++r) {
         if (r > from) literal += QLatin1Char(',');
