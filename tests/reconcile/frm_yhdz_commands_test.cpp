@@ -9,6 +9,7 @@
 #include "reconcile/frm_yhdz_auto.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/right_menu_host.h"
 
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QAbstractItemView>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -456,6 +458,39 @@ TEST_P(FrmYhdzCommandTest, ArrangedBelowEachTitleSitsAboveItsGrid) {
   EXPECT_GE(title.left(), statement.left());
   EXPECT_LE(title.right(), statement.right());
   EXPECT_LT(std::abs(title.center().x() - statement.center().x()), 2);
+}
+
+// The selection opens on the range from the first period to the login period,
+// and a reversed range is said and opens nothing.
+TEST_P(FrmYhdzCommandTest, TheSelectionRunsToTheLoginPeriodAndRefusesAReversedRange) {
+  const platform::AccountingCalendar calendar = Session::Current().Common().GetCalendar();
+  const int loginPeriod = Session::Current().Common().GetPeriodInfo().CurrentPeriod;
+  ASSERT_GT(loginPeriod, 1);
+  QString start, end;
+  bool refused = false;
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    QComboBox* first = BookMode() ? dialog.cmbStartDate() : dialog.Combo2();
+    QComboBox* last = BookMode() ? dialog.cmbEndDate() : dialog.Combo3();
+    start = first->currentText();
+    end = last->currentText();
+    // The last period first and the first period last.
+    first->setCurrentIndex(first->count() - 1);
+    {
+      const QSignalBlocker quiet(last);
+      last->clear();
+      last->addItem(calendar.GetPeriodText(0));
+      last->setCurrentIndex(0);
+    }
+    dialog.Command1_Click();
+    refused = dialog.result() != QDialog::Accepted;
+  });
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  EXPECT_EQ(start, calendar.GetPeriodText(0));
+  EXPECT_EQ(end, calendar.GetPeriodText(loginPeriod - 1));
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.select.reversed")));
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzCommandTest, ::testing::Values(false, true),
