@@ -32,6 +32,8 @@ bool Stage(MatchRunResult& result, const MatchProgress& progress, MatchStage sta
   } catch (const std::exception& e) {
     result.failedAt = stage;
     result.error = TextOf(e);
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    result.busy = db && db->IsBusy();
     return false;
   }
 }

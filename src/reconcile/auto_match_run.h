@@ -23,6 +23,9 @@ struct MatchRunResult {
   // The pass that failed found a line another session had ticked, cleared or
   // changed since it was read; that pass wrote nothing.
   bool changedMeanwhile = false;
+  // Another session held lines the run had to write for longer than the
+  // database waits; that pass wrote nothing.
+  bool busy = false;
   // One side had no unticked line: nothing was matched or written, and the
   // grids need no reload.
   bool nothingToMatch = false;

@@ -1,6 +1,7 @@
 #include "reconcile/cancel_ticks.h"
 
 #include "platform/controls/list_grid.h"
+#include "platform/db/db_error.h"
 #include "platform/db/sql_builder.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/messages.h"
@@ -130,6 +131,8 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
   } catch (const std::exception& e) {
     result = CancelResult();
     result.error = QString::fromUtf8(e.what());
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    result.busy = db && db->IsBusy();
   }
   return result;
 }
@@ -174,8 +177,10 @@ bool ConfirmCancel(int fromPeriod) {
 }
 
 void ShowCancelFailure(const CancelResult& result) {
-  if (result.changedMeanwhile) {
-    shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48,
+  if (result.changedMeanwhile || result.busy) {
+    shared::ShowMsgBox(shared::GetResString(result.busy ? QStringLiteral("corvane.recon.locktimeout")
+                                                        : QStringLiteral("corvane.recon.changedmeanwhile")),
+                       48,
                        shared::GetResString(shared::kCashTitleKey));
     return;
   }

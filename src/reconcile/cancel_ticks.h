@@ -55,6 +55,9 @@ struct CancelResult {
   // Another session changed ticks of the account while the cancel ran: nothing
   // was changed.
   bool changedMeanwhile = false;
+  // Another session held lines of the account for longer than the database
+  // waits: nothing was changed.
+  bool busy = false;
   QString error;                   // why nothing was changed, when !ok
 };
 

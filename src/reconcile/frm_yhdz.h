@@ -143,6 +143,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void ClearJournalMarks(const std::vector<int>& rows);
   void ClearStatementMarks(const std::vector<int>& rows);
   void ShowChangedMeanwhile();
+  void ShowLockTimeout();
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QWidget* picture2_ = nullptr;

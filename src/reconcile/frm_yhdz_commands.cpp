@@ -1,5 +1,6 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
 #include "reconcile/auto_match_run.h"
 #include "reconcile/cancel_ticks.h"
 #include "reconcile/frm_yhdz_auto.h"
@@ -123,6 +124,10 @@ void frmYHDZ::AutoReconcile() {
                            GetResString(shared::kCashTitleKey));
         return;
       }
+    } catch (const platform::DbError& e) {
+      if (e.IsBusy()) ShowLockTimeout();
+      else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
+      return;
     } catch (const std::exception& e) {
       shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
       return;
@@ -146,10 +151,12 @@ void frmYHDZ::AutoReconcile() {
             InputDropper::KeepAlive();
         });
     ShowAccountText();
-    if (result.changedMeanwhile) {
-      // The pass that met the change wrote nothing; a grouped pass leaves the
-      // one-to-one ticks stored before it, which the reload shows.
-      ShowChangedMeanwhile();
+    if (result.changedMeanwhile || result.busy) {
+      // The pass that met the change (or the other session's lock) wrote
+      // nothing; a grouped pass leaves the one-to-one ticks stored before it,
+      // which the reload shows.
+      if (result.busy) ShowLockTimeout();
+      else ShowChangedMeanwhile();
       reload = result.failedAt == MatchStage::Grouped;
     } else if (result.failedAt == MatchStage::Grouped) {
       // The one-to-one ticks are stored; the grouped pass wrote nothing.
@@ -226,6 +233,11 @@ void frmYHDZ::CancelReconciliation() {
 void frmYHDZ::ClearJournalMarks(const std::vector<int>& rows) { ClearGridMarks(*grid1_, 6, rows); }
 void frmYHDZ::ClearStatementMarks(const std::vector<int>& rows) { ClearGridMarks(*grid2_, 5, rows); }
 
+void frmYHDZ::ShowLockTimeout() {
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.locktimeout")), 48,
+                     GetResString(shared::kCashTitleKey));
+}
+
 void frmYHDZ::ShowChangedMeanwhile() {
   shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48,
                      GetResString(shared::kCashTitleKey));
@@ -273,6 +285,10 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   try {
     if (!untick) value = ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod);
     written = WriteLineTick(s.Db(), side, request_.bookMode, key, untick ? shown : std::nullopt, value);
+  } catch (const platform::DbError& e) {
+    if (e.IsBusy()) ShowLockTimeout();
+    else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
+    return;
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
     return;

@@ -444,6 +444,26 @@ TEST_P(FrmYhdzCommandTest, AManualTickOverAnotherSessionsTickIsRefused) {
   EXPECT_EQ(statement->TextMatrix(1, 5), QString());
 }
 
+// A line another session holds longer than the database waits: the tick ends
+// with a message that says so, and nothing is written.
+TEST_P(FrmYhdzCommandTest, ALineHeldByAnotherSessionEndsTheTickWithAMessage) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  statement->SetCurrentCell(1, 5);
+  const long long key = statement->RowData(1).toLongLong();
+  std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
+  other->BeginTrans();
+  other->Execute(QStringLiteral("update %1 set csettle=csettle where i_id=?").arg(StatementTable()), {key});
+  w->ToggleStatementTick();
+  other->RollbackTrans();
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.locktimeout")));
+  EXPECT_EQ(ManualTicks(), 0);
+  EXPECT_EQ(statement->TextMatrix(1, 5), QString());
+  EXPECT_FALSE(session_.Db().InTransaction());
+}
+
 // Arranged one above the other, each title sits above its own grid.
 TEST_P(FrmYhdzCommandTest, ArrangedBelowEachTitleSitsAboveItsGrid) {
   frmYHDZ* w = Open();
