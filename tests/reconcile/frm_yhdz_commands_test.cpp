@@ -464,6 +464,26 @@ TEST_P(FrmYhdzCommandTest, ALineHeldByAnotherSessionEndsTheTickWithAMessage) {
   EXPECT_FALSE(session_.Db().InTransaction());
 }
 
+// Each activation of the window applies the toolbar style again, not only the
+// first show.
+TEST_P(FrmYhdzCommandTest, EachActivationAppliesTheToolbarStyleAgain) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  w->show();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QApplication::processEvents();
+  ASSERT_FALSE(w->isActiveWindow());
+  w->Toolbar()->hide();
+  w->Toolbar()->move(0, 40);
+  w->activateWindow();
+  QApplication::processEvents();
+  ASSERT_TRUE(w->isActiveWindow());
+  EXPECT_TRUE(w->Toolbar()->isVisible());
+  EXPECT_EQ(w->Toolbar()->y(), 0);
+}
+
 // Arranged one above the other, each title sits above its own grid.
 TEST_P(FrmYhdzCommandTest, ArrangedBelowEachTitleSitsAboveItsGrid) {
   frmYHDZ* w = Open();
