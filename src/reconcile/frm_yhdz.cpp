@@ -242,6 +242,8 @@ void frmYHDZ::LoadFromRequest() {
 void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, const std::vector<int>& widths,
                         const std::vector<Qt::Alignment>& alignments) {
   grid->SetRedraw(false);
+  // A reload keeps the widths the user dragged; only the first load sets them.
+  const bool firstSetUp = grid->Cols() != titleKeys.size();
   grid->SetCols(titleKeys.size());
   grid->SetRows(1);
   try {
@@ -254,7 +256,7 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
   const double scale = std::max(1.0, (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
   for (int c = 0; c < titleKeys.size(); ++c) {
     grid->SetTextMatrix(0, c, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]));
-    grid->SetColWidth(c, static_cast<int>(widths[c] * scale));
+    if (firstSetUp) grid->SetColWidth(c, static_cast<int>(widths[c] * scale));
     grid->SetColAlignment(c, alignments[c]);
   }
   grid->SetRowHeight(0, kTitleRowTwips);

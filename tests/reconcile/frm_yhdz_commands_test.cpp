@@ -21,7 +21,9 @@
 #include <QRadioButton>
 #include <QAbstractItemView>
 #include <QSignalBlocker>
+#include <QHeaderView>
 #include <QTimer>
+#include <QTest>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -389,7 +391,9 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
       dialog.SetFilterOff(false);
       dialog.Text1()->setText(QString::fromLatin1(c.start));
       dialog.Text2()->setText(QString::fromLatin1(c.end));
-      dialog.Text4()->setText(QString::fromLatin1(c.amount));
+      dialog.Text4()->clear();
+      QTest::keyClicks(dialog.Text4(), QString::fromLatin1(c.amount));
+      EXPECT_EQ(dialog.Text4()->text(), QString::fromLatin1(c.amount));
       dialog.Command1_Click();
       stayedOpen = d.isVisible() || d.result() != QDialog::Accepted;
       if (QWidget* f = d.focusWidget()) focused = f->objectName();
@@ -482,6 +486,19 @@ TEST_P(FrmYhdzCommandTest, EachActivationAppliesTheToolbarStyleAgain) {
   ASSERT_TRUE(w->isActiveWindow());
   EXPECT_TRUE(w->Toolbar()->isVisible());
   EXPECT_EQ(w->Toolbar()->y(), 0);
+}
+
+// A column the user widened by dragging its header edge stays as wide after a
+// reload, so a long settlement number stays readable.
+TEST_P(FrmYhdzCommandTest, AWidenedColumnStaysWideAfterAReload) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  QHeaderView* titles = w->MsGrid2()->View()->horizontalHeader();
+  ASSERT_EQ(titles->sectionResizeMode(2), QHeaderView::Interactive);
+  const int wider = titles->sectionSize(2) + 60;
+  titles->resizeSection(2, wider);
+  w->Reload();
+  EXPECT_EQ(w->MsGrid2()->View()->horizontalHeader()->sectionSize(2), wider);
 }
 
 // Arranged one above the other, each title sits above its own grid.
