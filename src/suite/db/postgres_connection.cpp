@@ -82,6 +82,9 @@ constexpr size_t kSetBasedFrom = 200;
 // One element of a text[] literal: NULL bare, anything else quoted.
 QString ArrayElement(const DbValue& v) {
   if (v.IsNull()) return QStringLiteral("NULL");
+  // Numbers need neither quotes nor escapes; they are most of a tick batch.
+  if (v.IsInteger()) return QString::number(v.ToInt());
+  if (v.IsMoney()) return v.ToMoney().ToPlainText();
   QString text = v.IsMoney() ? v.ToMoney().ToPlainText() : v.ToString();
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
   text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
@@ -278,20 +281,21 @@ std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql,
   }
   QString guardSql;
   for (int i = 0, mark = keyIndex + 1; i < guard.size(); ++i) {
-    if (guard[i] == QLatin1Char('?')) guardSql += QStringLiteral("v.c%1::%2").arg(mark).arg(types[mark]), ++mark;
+    if (guard[i] == QLatin1Char('?')) guardSql += QStringLiteral("v.c%1").arg(mark++);
     else guardSql += guard[i];
   }
   QStringList sets, arrays, names;
   for (int c = 0; c < width; ++c) {
-    arrays << QStringLiteral("?::text[]");
+    // Each array arrives as its column's base type: the server reads every value
+    // once, with no cast per row afterwards.
+    arrays << QStringLiteral("?::%1[]").arg(types[c]);
     names << QStringLiteral("c%1").arg(c);
-    if (c < keyIndex) sets << QStringLiteral("%1 = v.c%2::%3").arg(columns[c]).arg(c).arg(types[c]);
+    if (c < keyIndex) sets << QStringLiteral("%1 = v.c%2").arg(columns[c]).arg(c);
   }
-  QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6::%7")
+  QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6")
                        .arg(table, sets.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")),
                             names.join(QStringLiteral(", ")), columns[keyIndex])
-                       .arg(keyIndex)
-                       .arg(types[keyIndex]);
+                       .arg(keyIndex);
   if (!guard.isEmpty()) setSql += QStringLiteral(" and (") + guardSql + QLatin1Char(')');
   constexpr size_t kChunk = 50000;
   long long changed = 0;
