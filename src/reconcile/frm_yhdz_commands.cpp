@@ -1,6 +1,7 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/db/db_error.h"
+#include "platform/services/object_factory.h"
 #include "reconcile/auto_match_run.h"
 #include "reconcile/cancel_ticks.h"
 #include "reconcile/frm_yhdz_auto.h"
@@ -132,6 +133,18 @@ void frmYHDZ::AutoReconcile() {
       shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
       return;
     }
+    // The run writes through a connection of its own, so its transactions never
+    // meet anything the window's connection has open.
+    std::unique_ptr<platform::DbConnection> own;
+    try {
+      own = platform::ObjectFactory::Instance().OpenConnection(s.Db().GetConnectionString());
+    } catch (const std::exception&) {
+      own.reset();
+    }
+    if (!own || !own->IsOpen()) {
+      shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00837")), 16, QString());
+      return;
+    }
     MatchRequest match = MatchRequestFor(request_);
     match.foreign = bForeign;
     match.cutOff = cutOff;
@@ -141,7 +154,7 @@ void frmYHDZ::AutoReconcile() {
     match.options.dateWindow = chkDate;
     match.options.dayLimit = DateLimit;
     const MatchRunResult result = RunAutoMatching(
-        s.Db(), match, [&s](const QDate& d) { return s.Common().GetDatePeriod(d); },
+        *own, match, [&s](const QDate& d) { return s.Common().GetDatePeriod(d); },
         [this](MatchStage stage, long long steps) {
           if (stage == MatchStage::OneToOne)
             ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00838"), steps));

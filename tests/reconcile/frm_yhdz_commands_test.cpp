@@ -5,6 +5,8 @@
 
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
+#include "platform/services/object_factory.h"
 #include "reconcile/frm_yh_un_auto.h"
 #include "reconcile/frm_yhdz_auto.h"
 #include "reconcile/tick_mark.h"
@@ -267,6 +269,27 @@ TEST_P(FrmYhdzCommandTest, TheStatusLineFollowsEachCommandAndEndsOnTheAccount) {
     for (const char* key : step.shown) EXPECT_TRUE(watch.Saw(Head(key))) << key;
     EXPECT_TRUE(w->Label5()->text().startsWith(account)) << w->Label5()->text().toStdString();
   }
+}
+
+// The matching runs on a connection of its own: when that cannot be opened the
+// run says so and writes nothing.
+TEST_P(FrmYhdzCommandTest, AMatchingWithoutItsOwnConnectionSaysSoAndWritesNothing) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ObjectFactory& factory = platform::ObjectFactory::Instance();
+  const auto open = factory.openConnection;
+  factory.openConnection = [](const QString&) -> std::unique_ptr<platform::DbConnection> {
+    throw platform::DbError(QStringLiteral("refused"));
+  };
+  session_.Modals().Then(MatchAll(true));
+  w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+  factory.openConnection = open;
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00837")));
+  EXPECT_EQ(session_.Messages().Shown().back().buttons, 16);
+  EXPECT_EQ(session_.Messages().Shown().back().title, QString());
+  EXPECT_EQ(Ticks(), 0);
+  EXPECT_TRUE(w->Toolbar()->isEnabled());
 }
 
 // The filter's tick kind is a show mode and the cancel range's kind a cancel
