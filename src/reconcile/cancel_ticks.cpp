@@ -73,19 +73,19 @@ Side StatementSide(const ReconLoadRequest& a) {
           QStringLiteral("iflag")};
 }
 
-// Reads the keys in range, then clears them; the UPDATE must change exactly as
-// many lines as were read, or another session changed the account in between.
+// Counts the lines in range, then clears them: the UPDATE must change exactly as
+// many lines as were counted, or another session changed the account in
+// between. beforeUpdate runs between the two, inside the transaction.
 long long ClearSide(platform::DbConnection& db, const ReconLoadRequest& a, const Side& side, int fromPeriod,
-                    CancelScope scope, QSet<QString>& keys) {
-  const SqlBuilder read = SideStatement(QStringLiteral("select %1 from %2").arg(side.key, side.table), a, fromPeriod,
-                                        scope, side.column);
-  db.ForEachRow(read.Sql(), read.Params(), [&keys](const std::vector<platform::DbValue>& row) {
-    keys.insert(row[0].ToString());
-  });
+                    CancelScope scope, const CancelFault& beforeUpdate) {
+  const SqlBuilder count = SideStatement(QStringLiteral("select count(*) from %1").arg(side.table), a, fromPeriod,
+                                         scope, side.column);
+  const long long inRange = db.QueryValue(count.Sql(), count.Params()).ToInt();
+  if (beforeUpdate) beforeUpdate();
   const SqlBuilder update = SideStatement(QStringLiteral("update %1 set %2=NULL").arg(side.table, side.column), a,
                                           fromPeriod, scope, side.column);
   const long long cleared = db.Execute(update.Sql(), update.Params());
-  if (cleared != keys.size()) throw ChangedDuringCancel();
+  if (cleared != inRange) throw ChangedDuringCancel();
   return cleared;
 }
 
@@ -120,9 +120,8 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
   }
   try {
     platform::TransactionGuard transaction(db);
-    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, result.journalKeys);
-    if (betweenUpdates) betweenUpdates();
-    result.statementCleared = ClearSide(db, account, StatementSide(account), fromPeriod, scope, result.statementKeys);
+    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, {});
+    result.statementCleared = ClearSide(db, account, StatementSide(account), fromPeriod, scope, betweenUpdates);
     transaction.Commit();
     result.ok = true;
   } catch (const ChangedDuringCancel&) {
@@ -141,13 +140,6 @@ std::vector<int> RowsToClear(const std::vector<std::optional<int>>& ticks, int f
   std::vector<int> rows;
   for (size_t i = 0; i < ticks.size(); ++i)
     if (InCancelRange(ticks[i], fromPeriod, scope)) rows.push_back(static_cast<int>(i) + 1);
-  return rows;
-}
-
-std::vector<int> RowsWithKeys(const std::vector<QString>& rowKeys, const QSet<QString>& keys) {
-  std::vector<int> rows;
-  for (size_t i = 0; i < rowKeys.size(); ++i)
-    if (keys.contains(rowKeys[i])) rows.push_back(static_cast<int>(i) + 1);
   return rows;
 }
 

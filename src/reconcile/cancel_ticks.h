@@ -3,7 +3,6 @@
 #include "platform/db/db_connection.h"
 #include "reconcile/recon_load.h"
 
-#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -49,9 +48,6 @@ struct CancelResult {
   bool ok = false;
   long long journalCleared = 0;    // lines whose tick was set back to NULL
   long long statementCleared = 0;
-  // The keys of those lines (as text), so the window blanks the marks of exactly
-  // the loaded rows whose stored value was in range.
-  QSet<QString> journalKeys, statementKeys;
   // Another session changed ticks of the account while the cancel ran: nothing
   // was changed.
   bool changedMeanwhile = false;
@@ -61,15 +57,17 @@ struct CancelResult {
   QString error;                   // why nothing was changed, when !ok
 };
 
-// Called between the journal UPDATE and the statement UPDATE, inside the
-// transaction; a test throws from it to prove that both sides stay as they were.
+// Called between the journal UPDATE and the statement UPDATE (after the
+// statement lines in range were counted), inside the transaction; a test throws
+// from it to prove that both sides stay as they were, or changes lines through
+// another session.
 using CancelFault = std::function<void()>;
 
 // Sets the tick values in range back to NULL on both sides of the loaded account
 // (in book mode of the book and account), on every line that is not cleared: one
-// UPDATE per side, both in one transaction. The lines in range are read first in
-// that transaction and each UPDATE must change exactly those: when another
-// session changed one in between, the whole cancel is rolled back
+// UPDATE per side, both in one transaction. The lines in range are counted first
+// in that transaction and each UPDATE must change exactly as many: when another
+// session changed the account in between, the whole cancel is rolled back
 // (changedMeanwhile). On any failure the transaction is rolled back and the
 // result says why; nothing is thrown.
 CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& account, int fromPeriod,
@@ -87,9 +85,6 @@ void ClearGridMarks(platform::ListGrid& grid, int markColumn, const std::vector<
 
 // Asks whether the ticks from the period on are to go (Yes/No, No the default).
 bool ConfirmCancel(int fromPeriod);
-
-// The rows (1-based) of a grid whose row keys are among the keys given.
-std::vector<int> RowsWithKeys(const std::vector<QString>& rowKeys, const QSet<QString>& keys);
 
 // Tells the user that the cancel failed and that no tick was changed.
 void ShowCancelFailure(const CancelResult& result);

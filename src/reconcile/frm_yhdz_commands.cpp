@@ -213,19 +213,16 @@ void frmYHDZ::CancelReconciliation() {
       ShowCancelFailure(result);
       return;
     }
-    // The database holds the change: the loaded rows whose stored tick was in
-    // range lose their mark, and every row shows again.
-    auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, const QSet<QString>& keys,
-                     const QString& statusKey, bool journal) {
-      std::vector<QString> rowKeys;
-      rowKeys.reserve(facts.size());
-      for (int r = 1; r < grid->Rows(); ++r) {
-        rowKeys.push_back(grid->RowData(r).toString());
-        if (r % kRowsPerReport == 0) ShowStatus(GetResString(statusKey) + QString::number(r));
+    // The database holds the change: bring the loaded rows in line, all shown again.
+    auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, const QString& statusKey, bool journal) {
+      std::vector<std::optional<int>> ticks;
+      ticks.reserve(facts.size());
+      for (size_t i = 0; i < facts.size(); ++i) {
+        ticks.push_back(facts[i].tick);
+        if ((i + 1) % kRowsPerReport == 0) ShowStatus(GetResString(statusKey) + QString::number(i + 1));
       }
-      const std::vector<int> rows = RowsWithKeys(rowKeys, keys);
-      for (int row : rows)
-        if (row <= static_cast<int>(facts.size())) facts[row - 1].tick.reset();
+      const std::vector<int> rows = RowsToClear(ticks, UnAutoMonth, scope);
+      for (int row : rows) facts[row - 1].tick.reset();
       grid->SetRedraw(false);
       for (int r = 1; r < grid->Rows(); ++r) grid->SetRowHeight(r, kRowTwips);
       grid->SetRedraw(true);
@@ -233,8 +230,8 @@ void frmYHDZ::CancelReconciliation() {
       else ClearStatementMarks(rows);
       ShowStatus(GetResString(statusKey) + QString::number(grid->Rows() - 1));
     };
-    clear(grid1_, journalFacts_, result.journalKeys, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00798"), true);
-    clear(grid2_, statementFacts_, result.statementKeys, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00802"), false);
+    clear(grid1_, journalFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00798"), true);
+    clear(grid2_, statementFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00802"), false);
     ShowAccountText();
     // Lines whose ticks went were never loaded when ticked lines were left out:
     // only a reload shows them.
