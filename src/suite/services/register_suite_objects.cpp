@@ -9,6 +9,7 @@
 #include "suite/services/suite_common_services.h"
 #include "suite/services/suite_rights_service.h"
 #include "suite/services/suite_ui_style.h"
+#include "suite/services/suite_voucher_viewer.h"
 
 namespace corvane::suite {
 
@@ -29,6 +30,9 @@ void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
   factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
     return std::make_unique<SuiteUiStyle>();
   };
+  platform::VoucherViewer::SetMaker([]() -> std::unique_ptr<platform::VoucherViewer> {
+    return std::make_unique<SuiteVoucherViewer>();
+  });
 }
 
 }  // namespace corvane::suite

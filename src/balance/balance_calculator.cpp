@@ -1,0 +1,95 @@
+#include "balance/balance_calculator.h"
+
+#include "balance/grouped_sums.h"
+#include "platform/services/service_error.h"
+#include "shared/account_facts.h"
+#include "shared/balance_sums.h"
+#include "shared/session.h"
+
+#include <exception>
+#include <map>
+
+namespace corvane::balance {
+
+using platform::Money;
+using shared::Session;
+
+AccountFacts BalanceCalculator::ReadFacts(const QString& code, const QString& bookName) {
+  Session& s = Session::Current();
+  AccountFacts f;
+  f.code = code;
+  f.debit = shared::GetAccountDirection(code);
+  f.start = shared::GetStartDate(code);
+  if (!f.start.isValid())
+    throw platform::ServiceError(shared::GetResString(QStringLiteral("corvane.balance.nostart"), code));
+  f.foreign = !shared::GetCurrencyName(code).isEmpty();
+  f.end = shared::GetEndDate(code);
+  if (s.BookMode())
+    f.name = bookName.isEmpty() ? s.Cash().GetBookName(code) : bookName;
+  else
+    f.name = s.Common().GetAccountName(code);
+  return f;
+}
+
+RawSums BalanceCalculator::SumsForAccount(const AccountFacts& f) {
+  using shared::SumBankStatement;
+  using shared::SumJournal;
+  const QString end = f.EndDateText();
+  RawSums r;
+  r.bankOpening = shared::GetBankOpeningBalance(f.code);
+  r.bankClearedDebit = SumBankStatement(f.code, f.start, true, true, 2, std::nullopt, end);
+  r.bankClearedCredit = SumBankStatement(f.code, f.start, false, true, 2, std::nullopt, end);
+  r.journalOpening = shared::GetJournalOpening(f.code);
+  r.journalClearedDebit = SumJournal(f.code, f.start, true, f.foreign, true, 2, std::nullopt, end);
+  r.journalClearedCredit = SumJournal(f.code, f.start, false, f.foreign, true, 2, std::nullopt, end);
+  r.bankLiveSigned = shared::SumBankSigned(f.code, f.start, end, false, 2);
+  r.journalLiveSigned = shared::SumJournalSigned(f.code, f.start, end, f.foreign, false, 2);
+  r.journalUnmatchedDebit = SumJournal(f.code, f.start, true, f.foreign, false, 0, false, end);
+  r.journalUnmatchedCredit = SumJournal(f.code, f.start, false, f.foreign, false, 0, false, end);
+  r.bankUnmatchedDebit = SumBankStatement(f.code, f.start, true, false, 0, false, end);
+  r.bankUnmatchedCredit = SumBankStatement(f.code, f.start, false, false, 0, false, end);
+  return r;
+}
+
+std::vector<ListedAccount> BalanceCalculator::ListAccounts() {
+  Session& s = Session::Current();
+  const bool book = s.BookMode();
+  const QString sql = book ? QStringLiteral("select cBookCode, cBookName from rp_book where ibooktype = 2 And dOpenDate "
+                                            "Is Not NULL order by cBookCode")
+                           : QStringLiteral("select ccode from code where be=1 and bend=1 order by ccode");
+  std::vector<ListedAccount> list;
+  s.Db().ForEachRow(sql, {}, [&](const std::vector<platform::DbValue>& row) {
+    list.push_back({row[0].ToString(), book ? row[1].ToString() : QString()});
+  });
+  return list;
+}
+
+std::vector<AccountStatement> BalanceCalculator::ForAllAccounts() { return ForAccounts(ListAccounts()); }
+
+std::vector<AccountStatement> BalanceCalculator::ForAccounts(const std::vector<ListedAccount>& accounts) {
+  std::vector<AccountStatement> out;
+  out.reserve(accounts.size());
+  std::vector<AccountFacts> good;
+  for (const ListedAccount& a : accounts) {
+    AccountStatement st;
+    st.facts.code = a.code;
+    st.facts.name = a.name;
+    try {
+      st.facts = ReadFacts(a.code, a.name);
+      good.push_back(st.facts);
+    } catch (const std::exception& e) {
+      st.failure = QString::fromUtf8(e.what());
+      if (st.failure.isEmpty()) st.failure = QStringLiteral("?");
+    }
+    out.push_back(std::move(st));
+  }
+  const std::map<QString, RawSums> sums = GroupedSums(good);
+  for (AccountStatement& st : out) {
+    if (st.Failed()) continue;
+    auto it = sums.find(st.facts.code);
+    st.figures = CombineSums(it == sums.end() ? RawSums() : it->second, st.facts.debit);
+  }
+  return out;
+}
+
+}  // namespace corvane::balance
