@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/db_connection.h"
+#include "platform/print/print_work_db.h"
 #include "platform/services/cash_services.h"
 #include "platform/services/common_services.h"
 #include "platform/services/login_context.h"
@@ -8,7 +9,9 @@
 #include "platform/services/ui_style_service.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace corvane::testing {
@@ -60,6 +63,8 @@ class FakeCommonServices : public platform::CommonServices {
   platform::ParamObject param;
   std::vector<QString> calls;
   bool failStrings = false;
+  std::unique_ptr<QTemporaryDir> workDir;
+  std::unique_ptr<platform::PrintWorkDb> workDb;
 
   void SetLogin(platform::LoginContext*) override { calls.push_back(QStringLiteral("SetLogin")); }
   void Initialize(platform::DbConnection* c, const QString&, const QString&, int number, const QString&,
@@ -107,7 +112,8 @@ class FakeCommonServices : public platform::CommonServices {
   bool GetVoucherSign(const QString&, platform::VoucherSignInfo&) override { return true; }
   QStringList PrepareReportTemplate(const QString&) override { return QStringList(7, QString()); }
   void SavePageSettings(const QString&, const QStringList&) override {}
-  platform::DbConnection* GetPrintWorkDb() override { return nullptr; }
+  // A real work database in a folder of its own, made at the first use.
+  platform::PrintWorkDb* GetPrintWorkDb() override;
   void ApplyGridSettings(QWidget*) override {}
   platform::GridFontSettings GetGridFontSettings() override { return {}; }
   platform::FolderSettings& GetFolderSettings() override { return folders; }

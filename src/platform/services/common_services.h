@@ -18,6 +18,7 @@ namespace corvane::platform {
 
 class DbConnection;
 class LoginContext;
+class PrintWorkDb;
 
 // The suite's shared services: the connection, resource texts and captions,
 // dates and the accounting calendar, account records and locks, the shared
@@ -91,7 +92,8 @@ class CommonServices {
   virtual QStringList PrepareReportTemplate(const QString& reportKey) = 0;
   QStringList LoadPageSettings(const QString& reportKey) { return PrepareReportTemplate(reportKey); }
   virtual void SavePageSettings(const QString& reportKey, const QStringList& settings) = 0;
-  virtual DbConnection* GetPrintWorkDb() = 0;
+  // The session's work database of the report procedures (platform/print/print_work_db.h).
+  virtual PrintWorkDb* GetPrintWorkDb() = 0;
 
   virtual void ApplyGridSettings(QWidget* grid) = 0;
   virtual GridFontSettings GetGridFontSettings() = 0;

@@ -5,6 +5,8 @@
 #include "platform/services/common_services.h"
 #include "platform/services/service_error.h"
 #include "platform/services/ui_style_service.h"
+#include "platform/print/grid_print_service.h"
+#include "platform/print/report_engine.h"
 
 namespace corvane::platform {
 
@@ -38,6 +40,14 @@ std::unique_ptr<AccountRightsService> ObjectFactory::CreateRightsService() const
 
 std::unique_ptr<UiStyleService> ObjectFactory::CreateUiStyleService() const {
   return Make<UiStyleService>(makeUiStyleService, "UiStyleService");
+}
+
+std::unique_ptr<ReportEngine> ObjectFactory::CreateReportEngine() const {
+  return Make<ReportEngine>(makeReportEngine, "ReportEngine");
+}
+
+std::unique_ptr<GridPrintService> ObjectFactory::CreateGridPrintService(CommonServices& common) const {
+  return Make<GridPrintService>(makeGridPrintService, "GridPrintService", common);
 }
 
 ObjectFactory& ObjectFactory::Instance() {

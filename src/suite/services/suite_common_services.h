@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/print/print_work_db.h"
 #include "platform/services/common_services.h"
 
 #include <QDate>
@@ -77,7 +78,7 @@ class SuiteCommonServices : public platform::CommonServices {
 
   QStringList PrepareReportTemplate(const QString& reportKey) override;
   void SavePageSettings(const QString& reportKey, const QStringList& settings) override;
-  platform::DbConnection* GetPrintWorkDb() override;
+  platform::PrintWorkDb* GetPrintWorkDb() override;
 
   void ApplyGridSettings(QWidget* grid) override;
   platform::GridFontSettings GetGridFontSettings() override;
@@ -106,7 +107,7 @@ class SuiteCommonServices : public platform::CommonServices {
   platform::FolderSettings folders_;
   platform::HelpSettings help_;
   std::unique_ptr<QTemporaryDir> printWorkDir_;
-  std::unique_ptr<platform::DbConnection> printWorkDb_;
+  std::unique_ptr<platform::PrintWorkDb> printWorkDb_;
 };
 
 }  // namespace corvane::suite

@@ -1,6 +1,8 @@
 // The parts of the common services that fill controls and keep report settings.
 #include "suite/services/suite_common_services.h"
 
+#include "suite/print/sqlite_print_work_db.h"
+
 #include "platform/db/db_connection.h"
 #include "platform/services/service_error.h"
 #include "suite/db/open_db_connection.h"
@@ -85,13 +87,13 @@ void SuiteCommonServices::SavePageSettings(const QString& reportKey, const QStri
 }
 
 // The report procedures build their work tables in a database of their own, a
-// file that lives as long as these services, so a report run never touches
-// the suite's data.
-platform::DbConnection* SuiteCommonServices::GetPrintWorkDb() {
+// file in the session's temporary folder that goes with these services at
+// log-out, so a report run never touches the suite's data.
+platform::PrintWorkDb* SuiteCommonServices::GetPrintWorkDb() {
   if (!printWorkDb_) {
     auto dir = std::make_unique<QTemporaryDir>();
     if (!dir->isValid()) throw platform::ServiceError(QStringLiteral("无法建立打印工作库的临时目录。"));
-    printWorkDb_ = OpenDbConnection(QStringLiteral("sqlite:") + dir->filePath(QStringLiteral("printwork.db")));
+    printWorkDb_ = std::make_unique<SqlitePrintWorkDb>(dir->filePath(QStringLiteral("printwork.db")));
     printWorkDir_ = std::move(dir);
   }
   return printWorkDb_.get();
