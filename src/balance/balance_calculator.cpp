@@ -4,6 +4,7 @@
 #include "platform/services/service_error.h"
 #include "shared/account_facts.h"
 #include "shared/balance_sums.h"
+#include "shared/messages.h"
 #include "shared/session.h"
 
 #include <exception>

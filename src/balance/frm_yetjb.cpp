@@ -4,7 +4,11 @@
 #include "balance/statement_print.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/grid_print_service.h"
+#include "platform/print/print_control.h"
+#include "platform/print/rtprn.h"
 #include "platform/services/modal_runner.h"
+#include "platform/services/object_factory.h"
 #include "shared/function_claim.h"
 #include "shared/list_form_layout.h"
 #include "shared/messages.h"
@@ -81,6 +85,9 @@ void frmYETJB::BuildControls() {
 
   grid_ = new platform::ListGrid(this);
   grid_->setObjectName(QStringLiteral("MSGrid1"));
+  prnCtrl_ = new platform::PrintControl(this);
+  prnCtrl_->setObjectName(QStringLiteral("prnCtrl"));
+  new platform::RTPrn(this);
   connect(grid_, &platform::GridBase::DblClick, this, &frmYETJB::rView3);
   connect(grid_, &platform::GridBase::MouseUp, this,
           [this](Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint&) {
@@ -93,7 +100,7 @@ void frmYETJB::SetUpGrid() {
   grid_->SetRedraw(false);
   grid_->SetCols(kColumns);
   grid_->SetRows(1);
-  const QString first = s.BookMode() ? QStringLiteral("账簿") : GetResString(kCash + QStringLiteral("00907"));
+  const QString first = s.BookMode() ? GetResString(QStringLiteral("corvane.balance.book")) : GetResString(kCash + QStringLiteral("00907"));
   const QStringList titles{first, GetResString(kCash + QStringLiteral("00908")),
                            GetResString(kCash + QStringLiteral("00909")), GetResString(kCash + QStringLiteral("00910")),
                            GetResString(kCash + QStringLiteral("00911"))};
@@ -193,10 +200,22 @@ void frmYETJB::AfterCommand() {
   if (picture2_) picture2_->setFocus();
 }
 
-void frmYETJB::SetupGridPrint() { RunGridPrint(*this, 3); }
-void frmYETJB::PrintGrid() { RunGridPrint(*this, 0); }
-void frmYETJB::PreviewGrid() { RunGridPrint(*this, 1); }
-void frmYETJB::OutputGrid() { RunGridPrint(*this, 2); }
+void frmYETJB::SetupGridPrint() { RunGridPrint(3, GetResString(kCash + QStringLiteral("00137"))); }
+void frmYETJB::PrintGrid() { RunGridPrint(0, GetResString(kCash + QStringLiteral("00913")) + GetResString(kCash + QStringLiteral("00138"))); }
+void frmYETJB::PreviewGrid() { RunGridPrint(1, GetResString(kCash + QStringLiteral("00913")) + GetResString(kCash + QStringLiteral("00139"))); }
+void frmYETJB::OutputGrid() { RunGridPrint(2, GetResString(kCash + QStringLiteral("00913")) + GetResString(kCash + QStringLiteral("00140"))); }
+
+void frmYETJB::RunGridPrint(int mode, const QString& title) {
+  if (busy_) return;
+  try {
+    if (!gGridPrint) gGridPrint = platform::ObjectFactory::Instance().CreateGridPrintService(Session::Current().Common());
+    int result = 0;
+    gGridPrint->PrintGrid(grid_, QStringLiteral("RPYETJB"), prnCtrl_, mode, title, result);
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.printfailed"), QString::fromUtf8(e.what())), 16,
+                       GetResString(shared::kTitleKey));
+  }
+}
 
 void frmYETJB::rPrint() {
   if (busy_) return;

@@ -11,7 +11,9 @@
 class QLabel;
 
 namespace corvane::platform {
+class GridPrintService;
 class ListGrid;
+class PrintControl;
 class ToolbarHost;
 }
 
@@ -68,11 +70,14 @@ class frmYETJB : public QWidget {
   void AddRow(const AccountStatement& st);
   void ShowContextMenu();
   void AfterCommand();
+  void RunGridPrint(int mode, const QString& title);
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QWidget* picture2_ = nullptr;
   QLabel* lblHeader_ = nullptr;
   platform::ListGrid* grid_ = nullptr;
+  platform::PrintControl* prnCtrl_ = nullptr;
+  std::unique_ptr<platform::GridPrintService> gGridPrint;
   std::unique_ptr<shared::LayoutHelper> layout_;
   std::vector<AccountStatement> statements_;
   QString heldFunction_;

@@ -5,6 +5,7 @@
 #include "balance/statement_print.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/rtprn.h"
 #include "shared/account_facts.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
@@ -48,8 +49,8 @@ frmYETJB1::frmYETJB1(frmYETJB& statement, QWidget* parent) : QDialog(parent ? pa
   BuildControls();
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
   if (Session::Current().BookMode()) {
-    Label(QStringLiteral("Label11"))->setText(QStringLiteral("账簿名称："));
-    Label(QStringLiteral("Label25"))->setText(QStringLiteral("单位流水账"));
+    Label(QStringLiteral("Label11"))->setText(GetResString(QStringLiteral("corvane.balance.bookname")));
+    Label(QStringLiteral("Label25"))->setText(GetResString(QStringLiteral("corvane.balance.bookjournal")));
   }
   FillFromRow(statement);
   shared::InitToolbar(this);
@@ -115,6 +116,7 @@ void frmYETJB1::BuildControls() {
   frameBox->addWidget(frame);
   outer->addLayout(frameBox);
 
+  new platform::RTPrn(this);
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("mnuRight"));
   const char* items[][2] = {{"rightSetup", "打印设置"}, {"rightPrint", "打印"},   {"rightPreview", "预览"},

@@ -3,6 +3,7 @@
 #include "balance/statement_print.h"
 #include "platform/controls/split_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/rtprn.h"
 #include "platform/services/voucher_viewer.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
@@ -54,7 +55,7 @@ frmYHDZCX1::frmYHDZCX1(QWidget* parent) : QWidget(parent, Qt::Window) {
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
   shared::SetFormIcon(this);
   Session& s = Session::Current();
-  if (s.BookMode()) label2_->setText(QStringLiteral("账簿："));
+  if (s.BookMode()) label2_->setText(GetResString(QStringLiteral("corvane.balance.bookcolon")));
   // The voucher button only where items are vouchers; the grid has no data output.
   toolbar_->SetButtonVisible(QStringLiteral("vouch"), !s.BookMode());
   toolbar_->SetButtonVisible(QStringLiteral("dout"), false);
@@ -116,6 +117,7 @@ void frmYHDZCX1::BuildControls() {
   g->addWidget(lblRq_, 1, 4);
   outer->addWidget(picture2_);
 
+  new platform::RTPrn(this);
   grid_ = new platform::SplitGrid(this);
   grid_->setObjectName(QStringLiteral("ZqgridSP1"));
   grid_->SetRowColorFn([this](int row, QColor& color) {
@@ -188,7 +190,7 @@ void frmYHDZCX1::InitZqgridSP() {
   fill(1, 3, 5, Res("00613"));
   fill(1, 7, 10, Res("00616"));
   fill(1, 11, 14, Res("00620"));
-  const QString number = s.BookMode() ? QStringLiteral("流水号") : Res("00080");
+  const QString number = s.BookMode() ? GetResString(QStringLiteral("corvane.balance.flowno")) : Res("00080");
   const QString captions[kCols] = {Res("00024"), Res("00026"), Res("00008"), Res("00024"), Res("00026"), Res("00008"),
                                    QString(),    Res("00024"), number,       Res("00077"), Res("00008"), Res("00024"),
                                    number,       Res("00077"), Res("00008"), QString()};

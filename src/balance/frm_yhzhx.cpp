@@ -61,6 +61,8 @@ frmYHZHX::frmYHZHX(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("核销银行账"));
   BuildControls();
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
+  label1_->setText(GetResString(Session::Current().BookMode() ? QStringLiteral("corvane.balance.book")
+                                                              : QStringLiteral("corvane.balance.account")));
   FillList();
   try {
     Session::Current().UiStyle().StyleForm(this, false);

@@ -1,5 +1,7 @@
 #include "host/menu_dispatcher.h"
 
+#include "host/open_balance_statement.h"
+#include "host/open_purge_reconciled.h"
 #include "host/open_reconciliation.h"
 
 #include <functional>
@@ -15,6 +17,8 @@ using Opener = std::function<void()>;
 const std::map<QString, Opener>& Openers() {
   static const std::map<QString, Opener> openers{
       {QStringLiteral("RP0305"), OpenReconciliation},
+      {QStringLiteral("RP0306"), OpenBalanceStatement},
+      {QStringLiteral("RP0308"), OpenPurgeReconciled},
   };
   return openers;
 }

@@ -236,4 +236,16 @@ void SplitGrid::ApplyWidths() {
   }
 }
 
+Qt::Alignment SplitGrid::PrintColumnAlignment(int col) const {
+  return (IsAmountColumn(col) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+std::vector<GridSpan> SplitGrid::PrintHeaderSpans() const {
+  std::vector<GridSpan> spans;
+  for (const auto& m : merges_) spans.push_back({m[0], m[1], m[2], m[3]});
+  return spans;
+}
+
+QFont SplitGrid::PrintFont() const { return body_->font(); }
+
 }  // namespace corvane::platform

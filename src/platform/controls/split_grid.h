@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/print/printable_grid.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -20,7 +22,7 @@ class SplitGridModel;
 // columns aligned right, and a back colour asked row by row. Rows and columns
 // count from 0, header rows included. Built for long lists: cells live in one
 // flat array, and while Redraw is off writing a cell costs no view update.
-class SplitGrid : public QWidget {
+class SplitGrid : public QWidget, public PrintableGrid {
   Q_OBJECT
 
  public:
@@ -66,6 +68,19 @@ class SplitGrid : public QWidget {
   void SetCurrentCell(int row, int col);
 
   QTableView* Body() const { return body_; }
+
+  // What a report prints: the fixed rows as header (with the merges), the rest as
+  // body; zero-width columns are left out by the engine.
+  int PrintColumnCount() const override { return Cols(); }
+  int PrintColumnWidth(int col) const override { return ColWidth(col); }
+  Qt::Alignment PrintColumnAlignment(int col) const override;
+  int PrintHeaderRowCount() const override { return std::min(fixedRows_, Rows()); }
+  QString PrintHeaderText(int headerRow, int col) const override { return TextMatrix(headerRow, col); }
+  std::vector<GridSpan> PrintHeaderSpans() const override;
+  int PrintBodyRowCount() const override { return std::max(Rows() - fixedRows_, 0); }
+  bool PrintBodyRowHidden(int) const override { return false; }
+  QString PrintBodyText(int row, int col) const override { return TextMatrix(row + fixedRows_, col); }
+  QFont PrintFont() const override;
   QTableView* Header() const { return header_; }
 
  signals:
