@@ -80,6 +80,7 @@ void frmYHZHX::BuildControls() {
   combo1_ = new QComboBox(frame1);
   combo1_->setObjectName(QStringLiteral("Combo1"));
   combo1_->setMinimumWidth(320);
+  combo1_->installEventFilter(this);
   row->addWidget(label1_);
   row->addWidget(combo1_, 1);
   outer->addWidget(frame1);
@@ -175,14 +176,23 @@ void frmYHZHX::RestoreClearedItems() {
   running_ = false;
 }
 
+// One restore per press: a held key's repeats are not new presses, and the
+// release starts nothing.
+bool frmYHZHX::HandleRestoreKey(QKeyEvent* event) {
+  if (event->key() != Qt::Key_U || !(event->modifiers() & Qt::AltModifier)) return false;
+  if (!event->isAutoRepeat()) RestoreClearedItems();
+  event->accept();
+  return true;
+}
+
 void frmYHZHX::keyPressEvent(QKeyEvent* event) {
-  // One restore per press: a held key's repeats are not new presses.
-  if (event->key() == Qt::Key_U && (event->modifiers() & Qt::AltModifier)) {
-    if (!event->isAutoRepeat()) RestoreClearedItems();
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!HandleRestoreKey(event)) QDialog::keyPressEvent(event);
+}
+
+bool frmYHZHX::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == combo1_ && event->type() == QEvent::KeyPress && HandleRestoreKey(static_cast<QKeyEvent*>(event)))
+    return true;
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace corvane::balance

@@ -30,6 +30,9 @@ class frmYHZHX : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The list takes letter keys for its own search; Alt+U is caught before it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool HandleRestoreKey(QKeyEvent* event);
 
  private:
   void BuildControls();
