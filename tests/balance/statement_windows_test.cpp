@@ -11,6 +11,8 @@
 #include "shared/frm_message.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
+#include "shared/right_menu.h"
+#include "shared/right_menu_host.h"
 #include "shared/session.h"
 #include "suite/services/suite_settings.h"
 #include "support/scripted_print.h"
@@ -18,6 +20,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace corvane::balance::test {
@@ -287,9 +290,18 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   // The print formats of the demo account set are kept on the server.
   suite::SuiteSettings(session_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
   frmYETJB& w = OpenStatement();
-  w.rSetup();
-  w.rPreview();
-  w.rDataOut();
+  // The right-click items run the window's procedures by name.
+  for (const char* key : {"setup", "preview", "dataout"}) {
+    const QString item = QStringLiteral("r") + QString::fromLatin1(key);
+    shared::RightMenuHost::InstallChooser([item](QMenu& menu, const QPoint&) -> QAction* {
+      for (QAction* a : menu.actions())
+        if (a->objectName().compare(item, Qt::CaseInsensitive) == 0) return a;
+      return nullptr;
+    });
+    shared::ShowRightMenu(&w, {QStringLiteral("setup"), QStringLiteral("print"), QStringLiteral("preview"),
+                               QStringLiteral("dataout"), QStringLiteral("view3")});
+  }
+  shared::RightMenuHost::InstallChooser({});
   w.Toolbar1_ButtonClick(QStringLiteral("print"));
   ASSERT_EQ(printing.GridPrints().size(), 4u);
   const int modes[] = {3, 1, 2, 0};
