@@ -4,15 +4,17 @@
 -- idempotent. Conventions shared with sqlite.sql:
 --   * unquoted identifiers only, so "rp_bankrecp_RP", "GL_accvouch", "cCode" all work;
 --   * text keys (account and book codes, settlement styles and numbers, flow ids,
---     voucher signs) compare without regard to letter case: the ICU collation ci
---     (LIKE does not work on such columns; compare with = or lower());
+--     voucher signs) compare by the one key rule (platform::TextKey): the ICU
+--     collation ci (root locale, secondary strength, blanks ignorable), the same
+--     the SQLite layer registers (LIKE does not work on such columns; compare
+--     with = or lower());
 --   * dates are date, so range conditions include their end day;
 --   * money is numeric(19,4);
 --   * flags are small integers 0/1; bdelete is never NULL so new lines stay visible;
 --   * every table has a single-column primary key, which the recordset uses to
 --     write a changed row back (natural keys of two columns are unique indexes).
 
-create collation if not exists ci (provider = icu, locale = 'und-u-ks-level2', deterministic = false);
+create collation if not exists ci (provider = icu, locale = 'und-u-ks-level2-ka-shifted-kv-space', deterministic = false);
 
 -- Chart of accounts. Bank accounts are the leaves with be=1 and bend=1.
 create table if not exists code (

@@ -3,28 +3,28 @@
 -- Installed after the main schema; every statement may run again on an existing
 -- database. These tables are written by statements, never through a recordset,
 -- so their natural keys of two columns serve as primary keys.
--- Codes and ids compare without regard to letter case (collate nocase).
+-- Codes and ids compare without regard to letter case (collate ci).
 
 -- The functions the suite knows, with their display names. is_exclusive = 1: only
 -- one session at a time may run the function.
 create table if not exists corvane_function (
-  function_id   text collate nocase primary key,
+  function_id   text collate ci primary key,
   function_name text not null,
   is_exclusive  integer not null default 0
 );
 
 -- The functions a user may run. A user without any row may run every function.
 create table if not exists corvane_user_right (
-  user_id     text collate nocase not null,
-  function_id text collate nocase not null,
+  user_id     text collate ci not null,
+  function_id text collate ci not null,
   primary key (user_id, function_id)
 );
 
 -- Functions running now, one row per session and function.
 create table if not exists corvane_claim (
   session_id  text not null,
-  function_id text collate nocase not null,
-  user_id     text collate nocase,
+  function_id text collate ci not null,
+  user_id     text collate ci,
   user_name   text,
   owner_pid   integer not null,
   owner_start text,
@@ -35,10 +35,10 @@ create table if not exists corvane_claim (
 -- Accounts and books held by a session for a function; hold_count counts the
 -- locks the session took on the code and has not given back yet.
 create table if not exists corvane_lock (
-  code        text collate nocase primary key,
+  code        text collate ci primary key,
   session_id  text not null,
-  function_id text collate nocase,
-  user_id     text collate nocase,
+  function_id text collate ci,
+  user_id     text collate ci,
   user_name   text,
   owner_pid   integer not null,
   owner_start text,
@@ -49,15 +49,15 @@ create index if not exists corvane_lock_session on corvane_lock (session_id);
 
 -- The accounts a user may read. A user without any row may read every account.
 create table if not exists corvane_account_right (
-  user_id text collate nocase not null,
-  ccode   text collate nocase not null,
+  user_id text collate ci not null,
+  ccode   text collate ci not null,
   primary key (user_id, ccode)
 );
 
 -- The seven page settings of a report key, per account set.
 create table if not exists corvane_page_setting (
   set_key    text not null,
-  report_key text collate nocase not null,
+  report_key text collate ci not null,
   setting0 text, setting1 text, setting2 text, setting3 text,
   setting4 text, setting5 text, setting6 text,
   primary key (set_key, report_key)
@@ -66,7 +66,7 @@ create table if not exists corvane_page_setting (
 -- Settings of an account set by name (home currency, field lengths, fonts, …).
 create table if not exists corvane_setting (
   set_key text not null,
-  name    text collate nocase not null,
+  name    text collate ci not null,
   value   text,
   primary key (set_key, name)
 );

@@ -1,8 +1,16 @@
 #include "reconcile/match_line.h"
 
+#include "platform/db/text_key.h"
+
 namespace corvane::reconcile {
 
-QString MatchText(const QString& text) { return text.trimmed().toCaseFolded(); }
+QString MatchText(const QString& text) {
+  // The sort key's bytes as Latin-1 characters: equal exactly when the keys are,
+  // and QString's order is the bytes' order, which is the databases' order.
+  static const QByteArray kNoKey = platform::TextKey::Of(QString());
+  const QByteArray key = platform::TextKey::Of(text);
+  return key == kNoKey ? QString() : QString::fromLatin1(key);
+}
 
 QString MatchText(const platform::DbValue& value) {
   if (value.IsNull()) return QString();

@@ -30,8 +30,9 @@ struct MatchCandidates {
   std::vector<MatchLine> statement;
 };
 
-// A settlement number or style as the matching compares it: blanks around it do
-// not count, letter case does not count, and no value is the empty text.
+// A settlement number or style as the matching compares it: its key by the one
+// rule of platform::TextKey (the databases' rule), so grouping and the merge order
+// agree with GROUP BY and ORDER BY; no value and a blank value are the empty text.
 QString MatchText(const platform::DbValue& value);
 QString MatchText(const QString& text);
 

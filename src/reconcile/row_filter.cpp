@@ -1,5 +1,6 @@
 #include "reconcile/row_filter.h"
 
+#include "platform/db/text_key.h"
 #include "reconcile/tick_mark.h"
 
 namespace corvane::reconcile {
@@ -8,7 +9,7 @@ namespace {
 
 bool HasStyle(const QStringList& styles, const QString& style) {
   for (const QString& s : styles)
-    if (s.trimmed().compare(style, Qt::CaseInsensitive) == 0) return true;
+    if (platform::TextKey::Equal(s, style)) return true;
   return false;
 }
 
@@ -36,7 +37,7 @@ bool RowPasses(const LineFacts& line, const QString& mark, const RowConditions& 
     }
   }
   if (!MarkPasses(mark, c.markMode)) return false;
-  if (!c.number.trimmed().isEmpty() && line.number.compare(c.number.trimmed(), Qt::CaseInsensitive) != 0) return false;
+  if (!c.number.trimmed().isEmpty() && !platform::TextKey::Equal(line.number, c.number)) return false;
   if (c.direction == 1 && !line.debit) return false;
   if (c.direction == 2 && line.debit) return false;
   if (c.amount && line.amount != *c.amount) return false;

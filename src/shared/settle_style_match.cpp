@@ -1,5 +1,7 @@
 #include "shared/settle_style_match.h"
 
+#include "platform/db/text_key.h"
+
 namespace corvane::shared {
 
 QString TrimSettleStyle(const QString& code) {
@@ -12,7 +14,7 @@ bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes) {
   const QString style = TrimSettleStyle(lineStyle);
   if (style.isEmpty()) return false;
   for (const QString& code : codes) {
-    if (style.compare(TrimSettleStyle(code), Qt::CaseInsensitive) == 0) return true;
+    if (platform::TextKey::Equal(style, TrimSettleStyle(code))) return true;
   }
   return false;
 }

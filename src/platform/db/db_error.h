@@ -10,11 +10,24 @@ namespace corvane::platform {
 // user sees says what went wrong.
 class DbError : public std::runtime_error {
  public:
-  explicit DbError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+  enum class Kind {
+    Other,
+    // Another session held what the statement needed for longer than the wait
+    // allowed (5 s on both engines: SQLite's busy timeout, PostgreSQL's
+    // lock_timeout; a deadlock counts too). Nothing of the statement was written;
+    // the caller says that another user is working on the same data.
+    Busy,
+  };
+
+  explicit DbError(const QString& message, Kind kind = Kind::Other)
+      : std::runtime_error(message.toStdString()), message_(message), kind_(kind) {}
   const QString& Message() const { return message_; }
+  Kind ErrorKind() const { return kind_; }
+  bool IsBusy() const { return kind_ == Kind::Busy; }
 
  private:
   QString message_;
+  Kind kind_;
 };
 
 }  // namespace corvane::platform

@@ -62,7 +62,12 @@ double DbValue::ToDouble() const {
 Money DbValue::ToMoney() const {
   return std::visit(Overloaded{
       [](std::monostate) { return Money(); },
-      [](std::int64_t v) { return Money::FromRaw(v * Money::kScale); },
+      [this](std::int64_t v) {
+        if (tenThousandths_) return Money::FromRaw(v);
+        std::int64_t raw = 0;
+        if (__builtin_mul_overflow(v, Money::kScale, &raw)) ThrowMoneyOutOfRange(QString::number(v));
+        return Money::FromRaw(raw);
+      },
       [](double v) { return Money::FromDouble(v); },
       [](Money v) { return v; },
       [](const QString& v) { return Money::Parse(v).value_or(Money()); },

@@ -11,8 +11,10 @@
 namespace corvane::platform {
 
 // One field value or bound parameter: NULL, a whole number, a floating number,
-// money, text or a date (no time part). Conversions never throw: a value that does
-// not convert gives the empty value of the asked type, as a NULL field would.
+// money, text or a date (no time part). Conversions do not throw: a value that does
+// not convert gives the empty value of the asked type, as a NULL field would. The
+// one exception is ToMoney of a number outside Money's range, which throws DbError
+// rather than give a wrapped or zero amount.
 class DbValue {
  public:
   using Storage = std::variant<std::monostate, std::int64_t, double, Money, QString, QDate>;
@@ -31,6 +33,13 @@ class DbValue {
   DbValue(const char* v) : v_(QString::fromUtf8(v)) {}
   // An invalid QDate is NULL, so "no date" reaches SQL as NULL.
   DbValue(const QDate& v) { if (v.isValid()) v_ = v; }
+
+  // A whole number an engine computed (a column of no declared type, such as
+  // sum(md) or coalesce(md, 0)) on an engine that keeps money as a count of
+  // ten-thousandths: ToInt and ToString give the number as it is, ToMoney reads it
+  // as ten-thousandths. So sums of money read through ToMoney are the same amount
+  // on every engine, and counts read through ToInt stay counts.
+  static DbValue ComputedInteger(std::int64_t v) { DbValue d(static_cast<long long>(v)); d.tenThousandths_ = true; return d; }
 
   bool IsNull() const { return std::holds_alternative<std::monostate>(v_); }
   // NULL or text that is empty after trimming.
@@ -54,6 +63,7 @@ class DbValue {
 
  private:
   Storage v_;
+  bool tenThousandths_ = false;  // see ComputedInteger
 };
 
 using DbParams = std::vector<DbValue>;

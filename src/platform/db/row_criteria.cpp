@@ -1,6 +1,7 @@
 #include "platform/db/row_criteria.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/text_key.h"
 
 namespace corvane::platform {
 
@@ -86,12 +87,8 @@ class CriteriaReader {
   int pos_ = 0;
 };
 
-int CompareText(const QString& a, const QString& b) {
-  QString x = a, y = b;
-  while (x.endsWith(QLatin1Char(' '))) x.chop(1);
-  while (y.endsWith(QLatin1Char(' '))) y.chop(1);
-  return x.compare(y, Qt::CaseInsensitive);
-}
+template <class T>
+int Order(const T& a, const T& b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
 }  // namespace
 
@@ -127,11 +124,12 @@ bool RowCriteria::Test(const DbValue& field, Op op, const DbValue& value) {
   }
   int cmp = 0;
   if (value.IsText()) {
-    cmp = field.IsDate() ? CompareText(field.ToString(), value.ToDate().toString(Qt::ISODate))
-                         : CompareText(field.ToString(), value.ToString());
+    // Texts compare by the one key rule, as the databases compare key columns.
+    cmp = field.IsDate() ? Order(field.ToDate(), value.ToDate()) : TextKey::Compare(field.ToString(), value.ToString());
+  } else if (field.IsInteger() && value.IsInteger()) {
+    cmp = Order(field.ToInt(), value.ToInt());
   } else {
-    const Money a = field.ToMoney(), b = value.ToMoney();
-    cmp = a < b ? -1 : (a > b ? 1 : 0);
+    cmp = Order(field.ToMoney(), value.ToMoney());
   }
   switch (op) {
     case Op::Eq: return cmp == 0;

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cstring>
+
 #include <memory>
 
 namespace corvane::suite {
@@ -62,7 +64,10 @@ DbValue ReadCell(const PGresult* r, int row, int col, Oid type, int typmod) {
     case kNumeric: {
       const int scale = typmod >= 4 ? ((typmod - 4) & 0xffff) : -1;
       if (scale > 4) return DbValue(std::strtod(raw, nullptr));
-      return Money::Parse(QString::fromLatin1(raw, len)).value_or(Money());
+      const QString text = QString::fromLatin1(raw, len);
+      if (const auto m = Money::Parse(text)) return *m;
+      // numeric(19,4) holds more than Money does: refuse, never wrap or give 0.
+      platform::ThrowMoneyOutOfRange(text);
     }
     case kDate: case kTimestamp: case kTimestampTz:
       return DbValue(QDate::fromString(QString::fromLatin1(raw, 10), Qt::ISODate));
@@ -81,6 +86,13 @@ QString ArrayElement(const DbValue& v) {
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
   text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
   return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// 55P03 lock_not_available (lock_timeout ran out), 40P01 deadlock_detected.
+DbError::Kind KindOf(const PGresult* r) {
+  const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  if (state && (std::strcmp(state, "55P03") == 0 || std::strcmp(state, "40P01") == 0)) return DbError::Kind::Busy;
+  return DbError::Kind::Other;
 }
 
 }  // namespace
@@ -111,6 +123,9 @@ PostgresConnection::PostgresConnection(const QString& connectionString) : connec
   PQsetClientEncoding(conn_, "UTF8");
   Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
   Execute(QStringLiteral("set client_min_messages = warning"));
+  // A row another session holds is waited for as long as SQLite waits for its
+  // busy file, then the statement fails with a Busy DbError instead of hanging.
+  Execute(QStringLiteral("set lock_timeout = '5s'"));
 }
 
 PostgresConnection::~PostgresConnection() { Close(); }
@@ -138,8 +153,9 @@ PGresult* PostgresConnection::Run(const QString& sql, const DbParams& params) {
   const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
   if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
     const QString err = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_)).trimmed();
+    const DbError::Kind kind = KindOf(r);
     PQclear(r);
-    throw DbError(QStringLiteral("%1: %2").arg(err, sql));
+    throw DbError(QStringLiteral("%1: %2").arg(err, sql), kind);
   }
   return r;
 }
@@ -199,7 +215,10 @@ void PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbPa
 QString PostgresConnection::ColumnType(const QString& table, const QString& column) {
   const QString key = table.toLower() + QLatin1Char('.') + column.toLower();
   if (auto it = columnTypes_.find(key); it != columnTypes_.end()) return *it;
-  const ResultSet r = Query(QStringLiteral("select format_type(atttypid, atttypmod) from pg_attribute "
+  // The base type without its length or precision ("character varying", not
+  // "character varying(10)"): a cast to the sized type would cut a long value
+  // silently, while assigning the base value checks it as a plain UPDATE does.
+  const ResultSet r = Query(QStringLiteral("select format_type(atttypid, null) from pg_attribute "
                                            "where attrelid = to_regclass(?) and attname = ? and attnum > 0 and not attisdropped"),
                             {table.toLower(), column.toLower()});
   const QString type = r.rows.size() == 1 ? r.rows[0][0].ToString() : QString();
@@ -277,6 +296,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
       if (types[i] == 0) types[i] = TypeOf(row[i]);
   if (!PQenterPipelineMode(conn_)) throw DbError(QStringLiteral("Cannot start a batch: %1").arg(PQerrorMessage(conn_)));
   QString firstError;
+  DbError::Kind firstKind = DbError::Kind::Other;
   auto drain = [&]() {
     for (;;) {
       PGresult* r = PQgetResult(conn_);
@@ -288,8 +308,10 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
         continue;
       }
       const ExecStatusType st = PQresultStatus(r);
-      if ((st == PGRES_FATAL_ERROR) && firstError.isEmpty())
+      if ((st == PGRES_FATAL_ERROR) && firstError.isEmpty()) {
         firstError = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
+        firstKind = KindOf(r);
+      }
       PQclear(r);
       if (st == PGRES_PIPELINE_SYNC) return;
     }
@@ -311,7 +333,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
   if (sent && PQpipelineSync(conn_) == 1) drain();
   else if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
   PQexitPipelineMode(conn_);
-  if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql));
+  if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql), firstKind);
 }
 
 void PostgresConnection::BeginTrans() {

@@ -1,6 +1,7 @@
 #include "suite/db/sqlite_connection.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/text_key.h"
 
 #include <sqlite3.h>
 
@@ -21,10 +22,10 @@ struct StmtCloser {
 };
 using StmtPtr = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 
-enum class DeclaredKind { Other, Date, Money };
+enum class DeclaredKind { Other, Computed, Date, Money };
 
 DeclaredKind KindOf(const char* decl) {
-  if (!decl) return DeclaredKind::Other;
+  if (!decl) return DeclaredKind::Computed;
   const QString d = QString::fromLatin1(decl).toLower();
   if (d.startsWith(QLatin1String("date"))) return DeclaredKind::Date;
   if (d.startsWith(QLatin1String("numeric")) || d.startsWith(QLatin1String("decimal")) ||
@@ -33,18 +34,30 @@ DeclaredKind KindOf(const char* decl) {
   return DeclaredKind::Other;
 }
 
+// A money column holding anything but a whole count of ten-thousandths was
+// written by an older layout (amounts as decimals) or around the layer.
+[[noreturn]] void NotTenThousandths(sqlite3_stmt* stmt, int col) {
+  throw DbError(QStringLiteral("The money column %1 holds \"%2\", not a count of ten-thousandths: "
+                               "the database was written by an older version")
+                    .arg(QString::fromUtf8(sqlite3_column_name(stmt, col)),
+                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)))));
+}
+
 DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
   switch (sqlite3_column_type(stmt, col)) {
     case SQLITE_NULL:
       return {};
     case SQLITE_INTEGER: {
+      // Money columns hold ten-thousandths, and so do sums and other computed
+      // values over them (a column of no declared type).
       const sqlite3_int64 v = sqlite3_column_int64(stmt, col);
-      if (kind == DeclaredKind::Money) return Money::FromRaw(v * Money::kScale);
+      if (kind == DeclaredKind::Money) return Money::FromRaw(v);
+      if (kind == DeclaredKind::Computed) return DbValue::ComputedInteger(v);
       return DbValue(static_cast<long long>(v));
     }
     case SQLITE_FLOAT: {
       const double v = sqlite3_column_double(stmt, col);
-      if (kind == DeclaredKind::Money) return Money::FromDouble(v);
+      if (kind == DeclaredKind::Money) NotTenThousandths(stmt, col);
       return v;
     }
     default: {
@@ -54,12 +67,14 @@ DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
         const QDate d = DbValue(s).ToDate();
         if (d.isValid()) return d;
       }
-      if (kind == DeclaredKind::Money) {
-        if (auto m = Money::Parse(s)) return *m;
-      }
+      if (kind == DeclaredKind::Money) NotTenThousandths(stmt, col);
       return s;
     }
   }
+}
+
+int CompareKeys(void*, int aLength, const void* a, int bLength, const void* b) {
+  return platform::TextKey::CompareUtf8(static_cast<const char*>(a), aLength, static_cast<const char*>(b), bLength);
 }
 
 }  // namespace
@@ -76,7 +91,14 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
     throw DbError(QStringLiteral("Cannot open the database %1: %2").arg(path, err));
   }
   sqlite3_busy_timeout(db_, 5000);
-  sqlite3_exec(db_, "pragma foreign_keys=on; pragma journal_mode=wal;", nullptr, nullptr, nullptr);
+  // Text keys compare by the one rule of platform::TextKey, as PostgreSQL's "ci" does.
+  sqlite3_create_collation_v2(db_, "ci", SQLITE_UTF8, nullptr, &CompareKeys, nullptr);
+  sqlite3_exec(db_, "pragma foreign_keys=on", nullptr, nullptr, nullptr);
+  // The suite's database takes readers beside a writer. A file named by a
+  // "file:" URI is a shared file of another kind (the print formats, which other
+  // programs open too): it keeps the journal it has.
+  if (!path.startsWith(QLatin1String("file:")))
+    sqlite3_exec(db_, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
 }
 
 SqliteConnection::~SqliteConnection() { Close(); }
@@ -92,7 +114,10 @@ void SqliteConnection::RequireOpen() const {
 }
 
 void SqliteConnection::Fail(const QString& what) {
-  throw DbError(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), what));
+  // The busy timeout ran out while another connection held the database.
+  const int code = sqlite3_errcode(db_);
+  const DbError::Kind kind = code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Busy : DbError::Kind::Other;
+  throw DbError(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), what), kind);
 }
 
 sqlite3_stmt* SqliteConnection::Prepare(const QString& sql) {
@@ -119,12 +144,8 @@ void SqliteConnection::Bind(sqlite3_stmt* stmt, const DbParams& params) {
     if (v.IsNull()) rc = sqlite3_bind_null(stmt, n);
     else if (v.IsInteger()) rc = sqlite3_bind_int64(stmt, n, v.ToInt());
     else if (v.IsDouble()) rc = sqlite3_bind_double(stmt, n, v.ToDouble());
-    else if (v.IsMoney()) {
-      // Whole amounts go in as integers so that equality with stored integers holds.
-      const Money m = v.ToMoney();
-      rc = m.Raw() % Money::kScale == 0 ? sqlite3_bind_int64(stmt, n, m.Raw() / Money::kScale)
-                                        : sqlite3_bind_double(stmt, n, m.ToDouble());
-    } else {
+    else if (v.IsMoney()) rc = sqlite3_bind_int64(stmt, n, v.ToMoney().Raw());  // ten-thousandths, as stored
+    else {
       const QByteArray text = v.ToString().toUtf8();
       rc = sqlite3_bind_text(stmt, n, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }

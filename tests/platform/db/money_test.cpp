@@ -1,5 +1,10 @@
 #include "platform/db/money.h"
 
+#include "platform/db/db_error.h"
+#include "platform/db/db_value.h"
+
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace corvane::platform {
@@ -16,6 +21,15 @@ TEST(MoneyTest, ParsesPlainAndDisplayTexts) {
       {"0.00005", 1},     {"0.00004", 0},          {"+3.1", 31000},          {"1234567890123.4567", 12345678901234567},
       {"", std::nullopt}, {"abc", std::nullopt},   {"1.2.3", std::nullopt},  {"-", std::nullopt},
       {".", std::nullopt},
+      // Only correct thousands groups; no other decimal mark, no letters, no second point.
+      {"1,234,567.891", 12345678910},  {"-12,345", -123450000},     {"+.5", 5000},
+      {"1.234,56", std::nullopt},       {"12,34", std::nullopt},     {"1,2345.00", std::nullopt},
+      {",123", std::nullopt},           {"1,,234", std::nullopt},    {"1,234.5,6", std::nullopt},
+      {"abc12.3.4x", std::nullopt},     {"12.34x", std::nullopt},    {"１２", std::nullopt},
+      {"1 234", std::nullopt},          {"--1", std::nullopt},       {"1e5", std::nullopt},
+      // The edges of the range.
+      {"922337203685477.5807", INT64_MAX}, {"-922,337,203,685,477.5807", -INT64_MAX},
+      {"922337203685477.5808", std::nullopt}, {"950000000000000", std::nullopt},
   };
   for (const auto& c : cases) {
     const auto m = Money::Parse(QString::fromUtf8(c.text));
@@ -46,6 +60,19 @@ TEST(MoneyTest, SumsOfCentsStayExact) {
   for (int i = 0; i < 100000; ++i) total += Money::FromCents(1);
   EXPECT_EQ(total, Money::FromCents(100000));
   EXPECT_EQ(Money::FromDouble(0.1 + 0.2), Money::FromCents(30));
+}
+
+TEST(MoneyTest, ArithmeticAndConversionsOutOfRangeThrowRatherThanWrap) {
+  EXPECT_THROW(Money::Max() + Money::FromRaw(1), DbError);
+  EXPECT_THROW(-Money::Max() - Money::FromRaw(2), DbError);
+  EXPECT_THROW(Money::FromDouble(1e15), DbError);
+  EXPECT_THROW(Money::FromDouble(std::nan("")), DbError);
+  EXPECT_THROW(DbValue(950000000000000LL).ToMoney(), DbError);
+  EXPECT_EQ(Money::FromDouble(-9.0e14), Money::FromRaw(-9000000000000000000));
+  EXPECT_EQ((Money::Max() - Money::Max()), Money());
+  Money m = Money::Max();
+  EXPECT_THROW(m += Money::FromRaw(1), DbError);
+  EXPECT_EQ(m, Money::Max());
 }
 
 TEST(MoneyTest, AgreementIsBelowOneCent) {

@@ -17,7 +17,8 @@ TEST(SettleStyleMatchesTest, ComparesWholeCodesAndTakesBlankLinesOnlyWhenWanted)
       {"202  ", {"201", "202"}, false, true},
       {"202", {"202 "}, false, true},
       {"zp", {"ZP"}, false, true},
-      {" 201", {"201"}, false, false},
+      {" 201", {"201"}, false, true},   // blanks are no part of a key
+      {"Ｚｐ", {"zp"}, false, true},     // nor letter case or width
       {"", {QString()}, false, false},
       {"203", {}, false, true},  // nothing chosen: no condition
       {"203", {}, true, false},  // only lines without a style wanted

@@ -25,7 +25,7 @@ class DbLayerTest : public ::testing::Test {
                          "ccode varchar(40) collate ci, ddate date, mmoney numeric(19,4), "
                          "iflag smallint, cdigest varchar(200))")
         : QStringLiteral("create table lines (i_id integer primary key autoincrement, "
-                         "ccode varchar(40) collate nocase, ddate date, mmoney numeric(19,4), "
+                         "ccode varchar(40) collate ci, ddate date, mmoney numeric(19,4), "
                          "iflag smallint, cdigest varchar(200))");
     conn().Execute(ddl);
   }
