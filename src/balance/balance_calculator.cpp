@@ -65,23 +65,87 @@ std::vector<ListedAccount> BalanceCalculator::ListAccounts() {
   return list;
 }
 
-std::vector<AccountStatement> BalanceCalculator::ForAllAccounts() { return ForAccounts(ListAccounts()); }
+std::vector<AccountStatement> BalanceCalculator::ForAllAccounts() { return ForFacts(ListAccountFacts()); }
+
+namespace {
+
+QString FailureText(const std::exception& e) {
+  const QString text = QString::fromUtf8(e.what());
+  return text.isEmpty() ? QStringLiteral("?") : text;
+}
+
+}  // namespace
+
+std::vector<ListedFacts> BalanceCalculator::ListAccountFacts() {
+  Session& s = Session::Current();
+  const bool book = s.BookMode();
+  std::vector<ListedFacts> list;
+  const QString home = s.Common().GetAccountSetInfo().HomeCurrencyName;
+  const QString sql =
+      book ? QStringLiteral("select cBookCode, cBookName, bd_c, cexch_name, dBeginDate, dEndDate from rp_book "
+                            "where ibooktype = 2 And dOpenDate Is Not NULL order by cBookCode")
+           : QStringLiteral("select ccode, ccode_name, bd_c, cexch_name, dbegin, dend from code "
+                            "where be=1 and bend=1 order by ccode");
+  s.Db().ForEachRow(sql, {}, [&](const std::vector<platform::DbValue>& row) {
+    ListedFacts f;
+    f.facts.code = row[0].ToString();
+    f.facts.name = row[1].ToString();
+    // No direction reads as debit for an account; a book has one always.
+    f.facts.debit = row[2].IsNull() || row[2].ToInt() != 0;
+    const QString currency = row[3].ToString().trimmed();
+    f.facts.foreign = !currency.isEmpty() && currency != home;
+    f.facts.start = row[4].ToDate();
+    f.facts.end = row[5].ToDate();
+    list.push_back(std::move(f));
+  });
+  // Defaults of the start date, asked once for the account set, per book for books.
+  QDate accountSetStart;
+  bool accountSetStartRead = false;
+  for (ListedFacts& f : list) {
+    if (f.facts.start.isValid()) continue;
+    try {
+      if (book) {
+        f.facts.start = s.Cash().GetBookDefaultStartDate(f.facts.code);
+      } else {
+        if (!accountSetStartRead) accountSetStart = s.Common().GetAccountSetDates().StartDate;
+        accountSetStartRead = true;
+        f.facts.start = accountSetStart;
+      }
+      if (!f.facts.start.isValid())
+        throw platform::ServiceError(shared::GetResString(QStringLiteral("corvane.balance.nostart"), f.facts.code));
+    } catch (const std::exception& e) {
+      f.failure = FailureText(e);
+    }
+  }
+  return list;
+}
 
 std::vector<AccountStatement> BalanceCalculator::ForAccounts(const std::vector<ListedAccount>& accounts) {
+  std::vector<ListedFacts> facts;
+  facts.reserve(accounts.size());
+  for (const ListedAccount& a : accounts) {
+    ListedFacts f;
+    f.facts.code = a.code;
+    f.facts.name = a.name;
+    try {
+      f.facts = ReadFacts(a.code, a.name);
+    } catch (const std::exception& e) {
+      f.failure = FailureText(e);
+    }
+    facts.push_back(std::move(f));
+  }
+  return ForFacts(facts);
+}
+
+std::vector<AccountStatement> BalanceCalculator::ForFacts(const std::vector<ListedFacts>& accounts) {
   std::vector<AccountStatement> out;
   out.reserve(accounts.size());
   std::vector<AccountFacts> good;
-  for (const ListedAccount& a : accounts) {
+  for (const ListedFacts& a : accounts) {
     AccountStatement st;
-    st.facts.code = a.code;
-    st.facts.name = a.name;
-    try {
-      st.facts = ReadFacts(a.code, a.name);
-      good.push_back(st.facts);
-    } catch (const std::exception& e) {
-      st.failure = QString::fromUtf8(e.what());
-      if (st.failure.isEmpty()) st.failure = QStringLiteral("?");
-    }
+    st.facts = a.facts;
+    st.failure = a.failure;
+    if (!st.Failed()) good.push_back(st.facts);
     out.push_back(std::move(st));
   }
   const std::map<QString, RawSums> sums = GroupedSums(good);

@@ -13,6 +13,16 @@ struct ListedAccount {
   QString name;  // the book's name in book mode; empty in account mode (asked per account)
 };
 
+// The facts of every listed account read from the list rows themselves (code or
+// RP_Book), with the services asked only for what a row lacks (an account-set or
+// book default start date): the same facts ReadFacts gives one account at a time,
+// without a handful of queries per account. A row that cannot give its facts
+// carries a failure.
+struct ListedFacts {
+  AccountFacts facts;
+  QString failure;
+};
+
 // One account's statement, or why it could not be made.
 struct AccountStatement {
   AccountFacts facts;
@@ -39,12 +49,14 @@ class BalanceCalculator {
 
   // The bank accounts (be=1, bend=1) or the opened bank books, closed ones too.
   static std::vector<ListedAccount> ListAccounts();
+  static std::vector<ListedFacts> ListAccountFacts();
   // Every listed account, each figure summed for all accounts in one grouped
   // query per side. An account whose facts cannot be read carries its failure
   // and the others go on.
   static std::vector<AccountStatement> ForAllAccounts();
-  // The same for given accounts (the list above, or a test's).
+  // The same for given accounts, their facts read one by one (a test's list).
   static std::vector<AccountStatement> ForAccounts(const std::vector<ListedAccount>& accounts);
+  static std::vector<AccountStatement> ForFacts(const std::vector<ListedFacts>& accounts);
 };
 
 }  // namespace corvane::balance

@@ -75,6 +75,39 @@ TEST_P(AgreementTest, AllAccountsAgreeWithOneAccount) {
   }
 }
 
+void ExpectSameFacts(const AccountFacts& listed, const AccountFacts& read) {
+  const std::string code = read.code.toStdString();
+  EXPECT_EQ(listed.code, read.code) << code;
+  EXPECT_EQ(listed.name, read.name) << code;
+  EXPECT_EQ(listed.start, read.start) << code;
+  EXPECT_EQ(listed.end, read.end) << code;
+  EXPECT_EQ(listed.debit, read.debit) << code;
+  EXPECT_EQ(listed.foreign, read.foreign) << code;
+}
+
+// The facts the list rows give equal those the account procedures give, for the
+// demo accounts and for accounts without a start date, direction or currency.
+TEST_P(AgreementTest, ListedFactsAreTheAccountsFacts) {
+  BalanceLedger ledger(session_.Db(), GetParam());
+  TestAccount bare;
+  bare.code = QStringLiteral("R90");
+  bare.start = QDate();
+  bare.end = QDate();
+  ledger.AddAccount(bare);
+  TestAccount dollars;
+  dollars.code = QStringLiteral("R91");
+  dollars.currency = QStringLiteral("美元");
+  dollars.debit = false;
+  ledger.AddAccount(dollars);
+  if (!GetParam()) session_.Db().Execute(QStringLiteral("update code set bd_c=null where ccode='R90'"));
+  const std::vector<ListedFacts> listed = BalanceCalculator::ListAccountFacts();
+  ASSERT_GE(listed.size(), 5u);
+  for (const ListedFacts& f : listed) {
+    ASSERT_TRUE(f.failure.isEmpty()) << f.failure.toStdString();
+    ExpectSameFacts(f.facts, BalanceCalculator::ReadFacts(f.facts.code, GetParam() ? f.facts.name : QString()));
+  }
+}
+
 // The demo account set, read through the suite's own services: the statement of
 // every account equals its one-account statement too.
 TEST_P(AgreementTest, DemoAccountsAgree) {
