@@ -4,6 +4,8 @@
 #include "shared/account_facts.h"
 #include "shared/session.h"
 
+#include <unordered_map>
+
 namespace corvane::balance {
 
 using platform::DbValue;
@@ -12,6 +14,22 @@ using platform::SqlBuilder;
 using shared::Session;
 
 namespace {
+
+// The suite's date text, asked once per distinct date: a long list holds a few
+// hundred dates at most.
+class DateTexts {
+ public:
+  explicit DateTexts(platform::CommonServices& common) : common_(common) {}
+  const QString& operator()(const QDate& d) {
+    auto it = texts_.find(d.toJulianDay());
+    if (it == texts_.end()) it = texts_.emplace(d.toJulianDay(), common_.FormatDate(d)).first;
+    return it->second;
+  }
+
+ private:
+  platform::CommonServices& common_;
+  std::unordered_map<qint64, QString> texts_;
+};
 
 void AddShowMode(SqlBuilder& q, int showMode, const QString& column) {
   if (showMode == 1) q.Add(QStringLiteral(" and (%1=0 or %1 is null)").arg(column));
@@ -28,9 +46,9 @@ void ReadBank(const QString& code, int showMode, const QDate& asOf, bool debitSi
   AddShowMode(q, showMode, QStringLiteral("iflag"));
   if (asOf.isValid()) q.Add(QStringLiteral(" and ddate <= ?"), asOf);
   q.Add(debitSide ? QStringLiteral(" and bd_c=1 order by ddate,i_id") : QStringLiteral(" and bd_c=0 order by ddate,i_id"));
-  platform::CommonServices& common = s.Common();
+  DateTexts dateText(s.Common());
   s.Db().ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
-    out.push_back({common.FormatDate(row[0].ToDate()), row[1].ToString(), QString(), row[2].ToMoney().ToDisplayText(),
+    out.push_back({dateText(row[0].ToDate()), row[1].ToString(), QString(), row[2].ToMoney().ToDisplayText(),
                    QString()});
   });
 }
@@ -59,13 +77,13 @@ SqlBuilder JournalQuery(const QString& code, int showMode, const QDate& start, c
 void ReadJournal(const SqlBuilder& q, const QDate& asOf, bool foreign, bool debitSide, std::vector<DetailItem>& out) {
   Session& s = Session::Current();
   const bool book = s.BookMode();
-  platform::CommonServices& common = s.Common();
+  DateTexts dateText(s.Common());
   const int amountColumn = (book ? 3 : 4) + (debitSide ? 0 : 1) + (foreign ? 2 : 0);
   s.Db().ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     const QDate d = row[0].ToDate();
     if (asOf.isValid() && d > asOf) return;
     DetailItem item;
-    item.date = common.FormatDate(d);
+    item.date = dateText(d);
     const int last = static_cast<int>(row.size()) - 1;  // iperiod; ibook before it
     if (book) {
       item.number = row[1].ToString();

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -122,7 +123,10 @@ void frmYETJB::SetUpGrid() {
   } catch (const std::exception&) {
     // The suite's styling is a nicety; the statement works without it.
   }
-  for (int c = 0; c < kColumns; ++c) grid_->SetColWidth(c, widths[c]);
+  // As in the other lists: widths for a font in which a date fills 1000 twips.
+  const double scale = std::max(
+      1.0, (QFontMetrics(grid_->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
+  for (int c = 0; c < kColumns; ++c) grid_->SetColWidth(c, static_cast<int>(widths[c] * scale));
   grid_->SetRedraw(true);
 }
 
