@@ -77,7 +77,9 @@ void frmYETJB1::BuildControls() {
       toolbar_->AddSeparator();
       continue;
     }
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    // Named by its key, so that the captions of the session's language reach it.
+    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
+        ->setObjectName(QString::fromLatin1(b.key));
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYETJB1::Toolbar1_ButtonClick);

@@ -68,73 +68,55 @@ std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts
   const Names n = NamesOfMode(Session::Current().BookMode());
   FillAccountTable(db, accounts);
 
-  // Each line is classified once (cleared, direction, ticked, from the start
-  // date, up to the end date) and summed per account and class; the figures are
-  // put together from the classes here. The line table stays on the left of the
-  // join, so its key column's rule decides which codes are equal.
+  // Each line table on the left of the join, so that its key column's rule
+  // decides which codes are equal, as in the one-account sums. Grouped by the
+  // accounts' numbers in the order the engine walks them, the lines need no sorting.
+  const QString bankInRange = QStringLiteral("r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)");
+  const QString bankToEnd = QStringLiteral("(a.dend is null or r.ddate<=a.dend)");
   const QString bankSql =
       QStringLiteral(
-          "select a.code, r.bdelete, r.bd_c,"
-          " case when r.iflag=0 or r.iflag is null then 1 else 0 end as xu,"
-          " case when r.ddate>=a.dstart then 1 else 0 end as xs,"
-          " case when a.dend is null or r.ddate<=a.dend then 1 else 0 end as xe,"
-          " sum(r.mmoney)"
-          " from %1 r join %2 a on r.%3 = a.code where r.ibegin<>0"
-          " group by a.n, a.code, r.bdelete, r.bd_c, xu, xs, xe")
-          .arg(n.statement, kAccounts, n.key);
+          "select a.code,"
+          " sum(case when r.bdelete=1 and r.bd_c=1 and %1 then r.mmoney end),"
+          " sum(case when r.bdelete=1 and r.bd_c=0 and %1 then r.mmoney end),"
+          " sum(case when r.bdelete=0 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
+          " sum(case when r.bdelete=0 and r.bd_c=1 and (r.iflag=0 or r.iflag is null) and %2 then r.mmoney end),"
+          " sum(case when r.bdelete=0 and r.bd_c=0 and (r.iflag=0 or r.iflag is null) and %2 then r.mmoney end)"
+          " from %3 r join %4 a on r.%5 = a.code where r.ibegin<>0 group by a.n, a.code")
+          .arg(bankInRange, bankToEnd, n.statement, kAccounts, n.key);
   db.ForEachRow(bankSql, {}, [&](const std::vector<DbValue>& row) {
     RawSums& s = out[row[0].ToString()];
-    const bool cleared = row[1].ToInt() == 1, debit = !row[2].IsNull() && row[2].ToInt() == 1,
-               credit = !row[2].IsNull() && row[2].ToInt() == 0;
-    const bool unticked = row[3].ToInt() == 1, fromStart = row[4].ToInt() == 1, toEnd = row[5].ToInt() == 1;
-    const Money m = row[6].ToMoney();
-    if (!toEnd) return;
-    if (cleared) {
-      if (!fromStart) return;
-      if (debit) s.bankClearedDebit += m;
-      if (credit) s.bankClearedCredit += m;
-      return;
-    }
-    if (fromStart) s.bankLiveSigned += debit ? m : -m;
-    if (unticked && debit) s.bankUnmatchedDebit += m;
-    if (unticked && credit) s.bankUnmatchedCredit += m;
+    s.bankClearedDebit = row[1].ToMoney();
+    s.bankClearedCredit = row[2].ToMoney();
+    s.bankLiveSigned = row[3].ToMoney();
+    s.bankUnmatchedDebit = row[4].ToMoney();
+    s.bankUnmatchedCredit = row[5].ToMoney();
   });
 
   // Home and foreign-currency accounts apart, each summing its own amount columns.
   const QString d = QStringLiteral("j.") + n.journalDate;
+  const QString journalInRange =
+      QStringLiteral("j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend)").arg(d);
+  const QString journalToEnd = QStringLiteral("(a.dend is null or %1<=a.dend)").arg(d);
   for (const int foreign : {0, 1}) {
+    const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
+    const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
     const QString journalSql =
         QStringLiteral(
-            "select a.code, j.bdelete,"
-            " case when j.iperiod=21 then 1 else 0 end as xo,"
-            " case when j.iflagbank=0 or j.iflagbank is null then 1 else 0 end as xu,"
-            " case when %1>=a.dstart then 1 else 0 end as xs,"
-            " case when a.dend is null or %1<=a.dend then 1 else 0 end as xe,"
-            " sum(%2), sum(%3)"
-            " from %4 j join %5 a on j.%6 = a.code where a.bforeign=? and %7"
-            " group by a.n, a.code, j.bdelete, xo, xu, xs, xe")
-            .arg(d, foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md"),
-                 foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc"), n.journal, kAccounts, n.key,
-                 n.journalBase);
+            "select a.code,"
+            " sum(case when j.bdelete=1 and %1 then %3 end),"
+            " sum(case when j.bdelete=1 and %1 then %4 end),"
+            " sum(case when j.bdelete=0 and %1 then %3-%4 end),"
+            " sum(case when j.bdelete=0 and (j.iflagbank=0 or j.iflagbank is null) and %2 then %3 end),"
+            " sum(case when j.bdelete=0 and (j.iflagbank=0 or j.iflagbank is null) and %2 then %4 end)"
+            " from %5 j join %6 a on j.%7 = a.code where a.bforeign=? and %8 group by a.n, a.code")
+            .arg(journalInRange, journalToEnd, md, mc, n.journal, kAccounts, n.key, n.journalBase);
     db.ForEachRow(journalSql, {foreign}, [&](const std::vector<DbValue>& row) {
       RawSums& s = out[row[0].ToString()];
-      const bool cleared = row[1].ToInt() == 1, opening = row[2].ToInt() == 1, unticked = row[3].ToInt() == 1;
-      const bool fromStart = row[4].ToInt() == 1, toEnd = row[5].ToInt() == 1;
-      const Money md = row[6].ToMoney(), mc = row[7].ToMoney();
-      if (!toEnd) return;
-      // Opening items (period 21) are outstanding only; they never move a balance.
-      const bool inBalance = fromStart && !opening;
-      if (cleared) {
-        if (!inBalance) return;
-        s.journalClearedDebit += md;
-        s.journalClearedCredit += mc;
-        return;
-      }
-      if (inBalance) s.journalLiveSigned += md - mc;
-      if (unticked) {
-        s.journalUnmatchedDebit += md;
-        s.journalUnmatchedCredit += mc;
-      }
+      s.journalClearedDebit = row[1].ToMoney();
+      s.journalClearedCredit = row[2].ToMoney();
+      s.journalLiveSigned = row[3].ToMoney();
+      s.journalUnmatchedDebit = row[4].ToMoney();
+      s.journalUnmatchedCredit = row[5].ToMoney();
     });
   }
 
