@@ -5,6 +5,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 
+# The host's windows need a display; say so before a long build, not after it.
+# --help and option errors are answered by the host itself on any terminal.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && [[ " $* " != *" --help "* && " $* " != *" -h "* ]]; then
+  echo "run.sh starts the host's windows and needs a graphical session (DISPLAY or WAYLAND_DISPLAY is empty)." >&2
+  echo "Run it from a desktop session, or without a screen: QT_QPA_PLATFORM=offscreen ./run.sh ..." >&2
+  exit 1
+fi
+
 install_packages
 build_project build-release Release -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF
 

@@ -29,8 +29,8 @@ create table if not exists code (
   be           smallint not null default 0 check (typeof(be) = 'integer' and be between -32768 and 32767),  -- bank account
   bend         smallint not null default 1 check (typeof(bend) = 'integer' and bend between -32768 and 32767),  -- leaf account
   cexch_name   varchar(40) check (length(cexch_name) <= 40),  -- currency name; NULL or empty for the home currency
-  dbegin       date check (dbegin is null or date(dbegin) is dbegin),  -- reconciliation start date
-  dend         date check (dend is null or date(dend) is dend)  -- reconciliation end date (cut-off of the last matching)
+  dbegin       date check (dbegin is null or date(dbegin, '+0 days') is dbegin),  -- reconciliation start date
+  dend         date check (dend is null or date(dend, '+0 days') is dend)  -- reconciliation end date (cut-off of the last matching)
 );
 
 -- Voucher lines of the general ledger: the enterprise journal of account mode.
@@ -42,7 +42,7 @@ create table if not exists gl_accvouch (
   isignseq     smallint check (isignseq is null or typeof(isignseq) = 'integer' and isignseq between -32768 and 32767),
   ino_id       integer check (ino_id is null or typeof(ino_id) = 'integer' and ino_id between -2147483648 and 2147483647),
   inid         integer check (inid is null or typeof(inid) = 'integer' and inid between -2147483648 and 2147483647),
-  dbill_date   date check (dbill_date is null or date(dbill_date) is dbill_date),
+  dbill_date   date check (dbill_date is null or date(dbill_date, '+0 days') is dbill_date),
   idoc         smallint check (idoc is null or typeof(idoc) = 'integer' and idoc between -32768 and 32767),
   ibook        smallint not null default 1 check (typeof(ibook) = 'integer' and ibook between -32768 and 32767),  -- posted
   iflag        smallint check (iflag is null or typeof(iflag) = 'integer' and iflag between -32768 and 32767),  -- voucher state: NULL normal, 1 void
@@ -57,7 +57,7 @@ create table if not exists gl_accvouch (
   nc_s         double precision default 0 check (nc_s is null or typeof(nc_s) = 'real'),
   csettle      varchar(20) collate ci check (length(csettle) <= 20),
   cn_id        varchar(40) collate ci check (length(cn_id) <= 40),
-  dt_date      date check (dt_date is null or date(dt_date) is dt_date),  -- bill date
+  dt_date      date check (dt_date is null or date(dt_date, '+0 days') is dt_date),  -- bill date
   cdigest      varchar(300) check (length(cdigest) <= 300),
   iflagbank    smallint check (iflagbank is null or typeof(iflagbank) = 'integer' and iflagbank between -32768 and 32767),  -- tick: NULL/0 none, 1..12 automatic, 13..24 manual
   bdelete      smallint not null default 0 check (typeof(bdelete) = 'integer' and bdelete between -32768 and 32767)  -- cleared
@@ -68,7 +68,7 @@ create table if not exists rp_bankrecp (
   i_id         integer primary key autoincrement,
   ccode        varchar(40) collate ci check (length(ccode) <= 40),
   cBookCode    varchar(40) collate ci check (length(cBookCode) <= 40),
-  dDate        date check (dDate is null or date(dDate) is dDate),
+  dDate        date check (dDate is null or date(dDate, '+0 days') is dDate),
   csettle      varchar(20) collate ci check (length(csettle) <= 20),
   cn_id        varchar(40) collate ci check (length(cn_id) <= 40),
   bd_c         smallint default 0 check (bd_c is null or typeof(bd_c) = 'integer' and bd_c between -32768 and 32767),  -- 1 debit, 0 credit
@@ -87,10 +87,10 @@ create table if not exists RP_Book (
   ccode        varchar(40) collate ci check (length(ccode) <= 40),  -- the book's account in code
   cBankAccount varchar(60) check (length(cBankAccount) <= 60),  -- bank account number
   cexch_name   varchar(40) check (length(cexch_name) <= 40),  -- currency name, the home currency too
-  dOpenDate    date check (dOpenDate is null or date(dOpenDate) is dOpenDate),  -- NULL: not opened
+  dOpenDate    date check (dOpenDate is null or date(dOpenDate, '+0 days') is dOpenDate),  -- NULL: not opened
   bCloseFlag   smallint not null default 0 check (typeof(bCloseFlag) = 'integer' and bCloseFlag between -32768 and 32767),
-  dBeginDate   date check (dBeginDate is null or date(dBeginDate) is dBeginDate),  -- reconciliation start date
-  dEndDate     date check (dEndDate is null or date(dEndDate) is dEndDate),  -- reconciliation end date
+  dBeginDate   date check (dBeginDate is null or date(dBeginDate, '+0 days') is dBeginDate),  -- reconciliation start date
+  dEndDate     date check (dEndDate is null or date(dEndDate, '+0 days') is dEndDate),  -- reconciliation end date
   bd_c         smallint not null default 1 check (typeof(bd_c) = 'integer' and bd_c between -32768 and 32767),  -- balance direction of the statement
   iLastFlowNo  integer not null default 0 check (typeof(iLastFlowNo) = 'integer' and iLastFlowNo between -2147483648 and 2147483647)  -- number part of the book's last flow id
 );
@@ -102,13 +102,13 @@ create table if not exists RP_Flow (
   cBookCode    varchar(40) collate ci not null check (length(cBookCode) <= 40),
   iBookType    smallint not null default 2 check (typeof(iBookType) = 'integer' and iBookType between -32768 and 32767),
   ccode        varchar(40) collate ci check (length(ccode) <= 40),
-  BillDate     date check (BillDate is null or date(BillDate) is BillDate),
+  BillDate     date check (BillDate is null or date(BillDate, '+0 days') is BillDate),
   iperiod      smallint not null check (typeof(iperiod) = 'integer' and iperiod between -32768 and 32767),
   ibook        smallint not null default 1 check (typeof(ibook) = 'integer' and ibook between -32768 and 32767),
   csign        varchar(20) collate ci check (length(csign) <= 20),
   csettle      varchar(20) collate ci check (length(csettle) <= 20),
   cn_id        varchar(40) collate ci check (length(cn_id) <= 40),
-  dt_date      date check (dt_date is null or date(dt_date) is dt_date),
+  dt_date      date check (dt_date is null or date(dt_date, '+0 days') is dt_date),
   cexch_name   varchar(40) check (length(cexch_name) <= 40),
   md           money not null default 0 check (typeof(md) = 'integer'),
   mc           money not null default 0 check (typeof(mc) = 'integer'),
@@ -124,7 +124,7 @@ create table if not exists rp_bankrecp_rp (
   i_id         integer primary key autoincrement,
   ccode        varchar(40) collate ci check (length(ccode) <= 40),
   cBookCode    varchar(40) collate ci check (length(cBookCode) <= 40),
-  dDate        date check (dDate is null or date(dDate) is dDate),
+  dDate        date check (dDate is null or date(dDate, '+0 days') is dDate),
   csettle      varchar(20) collate ci check (length(csettle) <= 20),
   cn_id        varchar(40) collate ci check (length(cn_id) <= 40),
   bd_c         smallint default 0 check (bd_c is null or typeof(bd_c) = 'integer' and bd_c between -32768 and 32767),

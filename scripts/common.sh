@@ -1,7 +1,8 @@
 # Shared steps of run.sh and test.sh. Sourced, not run.
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-          libsqlite3-dev libpq-dev libicu-dev postgresql fonts-wqy-microhei poppler-utils)
+          libsqlite3-dev libpq-dev libicu-dev postgresql fonts-wqy-microhei poppler-utils
+          tango-icon-theme qt6-translations-l10n libxlsxwriter-dev unzip)
 
 # apt-get only when something is missing, so a second run starts at once.
 install_packages() {

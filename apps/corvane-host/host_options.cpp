@@ -1,18 +1,48 @@
 #include "host_options.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace {
+
+bool HasPassword(const QString& database) {
+  if (database.startsWith(QLatin1String("pg:")))
+    return database.contains(QRegularExpression(QStringLiteral("(^|[\\s:])password\\s*=")));
+  if (database.startsWith(QLatin1String("postgres"))) return !QUrl(database).password().isEmpty() ||
+                                                            database.contains(QLatin1String("password="));
+  return false;
+}
+
+}  // namespace
+
+std::optional<QString> DisplayProblem(const QProcessEnvironment& env) {
+  if (!env.value(QStringLiteral("QT_QPA_PLATFORM")).isEmpty() || !env.value(QStringLiteral("DISPLAY")).isEmpty() ||
+      !env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+    return std::nullopt;
+  return QStringLiteral(
+      "corvane-host needs a graphical session, and none was found (DISPLAY and WAYLAND_DISPLAY are empty).\n"
+      "Start it from a desktop session, or run it without a screen: QT_QPA_PLATFORM=offscreen corvane-host ...");
+}
 
 std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QString& error) {
   QCommandLineParser p;
-  p.setApplicationDescription(QStringLiteral("Corvane host: bank reconciliation functions of the suite"));
+  p.setApplicationDescription(QStringLiteral(
+      "Corvane host: bank reconciliation functions of the suite.\n"
+      "It needs a graphical session; without one, run it offscreen with QT_QPA_PLATFORM=offscreen.\n"
+      "The database must exist: corvane-makedb creates it, the host never does.\n"
+      "A PostgreSQL password does not belong in --db, where every user sees it in the process list:\n"
+      "the host takes it, like every libpq program, from PGPASSWORD or from the password file\n"
+      "~/.pgpass (or the file PGPASSFILE names); PGHOST, PGPORT, PGUSER and PGDATABASE fill in\n"
+      "what the connection leaves out."));
   p.addHelpOption();
-  const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Database: a SQLite file (sqlite:<path>) or a postgresql:// URI."), QStringLiteral("connection"));
+  const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Database: an existing SQLite file (sqlite:<path>) or a postgresql:// URI (no password: see above)."), QStringLiteral("connection"));
   const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("User id."), QStringLiteral("id"), QStringLiteral("demo"));
   const QCommandLineOption userName(QStringLiteral("user-name"), QStringLiteral("User name."), QStringLiteral("name"), QStringLiteral("演示会计"));
   const QCommandLineOption set(QStringLiteral("account-set"), QStringLiteral("Account-set key."), QStringLiteral("key"), QStringLiteral("001"));
   const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Login date, yyyy-mm-dd (default today)."), QStringLiteral("date"));
   const QCommandLineOption language(QStringLiteral("language"), QStringLiteral("zh-CN or en-US."), QStringLiteral("id"), QStringLiteral("zh-CN"));
-  const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("account or book: stored as the account set's choice."), QStringLiteral("mode"));
+  const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("account or book, for this run only (the account set's saved choice is a setting in the host window)."), QStringLiteral("mode"));
   const QCommandLineOption menu(QStringLiteral("menu"), QStringLiteral("Open this function at start (RP0303 to RP0309)."), QStringLiteral("id"));
   const QCommandLineOption shot(QStringLiteral("screenshot"), QStringLiteral("Save a picture of the open windows to this PNG file and quit."), QStringLiteral("file"));
   const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Trace log file."), QStringLiteral("file"));
@@ -22,7 +52,8 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
     return std::nullopt;
   }
   if (p.isSet(QStringLiteral("help"))) {
-    error = p.helpText();
+    // Parsed before any application object exists, Qt cannot know the program's name.
+    error = p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("corvane-host"));
     return std::nullopt;
   }
   HostOptions o;
@@ -47,6 +78,7 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
   o.menu = p.value(menu);
   o.screenshot = p.value(shot);
   o.traceFile = p.value(trace);
+  o.passwordInDatabase = HasPassword(o.database);
   if (o.database.isEmpty()) {
     error = QStringLiteral("--db is required");
     return std::nullopt;

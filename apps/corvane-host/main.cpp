@@ -5,9 +5,10 @@
 #include "host_options.h"
 #include "host_window.h"
 #include "platform/db/db_error.h"
+#include "host_startup.h"
 #include "print_format_file.h"
 #include "shared/session.h"
-#include "suite/db/open_db_connection.h"
+#include "suite/resources/qt_language.h"
 #include "suite/resources/resource_texts.h"
 #include "suite/services/register_suite_objects.h"
 #include "suite/services/suite_login_context.h"
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTimer>
@@ -58,32 +61,58 @@ void SaveScreenshot(const QString& file) {
   image.save(file);
 }
 
+// A dialog naming what could not be opened; the same on stderr for logs.
+void Refuse(const corvane::suite::ResourceTexts& texts, const QString& text) {
+  std::fprintf(stderr, "%s\n", qPrintable(text));
+  QMessageBox::critical(nullptr, texts.Text(QStringLiteral("corvane.host.window")), text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Options first, without a display: --help and option errors must answer on any terminal.
+  QCoreApplication::setApplicationName(QStringLiteral("corvane-host"));
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  QString error;
+  const auto options = ParseHostOptions(arguments, error);
+  if (!options) {
+    const bool usage = error.startsWith(QLatin1String("Usage"));
+    std::fprintf(usage ? stdout : stderr, "%s\n", qPrintable(error));
+    return usage ? 0 : 1;
+  }
+  if (const auto problem = DisplayProblem(QProcessEnvironment::systemEnvironment())) {
+    std::fprintf(stderr, "%s\n", qPrintable(*problem));
+    return 1;
+  }
+  if (options->passwordInDatabase)
+    std::fprintf(stderr, "Warning: the password in --db is visible to every user in the process list; "
+                         "use PGPASSWORD or ~/.pgpass instead (see --help).\n");
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("corvane"));
-  QString error;
-  const auto options = ParseHostOptions(QApplication::arguments(), error);
-  if (!options) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
-    return error.contains(QLatin1String("Usage")) ? 0 : 1;
-  }
   using namespace corvane;
-  std::unique_ptr<platform::DbConnection> db;
+  suite::InstallQtLanguage(options->language);
+  suite::ResourceTexts texts(options->language);
+
+  std::unique_ptr<platform::DbConnection> db = OpenExistingDatabase(options->database, texts, error);
+  if (!db) {
+    Refuse(texts, error);
+    return 2;
+  }
+  if (!AccountSetExists(*db, options->accountSet)) {
+    const QStringList args{options->accountSet};
+    Refuse(texts, texts.Text(QStringLiteral("corvane.host.unknownset"), &args));
+    return 2;
+  }
   try {
-    db = suite::OpenDbConnection(options->database);
-    suite::InstallSchema(*db);
-    if (options->bookMode)
-      suite::SuiteSettings(*db, options->accountSet).Set(QStringLiteral("UseBankBooks"), *options->bookMode ? QStringLiteral("1") : QStringLiteral("0"));
     EnsurePrintFormatFile(SystemFolder(options->database), options->accountSet, *db);
   } catch (const platform::DbError& e) {
-    std::fprintf(stderr, "Cannot open the database: %s\n", qPrintable(e.Message()));
-    return 2;
+    // The print formats are the session's to report; start-up says so and goes on.
+    std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
   }
   if (!options->traceFile.isEmpty()) suite::SuiteUiStyle::SetTraceFile(options->traceFile);
 
-  suite::ResourceTexts texts(options->language);
   suite::TextSourceAdapter<suite::ResourceTexts> textSource(texts);
   suite::LoginValues values;
   values.userId = options->user;
@@ -99,12 +128,27 @@ int main(int argc, char** argv) {
 
   host::clsProductFacade facade;
   if (!facade.Login(&login)) {
-    std::fprintf(stderr, "The session could not start.\n");
+    Refuse(texts, texts.Text(QStringLiteral("corvane.host.loginfailed")));
     return 3;
   }
-  HostWindow window(facade, QStringLiteral("%1 · %2 · %3").arg(options->userName, options->accountSet,
-                                                              options->loginDate.toString(QStringLiteral("yyyy.MM.dd"))));
-  window.resize(460, 320);
+  // --mode chooses this run's mode only; the saved choice is the window's setting.
+  if (options->bookMode) shared::Session::Current().gBookMode = *options->bookMode ? 1 : 0;
+  suite::SuiteSettings settings(*db, options->accountSet);
+  HostSessionInfo info;
+  info.subtitle = QStringLiteral("%1 · %2 · %3").arg(options->userName, options->accountSet,
+                                                     options->loginDate.toString(QStringLiteral("yyyy.MM.dd")));
+  info.bookMode = shared::Session::Current().BookMode();
+  info.modeForThisRun = options->bookMode.has_value();
+  info.savedBookMode = settings.Number(QStringLiteral("UseBankBooks"), 0, -32768, 32767) != 0;
+  HostWindow window(facade, info, [&settings](bool on) {
+    try {
+      settings.Set(QStringLiteral("UseBankBooks"), on ? QStringLiteral("1") : QStringLiteral("0"));
+      return true;
+    } catch (const std::exception&) {
+      return false;
+    }
+  });
+  window.resize(460, 340);
   window.show();
   if (!options->menu.isEmpty())
     QTimer::singleShot(0, &window, [&facade, &options] { facade.CallFunction(options->menu, {}, {}, {}); });

@@ -1,5 +1,6 @@
 #include "print_format_file.h"
 
+#include "host/session_startup.h"
 #include "platform/db/db_connection.h"
 #include "platform/db/transaction_guard.h"
 #include "suite/db/open_db_connection.h"
@@ -14,7 +15,7 @@ void EnsurePrintFormatFile(const QString& folder, const QString& accountSetKey, 
   // The key becomes part of a table name: only letters, digits and underscores.
   if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9_]+$")).match(accountSetKey).hasMatch()) return;
   QDir().mkpath(QFileInfo(path).path());
-  auto local = corvane::suite::OpenDbConnection(QStringLiteral("sqlite:") + path);
+  auto local = corvane::suite::OpenDbConnection(corvane::host::PrintFormatConnectionString(path, true));
   const QString table = QStringLiteral("PrintEx_") + accountSetKey;
   local->Execute(QStringLiteral("create table if not exists %1 (i_id integer primary key autoincrement, "
                                 "cSystemName varchar(20), cTableCode varchar(60), ititleres smallint, "

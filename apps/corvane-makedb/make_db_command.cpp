@@ -80,6 +80,7 @@ int RunMakeDb(const MakeDbRequest& request, QTextStream& out, QTextStream& err) 
     auto connection = suite::OpenDbConnection(request.connectionString);
     suite::InstallSchema(*connection);
     out << "Schema installed: " << request.connectionString << "\n";
+    out.flush();
     if (request.demo) {
       const suite::GeneratedCounts counts = suite::GenerateDemoData(*connection);
       out << "Demo account set written:\n";
@@ -90,6 +91,17 @@ int RunMakeDb(const MakeDbRequest& request, QTextStream& out, QTextStream& err) 
       options.oneAccountLines = request.benchOneLines;
       options.manyAccounts = request.benchManyAccounts;
       options.manyLines = request.benchManyLines;
+      out << "Writing benchmark data (" << (options.oneAccountLines + (options.manyAccounts > 0 ? options.manyLines : 0))
+          << " lines a side) ...\n";
+      out.flush();
+      // A million lines take a while: say how far it got at every tenth.
+      long long nextTenth = 1;
+      options.progress = [&](long long written, long long total) {
+        if (total <= 0 || written * 10 < nextTenth * total) return;
+        nextTenth = written * 10 / total + 1;
+        err << "  " << written << " of " << total << " lines a side written (" << timer.elapsed() / 1000.0 << " s)\n";
+        err.flush();
+      };
       const suite::GeneratedCounts counts = suite::GenerateBenchData(*connection, options);
       out << "Benchmark data written";
       if (options.oneAccountLines > 0) out << ", account 100299 with " << options.oneAccountLines << " lines a side";

@@ -2,6 +2,8 @@
 
 #include "host/open_balance_statement.h"
 #include "host/open_purge_reconciled.h"
+#include "host/open_long_outstanding.h"
+#include "host/open_recon_query.h"
 #include "host/open_reconciliation.h"
 
 #include <functional>
@@ -19,6 +21,8 @@ const std::map<QString, Opener>& Openers() {
       {QStringLiteral("RP0305"), OpenReconciliation},
       {QStringLiteral("RP0306"), OpenBalanceStatement},
       {QStringLiteral("RP0308"), OpenPurgeReconciled},
+      {QStringLiteral("RP0307"), OpenReconQuery},
+      {QStringLiteral("RP0309"), OpenLongOutstanding},
   };
   return openers;
 }

@@ -16,6 +16,12 @@ void InitPaths();
 // Opens the account set's print-format database; a failure is shown and start-up goes on.
 void InitPrintTables();
 
+// How the shared print-format file is opened: a "file:" URI with the path escaped
+// (a "#", "?" or "%" of a folder would otherwise end or change the path), read-write,
+// created only when create is true. Such a file keeps its rollback journal (no WAL):
+// other programs open it too.
+QString PrintFormatConnectionString(const QString& path, bool create);
+
 // "GL_" (or "GF_" for that system) and the language for the three languages with
 // a help file of their own; empty for any other.
 QString HelpName(const QString& sysCode, const QString& language);

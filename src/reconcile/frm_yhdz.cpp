@@ -95,17 +95,20 @@ void frmYHDZ::BuildControls() {
 }
 
 void frmYHDZ::BuildToolbar() {
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"auto", "对账", "自动对账"}, {"unauto", "取消", "取消对账"}, {nullptr, nullptr, nullptr},
-                            {"filt", "过滤", "过滤"},     {"ref", "对照", "对照"},        {"direc", "方向", ""},
-                            {nullptr, nullptr, nullptr}, {"check", "检查", "检查"},      {nullptr, nullptr, nullptr},
-                            {"help", "帮助", "帮助"},     {"exit", "退出", "退出"}};
+  struct Button { const char* key; const char* caption; const char* tip; int picture; };
+  const Button buttons[] = {{"auto", "对账", "自动对账", 205}, {"unauto", "取消", "取消对账", 175},
+                            {nullptr, nullptr, nullptr, 0},    {"filt", "过滤", "过滤", 120},
+                            {"ref", "对照", "对照", 166},       {"direc", "方向", "", 110},
+                            {nullptr, nullptr, nullptr, 0},    {"check", "检查", "检查", 109},
+                            {nullptr, nullptr, nullptr, 0},    {"help", "帮助", "帮助", 125},
+                            {"exit", "退出", "退出", 118}};
   for (const Button& b : buttons) {
     if (!b.key) {
       toolbar_->AddSeparator();
       continue;
     }
     toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
+    toolbar_->SetPicture(QString::fromLatin1(b.key), b.picture);
   }
   toolbar_->SetCheckable(QStringLiteral("ref"), true);
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
@@ -118,7 +121,8 @@ void frmYHDZ::Form_Load() {
   bLoaded = 1;
   shared::SetFormIcon(this);
   command1_->hide();
-  label3_->setText(Session::Current().BookMode() ? QStringLiteral("银行流水账") : QStringLiteral("单位日记账"));
+  // The localised caption stands in account mode; book mode names its own journal.
+  if (Session::Current().BookMode()) label3_->setText(GetResString(QStringLiteral("corvane.recon.bookjournal")));
   shared::InitToolbar(this);
   try {
     Session::Current().UiStyle().StyleHeaderLabel(label3_);
@@ -188,7 +192,7 @@ void frmYHDZ::LoadFromRequest() {
                    s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
-    label5_->setText(QStringLiteral("正在调入数据..."));
+    label5_->setText(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     GridRows journalRows = JournalRows(s.Db(), JournalLoadQuery(request_), bForeign, texts);
     GridRows statementRows = StatementRows(s.Db(), StatementLoadQuery(request_), texts);
@@ -232,8 +236,11 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
   // wider font widens every column alike so that dates and amounts still fit.
   const double scale = std::max(1.0, (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
   for (int c = 0; c < titleKeys.size(); ++c) {
-    grid->SetTextMatrix(0, c, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]));
-    grid->SetColWidth(c, static_cast<int>(widths[c] * scale));
+    const QString title = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]);
+    grid->SetTextMatrix(0, c, title);
+    // A shown column is never narrower than its title, whatever the language.
+    const int titleTwips = (QFontMetrics(grid->font()).horizontalAdvance(title) + 12) * 15;
+    grid->SetColWidth(c, widths[c] == 0 ? 0 : std::max(static_cast<int>(widths[c] * scale), titleTwips));
     grid->SetColAlignment(c, alignments[c]);
   }
   grid->SetRowHeight(0, kTitleRowTwips);

@@ -8,6 +8,7 @@
 #include "reconcile/frm_yhdz_check.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/right_menu.h"
 #include "shared/session.h"
@@ -201,10 +202,9 @@ void frmYHDZ::rRef() {
   SetRefMode();
 }
 
-void frmYHDZ::rHelp() {
-  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QCoreApplication::sendEvent(this, &f1);
-}
+// The host's help at this function's page; F1 is the help button's own hot key,
+// so sending it to the window would only run this command again.
+void frmYHDZ::rHelp() { shared::ShowHelpPage(QStringLiteral("RP0305")); }
 
 void frmYHDZ::rExit() { close(); }
 

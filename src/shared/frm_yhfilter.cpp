@@ -7,6 +7,7 @@
 #include "shared/settle_style_match.h"
 #include "shared/twips.h"
 
+#include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "shared/named_widget.h"
 
@@ -52,8 +53,8 @@ QLineEdit* NewBox(const char* name, QObject* owner) {
   return box;
 }
 
-QPushButton* NewReferenceButton(const char* name) {
-  auto* button = Named(new QPushButton(QStringLiteral("…")), name);
+QPushButton* NewReferenceButton(const char* name, int picture) {
+  auto* button = Named(new QPushButton(platform::ResourcePicture(picture), QString()), name);
   button->setFocusPolicy(Qt::NoFocus);
   button->setFixedWidth(24);
   return button;
@@ -88,9 +89,9 @@ void frmYHFilter::BuildControls() {
   text4_ = NewBox("Text4", this);
   new AmountKeyFilter(text4_);
   for (QLineEdit* box : {text1_, text2_, text4_}) box->installEventFilter(this);
-  command3_ = NewReferenceButton("Command3");
-  command4_ = NewReferenceButton("Command4");
-  command5_ = NewReferenceButton("Command5");
+  command3_ = NewReferenceButton("Command3", 212);
+  command4_ = NewReferenceButton("Command4", 212);
+  command5_ = NewReferenceButton("Command5", 107);
   combo1_ = Named(new QComboBox, "Combo1");
   list1_ = Named(new QListWidget, "List1");
   list1_->setSelectionMode(QAbstractItemView::MultiSelection);

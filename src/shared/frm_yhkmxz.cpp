@@ -5,6 +5,7 @@
 #include "shared/session.h"
 #include "shared/window_dressing.h"
 
+#include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "shared/named_widget.h"
 
@@ -88,8 +89,8 @@ void frmYHKMXZ::BuildControls() {
   cmbBook_ = NewCombo("cmbBook");
   cmbBookCode_ = NewCombo("cmbBookCode");
   cmbBookCode_->hide();
-  lblAccount_ = Named(new QLabel(QStringLiteral("账号：")), "lblAccount");
-  lblCode_ = Named(new QLabel(QStringLiteral("科目：")), "lblCode");
+  lblAccount_ = Named(new QLabel(LabelCaption(QStringLiteral("lblAccount"))), "lblAccount");
+  lblCode_ = Named(new QLabel(LabelCaption(QStringLiteral("lblCode"))), "lblCode");
   famDate_ = Named(new QGroupBox, "famDate");
   cmbStartDate_ = NewCombo("cmbStartDate");
   cmbEndDate_ = NewCombo("cmbEndDate");
@@ -128,6 +129,10 @@ void frmYHKMXZ::BuildControls() {
   left->addWidget(check1_);
   left->addWidget(frame2_);
   auto* right = new QVBoxLayout;
+  auto* image1 = Named(new QLabel, "Image1");
+  image1->setPixmap(platform::ResourcePicture(157).pixmap(32, 32));
+  image1->setAlignment(Qt::AlignCenter);
+  right->addWidget(image1);
   right->addWidget(command1_);
   right->addWidget(command2_);
   right->addStretch();
@@ -139,7 +144,7 @@ void frmYHKMXZ::BuildControls() {
 void frmYHKMXZ::Form_Load() {
   Session& session = Session::Current();
   LocalizeForm(this, kCaptionPrefix);
-  if (session.BookMode()) setWindowTitle(QStringLiteral("银行账簿选择"));
+  if (session.BookMode()) setWindowTitle(GetResString(QStringLiteral("corvane.kmxz.booktitle")));
   MeUsedFlag = false;
   // The end-period lists are filled when a start period is chosen.
   session.Common().FillPeriodCombo(combo2_, true);
@@ -169,6 +174,10 @@ void frmYHKMXZ::StartPeriodChosen(QComboBox* start, QComboBox* end) {
   end->setCurrentIndex(0);
 }
 
+QString frmYHKMXZ::LabelCaption(const QString& name) {
+  return GetResString(kCaptionPrefix + QStringLiteral("frmYHKMXZ.") + name);
+}
+
 void frmYHKMXZ::BookChosen() {
   {
     const QSignalBlocker block(cmbBookCode_);
@@ -182,13 +191,13 @@ void frmYHKMXZ::BookChosen() {
     const platform::BookInfo book = session.Cash().GetBook(code);
     QString currency = book.CurrencyName;
     if (currency.isEmpty()) currency = session.Common().GetAccountSetInfo().HomeCurrencyName;
-    lblAccount_->setText(QStringLiteral("账号：") + book.BankAccountNo);
-    lblCode_->setText(QStringLiteral("科目：") + session.Common().GetAccountName(book.AccountCode) +
+    lblAccount_->setText(LabelCaption(QStringLiteral("lblAccount")) + book.BankAccountNo);
+    lblCode_->setText(LabelCaption(QStringLiteral("lblCode")) + session.Common().GetAccountName(book.AccountCode) +
                       QLatin1Char('(') + currency + QLatin1Char(')'));
   } catch (const std::exception&) {
     // The labels only inform; OK asks for the book again and refuses it there.
-    lblAccount_->setText(QStringLiteral("账号："));
-    lblCode_->setText(QStringLiteral("科目："));
+    lblAccount_->setText(LabelCaption(QStringLiteral("lblAccount")));
+    lblCode_->setText(LabelCaption(QStringLiteral("lblCode")));
   }
 }
 

@@ -105,6 +105,8 @@ class frmYHKMXZ : public QDialog {
   void RefillEndPeriods(QComboBox* end, int index, bool listPeriods);
   void StartPeriodChosen(QComboBox* start, QComboBox* end);
   void BookChosen();
+  // A label's caption in the session's language (its key under the window's prefix).
+  static QString LabelCaption(const QString& name);
   void ApplyShowModeRule(int& showMode) const;
   bool TakeAccountChoice();
   bool TakeBookChoice();

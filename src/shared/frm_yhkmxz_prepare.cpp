@@ -72,8 +72,8 @@ int frmYHKMXZ::FillBooks() {
   cmbBook_->clear();
   cmbBookCode_->clear();
   bookCode_.clear();
-  lblAccount_->setText(QStringLiteral("账号："));
-  lblCode_->setText(QStringLiteral("科目："));
+  lblAccount_->setText(LabelCaption(QStringLiteral("lblAccount")));
+  lblCode_->setText(LabelCaption(QStringLiteral("lblCode")));
   for (; !rs->Eof(); rs->MoveNext()) {
     const QString code = rs->Field(QStringLiteral("cbookcode")).ToString().trimmed();
     cmbBook_->addItem(Entry(rs->Field(QStringLiteral("cbookname")).ToString().trimmed(), code), code);

@@ -26,14 +26,14 @@ QString CheckedTableName(const QString& table) {
   return table;
 }
 
-// The local file is the suite's own and its columns carry no case-insensitive
-// collation, so the code is compared in one letter case there; the server's
-// PrintEx compares case-insensitively by itself.
+// The local file is the suite's own and its columns carry no key collation, so
+// the code is compared by the key rule (the layer's collation ci) in the query;
+// the server's PrintEx column has it by itself.
 std::unique_ptr<RecordsetWrapper> OpenLocal(const QString& tableCode) {
   Session& s = Session::Current();
   if (!s.gPrintFormatDb) throw DbError(QStringLiteral("The print-format database is not open"));
   const QString sql = QStringLiteral("select * from ") + CheckedTableName(s.gPrintExTable) +
-                      QStringLiteral(" where cSystemName=? and lower(cTableCode)=lower(?) order by cSystemName");
+                      QStringLiteral(" where cSystemName=? and cTableCode=? collate ci order by cSystemName");
   return s.gPrintFormatDb->OpenRecordset(sql, {kSystemName, tableCode}, platform::DbConnection::kOpenReadOnly);
 }
 

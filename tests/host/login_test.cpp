@@ -6,7 +6,9 @@
 #include "shared/session.h"
 #include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
+#include "suite/db/open_db_connection.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,11 +67,36 @@ TEST_F(LoginTest, StartsTheSessionInOrder) {
                                            QStringLiteral("CurPrint结束")}));
   EXPECT_EQ(s.gPrintExTable, QStringLiteral("PrintEx_001"));
   EXPECT_EQ(s.gHelpFile, QStringLiteral("/opt/suite/Help/GL_zh-CN.chm"));
-  EXPECT_TRUE(common_->folders.ReportPath().endsWith(QStringLiteral("/rep/zh-CN/")));
+  EXPECT_TRUE(common_->folders.ReportPath().endsWith(QStringLiteral("/REP/zh-CN/")));
   // The print-format file does not exist: said once, and start-up still succeeds.
   EXPECT_EQ(messages_.Count(), 1);
   EXPECT_EQ(messages_.Shown()[0].buttons, 0);
   EXPECT_FALSE(s.gPrintFormatDb);
+}
+
+// The print-format file is found in any folder, "#" and "%" in its name too, and
+// opened as it is: no stray empty database beside it, its journal left alone
+// (other programs open the same file).
+TEST_F(LoginTest, ThePrintFormatFileOpensInAFolderOfAnyName) {
+  platform::ObjectFactory::Instance().openConnection = [](const QString& c) { return suite::OpenDbConnection(c); };
+  for (const char* name : {"plain", "a#b", "100%", "sp ace?x"}) {
+    SCOPED_TRACE(name);
+    const QString folder = dir_.filePath(QString::fromLatin1(name));
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/ZQCOMSQL")));
+    suite::OpenDbConnection(PrintFormatConnectionString(folder + QStringLiteral("/ZQCOMSQL/Zqformat.db"), true))
+        ->Execute(QStringLiteral("create table PrintEx_001 (i_id integer primary key, cTableCode text)"));
+    Session::Current().systemFolder = folder;
+    const QStringList before = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    messages_.Clear();
+    ASSERT_TRUE(facade_.Login(&login_));
+    EXPECT_EQ(messages_.Count(), 0);
+    ASSERT_TRUE(Session::Current().gPrintFormatDb);
+    platform::DbConnection& db = *Session::Current().gPrintFormatDb;
+    EXPECT_EQ(db.QueryValue(QStringLiteral("select count(*) from PrintEx_001")).ToInt(), 0);
+    EXPECT_NE(db.QueryValue(QStringLiteral("pragma journal_mode")).ToString().toLower(), QStringLiteral("wal"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    Session::Current().gPrintFormatDb.reset();
+  }
 }
 
 TEST_F(LoginTest, ModeComesFromTheCashOptionsOnlyWhenCashManagementIsOn) {

@@ -17,7 +17,7 @@ namespace corvane::testing {
 
 namespace {
 
-suite::LoginValues Values(QDate loginDate) {
+suite::LoginValues Values(QDate loginDate, const QString& language = QStringLiteral("zh-CN")) {
   suite::LoginValues v;
   v.userId = QStringLiteral("demo");
   v.accountSetKey = QStringLiteral("001");
@@ -25,18 +25,19 @@ suite::LoginValues Values(QDate loginDate) {
   v.userName = QStringLiteral("测试");
   v.loginDate = loginDate;
   v.installPath = QStringLiteral("/tmp");
+  v.languageId = language;
   return v;
 }
 
 }  // namespace
 
-SuiteSession::SuiteSession(bool bookMode, QDate loginDate) {
+SuiteSession::SuiteSession(bool bookMode, QDate loginDate, const QString& language) {
   suite::GenerateDemoData(db_.Connection());
   suite::SuiteSettings(db_.Connection(), QStringLiteral("001"))
       .Set(QStringLiteral("UseBankBooks"), bookMode ? QStringLiteral("1") : QStringLiteral("0"));
-  texts_ = std::make_unique<suite::ResourceTexts>(QStringLiteral("zh-CN"));
+  texts_ = std::make_unique<suite::ResourceTexts>(language);
   textSource_ = std::make_unique<suite::TextSourceAdapter<suite::ResourceTexts>>(*texts_);
-  login_ = std::make_unique<suite::SuiteLoginContext>(db_.Connection(), Values(loginDate), textSource_.get());
+  login_ = std::make_unique<suite::SuiteLoginContext>(db_.Connection(), Values(loginDate, language), textSource_.get());
   suite::RegisterSuiteObjects(textSource_.get(), login_.get());
   shared::Session& s = shared::Session::Current();
   s.gCashServices.reset();

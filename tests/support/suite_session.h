@@ -21,7 +21,8 @@ namespace corvane::testing {
 // left open are closed and the session state is cleared at the end.
 class SuiteSession {
  public:
-  explicit SuiteSession(bool bookMode = false, QDate loginDate = QDate(2026, 12, 15));
+  explicit SuiteSession(bool bookMode = false, QDate loginDate = QDate(2026, 12, 15),
+                        const QString& language = QStringLiteral("zh-CN"));
   ~SuiteSession();
 
   TestDatabase& Database() { return db_; }

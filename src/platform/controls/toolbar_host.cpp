@@ -1,5 +1,7 @@
 #include "platform/controls/toolbar_host.h"
 
+#include "platform/controls/resource_pictures.h"
+
 #include <QAction>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -26,6 +28,9 @@ QAction* ToolbarHost::AddButton(const QString& key, const QString& caption, cons
   if (k.isEmpty() || buttons_.contains(k)) return buttons_.value(k);
   QAction* action = toolBar_->addAction(icon, caption);
   action->setProperty(kKeyProperty, k);
+  // Named by its key, so that the caption rule finds the button's text in the
+  // session's language ("<prefix><window>.<key>").
+  action->setObjectName(k);
   action->setToolTip(toolTip.isEmpty() ? caption : toolTip);
   action->setShortcutContext(Qt::WindowShortcut);
   connect(action, &QAction::triggered, this, [this, action] { OnTriggered(action); });
@@ -67,6 +72,8 @@ void ToolbarHost::SetToolTip(const QString& key, const QString& toolTip) {
 void ToolbarHost::SetIcon(const QString& key, const QIcon& icon) {
   if (QAction* a = Button(key)) a->setIcon(icon);
 }
+
+void ToolbarHost::SetPicture(const QString& key, int resourceId) { SetIcon(key, ResourcePicture(resourceId)); }
 
 bool ToolbarHost::IsButtonEnabled(const QString& key) const {
   const QAction* a = Button(key);

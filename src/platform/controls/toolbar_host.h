@@ -39,6 +39,8 @@ class ToolbarHost : public QWidget {
   QString ToolTip(const QString& key) const;
   void SetToolTip(const QString& key, const QString& toolTip);
   void SetIcon(const QString& key, const QIcon& icon);
+  // The picture of one of the component's bitmap resources (resource_pictures.h).
+  void SetPicture(const QString& key, int resourceId);
 
   bool IsButtonEnabled(const QString& key) const;
   void SetButtonEnabled(const QString& key, bool enabled);

@@ -5,8 +5,10 @@
 #include "platform/db/result_set.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace corvane::platform {
@@ -44,12 +46,28 @@ class DbConnection {
   virtual void RollbackTrans() = 0;
   virtual bool InTransaction() const = 0;
 
+  // Transactions are numbered from 1 as they begin; 0 is "none open" (each
+  // statement commits by itself). A batch recordset keeps what it wrote inside a
+  // transaction until it knows that transaction committed, so that a retry after
+  // a rollback writes the rows again.
+  std::uint64_t CurrentTransaction() const { return InTransaction() ? transactionNumber_ : 0; }
+  bool RolledBack(std::uint64_t transaction) const { return rolledBack_.count(transaction) > 0; }
+
   // Enough to open another connection to the same database (OpenDbConnection of the suite).
   virtual QString GetConnectionString() const = 0;
   // The primary-key column of a table, empty when it has none.
   virtual QString PrimaryKeyOf(const QString& table) = 0;
   virtual bool IsOpen() const = 0;
   virtual void Close() = 0;
+
+ protected:
+  // The engines call these from BeginTrans, CommitTrans and RollbackTrans.
+  void NoteTransactionBegun() { ++transactionNumber_; }
+  void NoteTransactionEnded(bool committed) { if (!committed) rolledBack_.insert(transactionNumber_); }
+
+ private:
+  std::uint64_t transactionNumber_ = 0;
+  std::set<std::uint64_t> rolledBack_;
 };
 
 }  // namespace corvane::platform

@@ -15,6 +15,32 @@ bool IsPlainIdentifier(const QString& s) {
   return re.match(s).hasMatch();
 }
 
+// The table after the statement's own FROM: the first "from" outside
+// parentheses and quotes, so that "extract(year from d)" or a subquery in the
+// column list is passed over.
+QString FirstFromTable(const QString& sql) {
+  static const QRegularExpression fromTable(QStringLiteral("^from\\s+([A-Za-z_][A-Za-z0-9_]*)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+  int depth = 0;
+  QChar quote;
+  for (qsizetype i = 0; i < sql.size(); ++i) {
+    const QChar c = sql[i];
+    if (!quote.isNull()) {
+      if (c == quote) quote = QChar();
+      continue;
+    }
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) quote = c;
+    else if (c == QLatin1Char('(')) ++depth;
+    else if (c == QLatin1Char(')')) --depth;
+    else if (depth == 0 && (c == QLatin1Char('f') || c == QLatin1Char('F')) &&
+             (i == 0 || !(sql[i - 1].isLetterOrNumber() || sql[i - 1] == QLatin1Char('_')))) {
+      const auto m = fromTable.match(QStringView(sql).mid(i));
+      if (m.hasMatch()) return m.captured(1);
+    }
+  }
+  return {};
+}
+
 QString Placeholders(int n) {
   QStringList marks;
   for (int i = 0; i < n; ++i) marks << QStringLiteral("?");
@@ -33,6 +59,7 @@ RecordsetWrapper::RecordsetWrapper(DbConnection* connection, QString sql, Result
   for (size_t i = 0; i < visible_.size(); ++i) visible_[i] = static_cast<int>(i);
   pendingChanges_.resize(rows_.rows.size());
   pendingInsert_.resize(rows_.rows.size(), false);
+  unconfirmed_.resize(rows_.rows.size());
 }
 
 int RecordsetWrapper::ColumnIndex(const QString& name) const {
@@ -102,6 +129,7 @@ void RecordsetWrapper::AddNew() {
   rows_.rows.emplace_back(rows_.columns.size());
   pendingChanges_.emplace_back();
   pendingInsert_.push_back(mode_ == Mode::Batch);
+  unconfirmed_.emplace_back();
   visible_.push_back(static_cast<int>(rows_.rows.size()) - 1);
   pos_ = static_cast<int>(visible_.size()) - 1;
   editState_ = EditState::Adding;
@@ -137,11 +165,8 @@ void RecordsetWrapper::Update() {
 
 QString RecordsetWrapper::BaseTable() const {
   if (baseTable_.isEmpty()) {
-    static const QRegularExpression re(QStringLiteral("\\bfrom\\s+([A-Za-z_][A-Za-z0-9_]*)"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    const auto m = re.match(sql_);
-    if (!m.hasMatch()) throw DbError(QStringLiteral("Cannot tell which table to write: %1").arg(sql_));
-    baseTable_ = m.captured(1);
+    baseTable_ = FirstFromTable(sql_);
+    if (baseTable_.isEmpty()) throw DbError(QStringLiteral("Cannot tell which table to write: %1").arg(sql_));
   }
   return baseTable_;
 }
@@ -191,8 +216,10 @@ void RecordsetWrapper::InsertRow(int rowIndex) {
 
 void RecordsetWrapper::Delete() {
   RequireWritable("Delete");
-  const int rowIndex = visible_[pos_];
   CurrentRow();
+  if (mode_ == Mode::Batch) SettleWrittenRows();
+  const int rowIndex = visible_[pos_];
+  // A row added on the client and not written yet exists nowhere else.
   if (!pendingInsert_[rowIndex]) {
     const QString key = KeyColumn();
     connection_->Execute(QStringLiteral("delete from %1 where %2=?").arg(BaseTable(), key),
@@ -200,6 +227,7 @@ void RecordsetWrapper::Delete() {
   }
   pendingChanges_[rowIndex].clear();
   pendingInsert_[rowIndex] = false;
+  unconfirmed_[rowIndex] = Unconfirmed();
   visible_.erase(visible_.begin() + pos_);
   editState_ = EditState::None;
 }
@@ -207,12 +235,12 @@ void RecordsetWrapper::Delete() {
 void RecordsetWrapper::UpdateBatch() {
   if (mode_ != Mode::Batch) throw DbError(QStringLiteral("UpdateBatch on a recordset not opened for batch writes"));
   // Rows changed in the same columns share one statement, run for all of them at once.
+  SettleWrittenRows();
   std::map<std::set<int>, std::vector<int>> byColumns;
   for (size_t r = 0; r < rows_.rows.size(); ++r) {
     if (pendingInsert_[r]) {
       InsertRow(static_cast<int>(r));
-      pendingInsert_[r] = false;
-      pendingChanges_[r].clear();
+      MarkWritten(static_cast<int>(r));
     } else if (!pendingChanges_[r].empty()) {
       byColumns[pendingChanges_[r]].push_back(static_cast<int>(r));
     }
@@ -236,8 +264,33 @@ void RecordsetWrapper::UpdateBatch() {
     }
     connection_->ExecuteBatch(
         QStringLiteral("update %1 set %2 where %3=?").arg(BaseTable(), sets.join(QLatin1Char(',')), key), batch);
+    for (int r : rowIndices) MarkWritten(r);
   }
-  for (auto& p : pendingChanges_) p.clear();
+}
+
+void RecordsetWrapper::MarkWritten(int rowIndex) {
+  // Outside a transaction each statement committed by itself: nothing to keep.
+  if (const std::uint64_t t = connection_->CurrentTransaction(); t != 0) {
+    Unconfirmed& u = unconfirmed_[rowIndex];
+    u.transaction = t;
+    u.insert = u.insert || pendingInsert_[rowIndex];
+    u.columns.insert(pendingChanges_[rowIndex].begin(), pendingChanges_[rowIndex].end());
+  }
+  pendingInsert_[rowIndex] = false;
+  pendingChanges_[rowIndex].clear();
+}
+
+void RecordsetWrapper::SettleWrittenRows() {
+  const std::uint64_t current = connection_->CurrentTransaction();
+  for (size_t r = 0; r < unconfirmed_.size(); ++r) {
+    Unconfirmed& u = unconfirmed_[r];
+    if (u.transaction == 0 || u.transaction == current) continue;
+    if (connection_->RolledBack(u.transaction)) {
+      pendingInsert_[r] = pendingInsert_[r] || u.insert;
+      pendingChanges_[r].insert(u.columns.begin(), u.columns.end());
+    }
+    u = Unconfirmed();
+  }
 }
 
 void RecordsetWrapper::Close() {

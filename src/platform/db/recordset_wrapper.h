@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -22,7 +23,9 @@ class DbConnection;
 //   statement's table at once, Delete removes the current row at once;
 // - batch: like editable, but Update only keeps the change on the client copy;
 //   UpdateBatch writes every changed row in one go (the caller wraps it in a
-//   transaction with whatever else belongs to the same change).
+//   transaction with whatever else belongs to the same change). Rows written in
+//   a transaction that is then rolled back are written again by the next
+//   UpdateBatch, so a retry after a failure loses nothing.
 // Writes go to the first table after FROM, keyed by that table's primary key,
 // which must be among the recordset's columns.
 //
@@ -77,6 +80,8 @@ class RecordsetWrapper {
   void InsertRow(int rowIndex);
   QString BaseTable() const;
   QString KeyColumn() const;
+  void MarkWritten(int rowIndex);
+  void SettleWrittenRows();
 
   DbConnection* connection_;
   QString sql_;
@@ -91,6 +96,14 @@ class RecordsetWrapper {
   std::set<int> changedColumns_;               // of the row being edited
   std::vector<std::set<int>> pendingChanges_;  // batch mode: changed columns per row
   std::vector<bool> pendingInsert_;            // batch mode: rows added on the client
+  // Batch mode: what UpdateBatch wrote inside a transaction not known to have
+  // committed yet. If that transaction rolls back, it becomes pending again.
+  struct Unconfirmed {
+    std::uint64_t transaction = 0;
+    bool insert = false;
+    std::set<int> columns;
+  };
+  std::vector<Unconfirmed> unconfirmed_;
   mutable QString baseTable_, keyColumn_;
 };
 

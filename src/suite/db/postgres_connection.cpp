@@ -1,6 +1,7 @@
 #include "suite/db/postgres_connection.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/text_key.h"
 
 #include <libpq-fe.h>
 
@@ -121,16 +122,40 @@ PostgresConnection::PostgresConnection(const QString& connectionString) : connec
     throw DbError(QStringLiteral("Cannot connect to the database: %1").arg(err));
   }
   PQsetClientEncoding(conn_, "UTF8");
-  Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
-  Execute(QStringLiteral("set client_min_messages = warning"));
-  // A row another session holds is waited for as long as SQLite waits for its
-  // busy file, then the statement fails with a Busy DbError instead of hanging.
-  Execute(QStringLiteral("set lock_timeout = '5s'"));
+  try {
+    Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
+    Execute(QStringLiteral("set client_min_messages = warning"));
+    // A row another session holds is waited for as long as SQLite waits for its
+    // busy file, then the statement fails with a Busy DbError instead of hanging.
+    Execute(QStringLiteral("set lock_timeout = '5s'"));
+    RequireCurrentKeyCollation();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void PostgresConnection::RequireCurrentKeyCollation() {
+  // A schema made with another key collation compares codes by another rule:
+  // refuse it rather than split or merge accounts differently from the rest.
+  const ResultSet r = Query(QStringLiteral(
+      "select * from pg_collation where collname = 'ci' and collnamespace = "
+      "(select oid from pg_namespace where nspname = current_schema())"));
+  if (r.rows.empty()) return;
+  for (const char* column : {"colliculocale", "colllocale"}) {
+    const int c = static_cast<int>(r.columns.indexOf(QLatin1String(column)));
+    if (c < 0 || r.rows[0][c].ToString() == QLatin1String(platform::TextKey::kLocale)) continue;
+    const QString found = r.rows[0][c].ToString();
+    throw DbError(QStringLiteral("The database's key collation ci is \"%1\", not \"%2\": its schema was made by an "
+                                 "older version of Corvane. Make it again with corvane-makedb.")
+                      .arg(found, QLatin1String(platform::TextKey::kLocale)));
+  }
 }
 
 PostgresConnection::~PostgresConnection() { Close(); }
 
 void PostgresConnection::Close() {
+  if (inTransaction_) NoteTransactionEnded(false);
   if (conn_) PQfinish(conn_);
   conn_ = nullptr;
   inTransaction_ = false;
@@ -339,6 +364,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
 void PostgresConnection::BeginTrans() {
   if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
   Execute(QStringLiteral("begin"));
+  NoteTransactionBegun();
   inTransaction_ = true;
 }
 
@@ -346,14 +372,22 @@ void PostgresConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   inTransaction_ = false;
   // COMMIT of a failed transaction rolls back and says so only in its tag.
-  ResultPtr r(Run(QStringLiteral("commit"), {}));
-  if (QByteArray(PQcmdStatus(r.get())) == "ROLLBACK")
-    throw DbError(QStringLiteral("The transaction failed and was rolled back"));
+  ResultPtr r;
+  try {
+    r.reset(Run(QStringLiteral("commit"), {}));
+  } catch (...) {
+    NoteTransactionEnded(false);
+    throw;
+  }
+  const bool committed = QByteArray(PQcmdStatus(r.get())) != "ROLLBACK";
+  NoteTransactionEnded(committed);
+  if (!committed) throw DbError(QStringLiteral("The transaction failed and was rolled back"));
 }
 
 void PostgresConnection::RollbackTrans() {
   if (!inTransaction_) return;
   inTransaction_ = false;
+  NoteTransactionEnded(false);
   Execute(QStringLiteral("rollback"));
 }
 

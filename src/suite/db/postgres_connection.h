@@ -46,6 +46,7 @@ class PostgresConnection : public platform::DbConnection {
   bool ExecuteSetBased(const QString& sql, const std::vector<platform::DbParams>& rows);
   QString ColumnType(const QString& table, const QString& column);
   void RequireOpen() const;
+  void RequireCurrentKeyCollation();
 
   pg_conn* conn_ = nullptr;
   QString connectionString_;

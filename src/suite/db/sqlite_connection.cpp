@@ -99,11 +99,33 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
   // programs open too): it keeps the journal it has.
   if (!path.startsWith(QLatin1String("file:")))
     sqlite3_exec(db_, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
+  try {
+    RequireCurrentLayout();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void SqliteConnection::RequireCurrentLayout() {
+  // Amounts of an older file would read 10,000 times too small: refuse it whole.
+  // A file that is no database at all is said by the first statement that reads it.
+  long long layout = kLayout;
+  try {
+    if (QueryValue(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'code'")).ToInt() > 0)
+      layout = QueryValue(QStringLiteral("pragma user_version")).ToInt();
+  } catch (const DbError&) {
+  }
+  if (layout >= kLayout) return;
+  throw DbError(QStringLiteral("The database %1 was written by an older version of Corvane (amounts as decimals, "
+                               "codes compared by ASCII letter case only). Make it again with corvane-makedb.")
+                    .arg(connectionString_));
 }
 
 SqliteConnection::~SqliteConnection() { Close(); }
 
 void SqliteConnection::Close() {
+  if (inTransaction_) NoteTransactionEnded(false);
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
   inTransaction_ = false;
@@ -211,6 +233,7 @@ void SqliteConnection::ForEachRow(const QString& sql, const DbParams& params, co
 void SqliteConnection::BeginTrans() {
   if (inTransaction_) throw DbError(QStringLiteral("A transaction is already open"));
   Execute(QStringLiteral("begin immediate"));
+  NoteTransactionBegun();
   inTransaction_ = true;
 }
 
@@ -218,11 +241,13 @@ void SqliteConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   Execute(QStringLiteral("commit"));
   inTransaction_ = false;
+  NoteTransactionEnded(true);
 }
 
 void SqliteConnection::RollbackTrans() {
   if (!inTransaction_) return;
   inTransaction_ = false;
+  NoteTransactionEnded(false);
   if (sqlite3_get_autocommit(db_) == 0) Execute(QStringLiteral("rollback"));
 }
 

@@ -15,7 +15,12 @@ namespace corvane::suite {
 // columns (declared NUMERIC/DECIMAL) come back as Money rounded to four decimals.
 class SqliteConnection : public platform::DbConnection {
  public:
-  // connectionString: "sqlite:<path>" or a plain path. Throws DbError when it cannot open.
+  // The layout of the suite's tables this version writes (pragma user_version).
+  // Layout 1 kept amounts as decimals and compared codes by ASCII letter case.
+  static constexpr int kLayout = 2;
+
+  // connectionString: "sqlite:<path>" or a plain path. Throws DbError when it cannot
+  // open, or when the file holds the suite's tables in an older layout.
   explicit SqliteConnection(const QString& connectionString);
   ~SqliteConnection() override;
 
@@ -40,6 +45,7 @@ class SqliteConnection : public platform::DbConnection {
   void Bind(sqlite3_stmt* stmt, const platform::DbParams& params);
   [[noreturn]] void Fail(const QString& what);
   void RequireOpen() const;
+  void RequireCurrentLayout();
 
   sqlite3* db_ = nullptr;
   QString connectionString_;

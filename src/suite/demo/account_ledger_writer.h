@@ -38,6 +38,8 @@ class AccountLedgerWriter {
   void WriteLedger(const BankAccountSpec& account, const LedgerPlan& plan);
   // Writes what is still collected and adds the row counts (once, at the end).
   void Finish(GeneratedCounts& counts);
+  // Called as statement rows reach the database, with the number written so far.
+  void OnStatementRowsWritten(std::function<void(long long rows)> f) { statement_.OnFlush(std::move(f)); }
 
  private:
   struct VoucherLine;

@@ -28,6 +28,7 @@ void BatchInserter::Flush() {
   if (pending_.empty()) return;
   connection_.ExecuteBatch(sql_, pending_);
   pending_.clear();
+  if (onFlush_) onFlush_(added_);
 }
 
 }  // namespace corvane::suite

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace corvane::suite {
@@ -27,6 +28,8 @@ class BatchInserter {
   // before anything reads the table or commits.
   void Flush();
   long long RowsAdded() const { return added_; }
+  // Called after every chunk written, with RowsAdded(): how a long run reports progress.
+  void OnFlush(std::function<void(long long rowsAdded)> f) { onFlush_ = std::move(f); }
   const QString& Table() const { return table_; }
 
  private:
@@ -37,6 +40,7 @@ class BatchInserter {
   size_t chunkRows_;
   std::vector<platform::DbParams> pending_;
   long long added_ = 0;
+  std::function<void(long long)> onFlush_;
 };
 
 }  // namespace corvane::suite

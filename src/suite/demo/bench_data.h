@@ -4,6 +4,7 @@
 #include "suite/demo/generated_counts.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace corvane::suite {
 
@@ -16,6 +17,8 @@ struct BenchDataOptions {
   int manyAccounts = 1000;
   long long manyLines = 1000000;
   std::uint64_t seed = 20260101;
+  // Told now and then how many lines a side are written, of how many in all.
+  std::function<void(long long written, long long total)> progress;
 };
 
 // Writes large account sets for the benchmarks, in one transaction with batched

@@ -41,8 +41,13 @@ bool LedgerPlanner::TakeAmount(Money amount) {
 Money LedgerPlanner::NewAmount(std::int64_t minCents, std::int64_t maxCents) {
   minCents = std::max<std::int64_t>(minCents, 1);
   maxCents = std::max(maxCents, minCents);
+  // A crowded range widens rather than loop for ever, and stays widened: with a
+  // million lines the narrow ranges (bank charges) fill up, and every later
+  // amount of the range would otherwise pay the same failed tries again.
+  std::int64_t& widened = widenedMax_[{minCents, maxCents}];
+  maxCents = std::max(maxCents, widened);
   for (int attempt = 1;; ++attempt) {
-    if (attempt % 40 == 0) maxCents *= 2;  // a crowded range widens rather than loop for ever
+    if (attempt % 40 == 0) widened = maxCents *= 2;
     std::int64_t cents = random_.Between(minCents, maxCents);
     if (cents >= 10000 && random_.Chance(25)) cents -= cents % 100;  // many payments are whole yuan
     const Money amount = Money::FromCents(cents);
@@ -123,6 +128,14 @@ void LedgerPlanner::AddCaseVariantPair(const QDate& date) {
 
 std::vector<Money> LedgerPlanner::SplitInto(Money total, int parts) {
   if (parts <= 1) return {total};
+  // A part that another line has already moves on by a cent (the last part gives
+  // up the difference), instead of drawing the whole split again: with a million
+  // lines the drawn parts often meet a used amount, and redrawing every time made
+  // the planning grow faster than the lines.
+  auto fresh = [&](Money m, const std::vector<Money>& taken) {
+    return m.Raw() > 0 && !usedAmounts_.count(m.Raw()) && std::find(taken.begin(), taken.end(), m) == taken.end();
+  };
+  const Money cent = Money::FromCents(1);
   for (;;) {
     std::vector<Money> out;
     Money rest = total;
@@ -130,15 +143,22 @@ std::vector<Money> LedgerPlanner::SplitInto(Money total, int parts) {
       const std::int64_t restCents = rest.Raw() / 100;
       const std::int64_t lo = std::max<std::int64_t>(1, restCents * 15 / 100);
       const std::int64_t hi = std::max(lo, restCents * 60 / 100);
-      out.push_back(Money::FromCents(random_.Between(lo, hi)));
-      rest -= out.back();
+      Money part = Money::FromCents(random_.Between(lo, hi));
+      while (!fresh(part, out) && part < rest) part += cent;
+      out.push_back(part);
+      rest -= part;
     }
+    for (int moves = 0; !fresh(rest, out) && rest.Raw() > 0 && moves < 1000; ++moves) {
+      Money last = out.back();
+      out.pop_back();
+      do {
+        last += cent;
+        rest -= cent;
+      } while (!fresh(last, out) && rest.Raw() > 0);
+      out.push_back(last);
+    }
+    if (!fresh(rest, out)) continue;  // rare: draw the split again
     out.push_back(rest);
-    std::unordered_set<std::int64_t> seen;
-    const bool fresh = std::all_of(out.begin(), out.end(), [&](Money m) {
-      return m.Raw() > 0 && !usedAmounts_.count(m.Raw()) && seen.insert(m.Raw()).second;
-    });
-    if (!fresh) continue;
     for (Money m : out) TakeAmount(m);
     return out;
   }
@@ -189,6 +209,9 @@ void LedgerPlanner::AddMix(int linesPerSide, const QDate& from, const QDate& to)
   const int outstanding = linesPerSide / 10;
   int journalBudget = linesPerSide - pairs - outstanding;
   int bankBudget = journalBudget;
+  usedAmounts_.reserve(usedAmounts_.size() + 2 * static_cast<size_t>(linesPerSide));
+  plan_.journal.reserve(plan_.journal.size() + static_cast<size_t>(linesPerSide));
+  plan_.bank.reserve(plan_.bank.size() + static_cast<size_t>(linesPerSide));
   AddPairs(pairs, from, to);
   static constexpr int kShapes[][2] = {{2, 1}, {1, 2}, {3, 1}, {1, 3}, {2, 3}, {3, 2}};
   while (journalBudget > 0 && bankBudget > 0) {

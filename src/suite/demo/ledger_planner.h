@@ -83,6 +83,7 @@ class LedgerPlanner {
   LedgerPlan plan_;
   std::unordered_set<std::int64_t> usedAmounts_;
   std::map<QString, std::int64_t> nextNumber_;
+  std::map<std::pair<std::int64_t, std::int64_t>, std::int64_t> widenedMax_;  // by (min, max) asked
 };
 
 }  // namespace corvane::suite

@@ -1,6 +1,7 @@
 #include "suite/services/flow_numbers.h"
 
 #include "platform/db/db_connection.h"
+#include "platform/db/text_key.h"
 #include "platform/services/service_error.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ qint64 FlowNumbers::HighestUsed(const QString& bookCode) {
   qint64 highest = 0;
   for (const auto& row : r.rows) {
     const QString id = row[0].ToString().trimmed();
-    if (id.size() <= bookCode.size() || id.left(bookCode.size()).compare(bookCode, Qt::CaseInsensitive) != 0) continue;
+    if (id.size() <= bookCode.size() || !platform::TextKey::Equal(id.left(bookCode.size()), bookCode)) continue;
     bool ok = false;
     const qint64 n = id.mid(bookCode.size()).toLongLong(&ok);
     if (ok && n > highest) highest = n;

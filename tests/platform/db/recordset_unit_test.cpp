@@ -23,6 +23,8 @@ TEST(RecordsetCriteriaTest, FindsAndFiltersByCriteria) {
       {"i_id = 2", 2, 1},
       {"ccode = '1002a'", 1, 1},          // letter case does not matter
       {"CCODE = '1002B'", 2, 1},          // nor trailing blanks
+      {"ccode = '１００２ａ'", 1, 1},      // nor full-width forms: the key rule of the databases
+      {"ccode = '1002á'", 0, 0},          // accents do
       {"ccode = 'it''s'", 3, 1},          // a doubled quote inside the text
       {"mmoney >= 20", 2, 1},
       {"mmoney = null", 3, 1},

@@ -21,6 +21,26 @@ QStringList Totals(DbConnection& c) {
   return out;
 }
 
+// Long runs say how far they got: rising counts of lines a side, ending at all of them.
+TEST(BenchDataTest, ReportsProgressUpToAllTheLines) {
+  BenchDataOptions o;
+  o.oneAccountLines = 12000;
+  o.manyAccounts = 2;
+  o.manyLines = 3001;
+  std::vector<std::pair<long long, long long>> calls;
+  o.progress = [&](long long written, long long total) { calls.emplace_back(written, total); };
+  testing::TestDatabase db;
+  GenerateBenchData(db.Connection(), o);
+  ASSERT_GE(calls.size(), 3u);  // the statement rows go in chunks of 5,000
+  long long previous = 0;
+  for (const auto& [written, total] : calls) {
+    EXPECT_EQ(total, 15001);
+    EXPECT_GE(written, previous);
+    previous = written;
+  }
+  EXPECT_EQ(calls.back().first, 15001);
+}
+
 TEST(BenchDataTest, TheSameOptionsGiveTheSameDataWithTheAskedLines) {
   BenchDataOptions o;
   o.oneAccountLines = 500;

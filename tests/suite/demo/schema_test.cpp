@@ -23,6 +23,25 @@ TEST_F(SchemaTest, InstallsAgainOnAnExistingDatabaseAndKeepsItsRows) {
   EXPECT_EQ(Count(QStringLiteral("select count(*) from code")), 1);
 }
 
+// A database made by an older version (amounts as decimals on SQLite, another key
+// collation on PostgreSQL) is refused when opened, with a message, never read wrongly.
+TEST_F(SchemaTest, ADatabaseOfAnOlderLayoutIsRefusedWhenOpened) {
+  EXPECT_NO_THROW(db_.OpenAnother());
+  if (db_.IsPostgres()) {
+    db_.Connection().Execute(QStringLiteral("alter collation ci rename to ci_current"));
+    db_.Connection().Execute(QStringLiteral(
+        "create collation ci (provider = icu, locale = 'und-u-ks-level2', deterministic = false)"));
+  } else {
+    db_.Connection().Execute(QStringLiteral("pragma user_version = 1"));
+  }
+  try {
+    db_.OpenAnother();
+    FAIL() << "the older database was opened";
+  } catch (const platform::DbError& e) {
+    EXPECT_TRUE(e.Message().contains(QStringLiteral("older version"))) << e.Message().toStdString();
+  }
+}
+
 // Codes are typed in any letters: the same code in other letters is found, and
 // is the same code, so a second row is refused.
 TEST_F(SchemaTest, TextKeysAreFoundAndKeptUniqueWithoutRegardToLetterCase) {

@@ -1,0 +1,164 @@
+// Faults of the database layer found in use: each case fails without its mend.
+#include "platform/db/db_error.h"
+#include "platform/db/transaction_guard.h"
+#include "support/test_database.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::suite {
+namespace {
+
+using platform::DbConnection;
+using platform::DbError;
+using platform::DbParams;
+using platform::DbValue;
+using platform::Money;
+using platform::TransactionGuard;
+
+class DbMendsTest : public ::testing::Test {
+ protected:
+  DbConnection& conn() { return db_.Connection(); }
+  long long AddLine(const QString& code = QStringLiteral("100201")) {
+    conn().Execute(QStringLiteral("insert into rp_bankrecp (ccode, mmoney) values (?, ?)"), {code, Money::FromCents(100)});
+    return conn().QueryValue(QStringLiteral("select max(i_id) from rp_bankrecp")).ToInt();
+  }
+  long long Count(const QString& where, const DbParams& params = {}) {
+    return conn().QueryValue(QStringLiteral("select count(*) from rp_bankrecp where ") + where, params).ToInt();
+  }
+  testing::TestDatabase db_;
+};
+
+// A batch written inside a transaction that then rolls back is written again by
+// the retry: added rows and changed rows alike.
+TEST_F(DbMendsTest, ARetryAfterARollbackWritesTheBatchAgain) {
+  const long long existing = AddLine();
+  auto rs = conn().OpenRecordset(QStringLiteral("select i_id, ccode, mmoney, iflag from rp_bankrecp"), {},
+                                 DbConnection::kOpenBatch);
+  rs->Edit();
+  rs->SetField(QStringLiteral("iflag"), 3);
+  rs->Update();
+  for (const char* code : {"100202", "100203"}) {
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ccode"), QString::fromLatin1(code));
+    rs->SetField(QStringLiteral("mmoney"), Money::FromCents(250));
+    rs->Update();
+  }
+  try {
+    TransactionGuard tx(conn());
+    rs->UpdateBatch();
+    conn().Execute(QStringLiteral("update rp_bankrecp set nosuchcolumn = 1"));  // what else belonged to the change
+    tx.Commit();
+    FAIL() << "the bad statement was accepted";
+  } catch (const DbError&) {
+  }
+  EXPECT_EQ(Count(QStringLiteral("1=1")), 1);
+  {
+    TransactionGuard tx(conn());
+    rs->UpdateBatch();
+    tx.Commit();
+  }
+  EXPECT_EQ(Count(QStringLiteral("ccode in ('100202', '100203') and mmoney = ?"), {Money::FromCents(250)}), 2);
+  EXPECT_EQ(Count(QStringLiteral("i_id = ? and iflag = 3"), {existing}), 1);
+  rs->UpdateBatch();  // committed: nothing is written twice
+  EXPECT_EQ(Count(QStringLiteral("1=1")), 3);
+}
+
+// Writes go to the statement's own table, whatever "from" stands inside the column list.
+TEST_F(DbMendsTest, TheTableWrittenIsTheOneAfterTheStatementsOwnFrom) {
+  QStringList selects = {
+      QStringLiteral("select i_id, (select max(i_id) from gl_accvouch) as m, iflag from rp_bankrecp"),
+      QStringLiteral("select i_id, 'from gl_accvouch' as t, iflag FROM rp_bankrecp"),
+  };
+  if (db_.IsPostgres()) selects << QStringLiteral("select i_id, extract(year from ddate) as y, iflag from rp_bankrecp");
+  else selects << QStringLiteral("select i_id, strftime('%Y', ddate) as \"from\", iflag from rp_bankrecp");
+  int tick = 1;
+  for (const QString& sql : selects) {
+    SCOPED_TRACE(sql.toStdString());
+    const long long id = AddLine();
+    auto rs = conn().OpenRecordset(sql + QStringLiteral(" where i_id = ?"), {id}, DbConnection::kOpenEditable);
+    rs->Edit();
+    rs->SetField(QStringLiteral("iflag"), ++tick);
+    ASSERT_NO_THROW(rs->Update());
+    EXPECT_EQ(Count(QStringLiteral("i_id = ? and iflag = ?"), {id, tick}), 1);
+  }
+}
+
+// A value longer than its column is refused by a large batch as by a single
+// statement, never cut to the column's length; at either end of the batch.
+TEST_F(DbMendsTest, ALargeBatchRefusesATooLongValue) {
+  std::vector<long long> ids;
+  for (int i = 0; i < 250; ++i) ids.push_back(AddLine());
+  for (size_t longAt : {size_t{0}, ids.size() - 1}) {
+    std::vector<DbParams> rows;
+    for (size_t i = 0; i < ids.size(); ++i)
+      rows.push_back({i == longAt ? QStringLiteral("2020202020202020202020") : QStringLiteral("202"), ids[i]});
+    TransactionGuard tx(conn());
+    EXPECT_THROW(conn().ExecuteBatch(QStringLiteral("update rp_bankrecp set csettle=? where i_id=?"), rows), DbError)
+        << longAt;
+  }
+  EXPECT_EQ(Count(QStringLiteral("csettle is not null")), 0);
+}
+
+// Both engines refuse the same rows: out of a smallint's or integer's range, a
+// text longer than its varchar, no calendar day, no number where one belongs.
+TEST_F(DbMendsTest, BothEnginesRefuseTheSameRows) {
+  struct Case { const char* columns; DbValue value; bool refused; };
+  const QString code40(40, QLatin1Char('9'));
+  const Case cases[] = {
+      {"iflag", 32767, false},
+      {"iflag", 99999, true},
+      {"iflag", -32769, true},
+      {"iflag", QStringLiteral("abc"), true},
+      {"ccode", code40, false},
+      {"ccode", code40 + QLatin1Char('9'), true},
+      {"ccode", QString(40, QChar(0x94F6)), false},  // characters, not bytes
+      {"ddate", QDate(2026, 2, 28), false},
+      {"ddate", QStringLiteral("2026-02-30"), true},
+      {"mmoney", QStringLiteral("abc"), true},
+      {"ibegin", DbValue(), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.columns) + " = " + c.value.ToString().toStdString());
+    const QString sql = QStringLiteral("insert into rp_bankrecp (%1) values (?)").arg(QLatin1String(c.columns));
+    if (c.refused) EXPECT_THROW(conn().Execute(sql, {c.value}), DbError);
+    else EXPECT_NO_THROW(conn().Execute(sql, {c.value}));
+  }
+  const struct { const char* column; DbValue value; bool refused; } journal[] = {
+      {"ino_id", 2147483647LL, false}, {"ino_id", 2147483648LL, true}, {"nfrat", QStringLiteral("x"), true}};
+  for (const auto& c : journal) {
+    SCOPED_TRACE(c.column);
+    const QString sql = QStringLiteral("insert into gl_accvouch (iperiod, ccode, %1) values (1, '1002', ?)").arg(QLatin1String(c.column));
+    if (c.refused) EXPECT_THROW(conn().Execute(sql, {c.value}), DbError);
+    else EXPECT_NO_THROW(conn().Execute(sql, {c.value}));
+  }
+}
+
+// A row another session holds is waited for 5 s, then the write fails as Busy
+// with nothing written, instead of waiting for ever.
+TEST_F(DbMendsTest, ARowHeldByAnotherSessionGivesABusyErrorAndWritesNothing) {
+  const long long id = AddLine();
+  auto other = db_.OpenAnother();
+  other->BeginTrans();
+  other->Execute(QStringLiteral("update rp_bankrecp set iflag = 1 where i_id = ?"), {id});
+  bool busy = false;
+  try {
+    TransactionGuard tx(conn());
+    conn().Execute(QStringLiteral("update rp_bankrecp set iflag = 2 where i_id = ?"), {id});
+    tx.Commit();
+  } catch (const DbError& e) {
+    busy = e.IsBusy();
+  }
+  EXPECT_TRUE(busy);
+  EXPECT_FALSE(conn().InTransaction());
+  other->RollbackTrans();
+  EXPECT_EQ(Count(QStringLiteral("iflag is null")), 1);
+  // Only waiting ends in Busy: a refused statement is another kind of error.
+  try {
+    conn().Execute(QStringLiteral("update rp_bankrecp set iflag = 99999"));
+  } catch (const DbError& e) {
+    EXPECT_FALSE(e.IsBusy());
+  }
+}
+
+}  // namespace
+}  // namespace corvane::suite
