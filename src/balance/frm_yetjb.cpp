@@ -10,6 +10,7 @@
 #include "platform/services/modal_runner.h"
 #include "platform/services/object_factory.h"
 #include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/list_form_layout.h"
 #include "shared/messages.h"
 #include "shared/right_menu.h"
@@ -24,6 +25,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <exception>
+#include <initializer_list>
+#include <utility>
 
 namespace corvane::balance {
 
@@ -74,6 +77,9 @@ void frmYETJB::BuildControls() {
         ->setObjectName(QString::fromLatin1(b.key));
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+  // The suite's pictures of the commands, by resource number.
+  for (const auto& [key, picture] : std::initializer_list<std::pair<const char*, int>>{{"setup", 263}, {"print", 141}, {"preview", 140}, {"dout", 235}, {"view", 204}, {"help", 125}, {"exit", 118}})
+    toolbar_->SetPicture(QString::fromLatin1(key), picture);
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYETJB::Toolbar1_ButtonClick);
 
   picture2_ = new QWidget(this);
@@ -238,10 +244,7 @@ void frmYETJB::rView3() {
   busy_ = false;
 }
 
-void frmYETJB::rHelp() {
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QApplication::sendEvent(this, &press);
-}
+void frmYETJB::rHelp() { shared::ShowHelpPage(QStringLiteral("RP0306")); }
 
 void frmYETJB::rExit() { close(); }
 

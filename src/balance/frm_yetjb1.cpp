@@ -8,6 +8,7 @@
 #include "platform/print/rtprn.h"
 #include "shared/account_facts.h"
 #include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/print_setup.h"
 #include "shared/session.h"
@@ -23,6 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <initializer_list>
+#include <utility>
 
 namespace corvane::balance {
 
@@ -82,6 +85,9 @@ void frmYETJB1::BuildControls() {
         ->setObjectName(QString::fromLatin1(b.key));
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+  // The suite's pictures of the commands, by resource number.
+  for (const auto& [key, picture] : std::initializer_list<std::pair<const char*, int>>{{"setup", 263}, {"print", 141}, {"preview", 140}, {"dout", 235}, {"Detail", 204}, {"help", 125}, {"exit", 118}})
+    toolbar_->SetPicture(QString::fromLatin1(key), picture);
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYETJB1::Toolbar1_ButtonClick);
   outer->addWidget(toolbar_);
 
@@ -167,10 +173,7 @@ void frmYETJB1::Toolbar1_ButtonClick(const QString& key) {
 
 void frmYETJB1::rightSetup() { shared::PageSetup(this, QStringLiteral("GLYhYeDjbMx")); }
 
-void frmYETJB1::rightHelp() {
-  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-  QCoreApplication::sendEvent(this, &f1);
-}
+void frmYETJB1::rightHelp() { shared::ShowHelpPage(QStringLiteral("RP0306")); }
 
 void frmYETJB1::OutputSummaryReport(int mode) { OutputTwoSidedReport(*this, mode); }
 

@@ -6,6 +6,7 @@
 #include "platform/print/rtprn.h"
 #include "platform/services/voucher_viewer.h"
 #include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/print_setup.h"
 #include "shared/session.h"
@@ -20,6 +21,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <exception>
+#include <initializer_list>
+#include <utility>
 
 namespace corvane::balance {
 
@@ -92,6 +95,9 @@ void frmYHDZCX1::BuildControls() {
         ->setObjectName(QString::fromLatin1(b.key));
   }
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+  // The suite's pictures of the commands, by resource number.
+  for (const auto& [key, picture] : std::initializer_list<std::pair<const char*, int>>{{"setup", 263}, {"print", 141}, {"preview", 140}, {"dout", 235}, {"search", 122}, {"find", 146}, {"filt", 120}, {"vouch", 237}, {"help", 125}, {"exit", 118}})
+    toolbar_->SetPicture(QString::fromLatin1(key), picture);
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZCX1::Toolbar1_ButtonClick);
   outer->addWidget(toolbar_);
 
@@ -312,10 +318,8 @@ void frmYHDZCX1::Toolbar1_ButtonClick(const QString& key) {
   else if (k == QLatin1String("print")) OutputStatementReport(1);
   else if (k == QLatin1String("preview")) OutputStatementReport(2);
   else if (k == QLatin1String("vouch")) ZqgridSP1_DblClick(grid_->Row(), grid_->Col());
-  else if (k == QLatin1String("help")) {
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &f1);
-  } else if (k == QLatin1String("exit")) close();
+  else if (k == QLatin1String("help")) shared::ShowHelpPage(QStringLiteral("RP0306"));
+  else if (k == QLatin1String("exit")) close();
 }
 
 void frmYHDZCX1::rSetup() { shared::PageSetup(this, QStringLiteral("GLYhDzdGd")); }

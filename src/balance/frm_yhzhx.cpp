@@ -2,6 +2,7 @@
 
 #include "balance/balance_calculator.h"
 #include "balance/clearing.h"
+#include "platform/controls/resource_pictures.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
@@ -86,7 +87,11 @@ void frmYHZHX::BuildControls() {
   outer->addWidget(frame1);
   auto* frame2 = new QGroupBox(this);
   frame2->setObjectName(QStringLiteral("Frame2"));
-  auto* warn = new QVBoxLayout(frame2);
+  auto* warn = new QHBoxLayout(frame2);
+  auto* image1 = new QLabel(frame2);
+  image1->setObjectName(QStringLiteral("Image1"));
+  image1->setPixmap(platform::ResourcePicture(157).pixmap(32, 32));
+  warn->addWidget(image1, 0, Qt::AlignTop);
   label2_ = new QLabel(QStringLiteral("核销已达账将删除已两清的单位日记账和银行对账单，在进行核销之前，请作好数据的备份工作，"
                                       "防止因误清理而带来的工作不便。"),
                        frame2);
