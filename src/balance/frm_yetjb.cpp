@@ -270,12 +270,15 @@ void frmYETJB::resizeEvent(QResizeEvent* event) {
   if (!captionsLoaded_) return;
   if (!layout_) layout_ = std::make_unique<shared::LayoutHelper>();
   layout_->PrepareForm(this, 30, 8);
-  layout_->FitControl(picture2_, 10, 4, 0, 0, 0, std::nullopt);
-  picture2_->setGeometry(0, picture2_->y(), width(), picture2_->height());
-  lblHeader_->adjustSize();
-  lblHeader_->move(picture2_->width() / 2 - lblHeader_->width() / 2, 100 / 15);
-  layout_->FitControl(grid_, 10, 10, 0, 0, 4.25, 0);
   shared::LayoutListForm(this);
+  // The toolbar with its pictures, the title band under it, the grid filling the rest.
+  const int top = toolbar_->isVisible() ? toolbar_->sizeHint().height() : 0;
+  toolbar_->setGeometry(0, 0, width(), top);
+  lblHeader_->adjustSize();
+  picture2_->setGeometry(0, top, width(), lblHeader_->height() + 2 * (100 / 15));
+  lblHeader_->move(picture2_->width() / 2 - lblHeader_->width() / 2, 100 / 15);
+  const int gridTop = picture2_->y() + picture2_->height();
+  grid_->setGeometry(0, gridTop, width(), std::max(height() - gridTop, 10));
 }
 
 void frmYETJB::closeEvent(QCloseEvent* event) {

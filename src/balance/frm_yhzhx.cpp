@@ -97,7 +97,7 @@ void frmYHZHX::BuildControls() {
                        frame2);
   label2_->setObjectName(QStringLiteral("Label2"));
   label2_->setWordWrap(true);
-  warn->addWidget(label2_);
+  warn->addWidget(label2_, 1);
   outer->addWidget(frame2);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
