@@ -38,11 +38,11 @@ RawSums BalanceCalculator::SumsForAccount(const AccountFacts& f) {
   const QString end = f.EndDateText();
   RawSums r;
   r.bankOpening = shared::GetBankOpeningBalance(f.code);
-  r.bankClearedDebit = SumBankStatement(f.code, f.start, true, true, 2, std::nullopt, end);
-  r.bankClearedCredit = SumBankStatement(f.code, f.start, false, true, 2, std::nullopt, end);
+  r.bankClearedNet = SumBankStatement(f.code, f.start, true, true, 2, std::nullopt, end) -
+                     SumBankStatement(f.code, f.start, false, true, 2, std::nullopt, end);
   r.journalOpening = shared::GetJournalOpening(f.code);
-  r.journalClearedDebit = SumJournal(f.code, f.start, true, f.foreign, true, 2, std::nullopt, end);
-  r.journalClearedCredit = SumJournal(f.code, f.start, false, f.foreign, true, 2, std::nullopt, end);
+  r.journalClearedNet = SumJournal(f.code, f.start, true, f.foreign, true, 2, std::nullopt, end) -
+                        SumJournal(f.code, f.start, false, f.foreign, true, 2, std::nullopt, end);
   r.bankLiveSigned = shared::SumBankSigned(f.code, f.start, end, false, 2);
   r.journalLiveSigned = shared::SumJournalSigned(f.code, f.start, end, f.foreign, false, 2);
   r.journalUnmatchedDebit = SumJournal(f.code, f.start, true, f.foreign, false, 0, false, end);

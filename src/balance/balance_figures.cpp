@@ -10,9 +10,8 @@ QString AccountFacts::EndDateText() const {
 
 BalanceFigures CombineSums(const RawSums& s, bool debit) {
   BalanceFigures f;
-  f.bankCarried = debit ? s.bankOpening + s.bankClearedDebit - s.bankClearedCredit
-                        : s.bankOpening - s.bankClearedDebit + s.bankClearedCredit;
-  f.journalCarried = s.journalOpening + s.journalClearedDebit - s.journalClearedCredit;
+  f.bankCarried = debit ? s.bankOpening + s.bankClearedNet : s.bankOpening - s.bankClearedNet;
+  f.journalCarried = s.journalOpening + s.journalClearedNet;
   f.bankBalance = debit ? f.bankCarried + s.bankLiveSigned : f.bankCarried - s.bankLiveSigned;
   f.journalBalance = f.journalCarried + s.journalLiveSigned;
   f.journalUnmatchedDebit = s.journalUnmatchedDebit;

@@ -26,11 +26,11 @@ struct AccountFacts {
 // were read (one query each for one account, or grouped for all accounts).
 struct RawSums {
   platform::Money bankOpening;        // the statement's opening row
-  platform::Money bankClearedDebit;   // cleared statement lines from the start date on, bd_c 1
-  platform::Money bankClearedCredit;  // the same, bd_c 0
+  // Cleared statement lines from the start date on (to the end date): bd_c 1
+  // lines less bd_c 0 lines; the carried balance needs only their difference.
+  platform::Money bankClearedNet;
   platform::Money journalOpening;     // the journal's period-20 row
-  platform::Money journalClearedDebit;
-  platform::Money journalClearedCredit;
+  platform::Money journalClearedNet;  // cleared journal lines likewise: debits less credits
   platform::Money bankLiveSigned;     // live statement lines from the start to the end date, debit plus
   platform::Money journalLiveSigned;  // live journal lines from the start to the end date, debit minus credit
   platform::Money journalUnmatchedDebit;

@@ -1,5 +1,6 @@
 #include "balance/grouped_sums.h"
 
+#include "platform/db/transaction_guard.h"
 #include "shared/session.h"
 
 namespace corvane::balance {
@@ -34,6 +35,8 @@ void FillAccountTable(platform::DbConnection& db, const QString& session, const 
   db.Execute(QStringLiteral("create table if not exists %1 (session_id varchar(100) not null, n integer not null, "
                             "code varchar(100) collate ci, dstart date, dend date, bforeign smallint, "
                             "primary key (session_id, n))").arg(kAccounts));
+  // One commit for the whole fill.
+  platform::TransactionGuard guard(db);
   db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session});
   std::vector<platform::DbParams> rows;
   rows.reserve(accounts.size());
@@ -44,6 +47,7 @@ void FillAccountTable(platform::DbConnection& db, const QString& session, const 
                         .arg(kAccounts),
                     rows);
   db.Execute(QStringLiteral("analyze %1").arg(kAccounts));
+  guard.Commit();
 }
 
 // The first row of each account wins (the opening rows, by their order).
@@ -84,22 +88,21 @@ std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts
   const QString bankSql =
       QStringLiteral(
           "select a.n,"
-          " sum(case when r.bdelete=1 and r.bd_c=1 and %1 then r.mmoney end),"
-          " sum(case when r.bdelete=1 and r.bd_c=0 and %1 then r.mmoney end),"
+          " sum(case when r.bdelete=1 and %1 then (case when r.bd_c=1 then r.mmoney when r.bd_c=0 then -r.mmoney end)"
+          " end),"
           " sum(case when r.bdelete=0 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
-          " sum(case when r.bdelete=0 and r.bd_c=1 and (r.iflag=0 or r.iflag is null) and %2 then r.mmoney end),"
-          " sum(case when r.bdelete=0 and r.bd_c=0 and (r.iflag=0 or r.iflag is null) and %2 then r.mmoney end)"
+          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and %2 then r.mmoney end),"
+          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=0 and r.bdelete=0 and %2 then r.mmoney end)"
           " from %3 r join %4 a on r.%5 = a.code where a.session_id=? and r.ibegin<>0 group by a.n")
           .arg(bankInRange, bankToEnd, n.statement, kAccounts, n.key);
   db.ForEachRow(bankSql, {sessionId}, [&](const std::vector<DbValue>& row) {
     RawSums* p = SumsOf(sums, row[0]);
     if (!p) return;
     RawSums& s = *p;
-    s.bankClearedDebit = row[1].ToMoney();
-    s.bankClearedCredit = row[2].ToMoney();
-    s.bankLiveSigned = row[3].ToMoney();
-    s.bankUnmatchedDebit = row[4].ToMoney();
-    s.bankUnmatchedCredit = row[5].ToMoney();
+    s.bankClearedNet = row[1].ToMoney();
+    s.bankLiveSigned = row[2].ToMoney();
+    s.bankUnmatchedDebit = row[3].ToMoney();
+    s.bankUnmatchedCredit = row[4].ToMoney();
   });
 
   // Home and foreign-currency accounts apart, each summing its own amount columns.
@@ -113,22 +116,20 @@ std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts
     const QString journalSql =
         QStringLiteral(
             "select a.n,"
-            " sum(case when j.bdelete=1 and %1 then %3 end),"
-            " sum(case when j.bdelete=1 and %1 then %4 end),"
+            " sum(case when j.bdelete=1 and %1 then %3-%4 end),"
             " sum(case when j.bdelete=0 and %1 then %3-%4 end),"
-            " sum(case when j.bdelete=0 and (j.iflagbank=0 or j.iflagbank is null) and %2 then %3 end),"
-            " sum(case when j.bdelete=0 and (j.iflagbank=0 or j.iflagbank is null) and %2 then %4 end)"
+            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %3 end),"
+            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %4 end)"
             " from %5 j join %6 a on j.%7 = a.code where a.session_id=? and a.bforeign=? and %8 group by a.n")
             .arg(journalInRange, journalToEnd, md, mc, n.journal, kAccounts, n.key, n.journalBase);
     db.ForEachRow(journalSql, {sessionId, foreign}, [&](const std::vector<DbValue>& row) {
       RawSums* p = SumsOf(sums, row[0]);
       if (!p) return;
       RawSums& s = *p;
-      s.journalClearedDebit = row[1].ToMoney();
-      s.journalClearedCredit = row[2].ToMoney();
-      s.journalLiveSigned = row[3].ToMoney();
-      s.journalUnmatchedDebit = row[4].ToMoney();
-      s.journalUnmatchedCredit = row[5].ToMoney();
+      s.journalClearedNet = row[1].ToMoney();
+      s.journalLiveSigned = row[2].ToMoney();
+      s.journalUnmatchedDebit = row[3].ToMoney();
+      s.journalUnmatchedCredit = row[4].ToMoney();
     });
   }
 
