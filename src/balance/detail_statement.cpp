@@ -4,6 +4,7 @@
 #include "shared/account_facts.h"
 #include "shared/session.h"
 
+#include <QStringBuilder>
 #include <unordered_map>
 
 namespace corvane::balance {
@@ -85,17 +86,18 @@ void ReadJournal(const SqlBuilder& q, const QDate& asOf, bool foreign, bool debi
     DetailItem item;
     item.date = dateText(d);
     const int last = static_cast<int>(row.size()) - 1;  // iperiod; ibook before it
+    const QString bookFlag = QString::number(row[last - 1].ToInt());
+    const QString period = QString::number(row[last].ToInt());
     if (book) {
       item.number = row[1].ToString();
       item.digest = row[2].ToString();
-      item.key = row[last - 1].ToString() + QLatin1Char(',') + row[last].ToString();
+      item.key = bookFlag % QLatin1Char(',') % period;
     } else {
       const QString sign = row[1].ToString();
-      const qint64 number = row[2].ToInt();
-      item.number = sign + QStringLiteral(" - ") + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'));
+      const QString number = QString::number(row[2].ToInt());
+      item.number = sign % QStringLiteral(" - ") % number.rightJustified(4, QLatin1Char('0'));
       item.digest = row[3].ToString();
-      item.key = row[last - 1].ToString() + QLatin1Char(',') + row[last].ToString() + QLatin1Char(',') + sign +
-                 QLatin1Char(',') + QString::number(number);
+      item.key = bookFlag % QLatin1Char(',') % period % QLatin1Char(',') % sign % QLatin1Char(',') % number;
     }
     item.amount = row[amountColumn].ToMoney().ToDisplayText();
     out.push_back(std::move(item));
