@@ -339,14 +339,25 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   EXPECT_EQ(two.value("P30").toInt(), 1);
   EXPECT_TRUE(two.value("P28").isNull());
 
+  // Data output: the four lines of both sides, caption beside figure.
+  view.OutputSummaryData();
+  ASSERT_EQ(printing.Runs().size(), 3u);
+  const testing::ReportRunRecord& out = printing.Runs()[2];
+  EXPECT_EQ(out.verb, testing::ReportRunRecord::Verb::DataOut);
+  ASSERT_EQ(out.body.size(), 4u);
+  EXPECT_EQ(out.body[0], QStringList({Res("00087"), QStringLiteral("1,023.00"), Res("00087"), QStringLiteral("1,028.00")}));
+  EXPECT_EQ(out.body[3][0], Res("00726"));
+  EXPECT_EQ(out.body[1][1], w.MSGrid1()->TextMatrix(r, 8));  // credit account: the bank's receipts are column 8
+
   view.ShowDetailStatement();
   frmYHDZCX1* d = Session::Current().windows.Find<frmYHDZCX1>();
   ASSERT_NE(d, nullptr);
   d->Toolbar1_ButtonClick(QStringLiteral("preview"));
-  ASSERT_EQ(printing.Runs().size(), 3u);
-  EXPECT_EQ(printing.Runs()[2].headRow.value("P5").toString(), Res("00511") + QStringLiteral("贷方(测试)户(T5)"));
-  EXPECT_EQ(printing.Runs()[2].headRow.value("P4").toString(), Res("00571") + QStringLiteral("2026.06.30"));
-  EXPECT_EQ(printing.Runs()[2].body.size(), 3u + 2u);
+  ASSERT_EQ(printing.Runs().size(), 4u);
+  EXPECT_EQ(printing.Runs()[3].headRow.value("P5").toString(), Res("00511") + QStringLiteral("贷方(测试)户(T5)"));
+  EXPECT_EQ(printing.Runs()[3].headRow.value("P4").toString(), Res("00571") + QStringLiteral("2026.06.30"));
+  EXPECT_EQ(printing.Runs()[3].body.size(), 3u + 2u);
+  EXPECT_EQ(printing.Runs()[3].bodyHeader.size(), 15);  // the hidden key column is not printed
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, StatementWindowsTest, ::testing::Values(false, true),
