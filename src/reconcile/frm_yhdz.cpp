@@ -46,6 +46,13 @@ QWidget* TitleBox(QWidget* parent, const QString& name, QLabel*& label, const QS
   return box;
 }
 
+// Moves a control's top edge down to minTop, keeping its bottom edge where it was.
+void KeepTopAtLeast(QWidget* control, int minTop) {
+  if (control->y() >= minTop) return;
+  const int bottom = control->y() + control->height();
+  control->setGeometry(control->x(), minTop, control->width(), std::max(0, bottom - minTop));
+}
+
 }  // namespace
 
 BusyScope::BusyScope(frmYHDZ& w) : w_(w) {
@@ -297,11 +304,16 @@ void frmYHDZ::Form_Resize() {
   if (!oLayout) oLayout = std::make_unique<shared::LayoutHelper>();
   oLayout->PrepareForm(this, 40, 8);
   const int titleStep = oLayout->GetTitleHeight() * 5 / 2 / 15;  // twips to pixels
-  const int top = toolbar_->height();
   toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
+  const int top = toolbar_->height();
+  // The account line runs under the toolbar; the grids' titles go below it, so a
+  // long account name and a centred title never share a line.
+  const int firstGridTop = top + label5_->sizeHint().height() + 4 + titleStep;
   oLayout->FitControl(grid1_, 10, 4, 0, std::nullopt, 4, 0, true);
+  KeepTopAtLeast(grid1_, firstGridTop);
   if (!bVertical) {
     oLayout->FitControl(grid2_, 10, 4, std::nullopt, 0, 4, 0, true);
+    KeepTopAtLeast(grid2_, firstGridTop);
     picture2_->move(grid1_->x() + (grid1_->width() - picture2_->width()) / 2, grid1_->y() - titleStep);
     picture3_->move(grid2_->x() + (grid2_->width() - picture3_->width()) / 2, grid2_->y() - titleStep);
   } else {

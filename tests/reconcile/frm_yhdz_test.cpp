@@ -333,6 +333,36 @@ TEST_P(FrmYhdzTest, AutomaticMatchingTicksBothSidesAndReloads) {
   SaveScreenshot(*w, BookMode() ? QStringLiteral("reconcile-book-matched.png") : QStringLiteral("reconcile-account-matched.png"));
 }
 
+// The account line under the toolbar and the grids' titles never share a line, side
+// by side or one above the other, at any width, so a long account name stays readable.
+TEST_P(FrmYhdzTest, GridTitlesSitBelowTheAccountLine) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  const QWidget* toolbar = w->findChild<QWidget*>(QStringLiteral("CTBCtrl1"));
+  const QWidget* accountLine = w->findChild<QWidget*>(QStringLiteral("Picture4"));
+  const QWidget* journalTitle = w->findChild<QWidget*>(QStringLiteral("Picture2"));
+  const QWidget* statementTitle = w->findChild<QWidget*>(QStringLiteral("Picture3"));
+  ASSERT_TRUE(toolbar && accountLine && journalTitle && statementTitle);
+  struct Case { int width; bool vertical; };
+  const Case cases[] = {{1000, false}, {700, false}, {1400, false}, {1000, true}, {700, true}};
+  bool vertical = false;  // the window opens side by side
+  for (const Case& c : cases) {
+    if (vertical != c.vertical) w->Command1_Click();
+    vertical = c.vertical;
+    w->resize(c.width, 640);
+    QApplication::processEvents();
+    const int lineBottom = accountLine->y() + w->Label5()->sizeHint().height();
+    EXPECT_GE(accountLine->y(), toolbar->y() + toolbar->height()) << c.width << c.vertical;
+    EXPECT_GE(journalTitle->y(), lineBottom) << c.width << c.vertical;
+    EXPECT_GE(statementTitle->y(), lineBottom) << c.width << c.vertical;
+    EXPECT_GE(w->MSGrid1()->y(), journalTitle->y() + journalTitle->height()) << c.width << c.vertical;
+    EXPECT_GE(w->MsGrid2()->y(), statementTitle->y() + statementTitle->height()) << c.width << c.vertical;
+    EXPECT_GT(w->MsGrid2()->height(), 100) << c.width << c.vertical;
+  }
+  w->close();
+  QApplication::processEvents();
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
 
