@@ -4,6 +4,7 @@
 #include "platform/controls/popup_placement.h"
 #include "platform/services/modal_runner.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -53,7 +54,10 @@ CalculatorPopup::CalculatorPopup(QWidget* parent) : QDialog(parent, Qt::Popup) {
   for (int r = 0; r < 5; ++r) {
     for (int c = 0; c < 4; ++c) {
       const FaceKey& face = kFace[r][c];
-      const QString caption = QString::fromUtf16(face.caption);
+      // The accept key is the one word on the face: it says what Qt's own OK buttons
+      // say in the session's language (the suite installs Qt's translation).
+      const QString caption = face.key == '\r' ? QCoreApplication::translate("QPlatformTheme", "OK")
+                                                : QString::fromUtf16(face.caption);
       auto* button = new QPushButton(caption, this);
       button->setFocusPolicy(Qt::NoFocus);
       button->setAutoDefault(false);

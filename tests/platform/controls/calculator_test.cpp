@@ -3,7 +3,12 @@
 #include "platform/controls/calculator_popup.h"
 #include "scripted_popups.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace corvane::platform {
@@ -96,6 +101,31 @@ INSTANTIATE_TEST_SUITE_P(
                       PopupCase{"ClosedWithoutOk", false, "1,234.50", "+10", "1234.5", "1,234.50", false},
                       PopupCase{"ErrorWritesNothing", false, "9", "/0!", "9", "9", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+
+// The accept key speaks the session's language, as Qt's own OK buttons do; the
+// other keys are signs and digits, the same in every language.
+TEST(CalculatorFace, AcceptKeyFollowsTheSessionLanguage) {
+  struct Case { const char* locale; const char* accept; };
+  const Case cases[] = {{"zh_CN", "确定"}, {"en_US", "OK"}};
+  for (const Case& c : cases) {
+    QTranslator translator;
+    const bool chinese = QLatin1String(c.locale) == QLatin1String("zh_CN");
+    if (chinese) {
+      ASSERT_TRUE(translator.load(QLocale(QString::fromLatin1(c.locale)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+      QCoreApplication::installTranslator(&translator);
+    }
+    CalculatorPopup popup;
+    QStringList captions;
+    for (const QPushButton* button : popup.findChildren<QPushButton*>()) captions << button->text();
+    if (chinese) QCoreApplication::removeTranslator(&translator);
+    EXPECT_EQ(captions.size(), 20) << c.locale;
+    EXPECT_TRUE(captions.contains(QString::fromUtf8(c.accept))) << c.locale << " " << captions.join(' ').toStdString();
+    for (const char* sign : {"C", "=", "00", "7"})
+      EXPECT_TRUE(captions.contains(QString::fromLatin1(sign))) << c.locale << " " << sign;
+  }
+}
 
 }  // namespace
 }  // namespace corvane::platform
