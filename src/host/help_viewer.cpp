@@ -3,6 +3,7 @@
 #include "platform/controls/resource_pictures.h"
 #include "shared/messages.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
@@ -64,6 +65,11 @@ void HelpViewer::Show(const QString& path) {
 HelpViewer* HelpViewer::Open(const QString& pageId, const QString& language) {
   QPointer<HelpViewer>& viewer = Instance();
   if (!viewer) viewer = new HelpViewer(language);
+  // A window shown modally blocks every top-level window but its own; help asked
+  // for from it opens as a window of that window, so it can be read and closed
+  // while the modal window waits.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (viewer->parentWidget() != modal) viewer->setParent(modal, Qt::Window);
   viewer->Show(PagePath(pageId, language));
   viewer->show();
   viewer->raise();

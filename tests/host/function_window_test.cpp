@@ -19,6 +19,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QtWidgets/private/qapplication_p.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -93,6 +95,43 @@ INSTANTIATE_TEST_SUITE_P(
                       HelpWay{"RightClickItem",
                               [](frmYHDZ* w) { ASSERT_TRUE(QMetaObject::invokeMethod(w, "rHelp")); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Help asked for from a window shown modally (the opening set-up, its item windows)
+// must be readable and closable while that window waits: the modal window may not
+// block it. Asked for again with no modal window, it is a free window again.
+TEST(HelpViewerModality, ModalWindowsDoNotBlockTheViewer) {
+  testing::SuiteSession session(false, QDate(2026, 12, 15), QStringLiteral("zh-CN"));
+  CloseHelp();
+  struct Case { const char* name; int depth; };  // modal windows open one inside the other
+  const Case cases[] = {{"none", 0}, {"one", 1}, {"two", 2}, {"noneAgain", 0}};
+  for (const Case& c : cases) {
+    bool asked = false, blocked = true, visible = false;
+    const auto ask = [&] {
+      HelpViewer* viewer = HelpViewer::Open(QStringLiteral("RP0303"), QStringLiteral("zh-CN"));
+      QApplication::processEvents();
+      asked = true;
+      visible = viewer->isVisible();
+      blocked = QApplicationPrivate::isBlockedByModal(viewer);
+    };
+    std::function<void(int)> openModal = [&](int level) {
+      if (level == 0) {
+        ask();
+        return;
+      }
+      QDialog dialog;
+      QTimer::singleShot(0, &dialog, [&] {
+        openModal(level - 1);
+        dialog.reject();
+      });
+      dialog.exec();
+    };
+    openModal(c.depth);
+    EXPECT_TRUE(asked) << c.name;
+    EXPECT_TRUE(visible) << c.name;
+    EXPECT_FALSE(blocked) << c.name;
+  }
+  CloseHelp();
+}
 
 TEST(HelpViewerPages, PageOfAMenuIdInTheSessionLanguage) {
   struct Case { const char* id; const char* language; const char* page; };
