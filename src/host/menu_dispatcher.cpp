@@ -1,6 +1,8 @@
 #include "host/menu_dispatcher.h"
 
 #include "host/open_bank_statement.h"
+#include "host/open_long_outstanding.h"
+#include "host/open_recon_query.h"
 #include "host/open_reconciliation.h"
 
 #include <functional>
@@ -17,6 +19,8 @@ const std::map<QString, Opener>& Openers() {
   static const std::map<QString, Opener> openers{
       {QStringLiteral("RP0304"), OpenBankStatement},
       {QStringLiteral("RP0305"), OpenReconciliation},
+      {QStringLiteral("RP0307"), OpenReconQuery},
+      {QStringLiteral("RP0309"), OpenLongOutstanding},
   };
   return openers;
 }

@@ -3,6 +3,7 @@
 #include "host/help_viewer.h"
 
 #include "platform/db/db_error.h"
+#include "platform/print/template_path.h"
 #include "platform/services/object_factory.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
@@ -82,7 +83,7 @@ void InitPaths() {
   folders.SetPathA(appFolder);
   folders.SetPathB(appFolder);
   folders.SetPathC(appFolder);
-  folders.SetReportPath(appFolder + QStringLiteral("rep/") + language + QLatin1Char('/'));
+  folders.SetReportPath(platform::ReportTemplateFolder(appFolder, language) + QLatin1Char('/'));
   folders.SetPathD(appFolder);
   s.Common().GetHelpSettings().SetHelpFile(s.gLogin->GetInstallPath() + QStringLiteral("/Help/") +
                                            HelpName(s.gSysCode, language) + QStringLiteral(".chm"));

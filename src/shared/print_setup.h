@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/print/page_settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ namespace corvane::shared {
 //   0 paper size (Windows paper number), 1 "True" for portrait else "False",
 //   2 to 5 the margins left, top, right, bottom (whole millimetres; entry 2
 //   empty when no margins were ever set), 6 kept as it is.
-inline constexpr int kPageSettingCount = 7;
+inline constexpr int kPageSettingCount = platform::kPageSettingCount;
 
 // The page set-up command of a report window: shows the page dialog of the
 // window's print control "RTPrn1" (a stand-in one when the window carries none),

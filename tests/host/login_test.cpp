@@ -67,7 +67,7 @@ TEST_F(LoginTest, StartsTheSessionInOrder) {
                                            QStringLiteral("CurPrint结束")}));
   EXPECT_EQ(s.gPrintExTable, QStringLiteral("PrintEx_001"));
   EXPECT_EQ(s.gHelpFile, QStringLiteral("/opt/suite/Help/GL_zh-CN.chm"));
-  EXPECT_TRUE(common_->folders.ReportPath().endsWith(QStringLiteral("/rep/zh-CN/")));
+  EXPECT_TRUE(common_->folders.ReportPath().endsWith(QStringLiteral("/REP/zh-CN/")));
   // The print-format file does not exist: said once, and start-up still succeeds.
   EXPECT_EQ(messages_.Count(), 1);
   EXPECT_EQ(messages_.Shown()[0].buttons, 0);

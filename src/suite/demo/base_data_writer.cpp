@@ -68,13 +68,19 @@ void BaseDataWriter::WriteVoucherTypes() {
 }
 
 void BaseDataWriter::WritePrintFormats() {
-  // ititleres 1: the reports print with the suite's default layouts ("printdef").
-  static const char* codes[] = {"GLYhQc", "GLYhQcRjz", "GLYhQcDzd", "GLYhDzd",
-                                "GLYhYeDjb", "GLYhYeDjbMx", "GLYhDzdGd"};
+  // The templates are REP/<language>/<name>.rep beside the programs: the list
+  // reports share a head and a tail, the two statements of both sides are one
+  // form. A row with ititleres 1 would print with "printdef" instead.
+  struct Format { const char* code; const char* head; const char* tail; };
+  static const Format formats[] = {
+      {"GLYhDzd", "list_head", "list_tail"},   {"GLYhQcRjz", "list_head", "list_tail"},
+      {"GLYhQcDzd", "list_head", "list_tail"}, {"GLYhYeDjb", "list_head", "list_tail"},
+      {"GLYhDzdGd", "list_head", "list_tail"}, {"GLYhQc", "balance_form", ""},
+      {"GLYhYeDjbMx", "balance_form", ""}};
   BatchInserter rows(connection_, QStringLiteral("PrintEx"),
                      {QStringLiteral("cSystemName"), QStringLiteral("cTableCode"), QStringLiteral("ititleres"),
                       QStringLiteral("cResPathHead"), QStringLiteral("cResPathtail")}, kKeep);
-  for (const char* code : codes) rows.Add({"GL", code, 1, QStringLiteral("printdef"), QStringLiteral("printdef")});
+  for (const Format& f : formats) rows.Add({"GL", f.code, 0, f.head, f.tail});
   rows.Flush();
 }
 

@@ -5,6 +5,8 @@
 #include "platform/services/object_factory.h"
 #include "platform/services/service_error.h"
 #include "suite/db/open_db_connection.h"
+#include "suite/print/register_print_objects.h"
+#include "suite/services/text_source.h"
 #include "suite/services/suite_cash_services.h"
 #include "suite/services/suite_common_services.h"
 #include "suite/services/suite_rights_service.h"
@@ -29,6 +31,7 @@ void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
   factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
     return std::make_unique<SuiteUiStyle>();
   };
+  RegisterPrintObjects([texts](const QString& key) { return texts ? texts->Text(key, nullptr) : key; });
 }
 
 }  // namespace corvane::suite

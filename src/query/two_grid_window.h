@@ -1,0 +1,121 @@
+#pragma once
+
+#include "shared/filter_conditions.h"
+#include "shared/grid_filter.h"
+#include "shared/grid_filter_command.h"
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QTabBar;
+class QVBoxLayout;
+
+namespace corvane::platform {
+class GridBase;
+class GridPrintService;
+class PrintControl;
+class ListGrid;
+class ToolbarHost;
+}
+
+namespace corvane::query {
+
+// What the tick-status window and the audit window share: a toolbar of nine
+// commands (setup, print, preview, dout | search | find, filt | help | exit), a
+// two-page tab over the statement grid MSGrid1 and the journal grid MSGrid2, the
+// right-click menu, filter and find on the grid of the page showing, grid print,
+// and giving back on close exactly the function and the account lock its opener
+// took for it.
+class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
+  Q_OBJECT
+
+ public:
+  // The filter and find conditions (ExecCom, ExecFilter, StartDate, EndDate,
+  // CurCn_m, CurCn_id, CurBd_c, CurMmoney), kept for the life of the window.
+  shared::FilterConditions Filter;
+  shared::FilterConditions& Conditions() override { return Filter; }
+
+  // What the opener holds for this window: the function id it claimed and, when
+  // it locked an account, that account. Closing gives back exactly these.
+  void SetHeld(const QString& functionId, const QString& lockedCode = QString());
+  const QString& HeldFunction() const { return heldFunction_; }
+  const QString& HeldLock() const { return heldLock_; }
+
+  platform::ListGrid* MSGrid1() const { return grid1_; }
+  platform::ListGrid* MSGrid2() const { return grid2_; }
+  // The grid of the page showing.
+  platform::ListGrid* CurrentGrid() const;
+  QTabBar* TabS1() const { return tabs_; }
+  platform::ToolbarHost* Toolbar() const { return toolbar_; }
+  platform::PrintControl* prnCtrl() const { return prnCtrl_; }
+  QWidget* Picture2() const { return picture2_; }
+  bool IsBusy() const { return busy_; }
+
+  // The toolbar dispatch by key.
+  void Toolbar1_ButtonClick(const QString& key);
+  // Page 0 shows the statement grid, any other the journal grid.
+  virtual void TabS1_Click(int page);
+  // The right-click menu at a point of the window.
+  void ShowContextMenu(int x, int y);
+
+  // The commands behind the toolbar keys.
+  virtual void RequeryWithConditions() = 0;
+  void FilterRows();
+  void FindRows();
+
+ public slots:
+  void rSetup();
+  void rPrint();
+  void rPreview();
+  void rDataOut();
+  void rSearch();
+  void rFind();
+  void rFilt();
+  void rHelp();
+  void rExit();
+
+ protected:
+  // dialogMode: the condition dialog's mode; findMatch: the find's amount test.
+  TwoGridWindow(const QString& objectName, quint8 dialogMode, shared::AmountMatch findMatch);
+  ~TwoGridWindow() override;
+
+  // The column map of a grid (1 statement, 2 journal) for filter and find.
+  virtual shared::FilterColumns ColumnsOf(int grid) const = 0;
+  // The menu id the window's help page is named by.
+  virtual QString MenuId() const = 0;
+  // Grid print: the report key, and the title key of each page.
+  virtual QString PrintKey() const = 0;
+  virtual QString PrintTitleKey(int page) const = 0;
+  void SetDirectionTexts(const QString& debitText, const QString& creditText);
+  // Column widths are given for a font in which a date fills 1000 twips; a wider
+  // font widens every column alike so that dates and amounts still fit.
+  static int FontScaledWidth(const QWidget* grid, int twips);
+
+  // Layout: the toolbar, then the top band, then the tab with the grids.
+  QVBoxLayout* Body() const { return body_; }
+  void SetBusy(bool busy);
+
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+  platform::ToolbarHost* toolbar_ = nullptr;
+  QWidget* picture2_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  platform::ListGrid* grid1_ = nullptr;
+  platform::ListGrid* grid2_ = nullptr;
+
+ private:
+  void BuildToolbar();
+  // mode 0 print, 1 preview, 2 data output, 3 page set-up.
+  void PrintCurrentGrid(int mode);
+
+  QVBoxLayout* body_ = nullptr;
+  platform::PrintControl* prnCtrl_ = nullptr;
+  std::unique_ptr<platform::GridPrintService> gridPrint_;  // made at the first grid print
+  std::unique_ptr<shared::GridFilterFind> filterFind_;
+  QString heldFunction_, heldLock_;
+  bool busy_ = false;
+};
+
+}  // namespace corvane::query

@@ -1,0 +1,280 @@
+#include "suite/print/report_pages.h"
+
+#include "platform/print/report_job.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace corvane::suite {
+
+namespace {
+
+constexpr double kTwipsPerMm = 1440.0 / 25.4;
+constexpr double kCellPadMm = 1.0;
+constexpr double kGridPenMm = 0.15;
+constexpr double kRowLeading = 1.6;  // a row's height in font heights
+constexpr double kDefaultPoints = 9;
+
+int FlagsOf(int align) {
+  switch (align) {
+    case 1: return Qt::AlignHCenter;
+    case 2: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+  }
+}
+
+QFont FontOf(const TemplateFont& t, const QFont& base) {
+  QFont f = base;
+  if (!t.family.isEmpty()) f.setFamily(t.family);
+  f.setPointSizeF(t.points);
+  f.setBold(t.bold);
+  return f;
+}
+
+// A band's text: few to a page, measured the plain way.
+void DrawCellText(QPainter& p, const QRectF& r, int flags, const QString& text) {
+  if (text.isEmpty()) return;
+  const QFontMetricsF fm(p.font(), p.device());
+  const QString shown = fm.horizontalAdvance(text) <= r.width() ? text : fm.elidedText(text, Qt::ElideRight, r.width());
+  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+}
+
+}  // namespace
+
+CellTextPen::CellTextPen(const QFont& font, const QPaintDevice& device)
+    : metrics_(font, &device), raw_(QRawFont::fromFont(font)) {
+  if (!raw_.isValid()) return;
+  // The kept advances must be those the painter uses on this device.
+  const QList<quint32> zero = raw_.glyphIndexesForString(QStringLiteral("0"));
+  const double advance = raw_.advancesForGlyphIndexes(zero).value(0).x();
+  if (std::abs(advance - metrics_.horizontalAdvance(QLatin1Char('0'))) > 0.01 * advance) return;
+  for (char16_t c = 32; c < 127; ++c) {
+    const QList<quint32> glyphs = raw_.glyphIndexesForString(QString(QChar(c)));
+    if (glyphs.size() != 1 || glyphs[0] == 0) continue;
+    ascii_[c] = {glyphs[0], raw_.advancesForGlyphIndexes(glyphs).value(0).x()};
+  }
+}
+
+const CellTextPen::Glyph& CellTextPen::GlyphOf(char16_t c) const {
+  static const Glyph none;
+  return c < 127 ? ascii_[c] : none;
+}
+
+bool CellTextPen::Kept(const QString& text) const {
+  for (const QChar ch : text)
+    if (GlyphOf(ch.unicode()).index == 0) return false;
+  return true;
+}
+
+void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text,
+                       Batch* batch) const {
+  if (text.isEmpty()) return;
+  const double baseline = cell.top() + (cell.height() - metrics_.height()) / 2 + metrics_.ascent();
+  auto left = [&](double width) {
+    if (align & Qt::AlignRight) return cell.right() - width;
+    if (align & Qt::AlignHCenter) return cell.left() + (cell.width() - width) / 2;
+    return cell.left();
+  };
+  if (Kept(text)) {
+    double width = 0;
+    for (const QChar ch : text) width += GlyphOf(ch.unicode()).advance;
+    if (width <= cell.width()) {
+      Batch own;
+      Batch& b = batch ? *batch : own;
+      double x = left(width);
+      for (const QChar ch : text) {
+        const Glyph& g = GlyphOf(ch.unicode());
+        b.glyphs.append(g.index);
+        b.positions.append(QPointF(x, baseline));
+        x += g.advance;
+      }
+      if (!batch) Flush(p, own);
+      return;
+    }
+  }
+  const double width = metrics_.horizontalAdvance(text);
+  const QString shown = width <= cell.width() ? text : metrics_.elidedText(text, Qt::ElideRight, cell.width());
+  p.drawText(QPointF(left(shown == text ? width : metrics_.horizontalAdvance(shown)), baseline), shown);
+}
+
+void CellTextPen::Flush(QPainter& p, Batch& batch) const {
+  if (batch.glyphs.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(raw_);
+  run.setGlyphIndexes(batch.glyphs);
+  run.setPositions(batch.positions);
+  p.drawGlyphRun(QPointF(0, 0), run);
+  batch.glyphs.clear();
+  batch.positions.clear();
+}
+
+ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device, const QSizeF& page)
+    : s_(source), pxPerMm_(device.logicalDpiX() / 25.4), page_(page), bodyFont_(QFont(), &device) {
+  const bool form = s_.kind == platform::kReportKindForm;
+  head_ = s_.head ? s_.head->Band(form ? QStringLiteral("form") : QStringLiteral("head")) : nullptr;
+  footer_ = s_.head ? s_.head->Band(QStringLiteral("footer")) : nullptr;
+  tail_ = s_.tail ? s_.tail->Band(QStringLiteral("tail")) : nullptr;
+  if (form || !s_.grid) {
+    rowsPerPage_ = 1;
+    return;
+  }
+  // The body prints in the grid's own font (a window may enlarge it for a print).
+  const QFont gridFont = s_.grid->PrintFont();
+  bodyFont_ = QFont(gridFont, &device);
+  if (gridFont.pointSizeF() <= 0) bodyFont_.setPointSizeF(kDefaultPoints);
+  headerFont_ = bodyFont_;
+  headerFont_.setBold(true);
+  bodyPen_.emplace(bodyFont_, device);
+  headerPen_.emplace(headerFont_, device);
+  rowPx_ = std::ceil(QFontMetricsF(bodyFont_, &device).height() * kRowLeading);
+  headerRowPx_ = std::ceil(QFontMetricsF(headerFont_, &device).height() * kRowLeading);
+  LayOutColumns();
+
+  for (int r = 0, n = s_.grid->PrintBodyRowCount(); r < n; ++r)
+    if (!s_.grid->PrintBodyRowHidden(r)) rows_.push_back(r);
+
+  const double headPx = head_ ? Px(head_->heightMm) : 0;
+  const double footPx = footer_ ? Px(footer_->heightMm) : 0;
+  const double tailPx = tail_ ? Px(tail_->heightMm) : 0;
+  const double bodyPx = page_.height() - headPx - footPx - s_.grid->PrintHeaderRowCount() * headerRowPx_;
+  rowsPerPage_ = bodyPx > 0 ? static_cast<int>(bodyPx / rowPx_) : 0;
+  if (rowsPerPage_ <= 0) return;
+  const int n = static_cast<int>(rows_.size());
+  bodyPages_ = std::max(1, (n + rowsPerPage_ - 1) / rowsPerPage_);
+  const int lastRows = n - (bodyPages_ - 1) * rowsPerPage_;
+  tailOwnPage_ = tail_ && bodyPx - lastRows * rowPx_ < tailPx;
+  pageCount_ = bodyPages_ + (tailOwnPage_ ? 1 : 0);
+}
+
+void ReportPages::LayOutColumns() {
+  double twips = 0;
+  for (int c = 0; c < s_.grid->PrintColumnCount(); ++c) {
+    const int w = s_.grid->PrintColumnWidth(c);
+    if (w <= 0) continue;  // a column of width 0 is hidden
+    cols_.push_back(c);
+    colAlign_.push_back(s_.grid->PrintColumnAlignment(c));
+    twips += w;
+  }
+  // The columns keep the grid's proportions and fill the page's width.
+  const double scale = twips > 0 ? page_.width() / twips : 0;
+  double x = 0;
+  colX_.push_back(0);
+  for (int c : cols_) {
+    x += s_.grid->PrintColumnWidth(c) * scale;
+    colX_.push_back(x);
+  }
+}
+
+QRectF ReportPages::CellRect(int firstShown, int lastShown, double top, double height) const {
+  return QRectF(colX_[firstShown], top, colX_[lastShown + 1] - colX_[firstShown], height);
+}
+
+void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top,
+                            const QHash<QString, QString>& values) const {
+  const double widthMm = page_.width() / pxPerMm_;
+  for (const TemplateItem& item : band.items) {
+    const double x = Px(item.x.Resolve(widthMm));
+    const double y = top + Px(item.y.Resolve(widthMm));
+    const double w = Px(item.w.Resolve(widthMm));
+    const double h = Px(item.h.Resolve(widthMm));
+    if (item.kind == TemplateItem::Kind::Text) {
+      p.setFont(FontOf(item.font, bodyFont_));
+      DrawCellText(p, QRectF(x, y, w, h), FlagsOf(item.align), FillFields(item.text, values));
+      continue;
+    }
+    p.setPen(QPen(Qt::black, std::max(1.0, Px(item.penMm))));
+    if (item.kind == TemplateItem::Kind::Line) {
+      p.drawLine(QPointF(x, y), QPointF(w, top + h));
+    } else {
+      p.drawRect(QRectF(x, y, w, h));
+    }
+  }
+}
+
+double ReportPages::PaintHeaderRows(QPainter& p, double top) const {
+  const int headerRows = s_.grid->PrintHeaderRowCount();
+  const std::vector<platform::GridSpan> spans = s_.grid->PrintHeaderSpans();
+  p.setFont(headerFont_);
+  const int shown = static_cast<int>(cols_.size());
+  for (int r = 0; r < headerRows; ++r) {
+    for (int i = 0; i < shown; ++i) {
+      const int c = cols_[i];
+      int lastI = i, rows = 1;
+      bool covered = false;
+      for (const platform::GridSpan& sp : spans) {
+        if (r < sp.row1 || r > sp.row2 || c < sp.col1 || c > sp.col2) continue;
+        // Drawn once, from its first shown column on its first row.
+        const bool anchor = r == sp.row1 && (i == 0 || cols_[i - 1] < sp.col1);
+        if (!anchor) {
+          covered = true;
+          break;
+        }
+        while (lastI + 1 < shown && cols_[lastI + 1] <= sp.col2) ++lastI;
+        rows = sp.row2 - sp.row1 + 1;
+        break;
+      }
+      if (covered) continue;
+      const QRectF cell = CellRect(i, lastI, top + r * headerRowPx_, rows * headerRowPx_);
+      p.drawRect(cell);
+      headerPen_->Draw(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter,
+                       s_.grid->PrintHeaderText(r, c));
+    }
+  }
+  return top + headerRows * headerRowPx_;
+}
+
+void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count) const {
+  p.setFont(bodyFont_);
+  const double pad = Px(kCellPadMm);
+  CellTextPen::Batch batch;
+  std::vector<QLineF> lines;
+  lines.reserve(count + colX_.size());
+  for (int k = 0; k < count; ++k) {
+    const int row = rows_[first + k];
+    const double y = top + k * rowPx_;
+    for (size_t i = 0; i < cols_.size(); ++i) {
+      const QRectF cell(colX_[i] + pad, y, colX_[i + 1] - colX_[i] - 2 * pad, rowPx_);
+      bodyPen_->Draw(p, cell, colAlign_[i], s_.grid->PrintBodyText(row, cols_[i]), &batch);
+    }
+    lines.emplace_back(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
+  }
+  bodyPen_->Flush(p, batch);
+  const double bottom = top + count * rowPx_;
+  for (double x : colX_) lines.emplace_back(QPointF(x, top), QPointF(x, bottom));
+  p.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void ReportPages::Paint(QPainter& p, int page) const {
+  QHash<QString, QString> head = s_.headValues;
+  head.insert(QStringLiteral("PAGE"), QString::number(page + 1));
+  head.insert(QStringLiteral("PAGES"), QString::number(pageCount_));
+  p.setPen(QPen(Qt::black, std::max(1.0, Px(kGridPenMm))));
+  double y = 0;
+  if (head_) {
+    PaintBand(p, *head_, 0, head);
+    y = Px(head_->heightMm);
+  }
+  if (footer_) PaintBand(p, *footer_, page_.height() - Px(footer_->heightMm), head);
+  if (s_.kind == platform::kReportKindForm || !s_.grid || rowsPerPage_ <= 0) return;
+
+  p.setPen(QPen(Qt::black, std::max(1.0, Px(kGridPenMm))));
+  if (page < bodyPages_) {
+    const int first = page * rowsPerPage_;
+    const int count = std::min(rowsPerPage_, static_cast<int>(rows_.size()) - first);
+    y = PaintHeaderRows(p, y);
+    PaintBodyRows(p, y, first, count);
+    y += count * rowPx_;
+  }
+  if (tail_ && page == pageCount_ - 1) {
+    QHash<QString, QString> tail = s_.tailValues;
+    tail.insert(QStringLiteral("PAGE"), head.value(QStringLiteral("PAGE")));
+    tail.insert(QStringLiteral("PAGES"), head.value(QStringLiteral("PAGES")));
+    PaintBand(p, *tail_, y, tail);
+  }
+}
+
+}  // namespace corvane::suite

@@ -1,0 +1,84 @@
+#include "suite/print/report_template.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace corvane::suite {
+namespace {
+
+TEST(ReportTemplateTest, ReadsBandsItemsAndFonts) {
+  const auto t = ReportTemplate::Parse(QStringLiteral(
+      "# comment\n"
+      "band head 27\n"
+      "font 16 bold WenQuanYi Micro Hei\n"
+      "text 0 0 100% 9 center \"{P1} \\\"x\\\" # not a comment\"\n"
+      "line 30% 10 70% 10 0.5\n"
+      "band footer 8\n"
+      "box 1 2 3 4\n"));
+  ASSERT_TRUE(t);
+  const TemplateBand* head = t->Band(QStringLiteral("head"));
+  ASSERT_TRUE(head);
+  EXPECT_EQ(head->heightMm, 27);
+  ASSERT_EQ(head->items.size(), 2u);
+  const TemplateItem& text = head->items[0];
+  EXPECT_EQ(text.text, QStringLiteral("{P1} \"x\" # not a comment"));
+  EXPECT_EQ(text.align, 1);
+  EXPECT_EQ(text.font.points, 16);
+  EXPECT_TRUE(text.font.bold);
+  EXPECT_EQ(text.font.family, QStringLiteral("WenQuanYi Micro Hei"));
+  EXPECT_TRUE(text.w.percent);
+  EXPECT_EQ(text.w.Resolve(180), 180);
+  EXPECT_EQ(head->items[1].penMm, 0.5);
+  EXPECT_EQ(t->Band(QStringLiteral("footer"))->items[0].kind, TemplateItem::Kind::Box);
+  EXPECT_EQ(t->Band(QStringLiteral("tail")), nullptr);
+}
+
+TEST(ReportTemplateTest, RefusesWhatItCannotRead) {
+  const char* bad[] = {
+      "text 0 0 10 5 left \"outside a band\"",
+      "band head\n",
+      "band head x\n",
+      "band head 10\ntext 0 0 10 5 sideways \"x\"",
+      "band head 10\ntext 0 0 10 5 left \"unclosed",
+      "band head 10\ntext -1 0 10 5 left \"x\"",
+      "band head 10\nline 0 0 10\n",
+      "band head 10\nfont big\n",
+      "band head 10\ncircle 1 2 3\n",
+  };
+  for (const char* text : bad) {
+    QString error;
+    EXPECT_FALSE(ReportTemplate::Parse(QString::fromUtf8(text), &error)) << text;
+    EXPECT_TRUE(error.startsWith(QStringLiteral("line "))) << text;
+  }
+}
+
+TEST(ReportTemplateTest, FillsFieldsByName) {
+  const QHash<QString, QString> values = {{QStringLiteral("P1"), QStringLiteral("标题")},
+                                          {QStringLiteral("P10"), QStringLiteral("十")},
+                                          {QStringLiteral("PAGE"), QStringLiteral("2")}};
+  const struct { const char* in; const char* out; } cases[] = {
+      {"{P1}", "标题"}, {"{p1}", "标题"}, {"{P10}/{P1}", "十/标题"}, {"第 {page} 页", "第 2 页"},
+      {"{P2}", ""}, {"{P1", "{P1"}, {"no fields", "no fields"}};
+  for (const auto& c : cases) EXPECT_EQ(FillFields(QString::fromUtf8(c.in), values), QString::fromUtf8(c.out)) << c.in;
+}
+
+// Every template shipped reads, in both languages, and has the bands its reports use.
+TEST(ReportTemplateTest, ShippedTemplatesRead) {
+  const struct { const char* name; std::vector<const char*> bands; } shipped[] = {
+      {"printdef", {"head", "footer", "tail", "form"}}, {"list_head", {"head", "footer"}},
+      {"list_tail", {"tail"}}, {"balance_form", {"form", "footer"}}, {"gridprint", {"head", "footer"}}};
+  for (const char* language : {"zh-CN", "en-US"}) {
+    for (const auto& s : shipped) {
+      QFile f(QDir(QStringLiteral(CORVANE_REP_DIR)).filePath(QStringLiteral("%1/%2.rep").arg(language, s.name)));
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+      QString error;
+      const auto t = ReportTemplate::Parse(QString::fromUtf8(f.readAll()), &error);
+      ASSERT_TRUE(t) << f.fileName().toStdString() << " " << error.toStdString();
+      for (const char* band : s.bands) EXPECT_TRUE(t->Band(QString::fromLatin1(band))) << s.name << " " << band;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane::suite
