@@ -167,7 +167,7 @@ void frmYHDZD::BuildControls() {
     if (!text.isEmpty()) OnEditKey(row, col);
   });
   connect(grid_, &platform::EntryGrid::AddRowRequest, this, &frmYHDZD::AddRow);
-  connect(grid_, &platform::EntryGrid::ButtonClick, this, [](int, int col, QWidget* editor) {
+  connect(editor_.get(), &shared::GridEditor::CellButton, this, [](int, int col, QWidget* editor) {
     if (col == 2) Session::Current().Common().AttachSettleStyleList(editor, true);
   });
   grid_->SetRefRequest([](int, int, QString&) {
