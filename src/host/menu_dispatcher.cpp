@@ -1,8 +1,9 @@
 #include "host/menu_dispatcher.h"
 
-#include "host/open_bank_statement.h"
+#include "host/open_bank_recon_opening.h"
 #include "host/open_long_outstanding.h"
 #include "host/open_recon_query.h"
+#include "host/open_bank_statement.h"
 #include "host/open_reconciliation.h"
 
 #include <functional>
@@ -17,6 +18,7 @@ using Opener = std::function<void()>;
 // The openers of the functions built so far, by menu id.
 const std::map<QString, Opener>& Openers() {
   static const std::map<QString, Opener> openers{
+      {QStringLiteral("RP0303"), OpenBankReconOpening},
       {QStringLiteral("RP0304"), OpenBankStatement},
       {QStringLiteral("RP0305"), OpenReconciliation},
       {QStringLiteral("RP0307"), OpenReconQuery},

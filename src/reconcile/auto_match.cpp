@@ -70,14 +70,17 @@ int Count(const std::vector<int>& ticks) {
 int PassTicks::JournalTicked() const { return Count(journal); }
 int PassTicks::StatementTicked() const { return Count(statement); }
 
-PassTicks MatchOneToOne(const MatchCandidates& lines, const MatchOptions& options, const PeriodOf& periodOf) {
+PassTicks MatchOneToOne(const MatchCandidates& lines, const MatchOptions& options, const PeriodOf& periodOf,
+                        const StepReport& step) {
   PassTicks out;
   out.journal.assign(lines.journal.size(), 0);
   out.statement.assign(lines.statement.size(), 0);
   const std::vector<MergeEntry> journal = SortedEntries(lines.journal, MatchSide::Journal, options);
   const std::vector<MergeEntry> statement = SortedEntries(lines.statement, MatchSide::Statement, options);
   size_t i = 0, k = 0;
+  long long steps = 0;
   while (i < journal.size() && k < statement.size()) {
+    if (step && ++steps % kStepsPerReport == 0) step(steps);
     const MergeEntry& j = journal[i];
     const MergeEntry& s = statement[k];
     if (Pairs(j, s, options)) {
@@ -95,6 +98,7 @@ PassTicks MatchOneToOne(const MatchCandidates& lines, const MatchOptions& option
     if (Compare(j, s, options) > 0) ++k;
     else ++i;
   }
+  if (step) step(steps);  // where the pass ended
   return out;
 }
 

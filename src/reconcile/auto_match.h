@@ -3,9 +3,16 @@
 #include "reconcile/match_line.h"
 #include "reconcile/match_request.h"
 
+#include <functional>
 #include <vector>
 
 namespace corvane::reconcile {
+
+// Told the count of steps (comparisons, groups) a pass has made; called once
+// every kStepsPerReport steps and once at the end of the pass, never per step,
+// so reporting costs nothing measurable.
+using StepReport = std::function<void(long long steps)>;
+constexpr long long kStepsPerReport = 4096;
 
 // Tick values chosen by one matching pass, one per line of the candidates in
 // their order; 0 leaves the line as it is.
@@ -25,6 +32,9 @@ struct PassTicks {
 // a missing date fails it) and their styles agree (with sameStyle). Both lines of
 // a pair get AutoTickValue of their dates. O(n log n); every step moves at least
 // one side on, so the walk always ends.
-PassTicks MatchOneToOne(const MatchCandidates& lines, const MatchOptions& options, const PeriodOf& periodOf);
+// step, when given, hears the number of comparisons made so far every
+// kStepsPerReport comparisons, so a window can show where the merge stands.
+PassTicks MatchOneToOne(const MatchCandidates& lines, const MatchOptions& options, const PeriodOf& periodOf,
+                        const StepReport& step = {});
 
 }  // namespace corvane::reconcile

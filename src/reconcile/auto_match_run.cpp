@@ -21,12 +21,19 @@ QString TextOf(const std::exception& e) {
 template <class Step>
 bool Stage(MatchRunResult& result, const MatchProgress& progress, MatchStage stage, Step step) {
   try {
-    if (progress) progress(stage);
+    if (progress) progress(stage, 0);
     step();
     return true;
+  } catch (const ChangedMeanwhile& e) {
+    result.failedAt = stage;
+    result.changedMeanwhile = true;
+    result.error = QString::fromUtf8(e.what());
+    return false;
   } catch (const std::exception& e) {
     result.failedAt = stage;
     result.error = TextOf(e);
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    result.busy = db && db->IsBusy();
     return false;
   }
 }
@@ -42,10 +49,14 @@ MatchRunResult RunAutoMatching(platform::DbConnection& db, const MatchRequest& r
     result.nothingToMatch = true;
     return result;
   }
+  auto stepsOf = [&progress](MatchStage stage) -> StepReport {
+    if (!progress) return {};
+    return [&progress, stage](long long steps) { progress(stage, steps); };
+  };
   PassTicks oneToOne;
   if (!Stage(result, progress, MatchStage::OneToOne, [&] {
-        oneToOne = MatchOneToOne(lines, request.options, periodOf);
-        WriteTicks(db, request.bookMode, lines, oneToOne);
+        oneToOne = MatchOneToOne(lines, request.options, periodOf, stepsOf(MatchStage::OneToOne));
+        WriteTicks(db, request, lines, oneToOne);
       }))
     return result;
   result.oneToOnePairs = oneToOne.pairs;
@@ -53,8 +64,8 @@ MatchRunResult RunAutoMatching(platform::DbConnection& db, const MatchRequest& r
   result.statementTicked = oneToOne.StatementTicked();
   if (!request.options.sameNumber) return result;
   Stage(result, progress, MatchStage::Grouped, [&] {
-    const PassTicks groups = MatchGroups(lines, oneToOne, request.options, periodOf);
-    WriteTicks(db, request.bookMode, lines, groups);
+    const PassTicks groups = MatchGroups(lines, oneToOne, request.options, periodOf, stepsOf(MatchStage::Grouped));
+    WriteTicks(db, request, lines, groups);
     result.groupPairs = groups.pairs;
     result.journalTicked += groups.JournalTicked();
     result.statementTicked += groups.StatementTicked();

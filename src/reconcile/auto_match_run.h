@@ -20,6 +20,12 @@ enum class MatchStage {
 struct MatchRunResult {
   MatchStage failedAt = MatchStage::None;
   QString error;  // what went wrong, in the database's (or the service's) own words
+  // The pass that failed found a line another session had ticked, cleared or
+  // changed since it was read; that pass wrote nothing.
+  bool changedMeanwhile = false;
+  // Another session held lines the run had to write for longer than the
+  // database waits; that pass wrote nothing.
+  bool busy = false;
   // One side had no unticked line: nothing was matched or written, and the
   // grids need no reload.
   bool nothingToMatch = false;
@@ -31,15 +37,19 @@ struct MatchRunResult {
   bool Ok() const { return failedAt == MatchStage::None; }
 };
 
-// Told as each stage begins (Load, OneToOne, Grouped), so the window can show
-// where the run stands; the stage is not yet done.
-using MatchProgress = std::function<void(MatchStage)>;
+// Told as each stage begins (Load, OneToOne, Grouped; steps 0), and during the
+// two merges every few thousand comparisons with the count made so far, so the
+// window can show where the run stands.
+using MatchProgress = std::function<void(MatchStage stage, long long steps)>;
 
 // One automatic matching run: reads the unticked lines of both sides, pairs them
 // one to one and writes those ticks in one transaction; then, with sameNumber,
 // matches what is left by settlement-number groups and writes those ticks in a
 // second transaction. periodOf gives the accounting period of a date
 // (CommonServices.GetDatePeriod).
+//
+// Every tick write is guarded by the state it was decided on (WriteTicks): a
+// line changed by another session meanwhile voids its pass (changedMeanwhile).
 //
 // Nothing is thrown. A failure ends the run at once with the stage it stopped in:
 // before the one-to-one commit nothing is stored, the caller shows the error and

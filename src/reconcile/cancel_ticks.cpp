@@ -1,6 +1,7 @@
 #include "reconcile/cancel_ticks.h"
 
 #include "platform/controls/list_grid.h"
+#include "platform/db/db_error.h"
 #include "platform/db/sql_builder.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/messages.h"
@@ -8,6 +9,7 @@
 
 #include <QColor>
 #include <exception>
+#include <stdexcept>
 
 namespace corvane::reconcile {
 
@@ -17,6 +19,11 @@ namespace {
 
 constexpr int kManualOffset = 12;
 constexpr int kLastManualTick = 24;
+
+class ChangedDuringCancel : public std::runtime_error {
+ public:
+  ChangedDuringCancel() : std::runtime_error("ticks changed by another session") {}
+};
 
 bool ValidPeriod(int period) { return period >= kFirstPeriod && period <= kLastPeriod; }
 
@@ -40,26 +47,46 @@ void AddRange(SqlBuilder& q, const QString& column, int fromPeriod, CancelScope 
   }
 }
 
-SqlBuilder JournalUpdate(const ReconLoadRequest& a, int fromPeriod, CancelScope scope) {
+// The lines of one side whose tick the cancel takes: "<verb> <table> ... where
+// <account> and bdelete=0 and <range>", the verb an UPDATE or the SELECT that
+// reads the same lines first.
+SqlBuilder SideStatement(const QString& head, const ReconLoadRequest& a, int fromPeriod, CancelScope scope,
+                         const QString& column) {
   SqlBuilder q;
-  if (a.bookMode)
-    q.Add(QStringLiteral("update RP_Flow set iflagbank=NULL where cBookCode=? and ccode=? and bdelete=0"), a.bookCode,
-          a.code);
-  else
-    q.Add(QStringLiteral("update gl_accvouch set iflagbank=NULL where ccode=? and bdelete=0"), a.code);
-  AddRange(q, QStringLiteral("iflagbank"), fromPeriod, scope);
+  if (a.bookMode) q.Add(head + QStringLiteral(" where cBookCode=? and ccode=? and bdelete=0"), a.bookCode, a.code);
+  else q.Add(head + QStringLiteral(" where ccode=? and bdelete=0"), a.code);
+  AddRange(q, column, fromPeriod, scope);
   return q;
 }
 
-SqlBuilder StatementUpdate(const ReconLoadRequest& a, int fromPeriod, CancelScope scope) {
-  SqlBuilder q;
-  if (a.bookMode)
-    q.Add(QStringLiteral("update rp_bankrecp_rp set iflag=NULL where cBookCode=? and ccode=? and bdelete=0"),
-          a.bookCode, a.code);
-  else
-    q.Add(QStringLiteral("update rp_bankrecp set iflag=NULL where ccode=? and bdelete=0"), a.code);
-  AddRange(q, QStringLiteral("iflag"), fromPeriod, scope);
-  return q;
+struct Side {
+  QString table, key, column;
+};
+
+Side JournalSide(const ReconLoadRequest& a) {
+  return a.bookMode ? Side{QStringLiteral("RP_Flow"), QStringLiteral("cFlowID"), QStringLiteral("iflagbank")}
+                    : Side{QStringLiteral("gl_accvouch"), QStringLiteral("i_id"), QStringLiteral("iflagbank")};
+}
+
+Side StatementSide(const ReconLoadRequest& a) {
+  return {a.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"), QStringLiteral("i_id"),
+          QStringLiteral("iflag")};
+}
+
+// Counts the lines in range, then clears them: the UPDATE must change exactly as
+// many lines as were counted, or another session changed the account in
+// between. beforeUpdate runs between the two, inside the transaction.
+long long ClearSide(platform::DbConnection& db, const ReconLoadRequest& a, const Side& side, int fromPeriod,
+                    CancelScope scope, const CancelFault& beforeUpdate) {
+  const SqlBuilder count = SideStatement(QStringLiteral("select count(*) from %1").arg(side.table), a, fromPeriod,
+                                         scope, side.column);
+  const long long inRange = db.QueryValue(count.Sql(), count.Params()).ToInt();
+  if (beforeUpdate) beforeUpdate();
+  const SqlBuilder update = SideStatement(QStringLiteral("update %1 set %2=NULL").arg(side.table, side.column), a,
+                                          fromPeriod, scope, side.column);
+  const long long cleared = db.Execute(update.Sql(), update.Params());
+  if (cleared != inRange) throw ChangedDuringCancel();
+  return cleared;
 }
 
 }  // namespace
@@ -92,17 +119,19 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
     return result;
   }
   try {
-    const SqlBuilder journal = JournalUpdate(account, fromPeriod, scope);
-    const SqlBuilder statement = StatementUpdate(account, fromPeriod, scope);
     platform::TransactionGuard transaction(db);
-    result.journalCleared = db.Execute(journal.Sql(), journal.Params());
-    if (betweenUpdates) betweenUpdates();
-    result.statementCleared = db.Execute(statement.Sql(), statement.Params());
+    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, {});
+    result.statementCleared = ClearSide(db, account, StatementSide(account), fromPeriod, scope, betweenUpdates);
     transaction.Commit();
     result.ok = true;
+  } catch (const ChangedDuringCancel&) {
+    result = CancelResult();
+    result.changedMeanwhile = true;
   } catch (const std::exception& e) {
     result = CancelResult();
     result.error = QString::fromUtf8(e.what());
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    result.busy = db && db->IsBusy();
   }
   return result;
 }
@@ -140,6 +169,13 @@ bool ConfirmCancel(int fromPeriod) {
 }
 
 void ShowCancelFailure(const CancelResult& result) {
+  if (result.changedMeanwhile || result.busy) {
+    shared::ShowMsgBox(shared::GetResString(result.busy ? QStringLiteral("corvane.recon.locktimeout")
+                                                        : QStringLiteral("corvane.recon.changedmeanwhile")),
+                       48,
+                       shared::GetResString(shared::kCashTitleKey));
+    return;
+  }
   shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.recon.cancelfailed"), result.error), 16,
                      shared::GetResString(shared::kCashTitleKey));
 }

@@ -48,17 +48,28 @@ struct CancelResult {
   bool ok = false;
   long long journalCleared = 0;    // lines whose tick was set back to NULL
   long long statementCleared = 0;
+  // Another session changed ticks of the account while the cancel ran: nothing
+  // was changed.
+  bool changedMeanwhile = false;
+  // Another session held lines of the account for longer than the database
+  // waits: nothing was changed.
+  bool busy = false;
   QString error;                   // why nothing was changed, when !ok
 };
 
-// Called between the journal UPDATE and the statement UPDATE, inside the
-// transaction; a test throws from it to prove that both sides stay as they were.
+// Called between the journal UPDATE and the statement UPDATE (after the
+// statement lines in range were counted), inside the transaction; a test throws
+// from it to prove that both sides stay as they were, or changes lines through
+// another session.
 using CancelFault = std::function<void()>;
 
 // Sets the tick values in range back to NULL on both sides of the loaded account
 // (in book mode of the book and account), on every line that is not cleared: one
-// UPDATE per side, both in one transaction. On any failure the transaction is
-// rolled back and the result says why; nothing is thrown.
+// UPDATE per side, both in one transaction. The lines in range are counted first
+// in that transaction and each UPDATE must change exactly as many: when another
+// session changed the account in between, the whole cancel is rolled back
+// (changedMeanwhile). On any failure the transaction is rolled back and the
+// result says why; nothing is thrown.
 CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& account, int fromPeriod,
                          CancelScope scope, const CancelFault& betweenUpdates = {});
 

@@ -137,6 +137,23 @@ void frmYHDZ::showEvent(QShowEvent* event) {
   shared::InitToolbar(this);
 }
 
+void frmYHDZ::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Each activation applies the toolbar style again: another window may have
+  // changed the suite's style meanwhile.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) shared::InitToolbar(this);
+}
+
+void frmYHDZ::ShowStatus(const QString& text) {
+  label5_->setText(text);
+  InputDropper::KeepAlive();
+}
+
+void frmYHDZ::ShowAccountText() {
+  label5_->setText(accountText_);
+  label5_->adjustSize();
+}
+
 ReconLoadRequest frmYHDZ::RequestFromSelection(const QString& code, bool includeTicked) {
   platform::CommonServices& common = Session::Current().Common();
   const platform::ParamObject& param = common.GetParamObject();
@@ -192,10 +209,15 @@ void frmYHDZ::LoadFromRequest() {
                    s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
-    label5_->setText(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    GridRows journalRows = JournalRows(s.Db(), JournalLoadQuery(request_), bForeign, texts);
-    GridRows statementRows = StatementRows(s.Db(), StatementLoadQuery(request_), texts);
+    ShowStatus(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));
+    GridRows journalRows = JournalRows(s.Db(), JournalLoadQuery(request_), bForeign, texts,
+                                       [this](const QString& date, const QString& voucher) {
+                                         ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loadingbill"), date, voucher));
+                                       });
+    GridRows statementRows = StatementRows(s.Db(), StatementLoadQuery(request_), texts,
+                                           [this](const QString& date, const QString& line) {
+                                             ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), date, line));
+                                           });
 
     SetUpGrid(grid1_, {"00031", "00032", "00025", "00026", "00027", "00008", "00496", "00037", "00038"},
               {1000, 1000, 1000, 1000, 280, 1500, 280, request_.bookMode ? 0 : 1400, 2000},
@@ -208,15 +230,14 @@ void frmYHDZ::LoadFromRequest() {
     journalFacts_ = std::move(journalRows.facts);
     ShowRows(grid2_, statementRows, 5);
     statementFacts_ = std::move(statementRows.facts);
-    label5_->setText(accountText_);
-    label5_->adjustSize();
+    ShowAccountText();
   } catch (const std::exception& e) {
     // Nothing half-loaded stays: empty grids, the toolbar back, and the reason said.
     grid1_->SetRows(1);
     grid2_->SetRows(1);
     journalFacts_.clear();
     statementFacts_.clear();
-    label5_->setText(accountText_);
+    ShowAccountText();
     shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), QString::fromUtf8(e.what())), 16,
                        GetResString(shared::kTitleKey));
   }
@@ -225,6 +246,8 @@ void frmYHDZ::LoadFromRequest() {
 void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, const std::vector<int>& widths,
                         const std::vector<Qt::Alignment>& alignments) {
   grid->SetRedraw(false);
+  // A reload keeps the widths the user dragged; only the first load sets them.
+  const bool firstSetUp = grid->Cols() != titleKeys.size();
   grid->SetCols(titleKeys.size());
   grid->SetRows(1);
   try {
@@ -240,7 +263,7 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
     grid->SetTextMatrix(0, c, title);
     // A shown column is never narrower than its title, whatever the language.
     const int titleTwips = (QFontMetrics(grid->font()).horizontalAdvance(title) + 12) * 15;
-    grid->SetColWidth(c, widths[c] == 0 ? 0 : std::max(static_cast<int>(widths[c] * scale), titleTwips));
+    if (firstSetUp) grid->SetColWidth(c, widths[c] == 0 ? 0 : std::max(static_cast<int>(widths[c] * scale), titleTwips));
     grid->SetColAlignment(c, alignments[c]);
   }
   grid->SetRowHeight(0, kTitleRowTwips);
@@ -282,10 +305,13 @@ void frmYHDZ::Form_Resize() {
     picture2_->move(grid1_->x() + (grid1_->width() - picture2_->width()) / 2, grid1_->y() - titleStep);
     picture3_->move(grid2_->x() + (grid2_->width() - picture3_->width()) / 2, grid2_->y() - titleStep);
   } else {
-    picture2_->move(picture2_->x(), grid1_->y() - titleStep);
-    picture3_->move(picture3_->x(), grid1_->y() - titleStep);
-    grid1_->resize(grid1_->width() * 2, grid1_->height() / 2);
-    grid2_->setGeometry(grid1_->x(), grid1_->y() + grid1_->height(), grid1_->width(), grid1_->height());
+    // One above the other: each grid keeps its title centred above it, so the
+    // statement grid gives up a title's height to its own title.
+    const int height = std::max(0, (grid1_->height() - titleStep) / 2);
+    grid1_->resize(grid1_->width() * 2, height);
+    grid2_->setGeometry(grid1_->x(), grid1_->y() + height + titleStep, grid1_->width(), height);
+    picture2_->move(grid1_->x() + (grid1_->width() - picture2_->width()) / 2, grid1_->y() - titleStep);
+    picture3_->move(grid2_->x() + (grid2_->width() - picture3_->width()) / 2, grid2_->y() - titleStep);
   }
   picture2_->adjustSize();
   picture3_->adjustSize();
@@ -307,11 +333,16 @@ void frmYHDZ::closeEvent(QCloseEvent* event) {
     return;
   }
   Session& s = Session::Current();
+  // Each is given back on its own, so a lock that cannot be released never
+  // keeps the function claimed. The window closes in any case; the host cleans
+  // up what a lost session held.
   try {
     if (!heldCode_.isEmpty()) s.Common().LockAccount(heldCode_, false);
+  } catch (const std::exception&) {
+  }
+  try {
     if (!heldFunction_.isEmpty()) shared::ClaimFunction(heldFunction_, false);
   } catch (const std::exception&) {
-    // The window closes in any case; the host cleans up what a lost session held.
   }
   heldCode_.clear();
   heldFunction_.clear();

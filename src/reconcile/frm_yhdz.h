@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reconcile/input_dropper.h"
 #include "reconcile/manual_tick.h"
 #include "reconcile/recon_load.h"
 #include "reconcile/row_filter.h"
@@ -76,6 +77,8 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   QWidget* Picture2() const { return picture2_; }
 
   shared::FilterConditions& Conditions() override { return Filter; }
+  // The filter dialog's tick kind is the filter's show mode, never the cancel
+  // range's scope: a filter must not change what a later cancel takes.
   void SetCancelType(int type) override { iShowMark = type; }
 
   // The toolbar dispatch, by key (case does not matter).
@@ -115,6 +118,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   friend class BusyScope;
@@ -132,6 +136,14 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   RowConditions ConditionsFromVariables();
   void ShowContextMenu();
   void WireGridEvents();
+  // Status line texts of a running command; the window stays alive meanwhile.
+  void ShowStatus(const QString& text);
+  void ShowAccountText();
+  // Blanks the marks of the given rows (manual unticks and the cancel share it).
+  void ClearJournalMarks(const std::vector<int>& rows);
+  void ClearStatementMarks(const std::vector<int>& rows);
+  void ShowChangedMeanwhile();
+  void ShowLockTimeout();
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QWidget* picture2_ = nullptr;
@@ -169,6 +181,7 @@ class BusyScope {
 
  private:
   frmYHDZ& w_;
+  InputDropper dropInput_;
 };
 
 }  // namespace corvane::reconcile

@@ -32,27 +32,35 @@ const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
 
 // The leading number of a text, as a typed number box reads it: "12" 12, "7x" 7,
 // " -3.5" -3.5, "abc" 0.
-double LeadingNumber(const QString& text) {
+// The number a typed text holds: blanks around it, a sign, digits with at most
+// one point; none for anything else (a letter anywhere refuses the text).
+std::optional<double> TypedNumber(const QString& text) {
+  const QString t = text.trimmed();
+  if (t.isEmpty()) return 0.0;
   int i = 0;
-  const int n = text.size();
-  while (i < n && text[i].isSpace()) ++i;
-  const int start = i;
-  if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) ++i;
-  bool digits = false;
-  while (i < n && text[i].isDigit() && text[i].unicode() < 128) { ++i; digits = true; }
-  if (i < n && text[i] == QLatin1Char('.')) {
-    ++i;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) { ++i; digits = true; }
+  const int n = t.size();
+  if (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')) ++i;
+  bool digits = false, point = false;
+  for (; i < n; ++i) {
+    if (t[i] == QLatin1Char('.') && !point) {
+      point = true;
+    } else if (t[i].isDigit() && t[i].unicode() < 128) {
+      digits = true;
+    } else {
+      return std::nullopt;
+    }
   }
-  if (!digits) return 0;
-  return text.mid(start, i - start).toDouble();
+  if (!digits) return std::nullopt;
+  return t.toDouble();
 }
 
 }  // namespace
 
 std::optional<int> ParseDayCount(const QString& text) {
   // The default rounding mode takes halves to the even neighbour (2.5 → 2, 3.5 → 4).
-  const double days = std::nearbyint(LeadingNumber(text));
+  const std::optional<double> typed = TypedNumber(text);
+  if (!typed) return std::nullopt;
+  const double days = std::nearbyint(*typed);
   if (!(days >= 0 && days <= frmYHDZAuto::kMaxDays)) return std::nullopt;
   return static_cast<int>(days);
 }

@@ -70,9 +70,10 @@ class frmYHDZAuto : public QDialog {
   QPushButton* command2_ = nullptr;
 };
 
-// The day count a typed text gives: its leading number (blanks before it and a
-// sign allowed; none gives 0), rounded to the nearest integer with halves to the
-// even neighbour. Nothing when it lies outside 0 to frmYHDZAuto::kMaxDays.
+// The day count a typed text gives: a number (blanks around it and a sign
+// allowed; an empty box gives 0), rounded to the nearest integer with halves to
+// the even neighbour. Nothing when the text holds anything else (letters) or the
+// number lies outside 0 to frmYHDZAuto::kMaxDays.
 std::optional<int> ParseDayCount(const QString& text);
 
 // Shows the conditions dialog for the window. ExecAuto is set to false first, so

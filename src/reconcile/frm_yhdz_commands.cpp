@@ -1,5 +1,7 @@
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
+#include "platform/services/object_factory.h"
 #include "reconcile/auto_match_run.h"
 #include "reconcile/cancel_ticks.h"
 #include "reconcile/frm_yhdz_auto.h"
@@ -17,6 +19,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <exception>
 
 namespace corvane::reconcile {
@@ -123,8 +126,24 @@ void frmYHDZ::AutoReconcile() {
                            GetResString(shared::kCashTitleKey));
         return;
       }
+    } catch (const platform::DbError& e) {
+      if (e.IsBusy()) ShowLockTimeout();
+      else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
+      return;
     } catch (const std::exception& e) {
       shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+      return;
+    }
+    // The run writes through a connection of its own, so its transactions never
+    // meet anything the window's connection has open.
+    std::unique_ptr<platform::DbConnection> own;
+    try {
+      own = platform::ObjectFactory::Instance().OpenConnection(s.Db().GetConnectionString());
+    } catch (const std::exception&) {
+      own.reset();
+    }
+    if (!own || !own->IsOpen()) {
+      shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00837")), 16, QString());
       return;
     }
     MatchRequest match = MatchRequestFor(request_);
@@ -135,15 +154,25 @@ void frmYHDZ::AutoReconcile() {
     match.options.sameStyle = ChkCn_m;
     match.options.dateWindow = chkDate;
     match.options.dayLimit = DateLimit;
-    int step = 0;
     const MatchRunResult result = RunAutoMatching(
-        s.Db(), match, [&s](const QDate& d) { return s.Common().GetDatePeriod(d); },
-        [this, &step](MatchStage) {
-          label5_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00838"), ++step));
-          QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        *own, match, [&s](const QDate& d) { return s.Common().GetDatePeriod(d); },
+        [this](MatchStage stage, long long steps) {
+          if (stage == MatchStage::OneToOne)
+            ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00838"), steps));
+          else if (stage == MatchStage::Grouped)
+            ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00843"), steps));
+          else
+            InputDropper::KeepAlive();
         });
-    label5_->setText(accountText_);
-    if (result.failedAt == MatchStage::Grouped) {
+    ShowAccountText();
+    if (result.changedMeanwhile || result.busy) {
+      // The pass that met the change (or the other session's lock) wrote
+      // nothing; a grouped pass leaves the one-to-one ticks stored before it,
+      // which the reload shows.
+      if (result.busy) ShowLockTimeout();
+      else ShowChangedMeanwhile();
+      reload = result.failedAt == MatchStage::Grouped;
+    } else if (result.failedAt == MatchStage::Grouped) {
       // The one-to-one ticks are stored; the grouped pass wrote nothing.
       shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")) + QStringLiteral("\n") + result.error,
                          16, GetResString(shared::kCashTitleKey));
@@ -162,34 +191,67 @@ void frmYHDZ::rCheck() { CheckBalance(); }
 void frmYHDZ::CheckBalance() {
   if (busy_) return;
   RunBalanceCheck(*this);
+  ShowAccountText();
 }
 
 void frmYHDZ::CancelReconciliation() {
   if (busy_) return;
-  if (!ShowCancelRange(*this)) return;
-  if (!ConfirmCancel(UnAutoMonth)) return;
-  BusyScope busy(*this);
-  const CancelScope scope = CancelScopeOf(iCancelType);
-  const CancelResult result = CancelTicks(Session::Current().Db(), request_, UnAutoMonth, scope);
-  if (!result.ok) {
-    ShowCancelFailure(result);
+  if (!ShowCancelRange(*this)) {
+    ShowAccountText();
     return;
   }
-  // The database holds the change: bring the loaded rows in line, all shown again.
-  auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, int markColumn) {
-    std::vector<std::optional<int>> ticks;
-    ticks.reserve(facts.size());
-    for (const LineFacts& f : facts) ticks.push_back(f.tick);
-    const std::vector<int> rows = RowsToClear(ticks, UnAutoMonth, scope);
-    for (int row : rows) facts[row - 1].tick.reset();
-    grid->SetRedraw(false);
-    for (int r = 1; r < grid->Rows(); ++r) grid->SetRowHeight(r, kRowTwips);
-    grid->SetRedraw(true);
-    ClearGridMarks(*grid, markColumn, rows);
-  };
-  clear(grid1_, journalFacts_, 6);
-  clear(grid2_, statementFacts_, 5);
-  label5_->setText(accountText_);
+  if (!ConfirmCancel(UnAutoMonth)) {
+    ShowAccountText();
+    return;
+  }
+  bool reload = false;
+  {
+    BusyScope busy(*this);
+    const CancelScope scope = CancelScopeOf(iCancelType);
+    const CancelResult result = CancelTicks(Session::Current().Db(), request_, UnAutoMonth, scope);
+    if (!result.ok) {
+      ShowAccountText();
+      ShowCancelFailure(result);
+      return;
+    }
+    // The database holds the change: bring the loaded rows in line, all shown again.
+    auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, const QString& statusKey, bool journal) {
+      std::vector<std::optional<int>> ticks;
+      ticks.reserve(facts.size());
+      for (size_t i = 0; i < facts.size(); ++i) {
+        ticks.push_back(facts[i].tick);
+        if ((i + 1) % kRowsPerReport == 0) ShowStatus(GetResString(statusKey) + QString::number(i + 1));
+      }
+      const std::vector<int> rows = RowsToClear(ticks, UnAutoMonth, scope);
+      for (int row : rows) facts[row - 1].tick.reset();
+      grid->SetRedraw(false);
+      for (int r = 1; r < grid->Rows(); ++r) grid->SetRowHeight(r, kRowTwips);
+      grid->SetRedraw(true);
+      if (journal) ClearJournalMarks(rows);
+      else ClearStatementMarks(rows);
+      ShowStatus(GetResString(statusKey) + QString::number(grid->Rows() - 1));
+    };
+    clear(grid1_, journalFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00798"), true);
+    clear(grid2_, statementFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00802"), false);
+    ShowAccountText();
+    // Lines whose ticks went were never loaded when ticked lines were left out:
+    // only a reload shows them.
+    reload = !LoadChecked && (result.journalCleared > 0 || result.statementCleared > 0);
+  }
+  if (reload) Reload();
+}
+
+void frmYHDZ::ClearJournalMarks(const std::vector<int>& rows) { ClearGridMarks(*grid1_, 6, rows); }
+void frmYHDZ::ClearStatementMarks(const std::vector<int>& rows) { ClearGridMarks(*grid2_, 5, rows); }
+
+void frmYHDZ::ShowLockTimeout() {
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.locktimeout")), 48,
+                     GetResString(shared::kCashTitleKey));
+}
+
+void frmYHDZ::ShowChangedMeanwhile() {
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48,
+                     GetResString(shared::kCashTitleKey));
 }
 
 void frmYHDZ::rFilt() {
@@ -225,16 +287,27 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   const QVariant key = grid->RowData(row);
   if (row < 1 || !key.isValid()) return;
   const bool untick = IsMarked(grid->TextMatrix(row, markColumn));
-  bool written = false;
+  std::vector<LineFacts>& facts = side == ReconSide::Journal ? journalFacts_ : statementFacts_;
+  // The tick the user saw: the write happens only while the line still holds it.
+  const std::optional<int> shown = row <= static_cast<int>(facts.size()) ? facts[row - 1].tick : std::nullopt;
+  TickWrite written = TickWrite::Missing;
   std::optional<int> value;
   try {
     if (!untick) value = ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod);
-    written = WriteLineTick(s.Db(), side, request_.bookMode, key, value);
+    written = WriteLineTick(s.Db(), side, request_.bookMode, key, untick ? shown : std::nullopt, value);
+  } catch (const platform::DbError& e) {
+    if (e.IsBusy()) ShowLockTimeout();
+    else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
+    return;
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
     return;
   }
-  if (!written) {
+  if (written == TickWrite::ChangedMeanwhile) {
+    ShowChangedMeanwhile();
+    return;
+  }
+  if (written == TickWrite::Missing) {
     const QString keyText = key.toString();
     QString prompt;
     if (side == ReconSide::Journal && request_.bookMode)
@@ -246,7 +319,6 @@ void frmYHDZ::ToggleTick(ReconSide side) {
     shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
     return;
   }
-  std::vector<LineFacts>& facts = side == ReconSide::Journal ? journalFacts_ : statementFacts_;
   if (row <= static_cast<int>(facts.size())) facts[row - 1].tick = value;
   grid->SetRedraw(false);
   grid->SetTextMatrix(row, markColumn, untick ? QString() : kManualMark);
@@ -291,6 +363,11 @@ void frmYHDZ::FilterGrids() {
     shared::frmYHFilter dialog(*this, this);
     dialog.SetFilterOff(!Filter.ExecFilter);
     dialog.Preset(Filter);
+    // The amount goes into the box as a plain number, without separators.
+    try {
+      dialog.Text4()->setText(Session::Current().Common().AmountTextToNumberText(Filter.CurMmoney));
+    } catch (const std::exception&) {
+    }
     dialog.ShowModal();
   }
   // The styles are those of the dialog's last OK, a Cancel included.
@@ -332,6 +409,8 @@ void frmYHDZ::ShowCurrentLine() {
   const int numberColumn = bQyActive ? 3 : 2;
   if (grid->Col() == numberColumn) {
     c.number = line.number;
+    // Kept as the filter's number, so the filter dialog opens with it.
+    Filter.CurCn_id = grid->TextMatrix(row, numberColumn);
   } else {
     c.direction = PairedDirection(line.debit, BankFx);
     c.amount = line.amount;

@@ -58,14 +58,16 @@ void Tick(std::vector<int>& ticks, const SideGroups& side, const Group& g, int t
 }  // namespace
 
 PassTicks MatchGroups(const MatchCandidates& lines, const PassTicks& done, const MatchOptions& options,
-                      const PeriodOf& periodOf) {
+                      const PeriodOf& periodOf, const StepReport& step) {
   PassTicks out;
   out.journal.assign(lines.journal.size(), 0);
   out.statement.assign(lines.statement.size(), 0);
   const SideGroups journal = GroupsOf(lines.journal, done.journal, MatchSide::Journal, options);
   const SideGroups statement = GroupsOf(lines.statement, done.statement, MatchSide::Statement, options);
   size_t a = 0, b = 0;
+  long long steps = 0;
   while (a < journal.groups.size() && b < statement.groups.size()) {
+    if (step && ++steps % kStepsPerReport == 0) step(steps);
     const Group& j = journal.groups[a];
     const Group& s = statement.groups[b];
     const int c = CompareKeys(lines.journal[journal.members[j.begin]], lines.statement[statement.members[s.begin]],
@@ -89,6 +91,7 @@ PassTicks MatchGroups(const MatchCandidates& lines, const PassTicks& done, const
     ++a;
     ++b;
   }
+  if (step) step(steps);  // where the pass ended
   return out;
 }
 

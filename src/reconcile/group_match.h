@@ -17,7 +17,8 @@ namespace corvane::reconcile {
 // totals are exactly equal (a cent of difference counts); every line of both
 // groups then gets AutoTickValue of the two groups' first dates, each the earliest
 // date among exactly the lines being ticked. The date window does not apply here.
+// step hears the number of group comparisons made, as MatchOneToOne's does.
 PassTicks MatchGroups(const MatchCandidates& lines, const PassTicks& done, const MatchOptions& options,
-                      const PeriodOf& periodOf);
+                      const PeriodOf& periodOf, const StepReport& step = {});
 
 }  // namespace corvane::reconcile

@@ -85,6 +85,7 @@ MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchReque
     MatchLine line = LineFrom(row);
     const bool debit = !row[4].IsNull() && row[4].ToInt() != 0;
     (debit ? line.debit : line.credit) = row[5].ToMoney();
+    line.debitSide = debit;
     out.statement.push_back(std::move(line));
   }
   return out;

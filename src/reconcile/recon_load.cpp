@@ -99,10 +99,15 @@ SqlBuilder StatementLoadQuery(const ReconLoadRequest& r) {
   return q;
 }
 
-GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool foreign, const RowTexts& texts) {
+GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool foreign, const RowTexts& texts,
+                     const LoadProgress& progress) {
   GridRows out;
   const Money cent = Money::FromCents(1);
+  int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
+    if (progress && read++ % kRowsPerReport == 0)
+      progress(row[1].ToDate().toString(QStringLiteral("yyyy年MM月dd日")),
+               Text(row[10]) + QStringLiteral(" - ") + QStringLiteral("%1").arg(row[11].ToInt(), 4, 10, QLatin1Char('0')));
     const Money debit = row[foreign ? 5 : 7].ToMoney();
     const Money credit = row[foreign ? 6 : 8].ToMoney();
     if (foreign && (debit < Money() ? -debit : debit) < cent && (credit < Money() ? -credit : credit) < cent) return;
@@ -129,9 +134,14 @@ GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool f
   return out;
 }
 
-GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, const RowTexts& texts) {
+GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, const RowTexts& texts,
+                       const LoadProgress& progress) {
   GridRows out;
+  int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
+    if (progress && read++ % kRowsPerReport == 0)
+      progress(row[1].ToDate().toString(QStringLiteral("yyyy-MM-dd")),
+               Text(row[2]) + QStringLiteral(" - ") + QStringLiteral("%1").arg(row[0].ToInt(), 4, 10, QLatin1Char('0')));
     const bool isDebit = row[4].ToInt() != 0;
     const Money amount = row[5].ToMoney();
     const DbValue& tick = row[6];

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -55,14 +56,22 @@ struct RowTexts {
   QString credit;  // direction text of "贷"
 };
 
+// Told the two arguments of a loading status text ("…loadingbill" for the
+// journal: the date and the voucher; "…loading" for the statement: the date and
+// the style with the key) for the first row read and then every kRowsPerReport
+// rows, never per row.
+using LoadProgress = std::function<void(const QString& date, const QString& line)>;
+constexpr int kRowsPerReport = 4096;
+
 // The journal rows (9 columns) of the journal query, read straight into grid
 // texts. With foreign currency the foreign amounts are shown, and a line whose
 // foreign debit and credit are both below a cent is left out (it has nothing to
 // reconcile in that currency).
 GridRows JournalRows(platform::DbConnection& db, const platform::SqlBuilder& query, bool foreign,
-                     const RowTexts& texts);
+                     const RowTexts& texts, const LoadProgress& progress = {});
 // The statement rows (6 columns) of the statement query.
-GridRows StatementRows(platform::DbConnection& db, const platform::SqlBuilder& query, const RowTexts& texts);
+GridRows StatementRows(platform::DbConnection& db, const platform::SqlBuilder& query, const RowTexts& texts,
+                       const LoadProgress& progress = {});
 
 // "yyyy.mm.dd", or "" for no date.
 QString DisplayDate(const QDate& d);

@@ -131,7 +131,8 @@ Money SumBankStatement(const QString& code, const QDate& startDate, bool bDebit,
                        int dateMode, std::optional<bool> bTicked, const QString& endDate) {
   SqlBuilder q(QStringLiteral("select sum(mmoney) as cal from %1 where %2 = ? and ibegin <>0")
                    .arg(StatementTable(), StatementKey()), code);
-  q.Add(bDebit ? QStringLiteral(" and bd_c=1") : QStringLiteral(" and bd_c=0"));
+  // A line without a direction is a credit line, as everywhere else.
+  q.Add(bDebit ? QStringLiteral(" and bd_c=1") : QStringLiteral(" and (bd_c=0 or bd_c is null)"));
   AddDeleted(q, bDeleted);
   if (dateMode == 1) q.Add(QStringLiteral(" and ddate < ?"), startDate);
   if (dateMode == 2) q.Add(QStringLiteral(" and ddate >= ?"), startDate);

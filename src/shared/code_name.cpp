@@ -1,5 +1,7 @@
 #include "shared/code_name.h"
 
+#include "shared/messages.h"
+
 namespace corvane::shared {
 namespace {
 
@@ -18,7 +20,10 @@ qsizetype MatchingOpen(const QString& text) {
 
 bool SplitCodeName(const QString& text, QString& outName, QString& outCode) {
   const qsizetype last = text.lastIndexOf(QLatin1Char('('));
-  if (last < 0) return false;
+  if (last < 0) {
+    ShowMsgBox(text, 16, GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03568")));
+    return false;
+  }
   qsizetype open = last;
   qsizetype codeEnd = text.size();
   if (text.endsWith(QLatin1Char(')'))) {

@@ -6,11 +6,11 @@ namespace corvane::shared {
 
 QString NormalizeDateText(QString& s) {
   const std::optional<QDate> date = platform::DateText::Parse(s);
-  const QString shown = date ? platform::DateText::Format(*date) : QString();
-  // Year 100 is the suite's marker for "no date", never a day anyone books.
-  if (shown.isEmpty() || shown == QLatin1String("0100.01.01")) return QString();
-  s = shown;
-  return s;
+  // What the text reads as, in the display form; a text that is no date reads as
+  // the suite's text for no date (year 100, never a day anyone books).
+  s = date ? platform::DateText::Format(*date) : QString();
+  if (s.isEmpty()) s = kNoDateText;
+  return s == kNoDateText ? QString() : s;
 }
 
 }  // namespace corvane::shared

@@ -1,6 +1,5 @@
 #include "shared/frm_yhfilter.h"
 
-#include "shared/amount_key_filter.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
@@ -87,7 +86,8 @@ void frmYHFilter::BuildControls() {
   text2_ = NewBox("Text2", this);
   text3_ = NewBox("Text3", this);
   text4_ = NewBox("Text4", this);
-  new AmountKeyFilter(text4_);
+  // The amount box keeps what is typed, and OK checks it as a whole: a filter of
+  // keystrokes would silently make "12.3.4" into another amount, 12.34.
   for (QLineEdit* box : {text1_, text2_, text4_}) box->installEventFilter(this);
   command3_ = NewReferenceButton("Command3", 212);
   command4_ = NewReferenceButton("Command4", 212);
@@ -157,7 +157,8 @@ void frmYHFilter::Form_Load() {
   cboType_->setVisible(reconciliation);
   if (reconciliation) {
     LoadStyleList();
-    cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00892")));
+    // The first kind shows the lines without a mark: its text says so.
+    cboType_->addItem(GetResString(QStringLiteral("corvane.recon.unmarked")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00847")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00848")));
     cboType_->setCurrentIndex(0);

@@ -248,7 +248,28 @@ bool frmYHKMXZ::TakeBookChoice() {
   return true;
 }
 
+bool frmYHKMXZ::PeriodRangeAccepted() {
+  const bool book = Session::Current().BookMode();
+  QComboBox* start = book ? cmbStartDate_ : combo2_;
+  QComboBox* end = book ? cmbEndDate_ : combo3_;
+  if (!start->isVisibleTo(this) || !end->isVisibleTo(this)) return true;
+  if (start->currentText().isEmpty() || end->currentText().isEmpty()) return true;
+  platform::CommonServices& common = Session::Current().Common();
+  int first = 0, last = 0;
+  try {
+    first = common.GetPeriodNumber(start->currentText());
+    last = common.GetPeriodNumber(end->currentText());
+  } catch (const std::exception&) {
+    return true;  // the window reading the range refuses what it cannot read
+  }
+  if (first <= 0 || last <= 0 || first <= last) return true;
+  ShowMsgBox(GetResString(QStringLiteral("corvane.select.reversed")), 48, GetResString(kTitleKey));
+  end->setFocus();
+  return false;
+}
+
 void frmYHKMXZ::Command1_Click() {
+  if (!PeriodRangeAccepted()) return;
   // Without a choice the dialog stays open: nothing half-chosen passes for a choice.
   const bool taken = Session::Current().BookMode() ? TakeBookChoice() : TakeAccountChoice();
   if (!taken) {

@@ -108,6 +108,8 @@ class frmYHKMXZ : public QDialog {
   // A label's caption in the session's language (its key under the window's prefix).
   static QString LabelCaption(const QString& name);
   void ApplyShowModeRule(int& showMode) const;
+  // The shown period range runs forward; a reversed one is said and refused.
+  bool PeriodRangeAccepted();
   bool TakeAccountChoice();
   bool TakeBookChoice();
 

@@ -50,7 +50,8 @@ const RightMenuItem* FindRightMenuItem(const QString& key) {
     for (int i = 0; i < static_cast<int>(c.size()); ++i) h.insert(c[i].Key(), i);
     return h;
   }();
-  const auto it = byKey.constFind(key.toLower());
+  // Keys compare exactly: "Setup" is no key, "setup" is.
+  const auto it = byKey.constFind(key);
   return it == byKey.constEnd() ? nullptr : &RightMenuCatalogue()[*it];
 }
 

@@ -29,8 +29,23 @@ std::optional<QDate> DateText::Parse(const QString& text) {
 
 QString DateText::Format(const QDate& date, QChar separator) {
   if (!date.isValid()) return QString();
-  const auto padded = [](int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); };
-  return padded(date.year(), 4) + separator + padded(date.month(), 2) + separator + padded(date.day(), 2);
+  const int y = date.year(), m = date.month(), d = date.day();
+  if (y < 0 || y > 9999) {
+    const auto padded = [](int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); };
+    return padded(y, 4) + separator + padded(m, 2) + separator + padded(d, 2);
+  }
+  // Filled by hand: lists format a date for every loaded line.
+  QString out(10, separator);
+  QChar* c = out.data();
+  c[0] = QLatin1Char(static_cast<char>('0' + y / 1000));
+  c[1] = QLatin1Char(static_cast<char>('0' + y / 100 % 10));
+  c[2] = QLatin1Char(static_cast<char>('0' + y / 10 % 10));
+  c[3] = QLatin1Char(static_cast<char>('0' + y % 10));
+  c[5] = QLatin1Char(static_cast<char>('0' + m / 10));
+  c[6] = QLatin1Char(static_cast<char>('0' + m % 10));
+  c[8] = QLatin1Char(static_cast<char>('0' + d / 10));
+  c[9] = QLatin1Char(static_cast<char>('0' + d % 10));
+  return out;
 }
 
 bool DateText::IsDateChar(QChar c) {

@@ -32,8 +32,10 @@ class DbConnection {
   // Runs the statement; gives the number of rows it changed.
   virtual long long Execute(const QString& sql, const DbParams& params = {}) = 0;
   // Runs one statement once per parameter row, without a round trip per row where
-  // the engine allows it. Not a transaction by itself.
-  virtual void ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) = 0;
+  // the engine allows it. Not a transaction by itself. Gives the number of rows
+  // changed, summed over the parameter rows, so a guarded write can tell how many
+  // of its rows still met their guard.
+  virtual long long ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) = 0;
   virtual ResultSet Query(const QString& sql, const DbParams& params = {}) = 0;
   // Reads the rows one at a time without keeping them: each call gets the
   // current row's values (the vector is reused between calls). For lists that

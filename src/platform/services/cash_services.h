@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services/records.h"
+#include "platform/services/service_error.h"
 
 #include <QDate>
 #include <QString>
@@ -38,6 +39,15 @@ class CashServices {
   virtual QDate GetBookEndDate(const QString& bookCode) = 0;
   // Zero or more: debit direction; below zero: credit.
   virtual int GetBookDirectionValue(const QString& bookCode, int reserved = 0) = 0;
+  // Store a book's reconciliation start date and balance direction, where the
+  // two getters above read them. A missing book throws ServiceError; services
+  // without writable books refuse the same way.
+  virtual void SetBookStartDate(const QString& bookCode, const QDate& start) {
+    throw ServiceError(QStringLiteral("SetBookStartDate is not offered"));
+  }
+  virtual void SetBookDirection(const QString& bookCode, bool debit) {
+    throw ServiceError(QStringLiteral("SetBookDirection is not offered"));
+  }
   // Property 10 is the account's currency name (empty for the home currency).
   virtual QVariant GetAccountProperty(const QString& accountCode, int property) = 0;
   // A new flow number of the book: the book code followed by a number, unique

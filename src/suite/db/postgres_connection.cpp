@@ -83,6 +83,9 @@ constexpr size_t kSetBasedFrom = 200;
 // One element of a text[] literal: NULL bare, anything else quoted.
 QString ArrayElement(const DbValue& v) {
   if (v.IsNull()) return QStringLiteral("NULL");
+  // Numbers need neither quotes nor escapes; they are most of a tick batch.
+  if (v.IsInteger()) return QString::number(v.ToInt());
+  if (v.IsMoney()) return v.ToMoney().ToPlainText();
   QString text = v.IsMoney() ? v.ToMoney().ToPlainText() : v.ToString();
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
   text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
@@ -230,11 +233,13 @@ void PostgresConnection::ForEachRow(const QString& sql, const DbParams& params, 
   }
 }
 
-void PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
+long long PostgresConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
   RequireOpen();
-  if (rows.empty()) return;
-  if (rows.size() >= kSetBasedFrom && ExecuteSetBased(sql, rows)) return;
-  ExecutePipelined(sql, rows);
+  if (rows.empty()) return 0;
+  if (rows.size() >= kSetBasedFrom) {
+    if (const std::optional<long long> changed = ExecuteSetBased(sql, rows)) return *changed;
+  }
+  return ExecutePipelined(sql, rows);
 }
 
 QString PostgresConnection::ColumnType(const QString& table, const QString& column) {
@@ -251,53 +256,78 @@ QString PostgresConnection::ColumnType(const QString& table, const QString& colu
   return type;
 }
 
-bool PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<DbParams>& rows) {
+std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<DbParams>& rows) {
+  // "update T set a=?, b=? where key=?", optionally followed by "and <guard>":
+  // a condition on the row's current values whose own marks take the values
+  // after the key (a write guarded by the state it was decided on).
   static const QRegularExpression statement(
-      QStringLiteral("^\\s*update\\s+([A-Za-z_]\\w*)\\s+set\\s+(.+?)\\s+where\\s+([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"),
-      QRegularExpression::CaseInsensitiveOption);
+      QStringLiteral("^\\s*update\\s+([A-Za-z_]\\w*)\\s+set\\s+(.+?)\\s+where\\s+([A-Za-z_]\\w*)\\s*=\\s*\\?"
+                     "(?:\\s+and\\s+(.+?))?\\s*$"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
   static const QRegularExpression assignment(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*=\\s*\\?\\s*$"));
   const auto m = statement.match(sql);
-  if (!m.hasMatch()) return false;
+  if (!m.hasMatch()) return std::nullopt;
   const QString table = m.captured(1);
   QStringList columns;
   for (const QString& part : m.captured(2).split(QLatin1Char(','))) {
     const auto a = assignment.match(part);
-    if (!a.hasMatch()) return false;
+    if (!a.hasMatch()) return std::nullopt;
     columns << a.captured(1);
   }
-  columns << m.captured(3);  // the key, last as in the statement
+  columns << m.captured(3);  // the key, after the assignments as in the statement
   QStringList types;
   for (const QString& c : columns) {
     const QString t = ColumnType(table, c);
-    if (t.isEmpty()) return false;
+    if (t.isEmpty()) return std::nullopt;
     types << t;
   }
+  const int keyIndex = static_cast<int>(columns.size()) - 1;
+  const QString guard = m.captured(4);
+  const int guardMarks = static_cast<int>(NumberPlaceholders(guard).count(QLatin1Char('$')));
+  const int width = keyIndex + 1 + guardMarks;
   // UPDATE … FROM applies one source row per target row: with a key twice the
   // row-by-row order would matter, so such batches take the row-by-row road.
   QSet<QString> keys;
   for (const DbParams& row : rows) {
-    if (row.size() != static_cast<size_t>(columns.size()) || row.back().IsNull()) return false;
-    const QString key = row.back().ToString().toLower();
-    if (keys.contains(key)) return false;
+    if (row.size() != static_cast<size_t>(width) || row[keyIndex].IsNull()) return std::nullopt;
+    const QString key = row[keyIndex].ToString().toLower();
+    if (keys.contains(key)) return std::nullopt;
     keys.insert(key);
   }
-  QStringList sets, arrays, names;
-  for (int c = 0; c < columns.size(); ++c) {
-    arrays << QStringLiteral("?::text[]");
-    names << QStringLiteral("c%1").arg(c);
-    if (c + 1 < columns.size()) sets << QStringLiteral("%1 = v.c%2::%3").arg(columns[c]).arg(c).arg(types[c]);
+  // A guard's marks are typed by their values, the same in every row.
+  for (int g = keyIndex + 1; g < width; ++g) {
+    const DbValue& v = rows.front()[static_cast<size_t>(g)];
+    const QString t = v.IsMoney() ? QStringLiteral("numeric") : v.IsInteger() ? QStringLiteral("bigint")
+                      : v.IsDate() ? QStringLiteral("date") : QString();
+    if (t.isEmpty()) return std::nullopt;
+    for (const DbParams& row : rows)
+      if (row[static_cast<size_t>(g)].IsNull() || TypeOf(row[static_cast<size_t>(g)]) != TypeOf(v)) return std::nullopt;
+    types << t;
   }
-  const int last = static_cast<int>(columns.size()) - 1;
-  const QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6::%7")
-                             .arg(table, sets.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")),
-                                  names.join(QStringLiteral(", ")), columns.back())
-                             .arg(last)
-                             .arg(types.back());
+  QString guardSql;
+  for (int i = 0, mark = keyIndex + 1; i < guard.size(); ++i) {
+    if (guard[i] == QLatin1Char('?')) guardSql += QStringLiteral("v.c%1").arg(mark++);
+    else guardSql += guard[i];
+  }
+  QStringList sets, arrays, names;
+  for (int c = 0; c < width; ++c) {
+    // Each array arrives as its column's base type: the server reads every value
+    // once, with no cast per row afterwards.
+    arrays << QStringLiteral("?::%1[]").arg(types[c]);
+    names << QStringLiteral("c%1").arg(c);
+    if (c < keyIndex) sets << QStringLiteral("%1 = v.c%2").arg(columns[c]).arg(c);
+  }
+  QString setSql = QStringLiteral("update %1 set %2 from unnest(%3) as v(%4) where %1.%5 = v.c%6")
+                       .arg(table, sets.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", ")),
+                            names.join(QStringLiteral(", ")), columns[keyIndex])
+                       .arg(keyIndex);
+  if (!guard.isEmpty()) setSql += QStringLiteral(" and (") + guardSql + QLatin1Char(')');
   constexpr size_t kChunk = 50000;
+  long long changed = 0;
   for (size_t from = 0; from < rows.size(); from += kChunk) {
     const size_t to = std::min(rows.size(), from + kChunk);
     DbParams arraysOfValues;
-    for (int c = 0; c < columns.size(); ++c) {
+    for (int c = 0; c < width; ++c) {
       QString literal = QStringLiteral("{");
       for (size_t r = from; r < to; ++r) {
         if (r > from) literal += QLatin1Char(',');
@@ -306,12 +336,12 @@ bool PostgresConnection::ExecuteSetBased(const QString& sql, const std::vector<D
       literal += QLatin1Char('}');
       arraysOfValues.emplace_back(std::move(literal));
     }
-    Execute(setSql, arraysOfValues);
+    changed += Execute(setSql, arraysOfValues);
   }
-  return true;
+  return changed;
 }
 
-void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<DbParams>& rows) {
+long long PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<DbParams>& rows) {
   // One prepared statement, sent in pipeline mode with a sync every thousand rows:
   // no network round trip per row. The first failure is reported after its sync.
   const size_t nParams = rows.front().size();
@@ -321,6 +351,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
       if (types[i] == 0) types[i] = TypeOf(row[i]);
   if (!PQenterPipelineMode(conn_)) throw DbError(QStringLiteral("Cannot start a batch: %1").arg(PQerrorMessage(conn_)));
   QString firstError;
+  long long changed = 0;
   DbError::Kind firstKind = DbError::Kind::Other;
   auto drain = [&]() {
     for (;;) {
@@ -336,6 +367,10 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
       if ((st == PGRES_FATAL_ERROR) && firstError.isEmpty()) {
         firstError = QString::fromUtf8(PQresultErrorMessage(r)).trimmed();
         firstKind = KindOf(r);
+      }
+      if (st == PGRES_COMMAND_OK) {
+        const char* n = PQcmdTuples(r);
+        if (n && *n) changed += std::strtoll(n, nullptr, 10);
       }
       PQclear(r);
       if (st == PGRES_PIPELINE_SYNC) return;
@@ -359,6 +394,7 @@ void PostgresConnection::ExecutePipelined(const QString& sql, const std::vector<
   else if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
   PQexitPipelineMode(conn_);
   if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql), firstKind);
+  return changed;
 }
 
 void PostgresConnection::BeginTrans() {

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 struct pg_conn;
 struct pg_result;
@@ -21,7 +22,7 @@ class PostgresConnection : public platform::DbConnection {
   ~PostgresConnection() override;
 
   long long Execute(const QString& sql, const platform::DbParams& params = {}) override;
-  void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
+  long long ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
   platform::ResultSet Query(const QString& sql, const platform::DbParams& params = {}) override;
   void ForEachRow(const QString& sql, const platform::DbParams& params, const RowVisitor& visit) override;
   void BeginTrans() override;
@@ -40,10 +41,11 @@ class PostgresConnection : public platform::DbConnection {
 
  private:
   pg_result* Run(const QString& sql, const platform::DbParams& params);
-  void ExecutePipelined(const QString& sql, const std::vector<platform::DbParams>& rows);
+  long long ExecutePipelined(const QString& sql, const std::vector<platform::DbParams>& rows);
   // Runs "update t set a=?, … where k=?" for many rows as one statement per
   // chunk over arrays; false when the statement or the rows do not suit it.
-  bool ExecuteSetBased(const QString& sql, const std::vector<platform::DbParams>& rows);
+  // None when the statement is not of the one form done set-wise.
+  std::optional<long long> ExecuteSetBased(const QString& sql, const std::vector<platform::DbParams>& rows);
   QString ColumnType(const QString& table, const QString& column);
   void RequireOpen() const;
   void RequireCurrentKeyCollation();

@@ -185,13 +185,16 @@ long long SqliteConnection::Execute(const QString& sql, const DbParams& params) 
   return sqlite3_changes64(db_);
 }
 
-void SqliteConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
+long long SqliteConnection::ExecuteBatch(const QString& sql, const std::vector<DbParams>& rows) {
   StmtPtr stmt(Prepare(sql));
+  long long changed = 0;
   for (const DbParams& params : rows) {
     Bind(stmt.get(), params);
     const int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) Fail(sql);
+    changed += sqlite3_changes64(db_);
   }
+  return changed;
 }
 
 ResultSet SqliteConnection::Query(const QString& sql, const DbParams& params) {

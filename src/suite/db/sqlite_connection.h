@@ -25,7 +25,7 @@ class SqliteConnection : public platform::DbConnection {
   ~SqliteConnection() override;
 
   long long Execute(const QString& sql, const platform::DbParams& params = {}) override;
-  void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
+  long long ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override;
   platform::ResultSet Query(const QString& sql, const platform::DbParams& params = {}) override;
   void ForEachRow(const QString& sql, const platform::DbParams& params, const RowVisitor& visit) override;
   void BeginTrans() override;

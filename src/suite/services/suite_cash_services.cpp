@@ -126,6 +126,18 @@ int SuiteCashServices::GetBookDirectionValue(const QString& bookCode, int) {
   return d.ToInt() != 0 ? 1 : -1;
 }
 
+void SuiteCashServices::SetBookStartDate(const QString& bookCode, const QDate& start) {
+  if (Connection().Execute(QStringLiteral("update RP_Book set dBeginDate = ? where cBookCode = ?"),
+                           {start, bookCode.trimmed()}) != 1)
+    throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+}
+
+void SuiteCashServices::SetBookDirection(const QString& bookCode, bool debit) {
+  if (Connection().Execute(QStringLiteral("update RP_Book set bd_c = ? where cBookCode = ?"),
+                           {debit ? 1 : 0, bookCode.trimmed()}) != 1)
+    throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+}
+
 QVariant SuiteCashServices::GetAccountProperty(const QString& accountCode, int property) {
   if (property != kCurrencyProperty) return {};
   const QString currency =

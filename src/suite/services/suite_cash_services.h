@@ -40,6 +40,8 @@ class SuiteCashServices : public platform::CashServices {
   QDate GetBookDefaultStartDate(const QString& bookCode) override;
   QDate GetBookEndDate(const QString& bookCode) override;
   int GetBookDirectionValue(const QString& bookCode, int reserved = 0) override;
+  void SetBookStartDate(const QString& bookCode, const QDate& start) override;
+  void SetBookDirection(const QString& bookCode, bool debit) override;
   QVariant GetAccountProperty(const QString& accountCode, int property) override;
   QString NewFlowId(const QString& bookCode, bool reserve = true) override;
   bool CheckDateText(const QString& text, const QString& fieldName) override;

@@ -83,6 +83,8 @@ TEST_F(AutoConditionsTest, ABadDateOrDayCountIsSaidAndKeepsTheDialogOpen) {
       {"", "-1", "corvane.recon.daylimit|32767", "Text2"},
       {"", "32768", "corvane.recon.daylimit|32767", "Text2"},
       {"", "99999999999999999999", "corvane.recon.daylimit|32767", "Text2"},
+      {"", "abc", "corvane.recon.daylimit|32767", "Text2"},
+      {"", "1o", "corvane.recon.daylimit|32767", "Text2"},
   };
   for (const auto& [cutOff, days, message, focus] : cases) {
     SCOPED_TRACE(::testing::Message() << cutOff << "/" << days);
@@ -133,9 +135,9 @@ TEST_F(AutoConditionsTest, AnyWayOutButOkLeavesTheMatchingOff) {
   ExpectEarlierAndOff(w);
 }
 
-TEST(DayCount, LeadingNumberRoundedHalfToEvenWithinTheRange) {
+TEST(DayCount, NumbersOnlyRoundedHalfToEvenWithinTheRange) {
   const std::pair<const char*, std::optional<int>> cases[] = {
-      {" 12 ", 12}, {"7x", 7},       {"abc", 0},      {"", 0},          {"+5", 5},
+      {" 12 ", 12}, {"7x", std::nullopt}, {"abc", std::nullopt}, {"1 2", std::nullopt}, {"", 0}, {"+5", 5},
       {"2.5", 2},   {"3.5", 4},      {"-0.4", 0},     {".9", 1},        {"32767", 32767},
       {"32767.5", std::nullopt}, {"32768", std::nullopt}, {"-1", std::nullopt}, {"-0.6", std::nullopt},
   };

@@ -21,7 +21,7 @@ class FailingConnection : public platform::DbConnection {
   long long Execute(const QString& sql, const platform::DbParams& params) override {
     return inner_.Execute(sql, params);
   }
-  void ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override {
+  long long ExecuteBatch(const QString& sql, const std::vector<platform::DbParams>& rows) override {
     if (++batches != failBatch) return inner_.ExecuteBatch(sql, rows);
     const size_t n = std::min(rowsBeforeFailure, rows.size());
     inner_.ExecuteBatch(sql, std::vector<platform::DbParams>(rows.begin(), rows.begin() + static_cast<long>(n)));

@@ -1,5 +1,7 @@
 #include "match_ledger.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace corvane::reconcile::test {
@@ -59,6 +61,20 @@ std::vector<int> MatchLedger::Ticks(bool journal) {
 void MatchLedger::Clear() {
   for (const char* table : {"gl_accvouch", "RP_Flow", "rp_bankrecp", "rp_bankrecp_rp"})
     db_.Execute(QStringLiteral("delete from ") + QLatin1String(table));
+}
+
+void MatchLedger::Change(platform::DbConnection& via, bool journal, const platform::DbValue& key,
+                         const QString& assignment, const platform::DbValue& value) {
+  const QString sql = QStringLiteral("update %1 set %2 where %3=?")
+                          .arg(journal ? JournalTable() : StatementTable(), assignment,
+                               journal ? JournalKey() : QStringLiteral("i_id"));
+  ASSERT_EQ(via.Execute(sql, {value, key}), 1) << sql.toStdString();
+}
+
+void MatchLedger::Delete(platform::DbConnection& via, bool journal, const platform::DbValue& key) {
+  via.Execute(QStringLiteral("delete from %1 where %2=?")
+                  .arg(journal ? JournalTable() : StatementTable(), journal ? JournalKey() : QStringLiteral("i_id")),
+              {key});
 }
 
 MatchRequest MatchLedger::Request() const {

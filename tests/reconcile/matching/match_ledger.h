@@ -62,6 +62,11 @@ class MatchLedger {
   std::vector<int> Ticks(bool journal);
   // Removes the lines of both modes' tables.
   void Clear();
+  // "update <the side's table> set <assignment> where <key>=?" through another
+  // connection, as a second session would change the line.
+  void Change(platform::DbConnection& via, bool journal, const platform::DbValue& key, const QString& assignment,
+              const platform::DbValue& value);
+  void Delete(platform::DbConnection& via, bool journal, const platform::DbValue& key);
 
   // Account "A", book "BK1", the year 2026, opening items from 2026-02-01 on
   // left out.

@@ -2,11 +2,13 @@
 #include "match_ledger.h"
 #include "reconcile/auto_match_run.h"
 #include "reconcile/match_candidates.h"
+#include "reconcile/manual_tick.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace corvane::reconcile {
 namespace {
@@ -109,7 +111,9 @@ TEST_P(MatchRunTest, RunTicksPairsAndGroups) {
   r.options.sameNumber = r.options.sameStyle = r.options.dateWindow = true;
   r.options.dayLimit = 12;
   std::vector<MatchStage> stages;
-  const MatchRunResult result = RunAutoMatching(Db(), r, kPeriods, [&](MatchStage s) { stages.push_back(s); });
+  const MatchRunResult result = RunAutoMatching(Db(), r, kPeriods, [&](MatchStage s, long long steps) {
+    if (steps == 0) stages.push_back(s);
+  });
   ASSERT_TRUE(result.Ok()) << result.error.toStdString();
   EXPECT_EQ(stages, (std::vector<MatchStage>{MatchStage::Load, MatchStage::OneToOne, MatchStage::Grouped}));
   EXPECT_EQ(result.oneToOnePairs, 2);
@@ -176,6 +180,102 @@ TEST_P(MatchRunTest, AFailureLeavesNoTickOfItsPass) {
     EXPECT_EQ(ledger_.TickedLines(), c.ticksLeft) << c.name;
     if (c.failBatch == 0) {
       EXPECT_EQ(db.batches, 0);
+    }
+  }
+}
+
+// Another session changes a line after the run read it and before the run
+// writes: the pass that decided on the old state writes nothing at all.
+TEST_P(MatchRunTest, AnotherSessionsChangeMeanwhileVoidsThePass) {
+  struct Case {
+    const char* name;
+    MatchStage when;     // the other session acts as this stage begins
+    bool journal;        // which line of the pair (or the group) it changes
+    const char* assignment;
+    DbValue value;
+    MatchStage failedAt;
+    long long ticksLeft;  // ticked lines afterwards, the other session's tick included
+  };
+  const Case cases[] = {
+      {"journal line ticked by hand", MatchStage::OneToOne, true, "iflagbank=?", DbValue(24), MatchStage::OneToOne, 1},
+      {"journal amount changed", MatchStage::OneToOne, true, "md=?", DbValue(platform::Money::FromCents(99900)),
+       MatchStage::OneToOne, 0},
+      {"journal line cleared", MatchStage::OneToOne, true, "bdelete=?", DbValue(1), MatchStage::OneToOne, 0},
+      {"statement line ticked", MatchStage::OneToOne, false, "iflag=?", DbValue(14), MatchStage::OneToOne, 1},
+      {"statement amount changed", MatchStage::OneToOne, false, "mmoney=?", DbValue(platform::Money::FromCents(5000)),
+       MatchStage::OneToOne, 0},
+      {"statement direction turned", MatchStage::OneToOne, false, "bd_c=?", DbValue(1), MatchStage::OneToOne, 0},
+      // The one-to-one ticks are committed before the grouped pass begins.
+      {"group line ticked by hand", MatchStage::Grouped, true, "iflagbank=?", DbValue(24), MatchStage::Grouped, 5},
+      {"group line amount changed", MatchStage::Grouped, false, "mmoney=?", DbValue(platform::Money::FromCents(7100)),
+       MatchStage::Grouped, 4},
+  };
+  std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ledger_.Clear();
+    const DbValue pairJournal = ledger_.Add(JournalRow{.number = QStringLiteral("P1"), .md = "1"});
+    const DbValue pairStatement = ledger_.Add(StatementRow{.number = QStringLiteral("P1"), .amount = "1"});
+    ledger_.Add(JournalRow{.number = QStringLiteral("P2"), .md = "2"});
+    ledger_.Add(StatementRow{.number = QStringLiteral("P2"), .amount = "2"});
+    const DbValue groupJournal = ledger_.Add(JournalRow{.number = QStringLiteral("G1"), .md = "30"});
+    ledger_.Add(JournalRow{.number = QStringLiteral("G1"), .md = "40"});
+    const DbValue groupStatement = ledger_.Add(StatementRow{.number = QStringLiteral("G1"), .amount = "70"});
+    const DbValue key = c.when == MatchStage::Grouped ? (c.journal ? groupJournal : groupStatement)
+                                                      : (c.journal ? pairJournal : pairStatement);
+    MatchRequest r = ledger_.Request();
+    r.options.sameNumber = true;
+    const MatchRunResult result = RunAutoMatching(Db(), r, kPeriods, [&](MatchStage stage, long long steps) {
+      if (stage == c.when && steps == 0) ledger_.Change(*other, c.journal, key, QString::fromLatin1(c.assignment), c.value);
+    });
+    EXPECT_EQ(result.failedAt, c.failedAt);
+    EXPECT_TRUE(result.changedMeanwhile);
+    EXPECT_FALSE(Db().InTransaction());
+    EXPECT_EQ(ledger_.TickedLines(), c.ticksLeft);
+  }
+}
+
+// A manual tick or untick is written only while the line still holds the tick
+// the user saw; otherwise nothing is written and the caller hears why.
+TEST_P(MatchRunTest, AManualTickWritesOnlyOverTheStateTheUserSaw) {
+  struct Case {
+    const char* name;
+    DbValue stored;             // the line's tick when loaded
+    std::optional<int> shown;   // what the window holds for it
+    const char* change;         // what another session did meanwhile (nullptr: nothing)
+    DbValue changed;
+    std::optional<int> value;   // the write: a manual tick or none
+    TickWrite outcome;
+    int tickAfter;
+  };
+  const Case cases[] = {
+      {"tick an unticked line", DbValue(), std::nullopt, nullptr, DbValue(), 18, TickWrite::Written, 18},
+      {"untick an automatic tick", DbValue(3), 3, nullptr, DbValue(), std::nullopt, TickWrite::Written, 0},
+      {"tick a line ticked meanwhile", DbValue(), std::nullopt, "%1=?", DbValue(24), 18, TickWrite::ChangedMeanwhile, 24},
+      {"untick a line ticked again meanwhile", DbValue(3), 3, "%1=?", DbValue(5), std::nullopt,
+       TickWrite::ChangedMeanwhile, 5},
+      {"untick a line unticked meanwhile", DbValue(3), 3, "%1=?", DbValue(), std::nullopt, TickWrite::ChangedMeanwhile, 0},
+      {"tick a line cleared meanwhile", DbValue(), std::nullopt, "bdelete=?", DbValue(1), 18,
+       TickWrite::ChangedMeanwhile, 0},
+      {"tick a line deleted meanwhile", DbValue(), std::nullopt, "delete", DbValue(), 18, TickWrite::Missing, 0},
+  };
+  std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
+  for (const bool journal : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.name << (journal ? " (journal)" : " (statement)"));
+      ledger_.Clear();
+      const DbValue key = journal ? ledger_.Add(JournalRow{.md = "5", .tick = c.stored})
+                                  : ledger_.Add(StatementRow{.amount = "5", .tick = c.stored});
+      const QString column = journal ? QStringLiteral("iflagbank") : QStringLiteral("iflag");
+      if (c.change && QLatin1String(c.change) == QLatin1String("delete"))
+        ledger_.Delete(*other, journal, key);
+      else if (c.change)
+        ledger_.Change(*other, journal, key, QString::fromLatin1(c.change).arg(column), c.changed);
+      const QVariant rowKey = key.IsInteger() ? QVariant(static_cast<qlonglong>(key.ToInt())) : QVariant(key.ToString());
+      EXPECT_EQ(WriteLineTick(Db(), journal ? ReconSide::Journal : ReconSide::Statement, BookMode(), rowKey, c.shown,
+                              c.value),
+                c.outcome);
+      EXPECT_EQ(journal ? ledger_.JournalTick(key) : ledger_.StatementTick(key), c.tickAfter);
     }
   }
 }

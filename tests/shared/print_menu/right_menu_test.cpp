@@ -58,14 +58,16 @@ class RightMenuTest : public testing::SessionTest {
 
 // Each call starts from a clean menu: what an earlier call greyed out or showed
 // does not carry over to a later call that does not ask for it.
-TEST_F(RightMenuTest, ListedKeysShowTheirItemsInOrderEnabledAnewAtEveryCall) {
+TEST_F(RightMenuTest, ListedKeysShowTheirItemsInTheMenusOrderEnabledAnewAtEveryCall) {
   struct Case { QStringList keys; QStringList disabled; QStringList shown; };
   const Case cases[] = {
-      {kReconKeys, {}, {"rBankCheck", "rBankUnCheck", "rSe4", "rFilt", "rRef", "rSe5", "rCheck", "rHelp", "rExit"}},
-      {{"filt", "ref", "help"}, {"filt", "HELP"}, {"rFilt-", "rRef", "rHelp-"}},
-      {{"Help", "FILT", "BankCheck"}, {}, {"rHelp", "rFilt", "rBankCheck"}},
+      // The menu's own order, whatever order the keys come in.
+      {kReconKeys, {}, {"rBankCheck", "rBankUnCheck", "rCheck", "rExit", "rFilt", "rHelp", "rRef", "rSe4", "rSe5"}},
+      {{"help", "ref", "filt"}, {"filt", "help"}, {"rFilt-", "rHelp-", "rRef"}},
+      // Keys compare exactly: another letter case names nothing.
+      {{"Help", "FILT", "bankcheck", "Setup"}, {"BANKCHECK"}, {"rBankCheck"}},
       {{"filt", "nosuch", "filt", "rfilt", ""}, {"nosuch"}, {"rFilt"}},
-      {{"drillpz", "se10", "lastday"}, {}, {"rDrillPZ", "rSe10", "rLastDay"}},
+      {{"lastday", "se10", "drillpz"}, {}, {"rDrillPZ", "rSe10", "rLastDay"}},
       {{"nosuch"}, {}, {}},
   };
   for (const Case& c : cases) {

@@ -166,6 +166,34 @@ TEST_F(DbLayerTest, LargeBatchesKeepEveryValueExactly) {
   }
 }
 
+// A batch whose statement carries a guard changes only the rows still meeting
+// it and says how many it changed, whether the engine runs it row by row or
+// set-wise (large batches).
+TEST_F(DbLayerTest, GuardedBatchesChangeAndCountOnlyTheRowsMeetingTheirGuard) {
+  for (const int size : {10, 500}) {
+    SCOPED_TRACE(size);
+    conn().Execute(QStringLiteral("delete from lines"));
+    for (int i = 0; i < size; ++i) Insert(QStringLiteral("A"), QDate(2026, 1, 1), Money::FromCents(100));
+    const long long first = conn().QueryValue(QStringLiteral("select min(i_id) from lines")).ToInt();
+    conn().Execute(QStringLiteral("update lines set iflag=9 where (i_id-?)%3=0"), {first});
+    conn().Execute(QStringLiteral("update lines set mmoney=? where (i_id-?)%5=0"), {Money::FromCents(200), first});
+    std::vector<DbParams> rows;
+    long long meeting = 0;
+    for (int i = 0; i < size; ++i) {
+      rows.push_back({4, first + i, Money::FromCents(100)});
+      meeting += (i % 3 != 0 && i % 5 != 0);
+    }
+    TransactionGuard tx(conn());
+    EXPECT_EQ(conn().ExecuteBatch(QStringLiteral("update lines set iflag=? where i_id=? and (iflag=0 or iflag is null) "
+                                                 "and mmoney=?"),
+                                  rows),
+              meeting);
+    tx.Commit();
+    EXPECT_EQ(Count(QStringLiteral("iflag=4")), meeting);
+    EXPECT_EQ(Count(QStringLiteral("iflag=9")), (size + 2) / 3);
+  }
+}
+
 TEST_F(DbLayerTest, AFailedBatchIsRolledBackWhole) {
   for (int i = 0; i < 10; ++i) Insert(QStringLiteral("A"), QDate(2026, 1, 1), Money());
   std::vector<DbParams> rows;

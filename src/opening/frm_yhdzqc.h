@@ -1,0 +1,139 @@
+#pragma once
+
+#include "opening/opening_setup.h"
+#include "opening/opening_summary.h"
+#include "opening/opening_target.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace corvane::platform {
+class ListGrid;
+class RTPrn;
+class ToolbarHost;
+}
+
+namespace corvane::opening {
+
+// The opening set-up window ("RP0303", caption "银行对账期初"): start date, both
+// opening balances, the balance direction and the two adjusted balances of one
+// bank account or book, with the doors to the two opening-item windows.
+//
+// What it works on is fixed by the opener's LoadData: every reload, save and
+// item window uses that copy, never the session's shared choice again.
+class frmYHDZQC : public QDialog {
+  Q_OBJECT
+
+ public:
+  // --- Public variables, by the names the item windows read.
+  QString CurYHKM;
+  QDate BDate;
+  bool BankFx = true;  // balance direction: true debit
+  QString strBookCode;
+
+  frmYHDZQC();
+  ~frmYHDZQC() override;
+
+  // Loads the target chosen by the opener and keeps it for every reload.
+  void LoadData(const OpeningTarget& target);
+  // Loads again from what is stored.
+  void Reload();
+  // The function id the opener claimed; given back when the window closes.
+  void SetHeld(const QString& functionId) { heldFunction_ = functionId; }
+  int ShowModal();
+
+  const OpeningTarget& Target() const { return target_; }
+  const OpeningFigures& Figures() const { return figures_; }
+  // The shown texts of the statement (labels), as the outputs use them.
+  SummaryTexts Texts() const;
+  bool IsForeign() const { return figures_.foreign; }
+  QString CurrencyName() const { return figures_.currencyName; }
+
+  // Controls, by their design names.
+  QLabel* Label(int n) const;
+  QLineEdit* text11() const { return text11_; }
+  QLineEdit* Text1() const { return text1_; }
+  QLineEdit* Text5() const { return text5_; }
+  QLineEdit* Text2() const { return text2_; }
+  QLabel* lblBook() const { return lblBook_; }
+  QPushButton* Command(int n) const;
+  QTableWidget* Header1() const { return header1_; }
+  platform::ListGrid* MSGrid1() const { return grid_; }
+  platform::ToolbarHost* Toolbar() const { return toolbar_; }
+
+  // Saves start date and both balances; false when nothing could be saved.
+  bool SaveSetup();
+  void CalcAdjustedBalances();
+  // Picks a start date and saves it at once (a cancelled pick changes nothing).
+  void Command3_Click();
+  void Command1_Click();  // bank-side items
+  void Command2_Click();  // enterprise-side items
+  void Command6_Click() { FillSummaryGrid(); }
+  void Label21_Click();
+  void Label22_Click();
+  void Command4_Click();
+  void Command5_Click();
+  // Ends an in-place edit of a balance (Enter or focus lost).
+  void EndBalanceEdit(QLineEdit* box);
+  void Toolbar1_ButtonClick(const QString& key);
+  void ChangeBalanceDirection();
+  void SaveAndClose();
+  void FillSummaryGrid();
+  void OutputSummaryReport(int mode);
+  void OutputSummaryData();
+
+ public slots:
+  void rSetup();
+  void rPrint();
+  void rPreview();
+  void rDataOut();
+  void rBankDirec();
+  void rHelp();
+  void rExit();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void done(int result) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void Form_Load();
+  void ShowFigures();
+  void StartBalanceEdit(QLabel* label, QLineEdit* box);
+  void ShowDirection();
+  platform::Money LabelAmount(const QLabel* label) const;
+  void OpenItems(bool bankSide);
+
+  OpeningTarget target_;
+  OpeningFigures figures_;
+  QString heldFunction_;
+  bool ctrlDown_ = false;
+  bool busy_ = false;
+
+  platform::ToolbarHost* toolbar_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QLabel* labels_[26] = {};
+  QLabel* lblBookCap_ = nullptr;
+  QLabel* lblBook_ = nullptr;
+  QLineEdit* text11_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* text5_ = nullptr;
+  QPushButton* commands_[7] = {};
+  QTableWidget* header1_ = nullptr;
+  platform::ListGrid* grid_ = nullptr;
+  platform::RTPrn* rtprn_ = nullptr;
+};
+
+}  // namespace corvane::opening

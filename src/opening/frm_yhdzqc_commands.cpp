@@ -1,0 +1,171 @@
+#include "opening/frm_qyfqc.h"
+#include "opening/frm_yhdzqc.h"
+#include "opening/frm_yhfqc.h"
+#include "opening/guarded_command.h"
+
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/modal_runner.h"
+#include "shared/byte_text.h"
+#include "shared/help_page.h"
+#include "shared/messages.h"
+#include "shared/print_setup.h"
+#include "shared/right_menu.h"
+#include "shared/session.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace corvane::opening {
+
+using shared::GetResString;
+using shared::Session;
+
+namespace {
+
+QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
+
+void SetCell(QTableWidget* t, int row, int col, const QString& text) {
+  auto* item = t->item(row, col);
+  if (!item) t->setItem(row, col, item = new QTableWidgetItem);
+  item->setText(text);
+  item->setTextAlignment((col % 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+}  // namespace
+
+void frmYHDZQC::Toolbar1_ButtonClick(const QString& key) {
+  if (busy_) return;
+  const QString k = key.toLower();
+  if (k == QLatin1String("setup")) rSetup();
+  else if (k == QLatin1String("print")) OutputSummaryReport(1);
+  else if (k == QLatin1String("preview")) OutputSummaryReport(2);
+  else if (k == QLatin1String("dout")) OutputSummaryData();
+  else if (k == QLatin1String("edit")) ChangeBalanceDirection();
+  else if (k == QLatin1String("help")) rHelp();
+  else if (k == QLatin1String("exit")) SaveAndClose();
+}
+
+void frmYHDZQC::rSetup() { shared::PageSetup(this, QStringLiteral("GLYhQc")); }
+void frmYHDZQC::rPrint() { OutputSummaryReport(1); }
+void frmYHDZQC::rPreview() { OutputSummaryReport(2); }
+void frmYHDZQC::rDataOut() { OutputSummaryData(); }
+void frmYHDZQC::rBankDirec() { ChangeBalanceDirection(); }
+
+void frmYHDZQC::rHelp() { shared::ShowHelpPage(QStringLiteral("RP0303")); }
+
+void frmYHDZQC::rExit() { close(); }
+
+void frmYHDZQC::SaveAndClose() {
+  SaveSetup();
+  close();
+}
+
+void frmYHDZQC::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton || busy_) return;
+  shared::ShowRightMenu(this, {QStringLiteral("Setup"), QStringLiteral("Print"), QStringLiteral("Preview"),
+                               QStringLiteral("DataOut"), QStringLiteral("se1"), QStringLiteral("BankDirec"),
+                               QStringLiteral("se2"), QStringLiteral("Help"), QStringLiteral("Exit")});
+}
+
+void frmYHDZQC::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Control) ctrlDown_ = true;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    focusNextChild();  // Enter moves on as Tab does
+    return;
+  }
+  if (event->key() == Qt::Key_Escape) return;  // the window closes by its commands only
+  QDialog::keyPressEvent(event);
+}
+
+void frmYHDZQC::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Control) ctrlDown_ = false;
+  else if (event->key() == Qt::Key_P && (ctrlDown_ || event->modifiers() == Qt::ControlModifier) && !busy_)
+    OutputSummaryReport(1);
+  QDialog::keyReleaseEvent(event);
+}
+
+void frmYHDZQC::ChangeBalanceDirection() {
+  bool ticked = false;
+  if (!RunGuarded([&] { ticked = HasTickedLines(target_); })) return;
+  if (ticked) {
+    shared::ShowMsgBox(CashText("00756"), 0, CashText("00046"));
+    return;
+  }
+  const QString now = CashText(BankFx ? "00761" : "00762"), next = CashText(BankFx ? "00762" : "00761");
+  const QString prompt = CashText("00760") + QStringLiteral("   ") + now + QStringLiteral("   -->   ") + next;
+  if (shared::ShowMsgBox(prompt, 260, CashText("00765")) != 6) return;
+  if (!RunGuarded([&] { WriteDirection(target_, !BankFx); })) return;
+  Reload();
+}
+
+void frmYHDZQC::OpenItems(bool bankSide) {
+  if (!SaveSetup()) return;
+  QPushButton* button = commands_[bankSide ? 1 : 2];
+  button->setEnabled(false);
+  busy_ = true;
+  ItemContext c;
+  c.target = target_;
+  c.startDate = BDate;
+  c.foreign = figures_.foreign;
+  c.debitDirection = BankFx;
+  Session& s = Session::Current();
+  if (bankSide) {
+    frmYHFQC& w = s.windows.Get<frmYHFQC>();
+    w.strBookCode = strBookCode;
+    w.strCode = target_.bookMode ? CurYHKM : QString();
+    if (RunGuarded([&] { w.LoadData(c); })) platform::RunModal(w);
+    s.windows.Unload<frmYHFQC>();
+  } else {
+    frmQYFQC& w = s.windows.Get<frmQYFQC>();
+    w.strBookCode = strBookCode;
+    w.strCode = target_.bookMode ? CurYHKM : QString();
+    if (RunGuarded([&] { w.LoadData(c, figures_.currencyName); })) platform::RunModal(w);
+    s.windows.Unload<frmQYFQC>();
+  }
+  busy_ = false;
+  raise();
+  button->setEnabled(true);
+  Reload();
+}
+
+void frmYHDZQC::Command1_Click() {
+  if (!busy_) OpenItems(true);
+}
+void frmYHDZQC::Command2_Click() {
+  if (!busy_) OpenItems(false);
+}
+
+void frmYHDZQC::FillSummaryGrid() {
+  const SummaryTexts t = Texts();
+  const bool book = Session::Current().BookMode();
+  header1_->setColumnCount(4);
+  header1_->setRowCount(2);
+  header1_->clearSpans();
+  header1_->setSpan(0, 0, 1, 2);
+  header1_->setSpan(0, 2, 1, 2);
+  SetCell(header1_, 1, 0, shared::FitToWidth(CashText("00087"), 12));
+  SetCell(header1_, 1, 1, t.journalOpening);
+  SetCell(header1_, 1, 2, CashText("00087"));
+  SetCell(header1_, 1, 3, t.bankOpening);
+  SetCell(header1_, 0, 0, JournalSideCaption(book));
+  SetCell(header1_, 0, 2, CashText("00502"));
+  header1_->item(0, 0)->setTextAlignment(Qt::AlignCenter);
+  header1_->item(0, 2)->setTextAlignment(Qt::AlignCenter);
+  const TextGrid cells = SummaryGridCells(t);
+  grid_->SetCols(4);
+  grid_->SetRows(static_cast<int>(cells.size()) + 1);
+  for (size_t r = 0; r < cells.size(); ++r)
+    for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
+  for (int c = 0; c < 4; ++c) {
+    header1_->setColumnWidth(c, 2500 / 15);
+    grid_->SetColWidth(c, 2500);
+    grid_->SetColAlignment(c, c % 2 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+  }
+}
+
+}  // namespace corvane::opening

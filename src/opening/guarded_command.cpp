@@ -1,0 +1,20 @@
+#include "opening/guarded_command.h"
+
+#include "shared/messages.h"
+
+#include <exception>
+
+namespace corvane::opening {
+
+bool RunGuarded(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const std::exception& e) {
+    shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.opening.failed"), QString::fromUtf8(e.what())), 16,
+                       shared::GetResString(shared::kCashTitleKey));
+    return false;
+  }
+}
+
+}  // namespace corvane::opening

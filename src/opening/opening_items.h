@@ -1,0 +1,83 @@
+#pragma once
+
+#include "opening/opening_target.h"
+#include "platform/db/money.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace corvane::shared {
+class RunningBalance;
+}
+
+namespace corvane::opening {
+
+// Columns of the enterprise-side item grid (journal lines before the start).
+enum EnterpriseColumn {
+  kQyDate = 0, kQySignSeq, kQyPzid, kQyRowid, kQyAutoId, kQySign, kQyNo, kQySettle, kQyNumber,
+  kQyDebit, kQyCredit, kQyBillDate, kQyDigest, kQyColumns
+};
+// Columns of the bank-side item grid (statement lines before the start).
+enum BankColumn { kYhId = 0, kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit, kYhBalance, kYhColumns };
+
+// Row states: 0 open, 1 ticked, 2 cleared or deleted, 3 a journal line of a
+// regular period, 4 such a line ticked or cleared. Only state 0 is editable.
+enum RowState { kOpen = 0, kTicked = 1, kCleared = 2, kRegular = 3, kRegularLocked = 4 };
+
+// One grid row: its cell texts, the key of its stored line (the i_id as text, or
+// in book mode the whole flow id; empty while unsaved) and its state.
+struct ItemRow {
+  std::vector<QString> cells;
+  QString key;
+  int state = kOpen;
+};
+
+// What an item window works on, fixed when it loads.
+struct ItemContext {
+  OpeningTarget target;
+  QDate startDate;
+  bool foreign = false;               // enterprise side: md_f/mc_f
+  bool debitDirection = true;         // bank side: how lines move the balance
+  platform::Money bankOpening;        // bank side: the balance before the first line
+};
+
+// --- Loading (one pass over the lines dated before the start date).
+std::vector<ItemRow> LoadEnterpriseItems(const ItemContext& c);
+// The bank rows carry their running balance; when given, `balance` is left holding
+// the rows' movements so that later edits recompute from it.
+std::vector<ItemRow> LoadBankItems(const ItemContext& c, shared::RunningBalance* balance = nullptr);
+
+// --- Checking. A refusal names the message prompt (already a text) and the
+// column the cursor goes to.
+struct CellCheck {
+  bool ok = true;
+  QString text;    // the cell's text as it is kept (trimmed, normalised)
+  QString prompt;  // message when refused
+};
+struct RowCheck {
+  bool ok = true;
+  int col = 0;
+  QString prompt;
+};
+CellCheck CheckEnterpriseCell(int col, const QString& text, const ItemContext& c);
+CellCheck CheckBankCell(int col, const QString& text, const ItemContext& c);
+// Every cell (the date too, whether or not it was ever typed), then the row.
+// The kept texts replace the row's cells when the row passes.
+RowCheck CheckEnterpriseRow(std::vector<QString>& cells, const ItemContext& c);
+RowCheck CheckBankRow(std::vector<QString>& cells, const ItemContext& c);
+
+// --- Writing. Each runs in one transaction; a failure throws and writes nothing.
+enum class SaveOutcome { Saved, Vanished };
+// Inserts (empty key) or updates the row's line; on success the row's key and
+// hidden key cells hold what was stored (book mode: the flow id allocated now).
+SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c);
+SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c);
+// Deletes the row's line; a journal line of a regular period is only marked
+// deleted. False when the line is no longer there.
+bool DeleteEnterpriseRow(const ItemRow& row, const ItemContext& c);
+bool DeleteBankRow(const ItemRow& row, const ItemContext& c);
+// The message key refusing a delete in this state, empty when it may go ahead.
+QString DeleteRefusalKey(int state, bool enterpriseSide);
+
+}  // namespace corvane::opening

@@ -1,0 +1,274 @@
+#include "host/menu_dispatcher.h"
+#include "opening/frm_qyfqc.h"
+#include "opening/frm_yhdzqc.h"
+#include "opening/frm_yhfqc.h"
+#include "opening_fixture.h"
+#include "platform/controls/date_picker.h"
+#include "platform/controls/entry_grid.h"
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/param_object.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "suite/services/suite_settings.h"
+#include "support/scripted_print.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace corvane::opening {
+namespace {
+
+using platform::Money;
+using shared::Session;
+using testing::OpeningFixture;
+using Step = corvane::testing::ScriptedModals::Step;
+
+// The selection dialog answered with the fixture's account or book.
+Step Choose(const QString& code) {
+  return [code](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    const bool book = Session::Current().BookMode();
+    QComboBox* list = book ? dialog.cmbBook() : dialog.Combo1();
+    for (int i = 0; i < list->count(); ++i) {
+      const QString itemCode = book ? dialog.cmbBookCode()->itemText(i) : list->itemData(i).toString();
+      if (itemCode.compare(code, Qt::CaseInsensitive) == 0) list->setCurrentIndex(i);
+    }
+    dialog.Command1_Click();
+  };
+}
+
+class FrmYhdzqcTest : public ::testing::TestWithParam<bool> {
+ protected:
+  bool Book() const { return GetParam(); }
+  // Opens "RP0303" on the fixture and runs `inside` while the set-up window is shown.
+  void Open(std::function<void(frmYHDZQC&)> inside) {
+    session_.Modals().Then(Choose(fx_.Key()));
+    bool ran = false;
+    session_.Modals().Then([inside, &ran](QDialog& d) {
+      auto& w = dynamic_cast<frmYHDZQC&>(d);
+      ran = true;
+      inside(w);
+      if (w.isVisible()) w.close();
+    });
+    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+    ASSERT_TRUE(ran) << "the set-up window did not open";
+  }
+  QString LastKey() {
+    const auto& shown = session_.Messages().Shown();
+    return shown.empty() ? QString() : shown.back().prompt;
+  }
+  QString Text(const char* number) {
+    return shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number));
+  }
+  long long Count(const QString& sql, const platform::DbParams& p = {}) { return fx_.Db().QueryValue(sql, p).ToInt(); }
+  Money JournalOpening() {
+    return fx_.Db().QueryValue(QStringLiteral("select md from %1 where %2=? and iperiod=20")
+                                   .arg(fx_.JournalTable(), fx_.KeyColumn()), {fx_.Key()}).ToMoney();
+  }
+
+  corvane::testing::SuiteSession session_{GetParam()};
+  OpeningFixture fx_{session_, GetParam()};
+};
+
+TEST_P(FrmYhdzqcTest, ShowsTheAdjustedBalancesAndGivesEverythingBackOnClose) {
+  bool ran = false;
+  Open([&](frmYHDZQC& w) {
+    ran = true;
+    EXPECT_EQ(w.CurYHKM, OpeningFixture::account_);
+    EXPECT_EQ(w.Label(21)->text(), QStringLiteral("1,000.00"));
+    EXPECT_EQ(w.Label(22)->text(), QStringLiteral("900.00"));
+    EXPECT_EQ(w.Label(14)->text(), QStringLiteral("1,150.00"));
+    EXPECT_EQ(w.Label(15)->text(), QStringLiteral("850.00"));
+    EXPECT_EQ(w.text11()->text(), QStringLiteral("2026.03.01"));
+    EXPECT_EQ(w.lblBook()->isVisibleTo(&w), Book());
+    EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 1);
+    const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+      w.FillSummaryGrid();
+      w.grab().save(QDir(dir).filePath(Book() ? QStringLiteral("opening-book.png") : QStringLiteral("opening-account.png")));
+    }
+  });
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+}
+
+TEST_P(FrmYhdzqcTest, AnEditedBalanceIsSavedAndRecomputed) {
+  Open([&](frmYHDZQC& w) {
+    w.Label21_Click();
+    ASSERT_TRUE(w.Text1()->isVisibleTo(&w));
+    EXPECT_FALSE(w.Label(21)->isVisibleTo(&w));
+    w.Text1()->setText(QStringLiteral("1234.5"));
+    w.EndBalanceEdit(w.Text1());
+    EXPECT_EQ(w.Label(21)->text(), QStringLiteral("1,234.50"));
+    EXPECT_TRUE(w.Label(21)->isVisibleTo(&w));
+    EXPECT_EQ(w.Label(14)->text(), QStringLiteral("1,384.50"));
+  });
+  EXPECT_EQ(JournalOpening(), Money::FromCents(123450));
+}
+
+TEST_P(FrmYhdzqcTest, ACancelledDatePickChangesNothing) {
+  Open([&](frmYHDZQC& w) {
+    w.Label(21)->setText(QStringLiteral("5.00"));  // shown but never saved
+    session_.Modals().Then([](QDialog& d) { d.reject(); });
+    w.Command3_Click();
+    EXPECT_EQ(w.text11()->text(), QStringLiteral("2026.03.01"));
+    EXPECT_EQ(JournalOpening(), Money::FromCents(100000));  // the cancel saved nothing
+    session_.Modals().Then([](QDialog& d) { dynamic_cast<platform::DatePicker&>(d).PickDate(QDate(2026, 2, 12)); });
+    w.Command3_Click();
+    EXPECT_EQ(w.text11()->text(), QStringLiteral("2026.02.12"));
+    EXPECT_EQ(w.BDate, QDate(2026, 2, 12));
+  });
+  // Only the pick was saved, with what the window then showed.
+  const QDate stored = Book() ? fx_.Db().QueryValue(QStringLiteral("select dBeginDate from RP_Book where cBookCode=?"), {fx_.Key()}).ToDate()
+                              : fx_.Db().QueryValue(QStringLiteral("select dbegin from code where ccode=?"), {fx_.Key()}).ToDate();
+  EXPECT_EQ(stored, QDate(2026, 2, 12));
+  EXPECT_EQ(JournalOpening(), Money::FromCents(500));
+}
+
+TEST_P(FrmYhdzqcTest, AnEmptyStartDateRefusesTheSaveAndTheItemWindows) {
+  Open([&](frmYHDZQC& w) {
+    w.text11()->clear();
+    w.Label(21)->setText(QStringLiteral("7.00"));
+    EXPECT_FALSE(w.SaveSetup());
+    EXPECT_EQ(LastKey(), Text("00713"));
+    const int modals = session_.Modals().Count();
+    w.Command2_Click();
+    EXPECT_EQ(session_.Modals().Count(), modals);
+  });
+  EXPECT_EQ(JournalOpening(), Money::FromCents(100000));
+}
+
+TEST_P(FrmYhdzqcTest, TheDirectionChangesOnlyWithoutTicksAndIsReadBack) {
+  Open([&](frmYHDZQC& w) {
+    w.Toolbar1_ButtonClick(QStringLiteral("edit"));
+    EXPECT_EQ(LastKey(), Text("00756"));
+    EXPECT_TRUE(w.BankFx);
+    for (const QString& t : {fx_.StatementTable(), fx_.JournalTable()})
+      fx_.Db().Execute(QStringLiteral("update %1 set %2=null where %3=?")
+                           .arg(t, t == fx_.StatementTable() ? QStringLiteral("iflag") : QStringLiteral("iflagbank"),
+                                fx_.KeyColumn()), {fx_.Key()});
+    session_.Messages().Answer(7);  // No
+    w.ChangeBalanceDirection();
+    EXPECT_TRUE(w.BankFx);
+    EXPECT_EQ(LastKey(), Text("00760") + QStringLiteral("   ") + Text("00761") + QStringLiteral("   -->   ") + Text("00762"));
+    session_.Messages().Answer(6);  // Yes
+    w.ChangeBalanceDirection();
+    EXPECT_FALSE(w.BankFx);  // as read back from where the mode keeps it
+    EXPECT_EQ(w.Text2()->text(), Text("00716"));
+    EXPECT_EQ(w.Label(14)->text(), QStringLiteral("850.00"));
+  });
+}
+
+TEST_P(FrmYhdzqcTest, TheDataOutputGridHoldsAllFourRows) {
+  corvane::testing::ScriptedPrinting printing;
+  Open([&](frmYHDZQC& w) {
+    w.FillSummaryGrid();
+    ASSERT_EQ(w.MSGrid1()->Rows() - 1, 3);
+    printing.QueueResult(7);
+    w.OutputSummaryData();
+    ASSERT_EQ(printing.Runs().size(), 1u);
+    const auto& body = printing.Runs()[0].body;
+    ASSERT_EQ(body.size(), 4u);
+    EXPECT_EQ(body[0][1], w.Label(21)->text());
+    EXPECT_EQ(body[3][1], w.Label(14)->text());
+    EXPECT_EQ(body[3][3], w.Label(15)->text());
+    // The output's result is reported.
+    EXPECT_FALSE(session_.Messages().LastPrompt().isEmpty());
+  });
+}
+
+TEST_P(FrmYhdzqcTest, TheSetUpKeepsItsKeyWhateverTheSharedChoiceHoldsAfterwards) {
+  Open([&](frmYHDZQC& w) {
+    platform::ParamObject& param = Session::Current().Common().GetParamObject();
+    const platform::ParamObject before = param;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& items = dynamic_cast<frmQYFQC&>(d);
+      // The digest reference picks a digest; the caller's shared values come back.
+      session_.Modals().Then([](QDialog& ref) {
+        ref.findChild<QLineEdit*>(QStringLiteral("txtFilter"))->setText(QStringLiteral("期初"));
+        Q_EMIT ref.findChild<QDialogButtonBox*>()->accepted();
+      });
+      QString text;
+      EXPECT_TRUE(items.RefRequest(1, kQyDigest, text));
+      EXPECT_EQ(text, QStringLiteral("期初"));
+      EXPECT_EQ(param.Value1, before.Value1);
+      EXPECT_EQ(param.Value2, before.Value2);
+      EXPECT_EQ(param.Value4, before.Value4);
+      param.Clear();  // whatever another dialog leaves behind
+    });
+    w.Command2_Click();
+    EXPECT_EQ(w.CurYHKM, OpeningFixture::account_);
+    EXPECT_EQ(w.strBookCode, Book() ? fx_.Key() : QString());
+    EXPECT_EQ(w.Label(21)->text(), QStringLiteral("1,000.00"));
+    w.Label(21)->setText(QStringLiteral("2.00"));
+    EXPECT_TRUE(w.SaveSetup());
+  });
+  EXPECT_EQ(JournalOpening(), Money::FromCents(200));
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where iperiod=20 and (%2 is null or %2='')")
+                      .arg(fx_.JournalTable(), fx_.KeyColumn())), 0);
+}
+
+TEST_P(FrmYhdzqcTest, ThePrintedStatementCarriesTheShownFigures) {
+  corvane::testing::ScriptedPrinting printing;
+  // The print formats of the account set's own table (the test has no local format file).
+  suite::SuiteSettings(fx_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  Open([&](frmYHDZQC& w) {
+    w.rPreview();
+    ASSERT_EQ(printing.Runs().size(), 1u) << session_.Messages().LastPrompt().toStdString();
+    const auto& run = printing.Runs()[0];
+    EXPECT_EQ(run.job.headTable, QStringLiteral("yhdzqc_H"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P5")).toString(), QStringLiteral("1,150.00"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P27")).toString(), QStringLiteral("850.00"));
+    EXPECT_EQ(run.headRow.value(QStringLiteral("P30")).toInt(), 1);
+    EXPECT_TRUE(run.headRow.value(QStringLiteral("P28")).isNull());
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzqcTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+// The opener's refusals leave nothing claimed and open nothing.
+class OpenerRefusalTest : public ::testing::TestWithParam<bool> {
+ protected:
+  corvane::testing::SuiteSession session_{GetParam()};
+};
+
+TEST_P(OpenerRefusalTest, BaseDataAndCancel) {
+  auto& db = session_.Db();
+  auto claims = [&] { return db.QueryValue(QStringLiteral("select count(*) from corvane_claim")).ToInt(); };
+  struct Case {
+    QString table;
+    QString key;
+  };
+  // Voucher types are needed in account mode only.
+  std::vector<Case> cases{{QStringLiteral("dsign"), GetParam() ? QString() : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03531")},
+                          {QStringLiteral("settlestyle"), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529")}};
+  for (const Case& c : cases) {
+    db.Execute(QStringLiteral("delete from %1").arg(c.table));
+    session_.Messages().Clear();
+    session_.Modals().Then([](QDialog& d) { dynamic_cast<shared::frmYHKMXZ&>(d).Command2_Click(); });
+    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+    if (c.key.isEmpty()) {
+      EXPECT_EQ(session_.Messages().Count(), 0);  // the dialog opened and was cancelled
+    } else {
+      ASSERT_EQ(session_.Messages().Count(), 1) << c.table.toStdString();
+      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(c.key));
+    }
+    EXPECT_EQ(claims(), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, OpenerRefusalTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::opening

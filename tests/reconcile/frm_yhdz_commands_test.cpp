@@ -1,0 +1,580 @@
+// The reconciliation window's commands driven as a user drives them (toolbar
+// keys, right-click menu commands, grid events, dialogs filled and confirmed),
+// over a whole session on the demo data.
+#include "frm_yhdz_fixture.h"
+
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
+#include "platform/services/object_factory.h"
+#include "reconcile/frm_yh_un_auto.h"
+#include "reconcile/frm_yhdz_auto.h"
+#include "reconcile/tick_mark.h"
+#include "shared/frm_yhfilter.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
+#include "shared/right_menu_host.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QAbstractItemView>
+#include <QSignalBlocker>
+#include <QHeaderView>
+#include <QTimer>
+#include <QTest>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+namespace corvane::reconcile {
+namespace {
+
+using shared::GetResString;
+using shared::Session;
+
+// The text of a resource key up to its first argument, to know a status text
+// whatever counter or date it carries.
+QString Head(const char* key) {
+  const QString sentinel = QStringLiteral("\x01");
+  const QString text = GetResString(QString::fromLatin1(key), sentinel, sentinel);
+  return text.left(text.indexOf(sentinel));
+}
+
+// Records every text the status line shows while a command lets window events
+// run, and the text it ends on.
+class StatusWatch {
+ public:
+  explicit StatusWatch(frmYHDZ* w) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, w] {
+      if (texts.empty() || texts.back() != w->Label5()->text()) texts.push_back(w->Label5()->text());
+    });
+    timer_.start(0);
+  }
+  bool Saw(const QString& head) const {
+    return std::any_of(texts.begin(), texts.end(), [&](const QString& t) { return t.startsWith(head); });
+  }
+  std::vector<QString> texts;
+
+ private:
+  QTimer timer_;
+};
+
+class FrmYhdzCommandTest : public test::FrmYhdzTest {
+ protected:
+  // The matching-conditions dialog confirmed with no cut-off and no date window.
+  static testing::ScriptedModals::Step MatchAll(bool sameNumber) {
+    return [sameNumber](QDialog& d) {
+      d.findChild<QLineEdit*>(QStringLiteral("Text1"))->clear();
+      d.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(false);
+      d.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(false);
+      d.findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(sameNumber);
+      dynamic_cast<frmYHDZAuto&>(d).Command1_Click();
+    };
+  }
+  // The cancel-range dialog: from the period (1 to 12), kinds 0 all, 1 automatic, 2 manual.
+  static testing::ScriptedModals::Step CancelFrom(int period, int kind) {
+    return [period, kind](QDialog& d) {
+      d.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(period - 1);
+      d.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(kind);
+      dynamic_cast<frmYhUnAuto&>(d).Command1_Click();
+    };
+  }
+  // The filter dialog confirmed with a tick kind (0 unmarked, 1 "○", 2 "Y") and,
+  // when given, only the last style entry ("no settlement style") chosen.
+  static testing::ScriptedModals::Step FilterKind(int kind, bool onlyWithoutStyle = false) {
+    return [kind, onlyWithoutStyle](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+      dialog.SetFilterOff(false);
+      dialog.cboType()->setCurrentIndex(kind);
+      for (int i = 0; i < dialog.List1()->count(); ++i)
+        dialog.List1()->item(i)->setSelected(onlyWithoutStyle && i == dialog.List1()->count() - 1);
+      dialog.Command1_Click();
+    };
+  }
+  long long ManualTicks() {
+    return Count(QStringLiteral("select count(*) from %1 where iflagbank>=13").arg(JournalTable())) +
+           Count(QStringLiteral("select count(*) from %1 where iflag>=13").arg(StatementTable()));
+  }
+  long long Ticks() {
+    return Count(QStringLiteral("select count(*) from %1 where iflagbank>0").arg(JournalTable())) +
+           Count(QStringLiteral("select count(*) from %1 where iflag>0").arg(StatementTable()));
+  }
+  // Ticks statement lines of the account behind the window's back.
+  void TickStatementLines(int value, int count) {
+    session_.Db().Execute(QStringLiteral("update %1 set iflag=? where i_id in (select i_id from %1 where ccode='100201' "
+                                         "and ibegin<>0 and iflag is null order by i_id limit %2)")
+                              .arg(StatementTable())
+                              .arg(count),
+                          {value});
+  }
+  std::vector<QString> ShownMarks(platform::ListGrid* grid, int markColumn) {
+    std::vector<QString> marks;
+    for (int r = 1; r < grid->Rows(); ++r)
+      if (!grid->IsRowHidden(r)) marks.push_back(grid->TextMatrix(r, markColumn));
+    return marks;
+  }
+};
+
+// While a command runs, every other way to start one is refused: toolbar keys,
+// the right-click menu and its commands, the space key and double click on a
+// mark. Nothing is asked, shown or written.
+TEST_P(FrmYhdzCommandTest, WhileBusyEveryWayToStartACommandIsRefused) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  int popups = 0;
+  shared::RightMenuHost::InstallChooser([&popups](QMenu&, const QPoint&) -> QAction* {
+    ++popups;
+    return nullptr;
+  });
+  platform::ListGrid* journal = w->MSGrid1();
+  platform::ListGrid* statement = w->MsGrid2();
+  const std::pair<const char*, std::function<void()>> attempts[] = {
+      {"toolbar auto", [&] { w->Toolbar1_ButtonClick(QStringLiteral("auto")); }},
+      {"toolbar unauto", [&] { w->Toolbar1_ButtonClick(QStringLiteral("unauto")); }},
+      {"toolbar filt", [&] { w->Toolbar1_ButtonClick(QStringLiteral("filt")); }},
+      {"toolbar check", [&] { w->Toolbar1_ButtonClick(QStringLiteral("check")); }},
+      {"menu rBankCheck", [&] { w->rBankCheck(); }},
+      {"menu rBankUnCheck", [&] { w->rBankUnCheck(); }},
+      {"menu rCheck", [&] { w->rCheck(); }},
+      {"menu rFilt", [&] { w->rFilt(); }},
+      {"right click", [&] { emit journal->RightClick(QPoint(5, 5), QPoint(5, 5)); }},
+      {"space on a journal mark", [&] {
+         journal->SetCurrentCell(1, 6);
+         emit journal->KeyPressed(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+       }},
+      {"double click on a statement mark", [&] {
+         statement->SetCurrentCell(1, 5);
+         emit statement->MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+         emit statement->DblClick();
+       }},
+  };
+  const int modalsBefore = session_.Modals().Count();
+  for (const auto& [name, attempt] : attempts) {
+    SCOPED_TRACE(name);
+    session_.Modals().Then(MatchAll(false));  // would be answered if anything asked
+    {
+      BusyScope busy(*w);
+      attempt();
+    }
+    EXPECT_EQ(session_.Modals().Count(), modalsBefore);
+    EXPECT_EQ(session_.Messages().Count(), 0);
+    EXPECT_EQ(popups, 0);
+    EXPECT_EQ(Ticks(), 0);
+  }
+  shared::RightMenuHost::InstallChooser({});
+  // Not busy, the same double click ticks: the refusal above was the busy state's.
+  statement->SetCurrentCell(1, 5);
+  emit statement->MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  emit statement->DblClick();
+  EXPECT_EQ(ManualTicks(), 1);
+}
+
+// Double-clicks a cell as the window system reports it: queued, delivered when
+// the application next lets window events run.
+void QueueDoubleClick(frmYHDZ* w, platform::ListGrid* grid, int row, int col) {
+  QAbstractItemView* view = grid->View();
+  const QPoint local =
+      view->viewport()->mapTo(w, view->visualRect(view->model()->index(row - 1, col)).center());
+  const QPoint global = w->mapToGlobal(local);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                  QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons state = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        w->windowHandle(), local, global, state, Qt::LeftButton, type);
+  }
+}
+
+// A double click made while the matching runs reaches the window only after the
+// run, on grids the run has reloaded: it must be dropped then, never replayed.
+TEST_P(FrmYhdzCommandTest, ADoubleClickMadeWhileMatchingRunsIsDroppedNotReplayed) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  w->show();
+  w->activateWindow();
+  QApplication::processEvents();
+  platform::ListGrid* journal = w->MSGrid1();
+  session_.Modals().Then([&](QDialog& d) {
+    // The user double-clicks a mark just as the run starts.
+    QueueDoubleClick(w, journal, 1, 6);
+    MatchAll(true)(d);
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_GT(Ticks(), 0);
+  EXPECT_EQ(ManualTicks(), 0);
+  // The same double click made when nothing runs ticks the line: it does reach the grid.
+  QueueDoubleClick(w, journal, 1, 6);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_EQ(ManualTicks(), 1);
+}
+
+// The status line tells what loading, matching (one to one and grouped),
+// cancelling and the balance check are doing, and ends on the account.
+TEST_P(FrmYhdzCommandTest, TheStatusLineFollowsEachCommandAndEndsOnTheAccount) {
+  session_.Modals().Then(test::Choose(Code(), true));
+  frmYHDZ* w = nullptr;
+  {
+    // The window is made by the menu; watch it from the moment it exists.
+    QTimer find;
+    std::unique_ptr<StatusWatch> watch;
+    QObject::connect(&find, &QTimer::timeout, [&] {
+      if (!watch)
+        if (frmYHDZ* made = Session::Current().windows.Find<frmYHDZ>()) watch = std::make_unique<StatusWatch>(made);
+    });
+    find.start(0);
+    host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    w = Session::Current().windows.Find<frmYHDZ>();
+    ASSERT_NE(w, nullptr);
+    ASSERT_NE(watch, nullptr);
+    EXPECT_TRUE(watch->Saw(Head("Q9.GL.ZWSQL.CASHBANK.loadingbill")));
+    EXPECT_TRUE(watch->Saw(Head("Q9.GL.ZWSQL.CASHBANK.loading")));
+  }
+  const QString account = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + w->CurYHKM;
+  EXPECT_TRUE(w->Label5()->text().startsWith(account)) << w->Label5()->text().toStdString();
+
+  struct Step {
+    const char* name;
+    std::function<void()> run;
+    std::vector<const char*> shown;
+  };
+  const Step steps[] = {
+      {"matching",
+       [&] {
+         session_.Modals().Then(MatchAll(true));
+         w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+       },
+       {"Q9.GL.ZWSQL.CASHBANK.00838", "Q9.GL.ZWSQL.CASHBANK.00843"}},
+      {"cancel",
+       [&] {
+         session_.Modals().Then(CancelFrom(1, 0));
+         session_.Messages().Answer(6);
+         w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
+       },
+       {"Q9.GL.ZWSQL.CASHBANK.00798", "Q9.GL.ZWSQL.CASHBANK.00802"}},
+      {"balance check",
+       [&] {
+         w->Label5()->setText(QStringLiteral("something else"));
+         session_.Modals().Then([](QDialog& d) { d.accept(); });
+         w->rCheck();
+       },
+       {}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    StatusWatch watch(w);
+    step.run();
+    for (const char* key : step.shown) EXPECT_TRUE(watch.Saw(Head(key))) << key;
+    EXPECT_TRUE(w->Label5()->text().startsWith(account)) << w->Label5()->text().toStdString();
+  }
+}
+
+// The matching runs on a connection of its own: when that cannot be opened the
+// run says so and writes nothing.
+TEST_P(FrmYhdzCommandTest, AMatchingWithoutItsOwnConnectionSaysSoAndWritesNothing) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ObjectFactory& factory = platform::ObjectFactory::Instance();
+  const auto open = factory.openConnection;
+  factory.openConnection = [](const QString&) -> std::unique_ptr<platform::DbConnection> {
+    throw platform::DbError(QStringLiteral("refused"));
+  };
+  session_.Modals().Then(MatchAll(true));
+  w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+  factory.openConnection = open;
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00837")));
+  EXPECT_EQ(session_.Messages().Shown().back().buttons, 16);
+  EXPECT_EQ(session_.Messages().Shown().back().title, QString());
+  EXPECT_EQ(Ticks(), 0);
+  EXPECT_TRUE(w->Toolbar()->isEnabled());
+}
+
+// The filter's tick kind is a show mode and the cancel range's kind a cancel
+// scope: one never changes the other.
+TEST_P(FrmYhdzCommandTest, TheShowModeAndTheCancelScopeStayApart) {
+  TickStatementLines(3, 2);   // "○"
+  TickStatementLines(15, 2);  // "Y"
+  frmYHDZ* w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  emit statement->GotFocus();
+  session_.Modals().Then(FilterKind(2));  // "Y" only
+  w->rFilt();
+  EXPECT_EQ(ShownMarks(statement, 5), (std::vector<QString>{kManualMark, kManualMark}));
+  // A cancel of automatic ticks from period 12 takes nothing here ...
+  session_.Modals().Then(CancelFrom(12, 1));
+  session_.Messages().Answer(6);
+  w->rBankUnCheck();
+  EXPECT_EQ(Ticks(), 4);
+  // ... and leaves the show mode as it was: the filters run again show "Y" only.
+  w->rRef();
+  w->rRef();
+  EXPECT_EQ(ShownMarks(statement, 5), (std::vector<QString>{kManualMark, kManualMark}));
+  // The first kind shows the lines without a mark, and says so.
+  session_.Modals().Then([](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+    EXPECT_EQ(dialog.cboType()->itemText(0), GetResString(QStringLiteral("corvane.recon.unmarked")));
+    FilterKind(0)(d);
+  });
+  w->rFilt();
+  for (const QString& mark : ShownMarks(statement, 5)) EXPECT_EQ(mark, QString());
+}
+
+// The reference follows the current line while "ref" is down (the grid's redraw
+// reads as on), and it drops a wish for lines without a settlement style.
+TEST_P(FrmYhdzCommandTest, TheReferenceFollowsTheLineAndDropsTheBlankStyleWish) {
+  session_.Db().Execute(QStringLiteral("update %1 set csettle=NULL where i_id in (select i_id from %1 where "
+                                       "ccode='100201' and ibegin<>0 order by i_id limit 1)")
+                            .arg(StatementTable()));
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* journal = w->MSGrid1();
+  platform::ListGrid* statement = w->MsGrid2();
+  emit statement->GotFocus();
+  session_.Modals().Then(FilterKind(0, /*onlyWithoutStyle=*/true));
+  w->rFilt();
+  int shown = 0, withoutStyle = 0;
+  for (int r = 1; r < statement->Rows(); ++r) {
+    shown += !statement->IsRowHidden(r);
+    withoutStyle += statement->TextMatrix(r, 1).trimmed().isEmpty();
+  }
+  ASSERT_GT(withoutStyle, 0);
+  ASSERT_LT(withoutStyle, statement->Rows() - 1);
+  ASSERT_EQ(shown, withoutStyle);
+  // Reference on, then off: the style wish went with the reference.
+  emit journal->GotFocus();
+  w->rRef();
+  w->rRef();
+  shown = 0;
+  for (int r = 1; r < statement->Rows(); ++r) shown += !statement->IsRowHidden(r);
+  EXPECT_EQ(shown, statement->Rows() - 1);
+  // On again: moving through the journal moves the reference with it.
+  w->rRef();
+  for (int j = 1; j < std::min(journal->Rows(), 6); ++j) {
+    journal->SetCurrentCell(j, 5);
+    for (int r = 1; r < statement->Rows(); ++r)
+      if (!statement->IsRowHidden(r)) EXPECT_EQ(statement->TextMatrix(r, 4), journal->TextMatrix(j, 5)) << j << " " << r;
+  }
+}
+
+// A reference on the number column becomes the filter's number, and the filter
+// dialog opens with it and with the amount as a plain number.
+TEST_P(FrmYhdzCommandTest, AReferenceOnTheNumberPresetsTheFilterDialog) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* journal = w->MSGrid1();
+  int row = 1;
+  while (row < journal->Rows() && journal->TextMatrix(row, 3).trimmed().isEmpty()) ++row;
+  ASSERT_LT(row, journal->Rows());
+  emit journal->GotFocus();
+  journal->SetCurrentCell(row, 3);
+  w->rRef();
+  EXPECT_EQ(w->Filter.CurCn_id, journal->TextMatrix(row, 3));
+  EXPECT_EQ(w->Filter.CurBd_c, 0);
+  EXPECT_EQ(w->Filter.CurMmoney, QString());
+  w->rRef();
+  w->Filter.CurMmoney = QStringLiteral("1,234,567.50");
+  QString number, amount;
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+    number = dialog.Text3()->text();
+    amount = dialog.Text4()->text();
+  });
+  w->rFilt();
+  EXPECT_EQ(number, journal->TextMatrix(row, 3));
+  EXPECT_EQ(amount, QStringLiteral("1234567.50"));
+}
+
+// Input the filter dialog cannot use is said, naming the field, and nothing is
+// filtered: the dialog stays open for the correction.
+TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  emit statement->GotFocus();
+  struct Case { const char* start; const char* end; const char* amount; const char* message; const char* focus; };
+  const Case cases[] = {
+      {"2026.3.1", "2026.2.1", "", "corvane.filter.reversed", "Text1"},
+      {"2026.2.30", "", "", "corvane.filter.notdate", "Text1"},
+      {"", "March", "", "corvane.filter.notdate", "Text2"},
+      {"", "", "abc12.3.4x", "corvane.filter.notamount", "Text4"},
+      {"", "", "12.3.4", "corvane.filter.notamount", "Text4"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    session_.Messages().Clear();
+    bool stayedOpen = false;
+    QString focused;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+      d.activateWindow();
+      dialog.SetFilterOff(false);
+      dialog.Text1()->setText(QString::fromLatin1(c.start));
+      dialog.Text2()->setText(QString::fromLatin1(c.end));
+      dialog.Text4()->clear();
+      QTest::keyClicks(dialog.Text4(), QString::fromLatin1(c.amount));
+      EXPECT_EQ(dialog.Text4()->text(), QString::fromLatin1(c.amount));
+      dialog.Command1_Click();
+      stayedOpen = d.isVisible() || d.result() != QDialog::Accepted;
+      if (QWidget* f = d.focusWidget()) focused = f->objectName();
+    });
+    w->rFilt();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(session_.Messages().Count(), 1);
+    const QString field = c.focus == QLatin1String("Text1")   ? GetResString(QStringLiteral("corvane.filter.field.start"))
+                          : c.focus == QLatin1String("Text2") ? GetResString(QStringLiteral("corvane.filter.field.end"))
+                                                             : GetResString(QStringLiteral("corvane.filter.field.amount"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QString::fromLatin1(c.message), field));
+    EXPECT_EQ(focused, QString::fromLatin1(c.focus));
+    EXPECT_FALSE(w->Filter.ExecCom);
+    for (int r = 1; r < statement->Rows(); ++r) ASSERT_FALSE(statement->IsRowHidden(r)) << r;
+  }
+}
+
+// After a confirmed cancel the grids show what is stored: lines whose ticks went
+// come back when the window left ticked lines out.
+TEST_P(FrmYhdzCommandTest, ACancelShowsTheStoredStateEvenWithTickedLinesLeftOut) {
+  frmYHDZ* w = Open(/*includeTicked=*/false);
+  ASSERT_NE(w, nullptr);
+  const int rowsBefore = w->MsGrid2()->Rows();
+  // Three shown lines ticked by hand in period 8, then left out by a reload.
+  for (int r = 1; r <= 3; ++r)
+    session_.Db().Execute(QStringLiteral("update %1 set iflag=20 where i_id=?").arg(StatementTable()),
+                          {w->MsGrid2()->RowData(r).toLongLong()});
+  w->Reload();
+  ASSERT_EQ(w->MsGrid2()->Rows(), rowsBefore - 3);
+  session_.Modals().Then(CancelFrom(8, 2));
+  session_.Messages().Answer(6);
+  w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
+  EXPECT_EQ(ManualTicks(), 0);
+  EXPECT_EQ(w->MsGrid2()->Rows(), rowsBefore);
+  for (int r = 1; r < w->MsGrid2()->Rows(); ++r) ASSERT_EQ(w->MsGrid2()->TextMatrix(r, 5), QString()) << r;
+}
+
+// A manual tick over a line another session ticked since loading writes nothing
+// and says that the account changed.
+TEST_P(FrmYhdzCommandTest, AManualTickOverAnotherSessionsTickIsRefused) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  statement->SetCurrentCell(1, 5);
+  const long long key = statement->RowData(1).toLongLong();
+  std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
+  other->Execute(QStringLiteral("update %1 set iflag=? where i_id=?").arg(StatementTable()), {7, key});
+  w->ToggleStatementTick();
+  EXPECT_EQ(Count(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()), {key}), 7);
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.changedmeanwhile")));
+  EXPECT_EQ(statement->TextMatrix(1, 5), QString());
+}
+
+// A line another session holds longer than the database waits: the tick ends
+// with a message that says so, and nothing is written.
+TEST_P(FrmYhdzCommandTest, ALineHeldByAnotherSessionEndsTheTickWithAMessage) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  statement->SetCurrentCell(1, 5);
+  const long long key = statement->RowData(1).toLongLong();
+  std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
+  other->BeginTrans();
+  other->Execute(QStringLiteral("update %1 set csettle=csettle where i_id=?").arg(StatementTable()), {key});
+  w->ToggleStatementTick();
+  other->RollbackTrans();
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.locktimeout")));
+  EXPECT_EQ(ManualTicks(), 0);
+  EXPECT_EQ(statement->TextMatrix(1, 5), QString());
+  EXPECT_FALSE(session_.Db().InTransaction());
+}
+
+// Each activation of the window applies the toolbar style again, not only the
+// first show.
+TEST_P(FrmYhdzCommandTest, EachActivationAppliesTheToolbarStyleAgain) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  w->show();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QApplication::processEvents();
+  ASSERT_FALSE(w->isActiveWindow());
+  w->Toolbar()->hide();
+  w->Toolbar()->move(0, 40);
+  w->activateWindow();
+  QApplication::processEvents();
+  ASSERT_TRUE(w->isActiveWindow());
+  EXPECT_TRUE(w->Toolbar()->isVisible());
+  EXPECT_EQ(w->Toolbar()->y(), 0);
+}
+
+// A column the user widened by dragging its header edge stays as wide after a
+// reload, so a long settlement number stays readable.
+TEST_P(FrmYhdzCommandTest, AWidenedColumnStaysWideAfterAReload) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  QHeaderView* titles = w->MsGrid2()->View()->horizontalHeader();
+  ASSERT_EQ(titles->sectionResizeMode(2), QHeaderView::Interactive);
+  const int wider = titles->sectionSize(2) + 60;
+  titles->resizeSection(2, wider);
+  w->Reload();
+  EXPECT_EQ(w->MsGrid2()->View()->horizontalHeader()->sectionSize(2), wider);
+}
+
+// Arranged one above the other, each title sits above its own grid.
+TEST_P(FrmYhdzCommandTest, ArrangedBelowEachTitleSitsAboveItsGrid) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  w->resize(1000, 700);
+  w->Toolbar1_ButtonClick(QStringLiteral("direc"));
+  const QRect journal = w->MSGrid1()->geometry();
+  const QRect statement = w->MsGrid2()->geometry();
+  const QRect title = w->findChild<QWidget*>(QStringLiteral("Picture3"))->geometry();
+  EXPECT_LE(title.bottom(), statement.top());
+  EXPECT_GE(title.top(), journal.bottom());
+  EXPECT_GE(title.left(), statement.left());
+  EXPECT_LE(title.right(), statement.right());
+  EXPECT_LT(std::abs(title.center().x() - statement.center().x()), 2);
+}
+
+// The selection opens on the range from the first period to the login period,
+// and a reversed range is said and opens nothing.
+TEST_P(FrmYhdzCommandTest, TheSelectionRunsToTheLoginPeriodAndRefusesAReversedRange) {
+  const platform::AccountingCalendar calendar = Session::Current().Common().GetCalendar();
+  const int loginPeriod = Session::Current().Common().GetPeriodInfo().CurrentPeriod;
+  ASSERT_GT(loginPeriod, 1);
+  QString start, end;
+  bool refused = false;
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    QComboBox* first = BookMode() ? dialog.cmbStartDate() : dialog.Combo2();
+    QComboBox* last = BookMode() ? dialog.cmbEndDate() : dialog.Combo3();
+    start = first->currentText();
+    end = last->currentText();
+    // The last period first and the first period last.
+    first->setCurrentIndex(first->count() - 1);
+    {
+      const QSignalBlocker quiet(last);
+      last->clear();
+      last->addItem(calendar.GetPeriodText(0));
+      last->setCurrentIndex(0);
+    }
+    dialog.Command1_Click();
+    refused = dialog.result() != QDialog::Accepted;
+  });
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  EXPECT_EQ(start, calendar.GetPeriodText(0));
+  EXPECT_EQ(end, calendar.GetPeriodText(loginPeriod - 1));
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.select.reversed")));
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzCommandTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
+
+}  // namespace
+}  // namespace corvane::reconcile
