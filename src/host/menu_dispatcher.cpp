@@ -1,6 +1,8 @@
 #include "host/menu_dispatcher.h"
 
 #include "host/open_bank_recon_opening.h"
+#include "host/open_balance_statement.h"
+#include "host/open_purge_reconciled.h"
 #include "host/open_long_outstanding.h"
 #include "host/open_recon_query.h"
 #include "host/open_bank_statement.h"
@@ -21,6 +23,8 @@ const std::map<QString, Opener>& Openers() {
       {QStringLiteral("RP0303"), OpenBankReconOpening},
       {QStringLiteral("RP0304"), OpenBankStatement},
       {QStringLiteral("RP0305"), OpenReconciliation},
+      {QStringLiteral("RP0306"), OpenBalanceStatement},
+      {QStringLiteral("RP0308"), OpenPurgeReconciled},
       {QStringLiteral("RP0307"), OpenReconQuery},
       {QStringLiteral("RP0309"), OpenLongOutstanding},
   };

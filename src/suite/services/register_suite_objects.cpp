@@ -11,6 +11,7 @@
 #include "suite/services/suite_common_services.h"
 #include "suite/services/suite_rights_service.h"
 #include "suite/services/suite_ui_style.h"
+#include "suite/services/suite_voucher_viewer.h"
 
 namespace corvane::suite {
 
@@ -31,6 +32,9 @@ void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
   factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
     return std::make_unique<SuiteUiStyle>();
   };
+  platform::VoucherViewer::SetMaker([]() -> std::unique_ptr<platform::VoucherViewer> {
+    return std::make_unique<SuiteVoucherViewer>();
+  });
   RegisterPrintObjects([texts](const QString& key) { return texts ? texts->Text(key, nullptr) : key; });
 }
 

@@ -1,0 +1,149 @@
+#include "balance/grouped_sums.h"
+
+#include "platform/db/transaction_guard.h"
+#include "shared/session.h"
+
+namespace corvane::balance {
+
+using platform::DbValue;
+using platform::Money;
+using shared::Session;
+
+namespace {
+
+const QString kAccounts = QStringLiteral("corvane_balance_work");
+
+struct Names {
+  QString statement, journal, key, journalDate, journalOrder, journalBase;
+};
+
+Names NamesOfMode(bool book) {
+  if (book)
+    return {QStringLiteral("rp_bankrecp_rp"), QStringLiteral("RP_Flow"), QStringLiteral("cBookCode"),
+            QStringLiteral("billdate"), QStringLiteral("cFlowID"), QStringLiteral("j.ibook=1 and j.iperiod<>20")};
+  return {QStringLiteral("rp_bankrecp"), QStringLiteral("gl_accvouch"), QStringLiteral("ccode"),
+          QStringLiteral("dbill_date"), QStringLiteral("i_id"),
+          QStringLiteral("j.ibook=1 and j.iperiod<>20 and j.iflag is null")};
+}
+
+// The accounts' dates and currency flags, numbered in the order given, in a work
+// table of the component's own (rows of other sessions are told apart by the
+// session's id). An ordinary table, not a temporary one: the engine may then
+// scan the lines in parallel. Its statistics tell the planner it is the small
+// side of the join; grouping by the accounts' numbers needs no sorting of codes.
+void FillAccountTable(platform::DbConnection& db, const QString& session, const std::vector<AccountFacts>& accounts) {
+  db.Execute(QStringLiteral("create table if not exists %1 (session_id varchar(100) not null, n integer not null, "
+                            "code varchar(100) collate ci, dstart date, dend date, bforeign smallint, "
+                            "primary key (session_id, n))").arg(kAccounts));
+  // One commit for the whole fill.
+  platform::TransactionGuard guard(db);
+  db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session});
+  std::vector<platform::DbParams> rows;
+  rows.reserve(accounts.size());
+  int n = 0;
+  for (const AccountFacts& a : accounts) rows.push_back({session, n++, a.code, a.start, a.end, a.foreign ? 1 : 0});
+  if (!rows.empty())
+    db.ExecuteBatch(QStringLiteral("insert into %1 (session_id, n, code, dstart, dend, bforeign) values (?,?,?,?,?,?)")
+                        .arg(kAccounts),
+                    rows);
+  db.Execute(QStringLiteral("analyze %1").arg(kAccounts));
+  guard.Commit();
+}
+
+// The first row of each account wins (the opening rows, by their order).
+void FirstPerAccount(platform::DbConnection& db, const QString& sql, const QString& session,
+                     std::vector<RawSums>& sums, Money RawSums::*field) {
+  long long last = -1;
+  db.ForEachRow(sql, {session}, [&](const std::vector<DbValue>& row) {
+    const long long n = row[0].ToInt();
+    if (n == last || n < 0 || n >= static_cast<long long>(sums.size())) return;
+    last = n;
+    sums[static_cast<size_t>(n)].*field = row[1].ToMoney().RoundedToCents();
+  });
+}
+
+// The account of a result row, by its number.
+RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
+  const long long i = n.ToInt();
+  return i >= 0 && i < static_cast<long long>(sums.size()) ? &sums[static_cast<size_t>(i)] : nullptr;
+}
+
+}  // namespace
+
+std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
+  std::map<QString, RawSums> out;
+  if (accounts.empty()) return out;
+  Session& session = Session::Current();
+  platform::DbConnection& db = session.Db();
+  const QString sessionId = session.gLogin ? session.gLogin->GetSessionText3() : QStringLiteral("-");
+  const Names n = NamesOfMode(session.BookMode());
+  std::vector<RawSums> sums(accounts.size());
+  FillAccountTable(db, sessionId, accounts);
+
+  // Each line table on the left of the join, so that its key column's rule
+  // decides which codes are equal, as in the one-account sums. Grouped by the
+  // accounts' numbers in the order the engine walks them, the lines need no sorting.
+  const QString bankInRange = QStringLiteral("r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)");
+  const QString bankToEnd = QStringLiteral("(a.dend is null or r.ddate<=a.dend)");
+  const QString bankSql =
+      QStringLiteral(
+          "select a.n,"
+          " sum(case when r.bdelete=1 and %1 then (case when r.bd_c=1 then r.mmoney when r.bd_c=0 then -r.mmoney end)"
+          " end),"
+          " sum(case when r.bdelete=0 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
+          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and %2 then r.mmoney end),"
+          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=0 and r.bdelete=0 and %2 then r.mmoney end)"
+          " from %3 r join %4 a on r.%5 = a.code where a.session_id=? and r.ibegin<>0 group by a.n")
+          .arg(bankInRange, bankToEnd, n.statement, kAccounts, n.key);
+  db.ForEachRow(bankSql, {sessionId}, [&](const std::vector<DbValue>& row) {
+    RawSums* p = SumsOf(sums, row[0]);
+    if (!p) return;
+    RawSums& s = *p;
+    s.bankClearedNet = row[1].ToMoney();
+    s.bankLiveSigned = row[2].ToMoney();
+    s.bankUnmatchedDebit = row[3].ToMoney();
+    s.bankUnmatchedCredit = row[4].ToMoney();
+  });
+
+  // Home and foreign-currency accounts apart, each summing its own amount columns.
+  const QString d = QStringLiteral("j.") + n.journalDate;
+  const QString journalInRange =
+      QStringLiteral("j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend)").arg(d);
+  const QString journalToEnd = QStringLiteral("(a.dend is null or %1<=a.dend)").arg(d);
+  for (const int foreign : {0, 1}) {
+    const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
+    const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
+    const QString journalSql =
+        QStringLiteral(
+            "select a.n,"
+            " sum(case when j.bdelete=1 and %1 then %3-%4 end),"
+            " sum(case when j.bdelete=0 and %1 then %3-%4 end),"
+            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %3 end),"
+            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %4 end)"
+            " from %5 j join %6 a on j.%7 = a.code where a.session_id=? and a.bforeign=? and %8 group by a.n")
+            .arg(journalInRange, journalToEnd, md, mc, n.journal, kAccounts, n.key, n.journalBase);
+    db.ForEachRow(journalSql, {sessionId, foreign}, [&](const std::vector<DbValue>& row) {
+      RawSums* p = SumsOf(sums, row[0]);
+      if (!p) return;
+      RawSums& s = *p;
+      s.journalClearedNet = row[1].ToMoney();
+      s.journalLiveSigned = row[2].ToMoney();
+      s.journalUnmatchedDebit = row[3].ToMoney();
+      s.journalUnmatchedCredit = row[4].ToMoney();
+    });
+  }
+
+  FirstPerAccount(db,
+                  QStringLiteral("select a.n, r.mmoney from %1 r join %2 a on r.%3 = a.code where a.session_id=? "
+                                 "and r.ibegin=0 order by a.n, r.i_id").arg(n.statement, kAccounts, n.key),
+                  sessionId, sums, &RawSums::bankOpening);
+  FirstPerAccount(db,
+                  QStringLiteral("select a.n, j.md from %1 j join %2 a on j.%3 = a.code where a.session_id=? "
+                                 "and j.iperiod=20 order by a.n, j.%4").arg(n.journal, kAccounts, n.key, n.journalOrder),
+                  sessionId, sums, &RawSums::journalOpening);
+  db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {sessionId});
+  for (size_t i = 0; i < accounts.size(); ++i) out[accounts[i].code] = sums[i];
+  return out;
+}
+
+}  // namespace corvane::balance

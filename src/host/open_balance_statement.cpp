@@ -1,0 +1,32 @@
+#include "host/open_balance_statement.h"
+
+#include "balance/frm_yetjb.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "shared/wait_window.h"
+
+namespace corvane::host {
+
+using shared::Session;
+
+void OpenBalanceStatement() {
+  Session& s = Session::Current();
+  if (auto* open = s.windows.Find<balance::frmYETJB>()) {
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  const QString functionId = s.BookMode() ? QStringLiteral("RP0306") : QStringLiteral("GL040704");
+  if (!shared::ClaimFunction(functionId, true)) return;
+  shared::ShowWait(shared::GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03549")));
+  balance::frmYETJB& window = s.windows.Get<balance::frmYETJB>();
+  window.SetHeldFunction(functionId);
+  window.show();
+  // The load hides the wait window, and a load that fails closes the window,
+  // which gives the function back.
+  window.LoadData();
+}
+
+}  // namespace corvane::host

@@ -1,0 +1,69 @@
+#include "balance_ledger.h"
+
+namespace corvane::balance::test {
+
+using platform::Money;
+
+Money M(const char* text) { return *Money::Parse(QString::fromLatin1(text)); }
+
+void BalanceLedger::AddAccount(const TestAccount& a) {
+  const QString currency = a.currency.isEmpty() ? QStringLiteral("人民币") : a.currency;
+  if (book_) {
+    db_.Execute(QStringLiteral("insert into RP_Book (cBookCode, cBookName, iBookType, ccode, cexch_name, dOpenDate, "
+                               "bCloseFlag, dBeginDate, dEndDate, bd_c) values (?,?,2,?,?,?,0,?,?,?)"),
+                {a.code, a.name, QStringLiteral("A") + a.code, currency, QDate(2026, 1, 1), a.start, a.end,
+                 a.debit ? 1 : 0});
+  } else {
+    db_.Execute(QStringLiteral("insert into code (ccode, ccode_name, igrade, bd_c, be, bend, cexch_name, dbegin, dend) "
+                               "values (?,?,2,?,1,1,?,?,?)"),
+                {a.code, a.name, a.debit ? 1 : 0, a.currency.isEmpty() ? platform::DbValue() : platform::DbValue(currency),
+                 a.start, a.end});
+  }
+}
+
+void BalanceLedger::BankOpening(const QString& code, Money amount) {
+  db_.Execute(QStringLiteral("insert into %1 (ccode, cBookCode, dDate, bd_c, mmoney, iflag, bdelete, ibegin) "
+                             "values (?,?,?,1,?,0,0,0)").arg(StatementTable()),
+              {book_ ? QStringLiteral("A") + code : code, book_ ? code : QString(), QDate(2026, 1, 1), amount});
+}
+
+void BalanceLedger::JournalOpening(const QString& code, Money amount) {
+  Journal(code, QDate(2026, 1, 1), 20, amount, Money(), false, false);
+}
+
+void BalanceLedger::Journal(const QString& code, const QDate& date, int period, Money md, Money mc, bool ticked,
+                            bool cleared, Money mdF, Money mcF) {
+  const bool foreign = !mdF.IsZero() || !mcF.IsZero();
+  const platform::DbValue currency = foreign ? platform::DbValue(QStringLiteral("美元")) : platform::DbValue();
+  ++next_;
+  if (book_) {
+    db_.Execute(QStringLiteral("insert into RP_Flow (cFlowID, cBookCode, iBookType, ccode, BillDate, iperiod, ibook, "
+                               "md, mc, md_f, mc_f, iflagbank, bdelete, cexch_name, cdigest) "
+                               "values (?,?,2,?,?,?,1,?,?,?,?,?,?,?,?)"),
+                {code + QStringLiteral("%1").arg(next_, 6, 10, QLatin1Char('0')), code, QStringLiteral("A") + code, date,
+                 period, md, mc, mdF, mcF, ticked ? 1 : 0, cleared ? 1 : 0, currency,
+                 QStringLiteral("摘要%1").arg(next_)});
+  } else {
+    db_.Execute(QStringLiteral("insert into gl_accvouch (iperiod, csign, isignseq, ino_id, inid, dbill_date, ibook, "
+                               "ccode, md, mc, md_f, mc_f, iflagbank, bdelete, cexch_name, cdigest) "
+                               "values (?,?,1,?,1,?,1,?,?,?,?,?,?,?,?,?)"),
+                {period, QStringLiteral("记"), next_, date, code, md, mc, mdF, mcF, ticked ? 1 : 0, cleared ? 1 : 0,
+                 currency, QStringLiteral("摘要%1").arg(next_)});
+  }
+}
+
+void BalanceLedger::Bank(const QString& code, const QDate& date, int bdc, Money amount, bool ticked, bool cleared) {
+  db_.Execute(QStringLiteral("insert into %1 (ccode, cBookCode, dDate, bd_c, mmoney, iflag, bdelete, ibegin, cn_id) "
+                             "values (?,?,?,?,?,?,?,2,?)").arg(StatementTable()),
+              {book_ ? QStringLiteral("A") + code : code, book_ ? code : QString(), date, bdc, amount, ticked ? 1 : 0,
+               cleared ? 1 : 0, QStringLiteral("N%1").arg(++next_)});
+}
+
+long long BalanceLedger::ClearedCount(const QString& code) {
+  return db_.QueryValue(QStringLiteral("select count(*) from %1 where bdelete=1 and %2=?").arg(JournalTable(), Key()),
+                        {code}).ToInt() +
+         db_.QueryValue(QStringLiteral("select count(*) from %1 where bdelete=1 and %2=?").arg(StatementTable(), Key()),
+                        {code}).ToInt();
+}
+
+}  // namespace corvane::balance::test

@@ -1,0 +1,377 @@
+#include "balance/balance_calculator.h"
+#include "balance/frm_yetjb.h"
+#include "balance/frm_yetjb1.h"
+#include "balance/frm_yhdzcx1.h"
+#include "balance_ledger.h"
+#include "host/menu_dispatcher.h"
+#include "platform/controls/list_grid.h"
+#include "platform/controls/split_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "platform/services/voucher_viewer.h"
+#include "shared/frm_message.h"
+#include "shared/function_claim.h"
+#include "shared/messages.h"
+#include "shared/right_menu.h"
+#include "shared/right_menu_host.h"
+#include "shared/session.h"
+#include "suite/services/suite_settings.h"
+#include "support/scripted_print.h"
+#include "support/suite_session.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace corvane::balance::test {
+namespace {
+
+using shared::GetResString;
+using shared::Session;
+
+QString Res(const char* n) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QString::fromLatin1(n)); }
+
+// Records the voucher the drill-down asks for.
+struct ViewerLog {
+  std::vector<QStringList> shown;
+};
+ViewerLog* gViewerLog = nullptr;
+
+class RecordingViewer : public platform::VoucherViewer {
+ public:
+  void SetServices(platform::CommonServices*) override {}
+  void SetLogin(platform::LoginContext*) override {}
+  void SetListSql(const QString& sql, const platform::DbParams&) override { sql_ = sql; }
+  bool ShowVoucher(const QString& sys, const QString& fn, int mode, const QString& kind, const QString& book,
+                   const QString& period, const QString& sign, const QString& number) override {
+    gViewerLog->shown.push_back({sys, fn, QString::number(mode), kind, book, period, sign, number, sql_});
+    return true;
+  }
+
+ private:
+  QString sql_;
+};
+
+class StatementWindowsTest : public ::testing::TestWithParam<bool> {
+ protected:
+  StatementWindowsTest() : ledger_(session_.Db(), GetParam()) {}
+
+  bool Book() const { return GetParam(); }
+  QString StatementId() const { return Book() ? QStringLiteral("RP0306") : QStringLiteral("GL040704"); }
+  QString DetailId() const { return Book() ? QStringLiteral("RP0307") : QStringLiteral("GL040705"); }
+
+  long long ClaimRows(const QString& id) {
+    return session_.Db().QueryValue(QStringLiteral("select count(*) from corvane_claim where function_id=?"), {id}).ToInt();
+  }
+
+  // A credit-direction account with outstanding items on every side: two bank
+  // lines each way, three journal debits (one an opening item before the start)
+  // and one journal credit.
+  void AddCreditAccount(const QString& code) {
+    TestAccount a;
+    a.code = code;
+    a.name = QStringLiteral("贷方(测试)户");
+    a.debit = false;
+    ledger_.AddAccount(a);
+    ledger_.BankOpening(code, M("1000"));
+    ledger_.JournalOpening(code, M("900"));
+    ledger_.Bank(code, QDate(2026, 4, 2), 0, M("50"), false, false);
+    ledger_.Bank(code, QDate(2026, 4, 3), 0, M("5"), false, false);
+    ledger_.Bank(code, QDate(2026, 4, 4), 1, M("20"), false, false);
+    ledger_.Bank(code, QDate(2026, 4, 6), 1, M("7"), true, false);
+    ledger_.Journal(code, QDate(2026, 2, 20), 21, M("11"), M("0"), false, false);
+    ledger_.Journal(code, QDate(2026, 4, 1), 4, M("100"), M("0"), false, false);
+    ledger_.Journal(code, QDate(2026, 4, 8), 4, M("60"), M("0"), false, false);
+    ledger_.Journal(code, QDate(2026, 5, 1), 5, M("0"), M("30"), false, false);
+    ledger_.Journal(code, QDate(2026, 5, 2), 5, M("0"), M("7"), true, false);
+    ledger_.Journal(code, QDate(2026, 8, 2), 8, M("0"), M("9"), false, false);  // after the end date
+  }
+
+  frmYETJB& OpenStatement() {
+    host::ExecuteMenu(QStringLiteral("RP0306"), {}, {}, {});
+    frmYETJB* w = Session::Current().windows.Find<frmYETJB>();
+    EXPECT_NE(w, nullptr);
+    return *w;
+  }
+
+  int RowOf(frmYETJB& w, const QString& code) {
+    for (int r = 1; r < w.MSGrid1()->Rows(); ++r)
+      if (w.MSGrid1()->RowData(r).toString() == code) return r;
+    return -1;
+  }
+
+  testing::SuiteSession session_{GetParam()};
+  BalanceLedger ledger_;
+};
+
+// The statement lists every account or book, marks the unbalanced ones, hides the
+// wait window and gives its function back exactly once when it closes.
+TEST_P(StatementWindowsTest, StatementListsEveryAccountAndGivesItsFunctionBack) {
+  AddCreditAccount(QStringLiteral("T5"));
+  frmYETJB& w = OpenStatement();
+  const size_t accounts = BalanceCalculator::ListAccounts().size();
+  EXPECT_EQ(w.MSGrid1()->Rows(), static_cast<int>(accounts) + 1);
+  EXPECT_FALSE(shared::frmMessage::Instance()->isVisible());
+  EXPECT_EQ(ClaimRows(StatementId()), 1);
+  for (const AccountStatement& st : w.Statements()) {
+    const int r = RowOf(w, st.facts.code);
+    ASSERT_GT(r, 0);
+    EXPECT_EQ(w.MSGrid1()->TextMatrix(r, 4),
+              st.figures.balanced ? st.figures.adjustedJournalBalance.ToDisplayText() : Res("00912"));
+  }
+  host::ExecuteMenu(QStringLiteral("RP0306"), {}, {}, {});  // brought to the front, nothing claimed again
+  EXPECT_EQ(shared::FunctionClaimCount(StatementId()), 1);
+  w.close();
+  QApplication::processEvents();
+  EXPECT_EQ(ClaimRows(StatementId()), 0);
+  EXPECT_EQ(shared::FunctionClaimCount(StatementId()), 0);
+}
+
+// A load that fails as a whole says why, takes the wait window down and gives
+// the function back; an account that cannot be read marks its own row only.
+TEST_P(StatementWindowsTest, FailedLoadsLeaveNothingBehind) {
+  std::vector<ListedAccount> listed = BalanceCalculator::ListAccounts();
+  listed.insert(listed.begin(), {QStringLiteral("NOSUCH"), QStringLiteral("?")});
+  session_.Messages().Clear();
+  const std::vector<AccountStatement> all = BalanceCalculator::ForAccounts(listed);
+  ASSERT_EQ(all.size(), listed.size());
+  EXPECT_TRUE(all[0].Failed());
+  for (size_t i = 1; i < all.size(); ++i) EXPECT_FALSE(all[i].Failed()) << i;
+
+  session_.Db().Execute(Book() ? QStringLiteral("drop table RP_Book") : QStringLiteral("drop table code"));
+  session_.Messages().Clear();
+  host::ExecuteMenu(QStringLiteral("RP0306"), {}, {}, {});
+  QApplication::processEvents();
+  EXPECT_EQ(Session::Current().windows.Find<frmYETJB>(), nullptr);
+  EXPECT_FALSE(shared::frmMessage::Instance()->isVisible());
+  EXPECT_EQ(ClaimRows(StatementId()), 0);
+  ASSERT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(session_.Messages().Shown()[0].buttons, 16);
+}
+
+// The two-sided view of a credit-direction account: the bank's adjustments
+// change places, so the enterprise side still adds up; the bank side does not.
+TEST_P(StatementWindowsTest, TwoSidedStatementOfACreditAccount) {
+  AddCreditAccount(QStringLiteral("T5"));
+  frmYETJB& w = OpenStatement();
+  const int r = RowOf(w, QStringLiteral("T5"));
+  ASSERT_GT(r, 0);
+  w.MSGrid1()->SetCurrentCell(r, 0);
+  frmYETJB1 view(w);
+  auto label = [&](const char* n) { return view.Label(QString::fromLatin1(n))->text(); };
+  auto cell = [&](int c) { return w.MSGrid1()->TextMatrix(r, c); };
+  EXPECT_EQ(label("Label12"), QStringLiteral("贷方(测试)户(T5)"));
+  EXPECT_EQ(label("Label16"), cell(8));
+  EXPECT_EQ(label("Label17"), cell(7));
+  EXPECT_EQ(label("Label18"), cell(5));
+  EXPECT_EQ(label("Label19"), cell(6));
+  auto amount = [](const QString& t) { return *platform::Money::Parse(t); };
+  EXPECT_EQ(amount(label("Label21")) + amount(label("Label16")) - amount(label("Label17")), amount(label("Label14")));
+  EXPECT_EQ(amount(label("Label22")) + amount(label("Label18")) - amount(label("Label19")), amount(label("Label15")));
+  // Hand-computed: journal 900+100+60-30-7 = 1023; bank 1000-(20+7-50-5) = 1028.
+  EXPECT_EQ(label("Label21"), QStringLiteral("1,023.00"));
+  EXPECT_EQ(label("Label22"), QStringLiteral("1,028.00"));
+  EXPECT_EQ(label("Label16"), QStringLiteral("55.00"));
+  EXPECT_EQ(label("Label17"), QStringLiteral("20.00"));
+}
+
+// Detail: the four sections with the credit account's bank lines the other way
+// round, the handed-in totals and balances, the key column, and the claim of the
+// detailed statement given back once.
+TEST_P(StatementWindowsTest, DetailedStatementSectionsTotalsAndClaim) {
+  AddCreditAccount(QStringLiteral("T5"));
+  TestAccount quiet;
+  quiet.code = QStringLiteral("T6");
+  ledger_.AddAccount(quiet);
+  ledger_.Journal(QStringLiteral("T6"), QDate(2026, 4, 1), 4, M("0"), M("3"), false, false);
+  frmYETJB& w = OpenStatement();
+  auto detail = [&](const QString& code) {
+    w.MSGrid1()->SetCurrentCell(RowOf(w, code), 0);
+    frmYETJB1 view(w);
+    view.ShowDetailStatement();
+    return Session::Current().windows.Find<frmYHDZCX1>();
+  };
+  frmYHDZCX1* d = detail(QStringLiteral("T5"));
+  ASSERT_NE(d, nullptr);
+  const platform::SplitGrid& g = *d->ZqgridSP1();
+  // Sections: bank received (bd_c 0 for a credit account) 2, bank paid 1,
+  // journal debits 3 (the opening item before the start included), credits 1.
+  ASSERT_EQ(g.Rows(), 3 + 3 + 2);
+  EXPECT_EQ(g.TextMatrix(3, 2), QStringLiteral("50.00"));
+  EXPECT_EQ(g.TextMatrix(4, 2), QStringLiteral("5.00"));
+  EXPECT_EQ(g.TextMatrix(3, 5), QStringLiteral("20.00"));
+  EXPECT_EQ(g.TextMatrix(4, 5), QString());
+  EXPECT_EQ(g.TextMatrix(3, 10), QStringLiteral("11.00"));
+  EXPECT_EQ(g.TextMatrix(5, 10), QStringLiteral("60.00"));
+  EXPECT_EQ(g.TextMatrix(3, 14), QStringLiteral("30.00"));
+  EXPECT_EQ(g.TextMatrix(4, 14), QString());
+  // Totals and balances come from the two-sided view and add up to its figures.
+  EXPECT_EQ(g.TextMatrix(6, 1), Res("00182"));
+  EXPECT_EQ(g.TextMatrix(6, 2), QStringLiteral("55.00"));
+  EXPECT_EQ(g.TextMatrix(6, 5), QStringLiteral("20.00"));
+  EXPECT_EQ(g.TextMatrix(6, 10), QStringLiteral("171.00"));
+  EXPECT_EQ(g.TextMatrix(6, 14), QStringLiteral("30.00"));
+  EXPECT_EQ(g.TextMatrix(7, 5), QStringLiteral("1,058.00"));
+  EXPECT_EQ(g.TextMatrix(7, 14), QStringLiteral("1,169.00"));
+  EXPECT_EQ(g.TextMatrix(0, 0), Res("00598") + QStringLiteral("1,023.00"));
+  EXPECT_EQ(g.RowColor(7), QColor(0xFF, 0xFF, 0xF0));
+  EXPECT_EQ(g.RowColor(6), QColor(0xD4, 0xD0, 0xC8));
+  EXPECT_FALSE(g.RowColor(3).isValid());
+  if (!Book()) {
+    // Row 3 holds an item of both journal sections, row 4 of the debits only.
+    EXPECT_TRUE(g.TextMatrix(3, 15).startsWith(QStringLiteral("1,21,")));
+    EXPECT_TRUE(g.TextMatrix(3, 15).contains(QStringLiteral(";1,5,")));
+    EXPECT_TRUE(g.TextMatrix(4, 15).startsWith(QStringLiteral("1,4,")));
+    EXPECT_TRUE(g.TextMatrix(4, 15).endsWith(QLatin1Char(';')));
+  }
+  EXPECT_EQ(shared::FunctionClaimCount(DetailId()), 1);
+  EXPECT_FALSE(d->Toolbar()->IsButtonEnabled(QStringLiteral("filt")));
+  EXPECT_EQ(d->Toolbar()->IsButtonVisible(QStringLiteral("vouch")), !Book());
+
+  // A second Detail on an account with fewer items shows none of the first one's.
+  d = detail(QStringLiteral("T6"));
+  ASSERT_EQ(d->ZqgridSP1()->Rows(), 3 + 1 + 2);
+  for (int c = 0; c < 16; ++c)
+    if (c != 11 && c != 12 && c != 13 && c != 14 && c != 15) EXPECT_EQ(d->ZqgridSP1()->TextMatrix(3, c), QString()) << c;
+  if (!Book()) EXPECT_TRUE(d->ZqgridSP1()->TextMatrix(3, 15).startsWith(QLatin1Char(';')));
+  EXPECT_EQ(shared::FunctionClaimCount(DetailId()), 1);
+
+  // Another holder of the same function (the tick-status query) keeps it claimed
+  // when the detailed statement closes.
+  ASSERT_TRUE(shared::ClaimFunction(DetailId(), true));
+  d->close();
+  QApplication::processEvents();
+  EXPECT_EQ(ClaimRows(DetailId()), 1);
+  EXPECT_TRUE(shared::ClaimFunction(DetailId(), false));
+  EXPECT_EQ(ClaimRows(DetailId()), 0);
+}
+
+// A double click shows the voucher of a journal item, and nothing anywhere else;
+// book flows are no vouchers, so in book mode nothing shows at all.
+TEST_P(StatementWindowsTest, VoucherDrillDown) {
+  AddCreditAccount(QStringLiteral("T5"));
+  frmYETJB& w = OpenStatement();
+  w.MSGrid1()->SetCurrentCell(RowOf(w, QStringLiteral("T5")), 0);
+  frmYETJB1 view(w);
+  view.ShowDetailStatement();
+  frmYHDZCX1* d = Session::Current().windows.Find<frmYHDZCX1>();
+  ASSERT_NE(d, nullptr);
+  ViewerLog log;
+  gViewerLog = &log;
+  platform::VoucherViewer::SetMaker([] { return std::make_unique<RecordingViewer>(); });
+  struct Case { int row, col; bool shows; };
+  const bool v = !Book();
+  const Case cases[] = {{4, 8, v},      {3, 12, v},     {3, 8, false},  // row 3's debit is an opening item
+                        {4, 2, false},  {2, 8, false},  {6, 10, false}, {7, 14, false}, {5, 13, false}};
+  for (const Case& c : cases) {
+    log.shown.clear();
+    d->ZqgridSP1_DblClick(c.row, c.col);
+    EXPECT_EQ(log.shown.size(), c.shows ? 1u : 0u) << c.row << "," << c.col;
+  }
+  d->ZqgridSP1_DblClick(4, 9);
+  gViewerLog = nullptr;
+  if (Book()) {
+    EXPECT_TRUE(log.shown.empty());
+    platform::VoucherViewer::SetMaker({});
+    return;
+  }
+  ASSERT_EQ(log.shown.size(), 1u);
+  const QStringList& shown = log.shown[0];
+  EXPECT_EQ(shown.mid(0, 7), QStringList({"GL", "GL0205", "3", "CN", "1", "4", "记"}));
+  EXPECT_TRUE(shown[8].contains(QStringLiteral("mc=0")));
+  platform::VoucherViewer::SetMaker({});
+}
+
+// Opened from the menu, the window shows its toolbar above the title and the grid:
+// the first layout runs before the window is on screen.
+TEST_P(StatementWindowsTest, OpensWithItsToolbarAboveTheGrid) {
+  frmYETJB& w = OpenStatement();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(w.isVisible());
+  EXPECT_GT(w.Toolbar()->height(), 0);
+  EXPECT_GE(w.MSGrid1()->y(), w.Toolbar()->height());
+}
+
+// The grid print under "RPYETJB" from toolbar and right-click menu, and the work
+// rows of the three reports.
+TEST_P(StatementWindowsTest, PrintsAndReports) {
+  AddCreditAccount(QStringLiteral("T5"));
+  testing::ScriptedPrinting printing;
+  // The print formats of the demo account set are kept on the server.
+  suite::SuiteSettings(session_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  frmYETJB& w = OpenStatement();
+  // The right-click items run the window's procedures by name.
+  for (const char* key : {"setup", "preview", "dataout"}) {
+    const QString item = QStringLiteral("r") + QString::fromLatin1(key);
+    shared::RightMenuHost::InstallChooser([item](QMenu& menu, const QPoint&) -> QAction* {
+      for (QAction* a : menu.actions())
+        if (a->objectName().compare(item, Qt::CaseInsensitive) == 0) return a;
+      return nullptr;
+    });
+    shared::ShowRightMenu(&w, {QStringLiteral("setup"), QStringLiteral("print"), QStringLiteral("preview"),
+                               QStringLiteral("dataout"), QStringLiteral("view3")});
+  }
+  shared::RightMenuHost::InstallChooser({});
+  w.Toolbar1_ButtonClick(QStringLiteral("print"));
+  ASSERT_EQ(printing.GridPrints().size(), 4u);
+  const int modes[] = {3, 1, 2, 0};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(printing.GridPrints()[i].mode, modes[i]);
+    EXPECT_EQ(printing.GridPrints()[i].reportKey, QStringLiteral("RPYETJB"));
+    EXPECT_EQ(printing.GridPrints()[i].grid, w.MSGrid1());
+  }
+  EXPECT_EQ(printing.GridPrints()[3].title, Res("00913") + Res("00138"));
+
+  session_.Messages().Clear();
+  w.rPrint();
+  for (const auto& m : session_.Messages().Shown()) ADD_FAILURE() << m.prompt.toStdString();
+  ASSERT_EQ(printing.Runs().size(), 1u);
+  EXPECT_EQ(printing.Runs()[0].headRow.value("P1").toString(), Res("00913"));
+  EXPECT_EQ(printing.Runs()[0].headRow.value("P7").toString(), Res("00052"));
+  EXPECT_TRUE(printing.Runs()[0].tailRow.value("P6").toString().startsWith(Res("00055")));
+  EXPECT_EQ(printing.Runs()[0].job.reportKind, platform::kReportKindGrid);
+  EXPECT_EQ(printing.Runs()[0].body.size(), static_cast<size_t>(w.MSGrid1()->Rows() - 1));
+
+  const int r = RowOf(w, QStringLiteral("T5"));
+  w.MSGrid1()->SetCurrentCell(r, 0);
+  frmYETJB1 view(w);
+  view.OutputSummaryReport(2);
+  ASSERT_EQ(printing.Runs().size(), 2u);
+  const QVariantMap& two = printing.Runs()[1].headRow;
+  EXPECT_EQ(printing.Runs()[1].job.reportKind, platform::kReportKindForm);
+  EXPECT_EQ(two.value("P2").toString(),
+            (Book() ? GetResString(QStringLiteral("corvane.balance.bookname")) : Res("00511")) +
+                QStringLiteral("贷方(测试)户(T5)"));
+  EXPECT_EQ(two.value("P6").toString(),
+            Book() ? GetResString(QStringLiteral("corvane.balance.bookjournal")) : Res("00503"));
+  EXPECT_EQ(two.value("P9").toString(), QStringLiteral("1,023.00"));
+  EXPECT_EQ(two.value("P13").toString(), w.MSGrid1()->TextMatrix(r, 8));
+  EXPECT_EQ(two.value("P30").toInt(), 1);
+  EXPECT_TRUE(two.value("P28").isNull());
+
+  // Data output: the four lines of both sides, caption beside figure.
+  view.OutputSummaryData();
+  ASSERT_EQ(printing.Runs().size(), 3u);
+  const testing::ReportRunRecord& out = printing.Runs()[2];
+  EXPECT_EQ(out.verb, testing::ReportRunRecord::Verb::DataOut);
+  ASSERT_EQ(out.body.size(), 4u);
+  EXPECT_EQ(out.body[0], QStringList({Res("00087"), QStringLiteral("1,023.00"), Res("00087"), QStringLiteral("1,028.00")}));
+  EXPECT_EQ(out.body[3][0], Res("00726"));
+  EXPECT_EQ(out.body[1][1], w.MSGrid1()->TextMatrix(r, 8));  // credit account: the bank's receipts are column 8
+
+  view.ShowDetailStatement();
+  frmYHDZCX1* d = Session::Current().windows.Find<frmYHDZCX1>();
+  ASSERT_NE(d, nullptr);
+  d->Toolbar1_ButtonClick(QStringLiteral("preview"));
+  ASSERT_EQ(printing.Runs().size(), 4u);
+  EXPECT_EQ(printing.Runs()[3].headRow.value("P5").toString(), Res("00511") + QStringLiteral("贷方(测试)户(T5)"));
+  EXPECT_EQ(printing.Runs()[3].headRow.value("P4").toString(), Res("00571") + QStringLiteral("2026.06.30"));
+  EXPECT_EQ(printing.Runs()[3].body.size(), 3u + 2u);
+  EXPECT_EQ(printing.Runs()[3].bodyHeader.size(), 15);  // the hidden key column is not printed
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, StatementWindowsTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::balance::test
