@@ -272,7 +272,8 @@ void frmYETJB::resizeEvent(QResizeEvent* event) {
   layout_->PrepareForm(this, 30, 8);
   shared::LayoutListForm(this);
   // The toolbar with its pictures, the title band under it, the grid filling the rest.
-  const int top = toolbar_->isVisible() ? toolbar_->sizeHint().height() : 0;
+  // isHidden, not isVisible: the first resize comes before the window is shown.
+  const int top = !toolbar_->isHidden() ? toolbar_->sizeHint().height() : 0;
   toolbar_->setGeometry(0, 0, width(), top);
   lblHeader_->adjustSize();
   picture2_->setGeometry(0, top, width(), lblHeader_->height() + 2 * (100 / 15));

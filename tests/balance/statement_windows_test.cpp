@@ -282,6 +282,16 @@ TEST_P(StatementWindowsTest, VoucherDrillDown) {
   platform::VoucherViewer::SetMaker({});
 }
 
+// Opened from the menu, the window shows its toolbar above the title and the grid:
+// the first layout runs before the window is on screen.
+TEST_P(StatementWindowsTest, OpensWithItsToolbarAboveTheGrid) {
+  frmYETJB& w = OpenStatement();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(w.isVisible());
+  EXPECT_GT(w.Toolbar()->height(), 0);
+  EXPECT_GE(w.MSGrid1()->y(), w.Toolbar()->height());
+}
+
 // The grid print under "RPYETJB" from toolbar and right-click menu, and the work
 // rows of the three reports.
 TEST_P(StatementWindowsTest, PrintsAndReports) {
