@@ -55,6 +55,10 @@ GridEditor::GridEditor(platform::EntryGrid* grid, GridEditorHost* host, QObject*
   grid_->SetBeforeAcceptEdit([this](int row, int col, QString& text) { return AcceptEdit(row, col, text); });
   grid_->SetBeforeLeaveRow([this](int row, int& col) { return LeaveRow(row, col); });
   connect(grid_, &platform::GridBase::RowColChange, this, &GridEditor::RememberEnteredRow);
+  connect(grid_, &platform::EntryGrid::ButtonClick, this, [this](int row, int col, QWidget* editor) {
+    if (col >= 0 && col < static_cast<int>(specs_.size()) && specs_[static_cast<size_t>(col)].button)
+      emit CellButton(row, col, editor);
+  });
 }
 
 void GridEditor::SetColumns(std::vector<GridColumnSpec> specs, int headerTwips) {

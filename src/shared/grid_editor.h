@@ -25,7 +25,8 @@ namespace corvane::shared {
 //  - Columns: GridColumnSpec gives the title, width, alignment, the editor kind,
 //    a limit in bytes of the suite's text encoding (a Chinese character counts
 //    two), whether the column is hidden and whether its cell has a button (a list
-//    or calendar the window fills on ButtonClick).
+//    or calendar): CellButton reports the opening of such a cell's editor, so the
+//    window fills the list; other columns report nothing.
 //  - Edit protocol. When a typed cell is about to be kept the editor trims it,
 //    refuses it when it is longer than its byte limit, then asks
 //    GridEditorHost::ValidateCell, which may rewrite the text (normal forms) or
@@ -145,6 +146,8 @@ class GridEditor : public QObject {
  signals:
   // The byte limit refused a cell (the window may show a message).
   void CellTooLong(int row, int col, int maxBytes);
+  // The editor of a cell whose column has a button opened.
+  void CellButton(int row, int col, QWidget* editor);
 
  private:
   platform::EditAnswer AcceptEdit(int row, int col, QString& text);

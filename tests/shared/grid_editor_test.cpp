@@ -200,6 +200,20 @@ TEST_F(GridEditorTest, DiscardRestoresASavedRowAndRemovesANewOne) {
   EXPECT_EQ(grid.Rows(), 3);
 }
 
+TEST_F(GridEditorTest, OnlyColumnsWithAButtonReportTheirEditor) {
+  editor.SetColumns({{"ID", 0, Qt::AlignLeft, ColumnKind::ReadOnly, 0, true},
+                     {"date", 1330, Qt::AlignLeft, ColumnKind::Date, 10, false, true},
+                     {"style", 2000, Qt::AlignLeft, ColumnKind::List, 20, false, false}});
+  editor.AppendRow({"1", "2024.01.05", "01"}, GridRowKey{qint64{1}});
+  std::vector<int> reported;
+  QObject::connect(&editor, &GridEditor::CellButton, [&](int, int col, QWidget*) { reported.push_back(col); });
+  grid.StartEdit(1, 1);
+  grid.CancelEdit();
+  grid.StartEdit(1, 2);
+  grid.CancelEdit();
+  EXPECT_EQ(reported, std::vector<int>{1});
+}
+
 TEST_F(GridEditorTest, KeysAreIntegersTextsOrNothing) {
   const GridRowKey keys[] = {GridRowKey{}, GridRowKey{qint64{42}}, GridRowKey{QString("XJ0000000123")}};
   for (const GridRowKey& key : keys) {
