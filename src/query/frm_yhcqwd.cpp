@@ -135,7 +135,7 @@ void frmYHCQWD::FormatGrid(platform::ListGrid* grid, const std::vector<QString>&
     grid->SetTextMatrix(0, c, titles[c]);
     grid->SetCellAlignment(0, c, kCentre);
     grid->SetColAlignment(c, alignments[c]);
-    grid->SetColWidth(c, FontScaledWidth(grid, widths[c]));
+    grid->SetColWidth(c, TitledColumnWidth(grid, widths[c], titles[c]));
   }
   grid->SetRowHeight(0, kTitleRowTwips);
   const bool any = !rows.empty();

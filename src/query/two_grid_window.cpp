@@ -108,6 +108,12 @@ int TwoGridWindow::FontScaledWidth(const QWidget* grid, int twips) {
   return static_cast<int>(twips * std::max(1.0, dateTwips / 1000.0));
 }
 
+int TwoGridWindow::TitledColumnWidth(const QWidget* grid, int twips, const QString& title) {
+  if (twips == 0) return 0;
+  const int titleTwips = (QFontMetrics(grid->font()).horizontalAdvance(title) + 12) * 15;
+  return std::max(FontScaledWidth(grid, twips), titleTwips);
+}
+
 platform::ListGrid* TwoGridWindow::CurrentGrid() const { return tabs_->currentIndex() == 0 ? grid1_ : grid2_; }
 
 void TwoGridWindow::TabS1_Click(int page) {

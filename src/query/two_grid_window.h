@@ -91,6 +91,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // Column widths are given for a font in which a date fills 1000 twips; a wider
   // font widens every column alike so that dates and amounts still fit.
   static int FontScaledWidth(const QWidget* grid, int twips);
+  // The width of a column under its title: scaled to the font, and never narrower
+  // than the title; a hidden column (no width) stays hidden.
+  static int TitledColumnWidth(const QWidget* grid, int twips, const QString& title);
 
   // Layout: the toolbar, then the top band, then the tab with the grids.
   QVBoxLayout* Body() const { return body_; }

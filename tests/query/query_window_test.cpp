@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -212,6 +213,30 @@ TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
   w->TabS1()->setCurrentIndex(1);
   EXPECT_TRUE(w->MSGrid2()->isVisibleTo(w));
   EXPECT_FALSE(w->MSGrid1()->isVisibleTo(w));
+}
+
+// No shown column of either window is narrower than its title, so every title
+// can be read whole (a hidden column keeps no width).
+TEST_P(QueryWindowTest, ShownColumnsAreNeverNarrowerThanTheirTitles) {
+  frmYHDZCX* query = OpenQuery(Code());
+  frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("30"));
+  ASSERT_TRUE(query && audit);
+  struct Case { const char* name; platform::ListGrid* grid; };
+  const Case cases[] = {{"query statement", query->MSGrid1()}, {"query journal", query->MSGrid2()},
+                        {"audit statement", audit->MSGrid1()}, {"audit journal", audit->MSGrid2()}};
+  for (const Case& c : cases) {
+    int shown = 0;
+    for (int col = 0; col < c.grid->Cols(); ++col) {
+      if (c.grid->ColWidth(col) == 0) continue;
+      ++shown;
+      const QString title = c.grid->TextMatrix(0, col);
+      EXPECT_GE(c.grid->ColWidth(col) / 15, QFontMetrics(c.grid->font()).horizontalAdvance(title))
+          << c.name << " " << title.toStdString();
+    }
+    EXPECT_GT(shown, 4) << c.name;
+  }
+  Close(audit);
+  Close(query);
 }
 
 TEST_P(QueryWindowTest, AuditDialogRefusals) {
