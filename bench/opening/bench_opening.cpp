@@ -3,7 +3,6 @@
 // four sums before the start date) beside the same six aggregates run bare, and
 // an opening-item window over 50,000 journal items beside reading the same rows
 // bare. The start date is put where 50,000 journal lines lie before it.
-#include "host/product_facade.h"
 #include "opening/frm_qyfqc.h"
 #include "opening/frm_yhfqc.h"
 #include "opening/opening_items.h"
@@ -11,14 +10,12 @@
 #include "platform/db/transaction_guard.h"
 #include "platform/services/message_presenter.h"
 #include "shared/session.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
 
 namespace corvane::bench {
 namespace {
@@ -26,17 +23,6 @@ namespace {
 constexpr int kLines = 1000000;
 constexpr int kItems = 50000;
 
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool loggingIn = false;
-  int Show(const platform::MessageRequest& request) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    if (!loggingIn) std::abort();
-    return 1;
-  }
-};
-AbortOnMessage abortOnMessage;
-std::unique_ptr<suite::SuiteLoginContext> login;
 
 // Base data only; the big account is written here (the shared generator keeps
 // every amount of an account unique, which a million lines of one account outgrow).
@@ -86,11 +72,10 @@ void WriteBigAccount(platform::DbConnection& db) {
 // The benchmark database of the engine with a session logged in on it, and the
 // account's start date placed after its first 50,000 journal lines.
 platform::DbConnection& Prepared(const QString& engine) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
+  static platform::DbConnection* prepared = nullptr;
   platform::DbConnection& db = BenchDatabase(engine, BaseOnly());
-  if (loggedInto == &db) return db;
-  loggedInto = &db;
+  if (prepared == &db) return db;
+  prepared = &db;
   std::fprintf(stderr, "Writing the %d-line account on %s ...\n", kLines, qPrintable(engine));
   WriteBigAccount(db);
   const QDate start = db.QueryValue(QStringLiteral("select dbill_date from gl_accvouch where ccode=? and ibook=1 and "
@@ -98,18 +83,7 @@ platform::DbConnection& Prepared(const QString& engine) {
                                     {kOneAccount, kItems})
                           .ToDate();
   db.Execute(QStringLiteral("update code set dbegin=? where ccode=?"), {start, kOneAccount});
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  abortOnMessage.loggingIn = true;
-  facade.Login(login.get());
-  abortOnMessage.loggingIn = false;
+  BenchLogIn(db);
   return db;
 }
 
@@ -221,8 +195,7 @@ void BankWindow(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&abortOnMessage);
+  StartBenchSession(argc, argv);
   for (const QString& engine : BenchEngines()) {
     const auto name = [&engine](const char* what) {
       return (QStringLiteral("opening/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
@@ -240,9 +213,6 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   // The session ends before the suite's own statics go.
-  corvane::shared::Session::Current().windows.UnloadAll();
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
+  EndBenchSession();
   return 0;
 }
