@@ -18,11 +18,17 @@ using shared::Session;
 
 namespace {
 
-// The accounts the user may read: a comma-separated list, empty for all.
+// The accounts the user may read: a comma-separated list, empty for all. The
+// rights service is made anew for every opening, so rights changed since the
+// last one apply.
 QString AllowedAccounts() {
   Session& s = Session::Current();
   auto rights = platform::ObjectFactory::Instance().CreateRightsService();
-  return rights->GetAllowedList(s.gLogin->GetSessionText1());
+  int initResult = 0;
+  rights->Init(s.Db().GetConnectionString(), s.gLogin->GetSessionText2(), 0, 0, initResult);
+  QString list;
+  rights->GetAllowedList(QStringLiteral("code"), 0, QStringLiteral("R"), list);
+  return list;
 }
 
 // Fills the selection dialog; false (after the message) when there is nothing to choose.

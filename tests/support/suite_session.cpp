@@ -32,13 +32,15 @@ suite::LoginValues Values(QDate loginDate, const QString& language = QStringLite
 
 }  // namespace
 
-SuiteSession::SuiteSession(bool bookMode, QDate loginDate, const QString& language) {
+SuiteSession::SuiteSession(bool bookMode, QDate loginDate, const QString& language, const QString& userId) {
   suite::GenerateDemoData(db_.Connection());
   suite::SuiteSettings(db_.Connection(), QStringLiteral("001"))
       .Set(QStringLiteral("UseBankBooks"), bookMode ? QStringLiteral("1") : QStringLiteral("0"));
   texts_ = std::make_unique<suite::ResourceTexts>(language);
   textSource_ = std::make_unique<suite::TextSourceAdapter<suite::ResourceTexts>>(*texts_);
-  login_ = std::make_unique<suite::SuiteLoginContext>(db_.Connection(), Values(loginDate, language), textSource_.get());
+  suite::LoginValues values = Values(loginDate, language);
+  values.userId = userId;
+  login_ = std::make_unique<suite::SuiteLoginContext>(db_.Connection(), values, textSource_.get());
   suite::RegisterSuiteObjects(textSource_.get(), login_.get());
   shared::Session& s = shared::Session::Current();
   s.gCashServices.reset();

@@ -25,8 +25,9 @@ namespace corvane::testing {
 // left open are closed and the session state is cleared at the end.
 class SuiteSession {
  public:
+  // userId: the login's user key (its name stays "测试").
   explicit SuiteSession(bool bookMode = false, QDate loginDate = QDate(2026, 12, 15),
-                        const QString& language = QStringLiteral("zh-CN"));
+                        const QString& language = QStringLiteral("zh-CN"), const QString& userId = QStringLiteral("demo"));
   ~SuiteSession();
 
   TestDatabase& Database() { return db_; }

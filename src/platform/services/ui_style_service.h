@@ -17,12 +17,17 @@ class UiStyleService {
   virtual void StyleGrid(QWidget* grid, bool flag) = 0;
 };
 
-// Which accounts a user may read.
+// Which accounts a user may read. Init names the database and the user as the
+// session shows him; GetAllowedList then hands back what he may use.
 class AccountRightsService {
  public:
   virtual ~AccountRightsService() = default;
-  // Comma-separated account codes the user may read; empty means no restriction.
-  virtual QString GetAllowedList(const QString& userId) = 0;
+  // result: 0 when the user is known; any other value leaves him without rights.
+  virtual void Init(const QString& connectionString, const QString& user, int reserved1, int reserved2,
+                    int& result) = 0;
+  // list: comma-separated codes of the objects of objectKind ("code": accounts)
+  // on which the user holds the right ("R": read); empty means no restriction.
+  virtual void GetAllowedList(const QString& objectKind, int reserved, const QString& right, QString& list) = 0;
 };
 
 }  // namespace corvane::platform

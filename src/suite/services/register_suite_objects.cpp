@@ -25,9 +25,8 @@ void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
   };
   factory.openConnection = [](const QString& connectionString) { return OpenDbConnection(connectionString); };
   factory.makeRightsService = [login]() -> std::unique_ptr<platform::AccountRightsService> {
-    platform::DbConnection* connection = login ? login->GetConnection() : nullptr;
-    if (!connection) throw platform::ServiceError(QStringLiteral("科目权限服务没有登录。"));
-    return std::make_unique<SuiteRightsService>(*connection);
+    if (!login || !login->GetConnection()) throw platform::ServiceError(QStringLiteral("科目权限服务没有登录。"));
+    return std::make_unique<SuiteRightsService>(*login);
   };
   factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
     return std::make_unique<SuiteUiStyle>();

@@ -32,15 +32,67 @@ TEST_F(CommonServicesTest, PageSettingsRoundTripPerReportKeyAndAccountSet) {
   EXPECT_EQ(other.LoadPageSettings(QStringLiteral("RPYETJB")), defaults);
 }
 
-TEST_F(CommonServicesTest, AllowedAccountsOfAUser) {
-  for (const auto& [user, code] : {std::pair{"u1", "100202"}, {"u1", "100201"}, {"u3", "1,2"}})
+struct RightsCase {
+  const char* name;
+  const char* loginKey;   // the login's user key; its name is "用户" + key
+  const char* user;       // the user text the service is initialised with
+  bool otherDatabase;     // initialised with another connection string
+  const char* objectKind;
+  const char* right;
+  int result;             // Init's out value
+  const char* list;       // the allowed list handed back
+};
+
+void PrintTo(const RightsCase& c, std::ostream* os) { *os << c.name; }
+
+class AllowedAccounts : public ServicesTest, public ::testing::WithParamInterface<RightsCase> {};
+
+// Rights are stored by user key and asked for by user name: only the login's
+// own name leads to its key, and whatever cannot be resolved allows nothing.
+TEST_P(AllowedAccounts, OfTheUserTheSessionNames) {
+  const RightsCase& c = GetParam();
+  for (const auto& [user, code] : {std::pair{"u1", "100202"}, {"u1", "100201"}, {"用户u2", "100203"}})
     Conn().Execute(QStringLiteral("insert into corvane_account_right (user_id, ccode) values (?, ?)"),
-                   {QString::fromLatin1(user), QString::fromLatin1(code)});
-  SuiteRightsService rights(Conn());
-  EXPECT_EQ(rights.GetAllowedList(QStringLiteral("U1")), QStringLiteral("100201,100202"));
-  EXPECT_EQ(rights.GetAllowedList(QStringLiteral("u2")), QString());  // no rows: no restriction
+                   {QString::fromUtf8(user), QString::fromLatin1(code)});
+  Session session = Open(Conn(), QString::fromLatin1(c.loginKey));
+  SuiteRightsService rights(*session.login);
+  QString connection = Conn().GetConnectionString();
+  if (c.otherDatabase) connection += QStringLiteral("-other");
+  int result = -1;
+  rights.Init(connection, QString::fromUtf8(c.user), 0, 0, result);
+  QString list = QStringLiteral("unset");
+  rights.GetAllowedList(QString::fromLatin1(c.objectKind), 0, QString::fromLatin1(c.right), list);
+  EXPECT_EQ(result, c.result);
+  EXPECT_EQ(list, QString::fromUtf8(c.list));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Services, AllowedAccounts,
+    ::testing::Values(RightsCase{"OwnName", "u1", "用户u1", false, "code", "R", 0, "100201,100202"},
+                      RightsCase{"OwnNameSpaced", "u1", " 用户u1 ", false, "code", "R", 0, "100201,100202"},
+                      // Rows stored under a text equal to his name are not his.
+                      RightsCase{"NoRowsOfHisOwn", "u2", "用户u2", false, "code", "R", 0, ""},
+                      RightsCase{"AnotherUsersName", "u1", "用户u2", false, "code", "R", 1, "''"},
+                      RightsCase{"TheKeyInsteadOfTheName", "u1", "u1", false, "code", "R", 1, "''"},
+                      RightsCase{"BlankName", "u1", "", false, "code", "R", 1, "''"},
+                      RightsCase{"LoginWithoutKey", "", "用户", false, "code", "R", 1, "''"},
+                      RightsCase{"AnotherDatabase", "u1", "用户u1", true, "code", "R", 1, "''"},
+                      RightsCase{"AnotherObjectKind", "u1", "用户u1", false, "book", "R", 0, "''"},
+                      RightsCase{"AnotherRight", "u1", "用户u1", false, "code", "W", 0, "''"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommonServicesTest, RightsThatCannotBeListedAreRefused) {
+  Conn().Execute(QStringLiteral("insert into corvane_account_right (user_id, ccode) values (?, ?)"),
+                 {QStringLiteral("u1"), QStringLiteral("1,2")});
+  SuiteRightsService rights(*s_.login);
+  QString list;
+  rights.GetAllowedList(QStringLiteral("code"), 0, QStringLiteral("R"), list);
+  EXPECT_EQ(list, SuiteRightsService::kNothingAllowed);  // not initialised: nothing
+  int result = -1;
+  rights.Init(Conn().GetConnectionString(), QStringLiteral("用户u1"), 0, 0, result);
+  ASSERT_EQ(result, 0);
   // A user whose right cannot be listed must not end up unrestricted.
-  EXPECT_THROW(rights.GetAllowedList(QStringLiteral("u3")), platform::ServiceError);
+  EXPECT_THROW(rights.GetAllowedList(QStringLiteral("code"), 0, QStringLiteral("R"), list), platform::ServiceError);
 }
 
 }  // namespace
