@@ -130,28 +130,12 @@ void DetailStatementLoad(benchmark::State& state, const QString& engine) {
 int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("balance/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_grouped_aggregate_per_side").c_str(), FloorGroupedAggregates, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("all_accounts_figures").c_str(), AllAccountsFigures, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("part_listed_facts").c_str(), ListedFactsOnly, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("part_grouped_sums").c_str(), GroupedSumsOnly, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("statement_window_load").c_str(), StatementWindowLoad, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_detail_read").c_str(), FloorDetailRead, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("detail_statement_load").c_str(), DetailStatementLoad, engine)
-        ->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  EndBenchSession();
-  return 0;
+  return RunPerEngine(argc, argv, "balance",
+                     {{"floor_grouped_aggregate_per_side", FloorGroupedAggregates},
+                      {"all_accounts_figures", AllAccountsFigures},
+                      {"part_listed_facts", ListedFactsOnly},
+                      {"part_grouped_sums", GroupedSumsOnly},
+                      {"statement_window_load", StatementWindowLoad},
+                      {"floor_detail_read", FloorDetailRead},
+                      {"detail_statement_load", DetailStatementLoad}});
 }

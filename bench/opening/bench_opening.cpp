@@ -23,17 +23,6 @@ namespace {
 constexpr int kLines = 1000000;
 constexpr int kItems = 50000;
 
-
-// Base data only; the big account is written here (the shared generator keeps
-// every amount of an account unique, which a million lines of one account outgrow).
-suite::BenchDataOptions BaseOnly() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 0;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
-  return o;
-}
-
 // 1,000,000 journal and 1,000,000 statement lines of one account over the year,
 // a tenth of them ticked, with the two opening rows.
 void WriteBigAccount(platform::DbConnection& db) {
@@ -69,7 +58,9 @@ void WriteBigAccount(platform::DbConnection& db) {
   db.Execute(QStringLiteral("analyze"));
 }
 
-// The benchmark database of the engine with a session logged in on it, and the
+// The benchmark database of the engine (the base data only: the shared
+// generator keeps every amount of an account unique, which a million lines of
+// one account outgrow) with a session logged in on it, and the
 // account's start date placed after its first 50,000 journal lines.
 platform::DbConnection& Prepared(const QString& engine) {
   static platform::DbConnection* prepared = nullptr;
@@ -196,23 +187,13 @@ void BankWindow(benchmark::State& state, const QString& engine) {
 int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("opening/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("figures_floor_bare").c_str(), FiguresBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("figures").c_str(), Figures, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_items_floor_bare").c_str(), EnterpriseBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_items").c_str(), EnterpriseRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_window").c_str(), EnterpriseWindow, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_items_floor_bare").c_str(), BankBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_items").c_str(), BankRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_window").c_str(), BankWindow, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // The session ends before the suite's own statics go.
-  EndBenchSession();
-  return 0;
+  return RunPerEngine(argc, argv, "opening",
+                     {{"figures_floor_bare", FiguresBare},
+                      {"figures", Figures},
+                      {"enterprise_items_floor_bare", EnterpriseBare},
+                      {"enterprise_items", EnterpriseRows},
+                      {"enterprise_window", EnterpriseWindow},
+                      {"bank_items_floor_bare", BankBare},
+                      {"bank_items", BankRows},
+                      {"bank_window", BankWindow}});
 }

@@ -143,20 +143,11 @@ void AuditLoad(benchmark::State& state, const QString& engine) {
 int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("query/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_read_tick_status").c_str(), FloorTickStatus, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("tick_status_load").c_str(), TickStatusLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("filter_100k_rows").c_str(), FilterRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("find_100k_rows").c_str(), FindRow, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_read_audit").c_str(), FloorAudit, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("audit_load").c_str(), AuditLoad, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  EndBenchSession();
-  return 0;
+  return RunPerEngine(argc, argv, "query",
+                     {{"floor_read_tick_status", FloorTickStatus},
+                      {"tick_status_load", TickStatusLoad},
+                      {"filter_100k_rows", FilterRows},
+                      {"find_100k_rows", FindRow},
+                      {"floor_read_audit", FloorAudit},
+                      {"audit_load", AuditLoad}});
 }

@@ -230,22 +230,13 @@ int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
   Messages().answer = 6;  // yes to the questions a measured path asks
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("statement/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_read").c_str(), FloorRead, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("load_with_balance").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("save_top_line").c_str(), SaveTopLine, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_delete_10000").c_str(), FloorDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("delete_10000").c_str(), StoreDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("window_delete_10000").c_str(), WindowDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_insert_100000").c_str(), FloorInsert, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("import_csv_100000").c_str(), ImportCsv, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  EndBenchSession();
-  return 0;
+  return RunPerEngine(argc, argv, "statement",
+                     {{"floor_read", FloorRead},
+                      {"load_with_balance", WindowLoad},
+                      {"save_top_line", SaveTopLine},
+                      {"floor_delete_10000", FloorDelete},
+                      {"delete_10000", StoreDelete},
+                      {"window_delete_10000", WindowDelete},
+                      {"floor_insert_100000", FloorInsert},
+                      {"import_csv_100000", ImportCsv}});
 }

@@ -75,4 +75,19 @@ void EndBenchSession() {
   login.reset();
 }
 
+int RunPerEngine(int& argc, char** argv, const char* group,
+                 std::initializer_list<std::pair<const char*, EngineBenchmark>> benchmarks) {
+  for (const QString& engine : BenchEngines()) {
+    for (const auto& [name, function] : benchmarks) {
+      const QString full = QLatin1String(group) + QLatin1Char('/') + QLatin1String(name) + QLatin1Char('/') + engine;
+      benchmark::RegisterBenchmark(full.toStdString().c_str(), function, engine)->Unit(benchmark::kMillisecond);
+    }
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  EndBenchSession();
+  return 0;
+}
+
 }  // namespace corvane::bench

@@ -3,6 +3,11 @@
 #include "platform/db/db_connection.h"
 #include "platform/services/message_presenter.h"
 
+#include <QString>
+#include <benchmark/benchmark.h>
+#include <initializer_list>
+#include <utility>
+
 namespace corvane::bench {
 
 // The resident memory of this process in MiB; 0 where /proc cannot be read.
@@ -31,5 +36,14 @@ void BenchLogIn(platform::DbConnection& db);
 
 // Ends the session before the suite's own statics go: windows, services, login.
 void EndBenchSession();
+
+// A benchmark measured on one engine.
+using EngineBenchmark = void (*)(benchmark::State&, const QString& engine);
+
+// Registers each benchmark once per engine as "group/name/engine" in
+// milliseconds, runs those the command line selects and ends the session; the
+// result is main's.
+int RunPerEngine(int& argc, char** argv, const char* group,
+                 std::initializer_list<std::pair<const char*, EngineBenchmark>> benchmarks);
 
 }  // namespace corvane::bench

@@ -136,19 +136,11 @@ void CancelTicksAndMarks(benchmark::State& state, const QString& engine) {
 int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) { return (QStringLiteral("window/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString(); };
-    benchmark::RegisterBenchmark(name("floor_read_both_sides").c_str(), FloorRead, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("load_both_grids").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("filter_by_amount").c_str(), FilterByAmount, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("reference_line").c_str(), ReferenceMode, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_cancel_updates").c_str(), FloorCancelUpdates, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("cancel_ticks_and_marks").c_str(), CancelTicksAndMarks, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // The session ends before the suite's own statics go.
-  EndBenchSession();
-  return 0;
+  return RunPerEngine(argc, argv, "window",
+                     {{"floor_read_both_sides", FloorRead},
+                      {"load_both_grids", WindowLoad},
+                      {"filter_by_amount", FilterByAmount},
+                      {"reference_line", ReferenceMode},
+                      {"floor_cancel_updates", FloorCancelUpdates},
+                      {"cancel_ticks_and_marks", CancelTicksAndMarks}});
 }
