@@ -7,19 +7,15 @@
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yhdzcx1.h"
 #include "balance/grouped_sums.h"
-#include "host/product_facade.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/split_grid.h"
 #include "platform/services/message_presenter.h"
 #include "shared/session.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 
 #include <benchmark/benchmark.h>
@@ -29,38 +25,6 @@ namespace {
 
 // Nobody answers a message box in a benchmark: say it and stop (the missing
 // print-format file said at log-in excepted).
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool loggingIn = false;
-  int Show(const platform::MessageRequest& request) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    if (!loggingIn) std::abort();
-    return 1;
-  }
-};
-AbortOnMessage abortOnMessage;
-
-std::unique_ptr<suite::SuiteLoginContext> login;
-
-void LogIn(platform::DbConnection& db) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
-  if (loggedInto == &db) return;
-  loggedInto = &db;
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  abortOnMessage.loggingIn = true;
-  facade.Login(login.get());
-  abortOnMessage.loggingIn = false;
-}
-
 // The floor: one grouped aggregate per side over every line.
 void FloorGroupedAggregates(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, ManyAccounts());
@@ -76,7 +40,7 @@ void FloorGroupedAggregates(benchmark::State& state, const QString& engine) {
 
 // Every account's figures, facts read through the suite's services.
 void AllAccountsFigures(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, ManyAccounts()));
+  BenchLogIn(BenchDatabase(engine, ManyAccounts()));
   size_t accounts = 0;
   for (auto _ : state) accounts = balance::BalanceCalculator::ForAllAccounts().size();
   state.counters["accounts"] = static_cast<double>(accounts);
@@ -84,12 +48,12 @@ void AllAccountsFigures(benchmark::State& state, const QString& engine) {
 
 // The parts of it: the facts of the listed accounts, and the grouped sums.
 void ListedFactsOnly(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, ManyAccounts()));
+  BenchLogIn(BenchDatabase(engine, ManyAccounts()));
   for (auto _ : state) benchmark::DoNotOptimize(balance::BalanceCalculator::ListAccountFacts().size());
 }
 
 void GroupedSumsOnly(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, ManyAccounts()));
+  BenchLogIn(BenchDatabase(engine, ManyAccounts()));
   std::vector<balance::AccountFacts> facts;
   for (const auto& f : balance::BalanceCalculator::ListAccountFacts()) facts.push_back(f.facts);
   for (auto _ : state) benchmark::DoNotOptimize(balance::GroupedSums(facts).size());
@@ -97,7 +61,7 @@ void GroupedSumsOnly(benchmark::State& state, const QString& engine) {
 
 // The statement window loaded as the opener loads it, grid rows included.
 void StatementWindowLoad(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, ManyAccounts()));
+  BenchLogIn(BenchDatabase(engine, ManyAccounts()));
   int rows = 0;
   for (auto _ : state) {
     auto* w = new balance::frmYETJB();
@@ -125,7 +89,7 @@ platform::DbConnection& UntickedOneAccount(const QString& engine) {
 // The floor of the detailed statement: its four SELECTs read bare.
 void FloorDetailRead(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = UntickedOneAccount(engine);
-  LogIn(db);
+  BenchLogIn(db);
   const balance::DetailSections sections = balance::ReadDetailSections(kOneAccount, 1);
   const QString bank = QStringLiteral("select ddate, cn_id, mmoney from rp_bankrecp where bdelete=0 and ibegin>0 and "
                                       "ccode =? and (iflag=0 or iflag is null) and bd_c=? order by ddate,i_id");
@@ -143,7 +107,7 @@ void FloorDetailRead(benchmark::State& state, const QString& engine) {
 
 // The detailed statement as Detail loads it: grid built and every section filled.
 void DetailStatementLoad(benchmark::State& state, const QString& engine) {
-  LogIn(UntickedOneAccount(engine));
+  BenchLogIn(UntickedOneAccount(engine));
   int rows = 0;
   for (auto _ : state) {
     auto* w = new balance::frmYHDZCX1();
@@ -165,33 +129,13 @@ void DetailStatementLoad(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&abortOnMessage);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("balance/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_grouped_aggregate_per_side").c_str(), FloorGroupedAggregates, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("all_accounts_figures").c_str(), AllAccountsFigures, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("part_listed_facts").c_str(), ListedFactsOnly, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("part_grouped_sums").c_str(), GroupedSumsOnly, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("statement_window_load").c_str(), StatementWindowLoad, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_detail_read").c_str(), FloorDetailRead, engine)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("detail_statement_load").c_str(), DetailStatementLoad, engine)
-        ->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  corvane::shared::Session::Current().windows.UnloadAll();
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
-  return 0;
+  StartBenchSession(argc, argv);
+  return RunPerEngine(argc, argv, "balance",
+                     {{"floor_grouped_aggregate_per_side", FloorGroupedAggregates},
+                      {"all_accounts_figures", AllAccountsFigures},
+                      {"part_listed_facts", ListedFactsOnly},
+                      {"part_grouped_sums", GroupedSumsOnly},
+                      {"statement_window_load", StatementWindowLoad},
+                      {"floor_detail_read", FloorDetailRead},
+                      {"detail_statement_load", DetailStatementLoad}});
 }

@@ -3,7 +3,6 @@
 // four sums before the start date) beside the same six aggregates run bare, and
 // an opening-item window over 50,000 journal items beside reading the same rows
 // bare. The start date is put where 50,000 journal lines lie before it.
-#include "host/product_facade.h"
 #include "opening/frm_qyfqc.h"
 #include "opening/frm_yhfqc.h"
 #include "opening/opening_items.h"
@@ -11,42 +10,18 @@
 #include "platform/db/transaction_guard.h"
 #include "platform/services/message_presenter.h"
 #include "shared/session.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
 
 namespace corvane::bench {
 namespace {
 
 constexpr int kLines = 1000000;
 constexpr int kItems = 50000;
-
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool loggingIn = false;
-  int Show(const platform::MessageRequest& request) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    if (!loggingIn) std::abort();
-    return 1;
-  }
-};
-AbortOnMessage abortOnMessage;
-std::unique_ptr<suite::SuiteLoginContext> login;
-
-// Base data only; the big account is written here (the shared generator keeps
-// every amount of an account unique, which a million lines of one account outgrow).
-suite::BenchDataOptions BaseOnly() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 0;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
-  return o;
-}
 
 // 1,000,000 journal and 1,000,000 statement lines of one account over the year,
 // a tenth of them ticked, with the two opening rows.
@@ -83,14 +58,15 @@ void WriteBigAccount(platform::DbConnection& db) {
   db.Execute(QStringLiteral("analyze"));
 }
 
-// The benchmark database of the engine with a session logged in on it, and the
+// The benchmark database of the engine (the base data only: the shared
+// generator keeps every amount of an account unique, which a million lines of
+// one account outgrow) with a session logged in on it, and the
 // account's start date placed after its first 50,000 journal lines.
 platform::DbConnection& Prepared(const QString& engine) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
+  static platform::DbConnection* prepared = nullptr;
   platform::DbConnection& db = BenchDatabase(engine, BaseOnly());
-  if (loggedInto == &db) return db;
-  loggedInto = &db;
+  if (prepared == &db) return db;
+  prepared = &db;
   std::fprintf(stderr, "Writing the %d-line account on %s ...\n", kLines, qPrintable(engine));
   WriteBigAccount(db);
   const QDate start = db.QueryValue(QStringLiteral("select dbill_date from gl_accvouch where ccode=? and ibook=1 and "
@@ -98,18 +74,7 @@ platform::DbConnection& Prepared(const QString& engine) {
                                     {kOneAccount, kItems})
                           .ToDate();
   db.Execute(QStringLiteral("update code set dbegin=? where ccode=?"), {start, kOneAccount});
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  abortOnMessage.loggingIn = true;
-  facade.Login(login.get());
-  abortOnMessage.loggingIn = false;
+  BenchLogIn(db);
   return db;
 }
 
@@ -221,28 +186,14 @@ void BankWindow(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&abortOnMessage);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("opening/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("figures_floor_bare").c_str(), FiguresBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("figures").c_str(), Figures, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_items_floor_bare").c_str(), EnterpriseBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_items").c_str(), EnterpriseRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("enterprise_window").c_str(), EnterpriseWindow, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_items_floor_bare").c_str(), BankBare, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_items").c_str(), BankRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("bank_window").c_str(), BankWindow, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // The session ends before the suite's own statics go.
-  corvane::shared::Session::Current().windows.UnloadAll();
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
-  return 0;
+  StartBenchSession(argc, argv);
+  return RunPerEngine(argc, argv, "opening",
+                     {{"figures_floor_bare", FiguresBare},
+                      {"figures", Figures},
+                      {"enterprise_items_floor_bare", EnterpriseBare},
+                      {"enterprise_items", EnterpriseRows},
+                      {"enterprise_window", EnterpriseWindow},
+                      {"bank_items_floor_bare", BankBare},
+                      {"bank_items", BankRows},
+                      {"bank_window", BankWindow}});
 }

@@ -3,7 +3,6 @@
 // 1,000,000 lines a side, each beside the floor of reading the same rows bare;
 // the memory the process holds with the tick-status window loaded; filter and
 // find over the 100,000 statement rows of the loaded window.
-#include "host/product_facade.h"
 #include "platform/controls/list_grid.h"
 #include "platform/services/message_presenter.h"
 #include "query/audit_load.h"
@@ -12,13 +11,9 @@
 #include "query/tick_status_load.h"
 #include "shared/grid_filter.h"
 #include "shared/session.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
-#include <QFile>
-#include <cstdio>
-#include <cstdlib>
 #include <benchmark/benchmark.h>
 
 namespace corvane::bench {
@@ -27,47 +22,6 @@ namespace {
 // The audit date of the runs: lines up to the end of February are long outstanding.
 const QString kAuditDate = QStringLiteral("2026.02.28");
 constexpr int kAuditDays = 0;
-
-double ResidentMiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-  return 0;
-}
-
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool loggingIn = false;
-  int Show(const platform::MessageRequest& request) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    if (!loggingIn) std::abort();
-    return 1;
-  }
-};
-AbortOnMessage abortOnMessage;
-
-std::unique_ptr<suite::SuiteLoginContext> login;
-
-void LogIn(platform::DbConnection& db) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
-  if (loggedInto == &db) return;
-  loggedInto = &db;
-  shared::Session::Current().windows.UnloadAll();
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  abortOnMessage.loggingIn = true;
-  facade.Login(login.get());
-  abortOnMessage.loggingIn = false;
-}
 
 query::TickStatusRequest OneAccountRequest() {
   query::TickStatusRequest r;
@@ -90,7 +44,7 @@ void FloorTickStatus(benchmark::State& state, const QString& engine) {
 }
 
 query::frmYHDZCX& TickStatusWindow(const QString& engine) {
-  LogIn(BenchDatabase(engine, OneAccount()));
+  BenchLogIn(BenchDatabase(engine, OneAccount()));
   return shared::Session::Current().windows.Get<query::frmYHDZCX>();
 }
 
@@ -169,7 +123,7 @@ void FloorAudit(benchmark::State& state, const QString& engine) {
 
 // The audit window's load: both SELECTs, the row texts, both grids.
 void AuditLoad(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, ManyAccounts()));
+  BenchLogIn(BenchDatabase(engine, ManyAccounts()));
   query::frmYHCQWD& w = shared::Session::Current().windows.Get<query::frmYHCQWD>();
   for (auto _ : state) {
     state.PauseTiming();
@@ -188,25 +142,12 @@ void AuditLoad(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&abortOnMessage);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("query/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_read_tick_status").c_str(), FloorTickStatus, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("tick_status_load").c_str(), TickStatusLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("filter_100k_rows").c_str(), FilterRows, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("find_100k_rows").c_str(), FindRow, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_read_audit").c_str(), FloorAudit, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("audit_load").c_str(), AuditLoad, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  corvane::shared::Session::Current().windows.UnloadAll();
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
-  return 0;
+  StartBenchSession(argc, argv);
+  return RunPerEngine(argc, argv, "query",
+                     {{"floor_read_tick_status", FloorTickStatus},
+                      {"tick_status_load", TickStatusLoad},
+                      {"filter_100k_rows", FilterRows},
+                      {"find_100k_rows", FindRow},
+                      {"floor_read_audit", FloorAudit},
+                      {"audit_load", AuditLoad}});
 }

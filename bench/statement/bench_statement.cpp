@@ -3,7 +3,6 @@
 // save of one edited line at the top with the balance recompute, deleting 10,000
 // lines beside the bare DELETE, and importing a 100,000-line CSV beside the floor
 // of inserting the same rows with one prepared statement in one transaction.
-#include "host/product_facade.h"
 #include "platform/controls/entry_grid.h"
 #include "platform/db/transaction_guard.h"
 #include "platform/services/message_presenter.h"
@@ -12,59 +11,18 @@
 #include "statement/frm_yhdzd.h"
 #include "statement/statement_store.h"
 #include "suite/import/csv_statement.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
-#include <QFile>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
 
 namespace corvane::bench {
 namespace {
 
 using platform::Money;
 
-double ResidentMiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-  return 0;
-}
-
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool quiet = false;
-  int answer = 6;
-  int Show(const platform::MessageRequest& request) override {
-    if (quiet) return answer;
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    std::abort();
-  }
-};
-AbortOnMessage messages;
-
-std::unique_ptr<suite::SuiteLoginContext> login;
-
 void LogIn(platform::DbConnection& db) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
-  if (loggedInto == &db) return;
-  loggedInto = &db;
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  messages.quiet = true;
-  facade.Login(login.get());
-  messages.quiet = false;
+  BenchLogIn(db);
   platform::ParamObject& param = shared::Session::Current().Common().GetParamObject();
   param.Value2 = QStringLiteral("2026.01");
   param.Value3 = QStringLiteral("2026.12");
@@ -203,11 +161,11 @@ void WindowDelete(benchmark::State& state, const QString& engine) {
     w->LoadData(kScratch, QDate(2026, 1, 1));
     w->MsGrid1()->SetCurrentCell(1, 1);
     w->MsGrid1()->SetRowSel(10000);
-    messages.quiet = true;  // yes to the question
+    Messages().quiet = true;  // yes to the question
     state.ResumeTiming();
     w->DeleteRow();
     state.PauseTiming();
-    messages.quiet = false;
+    Messages().quiet = false;
     if (w->MsGrid1()->Rows() != 10001) state.SkipWithError("not deleted");
     delete w;
     state.ResumeTiming();
@@ -270,26 +228,15 @@ void ImportCsv(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&messages);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) {
-      return (QStringLiteral("statement/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString();
-    };
-    benchmark::RegisterBenchmark(name("floor_read").c_str(), FloorRead, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("load_with_balance").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("save_top_line").c_str(), SaveTopLine, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_delete_10000").c_str(), FloorDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("delete_10000").c_str(), StoreDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("window_delete_10000").c_str(), WindowDelete, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_insert_100000").c_str(), FloorInsert, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("import_csv_100000").c_str(), ImportCsv, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
-  return 0;
+  StartBenchSession(argc, argv);
+  Messages().answer = 6;  // yes to the questions a measured path asks
+  return RunPerEngine(argc, argv, "statement",
+                     {{"floor_read", FloorRead},
+                      {"load_with_balance", WindowLoad},
+                      {"save_top_line", SaveTopLine},
+                      {"floor_delete_10000", FloorDelete},
+                      {"delete_10000", StoreDelete},
+                      {"window_delete_10000", WindowDelete},
+                      {"floor_insert_100000", FloorInsert},
+                      {"import_csv_100000", ImportCsv}});
 }

@@ -52,21 +52,21 @@ void DropSchemas() {
 
 }  // namespace
 
-suite::BenchDataOptions OneAccount() {
+namespace {
+
+suite::BenchDataOptions DataSet(int oneAccountLines, int manyAccounts, int manyLines) {
   suite::BenchDataOptions o;
-  o.oneAccountLines = 100000;
-  o.manyAccounts = 0;
-  o.manyLines = 0;
+  o.oneAccountLines = oneAccountLines;
+  o.manyAccounts = manyAccounts;
+  o.manyLines = manyLines;
   return o;
 }
 
-suite::BenchDataOptions ManyAccounts() {
-  suite::BenchDataOptions o;
-  o.oneAccountLines = 0;
-  o.manyAccounts = 1000;
-  o.manyLines = 1000000;
-  return o;
-}
+}  // namespace
+
+suite::BenchDataOptions OneAccount() { return DataSet(100000, 0, 0); }
+suite::BenchDataOptions ManyAccounts() { return DataSet(0, 1000, 1000000); }
+suite::BenchDataOptions BaseOnly() { return DataSet(0, 0, 0); }
 
 QStringList BenchEngines() {
   QStringList engines{QStringLiteral("sqlite")};

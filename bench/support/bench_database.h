@@ -23,6 +23,8 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
 // and 1,000 accounts sharing 1,000,000 lines a side.
 suite::BenchDataOptions OneAccount();
 suite::BenchDataOptions ManyAccounts();
+// The demo base data without either, for benchmarks that write their own lines.
+suite::BenchDataOptions BaseOnly();
 
 // The account that holds the one-account data set.
 inline const QString kOneAccount = QStringLiteral("100299");

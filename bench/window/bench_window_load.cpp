@@ -2,73 +2,28 @@
 // 100,000 statement lines, beside the floor of reading the same rows bare, and
 // the memory the process holds once both grids are full. Filters and the
 // reference over the loaded rows are measured too.
-#include "host/product_facade.h"
 #include "platform/controls/list_grid.h"
 #include "platform/services/message_presenter.h"
 #include "reconcile/cancel_ticks.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/session.h"
-#include "suite/services/register_suite_objects.h"
-#include "suite/services/suite_login_context.h"
 #include "support/bench_database.h"
+#include "support/bench_session.h"
 
 #include <QApplication>
-#include <QFile>
-#include <cstdio>
-#include <cstdlib>
 #include <benchmark/benchmark.h>
 
 namespace corvane::bench {
 namespace {
 
 // Resident memory of the process in MiB.
-double ResidentMiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-  return 0;
-}
-
 // A benchmark has nobody to answer a message box: say it and stop.
 // (The missing print-format file said at log-in is no matter for loading.)
-class AbortOnMessage : public platform::MessagePresenter {
- public:
-  bool loggingIn = false;
-  int Show(const platform::MessageRequest& request) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
-    if (!loggingIn) std::abort();
-    return 1;
-  }
-};
-AbortOnMessage abortOnMessage;
-
 // A logged-in session on the benchmark database, kept for the run.
-std::unique_ptr<suite::SuiteLoginContext> login;
-
-void LogIn(platform::DbConnection& db) {
-  static platform::DbConnection* loggedInto = nullptr;
-  static host::clsProductFacade facade;
-  if (loggedInto == &db) return;
-  loggedInto = &db;
-  suite::LoginValues v;
-  v.userId = QStringLiteral("bench");
-  v.accountSetKey = QStringLiteral("001");
-  v.year = 2026;
-  v.userName = QStringLiteral("bench");
-  v.loginDate = QDate(2026, 12, 31);
-  login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
-  suite::RegisterSuiteObjects(nullptr, login.get());
-  shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
-  abortOnMessage.loggingIn = true;
-  facade.Login(login.get());
-  abortOnMessage.loggingIn = false;
-}
-
 reconcile::frmYHDZ& LoadedWindow(const QString& engine) {
   static std::map<QString, reconcile::frmYHDZ*> windows;
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
-  LogIn(db);
+  BenchLogIn(db);
   auto it = windows.find(engine);
   if (it != windows.end()) return *it->second;
   // One window at a time, so the resident memory is that of one loaded window.
@@ -101,7 +56,7 @@ void FloorRead(benchmark::State& state, const QString& engine) {
 
 // A new window loaded each time, as the opener does; closing it is not timed.
 void WindowLoad(benchmark::State& state, const QString& engine) {
-  LogIn(BenchDatabase(engine, OneAccount()));
+  BenchLogIn(BenchDatabase(engine, OneAccount()));
   platform::ParamObject& param = shared::Session::Current().Common().GetParamObject();
   param.Value2 = QStringLiteral("2026.01");
   param.Value3 = QStringLiteral("2026.12");
@@ -180,23 +135,12 @@ void CancelTicksAndMarks(benchmark::State& state, const QString& engine) {
 
 int main(int argc, char** argv) {
   using namespace corvane::bench;
-  InitBenchApplication(argc, argv);
-  corvane::platform::MessagePresenter::Install(&abortOnMessage);
-  for (const QString& engine : BenchEngines()) {
-    const auto name = [&engine](const char* what) { return (QStringLiteral("window/") + QLatin1String(what) + QLatin1Char('/') + engine).toStdString(); };
-    benchmark::RegisterBenchmark(name("floor_read_both_sides").c_str(), FloorRead, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("load_both_grids").c_str(), WindowLoad, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("filter_by_amount").c_str(), FilterByAmount, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("reference_line").c_str(), ReferenceMode, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("floor_cancel_updates").c_str(), FloorCancelUpdates, engine)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(name("cancel_ticks_and_marks").c_str(), CancelTicksAndMarks, engine)->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // The session ends before the suite's own statics go.
-  corvane::shared::Session::Current().gCommonServices.reset();
-  corvane::shared::Session::Current().gCashServices.reset();
-  login.reset();
-  return 0;
+  StartBenchSession(argc, argv);
+  return RunPerEngine(argc, argv, "window",
+                     {{"floor_read_both_sides", FloorRead},
+                      {"load_both_grids", WindowLoad},
+                      {"filter_by_amount", FilterByAmount},
+                      {"reference_line", ReferenceMode},
+                      {"floor_cancel_updates", FloorCancelUpdates},
+                      {"cancel_ticks_and_marks", CancelTicksAndMarks}});
 }

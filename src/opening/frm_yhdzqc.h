@@ -1,5 +1,6 @@
 #pragma once
 
+#include "opening/opening_items.h"
 #include "opening/opening_setup.h"
 #include "opening/opening_summary.h"
 #include "opening/opening_target.h"
@@ -45,6 +46,9 @@ class frmYHDZQC : public QDialog {
   void LoadData(const OpeningTarget& target);
   // Loads again from what is stored.
   void Reload();
+  // Turns the window to another account or book, the account lock going with
+  // it; false (nothing changed) when the lock is refused.
+  bool Retarget(const OpeningTarget& target);
   // The function id the opener claimed; given back when the window closes.
   void SetHeld(const QString& functionId) { heldFunction_ = functionId; }
   int ShowModal();
@@ -114,6 +118,7 @@ class frmYHDZQC : public QDialog {
   void ShowDirection();
   platform::Money LabelAmount(const QLabel* label) const;
   void OpenItems(bool bankSide);
+  ItemContext CurrentItemContext() const;
 
   OpeningTarget target_;
   OpeningFigures figures_;

@@ -5,6 +5,7 @@
 
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/services/common_services.h"
 #include "platform/services/modal_runner.h"
 #include "shared/byte_text.h"
 #include "shared/help_page.h"
@@ -108,29 +109,53 @@ void frmYHDZQC::OpenItems(bool bankSide) {
   QPushButton* button = commands_[bankSide ? 1 : 2];
   button->setEnabled(false);
   busy_ = true;
-  ItemContext c;
-  c.target = target_;
-  c.startDate = BDate;
-  c.foreign = figures_.foreign;
-  c.debitDirection = BankFx;
   Session& s = Session::Current();
+  // Shows an item window; F7 there may turn this window to another account, and
+  // the item window is then loaded again for it.
+  auto run = [&](OpeningItemWindow& w, const std::function<void()>& loadItems) {
+    auto load = [&] {
+      w.strBookCode = strBookCode;
+      w.strCode = target_.bookMode ? CurYHKM : QString();
+      return RunGuarded(loadItems);
+    };
+    w.SetOpener(this, [&](const OpeningTarget& t) { return Retarget(t) && load(); });
+    if (load()) platform::RunModal(w);
+    w.SetOpener(nullptr, {});  // the callback refers to this frame
+  };
   if (bankSide) {
     frmYHFQC& w = s.windows.Get<frmYHFQC>();
-    w.strBookCode = strBookCode;
-    w.strCode = target_.bookMode ? CurYHKM : QString();
-    if (RunGuarded([&] { w.LoadData(c); })) platform::RunModal(w);
+    run(w, [&] { w.LoadData(CurrentItemContext()); });
     s.windows.Unload<frmYHFQC>();
   } else {
     frmQYFQC& w = s.windows.Get<frmQYFQC>();
-    w.strBookCode = strBookCode;
-    w.strCode = target_.bookMode ? CurYHKM : QString();
-    if (RunGuarded([&] { w.LoadData(c, figures_.currencyName); })) platform::RunModal(w);
+    run(w, [&] { w.LoadData(CurrentItemContext(), figures_.currencyName); });
     s.windows.Unload<frmQYFQC>();
   }
   busy_ = false;
   raise();
   button->setEnabled(true);
   Reload();
+}
+
+ItemContext frmYHDZQC::CurrentItemContext() const {
+  ItemContext c;
+  c.target = target_;
+  c.startDate = BDate;
+  c.foreign = figures_.foreign;
+  c.debitDirection = BankFx;
+  return c;
+}
+
+bool frmYHDZQC::Retarget(const OpeningTarget& target) {
+  Session& s = Session::Current();
+  if (target.accountCode.compare(CurYHKM, Qt::CaseInsensitive) != 0) {
+    bool locked = false;
+    if (!RunGuarded([&] { locked = s.Common().LockAccount(target.accountCode, true, heldFunction_); }) || !locked)
+      return false;
+    RunGuarded([&] { s.Common().LockAccount(CurYHKM, false); });
+  }
+  LoadData(target);
+  return true;
 }
 
 void frmYHDZQC::Command1_Click() {

@@ -284,11 +284,15 @@ void OpeningItemWindow::HotKey(int key, Qt::KeyboardModifiers m) {
   else if (ctrl && key == Qt::Key_I) AddRow();
   else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && !RowKey(grid_->Row()).isEmpty()) DeleteRow();
   else if (key == Qt::Key_F9) shared::PopupCalculatorKey(parentWidget() ? parentWidget() : this);
+  else if (key == Qt::Key_F7) ChooseAgain();
 }
 
 void OpeningItemWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
-  HotKey(event->key(), event->modifiers());
+  // A key the grid let through has run its hot key there already; only keys
+  // pressed elsewhere in the window run it here.
+  QWidget* focus = focusWidget();
+  if (!focus || !grid_->isAncestorOf(focus)) HotKey(event->key(), event->modifiers());
   QDialog::keyPressEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include "shared/grid_filter.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QDialog>
@@ -58,6 +59,12 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   std::vector<QString> RowCells(int row) const;
 
   void Toolbar1_ButtonClick(const QString& key);
+  // The set-up window that shows this one, and how it turns to another account
+  // or book (loading this window again for it); false when it stays where it is.
+  void SetOpener(QWidget* opener, std::function<bool(const OpeningTarget&)> retarget);
+  // F7: the selection dialog again; a confirmed choice turns the set-up window
+  // and this one to it. Cancel changes nothing.
+  void ChooseAgain();
   void AddRow();
   void DeleteRow();
   void FilterRows();
@@ -123,6 +130,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   std::unique_ptr<platform::GridPrintService> gridPrint_;  // made on first use
 
  private:
+  QWidget* opener_ = nullptr;
+  std::function<bool(const OpeningTarget&)> retarget_;
   std::vector<QString> checked_;  // the row's texts as the last row check kept them
   void BuildControls(int columns);
 };

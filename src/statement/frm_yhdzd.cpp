@@ -3,6 +3,7 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/common_services.h"
+#include "shared/frm_yhkmxz.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -87,6 +88,7 @@ frmYHDZD::frmYHDZD(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
   shared::LocalizeForm(this, kPrefix);
   shared::SetFormIcon(this);
+  KeepSelectionDialog();
   const bool book = Session::Current().BookMode();
   toolbar_->SetButtonVisible(QStringLiteral("import1"), book);
   lblBook_->setVisible(book);
@@ -353,6 +355,7 @@ void frmYHDZD::closeEvent(QCloseEvent* event) {
   }
   heldCode_.clear();
   heldFunction_.clear();
+  shared::frmYHKMXZ::Unload();
   event->accept();
 }
 

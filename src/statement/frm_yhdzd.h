@@ -80,6 +80,9 @@ class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private sh
   void OutputReport(int mode);
   void ImportStatement();
   void ImportNetBankStatement();
+  // F7: the selection dialog again; a confirmed choice loads that account (or
+  // book) and period range here, as the opening choice did. Cancel changes nothing.
+  void ChooseAgain();
 
  public slots:
   void rSetup();
@@ -101,6 +104,7 @@ class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private sh
  private:
   friend class StatementBusy;
   void BuildControls();
+  void KeepSelectionDialog();
   void BuildToolbar();
   void SetUpGrid();
   void LoadRows();

@@ -70,6 +70,7 @@ void frmYHDZD::ZqKeyHookCtrl1_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
       DeleteRow();
     else if (ctrl && key == Qt::Key_P) OutputReport(1);
     else if (key == Qt::Key_F9) shared::PopupCalculatorKey(this);
+    else if (key == Qt::Key_F7) ChooseAgain();
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
   }

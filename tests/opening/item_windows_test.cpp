@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QDir>
+#include <QKeyEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -226,6 +228,104 @@ TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ItemWindowsTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+// --- F7: the selection dialog again --------------------------------------------------
+
+class ChooseAgainTest : public ItemWindowsTest {
+ protected:
+  QString OtherKey() const { return Book() ? QStringLiteral("YH001") : QStringLiteral("100201"); }
+  // A key pressed in the grid, where the cursor is.
+  static void Press(QDialog& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* view = dynamic_cast<OpeningItemWindow&>(w).MsGrid1()->View();
+    view->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(view, &press);
+  }
+  static void PressF7(QDialog& w) { Press(w, Qt::Key_F7); }
+  // Chooses `key` (the fixture's own when empty) and records the dialog's owner.
+  corvane::testing::ScriptedModals::Step Choose(QWidget** owner, QString key = QString(), bool confirm = true) {
+    if (key.isEmpty()) key = fx_.Key();
+    const bool book = Book();
+    return [owner, key, book, confirm](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+      *owner = dialog.parentWidget();
+      QComboBox* list = book ? dialog.cmbBook() : dialog.Combo1();
+      for (int i = 0; i < list->count(); ++i) {
+        const QString code = book ? dialog.cmbBookCode()->itemText(i) : list->itemData(i).toString();
+        if (code == key) list->setCurrentIndex(i);
+      }
+      confirm ? dialog.Command1_Click() : dialog.Command2_Click();
+    };
+  }
+  frmYHDZQC& SetupWindow() { return *Session::Current().windows.Find<frmYHDZQC>(); }
+};
+
+TEST_P(ChooseAgainTest, TheEnterpriseSideShowsItOverTheSetupAndCancelChangesNothing) {
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    const int rows = w.MsGrid1()->Rows(), shown = session_.Modals().Count();
+    fx_.AddJournal(QDate(2026, 2, 10), 21, 5, 0);  // stored meanwhile: only a reload would show it
+    QWidget* owner = nullptr;
+    session_.Modals().Then(Choose(&owner, QString(), false));
+    PressF7(w);
+    EXPECT_EQ(session_.Modals().Count(), shown + 1);
+    EXPECT_EQ(owner, &SetupWindow());
+    EXPECT_EQ(shared::frmYHKMXZ::Instance().parentWidget(), nullptr);
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows);
+    EXPECT_EQ(w.Context().target.Key(), fx_.Key());
+  });
+}
+
+TEST_P(ChooseAgainTest, AHotKeyPressedInTheGridRunsOnce) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    const int rows = w.MsGrid1()->Rows();
+    Press(w, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
+  });
+}
+
+TEST_P(ChooseAgainTest, ConfirmingTheSameAccountReloadsTheItems) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    const int rows = w.MsGrid1()->Rows();
+    fx_.AddStatement(QDate(2026, 2, 10), 1, 5);
+    QWidget* owner = nullptr;
+    session_.Modals().Then(Choose(&owner));
+    PressF7(w);
+    EXPECT_EQ(owner, &w);
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
+  });
+}
+
+TEST_P(ChooseAgainTest, AnotherAccountTurnsTheSetupAndTheItemsAndTakesTheLock) {
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    QWidget* owner = nullptr;
+    session_.Modals().Then(Choose(&owner, OtherKey()));
+    PressF7(w);
+    EXPECT_EQ(SetupWindow().Target().Key(), OtherKey());
+    EXPECT_EQ(w.Context().target.Key(), OtherKey());
+    EXPECT_EQ(w.CurYHKM, QStringLiteral("100201"));
+    EXPECT_TRUE(session_.OtherSessionCanLock(OpeningFixture::account_, QStringLiteral("GL040702")));
+    EXPECT_FALSE(session_.OtherSessionCanLock(QStringLiteral("100201"), QStringLiteral("GL040702")));
+  });
+  EXPECT_TRUE(session_.OtherSessionCanLock(QStringLiteral("100201"), QStringLiteral("GL040702")));
+}
+
+TEST_P(ChooseAgainTest, ARowThatCannotBeKeptHoldsTheCursorAndLoadsNothing) {
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    int row = 0, col = 0;
+    ASSERT_EQ(KeyRow(w, {{kQyDebit, "3.00"}}, row, col), LeaveAnswer::Stay);  // no date
+    const int rows = w.MsGrid1()->Rows();
+    QWidget* owner = nullptr;
+    session_.Modals().Then(Choose(&owner, OtherKey()));
+    PressF7(w);
+    EXPECT_EQ(SetupWindow().Target().Key(), fx_.Key());
+    EXPECT_EQ(w.Context().target.Key(), fx_.Key());
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows);
+    EXPECT_EQ(w.MsGrid1()->Row(), row);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ChooseAgainTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "book" : "account"; });
 
 }  // namespace

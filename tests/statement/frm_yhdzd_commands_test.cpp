@@ -204,21 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ReportTest, ::testing::Values(false, true),
 
 // --- Opener ------------------------------------------------------------------------
 
-class OpenerTest : public StatementTest {
- protected:
-  bool OtherSessionCanLock(const QString& code, const QString& functionId) {
-    std::unique_ptr<platform::DbConnection> connection;
-    auto other = session_.OtherLogin(connection);
-    auto common = platform::ObjectFactory::Instance().CreateCommonServices();
-    common->SetLogin(other.get());
-    common->Initialize(connection.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
-                       QDate(2026, 12, 15), QStringLiteral("s2"));
-    const bool granted = common->LockAccount(code, true, functionId);
-    if (granted) common->LockAccount(code, false);
-    other->Close();
-    return granted;
-  }
-};
+class OpenerTest : public StatementTest {};
 
 TEST_P(OpenerTest, NoSettlementStylesNoWindow) {
   Exec("delete from settlestyle");

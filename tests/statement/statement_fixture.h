@@ -3,6 +3,7 @@
 #include "host/menu_dispatcher.h"
 #include "platform/controls/entry_grid.h"
 #include "platform/db/db_connection.h"
+#include "platform/services/common_services.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <memory>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -65,9 +67,9 @@ class StatementTest : public ::testing::TestWithParam<bool> {
     return r.rows[0][0].ToInt();
   }
 
-  // The account (or book) chosen for the whole year.
-  testing::ScriptedModals::Step Choose() {
-    const QString key = Key();
+  // The account (or book; the test's own when empty) chosen for the whole year.
+  testing::ScriptedModals::Step Choose(QString key = QString()) {
+    if (key.isEmpty()) key = Key();
     return [key](QDialog& d) {
       auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
       const bool book = shared::Session::Current().BookMode();
@@ -90,6 +92,11 @@ class StatementTest : public ::testing::TestWithParam<bool> {
     frmYHDZD* w = shared::Session::Current().windows.Find<frmYHDZD>();
     if (w) w->resize(900, 500);
     return w;
+  }
+
+  // Whether a second login could lock the account for the function now.
+  bool OtherSessionCanLock(const QString& code, const QString& functionId) {
+    return session_.OtherSessionCanLock(code, functionId);
   }
 
   QStringList Column(frmYHDZD* w, int col) {

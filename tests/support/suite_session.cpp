@@ -1,6 +1,7 @@
 #include "support/suite_session.h"
 
 #include "host/product_facade.h"
+#include "platform/services/common_services.h"
 #include "platform/services/object_factory.h"
 #include "shared/session.h"
 #include "suite/demo/demo_data.h"
@@ -68,6 +69,26 @@ std::unique_ptr<suite::SuiteLoginContext> SuiteSession::OtherLogin(std::unique_p
   auto v = Values(QDate(2026, 12, 15));
   v.userId = QStringLiteral("other");
   return std::make_unique<suite::SuiteLoginContext>(*connection, v, textSource_.get());
+}
+
+bool SuiteSession::OtherSessionCanLock(const QString& code, const QString& functionId) {
+  OtherSession other(*this);
+  const bool granted = other.Common().LockAccount(code, true, functionId);
+  if (granted) other.Common().LockAccount(code, false);
+  return granted;
+}
+
+OtherSession::OtherSession(SuiteSession& session) {
+  login_ = session.OtherLogin(connection_);
+  common_ = platform::ObjectFactory::Instance().CreateCommonServices();
+  common_->SetLogin(login_.get());
+  common_->Initialize(connection_.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
+                      QDate(2026, 12, 15), QStringLiteral("s2"));
+}
+
+OtherSession::~OtherSession() {
+  common_.reset();
+  login_->Close();
 }
 
 }  // namespace corvane::testing

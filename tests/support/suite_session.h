@@ -13,6 +13,10 @@ class SuiteLoginContext;
 class TextSource;
 }
 
+namespace corvane::platform {
+class CommonServices;
+}
+
 namespace corvane::testing {
 
 // A whole session of the component on a fresh test database holding the demo
@@ -33,6 +37,9 @@ class SuiteSession {
   suite::SuiteLoginContext& Login() { return *login_; }
   // A second session's login on the same database, for lock and claim tests.
   std::unique_ptr<suite::SuiteLoginContext> OtherLogin(std::unique_ptr<platform::DbConnection>& connection);
+  // Whether that second session could lock the account for the function now
+  // (the lock is given back at once).
+  bool OtherSessionCanLock(const QString& code, const QString& functionId);
 
  private:
   TestDatabase db_;
@@ -41,6 +48,20 @@ class SuiteSession {
   std::unique_ptr<suite::ResourceTexts> texts_;
   std::unique_ptr<suite::TextSource> textSource_;
   std::unique_ptr<suite::SuiteLoginContext> login_;
+};
+
+// A second session of its own on the same database with its common services
+// ready (for lock and claim tests); it logs out when it goes.
+class OtherSession {
+ public:
+  explicit OtherSession(SuiteSession& session);
+  ~OtherSession();
+  platform::CommonServices& Common() { return *common_; }
+
+ private:
+  std::unique_ptr<platform::DbConnection> connection_;
+  std::unique_ptr<suite::SuiteLoginContext> login_;
+  std::unique_ptr<platform::CommonServices> common_;
 };
 
 }  // namespace corvane::testing
