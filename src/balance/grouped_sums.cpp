@@ -26,15 +26,11 @@ Names NamesOfMode(bool book) {
           QStringLiteral("j.ibook=1 and j.iperiod<>20 and j.iflag is null")};
 }
 
-// The accounts' dates and currency flags, numbered in the order given, in a work
-// table of the component's own (rows of other sessions are told apart by the
-// session's id). An ordinary table, not a temporary one: the engine may then
+// The accounts' dates and currency flags, numbered in the order given, in the
+// schema's work table (rows of other sessions are told apart by the session's id). An ordinary table, not a temporary one: the engine may then
 // scan the lines in parallel. Its statistics tell the planner it is the small
 // side of the join; grouping by the accounts' numbers needs no sorting of codes.
 void FillAccountTable(platform::DbConnection& db, const QString& session, const std::vector<AccountFacts>& accounts) {
-  db.Execute(QStringLiteral("create table if not exists %1 (session_id varchar(100) not null, n integer not null, "
-                            "code varchar(100) collate ci, dstart date, dend date, bforeign smallint, "
-                            "primary key (session_id, n))").arg(kAccounts));
   // One commit for the whole fill.
   platform::TransactionGuard guard(db);
   db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session});
@@ -49,6 +45,25 @@ void FillAccountTable(platform::DbConnection& db, const QString& session, const 
   db.Execute(QStringLiteral("analyze %1").arg(kAccounts));
   guard.Commit();
 }
+
+// Removes the run's rows however the run ends; a failure to remove them is left
+// for the next run of the session, which starts by removing them.
+class AccountTableRows {
+ public:
+  AccountTableRows(platform::DbConnection& db, const QString& session) : db_(db), session_(session) {}
+  ~AccountTableRows() {
+    try {
+      db_.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session_});
+    } catch (...) {
+    }
+  }
+  AccountTableRows(const AccountTableRows&) = delete;
+  AccountTableRows& operator=(const AccountTableRows&) = delete;
+
+ private:
+  platform::DbConnection& db_;
+  QString session_;
+};
 
 // The first row of each account wins (the opening rows, by their order).
 void FirstPerAccount(platform::DbConnection& db, const QString& sql, const QString& session,
@@ -71,13 +86,18 @@ RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
 }  // namespace
 
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
+  Session& session = Session::Current();
+  const QString sessionId = session.gLogin ? session.gLogin->GetSessionText3() : QStringLiteral("-");
+  return GroupedSums(session.Db(), sessionId, session.BookMode(), accounts);
+}
+
+std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, const QString& sessionId, bool bookMode,
+                                       const std::vector<AccountFacts>& accounts) {
   std::map<QString, RawSums> out;
   if (accounts.empty()) return out;
-  Session& session = Session::Current();
-  platform::DbConnection& db = session.Db();
-  const QString sessionId = session.gLogin ? session.gLogin->GetSessionText3() : QStringLiteral("-");
-  const Names n = NamesOfMode(session.BookMode());
+  const Names n = NamesOfMode(bookMode);
   std::vector<RawSums> sums(accounts.size());
+  const AccountTableRows removeRows(db, sessionId);
   FillAccountTable(db, sessionId, accounts);
 
   // Each line table on the left of the join, so that its key column's rule
@@ -88,11 +108,11 @@ std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts
   const QString bankSql =
       QStringLiteral(
           "select a.n,"
-          " sum(case when r.bdelete=1 and %1 then (case when r.bd_c=1 then r.mmoney when r.bd_c=0 then -r.mmoney end)"
+          " sum(case when r.bdelete=1 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end)"
           " end),"
           " sum(case when r.bdelete=0 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
           " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and %2 then r.mmoney end),"
-          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=0 and r.bdelete=0 and %2 then r.mmoney end)"
+          " sum(case when (r.iflag=0 or r.iflag is null) and (r.bd_c=0 or r.bd_c is null) and r.bdelete=0 and %2 then r.mmoney end)"
           " from %3 r join %4 a on r.%5 = a.code where a.session_id=? and r.ibegin<>0 group by a.n")
           .arg(bankInRange, bankToEnd, n.statement, kAccounts, n.key);
   db.ForEachRow(bankSql, {sessionId}, [&](const std::vector<DbValue>& row) {
@@ -141,7 +161,6 @@ std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts
                   QStringLiteral("select a.n, j.md from %1 j join %2 a on j.%3 = a.code where a.session_id=? "
                                  "and j.iperiod=20 order by a.n, j.%4").arg(n.journal, kAccounts, n.key, n.journalOrder),
                   sessionId, sums, &RawSums::journalOpening);
-  db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {sessionId});
   for (size_t i = 0; i < accounts.size(); ++i) out[accounts[i].code] = sums[i];
   return out;
 }

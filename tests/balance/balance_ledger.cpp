@@ -55,7 +55,8 @@ void BalanceLedger::Journal(const QString& code, const QDate& date, int period, 
 void BalanceLedger::Bank(const QString& code, const QDate& date, int bdc, Money amount, bool ticked, bool cleared) {
   db_.Execute(QStringLiteral("insert into %1 (ccode, cBookCode, dDate, bd_c, mmoney, iflag, bdelete, ibegin, cn_id) "
                              "values (?,?,?,?,?,?,?,2,?)").arg(StatementTable()),
-              {book_ ? QStringLiteral("A") + code : code, book_ ? code : QString(), date, bdc, amount, ticked ? 1 : 0,
+              {book_ ? QStringLiteral("A") + code : code, book_ ? code : QString(), date,
+               bdc < 0 ? platform::DbValue() : platform::DbValue(bdc), amount, ticked ? 1 : 0,
                cleared ? 1 : 0, QStringLiteral("N%1").arg(++next_)});
 }
 

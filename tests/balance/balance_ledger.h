@@ -32,7 +32,7 @@ class BalanceLedger {
   // A journal line; period 21 is an opening item. Foreign amounts default to 0.
   void Journal(const QString& code, const QDate& date, int period, platform::Money md, platform::Money mc,
                bool ticked, bool cleared, platform::Money mdF = {}, platform::Money mcF = {});
-  // A statement line; bdc 1 debit, 0 credit.
+  // A statement line; bdc 1 debit, 0 credit, negative for none (read as credit).
   void Bank(const QString& code, const QDate& date, int bdc, platform::Money amount, bool ticked, bool cleared);
 
   QString JournalTable() const { return book_ ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch"); }

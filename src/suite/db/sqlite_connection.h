@@ -17,7 +17,7 @@ class SqliteConnection : public platform::DbConnection {
  public:
   // The layout of the suite's tables this version writes (pragma user_version).
   // Layout 1 kept amounts as decimals and compared codes by ASCII letter case.
-  static constexpr int kLayout = 2;
+  static constexpr int kLayout = 3;
 
   // connectionString: "sqlite:<path>" or a plain path. Throws DbError when it cannot
   // open, or when the file holds the suite's tables in an older layout.
