@@ -93,7 +93,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("corvane"));
   using namespace corvane;
-  suite::InstallQtLanguage(options->language);
+  // Without Qt's own translations its standard buttons and calendars stay English.
+  if (!suite::InstallQtLanguage(options->language))
+    std::fprintf(stderr, "Warning: Qt's translations for %s were not found (package qt6-translations-l10n); "
+                         "standard buttons and calendars stay in English.\n",
+                 qPrintable(options->language));
   suite::ResourceTexts texts(options->language);
 
   std::unique_ptr<platform::DbConnection> db = OpenExistingDatabase(options->database, texts, error);
