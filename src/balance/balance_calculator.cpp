@@ -57,10 +57,10 @@ std::vector<ListedAccount> BalanceCalculator::ListAccounts() {
   const bool book = s.BookMode();
   const QString sql = book ? QStringLiteral("select cBookCode, cBookName from rp_book where ibooktype = 2 And dOpenDate "
                                             "Is Not NULL order by cBookCode")
-                           : QStringLiteral("select ccode from code where be=1 and bend=1 order by ccode");
+                           : QStringLiteral("select ccode, ccode_name from code where be=1 and bend=1 order by ccode");
   std::vector<ListedAccount> list;
   s.Db().ForEachRow(sql, {}, [&](const std::vector<platform::DbValue>& row) {
-    list.push_back({row[0].ToString(), book ? row[1].ToString() : QString()});
+    list.push_back({row[0].ToString(), row[1].ToString()});
   });
   return list;
 }

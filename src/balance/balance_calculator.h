@@ -10,7 +10,7 @@ namespace corvane::balance {
 // An account or book of the statement list.
 struct ListedAccount {
   QString code;
-  QString name;  // the book's name in book mode; empty in account mode (asked per account)
+  QString name;  // the book's or the account's name
 };
 
 // The facts of every listed account read from the list rows themselves (code or

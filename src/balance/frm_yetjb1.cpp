@@ -3,6 +3,7 @@
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yhdzcx1.h"
 #include "balance/statement_print.h"
+#include "balance/toolbar_buttons.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/print/rtprn.h"
@@ -24,8 +25,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
-#include <initializer_list>
-#include <utility>
 
 namespace corvane::balance {
 
@@ -71,23 +70,10 @@ void frmYETJB1::BuildControls() {
   outer->setContentsMargins(0, 0, 0, 8);
   toolbar_ = new platform::ToolbarHost(this);
   toolbar_->setObjectName(QStringLiteral("CTBCtrl1"));
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"}, {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},  {nullptr, nullptr, nullptr}, {"Detail", "详细", ""},
-                            {"help", "帮助", "帮助"},      {"exit", "退出", "退出"}};
-  for (const Button& b : buttons) {
-    if (!b.key) {
-      toolbar_->AddSeparator();
-      continue;
-    }
-    // Named by its key, so that the captions of the session's language reach it.
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
-        ->setObjectName(QString::fromLatin1(b.key));
-  }
-  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
-  // The suite's pictures of the commands, by resource number.
-  for (const auto& [key, picture] : std::initializer_list<std::pair<const char*, int>>{{"setup", 263}, {"print", 141}, {"preview", 140}, {"dout", 235}, {"Detail", 204}, {"help", 125}, {"exit", 118}})
-    toolbar_->SetPicture(QString::fromLatin1(key), picture);
+  AddToolbarButtons(*toolbar_, {{"setup", "设置", "打印设置", 263}, {"print", "打印", "打印", 141},
+                                {"preview", "预览", "预览", 140},   {"dout", "输出", "数据输出", 235},
+                                {nullptr, nullptr, nullptr, 0},     {"Detail", "详细", "", 204},
+                                {"help", "帮助", "帮助", 125},      {"exit", "退出", "退出", 118}});
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYETJB1::Toolbar1_ButtonClick);
   outer->addWidget(toolbar_);
 

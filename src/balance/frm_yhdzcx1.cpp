@@ -1,6 +1,7 @@
 #include "balance/frm_yhdzcx1.h"
 
 #include "balance/statement_print.h"
+#include "balance/toolbar_buttons.h"
 #include "platform/controls/split_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/print/rtprn.h"
@@ -21,8 +22,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <exception>
-#include <initializer_list>
-#include <utility>
 
 namespace corvane::balance {
 
@@ -79,25 +78,19 @@ void frmYHDZCX1::BuildControls() {
   outer->setContentsMargins(0, 0, 0, 0);
   toolbar_ = new platform::ToolbarHost(this);
   toolbar_->setObjectName(QStringLiteral("CTBCtrl1"));
-  struct Button { const char* key; const char* caption; const char* tip; };
-  const Button buttons[] = {{"setup", "设置", "打印设置"}, {"print", "打印", "打印"},    {"preview", "预览", "预览"},
-                            {"dout", "输出", "数据输出"},  {nullptr, nullptr, nullptr}, {"search", "查询", "查询"},
-                            {"find", "定位", "定位"},      {"filt", "过滤", "过滤"},    {nullptr, nullptr, nullptr},
-                            {"vouch", "凭证", ""},         {"sepvouch", nullptr, nullptr}, {"help", "帮助", "帮助"},
-                            {"exit", "退出", "退出"}};
-  for (const Button& b : buttons) {
-    if (!b.caption) {
-      toolbar_->AddSeparator(b.key ? QString::fromLatin1(b.key) : QString());
-      continue;
-    }
-    // Named by its key, so that the captions of the session's language reach it.
-    toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip))
-        ->setObjectName(QString::fromLatin1(b.key));
-  }
-  toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
-  // The suite's pictures of the commands, by resource number.
-  for (const auto& [key, picture] : std::initializer_list<std::pair<const char*, int>>{{"setup", 263}, {"print", 141}, {"preview", 140}, {"dout", 235}, {"search", 122}, {"find", 146}, {"filt", 120}, {"vouch", 237}, {"help", 125}, {"exit", 118}})
-    toolbar_->SetPicture(QString::fromLatin1(key), picture);
+  AddToolbarButtons(*toolbar_, {{"setup", "设置", "打印设置", 263},
+                                {"print", "打印", "打印", 141},
+                                {"preview", "预览", "预览", 140},
+                                {"dout", "输出", "数据输出", 235},
+                                {nullptr, nullptr, nullptr, 0},
+                                {"search", "查询", "查询", 122},
+                                {"find", "定位", "定位", 146},
+                                {"filt", "过滤", "过滤", 120},
+                                {nullptr, nullptr, nullptr, 0},
+                                {"vouch", "凭证", "", 237},
+                                {"sepvouch", nullptr, nullptr, 0},
+                                {"help", "帮助", "帮助", 125},
+                                {"exit", "退出", "退出", 118}});
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZCX1::Toolbar1_ButtonClick);
   outer->addWidget(toolbar_);
 

@@ -115,10 +115,8 @@ void frmYHZHX::BuildControls() {
 
 void frmYHZHX::FillList() {
   try {
-    for (const ListedAccount& a : BalanceCalculator::ListAccounts()) {
-      const QString name = Session::Current().BookMode() ? a.name : Session::Current().Common().GetAccountName(a.code);
-      combo1_->addItem(name + QLatin1Char('(') + a.code + QLatin1Char(')'), a.code);
-    }
+    for (const ListedAccount& a : BalanceCalculator::ListAccounts())
+      combo1_->addItem(a.name + QLatin1Char('(') + a.code + QLatin1Char(')'), a.code);
   } catch (const std::exception& e) {
     shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.loadfailed"), QString::fromUtf8(e.what())), 16,
                        Title());

@@ -19,7 +19,6 @@ using shared::Session;
 namespace {
 
 const QString kHeadingPrefix = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
-constexpr int kTitleRowTwips = 480;
 constexpr int kRowTwips = 300;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
@@ -129,15 +128,7 @@ void frmYHCQWD::FormatGrid(platform::ListGrid* grid, const std::vector<QString>&
                            const std::vector<int>& widths, const std::vector<Qt::Alignment>& alignments,
                            std::vector<std::vector<QString>> rows) {
   grid->SetRedraw(false);
-  grid->SetRows(1);
-  grid->SetCols(static_cast<int>(titles.size()));
-  for (int c = 0; c < grid->Cols(); ++c) {
-    grid->SetTextMatrix(0, c, titles[c]);
-    grid->SetCellAlignment(0, c, kCentre);
-    grid->SetColAlignment(c, alignments[c]);
-    grid->SetColWidth(c, TitledColumnWidth(grid, widths[c], titles[c]));
-  }
-  grid->SetRowHeight(0, kTitleRowTwips);
+  SetTitleRow(grid, titles, widths, alignments);
   const bool any = !rows.empty();
   grid->FillRows(std::move(rows));
   grid->SetRowHeight(1, kRowTwips);

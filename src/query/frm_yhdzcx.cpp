@@ -23,7 +23,6 @@ namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
 const QString kHeadingPrefix = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
-constexpr int kTitleRowTwips = 480;
 constexpr int kRowTwips = 300;
 const QColor kTickFore(255, 0, 0);
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
@@ -184,15 +183,7 @@ void frmYHDZCX::LoadData(const QString& code) {
 void frmYHDZCX::SetUpGrid(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,
                           const std::vector<Qt::Alignment>& alignments) {
   grid->SetRedraw(false);
-  grid->SetRows(1);
-  grid->SetCols(static_cast<int>(titles.size()));
-  for (int c = 0; c < grid->Cols(); ++c) {
-    grid->SetTextMatrix(0, c, titles[c]);
-    grid->SetCellAlignment(0, c, kCentre);
-    grid->SetColAlignment(c, alignments[c]);
-    grid->SetColWidth(c, TitledColumnWidth(grid, widths[c], titles[c]));
-  }
-  grid->SetRowHeight(0, kTitleRowTwips);
+  SetTitleRow(grid, titles, widths, alignments);
   grid->SetRedraw(true);
 }
 

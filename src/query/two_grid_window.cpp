@@ -114,6 +114,19 @@ int TwoGridWindow::TitledColumnWidth(const QWidget* grid, int twips, const QStri
   return std::max(FontScaledWidth(grid, twips), titleTwips);
 }
 
+void TwoGridWindow::SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles,
+                                const std::vector<int>& widths, const std::vector<Qt::Alignment>& alignments) {
+  grid->SetRows(1);
+  grid->SetCols(static_cast<int>(titles.size()));
+  for (int c = 0; c < grid->Cols(); ++c) {
+    grid->SetTextMatrix(0, c, titles[c]);
+    grid->SetCellAlignment(0, c, Qt::AlignCenter);
+    grid->SetColAlignment(c, alignments[c]);
+    grid->SetColWidth(c, TitledColumnWidth(grid, widths[c], titles[c]));
+  }
+  grid->SetRowHeight(0, 480);  // twips
+}
+
 platform::ListGrid* TwoGridWindow::CurrentGrid() const { return tabs_->currentIndex() == 0 ? grid1_ : grid2_; }
 
 void TwoGridWindow::TabS1_Click(int page) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class QTabBar;
 class QVBoxLayout;
@@ -94,6 +95,10 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // The width of a column under its title: scaled to the font, and never narrower
   // than the title; a hidden column (no width) stays hidden.
   static int TitledColumnWidth(const QWidget* grid, int twips, const QString& title);
+  // The grid emptied down to its title row: one column per title, each with its
+  // width (TitledColumnWidth) and alignment, the titles centred.
+  static void SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,
+                          const std::vector<Qt::Alignment>& alignments);
 
   // Layout: the toolbar, then the top band, then the tab with the grids.
   QVBoxLayout* Body() const { return body_; }

@@ -1,6 +1,5 @@
 #include "host/menu_dispatcher.h"
 #include "platform/controls/list_grid.h"
-#include "platform/services/object_factory.h"
 #include "query/frm_yhcqwd.h"
 #include "query/frm_yhcqwdtj.h"
 #include "query/frm_yhdzcx.h"
@@ -12,7 +11,6 @@
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
-#include "suite/services/suite_login_context.h"
 #include "support/scripted_print.h"
 #include "support/suite_session.h"
 
@@ -80,18 +78,10 @@ class QueryWindowTest : public ::testing::TestWithParam<bool> {
     return Session::Current().windows.Find<frmYHCQWD>();
   }
   long long Claims() { return session_.Db().QueryValue(QStringLiteral("select count(*) from corvane_claim")).ToInt(); }
+  // The other session's refusal box is its own, not one of this session's.
   bool OtherSessionCanLock(const QString& code) {
-    std::unique_ptr<platform::DbConnection> connection;
-    auto other = session_.OtherLogin(connection);
-    auto common = platform::ObjectFactory::Instance().CreateCommonServices();
-    common->SetLogin(other.get());
-    common->Initialize(connection.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
-                       QDate(2026, 12, 15), QStringLiteral("s2"));
     testing::ScriptedMessages quiet;
-    const bool granted = common->LockAccount(code, true, QStringLiteral("GL040703"));
-    if (granted) common->LockAccount(code, false);
-    other->Close();
-    return granted;
+    return session_.OtherSessionCanLock(code, QStringLiteral("GL040703"));
   }
   void Close(QWidget* w) {
     w->close();
