@@ -283,7 +283,7 @@ void frmYHDZ::ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn)
   grid->FillRows(std::move(rows.cells), std::move(rows.keys));
   const QColor ticked = Session::Current().gColorLightYellow;
   for (int i = 0; i < count; ++i)
-    if (rows.ticked[i]) grid->SetRowBackColor(i + 1, ticked);
+    if (rows.facts[i].tick.value_or(0) > 0) grid->SetRowBackColor(i + 1, ticked);
   if (count > 0) grid->SetRangeForeColor(1, markColumn, count, markColumn, kMarkColor);
   grid->SetRowHeight(1, kRowTwips);
   grid->SetRedraw(true);

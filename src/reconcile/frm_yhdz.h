@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <exception>
 #include <memory>
 
 class QLabel;
@@ -144,6 +145,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void ClearStatementMarks(const std::vector<int>& rows);
   void ShowChangedMeanwhile();
   void ShowLockTimeout();
+  void ShowWriteFailure(const std::exception& e);
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QWidget* picture2_ = nullptr;

@@ -30,8 +30,6 @@ namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
 
-// The leading number of a text, as a typed number box reads it: "12" 12, "7x" 7,
-// " -3.5" -3.5, "abc" 0.
 // The number a typed text holds: blanks around it, a sign, digits with at most
 // one point; none for anything else (a letter anywhere refuses the text).
 std::optional<double> TypedNumber(const QString& text) {

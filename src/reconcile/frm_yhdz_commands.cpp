@@ -126,12 +126,8 @@ void frmYHDZ::AutoReconcile() {
                            GetResString(shared::kCashTitleKey));
         return;
       }
-    } catch (const platform::DbError& e) {
-      if (e.IsBusy()) ShowLockTimeout();
-      else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
-      return;
     } catch (const std::exception& e) {
-      shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+      ShowWriteFailure(e);
       return;
     }
     // The run writes through a connection of its own, so its transactions never
@@ -249,6 +245,14 @@ void frmYHDZ::ShowLockTimeout() {
                      GetResString(shared::kCashTitleKey));
 }
 
+// A write that failed: a line held by another session past the database's wait
+// is said as such, anything else in the database's (or the service's) words.
+void frmYHDZ::ShowWriteFailure(const std::exception& e) {
+  const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  if (db && db->IsBusy()) ShowLockTimeout();
+  else shared::ShowMsgBox(db ? db->Message() : QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+}
+
 void frmYHDZ::ShowChangedMeanwhile() {
   shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48,
                      GetResString(shared::kCashTitleKey));
@@ -295,12 +299,8 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   try {
     if (!untick) value = ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod);
     written = WriteLineTick(s.Db(), side, request_.bookMode, key, untick ? shown : std::nullopt, value);
-  } catch (const platform::DbError& e) {
-    if (e.IsBusy()) ShowLockTimeout();
-    else shared::ShowMsgBox(e.Message(), 16, GetResString(shared::kCashTitleKey));
-    return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    ShowWriteFailure(e);
     return;
   }
   if (written == TickWrite::ChangedMeanwhile) {

@@ -128,7 +128,6 @@ GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool f
     cells.emplace_back(Text(row[12]));
     out.cells.push_back(std::move(cells));
     out.keys.push_back(row[0].IsInteger() ? QVariant(static_cast<qlonglong>(row[0].ToInt())) : QVariant(row[0].ToString()));
-    out.ticked.push_back(f.tick.has_value() && *f.tick > 0);
     out.facts.push_back(std::move(f));
   });
   return out;
@@ -156,7 +155,6 @@ GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, cons
     cells.emplace_back(TickMarkOf(tick));
     out.cells.push_back(std::move(cells));
     out.keys.push_back(QVariant(static_cast<qlonglong>(row[0].ToInt())));
-    out.ticked.push_back(f.tick.has_value() && *f.tick > 0);
     out.facts.push_back(std::move(f));
   });
   return out;

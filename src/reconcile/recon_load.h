@@ -41,11 +41,11 @@ struct LineFacts {
   std::optional<int> tick;  // the stored tick value; none when unticked
 };
 
-// The rows of one grid, ready to show: cell texts, row keys, tick state.
+// The rows of one grid, ready to show: cell texts, row keys, and the facts of
+// each line (its tick among them).
 struct GridRows {
   std::vector<std::vector<QString>> cells;
   std::vector<QVariant> keys;
-  std::vector<bool> ticked;
   std::vector<LineFacts> facts;
   int size() const { return static_cast<int>(cells.size()); }
 };

@@ -72,16 +72,10 @@ TEST_P(FrmYhdzTest, RefusalsLeaveNothingHeld) {
   EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
 
   // The account held by another session: the claim is given back.
-  std::unique_ptr<platform::DbConnection> connection;
-  auto other = session_.OtherLogin(connection);
-  auto common = platform::ObjectFactory::Instance().CreateCommonServices();
-  common->SetLogin(other.get());
-  common->Initialize(connection.get(), QStringLiteral("other"), QStringLiteral("001"), 2026, QStringLiteral("x"),
-                     QDate(2026, 12, 15), QStringLiteral("s2"));
-  ASSERT_TRUE(common->LockAccount(QStringLiteral("100201"), true, QStringLiteral("GL040703")));
+  testing::OtherSession other(session_);
+  ASSERT_TRUE(other.Common().LockAccount(QStringLiteral("100201"), true, QStringLiteral("GL040703")));
   EXPECT_EQ(Open(), nullptr);
   EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
-  other->Close();
 }
 
 TEST_P(FrmYhdzTest, TicksAreMarkedAndIncludedOnlyWhenAsked) {

@@ -235,6 +235,45 @@ TEST_P(MatchRunTest, AnotherSessionsChangeMeanwhileVoidsThePass) {
   }
 }
 
+// A pass of many pairs is written in one statement per side where the engine
+// can, rather than line by line; the guard must hold there too: one line changed
+// meanwhile voids every tick of the pass.
+TEST_P(MatchRunTest, OneChangedLineVoidsALargePass) {
+  struct Case {
+    const char* name;
+    bool journal;
+    const char* assignment;  // nullptr: nothing changes and every pair is ticked
+    DbValue value;
+    long long ticksLeft;  // ticked lines afterwards, the other session's tick included
+  };
+  const Case cases[] = {
+      {"nothing changed", true, nullptr, DbValue(), 500},
+      {"journal line ticked by hand", true, "iflagbank=?", DbValue(24), 1},
+      {"journal amount changed", true, "md=?", DbValue(platform::Money::FromCents(200)), 0},
+      {"statement direction turned", false, "bd_c=?", DbValue(1), 0},
+  };
+  constexpr int kPairs = 250;
+  std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ledger_.Clear();
+    std::vector<DbValue> journal, statement;
+    for (int i = 0; i < kPairs; ++i) {
+      journal.push_back(ledger_.Add(JournalRow{.md = "1"}));
+      statement.push_back(ledger_.Add(StatementRow{.amount = "1"}));
+    }
+    const DbValue key = c.journal ? journal[kPairs / 2] : statement[kPairs / 2];
+    const MatchRunResult result = RunAutoMatching(Db(), ledger_.Request(), kPeriods, [&](MatchStage stage, long long steps) {
+      if (c.assignment && stage == MatchStage::OneToOne && steps == 0)
+        ledger_.Change(*other, c.journal, key, QString::fromLatin1(c.assignment), c.value);
+    });
+    EXPECT_FALSE(Db().InTransaction());
+    EXPECT_EQ(result.failedAt, c.assignment ? MatchStage::OneToOne : MatchStage::None) << result.error.toStdString();
+    EXPECT_EQ(result.changedMeanwhile, c.assignment != nullptr);
+    EXPECT_EQ(ledger_.TickedLines(), c.ticksLeft);
+  }
+}
+
 // A manual tick or untick is written only while the line still holds the tick
 // the user saw; otherwise nothing is written and the caller hears why.
 TEST_P(MatchRunTest, AManualTickWritesOnlyOverTheStateTheUserSaw) {
