@@ -1,4 +1,6 @@
 #include "statement_fixture.h"
+#include "host/open_bank_statement.h"
+#include "shared/function_claim.h"
 
 #include "platform/services/common_services.h"
 #include "platform/services/object_factory.h"
@@ -223,11 +225,15 @@ TEST_P(OpenerTest, CancelOpensNothing) {
 TEST_P(OpenerTest, HoldsTheAccountUntilClosedAndOpensOnce) {
   frmYHDZD* w = Open();
   ASSERT_NE(w, nullptr);
+  const QString function = host::BankStatementFunctionId();
   EXPECT_FALSE(OtherSessionCanLock("100204", "GL040702"));
+  EXPECT_EQ(shared::FunctionClaimCount(function), 1);
   host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
   EXPECT_EQ(session_.Modals().Count(), 1);  // the second click only raised the window
+  EXPECT_EQ(shared::FunctionClaimCount(function), 1);
   CloseWindow(w);
   EXPECT_TRUE(OtherSessionCanLock("100204", "GL040702"));
+  EXPECT_EQ(shared::FunctionClaimCount(function), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpenerTest, ::testing::Values(false, true),
