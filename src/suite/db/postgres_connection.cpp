@@ -86,7 +86,7 @@ QString ArrayElement(const DbValue& v) {
   // Numbers need neither quotes nor escapes; they are most of a tick batch.
   if (v.IsInteger()) return QString::number(v.ToInt());
   if (v.IsMoney()) return v.ToMoney().ToPlainText();
-  QString text = v.IsMoney() ? v.ToMoney().ToPlainText() : v.ToString();
+  QString text = v.ToString();
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
   text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
   return QLatin1Char('"') + text + QLatin1Char('"');

@@ -1,5 +1,4 @@
 #include "platform/controls/entry_grid.h"
-#include "platform/print/byte_padding.h"
 #include "platform/controls/list_grid.h"
 #include "platform/print/printable_grid.h"
 #include "platform/print/report_engine.h"
@@ -144,21 +143,6 @@ TEST(TemplatePathTest, FolderByLanguageAndNoPathWithoutAName) {
   EXPECT_EQ(ReportTemplatePath(QStringLiteral("/r/zh-CN"), QStringLiteral("list_head")),
             QStringLiteral("/r/zh-CN/list_head.rep"));
   EXPECT_EQ(ReportTemplatePath(QStringLiteral("/r/zh-CN"), QStringLiteral("  ")), QString());
-}
-
-}  // namespace
-}  // namespace corvane::platform
-
-namespace corvane::platform {
-namespace {
-
-TEST(PadToByteWidthTest, FillsUpToTheWidthAndNeverFails) {
-  const struct { const char* text; int bytes; int spaces; } cases[] = {
-      {"演示账套", 8, 32}, {"0123456789", 10, 30}, {"", 0, 40}, {"x", 40, 0}, {"long", 45, 0}, {"longer", 400, 0}};
-  for (const auto& c : cases) {
-    const QString text = QString::fromUtf8(c.text);
-    EXPECT_EQ(PadToByteWidth(text, c.bytes, 40), text + QString(c.spaces, QLatin1Char(' '))) << c.text;
-  }
 }
 
 }  // namespace

@@ -99,6 +99,43 @@ TEST_F(DbMendsTest, ALargeBatchRefusesATooLongValue) {
   EXPECT_EQ(Count(QStringLiteral("csettle is not null")), 0);
 }
 
+// A large batch keyed by a code writes what the same statements one by one
+// would: the key compares by the codes' rule, so two spellings of one code
+// ("k007", "Ｋ007 ") are one row, and the later value is the one that stays,
+// whichever of the two spellings comes first.
+TEST_F(DbMendsTest, ALargeBatchKeyedByACodeWritesAsRowByRow) {
+  std::vector<DbParams> rows;
+  for (int i = 0; i < 250; ++i) {
+    const QString code = QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
+    conn().Execute(QStringLiteral("insert into code (ccode, ccode_name) values (?, ?)"), {code, QStringLiteral("old")});
+    rows.push_back({QStringLiteral("n%1").arg(i), code.toLower()});
+  }
+  struct Case { const char* name; QString otherSpelling; bool otherFirst; };
+  const Case cases[] = {
+      {"distinct codes", QString(), false},
+      {"full-width and blank, last", QStringLiteral("\uFF2B007 "), false},
+      {"full-width and blank, first", QStringLiteral("\uFF2B007 "), true},
+      {"upper case, last", QStringLiteral("K007"), false},
+      {"upper case, first", QStringLiteral("K007"), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<DbParams> batch = rows;
+    const DbParams other{QStringLiteral("other"), c.otherSpelling};
+    if (!c.otherSpelling.isEmpty()) batch.insert(c.otherFirst ? batch.begin() : batch.end(), other);
+    {
+      TransactionGuard tx(conn());
+      ASSERT_NO_THROW(conn().ExecuteBatch(QStringLiteral("update code set ccode_name=? where ccode=?"), batch));
+      tx.Commit();
+    }
+    const bool otherStays = !c.otherSpelling.isEmpty() && !c.otherFirst;
+    EXPECT_EQ(conn().QueryValue(QStringLiteral("select ccode_name from code where ccode = ?"), {QStringLiteral("K007")}).ToString(),
+              otherStays ? QStringLiteral("other") : QStringLiteral("n7"));
+    EXPECT_EQ(conn().QueryValue(QStringLiteral("select count(*) from code where ccode_name like 'n%'")).ToInt(),
+              otherStays ? 249 : 250);
+  }
+}
+
 // Both engines refuse the same rows: out of a smallint's or integer's range, a
 // text longer than its varchar, no calendar day, no number where one belongs.
 TEST_F(DbMendsTest, BothEnginesRefuseTheSameRows) {
@@ -155,6 +192,7 @@ TEST_F(DbMendsTest, ARowHeldByAnotherSessionGivesABusyErrorAndWritesNothing) {
   // Only waiting ends in Busy: a refused statement is another kind of error.
   try {
     conn().Execute(QStringLiteral("update rp_bankrecp set iflag = 99999"));
+    ADD_FAILURE() << "a flag out of range was accepted";
   } catch (const DbError& e) {
     EXPECT_FALSE(e.IsBusy());
   }

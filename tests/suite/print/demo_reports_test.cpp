@@ -6,7 +6,6 @@
 
 #include "platform/db/db_connection.h"
 #include "platform/db/money.h"
-#include "platform/print/byte_padding.h"
 #include "platform/print/print_work_db.h"
 #include "platform/print/report_engine.h"
 #include "shared/session.h"
@@ -14,6 +13,8 @@
 #include "support/suite_session.h"
 
 #include <QDate>
+
+#include <algorithm>
 
 namespace corvane::testing {
 namespace {
@@ -148,7 +149,7 @@ TEST_F(DemoReportsTest, TwoSidedStatementForm) {
         if (r[2].ToInt() == 0) (in ? bankIn : bankOut) += r[1].ToMoney();
       });
   const QString setText = Common().GetSessionInfo().ReportText;
-  const QStringList makegrid = {platform::PadToByteWidth(setText, Common().GetByteLength(setText), 40),
+  const QStringList makegrid = {setText + QString(std::max(0, 40 - Common().GetByteLength(setText)), QLatin1Char(' ')),
                                 Common().GetSessionInfo().UserName};
   QVariantList row = {Text("00913"), AccountLine(code), Text("00571") + QStringLiteral("2026.12.31"), QString(),
                       (journal + bankIn - bankOut).ToDisplayText(), Text("00503"), Text("00502"), Text("00087"),
