@@ -1,4 +1,5 @@
 #include "host/open_balance_statement.h"
+#include "host/opener_steps.h"
 
 #include "balance/frm_yetjb.h"
 #include "shared/function_claim.h"
@@ -12,12 +13,7 @@ using shared::Session;
 
 void OpenBalanceStatement() {
   Session& s = Session::Current();
-  if (auto* open = s.windows.Find<balance::frmYETJB>()) {
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return;
-  }
+  if (BringToFront(s.windows.Find<balance::frmYETJB>())) return;
   const QString functionId = s.BookMode() ? QStringLiteral("RP0306") : QStringLiteral("GL040704");
   if (!shared::ClaimFunction(functionId, true)) return;
   shared::ShowWait(shared::GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03549")));

@@ -1,4 +1,5 @@
 #include "host/open_bank_recon_opening.h"
+#include "host/opener_steps.h"
 
 #include "opening/frm_yhdzqc.h"
 #include "shared/frm_yhkmxz.h"
@@ -16,8 +17,6 @@ using shared::Session;
 
 namespace {
 
-void Refuse(const QString& prompt) { shared::ShowMsgBox(prompt, 0, GetResString(shared::kTitleKey)); }
-
 bool TableHasRows(const QString& table) {
   return !Session::Current().Db().QueryValue(QStringLiteral("select 1 from %1 limit 1").arg(table)).IsNull();
 }
@@ -26,15 +25,15 @@ bool TableHasRows(const QString& table) {
 bool PrepareSelection(shared::frmYHKMXZ& dialog) {
   Session& s = Session::Current();
   if (!TableHasRows(QStringLiteral("settlestyle"))) {
-    Refuse(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529")));
+    shared::ShowResMessage(0, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529"));
     return false;
   }
   if (!s.BookMode() && !TableHasRows(QStringLiteral("dsign"))) {
-    Refuse(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03531")));
+    shared::ShowResMessage(0, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03531"));
     return false;
   }
   if (dialog.PrepareForOpening() > 0) return true;
-  Refuse(GetResString(s.BookMode() ? QStringLiteral("corvane.opening.nobook") : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")));
+  shared::ShowResMessage(0, s.BookMode() ? QStringLiteral("corvane.opening.nobook") : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526"));
   return false;
 }
 
@@ -56,13 +55,9 @@ void OpenBankReconOpening() {
     target.accountCode = choice.Value1.trimmed();
     target.bookMode = s.BookMode();
     if (target.bookMode) target.bookCode = choice.Value4.trimmed();
-    if (!shared::ClaimFunction(functionId, true)) return;
-    if (!s.Common().LockAccount(target.accountCode, true, functionId)) {
-      shared::ClaimFunction(functionId, false);
-      return;
-    }
+    if (!ClaimAndLock(functionId, target.accountCode)) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    ShowFailure(e);
     return;
   }
   opening::frmYHDZQC& window = s.windows.Get<opening::frmYHDZQC>();

@@ -1,7 +1,7 @@
 #include "host/open_bank_statement.h"
+#include "host/opener_steps.h"
 
 #include "platform/db/db_connection.h"
-#include "platform/services/common_services.h"
 #include "shared/account_facts.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/function_claim.h"
@@ -18,17 +18,15 @@ using shared::Session;
 
 namespace {
 
-void Refuse(const QString& text) { shared::ShowMsgBox(text, 0, GetResString(shared::kTitleKey)); }
-
 // Settlement styles must exist before lines can be keyed; then something to choose.
 bool PrepareSelection(shared::frmYHKMXZ& dialog) {
   Session& s = Session::Current();
   if (s.Db().QueryValue(QStringLiteral("select count(*) from settlestyle")).ToInt() == 0) {
-    Refuse(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529")));
+    shared::ShowResMessage(0, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529"));
     return false;
   }
   if (dialog.PrepareForStatement() > 0) return true;
-  Refuse(GetResString(s.BookMode() ? QStringLiteral("corvane.statement.nobooks") : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")));
+  shared::ShowResMessage(0, s.BookMode() ? QStringLiteral("corvane.statement.nobooks") : QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526"));
   return false;
 }
 
@@ -40,12 +38,7 @@ QString BankStatementFunctionId() {
 
 void OpenBankStatement() {
   Session& s = Session::Current();
-  if (auto* open = s.windows.Find<statement::frmYHDZD>()) {
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return;
-  }
+  if (BringToFront(s.windows.Find<statement::frmYHDZD>())) return;
   const QString functionId = BankStatementFunctionId();
   QString code;
   QDate start;
@@ -57,13 +50,9 @@ void OpenBankStatement() {
     code = choice.Value1.trimmed();
     // The start date belongs to the book in book mode, to the account otherwise.
     start = shared::GetStartDate(s.BookMode() ? choice.Value4.trimmed() : code);
-    if (!shared::ClaimFunction(functionId, true)) return;
-    if (!s.Common().LockAccount(code, true, functionId)) {
-      shared::ClaimFunction(functionId, false);
-      return;
-    }
+    if (!ClaimAndLock(functionId, code)) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    ShowFailure(e);
     return;
   }
   statement::frmYHDZD& window = s.windows.Get<statement::frmYHDZD>();

@@ -1,4 +1,5 @@
 #include "host/open_long_outstanding.h"
+#include "host/opener_steps.h"
 
 #include "platform/db/sql_builder.h"
 #include "query/frm_yhcqwd.h"
@@ -18,24 +19,14 @@ using shared::Session;
 
 namespace {
 
-class WaitScope {
- public:
-  explicit WaitScope(const QString& text) { shared::ShowWait(text); }
-  ~WaitScope() { shared::HideWait(); }
-};
-
 // Whether there is an account or book to audit; says so when there is none.
 bool AnythingToAudit() {
   Session& s = Session::Current();
-  if (s.BookMode()) {
-    const SqlBuilder q(QStringLiteral("select count(*) from RP_Book where iBookType=? and dOpenDate is not null"), 2);
-    if (s.Db().QueryValue(q.Sql(), q.Params()).ToInt() > 0) return true;
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.nobook")), 0, s.Cash().GetMessageTitle());
-    return false;
-  }
-  const SqlBuilder q(QStringLiteral("select count(*) from code where be=? and bend=?"), 1, 1);
+  const SqlBuilder q = s.BookMode()
+      ? SqlBuilder(QStringLiteral("select count(*) from RP_Book where iBookType=? and dOpenDate is not null"), 2)
+      : SqlBuilder(QStringLiteral("select count(*) from code where be=? and bend=?"), 1, 1);
   if (s.Db().QueryValue(q.Sql(), q.Params()).ToInt() > 0) return true;
-  shared::ShowMsgBox(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")), 0, GetResString(shared::kTitleKey));
+  RefuseNothingToChoose(QStringLiteral("corvane.query.nobook"));
   return false;
 }
 
@@ -47,12 +38,7 @@ QString LongOutstandingFunctionId() {
 
 void OpenLongOutstanding() {
   Session& s = Session::Current();
-  if (auto* open = s.windows.Find<query::frmYHCQWD>()) {
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return;
-  }
+  if (BringToFront(s.windows.Find<query::frmYHCQWD>())) return;
   const QString functionId = LongOutstandingFunctionId();
   QString date;
   int days = 0;
@@ -66,7 +52,7 @@ void OpenLongOutstanding() {
     days = param.Value2.toInt();
     if (!shared::ClaimFunction(functionId, true)) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    ShowFailure(e);
     return;
   }
   query::frmYHCQWD* window = &s.windows.Get<query::frmYHCQWD>();

@@ -1,4 +1,5 @@
 #include "host/open_recon_query.h"
+#include "host/opener_steps.h"
 
 #include "query/frm_yhdzcx.h"
 #include "shared/frm_yhkmxz.h"
@@ -16,21 +17,9 @@ using shared::Session;
 
 namespace {
 
-// The wait window comes down however the opening ends.
-class WaitScope {
- public:
-  explicit WaitScope(const QString& text) { shared::ShowWait(text); }
-  ~WaitScope() { shared::HideWait(); }
-};
-
 bool PrepareSelection(shared::frmYHKMXZ& dialog) {
-  Session& s = Session::Current();
   if (dialog.PrepareForQuery() > 0) return true;
-  if (s.BookMode()) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.nobook")), 0, s.Cash().GetMessageTitle());
-  } else {
-    shared::ShowMsgBox(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")), 0, GetResString(shared::kTitleKey));
-  }
+  RefuseNothingToChoose(QStringLiteral("corvane.query.nobook"));
   return false;
 }
 
@@ -42,12 +31,7 @@ QString ReconQueryFunctionId() {
 
 void OpenReconQuery() {
   Session& s = Session::Current();
-  if (auto* open = s.windows.Find<query::frmYHDZCX>()) {
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return;
-  }
+  if (BringToFront(s.windows.Find<query::frmYHDZCX>())) return;
   const QString functionId = ReconQueryFunctionId();
   QString locked;
   int showMode = 0;
@@ -57,18 +41,16 @@ void OpenReconQuery() {
     if (!dialog.ShowModal()) return;
     const platform::ParamObject& choice = s.Common().GetParamObject();
     showMode = choice.ShowMode;
-    if (!shared::ClaimFunction(functionId, true)) return;
     // Only book mode locks: the book's account, under the function's id.
     if (s.BookMode()) {
       const QString account = choice.Value1.trimmed();
-      if (!s.Common().LockAccount(account, true, functionId)) {
-        shared::ClaimFunction(functionId, false);
-        return;
-      }
+      if (!ClaimAndLock(functionId, account)) return;
       locked = account;
+    } else if (!shared::ClaimFunction(functionId, true)) {
+      return;
     }
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    ShowFailure(e);
     return;
   }
   query::frmYHDZCX* window = nullptr;

@@ -1,4 +1,5 @@
 #include "host/open_reconciliation.h"
+#include "host/opener_steps.h"
 
 #include "platform/services/object_factory.h"
 #include "platform/services/ui_style_service.h"
@@ -33,15 +34,10 @@ QString AllowedAccounts() {
 
 // Fills the selection dialog; false (after the message) when there is nothing to choose.
 bool PrepareSelection(shared::frmYHKMXZ& dialog) {
-  Session& s = Session::Current();
-  if (s.BookMode()) {
-    if (dialog.PrepareForReconciliation() > 0) return true;
-    shared::ShowMsgBox(QStringLiteral("请先设定银行账簿!"), 0, s.Cash().GetMessageTitle());
-    return false;
-  }
-  if (dialog.PrepareForReconciliation(AllowedAccounts()) > 0) return true;
-  shared::ShowMsgBox(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526")), 0, GetResString(shared::kTitleKey));
-  return false;
+  const bool found = Session::Current().BookMode() ? dialog.PrepareForReconciliation() > 0
+                                                   : dialog.PrepareForReconciliation(AllowedAccounts()) > 0;
+  if (!found) RefuseNothingToChoose(QStringLiteral("corvane.reconcile.nobook"));
+  return found;
 }
 
 }  // namespace
@@ -52,12 +48,7 @@ QString ReconciliationFunctionId() {
 
 void OpenReconciliation() {
   Session& s = Session::Current();
-  if (auto* open = s.windows.Find<reconcile::frmYHDZ>()) {
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return;
-  }
+  if (BringToFront(s.windows.Find<reconcile::frmYHDZ>())) return;
   const QString functionId = ReconciliationFunctionId();
   QString code;
   bool includeTicked = false;
@@ -68,13 +59,9 @@ void OpenReconciliation() {
     const platform::ParamObject& choice = s.Common().GetParamObject();
     code = choice.Value1.trimmed();
     includeTicked = choice.ShowMode == 1;
-    if (!shared::ClaimFunction(functionId, true)) return;
-    if (!s.Common().LockAccount(code, true, functionId)) {
-      shared::ClaimFunction(functionId, false);
-      return;
-    }
+    if (!ClaimAndLock(functionId, code)) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    ShowFailure(e);
     return;
   }
   reconcile::frmYHDZ& window = s.windows.Get<reconcile::frmYHDZ>();
