@@ -3,6 +3,7 @@
 #include "balance/balance_calculator.h"
 #include "balance/clearing.h"
 #include "platform/controls/resource_pictures.h"
+#include "platform/db/db_error.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
@@ -29,31 +30,39 @@ const QString kCash = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
 QString Res(const char* number) { return GetResString(kCash + QString::fromLatin1(number)); }
 QString Title() { return GetResString(shared::kCashTitleKey); }
 
-// Holds the account for clearing (account mode) and gives it back on every path.
+// Holds the account (in book mode the book's account) for clearing or its
+// restore, as the windows that tick it lock it, and gives it back on every path.
 class AccountHold {
  public:
-  explicit AccountHold(const QString& code) : code_(code) {
-    if (!Clearing::TakesLock()) {
-      held_ = true;
-      return;
-    }
-    held_ = Session::Current().Common().LockAccount(code_, true, Clearing::LockFunctionId());
-    locked_ = held_;
+  explicit AccountHold(const QString& code) : account_(Clearing::LockedAccount(code)) {
+    held_ = Session::Current().Common().LockAccount(account_, true, Clearing::LockFunctionId());
   }
   ~AccountHold() {
-    if (!locked_) return;
+    if (!held_) return;
     try {
-      Session::Current().Common().LockAccount(code_, false, Clearing::LockFunctionId());
+      Session::Current().Common().LockAccount(account_, false, Clearing::LockFunctionId());
     } catch (const std::exception&) {
     }
   }
   bool Held() const { return held_; }
 
  private:
-  QString code_;
+  QString account_;
   bool held_ = false;
-  bool locked_ = false;
 };
+
+// A failed write: another session's wait that ran out, or the database's words.
+void ShowClearFailure(const std::exception& e) {
+  const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  const QString prompt = db && db->IsBusy()
+                             ? GetResString(QStringLiteral("corvane.recon.locktimeout"))
+                             : GetResString(QStringLiteral("corvane.balance.clearfailed"), QString::fromUtf8(e.what()));
+  shared::ShowMsgBox(prompt, 16, Title());
+}
+
+void ShowChangedMeanwhile() {
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.changedmeanwhile")), 48, Title());
+}
 
 }  // namespace
 
@@ -149,12 +158,11 @@ void frmYHZHX::Command2_Click() {
     if (!figures.balanced) {
       shared::ShowMsgBox(Res("00905"), 0, Title());
     } else if (shared::ShowMsgBox(Res("00901"), 260, Title()) == kYes) {
-      Clearing::ClearReconciled(code);
-      shared::ShowMsgBox(Res("00903"), 64, Title());
+      if (Clearing::ClearReconciled(code, figures).changedMeanwhile) ShowChangedMeanwhile();
+      else shared::ShowMsgBox(Res("00903"), 64, Title());
     }
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.clearfailed"), QString::fromUtf8(e.what())), 16,
-                       Title());
+    ShowClearFailure(e);
   }
   running_ = false;
 }
@@ -173,8 +181,7 @@ void frmYHZHX::RestoreClearedItems() {
       }
     }
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.clearfailed"), QString::fromUtf8(e.what())), 16,
-                       Title());
+    ShowClearFailure(e);
   }
   running_ = false;
 }

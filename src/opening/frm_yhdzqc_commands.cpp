@@ -5,6 +5,7 @@
 
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/transaction_guard.h"
 #include "platform/services/common_services.h"
 #include "platform/services/modal_runner.h"
 #include "shared/byte_text.h"
@@ -35,6 +36,18 @@ void SetCell(QTableWidget* t, int row, int col, const QString& text) {
   if (!item) t->setItem(row, col, item = new QTableWidgetItem);
   item->setText(text);
   item->setTextAlignment((col % 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+// Turns the direction while no line of the target is ticked: the test and the
+// write in one transaction serialised on the account, so no tick written
+// meanwhile by another session slips between them. False (nothing written) when
+// a line is ticked.
+bool WriteDirectionUnticked(const OpeningTarget& target, bool debit) {
+  platform::AccountWriteTransaction transaction(Session::Current().Db(), target.accountCode);
+  if (HasTickedLines(target)) return false;
+  WriteDirection(target, debit);
+  transaction.Commit();
+  return true;
 }
 
 }  // namespace
@@ -100,7 +113,13 @@ void frmYHDZQC::ChangeBalanceDirection() {
   const QString now = CashText(BankFx ? "00761" : "00762"), next = CashText(BankFx ? "00762" : "00761");
   const QString prompt = CashText("00760") + QStringLiteral("   ") + now + QStringLiteral("   -->   ") + next;
   if (shared::ShowMsgBox(prompt, 260, CashText("00765")) != 6) return;
-  if (!RunGuarded([&] { WriteDirection(target_, !BankFx); })) return;
+  bool written = false;
+  if (!RunGuarded([&] { written = WriteDirectionUnticked(target_, !BankFx); })) return;
+  if (!written) {
+    // Another session ticked a line while the question was open.
+    shared::ShowMsgBox(CashText("00756"), 0, CashText("00046"));
+    return;
+  }
   Reload();
 }
 

@@ -8,7 +8,9 @@
 #include "shared/session.h"
 
 #include <QColor>
+#include <algorithm>
 #include <exception>
+#include <map>
 #include <stdexcept>
 
 namespace corvane::reconcile {
@@ -73,15 +75,41 @@ Side StatementSide(const ReconLoadRequest& a) {
           QStringLiteral("iflag")};
 }
 
-// Counts the lines in range, then clears them: the UPDATE must change exactly as
-// many lines as were counted, or another session changed the account in
-// between. beforeUpdate runs between the two, inside the transaction.
+// The marked rows of a side read again: a row whose line is gone is missing; a
+// row's mark goes when its line is not cleared and its tick is in range.
+CancelledMarks ReadMarks(platform::DbConnection& db, const Side& side, bool textKeys,
+                         const std::vector<MarkedRow>& marks, int fromPeriod, CancelScope scope) {
+  constexpr size_t kChunk = 500;
+  std::map<QString, std::pair<bool, std::optional<int>>> stored;  // key → (cleared, tick)
+  for (size_t from = 0; from < marks.size(); from += kChunk) {
+    platform::DbParams keys;
+    for (size_t i = from; i < std::min(marks.size(), from + kChunk); ++i)
+      keys.push_back(textKeys ? platform::DbValue(marks[i].key.toString()) : platform::DbValue(marks[i].key.toLongLong()));
+    SqlBuilder q(QStringLiteral("select %1,bdelete,%2 from %3 where ").arg(side.key, side.column, side.table));
+    q.AddIn(side.key, keys);
+    db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<platform::DbValue>& row) {
+      const std::optional<int> tick = row[2].IsNull() ? std::nullopt : std::optional<int>(static_cast<int>(row[2].ToInt()));
+      stored[row[0].ToString()] = {row[1].ToInt() != 0, tick};
+    });
+  }
+  CancelledMarks out;
+  for (const MarkedRow& m : marks) {
+    const auto it = stored.find(m.key.toString());
+    if (it == stored.end()) out.missing.push_back(m.key);
+    else if (!it->second.first && InCancelRange(it->second.second, fromPeriod, scope)) out.rows.push_back(m.row);
+  }
+  return out;
+}
+
+// Reads the side's marked rows again and counts the lines in range, then clears
+// them: the UPDATE must change exactly as many lines as were counted, or another
+// session changed the account in between.
 long long ClearSide(platform::DbConnection& db, const ReconLoadRequest& a, const Side& side, int fromPeriod,
-                    CancelScope scope, const CancelFault& beforeUpdate) {
+                    CancelScope scope, const std::vector<MarkedRow>& marks, CancelledMarks& marked) {
+  marked = ReadMarks(db, side, a.bookMode && side.key == QLatin1String("cFlowID"), marks, fromPeriod, scope);
   const SqlBuilder count = SideStatement(QStringLiteral("select count(*) from %1").arg(side.table), a, fromPeriod,
                                          scope, side.column);
   const long long inRange = db.QueryValue(count.Sql(), count.Params()).ToInt();
-  if (beforeUpdate) beforeUpdate();
   const SqlBuilder update = SideStatement(QStringLiteral("update %1 set %2=NULL").arg(side.table, side.column), a,
                                           fromPeriod, scope, side.column);
   const long long cleared = db.Execute(update.Sql(), update.Params());
@@ -111,7 +139,7 @@ bool InCancelRange(std::optional<int> tick, int fromPeriod, CancelScope scope) {
 }
 
 CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& account, int fromPeriod,
-                         CancelScope scope, const CancelFault& betweenUpdates) {
+                         CancelScope scope, const LoadedMarks& marks, const CancelFault& betweenUpdates) {
   CancelResult result;
   if (!ValidPeriod(fromPeriod)) {
     // Period 0 would reach the automatic value 12 with the manual range.
@@ -119,9 +147,11 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
     return result;
   }
   try {
-    platform::TransactionGuard transaction(db);
-    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, {});
-    result.statementCleared = ClearSide(db, account, StatementSide(account), fromPeriod, scope, betweenUpdates);
+    platform::AccountWriteTransaction transaction(db, account.code);
+    result.journalCleared = ClearSide(db, account, JournalSide(account), fromPeriod, scope, marks.journal, result.journal);
+    if (betweenUpdates) betweenUpdates();
+    result.statementCleared =
+        ClearSide(db, account, StatementSide(account), fromPeriod, scope, marks.statement, result.statement);
     transaction.Commit();
     result.ok = true;
   } catch (const ChangedDuringCancel&) {
@@ -134,13 +164,6 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
     result.busy = db && db->IsBusy();
   }
   return result;
-}
-
-std::vector<int> RowsToClear(const std::vector<std::optional<int>>& ticks, int fromPeriod, CancelScope scope) {
-  std::vector<int> rows;
-  for (size_t i = 0; i < ticks.size(); ++i)
-    if (InCancelRange(ticks[i], fromPeriod, scope)) rows.push_back(static_cast<int>(i) + 1);
-  return rows;
 }
 
 void ClearGridMarks(platform::ListGrid& grid, int markColumn, const std::vector<int>& rows) {
@@ -166,6 +189,12 @@ bool ConfirmCancel(int fromPeriod) {
       shared::ShowMsgBox(shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.confirmcancel"), periodText), 4 + 256,
                          shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00797")));
   return answer == 6;
+}
+
+void ShowLinesNotFound(bool journal, const std::vector<QVariant>& keys) {
+  const QString key = journal ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfound") : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec");
+  for (const QVariant& k : keys)
+    shared::ShowMsgBox(shared::GetResString(key, k.toString()), 0, shared::GetResString(shared::kCashTitleKey));
 }
 
 void ShowCancelFailure(const CancelResult& result) {

@@ -4,6 +4,7 @@
 #include "reconcile/recon_load.h"
 
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -22,11 +23,10 @@ namespace corvane::reconcile {
 //
 // The reconciliation window's cancel command, once the range dialog answered OK:
 //   if (!ConfirmCancel(UnAutoMonth)) return;
-//   const CancelScope scope = CancelScopeOf(iCancelType);
-//   const CancelResult r = CancelTicks(db, Loaded(), UnAutoMonth, scope);
+//   const CancelResult r = CancelTicks(db, Loaded(), UnAutoMonth, CancelScopeOf(iCancelType), MarkedRows());
 //   if (!r.ok) { ShowCancelFailure(r); return; }      // nothing was changed
-//   ClearGridMarks(*MSGrid1(), 6, RowsToClear(journalTicks, UnAutoMonth, scope));
-//   ClearGridMarks(*MsGrid2(), 5, RowsToClear(statementTicks, UnAutoMonth, scope));
+//   ClearGridMarks(*MSGrid1(), 6, r.journal.rows); ShowLinesNotFound(true, r.journal.missing);
+//   ClearGridMarks(*MsGrid2(), 5, r.statement.rows); ShowLinesNotFound(false, r.statement.missing);
 // The database goes first so that the grids never show a state the database
 // does not hold.
 
@@ -44,10 +44,31 @@ constexpr int kLastPeriod = 12;
 // period on. A period outside 1 to 12 selects nothing.
 bool InCancelRange(std::optional<int> tick, int fromPeriod, CancelScope scope);
 
+// The loaded rows of one grid that carry a mark: grid row (from 1, under the
+// heading) and the line's key.
+struct MarkedRow {
+  int row = 0;
+  QVariant key;
+};
+struct LoadedMarks {
+  std::vector<MarkedRow> journal;
+  std::vector<MarkedRow> statement;
+};
+
+// What the cancel did to one side's marked rows, read again inside its
+// transaction: the rows whose line is stored, not cleared and ticked in range
+// (their marks go), and the keys of the lines no longer stored (their marks stay).
+struct CancelledMarks {
+  std::vector<int> rows;
+  std::vector<QVariant> missing;
+};
+
 struct CancelResult {
   bool ok = false;
   long long journalCleared = 0;    // lines whose tick was set back to NULL
   long long statementCleared = 0;
+  CancelledMarks journal;
+  CancelledMarks statement;
   // Another session changed ticks of the account while the cancel ran: nothing
   // was changed.
   bool changedMeanwhile = false;
@@ -57,28 +78,21 @@ struct CancelResult {
   QString error;                   // why nothing was changed, when !ok
 };
 
-// Called between the journal UPDATE and the statement UPDATE (after the
-// statement lines in range were counted), inside the transaction; a test throws
-// from it to prove that both sides stay as they were, or changes lines through
-// another session.
+// Called between the journal side and the statement side, inside the
+// transaction; a test throws from it to prove that both sides stay as they were,
+// or runs another session's write at that moment.
 using CancelFault = std::function<void()>;
 
 // Sets the tick values in range back to NULL on both sides of the loaded account
 // (in book mode of the book and account), on every line that is not cleared: one
-// UPDATE per side, both in one transaction. The lines in range are counted first
-// in that transaction and each UPDATE must change exactly as many: when another
-// session changed the account in between, the whole cancel is rolled back
+// UPDATE per side, both in one transaction serialised on the account. Each side's
+// marked rows are read again in that transaction before its UPDATE, and its lines
+// in range counted: each UPDATE must change exactly as many, or another session
+// changed the account in between and the whole cancel is rolled back
 // (changedMeanwhile). On any failure the transaction is rolled back and the
 // result says why; nothing is thrown.
 CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& account, int fromPeriod,
-                         CancelScope scope, const CancelFault& betweenUpdates = {});
-
-// The grid rows whose mark the cancel removed, from the tick values the window
-// holds for its loaded rows: element i is the value of grid row i + 1 (row 0 is
-// the title row), none for an unticked line. The values must follow the window's
-// manual ticks, so that a row ticked by hand since loading is judged by the value
-// that tick wrote.
-std::vector<int> RowsToClear(const std::vector<std::optional<int>>& ticks, int fromPeriod, CancelScope scope);
+                         CancelScope scope, const LoadedMarks& marks = {}, const CancelFault& betweenUpdates = {});
 
 // Blanks the mark and whitens the rows given, in one redraw.
 void ClearGridMarks(platform::ListGrid& grid, int markColumn, const std::vector<int>& rows);
@@ -88,5 +102,8 @@ bool ConfirmCancel(int fromPeriod);
 
 // Tells the user that the cancel failed and that no tick was changed.
 void ShowCancelFailure(const CancelResult& result);
+
+// One message per marked line that was no longer stored, naming its key.
+void ShowLinesNotFound(bool journal, const std::vector<QVariant>& keys);
 
 }  // namespace corvane::reconcile

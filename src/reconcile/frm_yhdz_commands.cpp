@@ -204,28 +204,32 @@ void frmYHDZ::CancelReconciliation() {
   {
     BusyScope busy(*this);
     const CancelScope scope = CancelScopeOf(iCancelType);
-    const CancelResult result = CancelTicks(Session::Current().Db(), request_, UnAutoMonth, scope);
+    auto marked = [](platform::ListGrid* grid, int markColumn) {
+      std::vector<MarkedRow> rows;
+      for (int r = 1; r < grid->Rows(); ++r)
+        if (IsMarked(grid->TextMatrix(r, markColumn))) rows.push_back({r, grid->RowData(r)});
+      return rows;
+    };
+    const CancelResult result = CancelTicks(Session::Current().Db(), request_, UnAutoMonth, scope,
+                                            {marked(grid1_, 6), marked(grid2_, 5)});
     if (!result.ok) {
       ShowAccountText();
       ShowCancelFailure(result);
       return;
     }
-    // The database holds the change: bring the loaded rows in line, all shown again.
+    // The database holds the change: bring the loaded rows in line with what the
+    // cancel read of them, all shown again.
     auto clear = [&](platform::ListGrid* grid, std::vector<LineFacts>& facts, const QString& statusKey, bool journal) {
-      std::vector<std::optional<int>> ticks;
-      ticks.reserve(facts.size());
-      for (size_t i = 0; i < facts.size(); ++i) {
-        ticks.push_back(facts[i].tick);
-        if ((i + 1) % kRowsPerReport == 0) ShowStatus(GetResString(statusKey) + QString::number(i + 1));
-      }
-      const std::vector<int> rows = RowsToClear(ticks, UnAutoMonth, scope);
-      for (int row : rows) facts[row - 1].tick.reset();
+      const CancelledMarks& done = journal ? result.journal : result.statement;
+      for (int row : done.rows)
+        if (row <= static_cast<int>(facts.size())) facts[row - 1].tick.reset();
       grid->SetRedraw(false);
       for (int r = 1; r < grid->Rows(); ++r) grid->SetRowHeight(r, kRowTwips);
       grid->SetRedraw(true);
-      if (journal) ClearJournalMarks(rows);
-      else ClearStatementMarks(rows);
+      if (journal) ClearJournalMarks(done.rows);
+      else ClearStatementMarks(done.rows);
       ShowStatus(GetResString(statusKey) + QString::number(grid->Rows() - 1));
+      ShowLinesNotFound(journal, done.missing);
     };
     clear(grid1_, journalFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00798"), true);
     clear(grid2_, statementFacts_, QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00802"), false);
@@ -292,13 +296,15 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   if (row < 1 || !key.isValid()) return;
   const bool untick = IsMarked(grid->TextMatrix(row, markColumn));
   std::vector<LineFacts>& facts = side == ReconSide::Journal ? journalFacts_ : statementFacts_;
-  // The tick the user saw: the write happens only while the line still holds it.
-  const std::optional<int> shown = row <= static_cast<int>(facts.size()) ? facts[row - 1].tick : std::nullopt;
+  if (row > static_cast<int>(facts.size())) return;
+  // The line as the user saw it: the write happens only while it still is so.
+  LineFacts seen = facts[row - 1];
+  if (!untick) seen.tick.reset();
   TickWrite written = TickWrite::Missing;
   std::optional<int> value;
   try {
     if (!untick) value = ManualTickValue(s.Common().GetPeriodInfo().CurrentPeriod);
-    written = WriteLineTick(s.Db(), side, request_.bookMode, key, untick ? shown : std::nullopt, value);
+    written = WriteLineTick(s.Db(), request_, bForeign, side, key, seen, value);
   } catch (const std::exception& e) {
     ShowWriteFailure(e);
     return;
@@ -319,7 +325,7 @@ void frmYHDZ::ToggleTick(ReconSide side) {
     shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
     return;
   }
-  if (row <= static_cast<int>(facts.size())) facts[row - 1].tick = value;
+  facts[row - 1].tick = value;
   grid->SetRedraw(false);
   grid->SetTextMatrix(row, markColumn, untick ? QString() : kManualMark);
   grid->SetCellForeColor(row, markColumn, kMarkColor);

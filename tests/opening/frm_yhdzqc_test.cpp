@@ -152,10 +152,19 @@ TEST_P(FrmYhdzqcTest, TheDirectionChangesOnlyWithoutTicksAndIsReadBack) {
     w.Toolbar1_ButtonClick(QStringLiteral("edit"));
     EXPECT_EQ(LastKey(), Text("00756"));
     EXPECT_TRUE(w.BankFx);
-    for (const QString& t : {fx_.StatementTable(), fx_.JournalTable()})
-      fx_.Db().Execute(QStringLiteral("update %1 set %2=null where %3=?")
-                           .arg(t, t == fx_.StatementTable() ? QStringLiteral("iflag") : QStringLiteral("iflagbank"),
-                                fx_.KeyColumn()), {fx_.Key()});
+    auto setTicks = [&](platform::DbConnection& db, const platform::DbValue& tick) {
+      for (const QString& t : {fx_.StatementTable(), fx_.JournalTable()})
+        db.Execute(QStringLiteral("update %1 set %2=? where %3=?")
+                       .arg(t, t == fx_.StatementTable() ? QStringLiteral("iflag") : QStringLiteral("iflagbank"),
+                            fx_.KeyColumn()), {tick, fx_.Key()});
+    };
+    setTicks(fx_.Db(), {});
+    // Lines ticked by another session while the question is open: nothing changes.
+    session_.Messages().Answer(6, [&] { setTicks(*session_.Database().OpenAnother(), 3); });
+    w.ChangeBalanceDirection();
+    EXPECT_TRUE(w.BankFx);
+    EXPECT_EQ(LastKey(), Text("00756"));
+    setTicks(fx_.Db(), {});
     session_.Messages().Answer(7);  // No
     w.ChangeBalanceDirection();
     EXPECT_TRUE(w.BankFx);

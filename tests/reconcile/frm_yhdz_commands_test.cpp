@@ -454,6 +454,29 @@ TEST_P(FrmYhdzCommandTest, ACancelShowsTheStoredStateEvenWithTickedLinesLeftOut)
   for (int r = 1; r < w->MsGrid2()->Rows(); ++r) ASSERT_EQ(w->MsGrid2()->TextMatrix(r, 5), QString()) << r;
 }
 
+// The cancel reads the marked lines again: one deleted by another session since
+// loading is named and keeps its mark; the others lose theirs.
+TEST_P(FrmYhdzCommandTest, ACancelNamesAMarkedLineGoneMeanwhile) {
+  frmYHDZ* w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  for (int r = 1; r <= 2; ++r)
+    session_.Db().Execute(QStringLiteral("update %1 set iflag=20 where i_id=?").arg(StatementTable()),
+                          {statement->RowData(r).toLongLong()});
+  w->Reload();
+  ASSERT_FALSE(statement->TextMatrix(1, 5).isEmpty());
+  ASSERT_FALSE(statement->TextMatrix(2, 5).isEmpty());
+  const long long gone = statement->RowData(1).toLongLong();
+  session_.Database().OpenAnother()->Execute(QStringLiteral("delete from %1 where i_id=?").arg(StatementTable()), {gone});
+  session_.Modals().Then(CancelFrom(8, 2));
+  session_.Messages().Answer(6);
+  w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
+  EXPECT_EQ(session_.Messages().LastPrompt(),
+            GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec"), QString::number(gone)));
+  EXPECT_FALSE(statement->TextMatrix(1, 5).isEmpty());
+  EXPECT_TRUE(statement->TextMatrix(2, 5).isEmpty());
+}
+
 // A manual tick over a line another session ticked since loading writes nothing
 // and says that the account changed.
 TEST_P(FrmYhdzCommandTest, AManualTickOverAnotherSessionsTickIsRefused) {

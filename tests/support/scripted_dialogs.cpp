@@ -11,9 +11,10 @@ ScriptedMessages::~ScriptedMessages() { platform::MessagePresenter::Install(null
 int ScriptedMessages::Show(const platform::MessageRequest& request) {
   shown_.push_back(request);
   if (!answers_.empty()) {
-    const int a = answers_.front();
+    const auto [answer, meanwhile] = answers_.front();
     answers_.pop_front();
-    return a;
+    if (meanwhile) meanwhile();
+    return answer;
   }
   const bool secondDefault = (request.buttons & 256) != 0;
   switch (request.buttons & 0x7) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QDialog;
@@ -20,7 +21,10 @@ class ScriptedMessages : public platform::MessagePresenter {
   ScriptedMessages();
   ~ScriptedMessages() override;
 
-  void Answer(int answer) { answers_.push_back(answer); }
+  void Answer(int answer) { answers_.push_back({answer, {}}); }
+  // Answers the next box after running meanwhile while it is shown: what another
+  // user does while this one reads the box.
+  void Answer(int answer, std::function<void()> meanwhile) { answers_.push_back({answer, std::move(meanwhile)}); }
   int Show(const platform::MessageRequest& request) override;
 
   const std::vector<platform::MessageRequest>& Shown() const { return shown_; }
@@ -30,7 +34,7 @@ class ScriptedMessages : public platform::MessagePresenter {
   void Clear() { shown_.clear(); }
 
  private:
-  std::deque<int> answers_;
+  std::deque<std::pair<int, std::function<void()>>> answers_;
   std::vector<platform::MessageRequest> shown_;
 };
 

@@ -47,6 +47,12 @@ class DbConnection {
   virtual void CommitTrans() = 0;
   virtual void RollbackTrans() = 0;
   virtual bool InTransaction() const = 0;
+  // Serialises the open transaction on an account: another transaction that asks
+  // for the same account waits until this one ends (as long as a row lock would
+  // be waited for, then a Busy DbError). Every transaction that writes ticks or
+  // cleared flags calls it first, before it reads what it will change (see
+  // AccountWriteTransaction). Throws DbError outside a transaction.
+  virtual void SerializeOnAccount(const QString& account) = 0;
 
   // Transactions are numbered from 1 as they begin; 0 is "none open" (each
   // statement commits by itself). A batch recordset keeps what it wrote inside a

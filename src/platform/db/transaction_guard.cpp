@@ -22,4 +22,9 @@ void TransactionGuard::Commit() {
   done_ = true;
 }
 
+AccountWriteTransaction::AccountWriteTransaction(DbConnection& connection, const QString& account)
+    : guard_(connection) {
+  connection.SerializeOnAccount(account.trimmed());
+}
+
 }  // namespace corvane::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace corvane::platform {
 
 class DbConnection;
@@ -17,6 +19,20 @@ class TransactionGuard {
  private:
   DbConnection& connection_;
   bool done_ = false;
+};
+
+// The transaction of a write to the ticks or cleared flags of one account (in book
+// mode the book's account): begun and serialised on the account before anything
+// is read, so that what the writer reads and tests inside it stays as read until
+// it commits. Every such writer uses it, so no two of them interleave on one
+// account and none waits for another's rows while holding rows of its own.
+class AccountWriteTransaction {
+ public:
+  AccountWriteTransaction(DbConnection& connection, const QString& account);
+  void Commit() { guard_.Commit(); }
+
+ private:
+  TransactionGuard guard_;
 };
 
 }  // namespace corvane::platform

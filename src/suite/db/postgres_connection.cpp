@@ -404,6 +404,14 @@ void PostgresConnection::BeginTrans() {
   inTransaction_ = true;
 }
 
+void PostgresConnection::SerializeOnAccount(const QString& account) {
+  if (!inTransaction_) throw DbError(QStringLiteral("An account is serialised on inside a transaction only"));
+  // A transaction-level advisory lock in a key space of its own (the two-key
+  // form), keyed by the schema too: two account sets in one database share
+  // account codes, not their locks.
+  Execute(QStringLiteral("select pg_advisory_xact_lock(7301306, hashtext(current_schema() || '/' || ?))"), {account});
+}
+
 void PostgresConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   inTransaction_ = false;

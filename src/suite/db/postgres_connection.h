@@ -29,6 +29,7 @@ class PostgresConnection : public platform::DbConnection {
   void CommitTrans() override;
   void RollbackTrans() override;
   bool InTransaction() const override { return inTransaction_; }
+  void SerializeOnAccount(const QString& account) override;
   QString GetConnectionString() const override { return connectionString_; }
   QString PrimaryKeyOf(const QString& table) override;
   bool IsOpen() const override;

@@ -240,6 +240,12 @@ void SqliteConnection::BeginTrans() {
   inTransaction_ = true;
 }
 
+void SqliteConnection::SerializeOnAccount(const QString&) {
+  // Every transaction here begins immediate: it holds the database's write lock
+  // from its start, which serialises it on every account at once.
+  if (!inTransaction_) throw DbError(QStringLiteral("An account is serialised on inside a transaction only"));
+}
+
 void SqliteConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   Execute(QStringLiteral("commit"));

@@ -3,6 +3,8 @@
 #include "platform/db/db_error.h"
 
 #include "reconcile/cancel_ticks.h"
+#include "reconcile/match_writer.h"
+#include "support/other_writer.h"
 
 #include <stdexcept>
 
@@ -26,8 +28,12 @@ TEST(CancelRange, PeriodAndScopeSelectTheGridRowsOfTheirTicks) {
       {3, kBoth, {2, 3, 6, 8}}, {3, kAuto, {2, 8}}, {3, kManual, {3, 6}}, {1, kBoth, {2, 3, 4, 5, 6, 8, 9}},
       {12, kManual, {6}},       {0, kBoth, {}},     {13, kBoth, {}},  // no period: nothing, not a range reaching 12
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(reconcile::RowsToClear(ticks, c.from, c.scope), c.rows) << c.from << " " << static_cast<int>(c.scope);
+  for (const Case& c : cases) {
+    std::vector<int> rows;
+    for (size_t i = 0; i < ticks.size(); ++i)
+      if (reconcile::InCancelRange(ticks[i], c.from, c.scope)) rows.push_back(static_cast<int>(i) + 1);
+    EXPECT_EQ(rows, c.rows) << c.from << " " << static_cast<int>(c.scope);
+  }
 }
 
 // Lines of account A with every kind of tick, and lines with tick 5 that no cancel
@@ -109,42 +115,77 @@ TEST_P(CancelTicksTest, ClearsTheRangeOnBothSidesOfTheAccountOnly) {
   }
 }
 
-// Another session ticks a statement line of the range while the cancel runs.
-// PostgreSQL lets it commit: the cancel counts one line more than it read and
-// rolls back whole. SQLite holds the database for the cancel: the other session
-// waits and is refused. Either way no tick is lost unseen.
-TEST_P(CancelTicksTest, AnotherSessionsTickDuringTheCancelIsNeverLostUnseen) {
-  const platform::DbValue line = data_.Add(StatementRow{});
-  std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
-  bool otherRefused = false;
-  const CancelResult r = CancelTicks(db_.Connection(), Account(), 1, kBoth, [&] {
-    try {
-      other->Execute(QStringLiteral("update %1 set iflag=20 where i_id=?")
-                         .arg(GetParam() ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp")),
-                     {line});
-    } catch (const platform::DbError& e) {
-      otherRefused = e.IsBusy();
-    }
+// Another session's matching pass ticks a pair while the cancel is between its
+// two UPDATEs: the pass waits for the cancel to end and its pair stays whole,
+// never cancelled on one side only.
+TEST_P(CancelTicksTest, AMatchingPassDuringTheCancelKeepsItsPairWhole) {
+  const platform::DbValue journal = data_.Add(JournalRow{.md = "7"});
+  const platform::DbValue statement = data_.Add(StatementRow{.amount = "7"});
+  reconcile::MatchCandidates lines;
+  lines.journal.resize(1);
+  lines.statement.resize(1);
+  lines.journal[0].key = journal;
+  lines.statement[0].key = statement;
+  lines.journal[0].date = lines.statement[0].date = reconcile::test::March(10);
+  lines.journal[0].debit = lines.statement[0].credit = platform::Money::FromCents(700);
+  const reconcile::PassTicks ticks{{3}, {3}, 1};
+  std::unique_ptr<OtherWriter> other;
+  const CancelResult r = CancelTicks(db_.Connection(), Account(), 1, kBoth, {}, [&] {
+    other = std::make_unique<OtherWriter>(
+        db_, [&](platform::DbConnection& via) { reconcile::WriteTicks(via, data_.Request(), lines, ticks); });
   });
-  EXPECT_FALSE(db_.Connection().InTransaction());
-  if (db_.IsPostgres()) {
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.changedMeanwhile);
-    EXPECT_EQ(data_.Ticks(true), Remaining({2, 3, 12, 14, 15, 24}));
-    EXPECT_EQ(data_.StatementTick(line), 20);
-  } else {
-    EXPECT_TRUE(otherRefused);
-    EXPECT_TRUE(r.ok) << r.error.toStdString();
-    ExpectLeft({});
-    EXPECT_EQ(data_.StatementTick(line), 0);
+  ASSERT_TRUE(r.ok) << r.error.toStdString();
+  EXPECT_EQ(other->Finish(), QString());
+  EXPECT_EQ(data_.JournalTick(journal), 3);
+  EXPECT_EQ(data_.StatementTick(statement), 3);
+}
+
+// The cancel reads the window's marked rows again: a row's mark goes only when
+// its line is still stored, not cleared and ticked in range; a line gone
+// meanwhile is named, and its mark stays.
+TEST_P(CancelTicksTest, MarkedRowsAreReadAgainInsideTheCancel) {
+  struct Case {
+    const char* name;
+    const char* change;  // another session's change before the cancel; "delete", or nullptr for none
+    platform::DbValue value;
+    bool markGoes;
+  };
+  const Case cases[] = {
+      {"ticked in range", nullptr, {}, true},
+      {"ticked again out of range", "%1=?", 14, false},
+      {"unticked", "%1=?", {}, false},
+      {"cleared", "bdelete=?", 1, false},
+      {"deleted", "delete", {}, false},
+  };
+  std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
+  reconcile::LoadedMarks marks;
+  std::vector<int> rowsGoing;
+  for (const bool journal : {true, false}) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
+      const Case& c = cases[i];
+      const platform::DbValue key = journal ? data_.Add(JournalRow{.tick = 3}) : data_.Add(StatementRow{.tick = 3});
+      if (c.change && QLatin1String(c.change) == QLatin1String("delete")) data_.Delete(*other, journal, key);
+      else if (c.change)
+        data_.Change(*other, journal, key, QString::fromLatin1(c.change).replace(QLatin1String("%1"), journal ? QLatin1String("iflagbank") : QLatin1String("iflag")), c.value);
+      const QVariant rowKey = key.IsInteger() ? QVariant(static_cast<qlonglong>(key.ToInt())) : QVariant(key.ToString());
+      (journal ? marks.journal : marks.statement).push_back({static_cast<int>(i) + 1, rowKey});
+      if (journal && c.markGoes) rowsGoing.push_back(static_cast<int>(i) + 1);
+    }
   }
+  const CancelResult r = CancelTicks(db_.Connection(), Account(), 3, kAuto, marks);
+  ASSERT_TRUE(r.ok) << r.error.toStdString();
+  EXPECT_EQ(r.journal.rows, rowsGoing);
+  EXPECT_EQ(r.statement.rows, rowsGoing);
+  // The deleted line is the last of each side.
+  EXPECT_EQ(r.journal.missing, std::vector<QVariant>{marks.journal.back().key});
+  EXPECT_EQ(r.statement.missing, std::vector<QVariant>{marks.statement.back().key});
 }
 
 TEST_P(CancelTicksTest, AFailureOrAPeriodOutsideTheYearLeavesBothSidesAsTheyWere) {
   const std::vector<int> untouched{2, 3, 12, 14, 15, 24};
   // A failure between the two updates, when the journal side is already cleared.
   bool journalWasCleared = false;
-  CancelResult r = CancelTicks(db_.Connection(), Account(), 1, kBoth, [&] {
+  CancelResult r = CancelTicks(db_.Connection(), Account(), 1, kBoth, {}, [&] {
     journalWasCleared = data_.Ticks(true) == Remaining({});
     throw std::runtime_error("connection lost");
   });

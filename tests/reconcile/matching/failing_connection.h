@@ -35,6 +35,7 @@ class FailingConnection : public platform::DbConnection {
   void CommitTrans() override { inner_.CommitTrans(); }
   void RollbackTrans() override { inner_.RollbackTrans(); }
   bool InTransaction() const override { return inner_.InTransaction(); }
+  void SerializeOnAccount(const QString& account) override { inner_.SerializeOnAccount(account); }
   QString GetConnectionString() const override { return inner_.GetConnectionString(); }
   QString PrimaryKeyOf(const QString& table) override { return inner_.PrimaryKeyOf(table); }
   bool IsOpen() const override { return inner_.IsOpen(); }

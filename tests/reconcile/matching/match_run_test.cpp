@@ -205,6 +205,10 @@ TEST_P(MatchRunTest, AnotherSessionsChangeMeanwhileVoidsThePass) {
       {"statement amount changed", MatchStage::OneToOne, false, "mmoney=?", DbValue(platform::Money::FromCents(5000)),
        MatchStage::OneToOne, 0},
       {"statement direction turned", MatchStage::OneToOne, false, "bd_c=?", DbValue(1), MatchStage::OneToOne, 0},
+      {"journal line moved past the cut-off", MatchStage::OneToOne, true, "DATE=?", DbValue(March(25)),
+       MatchStage::OneToOne, 0},
+      {"statement line moved past the cut-off", MatchStage::OneToOne, false, "ddate=?", DbValue(March(25)),
+       MatchStage::OneToOne, 0},
       // The one-to-one ticks are committed before the grouped pass begins.
       {"group line ticked by hand", MatchStage::Grouped, true, "iflagbank=?", DbValue(24), MatchStage::Grouped, 5},
       {"group line amount changed", MatchStage::Grouped, false, "mmoney=?", DbValue(platform::Money::FromCents(7100)),
@@ -225,8 +229,11 @@ TEST_P(MatchRunTest, AnotherSessionsChangeMeanwhileVoidsThePass) {
                                                       : (c.journal ? pairJournal : pairStatement);
     MatchRequest r = ledger_.Request();
     r.options.sameNumber = true;
+    r.cutOff = March(20);
+    const QString assignment = QString::fromLatin1(c.assignment)
+                                   .replace(QLatin1String("DATE"), BookMode() ? QLatin1String("BillDate") : QLatin1String("dbill_date"));
     const MatchRunResult result = RunAutoMatching(Db(), r, kPeriods, [&](MatchStage stage, long long steps) {
-      if (stage == c.when && steps == 0) ledger_.Change(*other, c.journal, key, QString::fromLatin1(c.assignment), c.value);
+      if (stage == c.when && steps == 0) ledger_.Change(*other, c.journal, key, assignment, c.value);
     });
     EXPECT_EQ(result.failedAt, c.failedAt);
     EXPECT_TRUE(result.changedMeanwhile);
@@ -274,8 +281,9 @@ TEST_P(MatchRunTest, OneChangedLineVoidsALargePass) {
   }
 }
 
-// A manual tick or untick is written only while the line still holds the tick
-// the user saw; otherwise nothing is written and the caller hears why.
+// A manual tick or untick is written only while the line is still as the user
+// saw it (its tick, date, direction and amount, not cleared); otherwise nothing
+// is written and the caller hears why.
 TEST_P(MatchRunTest, AManualTickWritesOnlyOverTheStateTheUserSaw) {
   struct Case {
     const char* name;
@@ -287,6 +295,7 @@ TEST_P(MatchRunTest, AManualTickWritesOnlyOverTheStateTheUserSaw) {
     TickWrite outcome;
     int tickAfter;
   };
+  const DbValue amount(platform::Money::FromCents(99900));
   const Case cases[] = {
       {"tick an unticked line", DbValue(), std::nullopt, nullptr, DbValue(), 18, TickWrite::Written, 18},
       {"untick an automatic tick", DbValue(3), 3, nullptr, DbValue(), std::nullopt, TickWrite::Written, 0},
@@ -297,21 +306,38 @@ TEST_P(MatchRunTest, AManualTickWritesOnlyOverTheStateTheUserSaw) {
       {"tick a line cleared meanwhile", DbValue(), std::nullopt, "bdelete=?", DbValue(1), 18,
        TickWrite::ChangedMeanwhile, 0},
       {"tick a line deleted meanwhile", DbValue(), std::nullopt, "delete", DbValue(), 18, TickWrite::Missing, 0},
+      {"tick a line whose amount changed", DbValue(), std::nullopt, "AMOUNT=?", amount, 18, TickWrite::ChangedMeanwhile, 0},
+      {"untick a line whose amount changed", DbValue(3), 3, "AMOUNT=?", amount, std::nullopt,
+       TickWrite::ChangedMeanwhile, 3},
+      {"tick a line turned to the other side", DbValue(), std::nullopt, "TURN", DbValue(0), 18,
+       TickWrite::ChangedMeanwhile, 0},
+      {"tick a line moved to another date", DbValue(), std::nullopt, "DATE=?", DbValue(March(20)), 18,
+       TickWrite::ChangedMeanwhile, 0},
   };
   std::unique_ptr<platform::DbConnection> other = db_.OpenAnother();
+  ReconLoadRequest account;
+  account.code = QStringLiteral("A");
+  account.bookCode = QStringLiteral("BK1");
+  account.bookMode = BookMode();
   for (const bool journal : {true, false}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(::testing::Message() << c.name << (journal ? " (journal)" : " (statement)"));
       ledger_.Clear();
       const DbValue key = journal ? ledger_.Add(JournalRow{.md = "5", .tick = c.stored})
                                   : ledger_.Add(StatementRow{.amount = "5", .tick = c.stored});
-      const QString column = journal ? QStringLiteral("iflagbank") : QStringLiteral("iflag");
-      if (c.change && QLatin1String(c.change) == QLatin1String("delete"))
-        ledger_.Delete(*other, journal, key);
-      else if (c.change)
-        ledger_.Change(*other, journal, key, QString::fromLatin1(c.change).arg(column), c.changed);
+      const QString change = QString::fromLatin1(c.change ? c.change : "")
+                                 .replace(QLatin1String("%1"), journal ? QLatin1String("iflagbank") : QLatin1String("iflag"))
+                                 .replace(QLatin1String("AMOUNT"), journal ? QLatin1String("md") : QLatin1String("mmoney"))
+                                 .replace(QLatin1String("DATE"), !journal ? QLatin1String("ddate")
+                                                                 : BookMode() ? QLatin1String("BillDate")
+                                                                              : QLatin1String("dbill_date"))
+                                 .replace(QLatin1String("TURN"), journal ? QLatin1String("mc=md, md=?") : QLatin1String("bd_c=1-?"));
+      if (change == QLatin1String("delete")) ledger_.Delete(*other, journal, key);
+      else if (c.change) ledger_.Change(*other, journal, key, change, c.changed);
       const QVariant rowKey = key.IsInteger() ? QVariant(static_cast<qlonglong>(key.ToInt())) : QVariant(key.ToString());
-      EXPECT_EQ(WriteLineTick(Db(), journal ? ReconSide::Journal : ReconSide::Statement, BookMode(), rowKey, c.shown,
+      // As loaded: a journal debit or a statement credit of 5.00 on March 10.
+      const LineFacts seen{March(10), {}, {}, journal, platform::Money::FromCents(500), c.shown};
+      EXPECT_EQ(WriteLineTick(Db(), account, false, journal ? ReconSide::Journal : ReconSide::Statement, rowKey, seen,
                               c.value),
                 c.outcome);
       EXPECT_EQ(journal ? ledger_.JournalTick(key) : ledger_.StatementTick(key), c.tickAfter);
