@@ -113,20 +113,22 @@ void FloorCancelUpdates(benchmark::State& state, const QString& engine) {
   }
 }
 
-// The cancel as the window runs it: both UPDATEs, then the marks of every loaded row.
+// The cancel as the window runs it: every loaded row marked and read again
+// inside the cancel, both UPDATEs, then the marks of every loaded row.
 void CancelTicksAndMarks(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
   reconcile::frmYHDZ& w = LoadedWindow(engine);
-  std::vector<std::optional<int>> journalTicks(static_cast<size_t>(w.MSGrid1()->Rows() - 1), 6);
-  std::vector<std::optional<int>> statementTicks(static_cast<size_t>(w.MsGrid2()->Rows() - 1), 6);
+  reconcile::LoadedMarks marks;
+  for (int r = 1; r < w.MSGrid1()->Rows(); ++r) marks.journal.push_back({r, w.MSGrid1()->RowData(r)});
+  for (int r = 1; r < w.MsGrid2()->Rows(); ++r) marks.statement.push_back({r, w.MsGrid2()->RowData(r)});
   for (auto _ : state) {
     state.PauseTiming();
     TickEverything(db);
     state.ResumeTiming();
-    const auto result = reconcile::CancelTicks(db, w.Loaded(), 1, reconcile::CancelScope::Automatic);
+    const auto result = reconcile::CancelTicks(db, w.Loaded(), 1, reconcile::CancelScope::Automatic, marks);
     if (!result.ok) state.SkipWithError(qPrintable(result.error));
-    reconcile::ClearGridMarks(*w.MSGrid1(), 6, reconcile::RowsToClear(journalTicks, 1, reconcile::CancelScope::Automatic));
-    reconcile::ClearGridMarks(*w.MsGrid2(), 5, reconcile::RowsToClear(statementTicks, 1, reconcile::CancelScope::Automatic));
+    reconcile::ClearGridMarks(*w.MSGrid1(), 6, result.journal.rows);
+    reconcile::ClearGridMarks(*w.MsGrid2(), 5, result.statement.rows);
   }
 }
 
