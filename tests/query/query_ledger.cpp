@@ -12,8 +12,6 @@ DbValue Of(const QVariant& v) {
   return DbValue(static_cast<long long>(v.toLongLong()));
 }
 
-DbValue TextOrNull(const QString& s) { return s.isEmpty() ? DbValue() : DbValue(s); }
-
 }  // namespace
 
 QueryLedger::QueryLedger(platform::DbConnection& db, bool bookMode, const QString& account, const QString& book)
