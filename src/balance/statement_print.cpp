@@ -128,12 +128,12 @@ QString LabelText(const frmYETJB1& w, const char* name) { return w.Label(QString
 }  // namespace
 
 QMap<QString, QVariant> GridReportTailRow() {
-  const platform::SessionInfo info = Session::Current().Common().GetSessionInfo();
+  platform::CommonServices& common = Session::Current().Common();
   return {{QStringLiteral("P1"), QString()},
           {QStringLiteral("P2"), QString()},
           {QStringLiteral("P3"), QString()},
-          {QStringLiteral("P4"), Res("00053") + info.ReportText},
-          {QStringLiteral("P5"), Res("00054") + info.UserName},
+          {QStringLiteral("P4"), Res("00053") + common.GetAccountSetInfo().GetAccountSetText()},
+          {QStringLiteral("P5"), Res("00054") + common.GetSessionInfo().GetSessionText()},
           {QStringLiteral("P6"), Res("00055") + Today()}};
 }
 
@@ -156,8 +156,7 @@ QMap<QString, QVariant> DetailHeadRow(const frmYHDZCX1& w) {
 QMap<QString, QVariant> TwoSidedRow(const frmYETJB1& w) {
   Session& s = Session::Current();
   const bool book = s.BookMode();
-  const platform::SessionInfo info = s.Common().GetSessionInfo();
-  const QString setText = info.ReportText;
+  const QString setText = s.Common().GetAccountSetInfo().GetAccountSetText();
   const int pad = std::max(0, 40 - s.Common().GetByteLength(setText));
   QMap<QString, QVariant> r;
   auto p = [&r](int n, const QVariant& v) { r[QStringLiteral("P%1").arg(n)] = v; };
@@ -185,7 +184,7 @@ QMap<QString, QVariant> TwoSidedRow(const frmYETJB1& w) {
   p(26, Res("00726"));
   p(27, LabelText(w, "Label15"));
   p(20, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.makegrid"), setText + QString(pad, QLatin1Char(' ')),
-                     info.UserName));
+                     s.Common().GetSessionInfo().GetSessionText()));
   p(21, Res("00055") + Today());
   p(22, QString());
   p(23, QString());

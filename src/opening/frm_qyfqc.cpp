@@ -78,16 +78,15 @@ void frmQYFQC::LoadData(const ItemContext& context, const QString& currencyName)
 
 bool frmQYFQC::RefRequest(int row, int col, QString& text) {
   if (col != kQyDigest) return false;
-  // The reference works through the session's shared values; the caller's are put
-  // back afterwards, so no other window finds them emptied.
-  platform::ParamObject& shared = Session::Current().Common().GetParamObject();
-  const platform::ParamObject saved = shared;
+  // The reference works through the session's shared values, released once its
+  // digest is taken: the windows of this road keep their choice themselves.
+  platform::CommonServices& common = Session::Current().Common();
+  platform::ParamObject& shared = common.GetParamObject();
   shared.InputText = grid_->TextMatrix(row, kQyDigest).trimmed();
   shared.Confirmed = false;
   shared::PopupDigestReference();
-  const bool chosen = shared.Confirmed;
-  text = chosen ? shared.Value2 : QString();
-  shared = saved;
+  text = shared.Confirmed ? shared.Value2 : QString();
+  common.SetParamObject(nullptr);
   return true;
 }
 

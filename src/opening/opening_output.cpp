@@ -31,8 +31,8 @@ QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL
 
 QString UnitLine() {
   platform::CommonServices& common = Session::Current().Common();
-  const platform::SessionInfo info = common.GetSessionInfo();
-  return UnitAndPreparerLine(info.ReportText, info.UserName, [&](const QString& t) { return common.GetByteLength(t); });
+  return UnitAndPreparerLine(common.GetAccountSetInfo().ReportHeadText, common.GetSessionInfo().ReportText,
+                             [&](const QString& t) { return common.GetByteLength(t); });
 }
 
 QString Today() { return QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")); }
@@ -57,8 +57,9 @@ void frmYHDZQC::OutputSummaryReport(int mode) {
     prn.setRtpGrid2(nullptr);
     prn.setRtpTailTemplate(QString());
     prn.setRtpTailTable(QString());
+    // Without a print-format row (already said) the run goes on with nameless
+    // templates, and the control's result tells the user the rest.
     const ReportFormat format = LoadReportFormat(QStringLiteral("GLYhQc"));
-    if (!format.found) return;
     prn.setRtpReportKind(platform::kReportKindForm);
     prn.setRtpDataFile(Session::Current().Common().GetPrintWorkDb()->Name());
     prn.setRtpHeadTemplate(format.headTemplate);
@@ -113,16 +114,14 @@ void OpeningItemWindow::OutputReport(int mode) {
     WriteWorkTable({head, WorkColumns(7, 7),
                     {CashText(enterprise ? "00104" : "00881"), QString(), QString(), QString(), label1_->text(),
                      QString(), CashText("00052")}});
-    const platform::SessionInfo info = s.Common().GetSessionInfo();
     WriteWorkTable({tail, WorkColumns(6, 6),
-                    {QString(), QString(), QString(), CashText("00053") + info.ReportText,
-                     CashText("00054") + info.UserName, CashText("00055") + Today()}});
+                    {QString(), QString(), QString(), CashText("00053") + s.Common().GetAccountSetInfo().ReportHeadText,
+                     CashText("00054") + s.Common().GetSessionInfo().ReportText, CashText("00055") + Today()}});
     prn.setRtpGrid(nullptr);
     prn.setRtpGrid2(nullptr);
     prn.setRtpTailTemplate(QString());
     prn.setRtpTailTable(QString());
     const ReportFormat format = LoadReportFormat(PageKey());
-    if (!format.found) return;
     prn.setRtpReportKind(platform::kReportKindGrid);
     prn.setRtpDataFile(s.Common().GetPrintWorkDb()->Name());
     prn.setRtpHeadTemplate(format.headTemplate);

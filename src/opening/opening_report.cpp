@@ -43,7 +43,6 @@ ReportFormat LoadReportFormat(const QString& tableCode) {
   ReportFormat f;
   QStringList record(4);
   shared::LoadPrintFormat(tableCode, record);
-  f.found = !record.value(1).isEmpty() || !record.value(0).isEmpty();
   const QString program = s.applicationFolder.isEmpty() ? QCoreApplication::applicationDirPath() : s.applicationFolder;
   const QString folder = platform::ReportTemplateFolder(program, s.gLogin ? s.gLogin->GetLanguageId() : QString());
   f.headTemplate = platform::ReportTemplatePath(folder, record.value(1));

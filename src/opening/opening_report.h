@@ -28,12 +28,12 @@ QStringList WorkColumns(int count, int texts);
 void WriteWorkTable(const WorkTable& table);
 
 // The print-format row and page settings of a report code, and where its
-// templates lie.
+// templates lie. A code without a row (LoadPrintFormat has said so) gives
+// templates without a name, whose run the report control answers.
 struct ReportFormat {
-  QString headTemplate;  // path, empty without a head template name
+  QString headTemplate;
   QString tailTemplate;
   QStringList pageSettings;
-  bool found = false;    // false: LoadPrintFormat has told the user
 };
 ReportFormat LoadReportFormat(const QString& tableCode);
 // Paper size, orientation and (when given) margins from saved page settings.

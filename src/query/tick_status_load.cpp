@@ -75,10 +75,9 @@ SqlBuilder JournalStatusQuery(const TickStatusRequest& r) {
           1, 0, 20, r.code, 21, OpeningCut(r));
   }
   AddShowCondition(q, r.show, "iflagbank");
-  // A line in a foreign currency without a foreign amount (a revaluation) has
-  // nothing to show in any currency list.
-  q.Add(QStringLiteral(" and not(cexch_name is not null and cexch_name<>? and md_f=? and mc_f=?)"), QString(), Money(),
-        Money());
+  // A line with a currency name but no foreign amount (a revaluation) is left
+  // out, as the detailed statement leaves it out: both list the same lines.
+  q.Add(QStringLiteral(" and not(cexch_name is not null and md_f=? and mc_f=?)"), Money(), Money());
   q.Add(r.bookMode ? QStringLiteral(" order by billdate,cflowid") : QStringLiteral(" order by dbill_date,isignseq,ino_id,inid,i_id"));
   return q;
 }

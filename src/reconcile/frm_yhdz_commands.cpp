@@ -398,7 +398,7 @@ void frmYHDZ::SetRefMode() {
 
 void frmYHDZ::ShowCurrentLine() {
   // The reference replaces the bounds, styles and number of the filter; it
-  // filters the other grid by its own conditions alone.
+  // filters the other grid by its own conditions and the show mode by mark.
   Filter.ExecFilter = true;
   Filter.StartDate.clear();
   Filter.EndDate.clear();
@@ -412,6 +412,7 @@ void frmYHDZ::ShowCurrentLine() {
   const LineFacts& line = facts[row - 1];
   RowConditions c;
   c.execFilter = true;
+  c.markMode = iShowMark;
   const int numberColumn = bQyActive ? 3 : 2;
   if (grid->Col() == numberColumn) {
     c.number = line.number;

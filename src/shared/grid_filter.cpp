@@ -2,7 +2,6 @@
 
 #include "platform/controls/date_text.h"
 #include "platform/controls/grid_base.h"
-#include "platform/db/text_key.h"
 
 namespace corvane::shared {
 
@@ -72,7 +71,8 @@ GridRowTest::GridRowTest(const FilterConditions& c, const FilterColumns& columns
   hasEnd_ = Given(c.EndDate);
   if (hasStart_) start_ = ConditionDate(c.StartDate);
   if (hasEnd_) end_ = ConditionDate(c.EndDate);
-  style_ = c.CurCn_m.trimmed();
+  // A style or number is compared as typed: a trailing blank is part of it.
+  if (Given(c.CurCn_m)) style_ = c.CurCn_m;
   if (Given(c.CurCn_id)) number_ = c.CurCn_id;
   direction_ = c.CurBd_c <= 2 ? c.CurBd_c : 0;
   if (Given(c.CurMmoney)) amount_ = LeadingAmount(c.CurMmoney);
@@ -91,9 +91,9 @@ bool GridRowTest::Passes(const platform::GridBase& grid, int row) const {
     if (hasStart_ && (start_ < 0 || date < start_)) return false;
     if (hasEnd_ && (end_ < 0 || date > end_)) return false;
   }
-  // Styles and numbers are keys: they compare by the one key rule of the databases.
-  if (!style_.isEmpty() && !platform::TextKey::Equal(grid.TextMatrix(row, columns_.style), style_)) return false;
-  if (!number_.isEmpty() && !platform::TextKey::Equal(grid.TextMatrix(row, columns_.number), number_)) return false;
+  // What the user typed is matched character by character, not as a key.
+  if (!style_.isEmpty() && grid.TextMatrix(row, columns_.style) != style_) return false;
+  if (!number_.isEmpty() && grid.TextMatrix(row, columns_.number) != number_) return false;
   if (columns_.direction >= 0) {
     // One direction column and one amount column.
     if (direction_ == 1 && grid.TextMatrix(row, columns_.direction) != debitText_) return false;

@@ -33,7 +33,8 @@ enum class AmountMatch { Equal, AtLeast };
 // as dates (so "2026-3-1" and "2026.03.01" mean the same day), amounts in fixed
 // point. Cell texts are read the way the list grids show them ("yyyy.mm.dd",
 // "#,0.00"); a row without a date fails a date condition. Settlement styles and
-// numbers compare as keys (letter case, character width and blanks do not count).
+// numbers compare exactly as typed, character by character (letter case, width
+// and a trailing blank all count).
 class GridRowTest {
  public:
   // debitText and creditText: the direction texts the grid shows (direction

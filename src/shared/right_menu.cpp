@@ -48,8 +48,8 @@ void ShowRightMenu(QWidget* frm, const QStringList& keys, const QStringList& dis
   for (const QString& name : shown) host.SetVisible(name, true);
   for (const QString& name : ItemNames(disabledKeys)) host.SetEnabled(name, false);
 
-  // The menu keeps its own order, whatever order the window lists its keys in.
-  host.Arrange({});
+  // The window's items in the window's order, its separators where it put them.
+  host.Arrange(shown);
   host.ShowPopupMenu(QCursor::pos());
   if (gUnloadAfterMenu && window) UnloadMenuForm(window.data());
 }

@@ -15,9 +15,9 @@ extern bool gUnloadAfterMenu;
 // Shows the right-click menu of a list window at the mouse pointer: one item per
 // key the window lists ("filt" shows "rFilt", "se1" to "se11" are separators;
 // keys compare exactly, so "Filt" is unknown, and unknown keys are skipped), in
-// the menu's own order whatever the order listed, with the items of disabledKeys
-// greyed out. Every other item is
-// hidden and every listed one enabled anew on each call. The chosen item runs the
+// the order the window lists them, each once, so its separators part its groups;
+// the items of disabledKeys are greyed out. Every other item is hidden and every
+// listed one enabled anew on each call. The chosen item runs the
 // window's procedure of the item's name ("rFilt") by name, so a window declares
 // its commands as public slots or Q_INVOKABLE methods.
 //

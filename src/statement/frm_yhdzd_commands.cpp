@@ -1,6 +1,5 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/toolbar_host.h"
-#include "platform/db/text_key.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
@@ -205,8 +204,9 @@ void frmYHDZD::ApplyFilter() {
   const shared::FilterConditions& f = Filter;
   const QDate start = ConditionDate(f.StartDate);
   const QDate end = ConditionDate(f.EndDate);
-  const QString style = f.CurCn_m.trimmed();
-  const QString number = f.CurCn_id.trimmed();
+  // A style or number is matched exactly as typed, character by character.
+  const QString style = f.CurCn_m.trimmed().isEmpty() ? QString() : f.CurCn_m;
+  const QString number = f.CurCn_id.trimmed().isEmpty() ? QString() : f.CurCn_id;
   const std::optional<Money> amount =
       f.CurMmoney.trimmed().isEmpty() ? std::nullopt : Money::Parse(f.CurMmoney.trimmed());
   auto shown = [&](int r) {
@@ -214,8 +214,8 @@ void frmYHDZD::ApplyFilter() {
     const QDate date = CellDate(grid_->TextMatrix(r, 1));
     if (start.isValid() && (!date.isValid() || date < start)) return false;
     if (end.isValid() && (!date.isValid() || date > end)) return false;
-    if (!style.isEmpty() && !platform::TextKey::Equal(grid_->TextMatrix(r, 2).trimmed(), style)) return false;
-    if (!number.isEmpty() && !platform::TextKey::Equal(grid_->TextMatrix(r, 3).trimmed(), number)) return false;
+    if (!style.isEmpty() && grid_->TextMatrix(r, 2) != style) return false;
+    if (!number.isEmpty() && grid_->TextMatrix(r, 3) != number) return false;
     const QString debit = grid_->TextMatrix(r, 4).trimmed();
     const QString credit = grid_->TextMatrix(r, 5).trimmed();
     auto equals = [&](const QString& cell) { return !cell.isEmpty() && platform::AmountsExactlyEqual(CellAmount(cell), *amount); };

@@ -44,12 +44,14 @@ void WriteRow(platform::PrintWorkDb& work, const QString& table, const QStringLi
 
 void WriteStatementReportTables(platform::PrintWorkDb& work, const QString& accountLine) {
   // The unit is the account set's report name, the preparer the signed-in user.
-  const platform::SessionInfo session = shared::Session::Current().Common().GetSessionInfo();
+  platform::CommonServices& common = shared::Session::Current().Common();
+  const QString unit = common.GetAccountSetInfo().ReportHeadText;
+  const QString preparer = common.GetSessionInfo().ReportText;
   Recreate(work, kHead, 7);
   Recreate(work, kTail, 6);
   WriteRow(work, kHead, {Text("00502"), QString(), QString(), QString(), accountLine, QString(), Text("00052")});
   WriteRow(work, kTail,
-           {QString(), QString(), QString(), Text("00053") + session.ReportText, Text("00054") + session.UserName,
+           {QString(), QString(), QString(), Text("00053") + unit, Text("00054") + preparer,
             Text("00055") + QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"))});
 }
 

@@ -329,6 +329,9 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   EXPECT_EQ(printing.Runs()[0].headRow.value("P1").toString(), Res("00913"));
   EXPECT_EQ(printing.Runs()[0].headRow.value("P7").toString(), Res("00052"));
   EXPECT_TRUE(printing.Runs()[0].tailRow.value("P6").toString().startsWith(Res("00055")));
+  // The unit is the account set's name, the preparer the signed-in user.
+  EXPECT_EQ(printing.Runs()[0].tailRow.value("P4").toString(), Res("00053") + QStringLiteral("演示账套"));
+  EXPECT_EQ(printing.Runs()[0].tailRow.value("P5").toString(), Res("00054") + QStringLiteral("测试"));
   EXPECT_EQ(printing.Runs()[0].job.reportKind, platform::kReportKindGrid);
   EXPECT_EQ(printing.Runs()[0].body.size(), static_cast<size_t>(w.MSGrid1()->Rows() - 1));
 
@@ -347,6 +350,8 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   EXPECT_EQ(two.value("P9").toString(), QStringLiteral("1,023.00"));
   EXPECT_EQ(two.value("P13").toString(), w.MSGrid1()->TextMatrix(r, 8));
   EXPECT_EQ(two.value("P30").toInt(), 1);
+  EXPECT_TRUE(two.value("P20").toString().startsWith(Res("00053") + QStringLiteral("演示账套")));
+  EXPECT_TRUE(two.value("P20").toString().endsWith(Res("00054") + QStringLiteral("测试")));
   EXPECT_TRUE(two.value("P28").isNull());
 
   // Data output: the four lines of both sides, caption beside figure.

@@ -198,10 +198,10 @@ TEST_P(FrmYhdzqcTest, TheDataOutputGridHoldsAllFourRows) {
 TEST_P(FrmYhdzqcTest, TheSetUpKeepsItsKeyWhateverTheSharedChoiceHoldsAfterwards) {
   Open([&](frmYHDZQC& w) {
     platform::ParamObject& param = Session::Current().Common().GetParamObject();
-    const platform::ParamObject before = param;
+    ASSERT_FALSE(param.Value1.isEmpty());
     session_.Modals().Then([&](QDialog& d) {
       auto& items = dynamic_cast<frmQYFQC&>(d);
-      // The digest reference picks a digest; the caller's shared values come back.
+      // The digest reference picks a digest and releases the shared values.
       session_.Modals().Then([](QDialog& ref) {
         ref.findChild<QLineEdit*>(QStringLiteral("txtFilter"))->setText(QStringLiteral("期初"));
         Q_EMIT ref.findChild<QDialogButtonBox*>()->accepted();
@@ -209,10 +209,9 @@ TEST_P(FrmYhdzqcTest, TheSetUpKeepsItsKeyWhateverTheSharedChoiceHoldsAfterwards)
       QString text;
       EXPECT_TRUE(items.RefRequest(1, kQyDigest, text));
       EXPECT_EQ(text, QStringLiteral("期初"));
-      EXPECT_EQ(param.Value1, before.Value1);
-      EXPECT_EQ(param.Value2, before.Value2);
-      EXPECT_EQ(param.Value4, before.Value4);
-      param.Clear();  // whatever another dialog leaves behind
+      EXPECT_TRUE(param.Value1.isEmpty());
+      EXPECT_TRUE(param.Value2.isEmpty());
+      EXPECT_FALSE(param.Confirmed);
     });
     w.Command2_Click();
     EXPECT_EQ(w.CurYHKM, OpeningFixture::account_);
@@ -239,6 +238,20 @@ TEST_P(FrmYhdzqcTest, ThePrintedStatementCarriesTheShownFigures) {
     EXPECT_EQ(run.headRow.value(QStringLiteral("P27")).toString(), QStringLiteral("850.00"));
     EXPECT_EQ(run.headRow.value(QStringLiteral("P30")).toInt(), 1);
     EXPECT_TRUE(run.headRow.value(QStringLiteral("P28")).isNull());
+    // The unit is the account set's name, the preparer the signed-in user.
+    const QString p20 = run.headRow.value(QStringLiteral("P20")).toString();
+    EXPECT_TRUE(p20.startsWith(Text("00053") + QStringLiteral("演示账套"))) << p20.toStdString();
+    EXPECT_TRUE(p20.endsWith(Text("00054") + QStringLiteral("测试"))) << p20.toStdString();
+    // Without its print-format row the run still goes, and its result is told.
+    fx_.Db().Execute(QStringLiteral("delete from PrintEx where cTableCode=?"), {QStringLiteral("GLYhQc")});
+    printing.QueueResult(22);
+    w.rPrint();
+    ASSERT_EQ(printing.Runs().size(), 2u);
+    EXPECT_EQ(printing.Runs()[1].job.headTemplate, QString());
+    const auto& shown = session_.Messages().Shown();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2].prompt, shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.12741"), QStringLiteral("GLYhQc")));
+    EXPECT_TRUE(shown.back().prompt.endsWith(shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.02809"), 22)));
   });
 }
 

@@ -196,9 +196,18 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
       const auto& run = printing.Runs()[0];
       EXPECT_EQ(run.headRow.value(QStringLiteral("P1")).toString(), Cash("00104"));
       EXPECT_EQ(run.headRow.value(QStringLiteral("P5")).toString(), w.Label1()->text());
+      EXPECT_EQ(run.tailRow.value(QStringLiteral("P4")).toString(), Cash("00053") + QStringLiteral("演示账套"));
+      EXPECT_EQ(run.tailRow.value(QStringLiteral("P5")).toString(), Cash("00054") + QStringLiteral("测试"));
       ASSERT_FALSE(run.body.empty());
       EXPECT_EQ(run.body[0].size(), 9);
       EXPECT_TRUE(printing.GridPrints().empty());
+      // Without its print-format row the run still goes, and its result is told.
+      fx_.Db().Execute(QStringLiteral("delete from PrintEx where cTableCode=?"), {QStringLiteral("GLYhQcRjz")});
+      printing.QueueResult(22);
+      w.rPreview();
+      ASSERT_EQ(printing.Runs().size(), 2u);
+      EXPECT_EQ(printing.Runs()[1].job.tailTemplate, QString());
+      EXPECT_TRUE(session_.Messages().LastPrompt().endsWith(shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.02809"), 22)));
     }
   });
 }

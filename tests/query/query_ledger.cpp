@@ -12,8 +12,6 @@ DbValue Of(const QVariant& v) {
   return DbValue(static_cast<long long>(v.toLongLong()));
 }
 
-DbValue TextOrNull(const QString& s) { return s.isEmpty() ? DbValue() : DbValue(s); }
-
 }  // namespace
 
 QueryLedger::QueryLedger(platform::DbConnection& db, bool bookMode, const QString& account, const QString& book)
@@ -41,7 +39,7 @@ void QueryLedger::Add(const JournalLine& l) {
                                "ccode,cexch_name,md,mc,md_f,mc_f,csettle,cn_id,dt_date,cdigest,iflagbank,bdelete) "
                                "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
                 {l.period, Of(l.sign), 2, Of(l.voucherNo), 1, l.date, l.ibook, Of(l.iflag), account_,
-                 TextOrNull(l.currency), l.md, l.mc, l.mdF, l.mcF, l.settle, l.number, l.date, l.digest, Of(l.tick),
+                 Of(l.currency), l.md, l.mc, l.mdF, l.mcF, l.settle, l.number, l.date, l.digest, Of(l.tick),
                  l.bdelete});
     return;
   }
@@ -50,7 +48,7 @@ void QueryLedger::Add(const JournalLine& l) {
                              "cn_id,dt_date,cexch_name,md,mc,md_f,mc_f,cdigest,iflagbank,bdelete) "
                              "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
               {flow, book_, 2, account_, l.date, l.period, l.ibook, l.settle, l.number, l.date,
-               TextOrNull(l.currency), l.md, l.mc, l.mdF, l.mcF, l.digest, Of(l.tick), l.bdelete});
+               Of(l.currency), l.md, l.mc, l.mdF, l.mcF, l.digest, Of(l.tick), l.bdelete});
 }
 
 void QueryLedger::Add(const StatementLine& l) {

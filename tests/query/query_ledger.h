@@ -23,7 +23,7 @@ struct JournalLine {
   platform::Money md = platform::Money::FromCents(10000);
   platform::Money mc;
   platform::Money mdF, mcF;
-  QString currency;      // cexch_name; empty writes NULL
+  QVariant currency;     // cexch_name; NULL unless set
   QString settle = QStringLiteral("202");
   QString number = QStringLiteral("ZZ01");
   QVariant sign = QStringLiteral("收");

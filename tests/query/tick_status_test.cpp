@@ -1,3 +1,4 @@
+#include "balance/detail_statement.h"
 #include "query/tick_status_load.h"
 #include "query_ledger.h"
 #include "support/suite_session.h"
@@ -149,6 +150,35 @@ TEST_P(TickStatusTest, JournalColumnsInHomeAndForeignCurrency) {
   ASSERT_EQ(foreign.size(), 1);
   EXPECT_EQ(foreign.cells[0][5], QStringLiteral("1,000.00"));
   EXPECT_EQ(foreign.creditTotal, M("1000.00"));
+}
+
+// The tick-status query and the detailed statement list the same journal lines:
+// a currency name without a foreign amount leaves a line out of both, an empty
+// name too.
+TEST_P(TickStatusTest, JournalLinesAsTheDetailedStatementListsThem) {
+  ledger_.AddAccount(QStringLiteral("测试户"), kStart);
+  struct Case { const char* digest; QVariant currency; Money mdF; };
+  const Case cases[] = {{"home", QVariant(), Money()},
+                        {"empty currency name", QStringLiteral(""), Money()},
+                        {"empty currency name, foreign amount", QStringLiteral(""), M("1.00")},
+                        {"revaluation", QStringLiteral("美元"), Money()},
+                        {"dollars", QStringLiteral("美元"), M("14.00")}};
+  for (const Case& c : cases) {
+    JournalLine l;
+    l.digest = QString::fromUtf8(c.digest);
+    l.currency = c.currency;
+    l.mdF = c.mdF;
+    ledger_.Add(l);
+  }
+  std::vector<QString> status = JournalDigests(ShowMode::All);
+  std::vector<QString> detail;
+  const balance::DetailSections d = balance::ReadDetailSections(ledger_.Code(), 0);
+  for (int s : {2, 3})
+    for (const balance::DetailItem& item : d.items[s]) detail.push_back(item.digest);
+  std::sort(status.begin(), status.end());
+  std::sort(detail.begin(), detail.end());
+  EXPECT_EQ(status, (std::vector<QString>{"dollars", "empty currency name, foreign amount", "home"}));
+  EXPECT_EQ(detail, status);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TickStatusTest, ::testing::Values(false, true),

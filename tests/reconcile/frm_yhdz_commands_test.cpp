@@ -321,6 +321,17 @@ TEST_P(FrmYhdzCommandTest, TheShowModeAndTheCancelScopeStayApart) {
   });
   w->rFilt();
   for (const QString& mark : ShownMarks(statement, 5)) EXPECT_EQ(mark, QString());
+  // The reference keeps the show mode: of the statement lines numbered as the
+  // journal line (two "○", two "Y", one unmarked), only the unmarked one shows.
+  session_.Db().Execute(QStringLiteral("update %1 set cn_id=? where ccode=?").arg(JournalTable()), {"REF1", "100201"});
+  session_.Db().Execute(QStringLiteral("update %1 set cn_id=? where ccode=? and (iflag>? or i_id=(select min(i_id) "
+                                       "from %1 where ccode=? and ibegin<>0 and iflag is null))").arg(StatementTable()),
+                        {"REF1", "100201", 0, "100201"});
+  w->Reload();
+  emit w->MSGrid1()->GotFocus();
+  w->MSGrid1()->SetCurrentCell(1, 3);
+  w->rRef();
+  EXPECT_EQ(ShownMarks(statement, 5), std::vector<QString>{QString()});
 }
 
 // The reference follows the current line while "ref" is down (the grid's redraw

@@ -136,6 +136,8 @@ TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
       {"AllBlank", "", "", "", "", 0, {false, false, false}},
       {"DashedDates", "2026-8-1", "2026-9-30", "", "", 0, {true, false, true}},
       {"Number", "", "", "C", "", 0, {true, true, false}},
+      {"NumberInOtherCase", "", "", "c", "", 0, {true, true, true}},
+      {"NumberWithATrailingBlank", "", "", "C ", "", 0, {true, true, true}},
       {"CreditSide", "", "", "", "", 2, {true, false, true}},
       {"AmountEitherSide", "", "", "", "20", 0, {true, false, false}},
       {"AmountOnDebit", "", "", "", "20.00", 1, {true, true, false}},
@@ -186,6 +188,9 @@ TEST_P(ReportTest, WorkTablesHoldOneRowAndTheGridIsTheBody) {
   EXPECT_EQ(run.headRow.value("P1").toString(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00502")));
   EXPECT_EQ(run.headRow.value("P5").toString(), w->Label1()->text());
   EXPECT_TRUE(run.tailRow.value("P6").toString().endsWith(QDate::currentDate().toString("yyyy.MM.dd")));
+  // The unit is the account set's name, the preparer the signed-in user.
+  EXPECT_EQ(run.tailRow.value("P4").toString(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00053")) + "演示账套");
+  EXPECT_EQ(run.tailRow.value("P5").toString(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00054")) + "测试");
   ASSERT_EQ(run.body.size(), 1u);
   EXPECT_EQ(run.body[0].last(), "1,050.00");
   EXPECT_EQ(testing::ScriptedPrinting::ReadWorkTable(run.job.dataFile, "ZPDJ_Head").size(), 1u);

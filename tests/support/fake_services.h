@@ -84,6 +84,7 @@ class FakeCommonServices : public platform::CommonServices {
   QString GetFunctionName(const QString& id) override { return QStringLiteral("name of ") + id; }
   QString GetLanguage() override { return QStringLiteral("zh-CN"); }
   platform::ParamObject& GetParamObject() override { return param; }
+  void SetParamObject(const platform::ParamObject* object) override { param = object ? *object : platform::ParamObject(); }
   bool LockAccount(const QString&, bool, const QString&) override { return true; }
   platform::AccountInfo GetAccount(const QString& code) override { platform::AccountInfo a; a.code = code; return a; }
   QString GetAccountName(const QString& code) override { return code; }

@@ -44,6 +44,10 @@ class CommonServices {
   virtual QString GetLanguage() = 0;
 
   virtual ParamObject& GetParamObject() = 0;
+  // Hands the shared ParamObject the values of `object`; nullptr releases it, so
+  // that the next GetParamObject gives one without values. The object stays the
+  // same one, so a reference taken earlier remains valid.
+  virtual void SetParamObject(const ParamObject* object) = 0;
   // Holds an account or book for a function (lock true; the result says whether
   // it was granted) or gives it back (lock false).
   virtual bool LockAccount(const QString& code, bool lock, const QString& functionId = QString()) = 0;

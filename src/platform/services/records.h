@@ -23,6 +23,8 @@ struct AccountSetDates {
 
 struct AccountSetInfo {
   QString HomeCurrencyName;
+  QString ReportHeadText;    // the account set's name: the unit a report tail names
+  QString GetAccountSetText() const { return ReportHeadText; }
   int DigestLength = 60;     // bytes
   int AmountLength = 16;     // bytes
   bool LocalPrintFormats = true;
@@ -53,8 +55,8 @@ struct CashOptions {
 };
 
 struct SessionInfo {
-  QString ReportText;  // the text the report heading shows (the account set's name)
-  QString UserName;
+  QString ReportText;  // the signed-in user's name: who prepared a report, as its tail says
+  QString GetSessionText() const { return ReportText; }
 };
 
 struct VoucherSignInfo {

@@ -145,14 +145,13 @@ platform::AccountSetInfo SuiteCommonServices::GetAccountSetInfo() {
   info.DigestLength = settings.Number(QStringLiteral("DigestLength"), info.DigestLength, 1, 255);
   info.AmountLength = settings.Number(QStringLiteral("AmountLength"), info.AmountLength, 1, 255);
   info.LocalPrintFormats = settings.Flag(QStringLiteral("LocalPrintFormats"), info.LocalPrintFormats);
+  info.ReportHeadText = settings.Text(QStringLiteral("AccountSetName"), QStringLiteral("[%1]").arg(accountSetKey_));
   return info;
 }
 
 platform::SessionInfo SuiteCommonServices::GetSessionInfo() {
   platform::SessionInfo info;
-  info.ReportText = SuiteSettings(GetConnection(), accountSetKey_)
-                        .Text(QStringLiteral("AccountSetName"), QStringLiteral("[%1]").arg(accountSetKey_));
-  info.UserName = userName_;
+  info.ReportText = userName_;
   return info;
 }
 

@@ -44,6 +44,7 @@ class SuiteCommonServices : public platform::CommonServices {
   QString GetLanguage() override;
 
   platform::ParamObject& GetParamObject() override { return param_; }
+  void SetParamObject(const platform::ParamObject* object) override { param_ = object ? *object : platform::ParamObject(); }
   bool LockAccount(const QString& code, bool lock, const QString& functionId = QString()) override;
 
   platform::AccountInfo GetAccount(const QString& code) override;

@@ -58,16 +58,16 @@ class RightMenuTest : public testing::SessionTest {
 
 // Each call starts from a clean menu: what an earlier call greyed out or showed
 // does not carry over to a later call that does not ask for it.
-TEST_F(RightMenuTest, ListedKeysShowTheirItemsInTheMenusOrderEnabledAnewAtEveryCall) {
+TEST_F(RightMenuTest, ListedKeysShowTheirItemsInTheWindowsOrderEnabledAnewAtEveryCall) {
   struct Case { QStringList keys; QStringList disabled; QStringList shown; };
   const Case cases[] = {
-      // The menu's own order, whatever order the keys come in.
-      {kReconKeys, {}, {"rBankCheck", "rBankUnCheck", "rCheck", "rExit", "rFilt", "rHelp", "rRef", "rSe4", "rSe5"}},
-      {{"help", "ref", "filt"}, {"filt", "help"}, {"rFilt-", "rHelp-", "rRef"}},
+      // The window's order, its separators between its groups.
+      {kReconKeys, {}, {"rBankCheck", "rBankUnCheck", "rSe4", "rFilt", "rRef", "rSe5", "rCheck", "rHelp", "rExit"}},
+      {{"help", "ref", "filt"}, {"filt", "help"}, {"rHelp-", "rRef", "rFilt-"}},
       // Keys compare exactly: another letter case names nothing.
       {{"Help", "FILT", "bankcheck", "Setup"}, {"BANKCHECK"}, {"rBankCheck"}},
       {{"filt", "nosuch", "filt", "rfilt", ""}, {"nosuch"}, {"rFilt"}},
-      {{"lastday", "se10", "drillpz"}, {}, {"rDrillPZ", "rSe10", "rLastDay"}},
+      {{"lastday", "se10", "drillpz"}, {}, {"rLastDay", "rSe10", "rDrillPZ"}},
       {{"nosuch"}, {}, {}},
   };
   for (const Case& c : cases) {

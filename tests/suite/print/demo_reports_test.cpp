@@ -58,10 +58,7 @@ class DemoReportsTest : public PrintFixture {
   QString AccountLine(const QString& code) {
     return Text("00511") + code + QLatin1Char(' ') + Common().GetAccountName(code);
   }
-  QString Signatures() {
-    const platform::SessionInfo session = Common().GetSessionInfo();
-    return Text("00054") + session.UserName;
-  }
+  QString Signatures() { return Text("00054") + Common().GetSessionInfo().ReportText; }
 
   SuiteSession session_;
 };
@@ -108,7 +105,7 @@ TEST_F(DemoReportsTest, BankStatementOverSeveralPages) {
   WriteRow(QStringLiteral("ZPDJ_Head"), Columns(7),
            {Text("00502"), QString(), QString(), QString(), AccountLine(code), QString(), Text("00052")});
   WriteRow(QStringLiteral("ZPDJ_Tail"), Columns(6),
-           {QString(), QString(), QString(), Text("00053") + Common().GetSessionInfo().ReportText, Signatures(),
+           {QString(), QString(), QString(), Text("00053") + Common().GetAccountSetInfo().ReportHeadText, Signatures(),
             Text("00055") + QDate(2026, 12, 31).toString(QStringLiteral("yyyy.MM.dd"))});
   ReportJob job = GridJob();
   job.dataFile = Work().Name();
@@ -148,9 +145,9 @@ TEST_F(DemoReportsTest, TwoSidedStatementForm) {
         if (r[4].ToDate() >= start) bank += in ? r[1].ToMoney() : -r[1].ToMoney();
         if (r[2].ToInt() == 0) (in ? bankIn : bankOut) += r[1].ToMoney();
       });
-  const QString setText = Common().GetSessionInfo().ReportText;
+  const QString setText = Common().GetAccountSetInfo().GetAccountSetText();
   const QStringList makegrid = {setText + QString(std::max(0, 40 - Common().GetByteLength(setText)), QLatin1Char(' ')),
-                                Common().GetSessionInfo().UserName};
+                                Common().GetSessionInfo().GetSessionText()};
   QVariantList row = {Text("00913"), AccountLine(code), Text("00571") + QStringLiteral("2026.12.31"), QString(),
                       (journal + bankIn - bankOut).ToDisplayText(), Text("00503"), Text("00502"), Text("00087"),
                       journal.ToDisplayText(), Text("00087"), bank.ToDisplayText(), Text("00722"),
