@@ -67,6 +67,8 @@ class frmYETJB : public QWidget {
  private:
   void BuildControls();
   void SetUpGrid();
+  // The name column takes the room the other columns leave, never less than its own width.
+  void StretchFirstColumn();
   void AddRow(const AccountStatement& st);
   void ShowContextMenu();
   void AfterCommand();
@@ -82,6 +84,7 @@ class frmYETJB : public QWidget {
   std::vector<AccountStatement> statements_;
   QString heldFunction_;
   bool captionsLoaded_ = false;
+  int firstColTwips_ = 0;
   bool busy_ = false;
 };
 

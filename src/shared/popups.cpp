@@ -8,8 +8,9 @@
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/messages.h"
-#include "shared/window_dressing.h"
+#include "shared/screen_placement.h"
 #include "shared/session.h"
+#include "shared/window_dressing.h"
 
 #include <QLineEdit>
 #include <exception>
@@ -59,6 +60,7 @@ void PopupDigestReference() {
 }
 
 void InstallSessionHooks() {
+  PlaceWindowsInsideScreen();
   frmYHFilter::SetPopups([](QLineEdit* box, QWidget* window) { PopupCalendar(box, window); },
                          [](QLineEdit* box, QWidget* window) { PopupCalculator(box, window); });
   frmMessage::SetLoadHook([](frmMessage& w) {

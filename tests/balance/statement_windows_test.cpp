@@ -227,6 +227,8 @@ TEST_P(StatementWindowsTest, DetailedStatementSectionsTotalsAndClaim) {
   EXPECT_EQ(shared::FunctionClaimCount(DetailId()), 1);
   EXPECT_FALSE(d->Toolbar()->IsButtonEnabled(QStringLiteral("filt")));
   EXPECT_EQ(d->Toolbar()->IsButtonVisible(QStringLiteral("vouch")), !Book());
+  EXPECT_EQ(d->Toolbar()->IsButtonVisible(QStringLiteral("sepvouch")), !Book());
+  EXPECT_TRUE(d->findChild<QWidget*>(QStringLiteral("Picture2"))->autoFillBackground());
 
   // A second Detail on an account with fewer items shows none of the first one's.
   d = detail(QStringLiteral("T6"));
