@@ -38,7 +38,6 @@ int QtMessagePresenter::Show(const MessageRequest& request) {
   QMessageBox box(QApplication::activeWindow());
   box.setText(request.prompt);
   box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title);
-  KeepTitleWhole(box);
   switch (request.buttons & 0x70) {
     case 16: box.setIcon(QMessageBox::Critical); break;
     case 32: box.setIcon(QMessageBox::Question); break;
@@ -62,6 +61,8 @@ int QtMessagePresenter::Show(const MessageRequest& request) {
   box.setStandardButtons(set);
   const int defaultIndex = (request.buttons & 0x300) >> 8;
   if (defaultIndex < static_cast<int>(choices.size())) box.setDefaultButton(choices[defaultIndex].button);
+  // Last: the box lays itself out anew when its icon or buttons change.
+  KeepTitleWhole(box);
   box.exec();
   const auto clicked = box.standardButton(box.clickedButton());
   for (const Choice& c : choices)
