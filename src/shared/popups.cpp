@@ -4,6 +4,7 @@
 #include "platform/controls/date_picker.h"
 #include "platform/controls/digest_reference.h"
 #include "platform/controls/grid_types.h"
+#include "platform/print/page_setup_control.h"
 #include "platform/services/modal_runner.h"
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
@@ -61,6 +62,8 @@ void PopupDigestReference() {
 
 void InstallSessionHooks() {
   PlaceWindowsInsideScreen();
+  platform::PageSetupControl::SetDialogLocalizer(
+      [](QDialog& dialog) { LocalizeForm(&dialog, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.")); });
   frmYHFilter::SetPopups([](QLineEdit* box, QWidget* window) { PopupCalendar(box, window); },
                          [](QLineEdit* box, QWidget* window) { PopupCalculator(box, window); });
   frmMessage::SetLoadHook([](frmMessage& w) {

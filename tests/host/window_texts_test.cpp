@@ -166,6 +166,12 @@ TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
       walk.Window(w);
+      // The page set-up its toolbar offers.
+      auto* toolbar = w->findChild<platform::ToolbarHost*>();
+      if (toolbar && toolbar->IsButtonVisible(QStringLiteral("setup"))) {
+        session.Modals().Then(Answer(walk, session.Modals()));
+        toolbar->Click(QStringLiteral("setup"));
+      }
       w->close();
     }
     QApplication::processEvents();
