@@ -81,6 +81,8 @@ void frmYETJB::BuildControls() {
   lblHeader_->setFont(f);
 
   grid_ = new platform::ListGrid(this);
+  // The name column follows the room the grid's viewport has, whenever that changes.
+  grid_->View()->viewport()->installEventFilter(this);
   grid_->setObjectName(QStringLiteral("MSGrid1"));
   prnCtrl_ = new platform::PrintControl(this);
   prnCtrl_->setObjectName(QStringLiteral("prnCtrl"));
@@ -128,7 +130,13 @@ void frmYETJB::SetUpGrid() {
   grid_->SetRedraw(true);
 }
 
+bool frmYETJB::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->View()->viewport() && event->type() == QEvent::Resize) StretchFirstColumn();
+  return QWidget::eventFilter(watched, event);
+}
+
 void frmYETJB::StretchFirstColumn() {
+  if (grid_->Cols() == 0) return;
   int others = 0;
   for (int c = 1; c < grid_->Cols(); ++c) others += grid_->ColWidth(c);
   const int room = shared::PixelsToTwips(grid_->View()->viewport()->width()) - others;

@@ -60,6 +60,7 @@ class frmYETJB : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -333,7 +333,7 @@ void frmYHDZD::LoadRows() {
   StatementLoading loading(*this);
   Session& s = Session::Current();
   StatementStore store(s.Db(), context_);
-  grid_->SetRedraw(false);
+  // The grid stays drawn while the lines are read; it is filled in one pass at the end.
   grid_->SetRows(1);
   balance_.Reset(store.BalanceBeforeStart(), context_.debitDirection);
   std::vector<std::vector<QString>> rows;
@@ -357,40 +357,40 @@ void frmYHDZD::LoadRows() {
     if (!loading_) throw LoadStopped{};
   };
   try {
-  store.ForEachLine([&](StatementLine& l) {
-    showProgress(l);
-    const Money debit = l.debit ? l.amount : Money();
-    const Money credit = l.debit ? Money() : l.amount;
-    if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
-      // Not shown, but its amount stays in the balance of the first shown line.
-      const Money start = balance_.Start();
-      balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
-      return;
-    }
-    if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
-    const Money after = balance_.Append(debit, credit, l.debit);
-    auto date = dateTexts.find(l.date.toJulianDay());
-    if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
-    // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
-    std::vector<QString>& cells = rows.emplace_back();
-    cells.reserve(7);
-    cells.push_back(QString::number(l.id).rightJustified(6, QLatin1Char('0')));
-    cells.push_back(*date);
-    cells.push_back(std::move(l.settle));
-    cells.push_back(std::move(l.number));
-    cells.push_back(l.debit ? debit.ToDisplayText() : QString());
-    cells.push_back(l.debit ? QString() : credit.ToDisplayText());
-    cells.push_back(after.ToDisplayText());
-    keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
-    int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
-    if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
-    if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
-  });
+    store.ForEachLine([&](StatementLine& l) {
+      showProgress(l);
+      const Money debit = l.debit ? l.amount : Money();
+      const Money credit = l.debit ? Money() : l.amount;
+      if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
+        // Not shown, but its amount stays in the balance of the first shown line.
+        const Money start = balance_.Start();
+        balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
+        return;
+      }
+      if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
+      const Money after = balance_.Append(debit, credit, l.debit);
+      auto date = dateTexts.find(l.date.toJulianDay());
+      if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
+      // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
+      std::vector<QString>& cells = rows.emplace_back();
+      cells.reserve(7);
+      cells.push_back(QString::number(l.id).rightJustified(6, QLatin1Char('0')));
+      cells.push_back(*date);
+      cells.push_back(std::move(l.settle));
+      cells.push_back(std::move(l.number));
+      cells.push_back(l.debit ? debit.ToDisplayText() : QString());
+      cells.push_back(l.debit ? QString() : credit.ToDisplayText());
+      cells.push_back(after.ToDisplayText());
+      keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
+      int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
+      if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
+      if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
+    });
   } catch (const LoadStopped&) {
     // The window closes, or runs the command that stopped the load and loads again.
-    grid_->SetRedraw(true);
     return;
   }
+  grid_->SetRedraw(false);
   grid_->FillRows(std::move(rows), std::move(keys));
   for (const auto& [row, state] : states) SetRowColor(row, state);
   grid_->SetRedraw(true);
