@@ -16,6 +16,7 @@
 #include "shared/messages.h"
 #include "shared/right_menu.h"
 #include "shared/session.h"
+#include "shared/twips.h"
 #include "shared/wait_window.h"
 #include "shared/window_dressing.h"
 
@@ -80,6 +81,8 @@ void frmYETJB::BuildControls() {
   lblHeader_->setFont(f);
 
   grid_ = new platform::ListGrid(this);
+  // The name column follows the room the grid's viewport has, whenever that changes.
+  grid_->View()->viewport()->installEventFilter(this);
   grid_->setObjectName(QStringLiteral("MSGrid1"));
   prnCtrl_ = new platform::PrintControl(this);
   prnCtrl_->setObjectName(QStringLiteral("prnCtrl"));
@@ -122,7 +125,22 @@ void frmYETJB::SetUpGrid() {
   const double scale = std::max(
       1.0, (QFontMetrics(grid_->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
   for (int c = 0; c < kColumns; ++c) grid_->SetColWidth(c, static_cast<int>(widths[c] * scale));
+  firstColTwips_ = grid_->ColWidth(0);
+  StretchFirstColumn();
   grid_->SetRedraw(true);
+}
+
+bool frmYETJB::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->View()->viewport() && event->type() == QEvent::Resize) StretchFirstColumn();
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmYETJB::StretchFirstColumn() {
+  if (grid_->Cols() == 0) return;
+  int others = 0;
+  for (int c = 1; c < grid_->Cols(); ++c) others += grid_->ColWidth(c);
+  const int room = shared::PixelsToTwips(grid_->View()->viewport()->width()) - others;
+  grid_->SetColWidth(0, std::max(firstColTwips_, room));
 }
 
 void frmYETJB::LoadData() {
@@ -267,6 +285,7 @@ void frmYETJB::resizeEvent(QResizeEvent* event) {
   lblHeader_->move(picture2_->width() / 2 - lblHeader_->width() / 2, 100 / 15);
   const int gridTop = picture2_->y() + picture2_->height();
   grid_->setGeometry(0, gridTop, width(), std::max(height() - gridTop, 10));
+  StretchFirstColumn();
 }
 
 void frmYETJB::closeEvent(QCloseEvent* event) {

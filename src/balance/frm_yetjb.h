@@ -60,6 +60,7 @@ class frmYETJB : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -67,6 +68,8 @@ class frmYETJB : public QWidget {
  private:
   void BuildControls();
   void SetUpGrid();
+  // The name column takes the room the other columns leave, never less than its own width.
+  void StretchFirstColumn();
   void AddRow(const AccountStatement& st);
   void ShowContextMenu();
   void AfterCommand();
@@ -82,6 +85,7 @@ class frmYETJB : public QWidget {
   std::vector<AccountStatement> statements_;
   QString heldFunction_;
   bool captionsLoaded_ = false;
+  int firstColTwips_ = 0;
   bool busy_ = false;
 };
 

@@ -58,9 +58,14 @@ frmYHDZCX1::frmYHDZCX1(QWidget* parent) : QWidget(parent, Qt::Window) {
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
   shared::SetFormIcon(this);
   Session& s = Session::Current();
+  try {
+    s.UiStyle().StylePanel(picture2_);
+  } catch (const std::exception&) {
+  }
   if (s.BookMode()) label2_->setText(GetResString(QStringLiteral("corvane.balance.bookcolon")));
   // The voucher button only where items are vouchers; the grid has no data output.
   toolbar_->SetButtonVisible(QStringLiteral("vouch"), !s.BookMode());
+  toolbar_->SetButtonVisible(QStringLiteral("sepvouch"), !s.BookMode());
   toolbar_->SetButtonVisible(QStringLiteral("dout"), false);
   // Search, find and filter act on the lists of the tick-status query, which this
   // window does not have.

@@ -200,6 +200,7 @@ void frmYHDZQC::Form_Load() {
   shared::InitToolbar(this);
   Session::Current().UiStyle().StyleHeaderLabel(labels_[25]);
   Session::Current().UiStyle().StyleHeaderLabel(labels_[23]);
+  ShowSummaryHeadings();
 }
 
 void frmYHDZQC::LoadData(const OpeningTarget& target) {

@@ -90,6 +90,7 @@ class frmYHDZQC : public QDialog {
   void ChangeBalanceDirection();
   void SaveAndClose();
   void FillSummaryGrid();
+  void ShowSummaryHeadings();
   void OutputSummaryReport(int mode);
   void OutputSummaryData();
 

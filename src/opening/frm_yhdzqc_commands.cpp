@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -184,32 +185,45 @@ void frmYHDZQC::Command2_Click() {
   if (!busy_) OpenItems(false);
 }
 
-void frmYHDZQC::FillSummaryGrid() {
-  const SummaryTexts t = Texts();
-  const bool book = Session::Current().BookMode();
+// The summary's headings show from the start; its figures come with "Command6".
+// A column is never narrower than its caption, whatever the language.
+void frmYHDZQC::ShowSummaryHeadings() {
   header1_->setColumnCount(4);
   header1_->setRowCount(2);
   header1_->clearSpans();
   header1_->setSpan(0, 0, 1, 2);
   header1_->setSpan(0, 2, 1, 2);
-  SetCell(header1_, 1, 0, shared::FitToWidth(CashText("00087"), 12));
-  SetCell(header1_, 1, 1, t.journalOpening);
-  SetCell(header1_, 1, 2, CashText("00087"));
-  SetCell(header1_, 1, 3, t.bankOpening);
-  SetCell(header1_, 0, 0, JournalSideCaption(book));
+  const QString before = CashText("00087");
+  // Cut to 12 bytes only where that keeps whole words (the Chinese caption fits whole).
+  const QString fitted = shared::FitToWidth(before, 12);
+  SetCell(header1_, 1, 0, fitted.trimmed() == before.trimmed() ? fitted : before);
+  SetCell(header1_, 1, 2, before);
+  SetCell(header1_, 0, 0, JournalSideCaption(Session::Current().BookMode()));
   SetCell(header1_, 0, 2, CashText("00502"));
   header1_->item(0, 0)->setTextAlignment(Qt::AlignCenter);
   header1_->item(0, 2)->setTextAlignment(Qt::AlignCenter);
+  const QFontMetrics metrics(header1_->font());
+  for (int c = 0; c < 4; ++c) {
+    int pixels = 2500 / 15;
+    for (int r = 0; r < 2; ++r)
+      if (const QTableWidgetItem* item = header1_->item(r, c); item && header1_->columnSpan(r, c) == 1)
+        pixels = std::max(pixels, metrics.horizontalAdvance(item->text()) + 12);
+    header1_->setColumnWidth(c, pixels);
+    grid_->SetColWidth(c, pixels * 15);
+    grid_->SetColAlignment(c, c % 2 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+  }
+}
+
+void frmYHDZQC::FillSummaryGrid() {
+  const SummaryTexts t = Texts();
+  SetCell(header1_, 1, 1, t.journalOpening);
+  SetCell(header1_, 1, 3, t.bankOpening);
   const TextGrid cells = SummaryGridCells(t);
   grid_->SetCols(4);
   grid_->SetRows(static_cast<int>(cells.size()) + 1);
   for (size_t r = 0; r < cells.size(); ++r)
     for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
-  for (int c = 0; c < 4; ++c) {
-    header1_->setColumnWidth(c, 2500 / 15);
-    grid_->SetColWidth(c, 2500);
-    grid_->SetColAlignment(c, c % 2 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
-  }
+  ShowSummaryHeadings();
 }
 
 }  // namespace corvane::opening

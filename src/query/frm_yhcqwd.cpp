@@ -36,7 +36,7 @@ std::vector<T> WithBookColumns(bool book, std::vector<T> book2, std::vector<T> r
 
 }  // namespace
 
-frmYHCQWD::frmYHCQWD() : TwoGridWindow(QStringLiteral("frmYHCQWD"), 6, shared::AmountMatch::Equal) {
+frmYHCQWD::frmYHCQWD() : TwoGridWindow(QStringLiteral("frmYHCQWD"), 6, shared::AmountMatch::Equal, true) {
   setWindowTitle(QStringLiteral("长期未达审计"));
   resize(1100, 640);
   label1_ = new QLabel(QStringLiteral("长期未达审计"), picture2_);
@@ -67,6 +67,7 @@ frmYHCQWD::frmYHCQWD() : TwoGridWindow(QStringLiteral("frmYHCQWD"), 6, shared::A
     platform::CommonServices& common = Session::Current().Common();
     SetDirectionTexts(common.GetDirectionText(1), common.GetDirectionText(0));
     Session::Current().UiStyle().StyleHeaderLabel(label1_);
+    Session::Current().UiStyle().StyleForm(this, false);
   } catch (const std::exception&) {
   }
 }
@@ -128,6 +129,12 @@ void frmYHCQWD::FormatGrid(platform::ListGrid* grid, const std::vector<QString>&
                            const std::vector<int>& widths, const std::vector<Qt::Alignment>& alignments,
                            std::vector<std::vector<QString>> rows) {
   grid->SetRedraw(false);
+  // The grid font first: the columns are measured in it.
+  try {
+    Session::Current().UiStyle().StyleGrid(grid, true);
+    Session::Current().Common().ApplyGridSettings(grid);
+  } catch (const std::exception&) {
+  }
   SetTitleRow(grid, titles, widths, alignments);
   const bool any = !rows.empty();
   grid->FillRows(std::move(rows));
@@ -139,11 +146,6 @@ void frmYHCQWD::FormatGrid(platform::ListGrid* grid, const std::vector<QString>&
     grid->SetColSel(grid->Cols() - 1);
   }
   grid->SetRedraw(true);
-  try {
-    Session::Current().UiStyle().StyleGrid(grid, true);
-    Session::Current().Common().ApplyGridSettings(grid);
-  } catch (const std::exception&) {
-  }
 }
 
 void frmYHCQWD::RequeryWithConditions() {

@@ -42,7 +42,7 @@ QString Heading(const char* number) { return GetResString(kHeadingPrefix + QStri
 
 }  // namespace
 
-frmYHDZCX::frmYHDZCX() : TwoGridWindow(QStringLiteral("frmYHDZCX"), 5, shared::AmountMatch::AtLeast) {
+frmYHDZCX::frmYHDZCX() : TwoGridWindow(QStringLiteral("frmYHDZCX"), 5, shared::AmountMatch::AtLeast, false) {
   setWindowTitle(QStringLiteral("查询银行勾对情况"));
   resize(1000, 640);
   BuildTopBand();
@@ -91,11 +91,13 @@ void frmYHDZCX::Form_Load() {
     listed = FillList();
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    StyleWindow();
     return;
   }
   if (!listed) {
     shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00500")), 0,
                        GetResString(shared::kCashTitleKey));
+    StyleWindow();
     return;
   }
   const platform::ParamObject& param = Session::Current().Common().GetParamObject();
@@ -108,7 +110,22 @@ void frmYHDZCX::Form_Load() {
     const QSignalBlocker block(combo1_);
     combo1_->setCurrentIndex(index);
   }
+  // Styled before the first load, which measures the columns in the grid font.
+  StyleWindow();
   Combo1_Click();
+}
+
+// The suite's look: the title, the window, then the grids' fonts (journal first).
+void frmYHDZCX::StyleWindow() {
+  Session& s = Session::Current();
+  try {
+    s.UiStyle().StyleHeaderLabel(label1_);
+    s.UiStyle().StyleForm(this, true);
+    s.Common().ApplyGridSettings(grid2_);
+    s.Common().ApplyGridSettings(grid1_);
+  } catch (const std::exception&) {
+    // The suite's styling is a nicety; the window works without it.
+  }
 }
 
 bool frmYHDZCX::FillList() {
@@ -167,6 +184,8 @@ void frmYHDZCX::LoadData(const QString& code) {
               {kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre, kLeft});
     ShowRows(grid1_, statement, 5, 3);
     ShowRows(grid2_, journal, 6, 4);
+    // The journal opens on its document date: the bill date is scrolled aside.
+    grid2_->SetLeftCol(1);
   } catch (const std::exception& e) {
     // Nothing half-loaded stays on show.
     grid1_->SetRows(1);

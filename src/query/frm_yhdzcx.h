@@ -51,6 +51,7 @@ class frmYHDZCX : public TwoGridWindow {
 
  private:
   void BuildTopBand();
+  void StyleWindow();
   // Fills the list from the database; false when there is no account or book.
   bool FillList();
   void SetUpGrid(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,

@@ -25,13 +25,14 @@ namespace corvane::query {
 using shared::GetResString;
 using shared::Session;
 
-TwoGridWindow::TwoGridWindow(const QString& objectName, quint8 dialogMode, shared::AmountMatch findMatch)
+TwoGridWindow::TwoGridWindow(const QString& objectName, quint8 dialogMode, shared::AmountMatch findMatch,
+                             bool searchApart)
     : QWidget(nullptr, Qt::Window) {
   setObjectName(objectName);
   setAttribute(Qt::WA_DeleteOnClose);
   toolbar_ = new platform::ToolbarHost(this);
   toolbar_->setObjectName(QStringLiteral("CTBCtrl1"));
-  BuildToolbar();
+  BuildToolbar(searchApart);
   picture2_ = new QWidget(this);
   picture2_->setObjectName(QStringLiteral("Picture2"));
   picture2_->setFocusPolicy(Qt::StrongFocus);
@@ -66,18 +67,19 @@ TwoGridWindow::TwoGridWindow(const QString& objectName, quint8 dialogMode, share
 
 TwoGridWindow::~TwoGridWindow() = default;
 
-void TwoGridWindow::BuildToolbar() {
+void TwoGridWindow::BuildToolbar(bool searchApart) {
   struct Button { const char* key; const char* caption; const char* tip; int picture; };
+  // A separator whose key is "apart" stands only where search and exit are apart.
   const Button buttons[] = {{"setup", "设置", "打印设置", 263}, {"print", "打印", "打印", 141},
                             {"preview", "预览", "预览", 140},   {"dout", "输出", "数据输出", 235},
                             {nullptr, nullptr, nullptr, 0},     {"search", "查询", "查询", 122},
-                            {nullptr, nullptr, nullptr, 0},     {"find", "定位", "定位", 146},
+                            {"apart", nullptr, nullptr, 0},     {"find", "定位", "定位", 146},
                             {"filt", "过滤", "过滤", 120},      {nullptr, nullptr, nullptr, 0},
-                            {"help", "帮助", "帮助", 125},      {nullptr, nullptr, nullptr, 0},
+                            {"help", "帮助", "帮助", 125},      {"apart", nullptr, nullptr, 0},
                             {"exit", "退出", "退出", 118}};
   for (const Button& b : buttons) {
-    if (!b.key) {
-      toolbar_->AddSeparator();
+    if (!b.caption) {
+      if (!b.key || searchApart) toolbar_->AddSeparator();
       continue;
     }
     // Named by its key, so that the captions follow the session's language.
@@ -125,6 +127,7 @@ void TwoGridWindow::SetTitleRow(platform::ListGrid* grid, const std::vector<QStr
     grid->SetColWidth(c, TitledColumnWidth(grid, widths[c], titles[c]));
   }
   grid->SetRowHeight(0, 480);  // twips
+  grid->SetSelectionColors(Session::Current().gColorLightRose, Qt::black);
 }
 
 platform::ListGrid* TwoGridWindow::CurrentGrid() const { return tabs_->currentIndex() == 0 ? grid1_ : grid2_; }

@@ -77,8 +77,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   void rExit();
 
  protected:
-  // dialogMode: the condition dialog's mode; findMatch: the find's amount test.
-  TwoGridWindow(const QString& objectName, quint8 dialogMode, shared::AmountMatch findMatch);
+  // dialogMode: the condition dialog's mode; findMatch: the find's amount test;
+  // searchApart: "search" and "exit" stand in groups of their own on the toolbar.
+  TwoGridWindow(const QString& objectName, quint8 dialogMode, shared::AmountMatch findMatch, bool searchApart);
   ~TwoGridWindow() override;
 
   // The column map of a grid (1 statement, 2 journal) for filter and find.
@@ -96,7 +97,8 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // than the title; a hidden column (no width) stays hidden.
   static int TitledColumnWidth(const QWidget* grid, int twips, const QString& title);
   // The grid emptied down to its title row: one column per title, each with its
-  // width (TitledColumnWidth) and alignment, the titles centred.
+  // width (TitledColumnWidth) and alignment, the titles centred, the selection in
+  // the session's selection colours.
   static void SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,
                           const std::vector<Qt::Alignment>& alignments);
 
@@ -114,7 +116,7 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   platform::ListGrid* grid2_ = nullptr;
 
  private:
-  void BuildToolbar();
+  void BuildToolbar(bool searchApart);
   // mode 0 print, 1 preview, 2 data output, 3 page set-up.
   void PrintCurrentGrid(int mode);
 

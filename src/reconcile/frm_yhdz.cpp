@@ -1,10 +1,12 @@
 #include "reconcile/frm_yhdz.h"
 
+#include "platform/controls/grid_types.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "shared/account_facts.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
+#include "shared/screen_placement.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
 
@@ -14,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <exception>
 
@@ -233,6 +236,7 @@ void frmYHDZ::LoadFromRequest() {
     SetUpGrid(grid2_, {"00024", "00025", "00026", "00027", "00008", "00488"}, {2000, 1000, 1000, 280, 1500, 280},
               {Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, Qt::AlignRight | Qt::AlignVCenter,
                Qt::AlignCenter});
+    OpenWideEnough();
     ShowRows(grid1_, journalRows, 6);
     journalFacts_ = std::move(journalRows.facts);
     ShowRows(grid2_, statementRows, 5);
@@ -274,7 +278,27 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
     grid->SetColAlignment(c, alignments[c]);
   }
   grid->SetRowHeight(0, kTitleRowTwips);
+  grid->SetSelectionColors(Session::Current().gColorLightRose, Qt::black);
   grid->SetRedraw(true);
+}
+
+// At the first load the window widens so that both grids show every column at
+// its width side by side, as far as the screen allows; later the user's size stays.
+void frmYHDZ::OpenWideEnough() {
+  if (widened_) return;
+  widened_ = true;
+  const auto pixels = [](const platform::ListGrid* grid) {
+    int twips = 0;
+    for (int c = 0; c < grid->Cols(); ++c) twips += grid->ColWidth(c);
+    // The view's frame and its vertical scroll bar.
+    return platform::GridTwipsToPixels(twips) + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+  };
+  // Each grid gets half of the window less the layout's margins, about a word each side.
+  const int margins = 4 * platform::GridTwipsToPixels(180);
+  const int wanted = 2 * std::max(pixels(grid1_), pixels(grid2_)) + margins;
+  if (wanted <= width()) return;
+  resize(wanted, height());
+  if (isVisible()) shared::PlaceInsideScreen(this);
 }
 
 void frmYHDZ::ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn) {

@@ -129,6 +129,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, const std::vector<int>& widths,
                  const std::vector<Qt::Alignment>& alignments);
   void ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn);
+  void OpenWideEnough();
   ReconLoadRequest RequestFromSelection(const QString& code, bool includeTicked);
   void LoadFromRequest();
   void ToggleTick(ReconSide side);
@@ -171,6 +172,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   QString accountText_;
   QString heldFunction_, heldCode_;
   bool busy_ = false;
+  bool widened_ = false;  // the first load has sized the window to its columns
   bool closePending_ = false;
 };
 

@@ -4,12 +4,14 @@
 #include "platform/controls/date_picker.h"
 #include "platform/controls/digest_reference.h"
 #include "platform/controls/grid_types.h"
+#include "platform/print/page_setup_control.h"
 #include "platform/services/modal_runner.h"
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/messages.h"
-#include "shared/window_dressing.h"
+#include "shared/screen_placement.h"
 #include "shared/session.h"
+#include "shared/window_dressing.h"
 
 #include <QLineEdit>
 #include <exception>
@@ -59,6 +61,9 @@ void PopupDigestReference() {
 }
 
 void InstallSessionHooks() {
+  PlaceWindowsInsideScreen();
+  platform::PageSetupControl::SetDialogLocalizer(
+      [](QDialog& dialog) { LocalizeForm(&dialog, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.")); });
   frmYHFilter::SetPopups([](QLineEdit* box, QWidget* window) { PopupCalendar(box, window); },
                          [](QLineEdit* box, QWidget* window) { PopupCalculator(box, window); });
   frmMessage::SetLoadHook([](frmMessage& w) {

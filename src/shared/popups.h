@@ -19,7 +19,8 @@ void PopupCalendar(QLineEdit* txt, QWidget* frm, int dx = 0, int dy = 0);
 void PopupDigestReference();
 
 // Lets the shared dialogs use these pop-ups and the wait window take the
-// session's captions, icon and style. Run once the session has started.
+// session's captions, icon and style, and keeps every window inside the screen.
+// Run once the session has started.
 void InstallSessionHooks();
 
 }  // namespace corvane::shared

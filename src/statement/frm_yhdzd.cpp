@@ -1,6 +1,7 @@
 #include "statement/frm_yhdzd.h"
 
 #include "platform/controls/entry_grid.h"
+#include "platform/controls/resource_pictures.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/common_services.h"
 #include "shared/frm_yhkmxz.h"
@@ -12,12 +13,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace corvane::statement {
 
@@ -29,7 +33,9 @@ using shared::Session;
 namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
-constexpr int kProgressEvery = 10000;
+
+// Thrown out of the walk over the lines when the window stopped the load.
+struct LoadStopped {};
 
 bool IsInput(QEvent::Type t) {
   switch (t) {
@@ -71,11 +77,55 @@ StatementBusy::~StatementBusy() {
 }
 
 bool frmYHDZD::eventFilter(QObject* watched, QEvent* event) {
-  if (busy_ && IsInput(event->type())) {
+  if ((busy_ || loading_) && IsInput(event->type())) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this) return true;
+    // While lines load, the toolbar stays: the buttons it leaves enabled then are
+    // the commands a load allows.
+    const bool toolbar = widget && !busy_ && (widget == toolbar_ || toolbar_->isAncestorOf(widget));
+    if (widget && widget->window() == this && !toolbar) return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// --- Loading guard -------------------------------------------------------------------
+
+int frmYHDZD::pumpIntervalMs_ = 100;
+
+void frmYHDZD::SetPumpInterval(int milliseconds) { pumpIntervalMs_ = std::max(0, milliseconds); }
+
+StatementLoading::StatementLoading(frmYHDZD& w) : w_(w) {
+  w_.loading_ = true;
+  w_.EnableToolbarButtons(false);
+  qApp->installEventFilter(&w_);
+}
+
+StatementLoading::~StatementLoading() {
+  // Input that arrived during the walk is delivered now, while the filter still
+  // swallows it: dropped, never replayed.
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&w_);
+  w_.loading_ = false;
+  w_.label3_->clear();
+  w_.EnableToolbarButtons(true);
+  if (w_.closePending_) {
+    w_.closePending_ = false;
+    w_.afterLoad_.clear();
+    QTimer::singleShot(0, &w_, &QWidget::close);
+  } else if (!w_.afterLoad_.isEmpty()) {
+    const QString key = std::exchange(w_.afterLoad_, QString());
+    // The command runs on lines not all shown yet; when it loads nothing itself
+    // (the import was cancelled), the lines are loaded again.
+    QTimer::singleShot(0, &w_, [w = &w_, key] {
+      const int loads = w->loads_;
+      w->Toolbar1_ButtonClick(key);
+      if (w->loads_ == loads) w->Reload();
+    });
+  }
+}
+
+void frmYHDZD::StopLoadFor(const QString& key) {
+  afterLoad_ = key;
+  loading_ = false;
 }
 
 // --- Set-up ------------------------------------------------------------------------
@@ -97,6 +147,7 @@ frmYHDZD::frmYHDZD(QWidget* parent) : QWidget(parent, Qt::Window) {
   shared::InitToolbar(this);
   try {
     Session::Current().UiStyle().StyleHeaderLabel(lblHeader_);
+    Session::Current().UiStyle().StyleForm(this, true);
   } catch (const std::exception&) {
     // The suite's styling is a nicety; the window works without it.
   }
@@ -212,6 +263,9 @@ void frmYHDZD::BuildToolbar() {
     toolbar_->AddButton(QString::fromLatin1(b.key), QString::fromUtf8(b.caption), QString::fromUtf8(b.tip));
     if (b.picture) toolbar_->SetPicture(QString::fromLatin1(b.key), b.picture);
   }
+  // The bank feed has no bitmap of the component's own: it shows the theme's
+  // picture of data arriving over the network.
+  toolbar_->SetIcon(QStringLiteral("import1"), platform::ThemePicture(QStringLiteral("network-receive")));
   toolbar_->SetHotKey(QStringLiteral("help"), QKeySequence(Qt::Key_F1));
   connect(toolbar_, &platform::ToolbarHost::ButtonClicked, this, &frmYHDZD::Toolbar1_ButtonClick);
 }
@@ -229,6 +283,7 @@ void frmYHDZD::SetUpGrid() {
                        {title("00643"), 2000, right, ColumnKind::ReadOnly}},
                       480);
   grid_->SetDataRowHeight(300);
+  grid_->SetSelectionColors(Session::Current().gColorLightRose, Qt::black);
 }
 
 void frmYHDZD::showEvent(QShowEvent* event) {
@@ -274,59 +329,72 @@ void frmYHDZD::Reload() {
 }
 
 void frmYHDZD::LoadRows() {
-  StatementBusy busy(*this);
-  EnableToolbarButtons(false);
+  ++loads_;
+  StatementLoading loading(*this);
   Session& s = Session::Current();
   StatementStore store(s.Db(), context_);
-  grid_->SetRedraw(false);
+  // The grid stays drawn while the lines are read; it is filled in one pass at the end.
   grid_->SetRows(1);
   balance_.Reset(store.BalanceBeforeStart(), context_.debitDirection);
   std::vector<std::vector<QString>> rows;
   std::vector<QVariant> keys;
   std::vector<std::pair<int, int>> states;  // rows not in state 0
   platform::CommonServices& common = s.Common();
-  int walked = 0;
   // Lines share their dates: each is formatted once.
   QHash<qint64, QString> dateTexts;
-  store.ForEachLine([&](StatementLine& l) {
-    if (++walked % kProgressEvery == 0) {
-      label3_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), l.date.toString(Qt::ISODate),
-                                    l.settle + QStringLiteral(" - ") + l.number));
-      label3_->repaint();
-    }
-    const Money debit = l.debit ? l.amount : Money();
-    const Money credit = l.debit ? Money() : l.amount;
-    if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
-      // Not shown, but its amount stays in the balance of the first shown line.
-      const Money start = balance_.Start();
-      balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
-      return;
-    }
-    if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
-    const Money after = balance_.Append(debit, credit, l.debit);
-    auto date = dateTexts.find(l.date.toJulianDay());
-    if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
-    // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
-    std::vector<QString>& cells = rows.emplace_back();
-    cells.reserve(7);
-    cells.push_back(QString::number(l.id).rightJustified(6, QLatin1Char('0')));
-    cells.push_back(*date);
-    cells.push_back(std::move(l.settle));
-    cells.push_back(std::move(l.number));
-    cells.push_back(l.debit ? debit.ToDisplayText() : QString());
-    cells.push_back(l.debit ? QString() : credit.ToDisplayText());
-    cells.push_back(after.ToDisplayText());
-    keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
-    int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
-    if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
-    if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
-  });
+  // The line being read shows in Label3, and the window's events run, as often
+  // as the eye can follow: the toolbar's remaining commands and the close box
+  // answer while a large account loads.
+  QElapsedTimer sinceShown;
+  bool first = true;
+  const auto showProgress = [&](const StatementLine& l) {
+    if (!first && sinceShown.elapsed() < pumpIntervalMs_) return;
+    first = false;
+    label3_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), l.date.toString(Qt::ISODate),
+                                  l.settle + QStringLiteral(" - ") + l.number));
+    QCoreApplication::processEvents();
+    sinceShown.restart();
+    if (!loading_) throw LoadStopped{};
+  };
+  try {
+    store.ForEachLine([&](StatementLine& l) {
+      showProgress(l);
+      const Money debit = l.debit ? l.amount : Money();
+      const Money credit = l.debit ? Money() : l.amount;
+      if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
+        // Not shown, but its amount stays in the balance of the first shown line.
+        const Money start = balance_.Start();
+        balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
+        return;
+      }
+      if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
+      const Money after = balance_.Append(debit, credit, l.debit);
+      auto date = dateTexts.find(l.date.toJulianDay());
+      if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
+      // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
+      std::vector<QString>& cells = rows.emplace_back();
+      cells.reserve(7);
+      cells.push_back(QString::number(l.id).rightJustified(6, QLatin1Char('0')));
+      cells.push_back(*date);
+      cells.push_back(std::move(l.settle));
+      cells.push_back(std::move(l.number));
+      cells.push_back(l.debit ? debit.ToDisplayText() : QString());
+      cells.push_back(l.debit ? QString() : credit.ToDisplayText());
+      cells.push_back(after.ToDisplayText());
+      keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
+      int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
+      if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
+      if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
+    });
+  } catch (const LoadStopped&) {
+    // The window closes, or runs the command that stopped the load and loads again.
+    return;
+  }
+  grid_->SetRedraw(false);
   grid_->FillRows(std::move(rows), std::move(keys));
   for (const auto& [row, state] : states) SetRowColor(row, state);
   grid_->SetRedraw(true);
   if (grid_->Rows() >= 2) grid_->SetRow(1);
-  label3_->clear();
-  EnableToolbarButtons(true);
 }
 
 void frmYHDZD::EnableToolbarButtons(bool enabled) {
@@ -337,6 +405,13 @@ void frmYHDZD::EnableToolbarButtons(bool enabled) {
 // --- Closing -------------------------------------------------------------------------
 
 void frmYHDZD::closeEvent(QCloseEvent* event) {
+  if (loading_) {
+    // The load stops after the line it is on; the window then closes.
+    loading_ = false;
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
   if (busy_) {
     closePending_ = true;
     event->ignore();

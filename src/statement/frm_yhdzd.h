@@ -33,7 +33,9 @@ namespace corvane::statement {
 // beside the texts and recomputed from the changed row down.
 //
 // While a command runs the window is busy: other commands are refused and
-// input made meanwhile is dropped; closing waits for the end of the run.
+// input made meanwhile is dropped; closing waits for the end of the run. While
+// the lines load, "setup", "help", "import1" and "exit" stay usable: a close
+// stops the load after the current line, "import1" stops it and runs then.
 class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private shared::GridEditorHost {
   Q_OBJECT
 
@@ -57,6 +59,9 @@ class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private sh
 
   const StatementContext& Context() const { return context_; }
   bool IsBusy() const { return busy_; }
+  bool IsLoading() const { return loading_; }
+  // How often, at most, a load shows its progress and lets window events run.
+  static void SetPumpInterval(int milliseconds);
   platform::EntryGrid* MsGrid1() const { return grid_; }
   platform::ToolbarHost* Toolbar() const { return toolbar_; }
   shared::GridEditor& Editor() { return *editor_; }
@@ -103,6 +108,8 @@ class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private sh
 
  private:
   friend class StatementBusy;
+  friend class StatementLoading;
+  void StopLoadFor(const QString& key);
   void BuildControls();
   void KeepSelectionDialog();
   void BuildToolbar();
@@ -136,6 +143,10 @@ class frmYHDZD : public QWidget, public shared::FilterConditionOwner, private sh
   StatementContext context_;
   QString heldFunction_, heldCode_;
   bool busy_ = false;
+  bool loading_ = false;  // the lines are being read
+  QString afterLoad_;     // the command that stopped the load, run after it
+  int loads_ = 0;         // loads begun
+  static int pumpIntervalMs_;
   bool closePending_ = false;
   bool closing_ = false;
 };
@@ -147,6 +158,18 @@ class StatementBusy {
  public:
   explicit StatementBusy(frmYHDZD& w);
   ~StatementBusy();
+
+ private:
+  frmYHDZD& w_;
+};
+
+// The load's state: the commands a load does not allow are disabled, input to the
+// window other than its toolbar is dropped, and a close or command asked for
+// meanwhile happens when the walk has stopped.
+class StatementLoading {
+ public:
+  explicit StatementLoading(frmYHDZD& w);
+  ~StatementLoading();
 
  private:
   frmYHDZD& w_;

@@ -38,6 +38,15 @@ QDate ConditionDate(const QString& text) {
 void frmYHDZD::Toolbar1_ButtonClick(const QString& key) {
   if (busy_) return;
   const QString k = key.toLower();
+  if (loading_) {
+    // A load leaves these four usable; "import1" runs once the load has stopped,
+    // "exit" closes after the current line.
+    if (k == QLatin1String("import1")) {
+      StopLoadFor(k);
+      return;
+    }
+    if (k != QLatin1String("setup") && k != QLatin1String("help") && k != QLatin1String("exit")) return;
+  }
   const bool editing = grid_->IsEditing();
   // Failures of a command end at its boundary with a message; the window stays usable.
   try {

@@ -29,8 +29,9 @@ bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
       key = CheckDateCell(text, BDate, context_.upperBound);
       break;
     case 2: {
-      // A list entry reads "code name": the code is what is stored.
-      const QString code = text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+      // A style is stored as the first 3 bytes of the cell: a list entry "code
+      // name" keeps its code.
+      const QString code = Session::Current().Common().LeftBytes(text, 3).trimmed();
       if (!code.isEmpty() && !Session::Current().Common().SettleStyleExists(code)) key = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr");
       else text = code;
       break;

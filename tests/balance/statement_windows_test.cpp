@@ -227,6 +227,8 @@ TEST_P(StatementWindowsTest, DetailedStatementSectionsTotalsAndClaim) {
   EXPECT_EQ(shared::FunctionClaimCount(DetailId()), 1);
   EXPECT_FALSE(d->Toolbar()->IsButtonEnabled(QStringLiteral("filt")));
   EXPECT_EQ(d->Toolbar()->IsButtonVisible(QStringLiteral("vouch")), !Book());
+  EXPECT_EQ(d->Toolbar()->IsButtonVisible(QStringLiteral("sepvouch")), !Book());
+  EXPECT_TRUE(d->findChild<QWidget*>(QStringLiteral("Picture2"))->autoFillBackground());
 
   // A second Detail on an account with fewer items shows none of the first one's.
   d = detail(QStringLiteral("T6"));
@@ -290,6 +292,15 @@ TEST_P(StatementWindowsTest, OpensWithItsToolbarAboveTheGrid) {
   ASSERT_TRUE(w.isVisible());
   EXPECT_GT(w.Toolbar()->height(), 0);
   EXPECT_GE(w.MSGrid1()->y(), w.Toolbar()->height());
+  // The name column takes the room the window has, never less than its own width.
+  for (int width : {1500, 400}) {
+    w.resize(width, 500);
+    QCoreApplication::processEvents();
+    int shown = 0;
+    for (int c = 0; c < w.MSGrid1()->Cols(); ++c) shown += w.MSGrid1()->ColWidth(c) / 15;
+    EXPECT_GE(shown, w.MSGrid1()->View()->viewport()->width() - 1) << width;
+    EXPECT_GE(w.MSGrid1()->ColWidth(0), 2500) << width;
+  }
 }
 
 // The grid print under "RPYETJB" from toolbar and right-click menu, and the work

@@ -83,6 +83,11 @@ TEST_P(FrmYhdzqcTest, ShowsTheAdjustedBalancesAndGivesEverythingBackOnClose) {
   bool ran = false;
   Open([&](frmYHDZQC& w) {
     ran = true;
+    // The summary's headings show before "Command6" fills it.
+    const auto* header = w.findChild<QTableWidget*>(QStringLiteral("Header1"));
+    ASSERT_TRUE(header && header->item(0, 2) && header->item(1, 2));
+    EXPECT_EQ(header->item(0, 2)->text(), Text("00502"));
+    EXPECT_EQ(header->item(1, 2)->text(), Text("00087"));
     EXPECT_EQ(w.CurYHKM, OpeningFixture::account_);
     EXPECT_EQ(w.Label(21)->text(), QStringLiteral("1,000.00"));
     EXPECT_EQ(w.Label(22)->text(), QStringLiteral("900.00"));

@@ -1,5 +1,6 @@
 #include "host/menu_dispatcher.h"
 #include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "query/frm_yhcqwd.h"
 #include "query/frm_yhcqwdtj.h"
 #include "query/frm_yhdzcx.h"
@@ -12,8 +13,10 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "support/scripted_print.h"
+#include "suite/services/suite_settings.h"
 #include "support/suite_session.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace corvane::query {
@@ -206,8 +210,10 @@ TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
 }
 
 // No shown column of either window is narrower than its title, so every title
-// can be read whole (a hidden column keeps no width).
-TEST_P(QueryWindowTest, ShownColumnsAreNeverNarrowerThanTheirTitles) {
+// can be read whole (a hidden column keeps no width); both windows' grids have the
+// suite's look: the grid font of the settings, its styling, the selection colours.
+TEST_P(QueryWindowTest, ShownColumnsFitTheirTitlesAndGridsShareTheLook) {
+  suite::SuiteSettings(session_.Db(), QStringLiteral("001")).Set(QStringLiteral("GridBodyFontSize"), QStringLiteral("13"));
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("30"));
   ASSERT_TRUE(query && audit);
@@ -224,7 +230,25 @@ TEST_P(QueryWindowTest, ShownColumnsAreNeverNarrowerThanTheirTitles) {
           << c.name << " " << title.toStdString();
     }
     EXPECT_GT(shown, 4) << c.name;
+    EXPECT_EQ(c.grid->font().pointSize(), 13) << c.name;
+    EXPECT_TRUE(c.grid->View()->alternatingRowColors()) << c.name;
+    EXPECT_EQ(c.grid->BackColorSel(), Session::Current().gColorLightRose) << c.name;
+    EXPECT_EQ(c.grid->ForeColorSel(), QColor(Qt::black)) << c.name;
   }
+  // The query groups search with find and filter, and help with exit; the audit keeps them apart.
+  const auto separators = [](QWidget* w) {
+    int n = 0;
+    for (QAction* a : w->findChild<platform::ToolbarHost*>(QStringLiteral("CTBCtrl1"))->ToolBar()->actions())
+      n += a->isSeparator() ? 1 : 0;
+    return n;
+  };
+  EXPECT_EQ(separators(query), 2);
+  EXPECT_EQ(separators(audit), 4);
+  // A journal wider than its window opens scrolled to its second column.
+  query->resize(300, 400);
+  query->findChild<QTabBar*>(QStringLiteral("TabS1"))->setCurrentIndex(1);
+  query->LoadData(Code());
+  EXPECT_EQ(query->MSGrid2()->LeftCol(), 1);
   Close(audit);
   Close(query);
 }

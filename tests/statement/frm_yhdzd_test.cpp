@@ -3,10 +3,14 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/common_services.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/help_page.h"
 #include "suite/services/suite_login_context.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace corvane::statement {
 namespace {
@@ -101,6 +105,7 @@ class CellChecks : public StatementTest {
         {"DateNoDate", 1, "2026.13.01", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00096"},
         {"StyleCode", 2, "201", true, "201", ""},
         {"StyleFromList", 2, "202 转账支票", true, "202", ""},
+        {"StyleCutToThreeBytes", 2, "2019", true, "201", ""},
         {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
         {"StyleEmpty", 2, "", true, "", ""},
         {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
@@ -327,6 +332,88 @@ TEST_P(SnapshotTest, InputDuringALoadIsDroppedNotReplayed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SnapshotTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "book" : "account"; });
+
+}  // namespace
+}  // namespace corvane::statement
+
+namespace corvane::statement {
+namespace {
+
+// The window while its lines load: it pauses at every line here, and each case
+// acts at the first pause.
+struct LoadingCase {
+  const char* name;
+  std::function<void(frmYHDZD*)> act;
+  bool bookOnly;
+  int pauses;       // pauses the load makes (the last one ends it)
+  bool closes;      // the window is gone afterwards, its account given back
+  int importsShown; // the bank feed's dialog opened after the load stopped
+};
+
+class LoadingTest : public StatementTest {};
+
+TEST_P(LoadingTest, TheWindowAnswersWhileItsLinesLoad) {
+  const auto click = [](const char* key) {
+    return [key](frmYHDZD* w) { w->Toolbar()->Click(QString::fromLatin1(key)); };
+  };
+  const LoadingCase cases[] = {
+      {"NothingDone", [](frmYHDZD*) {}, false, 5, false, 0},
+      {"CloseBoxStopsAfterTheLine", [](frmYHDZD* w) { w->close(); }, false, 1, true, 0},
+      {"ExitStopsAfterTheLine", click("exit"), false, 1, true, 0},
+      {"HelpOpensAndTheLoadGoesOn", click("help"), false, 5, false, 0},
+      {"FilterWaitsForTheEnd", click("filt"), false, 5, false, 0},
+      {"GridKeysAreDropped",
+       [](frmYHDZD* w) {
+         QCoreApplication::postEvent(w->MsGrid1()->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier));
+       },
+       false, 5, false, 0},
+      {"BankFeedStopsTheLoadAndOpens", click("import1"), true, 1, false, 1},
+  };
+  for (int i = 0; i < 4; ++i) AddLine(QDate(2026, 7, 5 + i), true, 10 + i);
+  QStringList pages;
+  shared::SetHelpPageOpener([&pages](const QString& page) { pages << page; });
+  frmYHDZD::SetPumpInterval(0);
+  for (const LoadingCase& c : cases) {
+    if (c.bookOnly && !Book()) continue;
+    SCOPED_TRACE(c.name);
+    pages.clear();
+    QPointer<frmYHDZD> w = Open();
+    ASSERT_NE(w, nullptr);
+    const int modalsBefore = session_.Modals().Count();
+    int pauses = 0;
+    QString progress;
+    QTimer pause;
+    QObject::connect(&pause, &QTimer::timeout, [&] {
+      if (!w || !w->IsLoading()) return;
+      if (++pauses > 1) return;
+      progress = w->Label3()->text();
+      c.act(w);
+    });
+    pause.start(0);
+    w->Reload();
+    pause.stop();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(pauses, c.pauses);
+    EXPECT_TRUE(progress.contains(QStringLiteral("2026-07-05"))) << progress.toStdString();
+    EXPECT_EQ(w.isNull(), c.closes);
+    EXPECT_EQ(OtherSessionCanLock("100204", Book() ? "GL040701" : "GL040702"), c.closes);
+    EXPECT_EQ(session_.Modals().Count() - modalsBefore, c.importsShown);
+    EXPECT_EQ(pages, QString::fromLatin1(c.name).startsWith("Help") ? QStringList{"RP0304"} : QStringList{});
+    if (!w) continue;
+    EXPECT_FALSE(w->MsGrid1()->IsEditing());
+    EXPECT_EQ(w->MsGrid1()->Rows(), 5);
+    EXPECT_TRUE(w->Label3()->text().isEmpty());
+    EXPECT_TRUE(w->Toolbar()->IsButtonEnabled(QStringLiteral("filt")));
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  frmYHDZD::SetPumpInterval(100);
+  shared::SetHelpPageOpener(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LoadingTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "book" : "account"; });
 
 }  // namespace

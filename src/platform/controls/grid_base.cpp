@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace corvane::platform {
 
@@ -156,6 +157,20 @@ QColor GridBase::BackColor() const { return view_->palette().color(QPalette::Bas
 
 QColor GridBase::ForeColor() const { return view_->palette().color(QPalette::Text); }
 
+QColor GridBase::BackColorSel() const { return view_->palette().color(QPalette::Active, QPalette::Highlight); }
+
+QColor GridBase::ForeColorSel() const { return view_->palette().color(QPalette::Active, QPalette::HighlightedText); }
+
+void GridBase::SetSelectionColors(const QColor& back, const QColor& fore) {
+  QPalette p = view_->palette();
+  // The same in a window that has lost the focus: the row stays marked alike.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(group, QPalette::Highlight, back);
+    p.setColor(group, QPalette::HighlightedText, fore);
+  }
+  view_->setPalette(p);
+}
+
 QColor GridBase::CellBackColor(int row, int col) const {
   const QColor own = model_->BackColor(row, col);
   return own.isValid() ? own : BackColor();
@@ -183,6 +198,7 @@ void GridBase::SetRedraw(bool on) {
     pendingTopRow_ = -1;
     SetTopRow(top);
   }
+  if (pendingLeftCol_ >= 0) SetLeftCol(std::exchange(pendingLeftCol_, -1));
 }
 
 void GridBase::Refresh() { view_->viewport()->update(); }

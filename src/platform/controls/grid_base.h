@@ -83,6 +83,10 @@ class GridBase : public QWidget, protected GridViewHost {
   void SetRowBackColor(int row, const QColor& color) { SetRangeBackColor(row, 0, row, Cols() - 1, color); }
   QColor BackColor() const;
   QColor ForeColor() const;
+  // The colours of selected cells; they win over the cells' own colours.
+  QColor BackColorSel() const;
+  QColor ForeColorSel() const;
+  void SetSelectionColors(const QColor& back, const QColor& fore);
 
   // --- Redraw: while off, changes are collected and shown in one go when it is
   // switched back on.
@@ -102,6 +106,10 @@ class GridBase : public QWidget, protected GridViewHost {
   void SetColSel(int col);
   int TopRow() const;
   void SetTopRow(int row);
+  // The leftmost shown column. Setting it scrolls that column to the left edge as
+  // far as the scroll range allows (a grid whose columns all fit does not scroll).
+  int LeftCol() const;
+  void SetLeftCol(int col);
   int VisibleRowCount() const { return model_->VisibleRowCount(); }
   bool IsEditing() const;
 
@@ -148,6 +156,7 @@ class GridBase : public QWidget, protected GridViewHost {
   int rowSel_ = 0;
   int colSel_ = 0;
   int pendingTopRow_ = -1;
+  int pendingLeftCol_ = -1;
   bool cursorPending_ = false;
   bool syncing_ = false;
 };

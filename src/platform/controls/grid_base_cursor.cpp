@@ -112,6 +112,16 @@ void GridBase::SetTopRow(int row) {
   if (viewRow >= 0) view_->ScrollViewRowToTop(viewRow);
 }
 
+int GridBase::LeftCol() const { return std::max(0, view_->columnAt(0)); }
+
+void GridBase::SetLeftCol(int col) {
+  if (!model_->Redraw() || model_->PresentationPending()) {
+    pendingLeftCol_ = col;
+    return;
+  }
+  if (col >= 0 && col < Cols()) view_->ScrollColToLeft(col);
+}
+
 // --- Events from the view ----------------------------------------------------
 
 bool GridBase::ViewKeyPress(QKeyEvent* event) {

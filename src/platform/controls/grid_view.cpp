@@ -1,5 +1,7 @@
 #include "platform/controls/grid_view.h"
 
+#include <QHeaderView>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -19,6 +21,20 @@ void GridView::ScrollViewRowToTop(int viewRow) {
 }
 
 int GridView::TopViewRow() const { return rowAt(0); }
+
+void GridView::ScrollColToLeft(int col) {
+  executeDelayedItemsLayout();
+  updateGeometries();
+  if (horizontalScrollMode() == ScrollPerPixel) {
+    horizontalScrollBar()->setValue(columnViewportPosition(col) + horizontalOffset());
+    return;
+  }
+  // Per item the scroll value counts the shown columns left of the target.
+  int shown = 0;
+  for (int visual = 0; visual < horizontalHeader()->visualIndex(col); ++visual)
+    if (!horizontalHeader()->isSectionHidden(horizontalHeader()->logicalIndex(visual))) ++shown;
+  horizontalScrollBar()->setValue(shown);
+}
 
 bool GridView::LeavingRowRefused(const QModelIndex& target) {
   const QModelIndex current = currentIndex();

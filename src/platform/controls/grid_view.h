@@ -38,6 +38,8 @@ class GridView : public QTableView {
   // reset has left the scroll range stale.
   void ScrollViewRowToTop(int viewRow);
   int TopViewRow() const;
+  // Scrolls so that the column is the leftmost one, as far as the range allows.
+  void ScrollColToLeft(int col);
   bool IsEditing() const { return state() == EditingState; }
   // Typing a letter does not jump to a row starting with it: in these grids the
   // current row is a command's target, and it moves only where the user points.

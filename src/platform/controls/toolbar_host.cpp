@@ -31,7 +31,9 @@ QAction* ToolbarHost::AddButton(const QString& key, const QString& caption, cons
   // Named by its key, so that the caption rule finds the button's text in the
   // session's language ("<prefix><window>.<key>").
   action->setObjectName(k);
-  action->setToolTip(toolTip.isEmpty() ? caption : toolTip);
+  // Without a tip of its own a button's tip is its caption, in whatever language
+  // the caption is later given.
+  if (!toolTip.isEmpty()) action->setToolTip(toolTip);
   action->setShortcutContext(Qt::WindowShortcut);
   connect(action, &QAction::triggered, this, [this, action] { OnTriggered(action); });
   buttons_.insert(k, action);

@@ -23,8 +23,20 @@ void PageSetupControl::rtpGetMargin(qint32& left, qint32& top, qint32& right, qi
   bottom = margins_.bottom();
 }
 
+namespace {
+std::function<void(QDialog&)>& Localizer() {
+  static std::function<void(QDialog&)> localizer;
+  return localizer;
+}
+}  // namespace
+
+void PageSetupControl::SetDialogLocalizer(std::function<void(QDialog&)> localizer) {
+  Localizer() = std::move(localizer);
+}
+
 qint32 PageSetupControl::rtpPageSetup() {
   PageSetupDialog dialog(owner_.data());
+  if (Localizer()) Localizer()(dialog);
   dialog.SetPage(paperSize_, orientation_, margins_);
   if (RunModal(dialog) != QDialog::Accepted) return kCancelled;
   paperSize_ = dialog.PaperNumber();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
+
 #include <QMargins>
 #include <QObject>
 #include <QPageLayout>
 #include <QPointer>
 
+class QDialog;
 class QWidget;
 
 namespace corvane::platform {
@@ -39,6 +42,10 @@ class PageSetupControl : public QObject {
 
   // The page as Qt's printing classes take it.
   QPageLayout PageLayout() const;
+
+  // Gives the page dialog the session's captions before it shows (set once by the
+  // component at log-in; none leaves the design captions).
+  static void SetDialogLocalizer(std::function<void(QDialog&)> localizer);
 
  private:
   QPointer<QWidget> owner_;

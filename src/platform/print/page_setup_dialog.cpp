@@ -25,7 +25,7 @@ QSpinBox* MarginBox(const char* name, QWidget* parent) {
   auto* box = new QSpinBox(parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setRange(0, kMaxMarginMm);
-  box->setSuffix(QStringLiteral(" 毫米"));
+  box->setSuffix(QStringLiteral(" mm"));
   return box;
 }
 
@@ -40,6 +40,7 @@ PageSetupDialog::PageSetupDialog(QWidget* parent) : QDialog(parent) {
 
 void PageSetupDialog::BuildControls() {
   auto* paperBox = new QGroupBox(QStringLiteral("纸张"), this);
+  paperBox->setObjectName(QStringLiteral("fraPaper"));
   paper_ = new QComboBox(paperBox);
   paper_->setObjectName(QStringLiteral("cboPaper"));
   for (const PaperSize& p : PaperSizes()) paper_->addItem(QPageSize::name(p.id), p.number);
@@ -50,6 +51,7 @@ void PageSetupDialog::BuildControls() {
   paperLayout->addWidget(paperSize_);
 
   auto* orientBox = new QGroupBox(QStringLiteral("方向"), this);
+  orientBox->setObjectName(QStringLiteral("fraOrientation"));
   portrait_ = new QRadioButton(QStringLiteral("纵向"), orientBox);
   portrait_->setObjectName(QStringLiteral("optPortrait"));
   landscape_ = new QRadioButton(QStringLiteral("横向"), orientBox);
@@ -59,15 +61,22 @@ void PageSetupDialog::BuildControls() {
   orientLayout->addWidget(landscape_);
 
   auto* marginBox = new QGroupBox(QStringLiteral("页边距"), this);
+  marginBox->setObjectName(QStringLiteral("fraMargins"));
   left_ = MarginBox("txtLeft", marginBox);
   top_ = MarginBox("txtTop", marginBox);
   right_ = MarginBox("txtRight", marginBox);
   bottom_ = MarginBox("txtBottom", marginBox);
   auto* marginLayout = new QFormLayout(marginBox);
-  marginLayout->addRow(QStringLiteral("左"), left_);
-  marginLayout->addRow(QStringLiteral("上"), top_);
-  marginLayout->addRow(QStringLiteral("右"), right_);
-  marginLayout->addRow(QStringLiteral("下"), bottom_);
+  // Named, so that their captions follow the session's language.
+  const auto side = [marginBox](const char* name, const char* caption) {
+    auto* label = new QLabel(QString::fromUtf8(caption), marginBox);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+  };
+  marginLayout->addRow(side("lblLeft", "左"), left_);
+  marginLayout->addRow(side("lblTop", "上"), top_);
+  marginLayout->addRow(side("lblRight", "右"), right_);
+  marginLayout->addRow(side("lblBottom", "下"), bottom_);
 
   auto* ok = new QPushButton(QStringLiteral("确定"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
@@ -129,7 +138,7 @@ QSizeF PageSetupDialog::OrientedPaperMm() const {
 
 void PageSetupDialog::ShowPaperDimensions() {
   const QSizeF mm = OrientedPaperMm();
-  paperSize_->setText(mm.isValid() ? QStringLiteral("%1 × %2 毫米").arg(qRound(mm.width())).arg(qRound(mm.height()))
+  paperSize_->setText(mm.isValid() ? QStringLiteral("%1 × %2 mm").arg(qRound(mm.width())).arg(qRound(mm.height()))
                                    : QString());
 }
 

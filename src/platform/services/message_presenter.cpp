@@ -1,13 +1,30 @@
 #include "platform/services/message_presenter.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace corvane::platform {
 
 namespace {
 MessagePresenter* g_installed = nullptr;
+// Pixels a title bar takes besides its text: the window icon and three buttons.
+constexpr int kTitleBarRoom = 120;
+}  // namespace
+
+void KeepTitleWhole(QMessageBox& box) {
+  // The title bar is drawn by the window manager in about the application's
+  // font, beside its icon and buttons; the box is made at least that wide.
+  QFont titleFont = QApplication::font();
+  titleFont.setBold(true);
+  const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                grid->columnCount());
 }
 
 MessagePresenter& MessagePresenter::Current() {
@@ -44,6 +61,8 @@ int QtMessagePresenter::Show(const MessageRequest& request) {
   box.setStandardButtons(set);
   const int defaultIndex = (request.buttons & 0x300) >> 8;
   if (defaultIndex < static_cast<int>(choices.size())) box.setDefaultButton(choices[defaultIndex].button);
+  // Last: the box lays itself out anew when its icon or buttons change.
+  KeepTitleWhole(box);
   box.exec();
   const auto clicked = box.standardButton(box.clickedButton());
   for (const Choice& c : choices)

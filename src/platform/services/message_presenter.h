@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QMessageBox;
+
 namespace corvane::platform {
 
 // What a message box asks the user.
@@ -26,6 +28,9 @@ class MessagePresenter {
   // Installs a presenter (not owned); nullptr restores the Qt message box.
   static void Install(MessagePresenter* presenter);
 };
+
+// Widens a message box so that the window manager shows its whole title.
+void KeepTitleWhole(QMessageBox& box);
 
 // The Qt message box with the buttons, icon and default button the value asks for.
 class QtMessagePresenter : public MessagePresenter {

@@ -117,7 +117,9 @@ void SuiteCommonServices::ApplyGridSettings(QWidget* grid) {
   body.setFamily(fonts.BodyFontName);
   body.setPointSize(fonts.BodyFontSize);
   grid->setFont(body);
-  if (auto* table = qobject_cast<QTableView*>(grid)) {
+  auto* table = qobject_cast<QTableView*>(grid);
+  if (!table) table = grid->findChild<QTableView*>(QString(), Qt::FindDirectChildrenOnly);
+  if (table) {
     // The header rows keep the body size but stand out in bold.
     QFont head = body;
     head.setBold(true);

@@ -65,7 +65,10 @@ void SuiteUiStyle::StylePanel(QWidget* panel) {
 }
 
 void SuiteUiStyle::StyleGrid(QWidget* grid, bool) {
+  if (!grid) return;
+  // The component's grids are widgets around their table view.
   auto* view = qobject_cast<QAbstractItemView*>(grid);
+  if (!view) view = grid->findChild<QAbstractItemView*>(QString(), Qt::FindDirectChildrenOnly);
   if (!view) return;
   view->setAlternatingRowColors(true);
   if (auto* table = qobject_cast<QTableView*>(view)) table->horizontalHeader()->setHighlightSections(false);
