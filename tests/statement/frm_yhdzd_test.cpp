@@ -66,6 +66,34 @@ TEST_P(LoadTest, ANullDirectionReadsAsCredit) {
   EXPECT_EQ(w->MsGrid1()->TextMatrix(1, 6), "960.00");
 }
 
+// A stored line at the largest amount there is: the window still opens on every
+// line, shows no balance from where it leaves the range, and names that line.
+TEST_P(LoadTest, ABalanceBeyondTheRangeIsLeftEmptyAndItsLineNamed) {
+  struct Case {
+    const char* name;
+    QDate date;  // of the line at the largest amount
+    bool debit;
+    QStringList balances;
+  };
+  const Case cases[] = {{"Shown", QDate(2026, 7, 6), true, {"1,050.00", "", ""}},
+                        {"BeforeTheStartDate", QDate(2025, 12, 15), false, {"", ""}}};
+  AddLine(QDate(2026, 7, 5), true, 50);
+  AddLine(QDate(2026, 7, 7), true, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const qint64 id = AddLine(c.date, c.debit, 1);
+    Exec("update " + Table() + " set mmoney=? where i_id=?", {Money::Max(), id});
+    frmYHDZD* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Column(w, 6), c.balances);
+    const QString line = QStringLiteral("%1  %2  %3").arg(QString::number(id).rightJustified(6, QLatin1Char('0')),
+                                                          c.date.toString("yyyy.MM.dd"), Money::Max().ToDisplayText());
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.statement.balancefault"), line));
+    CloseWindow(w);
+    Exec("delete from " + Table() + " where i_id=?", {id});
+  }
+}
+
 TEST_P(LoadTest, BookModeSelectsByTheBookCodeAndShowsImport1) {
   frmYHDZD* w = Open();
   EXPECT_EQ(w->Context().bookMode, Book());
