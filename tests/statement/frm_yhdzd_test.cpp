@@ -114,6 +114,7 @@ struct CellCase {
   bool kept;
   QString cell;  // afterwards
   QString message;  // resource key shown, or empty
+  QStringList args = {};  // of the message
 };
 
 
@@ -132,11 +133,14 @@ class CellChecks : public StatementTest {
         {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
         {"StyleEmpty", 2, "", true, "", ""},
         {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
-        {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", ""},
+        {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", "corvane.grid.toolong",
+         {shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00026")), "30", "32"}},
         {"AmountFormatted", 4, "1234.5", true, "1,234.50", ""},
         {"AmountWithLetters", 4, "12abc", false, "50.00", "corvane.statement.badamount"},
         {"AmountZeroIsEmpty", 5, "0.00", true, "", ""},
         {"AmountNegative", 4, "-5", false, "50.00", "corvane.statement.badamount"},
+        {"AmountBeyondWhatSumsHold", 4, "10000000000", false, "50.00", "corvane.grid.amounttoolarge",
+         {"9,999,999,999.99"}},
     };
   }
 };
@@ -153,7 +157,7 @@ TEST_P(CellCheck, EveryCellKind) {
     EXPECT_EQ(w->MsGrid1()->TextMatrix(1, c.col), c.cell);
     EXPECT_EQ(session_.Messages().Count(), c.message.isEmpty() ? 0 : 1);
     if (!c.message.isEmpty()) {
-      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(c.message));
+      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResStringWith(c.message, c.args.isEmpty() ? nullptr : &c.args));
     }
     w->Editor().DiscardCurrentRow();
   }
