@@ -29,9 +29,14 @@
 
 namespace {
 
-// The folder standing in for the system folder: beside a SQLite database, or the
+// The folder standing in for the system folder, which holds the print formats
+// (ZQCOMSQL/Zqformat.db): the user's application data folder, wherever the
+// program was started from and wherever the database lies.
+QString SystemFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
+
+// The folder of the bank's statement files: beside a SQLite database, or the
 // user's application data folder for a server database.
-QString SystemFolder(const QString& database) {
+QString DatabaseFolder(const QString& database) {
   if (!database.startsWith(QLatin1String("postgres")) && !database.startsWith(QLatin1String("pg:"))) {
     QString path = database;
     if (path.startsWith(QLatin1String("sqlite:"))) path = path.mid(7);
@@ -111,7 +116,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    EnsurePrintFormatFile(SystemFolder(options->database), options->accountSet, *db);
+    EnsurePrintFormatFile(SystemFolder(), options->accountSet, *db);
   } catch (const platform::DbError& e) {
     // The print formats are the session's to report; start-up says so and goes on.
     std::fprintf(stderr, "%s\n", qPrintable(e.Message()));
@@ -129,10 +134,10 @@ int main(int argc, char** argv) {
   values.languageId = options->language;
   suite::SuiteLoginContext login(*db, values, &textSource);
   suite::RegisterSuiteObjects(&textSource, &login);
-  shared::Session::Current().systemFolder = SystemFolder(options->database);
+  shared::Session::Current().systemFolder = SystemFolder();
   // Bank statement files delivered host-to-host arrive in one folder.
   suite::RegisterImportObjects(&textSource, qEnvironmentVariable("CORVANE_BANK_FOLDER",
-                                                                 shared::Session::Current().systemFolder + "/bank"));
+                                                                 DatabaseFolder(options->database) + "/bank"));
 
   host::clsProductFacade facade;
   if (!facade.Login(&login)) {

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 #include <exception>
 
@@ -58,7 +59,10 @@ QString PrintFormatConnectionString(const QString& path, bool create) {
 
 void InitPrintTables() {
   Session& s = Session::Current();
-  QString folder = s.systemFolder.isEmpty() ? QCoreApplication::applicationDirPath() : s.systemFolder;
+  // The print formats live in the user's application data, never in whatever
+  // folder the program happens to run in.
+  QString folder =
+      s.systemFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : s.systemFolder;
   AddBackslash(folder);
   s.gPrintFormatPath = folder + QStringLiteral("ZQCOMSQL/Zqformat.db");
   s.gPrintExTable = QStringLiteral("PrintEx_") + s.gLogin->GetAccountSetKey();

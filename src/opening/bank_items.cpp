@@ -46,7 +46,7 @@ std::vector<ItemRow> LoadBankItems(const ItemContext& c, shared::RunningBalance*
         const bool debit = !v[4].IsNull() && v[4].ToInt() == 1;
         const Money amount = v[5].ToMoney();
         row.cells[debit ? kYhDebit : kYhCredit] = amount.ToDisplayText();
-        row.cells[kYhBalance] = balance.Append(debit ? amount : Money(), debit ? Money() : amount, debit).ToDisplayText();
+        row.cells[kYhBalance] = balance.Append(debit ? amount : Money(), debit ? Money() : amount, debit);
         row.state = v[7].ToInt() != 0 ? kCleared : (!v[6].IsNull() && v[6].ToInt() != 0 ? kTicked : kOpen);
         rows.push_back(std::move(row));
       });

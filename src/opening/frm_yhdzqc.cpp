@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -285,7 +286,12 @@ void frmYHDZQC::Command3_Click() {
   Session& s = Session::Current();
   const QDate picked = s.Common().ParseDate(text11_->text());
   text11_->setText(s.Common().FormatDate(picked));
-  if (SaveSetup()) BDate = picked;
+  if (!SaveSetup()) return;
+  // Every figure follows the new date at once: the sums before it, the adjusted
+  // balances, and the summary with what prints and exports from it.
+  const bool summaryShown = grid_->Rows() > 1;
+  Reload();
+  if (summaryShown) FillSummaryGrid();
 }
 
 void frmYHDZQC::StartBalanceEdit(QLabel* label, QLineEdit* box) {
@@ -346,8 +352,10 @@ bool frmYHDZQC::eventFilter(QObject* watched, QEvent* event) {
       if (!key->text().isEmpty() && key->text().at(0).unicode() >= 32) {
         int ascii = key->text().at(0).unicode();
         shared::FilterAmountKey(ascii, box);
-        if (ascii == 0) return true;
+        if (ascii == 0 || shared::TypeAsAscii(box, key->text(), ascii)) return true;
       }
+    } else if (event->type() == QEvent::InputMethod) {
+      return platform::RetypeCommittedText(box, static_cast<QInputMethodEvent*>(event));
     }
   }
   return QDialog::eventFilter(watched, event);

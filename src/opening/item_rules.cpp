@@ -31,6 +31,8 @@ CellCheck CheckAmount(const QString& text) {
   if (text.isEmpty()) return {true, text, {}};
   const auto m = Money::Parse(Session::Current().Common().AmountTextToNumberText(text));
   if (!m) return Refuse(text, Own("amounterr"));
+  if (*m > Money::LineMax() || *m < -Money::LineMax())
+    return Refuse(text, GetResString(QStringLiteral("corvane.grid.amounttoolarge"), Money::LineMax().ToDisplayText()));
   return {true, m->ToDisplayText(), {}};
 }
 

@@ -1,6 +1,7 @@
 #include "shared/amount_key_filter.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -21,7 +22,8 @@ int KeyCodeOf(const QKeyEvent* key) {
   }
   const QString text = key->text();
   if (text.isEmpty()) return -1;
-  return text.size() == 1 ? text.at(0).unicode() : 0xFFFF;  // several characters: refused
+  // A full-width key counts as its ASCII form; several characters are refused.
+  return text.size() == 1 ? platform::ToHalfWidth(text.at(0)).unicode() : 0xFFFF;
 }
 
 // Whether the box takes the key as it stands; a point that has to follow the key
@@ -46,19 +48,30 @@ AmountKeyFilter::AmountKeyFilter(QLineEdit* box, platform::AmountKeyRules rules)
 }
 
 bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
   auto* box = qobject_cast<QLineEdit*>(watched);
   if (box == nullptr) return false;
+  if (event->type() == QEvent::InputMethod)
+    return platform::RetypeCommittedText(box, static_cast<QInputMethodEvent*>(event));
+  if (event->type() != QEvent::KeyPress) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->matches(QKeySequence::Paste)) return true;
   const auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   if (key->modifiers() & shortcut) return false;
   const int code = KeyCodeOf(key);
-  return code >= 0 && !Takes(box, code, rules_);
+  if (code < 0) return false;
+  if (!Takes(box, code, rules_)) return true;
+  return TypeAsAscii(box, key->text(), code);
+}
+
+bool TypeAsAscii(QLineEdit* box, const QString& typed, int KeyAscii) {
+  if (KeyAscii <= 0 || typed.isEmpty() || typed.at(0).unicode() == KeyAscii) return false;
+  box->insert(QString(QChar(KeyAscii)));
+  return true;
 }
 
 void FilterAmountKey(int& KeyAscii, QLineEdit* txt, bool bPositiveOnly, int maxLen, int decimals) {
   if (txt == nullptr) return;
+  if (KeyAscii > 0 && KeyAscii <= 0xFFFF) KeyAscii = platform::ToHalfWidth(QChar(KeyAscii)).unicode();
   if (!Takes(txt, KeyAscii, platform::AmountKeyRules{bPositiveOnly, maxLen, decimals})) KeyAscii = 0;
 }
 

@@ -1,7 +1,8 @@
 // The caller configurations of the selection dialog: which list it shows and
 // which of its controls each calling function relies on. Every configuration
-// sets all of them, since the dialog stays loaded between uses and would
-// otherwise keep what the previous caller left.
+// shows or hides all of them, since the dialog stays loaded between uses and
+// would otherwise keep what the previous caller left; the show options keep
+// what the user last chose.
 #include "shared/frm_yhkmxz.h"
 
 #include "shared/session.h"
@@ -114,11 +115,11 @@ void frmYHKMXZ::ShowPeriods(bool account, bool book) {
 }
 
 void frmYHKMXZ::ShowModeControls(bool options, bool check) {
+  // Only shown or hidden: what the user ticked or chose stays for the next use
+  // while the dialog is loaded.
   frame2_->setVisible(options);
   for (QRadioButton* option : option1_) option->setVisible(options);
-  option1_[0]->setChecked(true);
   check1_->setVisible(check);
-  check1_->setChecked(false);
 }
 
 void frmYHKMXZ::ChooseStartPeriod(QComboBox* start, QComboBox* end, int index) {

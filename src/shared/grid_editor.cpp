@@ -1,5 +1,6 @@
 #include "shared/grid_editor.h"
 
+#include "platform/controls/amount_key_filter.h"
 #include "platform/controls/entry_grid.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -72,8 +73,9 @@ void GridEditor::SetColumns(std::vector<GridColumnSpec> specs, int headerTwips) 
     grid_->SetTextMatrix(0, c, s.title);
     grid_->SetColWidth(c, s.hidden ? 0 : s.widthTwips);
     grid_->SetColAlignment(c, s.alignment);
-    grid_->SetColumnEditor(c, {s.kind, 0, 2});
+    grid_->SetColumnEditor(c, {s.kind, s.maxBytes, 2});
   }
+  grid_->SetLengthCounter(&GridEditor::ByteLength);
   grid_->ClearProtectedColors();
   for (int state : {kRowProtected, kRowTicked, kRowProtectedMarked, kRowCleared})
     grid_->AddProtectedColor(RowStateColor(state));
@@ -149,7 +151,7 @@ void GridEditor::WriteBalances(int fromRow) {
   const bool redraw = grid_->Redraw();
   grid_->SetRedraw(false);
   const int last = std::min(balance_->Rows(), grid_->Rows() - 1);
-  for (int r = first; r <= last; ++r) grid_->SetTextMatrix(r, balanceCol_, balance_->BalanceAt(r).ToDisplayText());
+  for (int r = first; r <= last; ++r) grid_->SetTextMatrix(r, balanceCol_, balance_->BalanceText(r));
   grid_->SetRedraw(redraw);
 }
 
@@ -187,13 +189,25 @@ int GridEditor::ByteLength(const QString& text) {
 
 // --- Edit protocol -------------------------------------------------------------
 
+bool GridEditor::FitsColumn(int col, const QString& text) const {
+  if (col < 0 || col >= static_cast<int>(specs_.size())) return true;
+  const GridColumnSpec& spec = specs_[static_cast<size_t>(col)];
+  // Amounts and dates are held to their forms by their own editors and checks (an
+  // amount's display form with its separators is longer than what is typed).
+  const bool textual = spec.kind == platform::ColumnKind::Text || spec.kind == platform::ColumnKind::List;
+  const int bytes = textual && spec.maxBytes > 0 ? ByteLength(text) : 0;
+  if (bytes <= spec.maxBytes) return true;
+  ShowMsgBox(GetResString(QStringLiteral("corvane.grid.toolong"), spec.title, spec.maxBytes, bytes), 48,
+             GetResString(kCashTitleKey));
+  return false;
+}
+
 EditAnswer GridEditor::AcceptEdit(int row, int col, QString& text) {
   text = text.trimmed();
-  const int maxBytes = col < static_cast<int>(specs_.size()) ? specs_[static_cast<size_t>(col)].maxBytes : 0;
-  if (maxBytes > 0 && ByteLength(text) > maxBytes) {
-    emit CellTooLong(row, col, maxBytes);
-    return EditAnswer::Refuse;
-  }
+  // Amounts and dates typed (or pasted) full-width are read in their ASCII forms.
+  const platform::ColumnKind kind = grid_->ColumnEditorOf(col).kind;
+  if (kind == platform::ColumnKind::Amount || kind == platform::ColumnKind::Date) text = platform::ToHalfWidth(text);
+  if (!FitsColumn(col, text)) return EditAnswer::Refuse;
   if (!host_) return EditAnswer::Accept;
   grid_->SetTextMatrix(row, col, text);
   return host_->ValidateCell(row, col, text) ? EditAnswer::Accept : EditAnswer::Refuse;
@@ -204,13 +218,7 @@ LeaveAnswer GridEditor::LeaveRow(int row, int& col) {
   for (int c = 0; c < grid_->Cols(); ++c) {
     QString text = grid_->TextMatrix(row, c).trimmed();
     grid_->SetTextMatrix(row, c, text);
-    const int maxBytes = c < static_cast<int>(specs_.size()) ? specs_[static_cast<size_t>(c)].maxBytes : 0;
-    if (maxBytes > 0 && ByteLength(text) > maxBytes) {
-      emit CellTooLong(row, c, maxBytes);
-      col = c;
-      return LeaveAnswer::Stay;
-    }
-    if (!host_->ValidateCell(row, c, text)) {
+    if (!FitsColumn(c, text) || !host_->ValidateCell(row, c, text)) {
       col = c;
       return LeaveAnswer::Stay;
     }

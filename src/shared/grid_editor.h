@@ -27,8 +27,10 @@ namespace corvane::shared {
 //    two), whether the column is hidden and whether its cell has a button (a list
 //    or calendar): CellButton reports the opening of such a cell's editor, so the
 //    window fills the list; other columns report nothing.
-//  - Edit protocol. When a typed cell is about to be kept the editor trims it,
-//    refuses it when it is longer than its byte limit, then asks
+//  - Edit protocol. Typing into a text or list cell stops at its byte limit. When
+//    a cell is about to be kept the editor trims it (and takes a full-width amount
+//    or date in its ASCII form), refuses it with a message naming the column and
+//    its limit when it is longer (a paste), then asks
 //    GridEditorHost::ValidateCell, which may rewrite the text (normal forms) or
 //    refuse it after showing its own message. When the cursor leaves a changed row
 //    the editor runs every cell through ValidateCell again (only the trimming is
@@ -144,12 +146,12 @@ class GridEditor : public QObject {
   static int ByteLength(const QString& text);
 
  signals:
-  // The byte limit refused a cell (the window may show a message).
-  void CellTooLong(int row, int col, int maxBytes);
   // The editor of a cell whose column has a button opened.
   void CellButton(int row, int col, QWidget* editor);
 
  private:
+  // False, after a message naming the column and its limit, when text is longer.
+  bool FitsColumn(int col, const QString& text) const;
   platform::EditAnswer AcceptEdit(int row, int col, QString& text);
   platform::LeaveAnswer LeaveRow(int row, int& col);
   void RememberEnteredRow();

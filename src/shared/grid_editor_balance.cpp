@@ -1,5 +1,7 @@
 #include "shared/grid_editor_balance.h"
 
+#include "platform/db/db_error.h"
+
 #include <algorithm>
 
 using corvane::platform::Money;
@@ -11,14 +13,47 @@ void RunningBalance::Reset(Money start, bool debitIncreases) {
   debitIncreases_ = debitIncreases;
   movement_.clear();
   balance_.clear();
+  fault_ = 0;
 }
 
-Money RunningBalance::Append(Money debit, Money credit, bool isDebit) {
-  const Money movement = isDebit ? debit : -credit;
-  const Money balance = Step(balance_.empty() ? start_ : balance_.back(), movement);
+void RunningBalance::StepInto(int row, Money before) {
+  Money& balance = balance_[static_cast<size_t>(row - 1)];
+  balance = Money();
+  if (fault_ != 0 && fault_ <= row) return;
+  try {
+    balance = Step(before, movement_[static_cast<size_t>(row - 1)]);
+  } catch (const platform::DbError&) {
+    fault_ = row;
+  }
+}
+
+QString RunningBalance::Append(Money debit, Money credit, bool isDebit) {
+  Money movement;
+  try {
+    movement = isDebit ? debit : -credit;
+  } catch (const platform::DbError&) {
+    if (fault_ == 0) fault_ = Rows() + 1;
+  }
+  const Money before = balance_.empty() ? start_ : balance_.back();
   movement_.push_back(movement);
-  balance_.push_back(balance);
-  return balance;
+  balance_.push_back(Money());
+  StepInto(Rows(), before);
+  return BalanceText(Rows());
+}
+
+bool RunningBalance::CarryIntoStart(Money amount, bool isDebit) {
+  try {
+    start_ = Step(start_, isDebit ? amount : -amount);
+    return true;
+  } catch (const platform::DbError&) {
+    fault_ = 1;
+    return false;
+  }
+}
+
+QString RunningBalance::BalanceText(int row) const {
+  if (fault_ != 0 && row >= fault_) return QString();
+  return BalanceAt(row).ToDisplayText();
 }
 
 void RunningBalance::SetAmounts(int row, Money debit, Money credit, bool isDebit) {
@@ -47,12 +82,11 @@ void RunningBalance::RemoveRows(int first, int last) {
 }
 
 int RunningBalance::RecomputeFrom(int row) {
+  // Above the first unknown balance every figure is right; recompute from there.
+  if (fault_ != 0) row = std::min(row, fault_);
   row = std::max(row, 1);
-  Money before = BalanceBefore(row);
-  for (int i = row; i <= Rows(); ++i) {
-    before = Step(before, movement_[static_cast<size_t>(i - 1)]);
-    balance_[static_cast<size_t>(i - 1)] = before;
-  }
+  if (fault_ > 1) fault_ = 0;  // rows above row are known; a start fault stays
+  for (int i = row; i <= Rows(); ++i) StepInto(i, BalanceBefore(i));
   return row;
 }
 

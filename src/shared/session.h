@@ -41,7 +41,8 @@ struct Session {
   QString gHelpFile;  // the component's own help file
 
   // Set by the host before Login: the folder standing in for the system folder
-  // (it holds ZQCOMSQL/Zqformat.db), and the application folder.
+  // (it holds ZQCOMSQL/Zqformat.db; empty: the user's application data folder),
+  // and the application folder.
   QString systemFolder;
   QString applicationFolder;
   // The date format whose text the start-up guard checks for "-". Dates reach

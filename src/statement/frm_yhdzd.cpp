@@ -3,6 +3,7 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
 #include "platform/services/common_services.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/function_claim.h"
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace corvane::statement {
@@ -51,6 +53,12 @@ bool IsInput(QEvent::Type t) {
     default:
       return false;
   }
+}
+
+// A statement line as a message names it: its id as the window shows it, date and amount.
+QString LineName(const StatementLine& l) {
+  return QStringLiteral("%1  %2  %3").arg(QString::number(l.id).rightJustified(6, QLatin1Char('0')),
+                                           l.date.toString(QStringLiteral("yyyy.MM.dd")), l.amount.ToDisplayText());
 }
 
 }  // namespace
@@ -335,13 +343,26 @@ void frmYHDZD::LoadRows() {
   StatementStore store(s.Db(), context_);
   // The grid stays drawn while the lines are read; it is filled in one pass at the end.
   grid_->SetRows(1);
-  balance_.Reset(store.BalanceBeforeStart(), context_.debitDirection);
+  // A start beyond the range of amounts leaves every balance unknown; the line to
+  // blame is named below, or the failure is reported as it is.
+  std::optional<platform::DbError> startError;
+  Money start;
+  try {
+    start = store.BalanceBeforeStart();
+  } catch (const platform::DbError& e) {
+    startError = e;
+  }
+  balance_.Reset(start, context_.debitDirection);
+  if (startError) balance_.MarkStartUnknown();
   std::vector<std::vector<QString>> rows;
   std::vector<QVariant> keys;
   std::vector<std::pair<int, int>> states;  // rows not in state 0
   platform::CommonServices& common = s.Common();
   // Lines share their dates: each is formatted once.
   QHash<qint64, QString> dateTexts;
+  // The line to blame when a balance leaves the range of amounts, named once
+  // loaded: the first beyond what a line may carry, else the one where it left.
+  QString oversized, faultLine;
   // The line being read shows in Label3, and the window's events run, as often
   // as the eye can follow: the toolbar's remaining commands and the close box
   // answer while a large account loads.
@@ -359,16 +380,17 @@ void frmYHDZD::LoadRows() {
   try {
     store.ForEachLine([&](StatementLine& l) {
       showProgress(l);
+      if (oversized.isEmpty() && l.amount > Money::LineMax()) oversized = LineName(l);
       const Money debit = l.debit ? l.amount : Money();
       const Money credit = l.debit ? Money() : l.amount;
       if (context_.lowerBound.isValid() && l.date < context_.lowerBound) {
         // Not shown, but its amount stays in the balance of the first shown line.
-        const Money start = balance_.Start();
-        balance_.SetStart(context_.debitDirection == l.debit ? start + l.amount : start - l.amount);
+        if (!balance_.CarryIntoStart(l.amount, l.debit) && faultLine.isEmpty()) faultLine = LineName(l);
         return;
       }
       if (context_.upperBound.isValid() && l.date > context_.upperBound) return;
-      const Money after = balance_.Append(debit, credit, l.debit);
+      QString after = balance_.Append(debit, credit, l.debit);
+      if (faultLine.isEmpty() && balance_.FaultRow() == balance_.Rows()) faultLine = LineName(l);
       auto date = dateTexts.find(l.date.toJulianDay());
       if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
       // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
@@ -380,7 +402,7 @@ void frmYHDZD::LoadRows() {
       cells.push_back(std::move(l.number));
       cells.push_back(l.debit ? debit.ToDisplayText() : QString());
       cells.push_back(l.debit ? QString() : credit.ToDisplayText());
-      cells.push_back(after.ToDisplayText());
+      cells.push_back(std::move(after));
       keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
       int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
       if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
@@ -395,6 +417,11 @@ void frmYHDZD::LoadRows() {
   for (const auto& [row, state] : states) SetRowColor(row, state);
   grid_->SetRedraw(true);
   if (grid_->Rows() >= 2) grid_->SetRow(1);
+  if (startError && oversized.isEmpty()) throw *startError;
+  if (balance_.FaultRow() > 0)
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.statement.balancefault"),
+                                    oversized.isEmpty() ? faultLine : oversized),
+                       48, GetResString(shared::kCashTitleKey));
 }
 
 void frmYHDZD::EnableToolbarButtons(bool enabled) {

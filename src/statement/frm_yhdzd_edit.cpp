@@ -15,7 +15,10 @@ using shared::Session;
 namespace {
 
 int Refuse(const QString& key) {
-  return shared::ShowMsgBox(GetResString(key), 0, GetResString(shared::kCashTitleKey));
+  const QString prompt = key == QLatin1String(kAmountTooLargeKey)
+                             ? GetResString(key, Money::LineMax().ToDisplayText())
+                             : GetResString(key);
+  return shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
 }
 
 }  // namespace

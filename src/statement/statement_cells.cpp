@@ -29,6 +29,7 @@ QString CheckAmountCell(QString& text, Money& amount) {
   // More than two decimals would be stored rounded without the user seeing it.
   if (!m || *m < Money() || m->Raw() % 100 != 0)
     return QStringLiteral("corvane.statement.badamount");
+  if (*m > Money::LineMax()) return QString::fromLatin1(kAmountTooLargeKey);
   amount = *m;
   text = m->IsZero() ? QString() : m->ToDisplayText();
   return QString();

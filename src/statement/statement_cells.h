@@ -16,8 +16,11 @@ namespace corvane::statement {
 // (invalid: no upper limit).
 QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLimit);
 
-// An amount cell: empty, or a number of at most two decimals above zero. 0.00
-// counts as empty. On success text is "#,0.00" (or empty) and amount its value.
+// An amount cell: empty, or a number of at most two decimals above zero and not
+// above Money::LineMax() (kAmountTooLargeKey, its text takes that amount as its
+// argument). 0.00 counts as empty. On success text is "#,0.00" (or empty) and
+// amount its value.
+inline constexpr const char* kAmountTooLargeKey = "corvane.grid.amounttoolarge";
 QString CheckAmountCell(QString& text, platform::Money& amount);
 
 // A row: exactly one of the two amounts. Gives the column (4 debit, 5 credit) to

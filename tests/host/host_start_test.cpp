@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -102,10 +103,11 @@ TEST(RunScript, SaysAtOnceThatItNeedsADisplay) {
 
 // Runs the host offscreen until it prints what is expected (it then waits in a
 // dialog, which is ended here) or ends on its own.
-QString RunOffscreen(const QStringList& arguments, const QString& expected) {
+QString RunOffscreen(const QStringList& arguments, const QString& expected, const QString& dataHome = QString()) {
   QProcess host;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!dataHome.isEmpty()) env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
   host.setProcessEnvironment(env);
   host.start(QStringLiteral(CORVANE_HOST_PROGRAM), arguments);
   QString output;
@@ -154,8 +156,11 @@ TEST_F(HostStartOnDemo, ModeOnTheCommandLineIsNotStored) {
   const QString shot = dir.filePath(QStringLiteral("host.png"));
   RunOffscreen({QStringLiteral("--db"), db_.ConnectionString(), QStringLiteral("--mode"), QStringLiteral("book"),
                 QStringLiteral("--screenshot"), shot},
-               QStringLiteral("\x01never"));
+               QStringLiteral("\x01never"), dir.path());
   EXPECT_TRUE(QFile::exists(shot));  // the session ran
+  // The print formats were made in the user's data folder, not beside the database.
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("corvane/ZQCOMSQL/Zqformat.db"))));
+  EXPECT_FALSE(QFileInfo::exists(QFileInfo(File()).absolutePath() + QStringLiteral("/ZQCOMSQL")));
   const auto stored = db_.Connection().QueryValue(
       QStringLiteral("select count(*) from corvane_setting where name = ?"), {QStringLiteral("UseBankBooks")});
   EXPECT_EQ(stored.ToInt(), 0);

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -111,7 +112,12 @@ TEST_P(FrmYhdzqcTest, AnEditedBalanceIsSavedAndRecomputed) {
     w.Label21_Click();
     ASSERT_TRUE(w.Text1()->isVisibleTo(&w));
     EXPECT_FALSE(w.Label(21)->isVisibleTo(&w));
-    w.Text1()->setText(QStringLiteral("1234.5"));
+    // Typed with a Chinese input method in full-width mode.
+    w.Text1()->clear();
+    for (QChar ch : QString::fromUtf8("１２３４．５")) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(w.Text1(), &key);
+    }
     w.EndBalanceEdit(w.Text1());
     EXPECT_EQ(w.Label(21)->text(), QStringLiteral("1,234.50"));
     EXPECT_TRUE(w.Label(21)->isVisibleTo(&w));
@@ -137,6 +143,29 @@ TEST_P(FrmYhdzqcTest, ACancelledDatePickChangesNothing) {
                               : fx_.Db().QueryValue(QStringLiteral("select dbegin from code where ccode=?"), {fx_.Key()}).ToDate();
   EXPECT_EQ(stored, QDate(2026, 2, 12));
   EXPECT_EQ(JournalOpening(), Money::FromCents(500));
+}
+
+TEST_P(FrmYhdzqcTest, ADatePickRecomputesEveryFigureFromTheNewDate) {
+  struct Figure {
+    int label;
+    const char* before;  // start 2026.03.01
+    const char* after;   // start 2026.02.12: the statement credit of 02.13 and the journal credit of 02.28 drop out
+  };
+  const Figure figures[] = {{16, "200.00", "200.00"}, {17, "50.00", "0.00"},  {14, "1,150.00", "1,200.00"},
+                            {18, "30.00", "30.00"},   {19, "80.00", "50.00"}, {15, "850.00", "880.00"}};
+  Open([&](frmYHDZQC& w) {
+    w.FillSummaryGrid();
+    for (const Figure& f : figures) EXPECT_EQ(w.Label(f.label)->text(), f.before) << f.label;
+    session_.Modals().Then([](QDialog& d) { dynamic_cast<platform::DatePicker&>(d).PickDate(QDate(2026, 2, 12)); });
+    w.Command3_Click();
+    for (const Figure& f : figures) EXPECT_EQ(w.Label(f.label)->text(), f.after) << f.label;
+    // What the summary shows, prints and exports.
+    EXPECT_EQ(w.Texts().journalAdjusted, "1,200.00");
+    EXPECT_EQ(w.Texts().bankAdjusted, "880.00");
+    const TextGrid cells = SummaryGridCells(w.Texts());
+    for (size_t r = 0; r < cells.size(); ++r)
+      for (int c = 0; c < 4; ++c) EXPECT_EQ(w.MSGrid1()->TextMatrix(int(r) + 1, c), cells[r][c]) << r << c;
+  });
 }
 
 TEST_P(FrmYhdzqcTest, AnEmptyStartDateRefusesTheSaveAndTheItemWindows) {

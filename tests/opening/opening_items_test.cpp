@@ -107,6 +107,8 @@ TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
       {kQySettle, "202 转账支票", true, "202"},
       {kQyDebit, "1234.5", true, "1,234.50"},
       {kQyDebit, "12abc", false, ""},
+      {kQyDebit, "-9,999,999,999.99", true, "-9,999,999,999.99"},
+      {kQyCredit, "922337203685477.58", false, ""},  // beyond what the sums hold
       {kQyCredit, "", true, ""},
       {kQyBillDate, "", true, ""},
       {kQyBillDate, "no date", false, ""},

@@ -1,6 +1,7 @@
 #include "opening/opening_setup.h"
 #include "opening_fixture.h"
 #include "shared/session.h"
+#include "suite/services/suite_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,15 @@ TEST_P(OpeningSetupTest, FiguresOfTheHandWorkedFixture) {
   }
 }
 
+TEST_P(OpeningSetupTest, WithoutAStartDateOfItsOwnTheAccountSetsIsTaken) {
+  OpeningFixture fx(session_, Book());
+  suite::SuiteSettings(fx.Db(), QStringLiteral("001")).Set(QStringLiteral("StartDate"), QStringLiteral("2026-02-01"));
+  fx.Db().Execute(QStringLiteral("update RP_Book set dBeginDate=null where cBookCode=?"), {fx.Key()});
+  fx.Db().Execute(QStringLiteral("update code set dbegin=null where ccode=?"), {OpeningFixture::account_});
+  // Neither the book's open date (2025-01-01) nor the year's first day.
+  EXPECT_EQ(LoadOpeningFigures(fx.Target()).startDate, QDate(2026, 2, 1));
+}
+
 TEST_P(OpeningSetupTest, AStatementLineWithoutADirectionCountsAsCredit) {
   OpeningFixture fx(session_, Book());
   fx.AddStatement(QDate(2026, 2, 14), platform::DbValue(), 7);
@@ -95,6 +105,18 @@ TEST_P(OpeningSetupTest, SaveWritesTheThreeRowsAndALoadReadsThemBack) {
                                         {QStringLiteral("YH009")}).ToDate();
   EXPECT_EQ(Book() ? book : account, newStart);
   EXPECT_EQ(Book() ? account : book, OpeningFixture::start_);
+}
+
+TEST_P(OpeningSetupTest, AWriteFailingAfterTheFirstRowsLeavesAllThreeAsTheyWere) {
+  OpeningFixture fx(session_, Book());
+  // The journal opening row, written last, cannot be written.
+  fx.Db().Execute(QStringLiteral("alter table %1 rename to gone_journal").arg(fx.JournalTable()));
+  EXPECT_THROW(SaveOpeningSetup(fx.Target(), QDate(2026, 2, 12), M(1234.5), M(99)), std::exception);
+  fx.Db().Execute(QStringLiteral("alter table gone_journal rename to %1").arg(fx.JournalTable()));
+  const OpeningFigures f = LoadOpeningFigures(fx.Target());
+  EXPECT_EQ(f.startDate, OpeningFixture::start_);
+  EXPECT_EQ(f.bankOpening, M(900));
+  EXPECT_EQ(f.journalOpening, M(1000));
 }
 
 TEST_P(OpeningSetupTest, DirectionChangesOnlyWithoutTicksAndReadsBackChanged) {

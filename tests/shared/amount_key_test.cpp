@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -68,6 +69,24 @@ TEST(AmountKeyFilterTest, BoxTakesOnlyWhatAnAmountMayHold) {
   QGuiApplication::clipboard()->setText("99");
   QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(box.text(), "1234567890123.45");
+}
+
+// What a Chinese input method types in full-width mode, key by key or committed in
+// one piece, reaches the box in ASCII and under the same rules.
+TEST(AmountKeyFilterTest, FullWidthKeysAndCommittedTextAreTypedInAscii) {
+  QLineEdit box;
+  new AmountKeyFilter(&box);
+  for (QChar ch : QString::fromUtf8("－７７．７７７"))
+    QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  EXPECT_EQ(box.text(), "-77.77");  // the third decimal refused as typed in ASCII
+  box.clear();
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf8("１２３。４"));
+  QCoreApplication::sendEvent(&box, &commit);
+  EXPECT_EQ(box.text(), "123.4");
+  int key = 0xFF17;  // "７" in a window's own key handler
+  FilterAmountKey(key, &box);
+  EXPECT_EQ(key, '7');
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace corvane::shared {
 namespace {
 
@@ -29,7 +31,7 @@ TEST_P(RunningBalanceCases, AppendGivesEachRowItsBalance) {
   b.Reset(M(c.start), c.debitIncreases);
   for (size_t i = 0; i < c.lines.size(); ++i) {
     const Line& l = c.lines[i];
-    EXPECT_EQ(b.Append(M(l.debit), M(l.credit), l.debit != 0), M(c.balances[i])) << i;
+    EXPECT_EQ(b.Append(M(l.debit), M(l.credit), l.debit != 0), M(c.balances[i]).ToDisplayText()) << i;
   }
   // A recompute from the top gives the same numbers.
   b.RecomputeFrom(1);
@@ -59,8 +61,41 @@ TEST(RunningBalance, AChangedRowMovesOnlyItselfAndTheRowsBelow) {
 TEST(RunningBalance, ABothAmountsRowCountsAsTheDirectionItIsSavedIn) {
   RunningBalance b;
   b.Reset(M(0), true);
-  EXPECT_EQ(b.Append(M(7), M(3), true), M(7));
-  EXPECT_EQ(b.Append(M(7), M(3), false), M(4));
+  EXPECT_EQ(b.Append(M(7), M(3), true), "7.00");
+  EXPECT_EQ(b.Append(M(7), M(3), false), "4.00");
+}
+
+// Stored lines beyond what a line may carry: the balances from the first one that
+// leaves the range down are unknown (shown empty), the rows above keep theirs.
+TEST(RunningBalance, BalancesBeyondTheRangeAreUnknownFromTheirRowDown) {
+  struct Case {
+    const char* name;
+    Money start;
+    std::optional<Money> carried;  // a line before the first row
+    std::vector<Money> debits;
+    int fault;
+  };
+  const Case cases[] = {
+      {"LargestAmountAlone", Money(), {}, {Money::Max()}, 0},
+      {"LargestAmountOverAStart", M(1), {}, {Money::Max(), M(1)}, 1},
+      {"SumOfTwoRows", Money(), {}, {M(1), Money::Max(), M(2)}, 2},
+      {"CarriedIntoTheStart", Money::Max(), M(1), {M(1), M(2)}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunningBalance b;
+    b.Reset(c.start, true);
+    if (c.carried) EXPECT_EQ(b.CarryIntoStart(*c.carried, true), c.fault != 1);
+    for (Money d : c.debits) b.Append(d, Money(), true);
+    EXPECT_EQ(b.FaultRow(), c.fault);
+    for (int row = 1; row <= b.Rows(); ++row) EXPECT_EQ(b.BalanceText(row).isEmpty(), c.fault && row >= c.fault) << row;
+    if (c.fault < 2) continue;
+    // The first row corrected: every balance is known again.
+    b.SetAmounts(c.fault, M(3), Money(), true);
+    b.RecomputeFrom(c.fault);
+    EXPECT_EQ(b.FaultRow(), 0);
+    EXPECT_EQ(b.BalanceText(b.Rows()), "6.00");
+  }
 }
 
 TEST(RunningBalance, InsertAndRemoveKeepTheOrder) {

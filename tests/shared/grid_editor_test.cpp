@@ -4,6 +4,8 @@
 #include "scripted_dialogs.h"
 #include "support/fake_session.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -126,12 +128,55 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"WindowRefusesOldTextStays", 1, "2023.12.31", 1, "", false, "2024.01.05"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GridEditorTest, ATooLongCellIsReported) {
-  int reported = -1;
-  QObject::connect(&editor, &GridEditor::CellTooLong, [&](int, int col, int maxBytes) { reported = maxBytes; });
-  Type(1, 3, QString(31, QLatin1Char('x')));
-  EXPECT_EQ(reported, 30);
+// What reaches a cell typed key by key, committed by an input method in one
+// piece, or pasted; a paste too long for its column is refused with a message.
+struct TypedCase {
+  const char* name;
+  int col;
+  QString text;
+  enum { Keys, InputMethod, Paste } how;
+  QString cell;
+  QString message;  // the prompt shown, or empty
+};
+
+class TypeIntoCell : public GridEditorTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(TypeIntoCell, KeepsWhatTheColumnHolds) {
+  const TypedCase& c = GetParam();
+  ASSERT_TRUE(grid.StartEdit(1, c.col));
+  auto* line = qobject_cast<QLineEdit*>(grid.ActiveEditor());
+  ASSERT_NE(line, nullptr);
+  line->clear();
+  if (c.how == TypedCase::Paste) line->setText(c.text);
+  if (c.how == TypedCase::Keys)
+    for (QChar ch : c.text) QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  if (c.how == TypedCase::InputMethod) {
+    QInputMethodEvent commit;
+    commit.setCommitString(c.text);
+    QCoreApplication::sendEvent(line, &commit);
+  }
+  grid.CommitEdit();
+  EXPECT_EQ(grid.TextMatrix(1, c.col), c.cell);
+  EXPECT_EQ(messages.LastPrompt(), c.message);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypeIntoCell,
+    ::testing::Values(
+        TypedCase{"FullWidthAmountKeys", 4, QString::fromUtf8("７７７．７７"), TypedCase::Keys, "777.77", ""},
+        TypedCase{"FullWidthAmountFromTheInputMethod", 4, QString::fromUtf8("－１２。５"), TypedCase::InputMethod,
+                  "-12.50", ""},
+        TypedCase{"FullWidthAmountPasted", 4, QString::fromUtf8("１２３"), TypedCase::Paste, "123.00", ""},
+        TypedCase{"FullWidthDateKeys", 1, QString::fromUtf8("２０２４．０１．０９"), TypedCase::Keys, "2024.01.09", ""},
+        TypedCase{"FullWidthDateFromTheInputMethod", 1, QString::fromUtf8("２０２４－０１－０９"),
+                  TypedCase::InputMethod, "2024-01-09", ""},
+        TypedCase{"KeysStopAtTheByteLimit", 3, QString(40, QLatin1Char('7')), TypedCase::Keys,
+                  QString(30, QLatin1Char('7')), ""},
+        TypedCase{"InputMethodStopsAtTheByteLimit", 2, QString::fromUtf8("现金支票现金支票现金支"),
+                  TypedCase::InputMethod, QString::fromUtf8("现金支票现金支票现金"), ""},
+        TypedCase{"TooLongPasteRefusedWithTheColumnAndItsLimit", 3, QString(40, QLatin1Char('7')), TypedCase::Paste,
+                  "A1", "corvane.grid.toolong|number|30|40"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct LeaveCase {
   const char* name;
@@ -252,8 +297,7 @@ TEST_F(GridEditorTest, BalancesFollowRowsAddedAndRemoved) {
   editor.AttachBalance(&balance, 5);
   grid.SetRows(1);
   for (int i = 0; i < 3; ++i) {
-    const Money b = balance.Append(Money::FromCents(1000 * (i + 1)), Money(), true);
-    editor.AppendRow({"", "", "", "", "", b.ToDisplayText()});
+    editor.AppendRow({"", "", "", "", "", balance.Append(Money::FromCents(1000 * (i + 1)), Money(), true)});
   }
   editor.RemoveRow(1);
   editor.WriteBalances(1);

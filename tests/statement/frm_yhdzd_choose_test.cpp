@@ -38,6 +38,31 @@ TEST_P(ChooseAgainTest, CancelChangesNothingAndTheDialogStaysLoaded) {
   EXPECT_FALSE(OtherSessionCanLock("100204", "GL040702"));
 }
 
+// The period range the window applies is the one the opener's dialog shows, even
+// after a caller that hides it used the dialog.
+TEST_P(ChooseAgainTest, TheOpenerShowsThePeriodRangeItApplies) {
+  shared::frmYHKMXZ::Instance().PrepareForOpening();
+  QString shownEnd;
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    QComboBox* start = Book() ? dialog.cmbStartDate() : dialog.Combo2();
+    QComboBox* end = Book() ? dialog.cmbEndDate() : dialog.Combo3();
+    for (QComboBox* c : {start, end}) {
+      EXPECT_TRUE(c->isVisible());
+      EXPECT_TRUE(d.rect().contains(QRect(c->mapTo(&d, QPoint(0, 0)), c->size())));
+    }
+    EXPECT_EQ(start->currentIndex(), 0);
+    EXPECT_EQ(end->currentIndex(), 1);
+    shownEnd = end->currentText();
+    dialog.Command1_Click();
+  });
+  host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
+  frmYHDZD* w = shared::Session::Current().windows.Find<frmYHDZD>();
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(shownEnd.isEmpty());
+  EXPECT_EQ(w->strDateEnd, shownEnd);
+}
+
 TEST_P(ChooseAgainTest, TheDialogIsKeptWhileTheWindowLivesAndUnloadedWithIt) {
   frmYHDZD* w = Open();
   ASSERT_NE(w, nullptr);

@@ -70,6 +70,34 @@ TEST_P(LoadTest, ANullDirectionReadsAsCredit) {
   EXPECT_EQ(w->MsGrid1()->TextMatrix(1, 6), "960.00");
 }
 
+// A stored line at the largest amount there is: the window still opens on every
+// line, shows no balance from where it leaves the range, and names that line.
+TEST_P(LoadTest, ABalanceBeyondTheRangeIsLeftEmptyAndItsLineNamed) {
+  struct Case {
+    const char* name;
+    QDate date;  // of the line at the largest amount
+    bool debit;
+    QStringList balances;
+  };
+  const Case cases[] = {{"Shown", QDate(2026, 7, 6), true, {"1,050.00", "", ""}},
+                        {"BeforeTheStartDate", QDate(2025, 12, 15), false, {"", ""}}};
+  AddLine(QDate(2026, 7, 5), true, 50);
+  AddLine(QDate(2026, 7, 7), true, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const qint64 id = AddLine(c.date, c.debit, 1);
+    Exec("update " + Table() + " set mmoney=? where i_id=?", {Money::Max(), id});
+    frmYHDZD* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Column(w, 6), c.balances);
+    const QString line = QStringLiteral("%1  %2  %3").arg(QString::number(id).rightJustified(6, QLatin1Char('0')),
+                                                          c.date.toString("yyyy.MM.dd"), Money::Max().ToDisplayText());
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.statement.balancefault"), line));
+    CloseWindow(w);
+    Exec("delete from " + Table() + " where i_id=?", {id});
+  }
+}
+
 TEST_P(LoadTest, BookModeSelectsByTheBookCodeAndShowsImport1) {
   frmYHDZD* w = Open();
   EXPECT_EQ(w->Context().bookMode, Book());
@@ -90,6 +118,7 @@ struct CellCase {
   bool kept;
   QString cell;  // afterwards
   QString message;  // resource key shown, or empty
+  QStringList args = {};  // of the message
 };
 
 
@@ -109,11 +138,14 @@ class CellChecks : public StatementTest {
         {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
         {"StyleEmpty", 2, "", true, "", ""},
         {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
-        {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", ""},
+        {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", "corvane.grid.toolong",
+         {shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00026")), "30", "32"}},
         {"AmountFormatted", 4, "1234.5", true, "1,234.50", ""},
         {"AmountWithLetters", 4, "12abc", false, "50.00", "corvane.statement.badamount"},
         {"AmountZeroIsEmpty", 5, "0.00", true, "", ""},
         {"AmountNegative", 4, "-5", false, "50.00", "corvane.statement.badamount"},
+        {"AmountBeyondWhatSumsHold", 4, "10000000000", false, "50.00", "corvane.grid.amounttoolarge",
+         {"9,999,999,999.99"}},
     };
   }
 };
@@ -130,7 +162,7 @@ TEST_P(CellCheck, EveryCellKind) {
     EXPECT_EQ(w->MsGrid1()->TextMatrix(1, c.col), c.cell);
     EXPECT_EQ(session_.Messages().Count(), c.message.isEmpty() ? 0 : 1);
     if (!c.message.isEmpty()) {
-      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(c.message));
+      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResStringWith(c.message, c.args.isEmpty() ? nullptr : &c.args));
     }
     w->Editor().DiscardCurrentRow();
   }

@@ -68,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, AmountCell,
                                            AmountCase{"Empty", " ", true, "", 0},
                                            AmountCase{"Letters", "12abc", false, "", 0},
                                            AmountCase{"Negative", "-3", false, "", 0},
-                                           AmountCase{"ThreeDecimals", "0.001", false, "", 0}),
+                                           AmountCase{"ThreeDecimals", "0.001", false, "", 0},
+                                           AmountCase{"LargestLineAmount", "9999999999.99", true, "9,999,999,999.99", 999999999999},
+                                           AmountCase{"BeyondWhatSumsHold", "922337203685477.58", false, "", 0},
+                                           AmountCase{"ACentBeyond", "10000000000", false, "", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CellDate, OnlyTheFormTheChecksLeave) {

@@ -14,6 +14,7 @@ class AmountValidator : public QValidator {
  public:
   AmountValidator(const AmountKeyRules* rules, QObject* parent) : QValidator(parent), rules_(rules) {}
   State validate(QString& input, int&) const override {
+    input = ToHalfWidth(input);
     return IsAmountTextAllowed(input, *rules_) ? Acceptable : Invalid;
   }
 
@@ -36,7 +37,7 @@ QChar FilterKeyOf(const QKeyEvent* event) {
   const QString text = event->text();
   // Navigation, Delete and shortcuts (no text, or with Ctrl) are not typed characters.
   if (text.isEmpty() || event->modifiers().testFlag(Qt::ControlModifier) || !text[0].isPrint()) return QChar();
-  return text[0];
+  return ToHalfWidth(text[0]);
 }
 
 }  // namespace
@@ -102,8 +103,14 @@ void AmountEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  QLineEdit::keyPressEvent(event);
+  // A full-width key goes in as its ASCII form.
+  if (!event->text().isEmpty() && event->text()[0] != key) insert(QString(key));
+  else QLineEdit::keyPressEvent(event);
   if (verdict == AmountKeyVerdict::PassThenPoint) insert(QStringLiteral("."));
+}
+
+void AmountEdit::inputMethodEvent(QInputMethodEvent* event) {
+  if (!RetypeCommittedText(this, event)) QLineEdit::inputMethodEvent(event);
 }
 
 void AmountEdit::focusInEvent(QFocusEvent* event) {

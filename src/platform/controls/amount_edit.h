@@ -34,6 +34,7 @@ class AmountEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

@@ -1,5 +1,9 @@
 #include "platform/controls/amount_key_filter.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QWidget>
 #include <algorithm>
 
 namespace corvane::platform {
@@ -80,6 +84,34 @@ bool IsAmountTextAllowed(const QString& text, const AmountKeyRules& rules) {
     } else {
       return false;
     }
+  }
+  return true;
+}
+
+QChar ToHalfWidth(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFEE0));
+  if (u == 0x3000) return QLatin1Char(' ');
+  if (u == 0x3002) return QLatin1Char('.');  // the full stop typed for "." in Chinese punctuation
+  return c;
+}
+
+QString ToHalfWidth(const QString& text) {
+  QString ascii = text;
+  for (QChar& c : ascii) c = ToHalfWidth(c);
+  return ascii;
+}
+
+bool RetypeCommittedText(QWidget* box, QInputMethodEvent* event) {
+  if (box == nullptr || event->commitString().isEmpty()) return false;
+  for (QChar c : ToHalfWidth(event->commitString())) {
+    const int key = c.unicode() < 0x80 ? QChar(c).toUpper().unicode() : int(Qt::Key_unknown);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(box, &press);
+  }
+  if (!event->preeditString().isEmpty()) {
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QCoreApplication::sendEvent(box, &composing);
   }
   return true;
 }

@@ -3,6 +3,9 @@
 #include <QChar>
 #include <QString>
 
+class QInputMethodEvent;
+class QWidget;
+
 namespace corvane::platform {
 
 // The rules of an amount box: at most maxLength characters, at most `decimals`
@@ -37,5 +40,17 @@ AmountKeyVerdict FilterAmountKey(QChar key, const QString& text, int selStart, i
 // separators ignored. An empty text, a lone sign or a lone point count as possible
 // (the user is still typing).
 bool IsAmountTextAllowed(const QString& text, const AmountKeyRules& rules = AmountKeyRules());
+
+// The ASCII form of what a Chinese input method types in its full-width mode
+// (digits, signs, point, separators, the ideographic space and full stop), so that
+// amount and date boxes take "７７７．７７" as "777.77"; any other character as it is.
+QChar ToHalfWidth(QChar c);
+QString ToHalfWidth(const QString& text);
+
+// Hands the text an input method commits to box as typed keys, one a character in
+// its ASCII form, so that it meets the box's key rules like any key; what is being
+// composed stays the input method's. False when the event commits nothing (the box
+// takes it as it is).
+bool RetypeCommittedText(QWidget* box, QInputMethodEvent* event);
 
 }  // namespace corvane::platform

@@ -1,5 +1,7 @@
 #include "platform/controls/date_edit.h"
 
+#include "platform/controls/amount_key_filter.h"
+
 #include "platform/controls/date_picker.h"
 #include "platform/controls/date_text.h"
 
@@ -34,11 +36,18 @@ void DateEdit::keyPressEvent(QKeyEvent* event) {
   }
   const QString text = event->text();
   const bool typed = !text.isEmpty() && text[0].isPrint() && !event->modifiers().testFlag(Qt::ControlModifier);
-  if (typed && !DateText::IsDateChar(text[0])) {
+  const QChar key = typed ? ToHalfWidth(text[0]) : QChar();
+  if (typed && !DateText::IsDateChar(key)) {
     event->accept();
     return;
   }
-  QLineEdit::keyPressEvent(event);
+  // A full-width digit or separator goes in as its ASCII form.
+  if (typed && key != text[0]) insert(QString(key));
+  else QLineEdit::keyPressEvent(event);
+}
+
+void DateEdit::inputMethodEvent(QInputMethodEvent* event) {
+  if (!RetypeCommittedText(this, event)) QLineEdit::inputMethodEvent(event);
 }
 
 void DateEdit::focusOutEvent(QFocusEvent* event) {

@@ -8,7 +8,8 @@ class QAction;
 
 namespace corvane::platform {
 
-// A text box for a date. It takes digits and the separators ". - /", reads
+// A text box for a date. It takes digits and the separators ". - /" (typed
+// full-width, in their ASCII forms), reads
 // "yyyy.mm.dd" and "yyyy-mm-dd" (and "yyyymmdd"), and shows a readable date as
 // "yyyy.mm.dd" once it loses the focus; a text that is no date stays as typed for
 // the window's check to report. The button at its right edge (or F4, Alt+Down)
@@ -31,6 +32,7 @@ class DateEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
  private:

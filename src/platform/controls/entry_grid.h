@@ -37,6 +37,8 @@ class EntryGrid : public GridBase {
   using LeaveRowHook = std::function<LeaveAnswer(int row, int& col)>;
   // Returns true when text holds a value for the cell.
   using RefRequestHook = std::function<bool(int row, int col, QString& text)>;
+  // The length of a text as the columns' maximum lengths count it.
+  using LengthCounter = std::function<int(const QString& text)>;
 
   explicit EntryGrid(QWidget* parent = nullptr);
   ~EntryGrid() override;
@@ -56,6 +58,12 @@ class EntryGrid : public GridBase {
   void SetBeforeLeaveRow(LeaveRowHook hook) { leaveHook_ = std::move(hook); }
   void SetRefRequest(RefRequestHook hook) { refHook_ = std::move(hook); }
   void SetRefKey(int key) { refKey_ = key; }
+  // Counts the maximum length of text and list columns (the suite's bytes, say).
+  // Typing stops at it; a pasted text goes to the accept-edit hook whole, for the
+  // window to refuse with a message rather than losing its end. Without a counter
+  // the length is in characters and the editor cuts a paste.
+  void SetLengthCounter(LengthCounter counter) { lengthCounter_ = std::move(counter); }
+  const LengthCounter& LengthCounterOf() const { return lengthCounter_; }
 
   // --- Editing.
   // Makes the cell current and opens its editor; false when it cannot be typed in.
@@ -108,6 +116,7 @@ class EntryGrid : public GridBase {
   AcceptEditHook acceptHook_;
   LeaveRowHook leaveHook_;
   RefRequestHook refHook_;
+  LengthCounter lengthCounter_;
   int refKey_ = Qt::Key_F2;
   bool submitting_ = false;
   bool asking_ = false;

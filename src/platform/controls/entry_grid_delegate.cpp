@@ -5,10 +5,62 @@
 #include "platform/controls/entry_grid.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace corvane::platform {
+
+namespace {
+
+// Stops typing into a text box at a maximum length measured by the grid's counter:
+// a key or an input method's text that would pass it goes in only as far as it
+// fits. Pasting is left alone (the window refuses a text that is too long).
+class TypingLimit : public QObject {
+ public:
+  TypingLimit(QLineEdit* box, int maxLength, EntryGrid::LengthCounter counter)
+      : QObject(box), box_(box), max_(maxLength), counter_(std::move(counter)) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    QString typed;
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+      if (shortcut || key->text().isEmpty() || !key->text()[0].isPrint()) return false;
+      typed = key->text();
+    } else if (event->type() == QEvent::InputMethod) {
+      typed = static_cast<QInputMethodEvent*>(event)->commitString();
+    }
+    if (typed.isEmpty()) return false;
+    const int start = box_->hasSelectedText() ? box_->selectionStart() : box_->cursorPosition();
+    const int selected = box_->hasSelectedText() ? int(box_->selectedText().size()) : 0;
+    const QString kept = box_->text().remove(start, selected);
+    qsizetype fits = typed.size();
+    while (fits > 0 && counter_(QString(kept).insert(start, typed.left(fits))) > max_) --fits;
+    if (fits == typed.size()) return false;
+    if (fits > 0) box_->insert(typed.left(fits));
+    return true;
+  }
+
+ private:
+  QLineEdit* box_;
+  int max_;
+  EntryGrid::LengthCounter counter_;
+};
+
+void LimitLength(QLineEdit* box, QWidget* editor, int maxLength, const EntryGrid::LengthCounter& counter) {
+  if (maxLength <= 0) return;
+  if (!counter) {
+    box->setMaxLength(maxLength);
+    return;
+  }
+  auto* limit = new TypingLimit(box, maxLength, counter);
+  box->installEventFilter(limit);
+  // An editable list hands its keys to its line edit directly.
+  if (editor != box) editor->installEventFilter(limit);
+}
+
+}  // namespace
 
 EntryGridDelegate::EntryGridDelegate(EntryGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
@@ -43,13 +95,13 @@ QWidget* EntryGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
       list->setEditable(true);
       list->setInsertPolicy(QComboBox::NoInsert);
       list->addItems(grid_->ColumnList(col));
-      if (column.maxLength > 0) list->lineEdit()->setMaxLength(column.maxLength);
+      LimitLength(list->lineEdit(), list, column.maxLength, grid_->LengthCounterOf());
       editor = list;
       break;
     }
     case ColumnKind::Text: {
       auto* text = new QLineEdit(parent);
-      if (column.maxLength > 0) text->setMaxLength(column.maxLength);
+      LimitLength(text, text, column.maxLength, grid_->LengthCounterOf());
       editor = text;
       break;
     }

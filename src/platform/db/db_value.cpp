@@ -1,5 +1,7 @@
 #include "platform/db/db_value.h"
 
+#include "platform/db/db_error.h"
+
 #include <cmath>
 
 namespace corvane::platform {
@@ -70,7 +72,12 @@ Money DbValue::ToMoney() const {
       },
       [](double v) { return Money::FromDouble(v); },
       [](Money v) { return v; },
-      [](const QString& v) { return Money::Parse(v).value_or(Money()); },
+      [](const QString& v) {
+        // A text that is no amount must not read as 0.
+        const std::optional<Money> m = Money::Parse(v);
+        if (!m) throw DbError(QStringLiteral("The text \"%1\" is no amount").arg(v));
+        return *m;
+      },
       [](const QDate&) { return Money(); }}, v_);
 }
 

@@ -29,6 +29,10 @@ class Money {
   }
   // The largest amount there is; its negative is the smallest.
   static constexpr Money Max() { return FromRaw(std::numeric_limits<std::int64_t>::max()); }
+  // The largest amount one line may carry, 9,999,999,999.99: the sums and running
+  // balances of an account stay within Max() over 92,000 lines at that amount, so
+  // amounts beyond it are refused where they are entered.
+  static constexpr Money LineMax() { return FromRaw(99'999'999'999'900); }
   // Rounded half away from zero to four decimals; throws DbError out of range.
   static Money FromDouble(double value);
   // The forms the system writes and a user types: plain "1234.5", "-12", "+.5",

@@ -23,6 +23,20 @@ QByteArray NumberKey(const QString& s) { return TextKey::Of(s.trimmed()); }
 
 using LineKey = std::tuple<qint64, QByteArray, int, qint64>;
 
+// What the statement window's columns hold, in bytes of the suite's Chinese
+// encoding: a character beyond ASCII takes two (a surrogate pair is one character).
+constexpr int kStyleBytes = 20;
+constexpr int kNumberBytes = 30;
+
+int SuiteBytes(const QString& s) {
+  int bytes = 0;
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    bytes += s[i].unicode() < 0x80 ? 1 : 2;
+    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) ++i;
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::vector<ImportLine> StatementLineWriter::Check(const std::vector<ImportLine>& lines,
@@ -34,6 +48,9 @@ std::vector<ImportLine> StatementLineWriter::Check(const std::vector<ImportLine>
     if (!l.date.isValid()) reason = QStringLiteral("corvane.import.nodate");
     else if (!l.amount || *l.amount <= Money()) reason = QStringLiteral("corvane.import.noamount");
     else if (!l.bd_c || (*l.bd_c != 0 && *l.bd_c != 1)) reason = QStringLiteral("corvane.import.nodirection");
+    else if (*l.amount > Money::LineMax()) reason = QStringLiteral("corvane.import.amounttoolarge");
+    else if (SuiteBytes(l.settle.trimmed()) > kStyleBytes) reason = QStringLiteral("corvane.import.styletoolong");
+    else if (SuiteBytes(l.number.trimmed()) > kNumberBytes) reason = QStringLiteral("corvane.import.numbertoolong");
     if (reason.isEmpty()) ok.push_back(l);
     else refused.push_back({l.lineNo, reason});
   }

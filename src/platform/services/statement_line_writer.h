@@ -42,7 +42,9 @@ class StatementLineWriter {
   StatementLineWriter(DbConnection& db, ImportTarget target) : db_(db), t_(std::move(target)) {}
 
   // Splits lines into those that can be written and those refused with a reason:
-  // no date, no amount (or not above zero), no direction.
+  // no date, no amount (or not above zero), no direction, an amount above
+  // Money::LineMax(), a settlement style or number longer than the statement
+  // window's column holds (20 and 30 bytes, a Chinese character taking two).
   static std::vector<ImportLine> Check(const std::vector<ImportLine>& lines, std::vector<RefusedLine>& refused);
 
   // The positions in lines of those the account already holds: same date,

@@ -102,12 +102,11 @@ QDate SuiteCashServices::GetBookStartDate(const QString& bookCode) {
 
 // A book never set up for reconciliation starts where its bookkeeping started:
 // its opening date, or else the first day of the account-set year.
-QDate SuiteCashServices::GetBookDefaultStartDate(const QString& bookCode) {
-  const QDate opened =
-      Connection()
-          .QueryValue(QStringLiteral("select dOpenDate from RP_Book where cBookCode = ?"), {bookCode.trimmed()})
-          .ToDate();
-  if (opened.isValid()) return opened;
+QDate SuiteCashServices::GetBookDefaultStartDate(const QString&) {
+  // A book without a start date of its own starts with the account set (its
+  // start date, else the first day of its year), as an account does.
+  const QDate accountSet = ParseDateText(SuiteSettings(Connection(), accountSetKey_).Text(QStringLiteral("StartDate")));
+  if (accountSet.isValid()) return accountSet;
   const QDate yearStart =
       Connection().QueryValue(QStringLiteral("select min(dbegin) from corvane_calendar where iyear = ?"), {year_}).ToDate();
   return yearStart.isValid() ? yearStart : QDate(year_, 1, 1);

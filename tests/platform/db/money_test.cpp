@@ -68,6 +68,13 @@ TEST(MoneyTest, ArithmeticAndConversionsOutOfRangeThrowRatherThanWrap) {
   EXPECT_THROW(Money::FromDouble(1e15), DbError);
   EXPECT_THROW(Money::FromDouble(std::nan("")), DbError);
   EXPECT_THROW(DbValue(950000000000000LL).ToMoney(), DbError);
+  // A stored text reads as an amount only when it is one.
+  const std::pair<const char*, std::optional<std::int64_t>> texts[] = {
+      {"12.5", 125000}, {" -3 ", -30000}, {"abc", std::nullopt}, {"", std::nullopt}, {"12,34", std::nullopt}};
+  for (const auto& [text, raw] : texts) {
+    if (raw) EXPECT_EQ(DbValue(QString::fromUtf8(text)).ToMoney().Raw(), *raw) << text;
+    else EXPECT_THROW(DbValue(QString::fromUtf8(text)).ToMoney(), DbError) << text;
+  }
   EXPECT_EQ(Money::FromDouble(-9.0e14), Money::FromRaw(-9000000000000000000));
   EXPECT_EQ((Money::Max() - Money::Max()), Money());
   Money m = Money::Max();

@@ -172,6 +172,13 @@ TEST(Writer, ChecksRefuseWithAReason) {
       {"no direction", [](ImportLine& l) { l.bd_c.reset(); }, "corvane.import.nodirection"},
       {"unknown direction", [](ImportLine& l) { l.bd_c = 2; }, "corvane.import.nodirection"},
       {"credit", [](ImportLine& l) { l.bd_c = 0; }, ""},
+      {"largest line amount", [](ImportLine& l) { l.amount = Money::LineMax(); }, ""},
+      {"amount beyond what sums hold", [](ImportLine& l) { l.amount = Money::LineMax() + Money::FromCents(1); },
+       "corvane.import.amounttoolarge"},
+      {"number of 30 bytes", [](ImportLine& l) { l.number = QString::fromUtf8("支票") + QString(26, 'N'); }, ""},
+      {"number of 31 bytes", [](ImportLine& l) { l.number = QString::fromUtf8("支票") + QString(27, 'N'); },
+       "corvane.import.numbertoolong"},
+      {"style of 21 bytes", [](ImportLine& l) { l.settle = QString(21, 'S'); }, "corvane.import.styletoolong"},
   };
   for (const Case& c : cases) {
     ImportLine line{7, QDate(2026, 7, 1), "", "", 1, Money::FromCents(100)};
