@@ -9,6 +9,10 @@ namespace {
 // Lengths below 0x8000 take one unit before the text, longer ones two.
 constexpr char16_t kLongLength = 0x8000;
 
+// The days a date column keeps as values: those with a four-digit year.
+const qint64 kFirstDay = QDate(1, 1, 1).toJulianDay();
+const qint64 kLastDay = QDate(9999, 12, 31).toJulianDay();
+
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // The date of a text written exactly as GridDateText writes it, else nothing.
@@ -22,7 +26,7 @@ std::optional<QDate> CanonicalDate(const QString& text, char separator) {
   }
   const QDate d(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[4] * 10 + digits[5],
                 digits[6] * 10 + digits[7]);
-  if (!d.isValid() || d.year() < 1) return std::nullopt;
+  if (!d.isValid() || d.toJulianDay() < kFirstDay) return std::nullopt;
   return d;
 }
 
@@ -36,9 +40,10 @@ std::optional<Money> CanonicalAmount(const QString& text) {
 }  // namespace
 
 QString GridDateText(const QDate& d, char separator) {
-  if (!d.isValid() || d.year() < 1 || d.year() > 9999) return d.toString(Qt::ISODate);
+  if (d.toJulianDay() < kFirstDay || d.toJulianDay() > kLastDay) return d.toString(Qt::ISODate);
   char buf[10];
-  const int y = d.year(), m = d.month(), day = d.day();
+  int y = 0, m = 0, day = 0;
+  d.getDate(&y, &m, &day);
   buf[0] = static_cast<char>('0' + y / 1000 % 10);
   buf[1] = static_cast<char>('0' + y / 100 % 10);
   buf[2] = static_cast<char>('0' + y / 10 % 10);
@@ -300,7 +305,7 @@ void GridColumns::SetText(int row, int col, const QString& text) {
 void GridColumns::SetDate(int row, int col, const QDate& date) {
   if (!IsCell(row, col)) return;
   Column& c = cols_[static_cast<size_t>(col)];
-  if (c.type.kind == CellKind::Date && date.isValid() && date.year() >= 1 && date.year() <= 9999) {
+  if (c.type.kind == CellKind::Date && date.toJulianDay() >= kFirstDay && date.toJulianDay() <= kLastDay) {
     c.Release(static_cast<size_t>(row));
     c.codes.Set(static_cast<size_t>(row), static_cast<quint32>(date.toJulianDay()));
     c.asText[static_cast<size_t>(row)] = false;

@@ -227,7 +227,9 @@ TEST(GridModel, RewrittenAndRemovedTextsKeepTheOthers) {
   model.SetRows(2001);
   for (int pass = 0; pass < 40; ++pass) {
     for (int r = 1; r <= 2000; ++r) model.SetText(r, 0, QStringLiteral("%1-%2").arg(r).arg(pass));
-    if (pass == 0) ASSERT_EQ(model.Text(1, 0), QStringLiteral("1-0")) << "kept when the codes widened";
+    if (pass == 0) {
+      ASSERT_EQ(model.Text(1, 0), QStringLiteral("1-0")) << "kept when the codes widened";
+    }
   }
   model.RemoveRows(1, 1000);
   for (int r = 1; r <= 1000; ++r) ASSERT_EQ(model.Text(r, 0), QStringLiteral("%1-39").arg(r + 1000)) << r;
