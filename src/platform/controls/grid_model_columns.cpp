@@ -155,8 +155,8 @@ void GridCodes::Set(size_t i, quint32 code) {
 }
 
 void GridCodes::Resize(size_t n) {
-  if (wide_) words_.resize(n, 0);
-  else bytes_.resize(n, 0);
+  if (wide_) n == words_.size() + 1 ? words_.push_back(0) : words_.resize(n, 0);
+  else n == bytes_.size() + 1 ? bytes_.push_back(0) : bytes_.resize(n, 0);
 }
 
 void GridCodes::Erase(size_t first, size_t count) {
@@ -194,10 +194,11 @@ void GridColumns::Column::Release(size_t row) {
 }
 
 void GridColumns::Column::Resize(size_t rows) {
-  for (size_t r = rows; r < std::max(codes.size(), amounts.size()); ++r) Release(r);
-  if (type.kind == CellKind::Amount) amounts.resize(rows, 0);
+  const size_t have = std::max(codes.size(), amounts.size());
+  for (size_t r = rows; r < have; ++r) Release(r);
+  if (type.kind == CellKind::Amount) rows == have + 1 ? amounts.push_back(0) : amounts.resize(rows, 0);
   else codes.Resize(rows);
-  if (type.kind != CellKind::Text) asText.resize(rows, true);
+  if (type.kind != CellKind::Text) rows == have + 1 ? asText.push_back(true) : asText.resize(rows, true);
 }
 
 void GridColumns::Column::Compact() {
