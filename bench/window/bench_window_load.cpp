@@ -28,8 +28,11 @@ suite::BenchDataOptions Data() {
   return o;
 }
 
-// Bytes of heap in use.
-double HeapBytes() { return static_cast<double>(mallinfo2().uordblks); }
+// Bytes of heap in use, the large blocks malloc maps on their own included.
+double HeapBytes() {
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<double>(m.uordblks + m.hblkhd);
+}
 
 // A logged-in session on the benchmark database, kept for the run.
 reconcile::frmYHDZ& LoadedWindow(const QString& engine) {
