@@ -1,12 +1,15 @@
 // How the list grid copes with the sizes the reconciliation windows meet: 100,000
 // lines of 9 columns loaded, half of them hidden by a filter and shown again, and the
 // view scrolled to the last line. Each figure stands beside its floor: the same
-// strings built, or the same flags flipped, without any grid.
+// strings built, or the same flags flipped, without any grid. CORVANE_BENCH_LINES
+// gives another line count; the fill reports the heap bytes the grid keeps per line.
 #include "platform/controls/list_grid.h"
 
 #include <QApplication>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 #include <cstdlib>
 #include <memory>
@@ -15,7 +18,15 @@ namespace {
 
 using corvane::platform::ListGrid;
 
-constexpr int kRows = 100000;
+// Bytes of heap in use, the large blocks malloc maps on their own included.
+double HeapBytes() {
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<double>(m.uordblks + m.hblkhd);
+}
+
+const int kRows = qEnvironmentVariableIntValue("CORVANE_BENCH_LINES") > 0
+                      ? qEnvironmentVariableIntValue("CORVANE_BENCH_LINES")
+                      : 100000;
 constexpr int kCols = 9;
 
 std::vector<std::vector<QString>> MakeRows() {
@@ -62,11 +73,20 @@ void BM_BuildRowsFloor(benchmark::State& state) {
 
 void BM_FillRows(benchmark::State& state) {
   auto grid = ShownGrid();
+  double held = 0;
   for (auto _ : state) {
+    state.PauseTiming();
+    grid->SetRows(1);
+    const double before = HeapBytes();
+    state.ResumeTiming();
     grid->FillRows(MakeRows(), MakeKeys());
     Paint(*grid);
+    state.PauseTiming();
+    held = HeapBytes() - before;
+    state.ResumeTiming();
   }
   state.counters["rows"] = grid->Rows() - 1;
+  state.counters["heap_B_per_line"] = held / kRows;
 }
 
 // The loading loop of the list windows: rows sized first, then every cell written

@@ -2,6 +2,8 @@
 
 #include "reconcile/tick_mark.h"
 
+#include <QSet>
+
 namespace corvane::reconcile {
 
 using platform::DbValue;
@@ -41,26 +43,38 @@ QString VoucherNumber(const DbValue& sign, const DbValue& number) {
   return out;
 }
 
-}  // namespace
+// Texts that repeat from line to line (styles, numbers of grouped lines), one copy
+// shared by the facts of every line that has them. Only the first thousand
+// distinct texts are remembered, and a column that hardly repeats is soon no more
+// looked up.
+class SharedTexts {
+ public:
+  QString operator()(QString text) {
+    if (text.isEmpty() || misses_ > 1024 + 8 * hits_) return text;
+    if (const auto it = seen_.constFind(text); it != seen_.constEnd()) {
+      ++hits_;
+      return *it;
+    }
+    if (seen_.size() < 1024) seen_.insert(text);
+    else ++misses_;
+    return text;
+  }
 
-QString DisplayDate(const QDate& d) {
-  if (!d.isValid()) return QString();
-  // Built by hand: this runs for every loaded line, and QDate::toString is slow.
-  char buf[11];
-  const int y = d.year(), m = d.month(), day = d.day();
-  buf[0] = static_cast<char>('0' + y / 1000 % 10);
-  buf[1] = static_cast<char>('0' + y / 100 % 10);
-  buf[2] = static_cast<char>('0' + y / 10 % 10);
-  buf[3] = static_cast<char>('0' + y % 10);
-  buf[4] = '.';
-  buf[5] = static_cast<char>('0' + m / 10);
-  buf[6] = static_cast<char>('0' + m % 10);
-  buf[7] = '.';
-  buf[8] = static_cast<char>('0' + day / 10);
-  buf[9] = static_cast<char>('0' + day % 10);
-  buf[10] = 0;
-  return QString::fromLatin1(buf, 10);
+ private:
+  QSet<QString> seen_;
+  int hits_ = 0, misses_ = 0;
+};
+
+// Rows of `cols` text columns but for the date columns and the amount column.
+GridRows TypedRows(int cols, std::initializer_list<int> dateCols, int amountCol) {
+  GridRows out;
+  out.cells.SetColCount(cols);
+  for (int c : dateCols) out.cells.SetColType(c, {platform::CellKind::Date, '.'});
+  out.cells.SetColType(amountCol, {platform::CellKind::Amount});
+  return out;
 }
+
+}  // namespace
 
 SqlBuilder JournalLoadQuery(const ReconLoadRequest& r) {
   SqlBuilder q;
@@ -101,8 +115,9 @@ SqlBuilder StatementLoadQuery(const ReconLoadRequest& r) {
 
 GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool foreign, const RowTexts& texts,
                      const LoadProgress& progress) {
-  GridRows out;
+  GridRows out = TypedRows(9, {0, 1}, 5);
   const Money cent = Money::FromCents(1);
+  SharedTexts styles, numbers;
   int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
     if (progress && read++ % kRowsPerReport == 0)
@@ -114,28 +129,29 @@ GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool f
     const bool isDebit = !debit.IsZero();
     const Money amount = isDebit ? debit : credit;
     const DbValue& tick = row[9];
-    LineFacts f{row[1].ToDate(), Text(row[3]).trimmed(), Text(row[4]).trimmed(), isDebit, amount, TickOf(tick)};
-    std::vector<QString> cells;
-    cells.reserve(9);
-    cells.emplace_back(DisplayDate(f.date));
-    cells.emplace_back(DisplayDate(row[2].ToDate()));
-    cells.emplace_back(Text(row[3]));
-    cells.emplace_back(Text(row[4]));
-    cells.emplace_back(isDebit ? texts.debit : texts.credit);
-    cells.emplace_back(amount.ToDisplayText());
-    cells.emplace_back(TickMarkOf(tick));
-    cells.emplace_back(VoucherNumber(row[10], row[11]));
-    cells.emplace_back(Text(row[12]));
-    out.cells.push_back(std::move(cells));
+    const QString style = Text(row[3]), number = Text(row[4]);
+    LineFacts f{row[1].ToDate(), styles(style.trimmed()), numbers(number.trimmed()), isDebit, amount, TickOf(tick)};
+    const int i = out.cells.AppendRow();
+    out.cells.SetDate(i, 0, f.date);
+    out.cells.SetDate(i, 1, row[2].ToDate());
+    out.cells.SetText(i, 2, style);
+    out.cells.SetText(i, 3, number);
+    out.cells.SetText(i, 4, isDebit ? texts.debit : texts.credit);
+    out.cells.SetAmount(i, 5, amount);
+    out.cells.SetText(i, 6, TickMarkOf(tick));
+    out.cells.SetText(i, 7, VoucherNumber(row[10], row[11]));
+    out.cells.SetText(i, 8, Text(row[12]));
     out.keys.push_back(row[0].IsInteger() ? QVariant(static_cast<qlonglong>(row[0].ToInt())) : QVariant(row[0].ToString()));
     out.facts.push_back(std::move(f));
   });
+  out.facts.shrink_to_fit();  // kept as long as the window shows the lines
   return out;
 }
 
 GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, const RowTexts& texts,
                        const LoadProgress& progress) {
-  GridRows out;
+  GridRows out = TypedRows(6, {0}, 4);
+  SharedTexts styles, numbers;
   int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
     if (progress && read++ % kRowsPerReport == 0)
@@ -144,19 +160,19 @@ GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, cons
     const bool isDebit = row[4].ToInt() != 0;
     const Money amount = row[5].ToMoney();
     const DbValue& tick = row[6];
-    LineFacts f{row[1].ToDate(), Text(row[2]).trimmed(), Text(row[3]).trimmed(), isDebit, amount, TickOf(tick)};
-    std::vector<QString> cells;
-    cells.reserve(6);
-    cells.emplace_back(DisplayDate(f.date));
-    cells.emplace_back(Text(row[2]));
-    cells.emplace_back(Text(row[3]));
-    cells.emplace_back(isDebit ? texts.debit : texts.credit);
-    cells.emplace_back(amount.ToDisplayText());
-    cells.emplace_back(TickMarkOf(tick));
-    out.cells.push_back(std::move(cells));
+    const QString style = Text(row[2]), number = Text(row[3]);
+    LineFacts f{row[1].ToDate(), styles(style.trimmed()), numbers(number.trimmed()), isDebit, amount, TickOf(tick)};
+    const int i = out.cells.AppendRow();
+    out.cells.SetDate(i, 0, f.date);
+    out.cells.SetText(i, 1, style);
+    out.cells.SetText(i, 2, number);
+    out.cells.SetText(i, 3, isDebit ? texts.debit : texts.credit);
+    out.cells.SetAmount(i, 4, amount);
+    out.cells.SetText(i, 5, TickMarkOf(tick));
     out.keys.push_back(QVariant(static_cast<qlonglong>(row[0].ToInt())));
     out.facts.push_back(std::move(f));
   });
+  out.facts.shrink_to_fit();  // kept as long as the window shows the lines
   return out;
 }
 

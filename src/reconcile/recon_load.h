@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controls/grid_model_columns.h"
 #include "platform/db/money.h"
 #include "platform/db/db_connection.h"
 #include "platform/db/sql_builder.h"
@@ -41,13 +42,13 @@ struct LineFacts {
   std::optional<int> tick;  // the stored tick value; none when unticked
 };
 
-// The rows of one grid, ready to show: cell texts, row keys, and the facts of
-// each line (its tick among them).
+// The rows of one grid, ready to show: cells (dates and amounts as values), row
+// keys, and the facts of each line (its tick among them).
 struct GridRows {
-  std::vector<std::vector<QString>> cells;
+  platform::GridColumns cells;
   std::vector<QVariant> keys;
   std::vector<LineFacts> facts;
-  int size() const { return static_cast<int>(cells.size()); }
+  int size() const { return cells.RowCount(); }
 };
 
 // Texts that stay the same for every row, looked up once per load.
@@ -73,7 +74,5 @@ GridRows JournalRows(platform::DbConnection& db, const platform::SqlBuilder& que
 GridRows StatementRows(platform::DbConnection& db, const platform::SqlBuilder& query, const RowTexts& texts,
                        const LoadProgress& progress = {});
 
-// "yyyy.mm.dd", or "" for no date.
-QString DisplayDate(const QDate& d);
 
 }  // namespace corvane::reconcile

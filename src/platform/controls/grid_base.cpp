@@ -69,6 +69,11 @@ void GridBase::FillRows(std::vector<std::vector<QString>> rows, std::vector<QVar
   ClampCursor();
 }
 
+void GridBase::FillRows(GridColumns cells, std::vector<QVariant> rowData) {
+  model_->FillRows(std::move(cells), std::move(rowData));
+  ClampCursor();
+}
+
 int GridBase::AddRowFromText(const QString& tabJoined, const std::vector<QColor>& backColors) {
   return model_->AppendRow(tabJoined.split(QLatin1Char('\t')), backColors);
 }

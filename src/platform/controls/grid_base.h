@@ -49,6 +49,10 @@ class GridBase : public QWidget, protected GridViewHost {
   void SetRowData(int row, const QVariant& value) { model_->SetRowData(row, value); }
   // Replaces all data rows in one pass (one view reset): the way to load big lists.
   void FillRows(std::vector<std::vector<QString>> rows, std::vector<QVariant> rowData = {});
+  // The same from cells built column by column, with their types (see GridColumns).
+  void FillRows(GridColumns cells, std::vector<QVariant> rowData = {});
+  // Date and amount columns keep values and write texts only to show them.
+  void SetColType(int col, CellType type) { model_->SetColType(col, type); }
   // Appends a row from its cell texts joined by tabs; backColors gives one colour per
   // column (an invalid colour keeps the grid's own). Returns the new row number.
   int AddRowFromText(const QString& tabJoined, const std::vector<QColor>& backColors = {});

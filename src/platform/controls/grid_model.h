@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/controls/grid_model_columns.h"
 #include "platform/controls/grid_types.h"
 
 #include <QAbstractTableModel>
+#include <QByteArray>
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -15,9 +18,11 @@ namespace corvane::platform {
 
 // The data behind the list and entry grids. Callers address cells as the suite's
 // grids do: row 0 is the title row (shown as the horizontal header), data rows run
-// from 1 to Rows() - 1. Each data row keeps its texts, a key value and, only where
-// set, per-cell colours and alignment, so 100,000 rows cost little more than their
-// strings.
+// from 1 to Rows() - 1. The cells are kept column by column (GridColumns): dates and
+// amounts as values in columns typed so, other texts shared or packed, and made into
+// text only when a cell is read or drawn. Each data row adds its key and the number
+// of its look in a table of the distinct per-cell looks (colours, alignment) the
+// grid has, so a million rows cost tens of bytes each.
 //
 // Rows hidden by height 0 stay in the model; the view sees only the visible ones,
 // through a vector of visible row numbers. While redraw is off every change is only
@@ -44,10 +49,22 @@ class GridModel : public QAbstractTableModel {
   void SetText(int row, int col, const QString& text);
   QVariant RowData(int row) const;
   void SetRowData(int row, const QVariant& value);
+  // Column types (text unless set); setting one keeps every cell's text.
+  CellType ColType(int col) const { return cells_.ColType(col); }
+  void SetColType(int col, CellType type);
+  // Values of cells of date and amount columns (see GridColumns).
+  void SetDate(int row, int col, const QDate& date);
+  void SetAmount(int row, int col, Money amount);
+  std::optional<QDate> Date(int row, int col) const { return cells_.Date(row - 1, col); }
+  std::optional<Money> Amount(int row, int col) const { return cells_.Amount(row - 1, col); }
 
   // Replaces every data row at once. rowData may be shorter than rows (missing keys
-  // are empty). Cell styles and hidden marks of the old rows are dropped.
+  // are empty). Cell styles and hidden marks of the old rows are dropped; the
+  // column types stay.
   void FillRows(std::vector<std::vector<QString>> rows, std::vector<QVariant> rowData = {});
+  // The same from cells built beforehand, with their column types (the way to load
+  // large lists: no text is made for a value).
+  void FillRows(GridColumns cells, std::vector<QVariant> rowData = {});
   // Appends one row; cells beyond the column count are dropped. backColors holds one
   // colour per column, an invalid colour meaning the grid's own. Returns the new row.
   int AppendRow(const QStringList& cells, const std::vector<QColor>& backColors = {});
@@ -113,26 +130,41 @@ class GridModel : public QAbstractTableModel {
     QRgb fore = 0;
     int align = 0;  // 0: the column's
   };
+  enum RowFlag : quint8 { kHidden = 1, kReadOnly = 2, kDirty = 4 };
+  // How a row's key is kept: none, an int or a qlonglong in key, or any other value
+  // at otherKeys_[key].
+  enum class KeyKind : quint8 { None, Int, LongLong, Other };
   struct Row {
-    std::vector<QString> cells;  // may be shorter than the column count
-    QVariant data;
-    std::unique_ptr<std::vector<CellStyle>> styles;
-    bool hidden = false;
-    bool readOnly = false;
-    bool dirty = false;
+    qint64 key = 0;
+    quint32 look = 0;  // index in looks_; 0: no look of its own
+    quint8 flags = 0;
+    KeyKind keyKind = KeyKind::None;
   };
 
   Row* DataRow(int row);
   const Row* DataRow(int row) const;
+  void ResizeRows(int rows);
+  bool HasFlag(int row, RowFlag flag) const;
+  void SetFlag(int row, RowFlag flag, bool on);
+  void SetKey(Row& r, const QVariant& value);
   const CellStyle* Style(int row, int col) const;
-  CellStyle& StyleForWrite(int row, int col);
+  // The look that is `from` with edit applied to its cell styles.
+  template <typename Edit>
+  quint32 Restyled(quint32 from, const Edit& edit);
+  quint32 InternLook(std::vector<CellStyle> look);
+  void ResetLooks();
   void SetColor(int row1, int col1, int row2, int col2, const QColor& color, bool back);
+  void AfterFill(std::vector<QVariant> rowData);
   void NotifyCells(int row1, int col1, int row2, int col2);
   void NotifyAll();
   void Present();
   void RebuildVisible();
 
+  GridColumns cells_;
   std::vector<Row> rows_;
+  std::vector<QVariant> otherKeys_;
+  std::vector<std::vector<CellStyle>> looks_;  // looks_[0]: none
+  QHash<QByteArray, quint32> lookIndex_;
   std::vector<QString> titles_;
   std::vector<Qt::Alignment> colAlign_;
   std::vector<bool> colReadOnly_;

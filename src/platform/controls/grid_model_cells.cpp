@@ -2,20 +2,40 @@
 #include "platform/controls/grid_model.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace corvane::platform {
 
 const GridModel::CellStyle* GridModel::Style(int row, int col) const {
   const Row* r = DataRow(row);
-  if (!r || !r->styles || col < 0 || col >= static_cast<int>(r->styles->size())) return nullptr;
-  return &(*r->styles)[static_cast<size_t>(col)];
+  if (!r || !r->look) return nullptr;
+  const std::vector<CellStyle>& look = looks_[r->look];
+  return col >= 0 && col < static_cast<int>(look.size()) ? &look[static_cast<size_t>(col)] : nullptr;
 }
 
-GridModel::CellStyle& GridModel::StyleForWrite(int row, int col) {
-  Row& r = rows_[static_cast<size_t>(row - 1)];
-  if (!r.styles) r.styles = std::make_unique<std::vector<CellStyle>>(static_cast<size_t>(cols_));
-  if (static_cast<int>(r.styles->size()) < cols_) r.styles->resize(static_cast<size_t>(cols_));
-  return (*r.styles)[static_cast<size_t>(col)];
+template <typename Edit>
+quint32 GridModel::Restyled(quint32 from, const Edit& edit) {
+  std::vector<CellStyle> look = from ? looks_[from] : std::vector<CellStyle>();
+  look.resize(static_cast<size_t>(cols_));
+  edit(look);
+  return InternLook(std::move(look));
+}
+
+quint32 GridModel::InternLook(std::vector<CellStyle> look) {
+  if (std::all_of(look.begin(), look.end(), [](const CellStyle& s) { return !s.back && !s.fore && !s.align; }))
+    return 0;
+  if (looks_.empty()) looks_.emplace_back();
+  const QByteArray key(reinterpret_cast<const char*>(look.data()), static_cast<qsizetype>(look.size() * sizeof(CellStyle)));
+  if (const auto it = lookIndex_.constFind(key); it != lookIndex_.constEnd()) return it.value();
+  const auto id = static_cast<quint32>(looks_.size());
+  looks_.push_back(std::move(look));
+  lookIndex_.insert(key, id);
+  return id;
+}
+
+void GridModel::ResetLooks() {
+  looks_.clear();
+  lookIndex_.clear();
 }
 
 QColor GridModel::BackColor(int row, int col) const {
@@ -46,12 +66,30 @@ void GridModel::SetColor(int row1, int col1, int row2, int col2, const QColor& c
   col2 = std::min(col2, cols_ - 1);
   if (row1 > row2 || col1 > col2) return;
   const QRgb value = color.isValid() ? (color.rgb() | 0xFF000000u) : 0;
+  // Rows that looked alike look alike afterwards: each old look is restyled once.
+  // The last pair is kept aside: a single row or a range of alike rows needs no map.
+  std::unordered_map<quint32, quint32> restyled;
+  quint32 lastFrom = 0, lastTo = 0;
+  bool haveLast = false;
   for (int row = row1; row <= row2; ++row) {
-    if (!value && !rows_[static_cast<size_t>(row - 1)].styles) continue;
-    for (int col = col1; col <= col2; ++col) {
-      CellStyle& s = StyleForWrite(row, col);
-      (back ? s.back : s.fore) = value;
+    quint32& look = rows_[static_cast<size_t>(row - 1)].look;
+    if (!value && !look) continue;
+    if (haveLast && look == lastFrom) {
+      look = lastTo;
+      continue;
     }
+    quint32 to = 0;
+    if (const auto at = restyled.find(look); at != restyled.end()) {
+      to = at->second;
+    } else {
+      to = Restyled(look, [&](std::vector<CellStyle>& styles) {
+        for (int col = col1; col <= col2; ++col) (back ? styles[static_cast<size_t>(col)].back : styles[static_cast<size_t>(col)].fore) = value;
+      });
+      if (haveLast) restyled.emplace(lastFrom, lastTo);
+    }
+    lastFrom = look;
+    lastTo = look = to;
+    haveLast = true;
   }
   NotifyCells(row1, col1, row2, col2);
 }
@@ -68,7 +106,8 @@ void GridModel::SetColAlignment(int col, Qt::Alignment alignment) {
 
 void GridModel::SetCellAlignment(int row, int col, Qt::Alignment alignment) {
   if (!IsDataRow(row) || col < 0 || col >= cols_) return;
-  StyleForWrite(row, col).align = static_cast<int>(alignment);
+  quint32& look = rows_[static_cast<size_t>(row - 1)].look;
+  look = Restyled(look, [&](std::vector<CellStyle>& styles) { styles[static_cast<size_t>(col)].align = static_cast<int>(alignment); });
   NotifyCells(row, col, row, col);
 }
 
@@ -82,14 +121,9 @@ bool GridModel::IsColumnReadOnly(int col) const {
   return col >= 0 && col < cols_ && colReadOnly_[static_cast<size_t>(col)];
 }
 
-void GridModel::SetRowReadOnly(int row, bool readOnly) {
-  if (Row* r = DataRow(row)) r->readOnly = readOnly;
-}
+void GridModel::SetRowReadOnly(int row, bool readOnly) { SetFlag(row, kReadOnly, readOnly); }
 
-bool GridModel::IsRowReadOnly(int row) const {
-  const Row* r = DataRow(row);
-  return r && r->readOnly;
-}
+bool GridModel::IsRowReadOnly(int row) const { return HasFlag(row, kReadOnly); }
 
 void GridModel::AddProtectedColor(const QColor& color) {
   if (color.isValid()) protectedColors_.insert(color.rgb() | 0xFF000000u);
@@ -106,14 +140,9 @@ bool GridModel::IsCellEditable(int row, int col) const {
   return !(s && s->back && protectedColors_.contains(s->back));
 }
 
-bool GridModel::IsRowDirty(int row) const {
-  const Row* r = DataRow(row);
-  return r && r->dirty;
-}
+bool GridModel::IsRowDirty(int row) const { return HasFlag(row, kDirty); }
 
-void GridModel::SetRowDirty(int row, bool dirty) {
-  if (Row* r = DataRow(row)) r->dirty = dirty;
-}
+void GridModel::SetRowDirty(int row, bool dirty) { SetFlag(row, kDirty, dirty); }
 
 // --- QAbstractTableModel -----------------------------------------------------
 

@@ -33,6 +33,18 @@ struct ColumnEditor {
   int decimals = 2;   // amounts only
 };
 
+// What the cells of a grid column hold. Text columns keep any text; date and
+// amount columns keep their cells as values (a day number, the fixed-point count
+// of an amount) and write the text only when a cell is shown, printed or read.
+// A text that is not exactly the column's own form of a value (another date
+// layout, "合计", an amount with blanks) is kept as that text, unchanged.
+enum class CellKind : quint8 { Text, Date, Amount };
+
+struct CellType {
+  CellKind kind = CellKind::Text;
+  char dateSeparator = '.';  // dates: "yyyy.mm.dd" with this separator
+};
+
 // The suite writes colours as &HBBGGRR numbers (blue in the high byte).
 inline QColor ColorFromBgr(quint32 bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),

@@ -3,6 +3,7 @@
 #include "platform/db/db_error.h"
 
 #include <cmath>
+#include <optional>
 
 namespace corvane::platform {
 
@@ -13,7 +14,24 @@ struct Overloaded : Ts... { using Ts::operator()...; };
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
+// "yyyy?mm?dd…" in plain digits at the start: read in place, since every loaded
+// line of a list has dates (the same result as the general reading below).
+std::optional<QDate> PlainDateText(const QString& text) {
+  if (text.size() < 10) return std::nullopt;
+  const QChar sep = text[4];
+  if ((sep != QLatin1Char('-') && sep != QLatin1Char('.') && sep != QLatin1Char('/')) || text[7] != sep) return std::nullopt;
+  int n[8];
+  int k = 0;
+  for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9') return std::nullopt;
+    n[k++] = c - u'0';
+  }
+  return QDate(n[0] * 1000 + n[1] * 100 + n[2] * 10 + n[3], n[4] * 10 + n[5], n[6] * 10 + n[7]);
+}
+
 QDate ParseDateText(const QString& text) {
+  if (const auto plain = PlainDateText(text)) return *plain;
   const QString t = text.trimmed().left(10);
   if (t.size() != 10) return {};
   const QChar sep = t[4];

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 #include <utility>
+#include <variant>
 
 namespace corvane::platform {
 namespace {
@@ -132,7 +133,7 @@ TEST_P(CellColors, RangeColoursExactlyItsCells) {
   const ColorCase& c = GetParam();
   Fixture f(4, 3);
   f.model.SetBackColor(c.row1, c.col1, c.row2, c.col2, Qt::yellow);
-  f.model.SetForeColor(2, 2, 2, 2, Qt::red);
+  f.model.SetForeColor(1, 2, 4, 2, Qt::red);  // over rows that look alike and rows that do not
   for (int r = 1; r <= 4; ++r) {
     for (int col = 0; col < 3; ++col) {
       const bool expected = c.all || c.coloured.count({r, col}) > 0;
@@ -141,7 +142,9 @@ TEST_P(CellColors, RangeColoursExactlyItsCells) {
     }
   }
   EXPECT_EQ(f.model.ForeColor(2, 2), QColor(Qt::red)) << "text colour is kept apart from the back colour";
-  EXPECT_FALSE(f.model.ForeColor(2, 1).isValid());
+  for (int r = 1; r <= 4; ++r) {
+    for (int col = 0; col < 3; ++col) EXPECT_EQ(f.model.ForeColor(r, col).isValid(), col == 2) << r << "," << col;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(GridModel, CellColors,
@@ -159,6 +162,91 @@ TEST(GridModel, ColoursClearAndMoveWithTheirRows) {
   EXPECT_FALSE(f.model.BackColor(2, 0).isValid());
   f.model.RemoveRow(2);
   EXPECT_EQ(f.model.BackColor(2, 1), QColor(Qt::yellow)) << "row 3 moved up with its colours";
+}
+
+// A cell set from a text or a value, what it shows and reads back as, and the value
+// it keeps (monostate: kept as text).
+struct TypedCellCase {
+  const char* name;
+  CellType type;
+  std::variant<QString, QDate, Money> given;
+  QString shown;
+  std::variant<std::monostate, QDate, Money> value;
+};
+
+TEST(GridModel, TypedCellsReadBackExactlyWhatTheyWereGiven) {
+  const Money max = Money::Max();
+  const TypedCellCase cases[] = {
+      {"DateText", {CellKind::Date, '.'}, QStringLiteral("2026.03.05"), QStringLiteral("2026.03.05"), QDate(2026, 3, 5)},
+      {"DateValue", {CellKind::Date, '-'}, QDate(2026, 12, 31), QStringLiteral("2026-12-31"), QDate(2026, 12, 31)},
+      {"DateOtherLayoutStaysText", {CellKind::Date, '.'}, QStringLiteral("2026-03-05"), QStringLiteral("2026-03-05"), {}},
+      {"DateNoSuchDayStaysText", {CellKind::Date, '.'}, QStringLiteral("2026.02.30"), QStringLiteral("2026.02.30"), {}},
+      {"DateTotalRowStaysText", {CellKind::Date, '.'}, QStringLiteral("合计"), QStringLiteral("合计"), {}},
+      {"DateEmpty", {CellKind::Date, '.'}, QString(), QString(), {}},
+      {"DateInvalidValueEmpties", {CellKind::Date, '.'}, QDate(), QString(), {}},
+      {"AmountText", {CellKind::Amount}, QStringLiteral("-1,234.50"), QStringLiteral("-1,234.50"), Money::FromCents(-123450)},
+      {"AmountLargest", {CellKind::Amount}, max, QStringLiteral("922,337,203,685,477.58"), max},
+      {"AmountSmallest", {CellKind::Amount}, -max, QStringLiteral("-922,337,203,685,477.58"), -max},
+      {"AmountZero", {CellKind::Amount}, QStringLiteral("0.00"), QStringLiteral("0.00"), Money()},
+      {"AmountPlainStaysText", {CellKind::Amount}, QStringLiteral("1234.5"), QStringLiteral("1234.5"), {}},
+      {"AmountBlanksStayText", {CellKind::Amount}, QStringLiteral(" 1.00"), QStringLiteral(" 1.00"), {}},
+      {"AmountEmpty", {CellKind::Amount}, QString(), QString(), {}},
+      {"AmountOnTextColumn", {}, Money::FromCents(123450), QStringLiteral("1,234.50"), {}},
+      {"RepeatedText", {}, QStringLiteral("借"), QStringLiteral("借"), {}},
+      {"LongText", {}, QString(40000, QLatin1Char('x')), QString(40000, QLatin1Char('x')), {}},
+  };
+  for (const TypedCellCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f(3, 2);
+    f.model.SetColType(1, c.type);
+    f.model.SetText(2, 1, QStringLiteral("other"));
+    for (int r : {1, 3}) {
+      if (const auto* text = std::get_if<QString>(&c.given)) f.model.SetText(r, 1, *text);
+      else if (const auto* date = std::get_if<QDate>(&c.given)) f.model.SetDate(r, 1, *date);
+      else f.model.SetAmount(r, 1, std::get<Money>(c.given));
+    }
+    const auto value = [&](int r) -> std::variant<std::monostate, QDate, Money> {
+      if (const auto d = f.model.Date(r, 1)) return *d;
+      if (const auto m = f.model.Amount(r, 1)) return *m;
+      return {};
+    };
+    EXPECT_EQ(f.model.index(0, 1).data().toString(), c.shown);
+    EXPECT_TRUE(value(3) == c.value);
+    EXPECT_EQ(f.model.Text(2, 1), QStringLiteral("other"));
+    f.model.RemoveRow(1);
+    EXPECT_EQ(f.model.Text(2, 1), c.shown) << "the cell moved up with its row";
+    f.model.SetColType(1, CellType());
+    EXPECT_EQ(f.model.Text(2, 1), c.shown) << "a text column shows the same";
+    EXPECT_EQ(f.model.Text(1, 1), QStringLiteral("other"));
+  }
+}
+
+TEST(GridModel, RewrittenAndRemovedTextsKeepTheOthers) {
+  GridModel model;
+  model.SetCols(1);
+  model.SetRows(2001);
+  for (int pass = 0; pass < 40; ++pass) {
+    for (int r = 1; r <= 2000; ++r) model.SetText(r, 0, QStringLiteral("%1-%2").arg(r).arg(pass));
+    if (pass == 0) {
+      ASSERT_EQ(model.Text(1, 0), QStringLiteral("1-0")) << "kept when the codes widened";
+    }
+  }
+  model.RemoveRows(1, 1000);
+  for (int r = 1; r <= 1000; ++r) ASSERT_EQ(model.Text(r, 0), QStringLiteral("%1-39").arg(r + 1000)) << r;
+}
+
+TEST(GridModel, RowKeysKeepTheirTypes) {
+  const QVariant keys[] = {QVariant(7), QVariant(qlonglong{1} << 40), QVariant(QStringLiteral("A01")), QVariant(),
+                           QVariant(2.5)};
+  Fixture f(5);
+  for (int r = 1; r <= 5; ++r) f.model.SetRowData(r, keys[r - 1]);
+  f.model.SetRowData(3, QStringLiteral("B02"));
+  f.model.RemoveRow(1);
+  for (int r = 1; r <= 4; ++r) {
+    const QVariant expected = r == 2 ? QVariant(QStringLiteral("B02")) : keys[r];
+    EXPECT_EQ(f.model.RowData(r), expected) << r;
+    EXPECT_EQ(f.model.RowData(r).metaType(), expected.metaType()) << r;
+  }
 }
 
 struct EditableCase {

@@ -75,5 +75,19 @@ TEST(SqlBuilderTest, KeepsMarksAndValuesTogether) {
   EXPECT_EQ(CountPlaceholders(QStringLiteral("a=? and b='?'")), 1);
 }
 
+TEST(DbValueTest, DateTextsReadAsDates) {
+  const struct {
+    const char* text;
+    QDate date;  // invalid: no date
+  } cases[] = {
+      {"2026-02-28", QDate(2026, 2, 28)},          {"2026.02.28 00:00:00", QDate(2026, 2, 28)},
+      {" 2026/02/28", QDate(2026, 2, 28)},         {"2026-+2-28", QDate(2026, 2, 28)},
+      {"2026-02-30", QDate()},                     {"2026-02/28", QDate()},
+      {"2026-2-28", QDate()},                      {"20260228", QDate()},
+      {"", QDate()},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DbValue(QString::fromUtf8(c.text)).ToDate(), c.date) << c.text;
+}
+
 }  // namespace
 }  // namespace corvane::platform
