@@ -188,14 +188,20 @@ void StatementImportDialog::MappingChanged() {
 }
 
 void StatementImportDialog::Recheck() {
-  if (parsed_.format == StatementFormat::Csv) parsed_.lines = ApplyCsvMapping(csv_, mapping_);
+  if (parsed_.format == StatementFormat::Csv) {
+    ParsedStatement csv = ApplyCsvMapping(csv_, mapping_);
+    parsed_.lines = std::move(csv.lines);
+    parsed_.refused = std::move(csv.refused);
+    parsed_.balances = std::move(csv.balances);
+  }
   refused_.clear();
+  for (const LineRefusal& r : parsed_.refused) refused_.push_back({r.lineNo, r.reasonKey});
   accepted_ = platform::StatementLineWriter::Check(parsed_.lines, refused_);
   lstRefused_->clear();
   for (const platform::RefusedLine& r : refused_)
     lstRefused_->addItem(Text("corvane.import.refusedline").arg(r.lineNo).arg(Text(r.reasonKey)));
   lblRefused_->setText(Text("corvane.import.summary").arg(accepted_.size()).arg(refused_.size()));
-  cmdImport_->setEnabled(!accepted_.empty());
+  cmdImport_->setEnabled(!accepted_.empty() && parsed_.Importable());
   ShowPreview();
 }
 
@@ -216,7 +222,7 @@ void StatementImportDialog::ShowPreview() {
 }
 
 void StatementImportDialog::cmdImport_Click() {
-  if (accepted_.empty()) return;
+  if (accepted_.empty() || !parsed_.Importable()) return;
   try {
     platform::StatementLineWriter writer(db_, target_);
     std::vector<ImportLine> lines = accepted_;
