@@ -213,7 +213,7 @@ void ImportCsv(benchmark::State& state, const QString& engine) {
     db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {kScratch});
     state.ResumeTiming();
     const suite::CsvTable table = suite::ReadCsv(text);
-    const std::vector<platform::ImportLine> lines = suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table));
+    const std::vector<platform::ImportLine> lines = suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table)).lines;
     std::vector<platform::RefusedLine> refused;
     const auto accepted = platform::StatementLineWriter::Check(lines, refused);
     platform::StatementLineWriter writer(db, {false, kScratch, QString()});

@@ -110,6 +110,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
       ":20:S1\n:25:1121-0501-0400-0987-6\n:28C:1/1\n:60F:C260701CNY1000,00\n"
       ":61:2607030703C100,00NTRFREF1//B1\n:61:2607040704D50,00NTRFREF2//B2\n:62F:C260731CNY1100,00\n";
   const auto tick = [](suite::StatementImportDialog& d) { d.chkDamaged()->setChecked(true); };
+  const QString path = bankFolder_.filePath(QStringLiteral("row.dat"));
   QFile camt(Sample("camt053.xml"));
   ASSERT_TRUE(camt.open(QIODevice::ReadOnly));
   const QByteArray camtBytes = camt.readAll();
@@ -121,7 +122,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
     QStringList shown;     // in the dialog's problem or balance text when it is not
   } rows[] = {
       {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 16), {}, {0, 0},
-       {suite::ImportText("corvane.import.unrecognised")}},
+       {suite::ImportTextWith("corvane.import.unrecognised", {path})}},
       {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), {}, {0, 0}, {}},
       {"balances do not add up", mt940, {}, {0, 0}, {"1,050.00", "1,100.00"}},
       {"imported knowingly as damaged", mt940, tick, {2, 2}, {}},
@@ -135,7 +136,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
-    QFile f(bankFolder_.filePath(QStringLiteral("row.dat")));
+    QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(row.file);
     f.close();

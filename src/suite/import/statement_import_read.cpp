@@ -68,7 +68,7 @@ void StatementImportDialog::Read() {
   options.importDamaged = chkDamaged_->isChecked();
   QFile file(path_);
   if (!file.open(QIODevice::ReadOnly)) {
-    parsed_.error = file.errorString();
+    parsed_.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path_, file.errorString()});
   } else {
     bytes_ = file.readAll();
     switch (DetectStatementFormat(bytes_)) {
@@ -81,10 +81,12 @@ void StatementImportDialog::Read() {
         layout_ = GuessCsvReadOptions(text_);
         parsed_.encoding = decoded.encoding;
         ReadCsvText();
-        if (!decoded.ok) parsed_.error = Text("corvane.import.badtext").arg(decoded.encoding);
+        if (!decoded.ok) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {decoded.encoding});
         break;
       }
-      default: parsed_.error = Text("corvane.import.unrecognised"); break;
+      case StatementFormat::Unknown:
+        parsed_.SetUnreadable(QStringLiteral("corvane.import.unrecognised"), {path_});
+        break;
     }
   }
   csvBox_->setVisible(parsed_.format == StatementFormat::Csv);
@@ -165,10 +167,7 @@ void StatementImportDialog::CsvChanged() {
 
 // Why Import is not offered, or empty when it is.
 QString StatementImportDialog::Problem() const {
-  if (!parsed_.error.isEmpty()) {
-    if (parsed_.format == StatementFormat::Unknown) return Text("corvane.import.unrecognised");
-    return Text("corvane.import.unreadable").arg(path_) + QLatin1Char(' ') + parsed_.error;
-  }
+  if (!parsed_.error.isEmpty()) return parsed_.error;
   const QString foreign = ForeignFileReason(parsed_.accountNo, parsed_.currency, bankAccountNo_, currency_);
   if (!foreign.isEmpty()) return foreign;
   if (!parsed_.Importable()) return Text("corvane.import.damaged");
