@@ -32,11 +32,12 @@ class ImportTest : public StatementTest {
 
   long long Lines() { return Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}); }
 
-  // The importer's dialog: this file, then Import.
-  void ScriptImport(const QString& path) {
-    session_.Modals().Then([path](QDialog& d) {
+  // The importer's dialog: this file (knowingly damaged or not), then Import.
+  void ScriptImport(const QString& path, bool damaged = false) {
+    session_.Modals().Then([path, damaged](QDialog& d) {
       auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
       dialog.SetFile(path);
+      dialog.chkDamaged()->setChecked(damaged);
       dialog.cmdImport_Click();
     });
   }
@@ -62,7 +63,7 @@ TEST_P(ImportTest, ACsvFileIsMappedCheckedAndWrittenForTheBookToo) {
 
 TEST_P(ImportTest, ACamtFileIsRecognisedAndItsUnreadableLineRefused) {
   frmYHDZD* w = Open();
-  ScriptImport(Sample("camt053.xml"));
+  ScriptImport(Sample("camt053.xml"), true);  // it has no closing balance
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 3);
   EXPECT_EQ(Db().QueryValue("select cn_id from " + Table() + " where " + KeyColumn() + "=? and mmoney=?",
@@ -271,7 +272,7 @@ TEST_P(NetBankBookTest, ARefusedFetchWritesNothingAndSaysWhy) {
   } rows[] = {
       {"start after the end", "3280.65", "2026.07.31", shared::GetResString(QStringLiteral("corvane.import.startafterend")), {}},
       {"bank file not adding up", "3000.00", "2026.07.01",
-       suite::ImportText(QStringLiteral("corvane.import.badbankfile")).arg("YH004-2026-07.xml", QString()).trimmed(),
+       suite::ImportTextWith(QStringLiteral("corvane.import.badbankfile"), {"YH004-2026-07.xml", ""}).trimmed(),
        {"3,280.65", "3,000.00"}},
   };
   frmYHDZD* w = Open();

@@ -17,10 +17,10 @@ QString ForeignFileReason(const QString& fileAccountNo, const QString& fileCurre
   QStringList reasons;
   if (!fileAccountNo.trimmed().isEmpty() && !accountNo.trimmed().isEmpty() &&
       PlainAccountNo(fileAccountNo) != PlainAccountNo(accountNo))
-    reasons << ImportText(QStringLiteral("corvane.import.otheraccount")).arg(fileAccountNo.trimmed(), accountNo.trimmed());
+    reasons << ImportTextWith(QStringLiteral("corvane.import.otheraccount"), {fileAccountNo.trimmed(), accountNo.trimmed()});
   if (!fileCurrency.trimmed().isEmpty() && !currency.trimmed().isEmpty() &&
       fileCurrency.trimmed().compare(currency.trimmed(), Qt::CaseInsensitive) != 0)
-    reasons << ImportText(QStringLiteral("corvane.import.othercurrency")).arg(fileCurrency.trimmed(), currency.trimmed());
+    reasons << ImportTextWith(QStringLiteral("corvane.import.othercurrency"), {fileCurrency.trimmed(), currency.trimmed()});
   return reasons.join(QLatin1Char('\n'));
 }
 

@@ -90,7 +90,7 @@ class StatementImportDialog : public QDialog {
   QByteArray bytes_;
   ParsedStatement parsed_;
   QString text_;  // a CSV file's text
-  CsvReadOptions layout_;
+  CsvReadOptions layout_, guessedLayout_;
   CsvTable csv_;
   CsvMapping mapping_;
   CsvMapping guess_;

@@ -25,6 +25,7 @@ namespace {
 constexpr int kProgressFrom = 5000;  // smaller files are written without a progress window
 
 QString Text(const char* key) { return ImportText(QString::fromLatin1(key)); }
+QString Text(const char* key, const QStringList& args) { return ImportTextWith(QString::fromLatin1(key), args); }
 
 int Ask(const QString& prompt, int buttons) {
   return platform::MessagePresenter::Current().Show({prompt, buttons, Text("corvane.import.title")});
@@ -78,7 +79,7 @@ void StatementImportDialog::Read() {
       case StatementFormat::Csv: {
         const DecodedText decoded = DecodeStatementBytes(bytes_);
         text_ = decoded.text;
-        layout_ = GuessCsvReadOptions(text_);
+        layout_ = guessedLayout_ = GuessCsvReadOptions(text_);
         parsed_.encoding = decoded.encoding;
         ReadCsvText();
         if (!decoded.ok) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {decoded.encoding});
@@ -92,8 +93,8 @@ void StatementImportDialog::Read() {
   csvBox_->setVisible(parsed_.format == StatementFormat::Csv);
   QStringList facts{Text("corvane.import.format") + FormatName(parsed_.format)};
   if (!parsed_.encoding.isEmpty()) facts << parsed_.encoding;
-  if (!parsed_.accountNo.isEmpty()) facts << Text("corvane.import.fileaccount").arg(parsed_.accountNo);
-  if (!parsed_.currency.isEmpty()) facts << Text("corvane.import.filecurrency").arg(parsed_.currency);
+  if (!parsed_.accountNo.isEmpty()) facts << Text("corvane.import.fileaccount", {parsed_.accountNo});
+  if (!parsed_.currency.isEmpty()) facts << Text("corvane.import.filecurrency", {parsed_.currency});
   lblFormat_->setText(facts.join(QStringLiteral(" · ")));
   Recheck();
   if (!parsed_.error.isEmpty()) Ask(Problem(), 16);
@@ -132,10 +133,9 @@ void StatementImportDialog::FillCsvControls() {
   cboDateFormat_->setCurrentIndex(std::max(0, static_cast<int>(CsvDateFormats().indexOf(mapping_.dateFormat))));
   spnFirstLine_->setValue(layout_.firstDataLine);
   chkHeader_->setChecked(layout_.hasHeader);
-  lblGuess_->setText(Text("corvane.import.guess")
-                         .arg(QString(guess_.notation.decimal), SeparatorName(guess_.notation.thousands))
-                         .arg(guess_.dateFormat.isEmpty() ? Text("corvane.import.none") : guess_.dateFormat)
-                         .arg(layout_.firstDataLine));
+  lblGuess_->setText(Text("corvane.import.guess", {QString(guess_.notation.decimal), SeparatorName(guess_.notation.thousands),
+                                                   guess_.dateFormat.isEmpty() ? Text("corvane.import.none") : guess_.dateFormat,
+                                                   QString::number(guessedLayout_.firstDataLine)}));
   filling_ = false;
 }
 
@@ -183,11 +183,11 @@ void StatementImportDialog::Recheck() {
   lstRefused_->clear();
   for (const LineRefusal& r : parsed_.refused) {
     refused.insert(r.lineNo, ImportTextWith(r.reasonKey, r.args));
-    lstRefused_->addItem(Text("corvane.import.refusedline").arg(r.lineNo).arg(refused.value(r.lineNo)));
+    lstRefused_->addItem(LineRefusalText(r));
   }
   for (const platform::RefusedLine& r : checked) {
     refused.insert(r.lineNo, ImportText(r.reasonKey));
-    lstRefused_->addItem(Text("corvane.import.refusedline").arg(r.lineNo).arg(refused.value(r.lineNo)));
+    lstRefused_->addItem(LineRefusalText({r.lineNo, r.reasonKey, {}}));
   }
   const QString problem = Problem();
   duplicates_.clear();
@@ -195,16 +195,15 @@ void StatementImportDialog::Recheck() {
     try {
       duplicates_ = platform::StatementLineWriter(db_, target_).FindDuplicates(accepted_);
     } catch (const std::exception& e) {
-      lstRefused_->addItem(Text("corvane.import.failed").arg(QString::fromUtf8(e.what())));
+      lstRefused_->addItem(Text("corvane.import.failed", {QString::fromUtf8(e.what())}));
     }
   }
   QSet<int> duplicate;
   for (size_t i : duplicates_) duplicate.insert(accepted_[i].lineNo);
   preview_->Show(parsed_.lines, refused, duplicate, !problem.isEmpty());
-  lblRefused_->setText(Text("corvane.import.summary")
-                           .arg(problem.isEmpty() ? accepted_.size() : 0)
-                           .arg(refused.size())
-                           .arg(duplicates_.size()));
+  lblRefused_->setText(Text("corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
+                                                       QString::number(refused.size()),
+                                                       QString::number(duplicates_.size())}));
   lblProblem_->setText(problem);
   lblProblem_->setVisible(!problem.isEmpty() && !path_.isEmpty());
   ShowBalances();
@@ -214,9 +213,8 @@ void StatementImportDialog::Recheck() {
 void StatementImportDialog::ShowBalances() {
   QStringList lines;
   for (const BalanceCheck& b : parsed_.balances)
-    lines << (b.ok ? Text("corvane.import.balanceok")
-                         .arg(b.statement.isEmpty() ? QString::number(b.lineNo) : b.statement, Figure(b.opening),
-                              b.lines.ToDisplayText(), Figure(b.closing))
+    lines << (b.ok ? Text("corvane.import.balanceok", {b.statement.isEmpty() ? QString::number(b.lineNo) : b.statement,
+                                                       Figure(b.opening), b.lines.ToDisplayText(), Figure(b.closing)})
                    : BalanceCheckText(b));
   if (lines.isEmpty() && parsed_.error.isEmpty() && !path_.isEmpty()) lines << Text("corvane.import.nobalances");
   lblBalance_->setText(lines.join(QLatin1Char('\n')));
@@ -230,12 +228,12 @@ void StatementImportDialog::cmdImport_Click() {
     platform::StatementLineWriter writer(db_, target_);
     std::vector<ImportLine> lines = accepted_;
     const std::vector<size_t> duplicates = writer.FindDuplicates(lines);
-    if (!duplicates.empty() && Ask(Text("corvane.import.duplicates").arg(duplicates.size()), 260) != 6) {
+    if (!duplicates.empty() && Ask(Text("corvane.import.duplicates", {QString::number(duplicates.size())}), 260) != 6) {
       for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it)
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*it));
     }
     if (lines.empty()) {
-      Ask(Text("corvane.import.written").arg(0), 64);
+      Ask(Text("corvane.import.written", {QStringLiteral("0")}), 64);
       return;
     }
     std::unique_ptr<QProgressDialog> progress;
@@ -251,10 +249,10 @@ void StatementImportDialog::cmdImport_Click() {
     });
   } catch (const std::exception& e) {
     written_ = 0;
-    Ask(Text("corvane.import.failed").arg(QString::fromUtf8(e.what())), 16);
+    Ask(Text("corvane.import.failed", {QString::fromUtf8(e.what())}), 16);
     return;
   }
-  Ask(Text("corvane.import.written").arg(written_), 64);
+  Ask(Text("corvane.import.written", {QString::number(written_)}), 64);
   accept();
 }
 

@@ -68,7 +68,7 @@ bool FolderBankLineSource::FetchLines(const QString& bankAccountNo, const QDate&
     for (const BalanceCheck& b : parsed.balances)
       if (why.isEmpty() && ours && !b.ok) why = BalanceCheckText(b);
     if (!why.isEmpty() && (ours || parsed.accountNo.isEmpty())) {
-      message = ImportText(QStringLiteral("corvane.import.badbankfile")).arg(info.fileName(), why);
+      message = ImportTextWith(QStringLiteral("corvane.import.badbankfile"), {info.fileName(), why});
       lines.clear();
       return false;
     }
