@@ -180,6 +180,7 @@ TEST_P(ImportTest, ThePreviewFollowsTheSeparatorsAndMarksDuplicates) {
       {"guessed", nullptr, nullptr, {"1,500.00||" + duplicate, "|2.50|" + ok}},
       {"decimal comma, no thousands", ",", "", {"||*", "|2.50|" + ok}},
       {"decimal point, thousands comma", ".", ",", {"||*", "||*"}},
+      {"decimal point, no thousands", ".", "", {"||*", "||*"}},
   };
   Open();
   session_.Modals().Then([&](QDialog& d) {
