@@ -85,16 +85,16 @@ Records Parse(const QString& text, QChar delimiter, int maxLines = -1) {
     }
     for (size_t i = before; i < r.fields.size(); ++i) r.lines.push_back(recordLine);
     pending = !c.ended;
-    if (open) r.lastLineOpen = true;
   }
   if (maxLines < 0) {
     const size_t before = r.fields.size();
     if (csv_fini(&p, OnField, OnRecord, &c) != 0) {
       r.refused.push_back({recordLine, QStringLiteral("corvane.import.csv.openquote"), {}});
       r.fields.resize(before);
-      r.lastLineOpen = true;
     } else if (r.fields.size() > before) {
+      // The last record ended with the text, without a line end.
       r.lines.push_back(recordLine);
+      r.lastLineOpen = true;
     }
   }
   csv_free(&p);
@@ -143,7 +143,7 @@ CsvReadOptions GuessLayout(const Records& r, QChar delimiter) {
     const CsvColumns c = CsvColumnsByName(r.fields[i]);
     if (r.fields[i].size() >= 2 && c.date >= 0 && (c.amount >= 0 || (c.debit >= 0 && c.credit >= 0))) {
       o.hasHeader = true;
-      o.firstDataLine = i + 1 < r.fields.size() ? r.lines[i + 1] : r.lines[i] + 1;
+      o.firstDataLine = r.lines[i] + 1;
       return o;
     }
   }
@@ -157,7 +157,7 @@ CsvReadOptions GuessLayout(const Records& r, QChar delimiter) {
       return o;
     }
   o.hasHeader = true;
-  o.firstDataLine = r.lines.size() > 1 ? r.lines[1] : 2;
+  o.firstDataLine = r.lines.empty() ? 2 : r.lines[0] + 1;
   return o;
 }
 

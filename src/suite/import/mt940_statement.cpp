@@ -55,7 +55,7 @@ QDate Date(QStringView yymmdd) {
 // :60F:, :62F: and their intermediate forms: mark C or D, date YYMMDD, currency, amount.
 bool ReadBalance(QStringView s, Money& amount, QString& currency) {
   static const QRegularExpression re(QStringLiteral("^([CD])(\\d{6})([A-Z]{3})([0-9,]+)$"));
-  const auto m = re.matchView(s);
+  const auto m = re.match(s);
   if (!m.hasMatch() || !Date(m.capturedView(2)).isValid()) return false;
   const std::optional<Money> a = Amount(m.capturedView(4));
   if (!a) return false;
@@ -78,7 +78,7 @@ const QRegularExpression& Line61() {
 // lines are the supplementary details.
 QString Text61(const Field& f) {
   QString s = f.text.toString();
-  if (!f.more.empty() && (!Line61().matchView(s).hasMatch() || s.size() + 4 >= 65 ||
+  if (!f.more.empty() && (!Line61().match(s).hasMatch() || s.size() + 4 >= 65 ||
                           (!s.contains(QLatin1String("//")) && f.more.front().contains(QLatin1String("//")))))
     s += f.more.front().toString();
   return s;

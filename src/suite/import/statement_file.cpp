@@ -53,6 +53,18 @@ QByteArray GuessEncoding(const QByteArray& bytes) {
   return QByteArray("GB18030");
 }
 
+// UTF-16 without a byte-order mark: the zero high bytes of its ASCII characters
+// stand at odd (little-endian) or even offsets.
+const char* Utf16ByZeros(const QByteArray& bytes) {
+  const qsizetype n = std::min<qsizetype>(bytes.size(), 4096) & ~qsizetype(1);
+  int even = 0, odd = 0;
+  for (qsizetype i = 0; i < n; ++i)
+    if (bytes[i] == 0) ++(i % 2 ? odd : even);
+  if (odd * 4 >= n / 2 && even == 0 && n > 0) return "UTF-16LE";
+  if (even * 4 >= n / 2 && odd == 0 && n > 0) return "UTF-16BE";
+  return nullptr;
+}
+
 }  // namespace
 
 DecodedText DecodeStatementBytes(const QByteArray& bytes) {
@@ -61,6 +73,9 @@ DecodedText DecodeStatementBytes(const QByteArray& bytes) {
   if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
     out.encoding = bytes.startsWith("\xFF\xFE") ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
     out.text = Decode(bytes.mid(2), bytes.startsWith("\xFF\xFE") ? "UTF-16LE" : "UTF-16BE", ok);
+  } else if (const char* utf16 = Utf16ByZeros(bytes)) {
+    out.encoding = QString::fromLatin1(utf16);
+    out.text = Decode(bytes, utf16, ok);
   } else {
     out.text = Decode(bytes, "UTF-8", ok);
     out.encoding = QStringLiteral("UTF-8");
@@ -137,7 +152,9 @@ StatementFormat DetectStatementFormat(const QByteArray& bytes) {
   bool isXml = false;
   const StatementFormat xml = XmlFormat(bytes, isXml);
   if (isXml) return xml;
-  const DecodedText d = DecodeStatementBytes(bytes.left(1 << 16));
+  // The head up to a line end, so that no character is cut in two.
+  const qsizetype headEnd = bytes.size() <= (1 << 16) ? bytes.size() : bytes.lastIndexOf('\n', 1 << 16) + 1;
+  const DecodedText d = DecodeStatementBytes(bytes.left(headEnd > 0 ? headEnd : 1 << 16));
   const QString head = d.text.left(8192);
   if (IsOfx1(head)) return StatementFormat::Ofx;
   if (IsMt940(head)) return StatementFormat::Mt940;

@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{2, d1, "", 0, 500}}, {{3, "corvane.import.baddate", "30/02/26"}}},
         SheetCase{"QuotedLineBreaks", "date,ref,amount\n2026-07-01,\"two\nlines\",1.00\n2026-07-02,R2,2.00\n",
                   {{2, d1, "two\nlines", 0, 100}, {4, d2, "R2", 0, 200}}, {}},
-        SheetCase{"StrayQuote", "date,ref,amount\n2026-07-01,a\"b,1.00\n2026-07-02,R2,2.00\n",
+        SheetCase{"TextAfterAClosingQuote", "date,ref,amount\n2026-07-01,\"a\"b,1.00\n2026-07-02,R2,2.00\n",
                   {{3, d2, "R2", 0, 200}}, {{2, "corvane.import.csv.malformed", {}}}},
         SheetCase{"LastLineCutInsideAnAmount", "date,amount\n2026-07-01,13.45\n2026-07-02,13.4",
                   {{2, d1, "", 0, 1345}}, {{3, "corvane.import.csv.cutshort", "13.4"}}},

@@ -18,7 +18,7 @@ struct Damage {
   size_t lines;           // read right
   Refusal firstRefusal;   // key empty: none
   const char* balance;    // reason key of the first failing statement; "" all add up; null: unreadable
-  const char* errorKey;   // when unreadable
+  const char* errorKey = nullptr;  // when unreadable
 };
 
 void Replace(QByteArray& b, const char* from, const char* to) {
@@ -39,7 +39,9 @@ void ExpectDamage(const ParsedStatement& s, const Damage& d) {
   } else if (!s.refused.empty()) {
     EXPECT_EQ(s.refused[0].lineNo, d.firstRefusal.lineNo);
     EXPECT_EQ(s.refused[0].reasonKey, d.firstRefusal.key);
-    if (!d.firstRefusal.arg.isNull()) EXPECT_EQ(s.refused[0].args.value(0), d.firstRefusal.arg);
+    if (!d.firstRefusal.arg.isNull()) {
+      EXPECT_EQ(s.refused[0].args.value(0), d.firstRefusal.arg);
+    }
   } else {
     ADD_FAILURE() << "nothing refused";
   }
@@ -149,7 +151,9 @@ TEST_P(CamtDamage, RefusedOrUnreadableOrReadRight) {
   GetParam().change(b);
   const ParsedStatement s = ReadCamt053(b);
   ExpectDamage(s, GetParam());
-  if (s.error.isEmpty()) EXPECT_EQ(s.currency, "EUR");  // from Amt/@Ccy: the account names none
+  if (s.error.isEmpty()) {
+    EXPECT_EQ(s.currency, "EUR");  // from Amt/@Ccy: the account names none
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,7 +181,7 @@ class OfxDamage : public ::testing::TestWithParam<Damage> {};
 
 const char kOfx[] =
     "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\nCOMPRESSION:NONE\n"
-    "OLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
+    "OLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<SIGNONMSGSRSV1><SONRS><STATUS><CODE>0<SEVERITY>INFO</STATUS><DTSERVER>20260731<LANGUAGE>ENG</SONRS></SIGNONMSGSRSV1>\n<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
     "<STMTRS><CURDEF>CNY\n<BANKACCTFROM><BANKID>1<ACCTID>11210501<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
     "<BANKTRANLIST><DTSTART>20260701<DTEND>20260731\n"
     "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20260703<TRNAMT>2500.00<FITID>F1</STMTTRN>\n"
@@ -200,11 +204,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, OfxDamage,
     ::testing::Values(
         Damage{"Whole", [](QByteArray&) {}, 2, {}, ""},
-        Damage{"UnreadableDate", [](QByteArray& b) { Replace(b, "<DTPOSTED>20260708", "<DTPOSTED>2026O708"); }, 1,
-               {17, "corvane.import.badfielddate", "2026O708"}, ""},
-        Damage{"SubCent", [](QByteArray& b) { Replace(b, "-120.35", "-120.355"); }, 1, {17, "corvane.import.field", "-120.355"}, ""},
+        Damage{"UnreadableDate", [](QByteArray& b) { Replace(b, "<DTPOSTED>20260708", "<DTPOSTED>2026O708"); }, 0, {}, nullptr,
+               "corvane.import.ofx"},
+        Damage{"ThirtiethOfFebruary", [](QByteArray& b) { Replace(b, "<DTPOSTED>20260708", "<DTPOSTED>20260230"); }, 1,
+               {18, "corvane.import.badfielddate", "20260230"}, ""},
+        Damage{"SubCent", [](QByteArray& b) { Replace(b, "-120.35", "-120.355"); }, 1, {18, "corvane.import.field", "-120.355"}, ""},
         Damage{"FlippedLedgerBalance", [](QByteArray& b) { Replace(b, ">3379.65", ">33x9.65"); }, 2,
-               {19, "corvane.import.field", "33x9.65"}, "corvane.import.balance.noclosing"},
+               {20, "corvane.import.field", "33x9.65"}, "corvane.import.balance.noclosing"},
+        Damage{"CutAfterALine", [](QByteArray& b) { CutAt(b, "</STMTTRN>", 10); }, 0, {}, nullptr, "corvane.import.ofx"},
+        Damage{"LedgerBalanceMissing", [](QByteArray& b) { CutAt(b, "<LEDGERBAL>", 0); b += "</STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n"; },
+               0, {}, nullptr, "corvane.import.ofx"},
         Damage{"NotOfxInside", [](QByteArray& b) { CutAt(b, "<OFX>", 0); b += "garbage\n"; }, 0, {}, nullptr,
                "corvane.import.ofx"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -262,7 +271,9 @@ TEST(Decode, EncodingsToldApart) {
     const DecodedText d = DecodeStatementBytes(c.bytes);
     EXPECT_EQ(d.encoding, c.encoding) << c.name;
     EXPECT_EQ(d.ok, c.ok) << c.name;
-    if (c.ok) EXPECT_EQ(d.text, text) << c.name;
+    if (c.ok) {
+      EXPECT_EQ(d.text, text) << c.name;
+    }
   }
 }
 

@@ -40,7 +40,9 @@ inline void ExpectRead(const ParsedStatement& s, const std::vector<Line>& lines,
     SCOPED_TRACE(i);
     EXPECT_EQ(s.refused[i].lineNo, refused[i].lineNo);
     EXPECT_EQ(s.refused[i].reasonKey, refused[i].key);
-    if (!refused[i].arg.isNull()) EXPECT_EQ(s.refused[i].args.value(0), refused[i].arg);
+    if (!refused[i].arg.isNull()) {
+      EXPECT_EQ(s.refused[i].args.value(0), refused[i].arg);
+    }
   }
 }
 

@@ -129,14 +129,14 @@ TEST_P(Ofx, BothVersionsThroughTheLibrary) {
   EXPECT_EQ(s.accountNo, c.account);
   EXPECT_EQ(s.currency, c.currency);
   ExpectRead(s, c.lines, {});
-  EXPECT_TRUE(s.Importable());
+  EXPECT_TRUE(s.Importable()) << s.error.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Ofx,
                          ::testing::Values(OfxCase{"ofx1.ofx", "11210501040009876", "CNY",
-                                                   {{16, QDate(2026, 7, 3), "F0001", 0, 250000}, {17, QDate(2026, 7, 8), "778", 1, 12035}}},
+                                                   {{17, QDate(2026, 7, 3), "F0001", 0, 250000}, {18, QDate(2026, 7, 8), "778", 1, 12035}}},
                                            OfxCase{"ofx2.ofx", "3478561200091", "USD",
-                                                   {{8, QDate(2026, 7, 15), "X1", 1, 6000}, {9, QDate(2026, 7, 16), "R-9", 0, 70025}}}));
+                                                   {{9, QDate(2026, 7, 15), "X1", 1, 6000}, {10, QDate(2026, 7, 16), "R-9", 0, 70025}}}));
 
 TEST(Writer, ChecksRefuseWithAReason) {
   // Each case changes one field of a good line; an empty key means kept.
