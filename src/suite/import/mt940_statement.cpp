@@ -126,11 +126,7 @@ struct Statement {
 void Close(ParsedStatement& out, Statement& st) {
   if (!st.open) return;
   BalanceCheck& c = st.check;
-  c.ok = c.opening && c.closing && c.Expected() == *c.closing;
-  c.reasonKey = !c.closing ? QStringLiteral("corvane.import.balance.noclosing")
-                : !c.opening ? QStringLiteral("corvane.import.balance.noopening")
-                : !c.ok      ? QStringLiteral("corvane.import.balance.differs")
-                             : QString();
+  c.Conclude();
   out.balances.push_back(c);
   st = Statement();
 }
