@@ -69,11 +69,7 @@ struct Reader {
   }
 
   void EndStatement() {
-    check.ok = check.opening && check.closing && check.Expected() == *check.closing;
-    check.reasonKey = !check.closing ? QStringLiteral("corvane.import.balance.noclosing")
-                      : !check.opening ? QStringLiteral("corvane.import.balance.noopening")
-                      : !check.ok      ? QStringLiteral("corvane.import.balance.differs")
-                                       : QString();
+    check.Conclude();
     out.balances.push_back(check);
     check = BalanceCheck();
     inStatement = false;

@@ -215,11 +215,7 @@ BalanceCheck CheckBalances(std::vector<Row>& rows) {
     if (opening->ok) check.opening = *opening->balance - Signed(opening->line);
     check.closing = *(newestFirst ? first : last)->balance;
   }
-  check.ok = check.opening && check.closing && check.Expected() == *check.closing;
-  check.reasonKey = !check.closing ? QStringLiteral("corvane.import.balance.noclosing")
-                    : !check.opening ? QStringLiteral("corvane.import.balance.noopening")
-                    : !check.ok      ? QStringLiteral("corvane.import.balance.differs")
-                                     : QString();
+  check.Conclude();
   return check;
 }
 

@@ -66,11 +66,43 @@ bool ReadBalance(QStringView s, Money& amount, QString& currency) {
 
 // :61: value date YYMMDD, optional entry date MMDD, mark C, D, RC or RD, optional
 // funds code letter, amount with a decimal comma, type (N, F or S and three),
-// the customer's reference up to "//", then the bank's reference.
-const QRegularExpression& Line61() {
-  static const QRegularExpression re(
-      QStringLiteral("^(\\d{6})(\\d{4})?(RC|RD|C|D)([A-Z])?([0-9,]{2,15})([NFS][A-Z0-9]{3})(.+?)(?://(.*))?$"));
-  return re;
+// the customer's reference up to "//", then the bank's reference. Read by hand:
+// a large file holds hundreds of thousands of them.
+struct Line61 {
+  QStringView valueDate, entryDate, mark, amount, reference;
+};
+
+bool IsDigits(QStringView s) {
+  for (QChar c : s)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+bool Read61(QStringView s, Line61& l) {
+  if (s.size() < 6 || !IsDigits(s.left(6))) return false;
+  l.valueDate = s.left(6);
+  qsizetype i = 6;
+  l.entryDate = s.size() >= 10 && IsDigits(s.mid(6, 4)) ? s.mid(6, 4) : QStringView();
+  i += l.entryDate.size();
+  const qsizetype markLength = s.mid(i, 2) == QLatin1String("RC") || s.mid(i, 2) == QLatin1String("RD") ? 2
+                               : s.mid(i, 1) == QLatin1String("C") || s.mid(i, 1) == QLatin1String("D") ? 1
+                                                                                                          : 0;
+  if (markLength == 0) return false;
+  l.mark = s.mid(i, markLength);
+  i += markLength;
+  if (i < s.size() && s[i] >= QLatin1Char('A') && s[i] <= QLatin1Char('Z')) ++i;  // funds code
+  const qsizetype from = i;
+  while (i < s.size() && (s[i].isDigit() || s[i] == QLatin1Char(','))) ++i;
+  l.amount = s.mid(from, i - from);
+  if (l.amount.size() < 2 || l.amount.size() > 15 || i + 4 > s.size()) return false;
+  const QChar type = s[i];
+  if (type != QLatin1Char('N') && type != QLatin1Char('F') && type != QLatin1Char('S')) return false;
+  for (qsizetype k = i + 1; k < i + 4; ++k)
+    if (!s[k].isDigit() && (s[k] < QLatin1Char('A') || s[k] > QLatin1Char('Z'))) return false;
+  i += 4;
+  const qsizetype bank = s.indexOf(QLatin1String("//"), i + 1);
+  l.reference = s.mid(i, bank < 0 ? -1 : bank - i);
+  return !l.reference.isEmpty();
 }
 
 // A :61: field may run over the next line: when its first line is no whole
@@ -78,7 +110,8 @@ const QRegularExpression& Line61() {
 // lines are the supplementary details.
 QString Text61(const Field& f) {
   QString s = f.text.toString();
-  if (!f.more.empty() && (!Line61().match(s).hasMatch() || s.size() + 4 >= 65 ||
+  Line61 l;
+  if (!f.more.empty() && (!Read61(s, l) || s.size() + 4 >= 65 ||
                           (!s.contains(QLatin1String("//")) && f.more.front().contains(QLatin1String("//")))))
     s += f.more.front().toString();
   return s;
@@ -93,11 +126,7 @@ struct Statement {
 void Close(ParsedStatement& out, Statement& st) {
   if (!st.open) return;
   BalanceCheck& c = st.check;
-  c.ok = c.opening && c.closing && c.Expected() == *c.closing;
-  c.reasonKey = !c.closing ? QStringLiteral("corvane.import.balance.noclosing")
-                : !c.opening ? QStringLiteral("corvane.import.balance.noopening")
-                : !c.ok      ? QStringLiteral("corvane.import.balance.differs")
-                             : QString();
+  c.Conclude();
   out.balances.push_back(c);
   st = Statement();
 }
@@ -151,17 +180,17 @@ ParsedStatement ReadMt940(const QByteArray& bytes, const StatementReadOptions& o
     } else if (tag == QLatin1String("61")) {
       if (!st.open) open(f.lineNo);
       const QString s = Text61(f);
-      const auto m = Line61().match(s);
-      if (!m.hasMatch()) {
+      Line61 m;
+      if (!Read61(s, m)) {
         refuse(f.lineNo, "corvane.import.field", s);
         continue;
       }
       ImportLine l;
       l.lineNo = f.lineNo;
-      l.date = Date(m.capturedView(1));
-      const std::optional<Money> amount = Amount(m.capturedView(5));
-      if (!l.date.isValid() || (m.capturedLength(2) && !QDate(2000, m.capturedView(2).left(2).toInt(), m.capturedView(2).mid(2).toInt()).isValid())) {
-        refuse(f.lineNo, "corvane.import.badfielddate", QStringView(s).left(6 + m.capturedLength(2)));
+      l.date = Date(m.valueDate);
+      const std::optional<Money> amount = Amount(m.amount);
+      if (!l.date.isValid() || (!m.entryDate.isEmpty() && !QDate(2000, m.entryDate.left(2).toInt(), m.entryDate.mid(2).toInt()).isValid())) {
+        refuse(f.lineNo, "corvane.import.badfielddate", QStringView(s).left(6 + m.entryDate.size()));
         continue;
       }
       if (!amount || amount->IsZero()) {
@@ -172,12 +201,11 @@ ParsedStatement ReadMt940(const QByteArray& bytes, const StatementReadOptions& o
         out.refused.push_back({f.lineNo, QStringLiteral("corvane.import.currency"), {st.currency, out.currency}});
         continue;
       }
-      const QStringView mark = m.capturedView(3);
-      l.bd_c = (mark == QLatin1String("D") || mark == QLatin1String("RC")) ? 1 : 0;
+      l.bd_c = (m.mark == QLatin1String("D") || m.mark == QLatin1String("RC")) ? 1 : 0;
       l.amount = amount;
       st.check.lines += *l.bd_c == 0 ? *amount : -*amount;
-      const QString ref = m.captured(7).trimmed();
-      l.number = ref == QLatin1String("NONREF") ? QString() : ref;
+      const QStringView ref = m.reference.trimmed();
+      if (ref != QLatin1String("NONREF")) l.number = ref.toString();
       out.lines.push_back(l);
     }
   }

@@ -18,6 +18,14 @@ bool ParsedStatement::Damaged() const {
   return std::any_of(balances.begin(), balances.end(), [](const BalanceCheck& b) { return !b.ok; });
 }
 
+void BalanceCheck::Conclude() {
+  ok = opening && closing && Expected() == *closing;
+  reasonKey = !closing  ? QStringLiteral("corvane.import.balance.noclosing")
+              : !opening ? QStringLiteral("corvane.import.balance.noopening")
+              : !ok      ? QStringLiteral("corvane.import.balance.differs")
+                         : QString();
+}
+
 void ParsedStatement::SetUnreadable(const QString& key, const QStringList& args) {
   errorKey = key;
   error = ImportTextWith(key, args);
@@ -47,7 +55,8 @@ QByteArray GuessEncoding(const QByteArray& bytes) {
   const UCharsetMatch** matches = ucsdet_detectAll(det.get(), &found, &status);
   for (int32_t i = 0; U_SUCCESS(status) && i < found; ++i) {
     const QByteArray name(ucsdet_getName(matches[i], &status));
-    if (name.startsWith("UTF-16")) return name;
+    // UTF-16 is a weak guess for any text; only a strong one counts.
+    if (name.startsWith("UTF-16") && ucsdet_getConfidence(matches[i], &status) >= 50) return name;
     if (name == "GB18030") return name;
   }
   return QByteArray("GB18030");

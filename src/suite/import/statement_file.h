@@ -36,6 +36,8 @@ struct BalanceCheck {
   QString reasonKey;  // why not ok: corvane.import.balance.noclosing, .noopening, .differs
   // What the lines lead to: the opening balance plus the lines.
   platform::Money Expected() const { return opening.value_or(platform::Money()) + lines; }
+  // Sets ok and reasonKey from the figures.
+  void Conclude();
 };
 
 // How a file is read. A statement whose balances do not add up (or that lacks

@@ -275,6 +275,40 @@ TEST(Decode, EncodingsToldApart) {
       EXPECT_EQ(d.text, text) << c.name;
     }
   }
+  // Only ASCII in UTF-16: its zero bytes are valid UTF-8, not the text.
+  const QString ascii = QStringLiteral("date,amount\n2026-07-01,1.00\n");
+  EXPECT_EQ(DecodeStatementBytes(QStringEncoder(QStringConverter::Utf16LE).encode(ascii)).text, ascii);
+}
+
+TEST(ReadFile, ByItsDetectedFormat) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    StatementFormat format;
+    size_t lines;
+    const char* errorKey;
+  };
+  const Case cases[] = {
+      {"sheet", "date,amount\n2026-07-01,-1.00\n", StatementFormat::Csv, 1, ""},
+      {"mt940", kMt940, StatementFormat::Mt940, 3, ""},
+      {"camt", kCamt, StatementFormat::Camt053, 2, ""},
+      {"ofx", kOfx, StatementFormat::Ofx, 2, ""},
+      {"not a statement", "Dear customer,\nyour statement follows\n", StatementFormat::Unknown, 0, "corvane.import.unrecognised"},
+      {"sheet not in its encoding", "date,note,amount\n2026-07-01,\x81\x30\xFF\x30,1.00\n", StatementFormat::Csv, 0,
+       "corvane.import.encoding"},
+  };
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    QFile f(dir.filePath(QString::fromLatin1(c.name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(c.bytes);
+    f.close();
+    const ParsedStatement s = ReadStatementFile(f.fileName());
+    EXPECT_EQ(s.format, c.format) << c.name;
+    EXPECT_EQ(s.lines.size(), c.lines) << c.name;
+    EXPECT_EQ(s.errorKey, c.errorKey) << c.name;
+  }
+  EXPECT_EQ(ReadStatementFile(dir.filePath(QStringLiteral("missing"))).errorKey, "corvane.import.cannotopen");
 }
 
 }  // namespace
