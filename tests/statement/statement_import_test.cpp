@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <stdexcept>
@@ -161,9 +162,10 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
   }
 }
 
-// The preview reads the amounts as the separators shown say (the guess first)
-// and marks the lines the account already holds, before Import.
-TEST_P(ImportTest, ThePreviewFollowsTheSeparatorsAndMarksDuplicates) {
+// The preview reads the sheet as the separators, date format and first data line
+// shown say (the guesses first) and marks the lines the account already holds,
+// before Import.
+TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   AddLine(QDate(2026, 7, 2), false, 1500, 0, QStringLiteral("A1"));
   QFile f(bankFolder_.filePath(QStringLiteral("comma.csv")));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -171,27 +173,42 @@ TEST_P(ImportTest, ThePreviewFollowsTheSeparatorsAndMarksDuplicates) {
   f.close();
   const QString ok = suite::ImportText(QStringLiteral("corvane.import.ok.line"));
   const QString duplicate = suite::ImportText(QStringLiteral("corvane.import.duplicateline"));
+  using Dialog = suite::StatementImportDialog;
+  const auto notation = [](const char* decimal, const char* thousands) {
+    return [=](Dialog& d) {
+      d.cboDecimal()->setCurrentIndex(d.cboDecimal()->findData(QString::fromLatin1(decimal)));
+      d.cboThousands()->setCurrentIndex(d.cboThousands()->findData(QString::fromLatin1(thousands)));
+    };
+  };
   const struct {
     const char* name;
-    const char* decimal;  // nullptr: as guessed
-    const char* thousands;
-    QStringList shown;  // per line: credit | debit | verdict
+    std::function<void(Dialog&)> choose;  // none: as guessed
+    QStringList shown;                    // per line: credit | debit | verdict
   } rows[] = {
-      {"guessed", nullptr, nullptr, {"1,500.00||" + duplicate, "|2.50|" + ok}},
-      {"decimal comma, no thousands", ",", "", {"||*", "|2.50|" + ok}},
-      {"decimal point, thousands comma", ".", ",", {"||*", "||*"}},
-      {"decimal point, no thousands", ".", "", {"||*", "||*"}},
+      {"guessed", {}, {"1,500.00||" + duplicate, "|2.50|" + ok}},
+      {"decimal comma, no thousands", notation(",", ""), {"||*", "|2.50|" + ok}},
+      {"decimal point, thousands comma", notation(".", ","), {"||*", "||*"}},
+      {"decimal point, no thousands", notation(".", ""), {"||*", "||*"}},
+      {"a date format that does not fit",
+       [&](Dialog& d) {
+         notation(",", ".")(d);
+         d.cboDateFormat()->setCurrentText("dd.MM.yyyy");
+       },
+       {"||*", "||*"}},
+      {"no header, data from line 3",
+       [](Dialog& d) {
+         d.chkHeader()->setChecked(false);
+         d.spnFirstLine()->setValue(3);
+       },
+       {"|2.50|" + ok}},
   };
   Open();
   session_.Modals().Then([&](QDialog& d) {
-    auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
+    auto& dialog = dynamic_cast<Dialog&>(d);
     dialog.SetFile(f.fileName());
     for (const auto& row : rows) {
       SCOPED_TRACE(row.name);
-      if (row.decimal) {
-        dialog.cboDecimal()->setCurrentIndex(dialog.cboDecimal()->findData(QString::fromLatin1(row.decimal)));
-        dialog.cboThousands()->setCurrentIndex(dialog.cboThousands()->findData(QString::fromLatin1(row.thousands)));
-      }
+      if (row.choose) row.choose(dialog);
       const suite::ImportPreviewModel& p = dialog.Preview();
       ASSERT_EQ(p.rowCount(), row.shown.size());
       for (int r = 0; r < p.rowCount(); ++r) {
