@@ -11,8 +11,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QFile>
 #include <QTemporaryDir>
 #include <stdexcept>
@@ -149,6 +151,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
       dialog.SetFile(f.fileName());
       if (row.before) row.before(dialog);
       offered = dialog.cmdImport()->isEnabled();
+      EXPECT_FALSE(dialog.cboDecimal()->isVisibleTo(&dialog));  // no sheet: no layout to choose
       shown = dialog.lblProblem()->text() + '\n' + dialog.lblBalance()->text();
       dialog.cmdImport_Click();
     });
@@ -210,7 +213,8 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
       SCOPED_TRACE(row.name);
       if (row.choose) row.choose(dialog);
       const suite::ImportPreviewModel& p = dialog.Preview();
-      ASSERT_EQ(p.rowCount(), row.shown.size());
+      EXPECT_TRUE(dialog.cboDecimal()->isVisibleTo(&dialog));  // the sheet's layout is offered
+      ASSERT_EQ(dialog.tblPreview()->verticalHeader()->count(), row.shown.size());
       for (int r = 0; r < p.rowCount(); ++r) {
         using M = suite::ImportPreviewModel;
         QString verdict = p.Cell(r, M::Verdict);

@@ -66,6 +66,7 @@ class StatementImportDialog : public QDialog {
   QPushButton* cmdImport() const { return cmdImport_; }
   QListWidget* lstRefused() const { return lstRefused_; }
   const ImportPreviewModel& Preview() const { return *preview_; }
+  QTableView* tblPreview() const { return tblPreview_; }
 
   // Between write batches (tests use it to make a failure happen mid-import).
   static inline std::function<void(int done, int total)> progressHook;
