@@ -264,6 +264,20 @@ void ParseMt940(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(lines);
 }
 
+// Reading a 100,000-line file alone, no database: the reader's share of an import.
+void ParseCamt(benchmark::State& state) {
+  const QByteArray bytes = CamtText(100000);
+  for (auto _ : state) benchmark::DoNotOptimize(suite::ReadCamt053(bytes).lines.size());
+}
+
+void ParseCsv(benchmark::State& state) {
+  const QString text = CsvText(100000);
+  for (auto _ : state) {
+    const suite::CsvTable table = suite::ReadCsv(text);
+    benchmark::DoNotOptimize(suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table)).lines.size());
+  }
+}
+
 }  // namespace
 }  // namespace corvane::bench
 
@@ -272,6 +286,8 @@ int main(int argc, char** argv) {
   StartBenchSession(argc, argv);
   Messages().answer = 6;  // yes to the questions a measured path asks
   benchmark::RegisterBenchmark("statement/parse_mt940_50mb", ParseMt940)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("statement/parse_csv_100000", ParseCsv)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("statement/parse_camt053_100000", ParseCamt)->Unit(benchmark::kMillisecond);
   return RunPerEngine(argc, argv, "statement",
                      {{"floor_read", FloorRead},
                       {"load_with_balance", WindowLoad},

@@ -29,6 +29,25 @@ std::optional<Money> Amount(const QString& s) {
   return Money::Parse(s);
 }
 
+enum class Tag : unsigned char {
+  Other, Stmt, Id, Acct, IBAN, Othr, Ccy, Bal, Ntry, Amt, CdtDbtInd, BookgDt, ValDt, Dt, DtTm, AcctSvcrRef,
+  EndToEndId, ChqNb, Cd, CdOrPrtry
+};
+
+Tag TagOf(QStringView name) {
+  static const std::pair<const char*, Tag> tags[] = {
+      {"Stmt", Tag::Stmt},       {"Id", Tag::Id},           {"Acct", Tag::Acct},
+      {"IBAN", Tag::IBAN},       {"Othr", Tag::Othr},       {"Ccy", Tag::Ccy},
+      {"Bal", Tag::Bal},         {"Ntry", Tag::Ntry},       {"Amt", Tag::Amt},
+      {"CdtDbtInd", Tag::CdtDbtInd}, {"BookgDt", Tag::BookgDt}, {"ValDt", Tag::ValDt},
+      {"Dt", Tag::Dt},           {"DtTm", Tag::DtTm},       {"AcctSvcrRef", Tag::AcctSvcrRef},
+      {"EndToEndId", Tag::EndToEndId}, {"ChqNb", Tag::ChqNb}, {"Cd", Tag::Cd},
+      {"CdOrPrtry", Tag::CdOrPrtry}};
+  for (const auto& [text, tag] : tags)
+    if (name == QLatin1String(text)) return tag;
+  return Tag::Other;
+}
+
 struct Reader {
   ParsedStatement& out;
   BalanceCheck check;
@@ -89,63 +108,66 @@ ParsedStatement ReadCamt053(const QByteArray& bytes, const StatementReadOptions&
   out.importDamaged = options.importDamaged;
   Reader r{out, {}, false};
   QXmlStreamReader xml(bytes);
-  QStringList path;
+  // The elements open at the reader's place, by the names that matter here.
+  std::vector<Tag> path;
+  int inAccount = 0;
   Item item;
   enum { None, InEntry, InBalance } in = None;
+  auto at = [&path](size_t up) { return path.size() > up ? path[path.size() - 1 - up] : Tag::Other; };
   while (!xml.atEnd()) {
     xml.readNext();
     if (xml.isStartElement()) {
-      const QStringView name = xml.name();
-      path << name.toString();
-      if (name == QLatin1String("Stmt")) {
+      const Tag tag = TagOf(xml.name());
+      path.push_back(tag);
+      if (tag == Tag::Acct) ++inAccount;
+      if (tag == Tag::Stmt) {
         r.inStatement = true;
         r.check.lineNo = static_cast<int>(xml.lineNumber());
-      } else if (name == QLatin1String("Ntry") || (name == QLatin1String("Bal") && in == None)) {
-        in = name == QLatin1String("Ntry") ? InEntry : InBalance;
+      } else if (tag == Tag::Ntry || (tag == Tag::Bal && in == None)) {
+        in = tag == Tag::Ntry ? InEntry : InBalance;
         item = Item();
         item.lineNo = static_cast<int>(xml.lineNumber());
-      } else if (in != None && name == QLatin1String("Amt") && path.size() >= 2 &&
-                 (path[path.size() - 2] == QLatin1String("Ntry") || path[path.size() - 2] == QLatin1String("Bal"))) {
+      } else if (in != None && tag == Tag::Amt && (at(1) == Tag::Ntry || at(1) == Tag::Bal)) {
         item.currency = xml.attributes().value(QLatin1String("Ccy")).toString();
       }
       continue;
     }
-    if (xml.isCharacters() && !xml.isWhitespace() && !path.isEmpty()) {
-      const QString text = xml.text().toString().trimmed();
-      const QString& name = path.last();
-      const QString parent = path.size() >= 2 ? path[path.size() - 2] : QString();
-      const bool own = parent == QLatin1String("Ntry") || parent == QLatin1String("Bal");
+    if (xml.isCharacters() && !path.empty()) {
+      const Tag name = at(0), parent = at(1);
+      const bool own = parent == Tag::Ntry || parent == Tag::Bal;
+      const bool date = name == Tag::Dt || name == Tag::DtTm;
+      QString* into = nullptr;
       if (in == None) {
-        if (name == QLatin1String("Id") && parent == QLatin1String("Stmt")) r.check.statement = text;
-        else if (path.contains(QLatin1String("Acct")) && path.contains(QLatin1String("Id")) &&
-                 (name == QLatin1String("IBAN") || (name == QLatin1String("Id") && parent == QLatin1String("Othr"))) &&
-                 out.accountNo.isEmpty())
-          out.accountNo = text;
-        else if (path.contains(QLatin1String("Acct")) && name == QLatin1String("Ccy") && parent == QLatin1String("Acct") &&
-                 out.currency.isEmpty())
-          out.currency = text;
-      } else if (name == QLatin1String("Amt") && own) item.amount = text;
-      else if (name == QLatin1String("CdtDbtInd") && own) item.indicator = text;
-      else if ((name == QLatin1String("Dt") || name == QLatin1String("DtTm")) && parent == QLatin1String("BookgDt")) item.bookingDate = text;
-      else if ((name == QLatin1String("Dt") || name == QLatin1String("DtTm")) && parent == QLatin1String("ValDt")) item.valueDate = text;
-      else if (name == QLatin1String("AcctSvcrRef") && parent == QLatin1String("Ntry")) item.reference = text;
-      else if (name == QLatin1String("EndToEndId") && item.endToEnd.isEmpty() && text != QLatin1String("NOTPROVIDED")) item.endToEnd = text;
-      else if (name == QLatin1String("ChqNb") && item.cheque.isEmpty()) item.cheque = text;
-      else if (name == QLatin1String("Cd") && parent == QLatin1String("CdOrPrtry") && in == InBalance) item.code = text;
+        if (name == Tag::Id && parent == Tag::Stmt) into = &r.check.statement;
+        else if (inAccount && out.accountNo.isEmpty() && (name == Tag::IBAN || (name == Tag::Id && parent == Tag::Othr))) into = &out.accountNo;
+        else if (inAccount && name == Tag::Ccy && parent == Tag::Acct && out.currency.isEmpty()) into = &out.currency;
+      } else if (name == Tag::Amt && own) into = &item.amount;
+      else if (name == Tag::CdtDbtInd && own) into = &item.indicator;
+      else if (date && parent == Tag::BookgDt) into = &item.bookingDate;
+      else if (date && parent == Tag::ValDt) into = &item.valueDate;
+      else if (name == Tag::AcctSvcrRef && parent == Tag::Ntry) into = &item.reference;
+      else if (name == Tag::EndToEndId && item.endToEnd.isEmpty()) into = &item.endToEnd;
+      else if (name == Tag::ChqNb && item.cheque.isEmpty()) into = &item.cheque;
+      else if (name == Tag::Cd && parent == Tag::CdOrPrtry && in == InBalance) into = &item.code;
+      if (into && !xml.isWhitespace()) {
+        *into = xml.text().trimmed().toString();
+        if (into == &item.endToEnd && *into == QLatin1String("NOTPROVIDED")) into->clear();
+      }
       continue;
     }
     if (xml.isEndElement()) {
-      const QStringView name = xml.name();
-      if (name == QLatin1String("Ntry") && in == InEntry) {
+      const Tag tag = at(0);
+      if (tag == Tag::Ntry && in == InEntry) {
         in = None;
         r.Entry(item);
-      } else if (name == QLatin1String("Bal") && in == InBalance) {
+      } else if (tag == Tag::Bal && in == InBalance) {
         in = None;
         r.Balance(item);
-      } else if (name == QLatin1String("Stmt") && r.inStatement) {
+      } else if (tag == Tag::Stmt && r.inStatement) {
         r.EndStatement();
       }
-      if (!path.isEmpty()) path.removeLast();
+      if (tag == Tag::Acct) --inAccount;
+      if (!path.empty()) path.pop_back();
     }
   }
   if (xml.hasError()) {
