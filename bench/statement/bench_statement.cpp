@@ -1,8 +1,9 @@
 // The bank statement window on an account with 100,000 statement lines: its load
 // beside the bare read of the same rows (and the memory the process holds), the
 // save of one edited line at the top with the balance recompute, deleting 10,000
-// lines beside the bare DELETE, and importing a 100,000-line CSV beside the floor
-// of inserting the same rows with one prepared statement in one transaction.
+// lines beside the bare DELETE, and importing a 100,000-line file of each format
+// (CSV, MT940, camt.053, OFX) beside the floor of inserting the same rows with one
+// prepared statement in one transaction; reading a 50 MB MT940 file.
 #include "platform/controls/entry_grid.h"
 #include "platform/db/transaction_guard.h"
 #include "platform/services/message_presenter.h"
@@ -10,10 +11,13 @@
 #include "shared/session.h"
 #include "statement/frm_yhdzd.h"
 #include "statement/statement_store.h"
+#include "statement_texts.h"
 #include "suite/import/csv_statement.h"
 #include "support/bench_database.h"
 #include "support/bench_session.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace corvane::bench {
@@ -172,18 +176,6 @@ void WindowDelete(benchmark::State& state, const QString& engine) {
   }
 }
 
-QString CsvText(int n) {
-  QString text = QStringLiteral("日期,票号,借方金额,贷方金额\n");
-  for (int i = 0; i < n; ++i) {
-    const QString amount = Money::FromCents(100 + i).ToDisplayText();
-    text += QStringLiteral("%1,N%2,%3\n")
-                .arg(QDate(2026, 1, 1).addDays(i % 360).toString(Qt::ISODate))
-                .arg(i)
-                .arg(i % 2 ? QLatin1Char('"') + amount + QStringLiteral("\",") : QStringLiteral(",\"") + amount + QLatin1Char('"'));
-  }
-  return text;
-}
-
 // One prepared INSERT in one transaction, the rows already made.
 void FloorInsert(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
@@ -203,24 +195,87 @@ void FloorInsert(benchmark::State& state, const QString& engine) {
   }
 }
 
-// The whole import of the text: read, map, check, look for duplicates, write.
-void ImportCsv(benchmark::State& state, const QString& engine) {
+// Check, look for duplicates and write what a file gave.
+int CheckAndWrite(platform::DbConnection& db, const suite::ParsedStatement& parsed) {
+  if (!parsed.Importable()) return -1;
+  std::vector<platform::RefusedLine> refused;
+  const auto accepted = platform::StatementLineWriter::Check(parsed.lines, refused);
+  platform::StatementLineWriter writer(db, {false, kScratch, QString()});
+  benchmark::DoNotOptimize(writer.FindDuplicates(accepted));
+  return refused.empty() && parsed.refused.empty() ? writer.Write(accepted) : -1;
+}
+
+// The whole import of a 100,000-line file: read (with every check of the
+// reader), check, look for duplicates, write.
+void ImportFile(benchmark::State& state, const QString& engine, suite::StatementFormat format) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
-  const QString text = CsvText(100000);
+  constexpr int kLines = 100000;
+  QTemporaryDir dir;
+  QString text;
+  QByteArray bytes;
+  switch (format) {
+    case suite::StatementFormat::Csv: text = CsvText(kLines); break;
+    case suite::StatementFormat::Mt940: bytes = Mt940Text(kLines); break;
+    case suite::StatementFormat::Camt053: bytes = CamtText(kLines); break;
+    default: bytes = OfxText(kLines); break;
+  }
+  const QString path = dir.filePath(QStringLiteral("statement.ofx"));
+  if (format == suite::StatementFormat::Ofx) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) state.SkipWithError("cannot write the file");
+  }
   int written = 0;
   for (auto _ : state) {
     state.PauseTiming();
     db.Execute(QStringLiteral("delete from rp_bankrecp where ccode=? and ibegin<>0"), {kScratch});
     state.ResumeTiming();
-    const suite::CsvTable table = suite::ReadCsv(text);
-    const std::vector<platform::ImportLine> lines = suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table));
-    std::vector<platform::RefusedLine> refused;
-    const auto accepted = platform::StatementLineWriter::Check(lines, refused);
-    platform::StatementLineWriter writer(db, {false, kScratch, QString()});
-    benchmark::DoNotOptimize(writer.FindDuplicates(accepted));
-    written = writer.Write(accepted);
+    suite::ParsedStatement parsed;
+    switch (format) {
+      case suite::StatementFormat::Csv: {
+        const suite::CsvTable table = suite::ReadCsv(text);
+        parsed = suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table));
+        break;
+      }
+      case suite::StatementFormat::Mt940: parsed = suite::ReadMt940(bytes); break;
+      case suite::StatementFormat::Camt053: parsed = suite::ReadCamt053(bytes); break;
+      default: parsed = suite::ReadOfxFile(path); break;
+    }
+    written = CheckAndWrite(db, parsed);
+    if (written != kLines) state.SkipWithError("not every line was written");
   }
   state.counters["written"] = written;
+}
+
+void ImportCsv(benchmark::State& s, const QString& e) { ImportFile(s, e, suite::StatementFormat::Csv); }
+void ImportMt940(benchmark::State& s, const QString& e) { ImportFile(s, e, suite::StatementFormat::Mt940); }
+void ImportCamt(benchmark::State& s, const QString& e) { ImportFile(s, e, suite::StatementFormat::Camt053); }
+void ImportOfx(benchmark::State& s, const QString& e) { ImportFile(s, e, suite::StatementFormat::Ofx); }
+
+// Reading a 50 MB MT940 file with every check, no database.
+void ParseMt940(benchmark::State& state) {
+  const QByteArray bytes = Mt940Text(944000);  // 50 MB
+  size_t lines = 0;
+  for (auto _ : state) {
+    const suite::ParsedStatement parsed = suite::ReadMt940(bytes);
+    if (!parsed.Importable()) state.SkipWithError("not importable");
+    lines = parsed.lines.size();
+  }
+  state.counters["MB"] = static_cast<double>(bytes.size()) / (1 << 20);
+  state.counters["lines"] = static_cast<double>(lines);
+}
+
+// Reading a 100,000-line file alone, no database: the reader's share of an import.
+void ParseCamt(benchmark::State& state) {
+  const QByteArray bytes = CamtText(100000);
+  for (auto _ : state) benchmark::DoNotOptimize(suite::ReadCamt053(bytes).lines.size());
+}
+
+void ParseCsv(benchmark::State& state) {
+  const QString text = CsvText(100000);
+  for (auto _ : state) {
+    const suite::CsvTable table = suite::ReadCsv(text);
+    benchmark::DoNotOptimize(suite::ApplyCsvMapping(table, suite::GuessCsvMapping(table)).lines.size());
+  }
 }
 
 }  // namespace
@@ -230,6 +285,9 @@ int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
   Messages().answer = 6;  // yes to the questions a measured path asks
+  benchmark::RegisterBenchmark("statement/parse_mt940_50mb", ParseMt940)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("statement/parse_csv_100000", ParseCsv)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("statement/parse_camt053_100000", ParseCamt)->Unit(benchmark::kMillisecond);
   return RunPerEngine(argc, argv, "statement",
                      {{"floor_read", FloorRead},
                       {"load_with_balance", WindowLoad},
@@ -238,5 +296,8 @@ int main(int argc, char** argv) {
                       {"delete_10000", StoreDelete},
                       {"window_delete_10000", WindowDelete},
                       {"floor_insert_100000", FloorInsert},
-                      {"import_csv_100000", ImportCsv}});
+                      {"import_csv_100000", ImportCsv},
+                      {"import_mt940_100000", ImportMt940},
+                      {"import_camt053_100000", ImportCamt},
+                      {"import_ofx_100000", ImportOfx}});
 }

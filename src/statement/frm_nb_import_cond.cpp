@@ -40,26 +40,40 @@ frmNBImportCond::frmNBImportCond(const QString& bookCode, QWidget* parent) : QDi
   txtEndDate_ = new QLineEdit(this);
   txtEndDate_->setObjectName(QStringLiteral("txtEndDate"));
   txtEndDate_->setValidator(noQuotes);
+  // The small button after each date box; it has no command of its own.
+  auto smallButton = [this](const char* name) {
+    auto* b = new QPushButton(QStringLiteral("..."), this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 12);
+    b->setAutoDefault(false);
+    return b;
+  };
   cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
   cmdCancel_ = new QPushButton(QStringLiteral("取消"), this);
   cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
   auto* grid = new QGridLayout(this);
   grid->addWidget(label("lblInfo_0", "账簿："), 0, 0);
-  grid->addWidget(lblBookName_, 0, 1, 1, 3);
+  grid->addWidget(lblBookName_, 0, 1, 1, 5);
   grid->addWidget(label("lblInfo_1", "日期范围："), 1, 0);
   grid->addWidget(txtStartDate_, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("-"), this), 1, 2);
-  grid->addWidget(txtEndDate_, 1, 3);
+  QPushButton* const button1 = smallButton("ZqCommandButton1");
+  QPushButton* const button2 = smallButton("ZqCommandButton2");
+  grid->addWidget(button1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("-"), this), 1, 3);
+  grid->addWidget(txtEndDate_, 1, 4);
+  grid->addWidget(button2, 1, 5);
   grid->addWidget(label("lblInfo_2", "账号："), 2, 0);
-  grid->addWidget(lblAccount_, 2, 1, 1, 3);
+  grid->addWidget(lblAccount_, 2, 1, 1, 5);
   grid->addWidget(label("lblInfo_3", "币种："), 3, 0);
-  grid->addWidget(lblExch_, 3, 1, 1, 3);
+  grid->addWidget(lblExch_, 3, 1, 1, 5);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(cmdOK_);
   buttons->addWidget(cmdCancel_);
-  grid->addLayout(buttons, 4, 0, 1, 4);
+  grid->addLayout(buttons, 4, 0, 1, 6);
+  QWidget* const order[] = {txtStartDate_, button1, txtEndDate_, button2, cmdOK_, cmdCancel_};
+  for (int i = 1; i < 6; ++i) QWidget::setTabOrder(order[i - 1], order[i]);
   connect(cmdOK_, &QPushButton::clicked, this, &frmNBImportCond::cmdOK_Click);
   connect(cmdCancel_, &QPushButton::clicked, this, &frmNBImportCond::cmdCancel_Click);
   // Captions follow the session's language like every other window's.
@@ -131,9 +145,9 @@ void frmNBImportCond::cmdOK_Click() {
       for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it)
         accepted.erase(accepted.begin() + static_cast<std::ptrdiff_t>(*it));
     }
-    const int written = accepted.empty() ? 0 : writer.Write(accepted);
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.written"), written), 64, title);
-    bolConfirm = written > 0;
+    // A fetch that gave nothing is a successful import too: the window reloads.
+    if (!accepted.empty()) writer.Write(accepted);
+    bolConfirm = true;
   } catch (const std::exception& e) {
     shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, title);
     return;

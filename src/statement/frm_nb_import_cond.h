@@ -16,7 +16,7 @@ namespace corvane::statement {
 // through the BankLineSource, checks them (lines without date, amount or
 // direction are refused with their reason), warns about lines the book already
 // holds, and writes the accepted lines in one transaction; bolConfirm is true
-// only when lines were written.
+// once the fetch and the write succeeded, also when the bank had no line.
 class frmNBImportCond : public QDialog {
   Q_OBJECT
 

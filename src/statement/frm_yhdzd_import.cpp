@@ -3,6 +3,7 @@
 #include "platform/services/folder_settings.h"
 #include "platform/services/modal_runner.h"
 #include "platform/services/statement_import.h"
+#include "shared/account_facts.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "statement/frm_nb_import_cond.h"
@@ -21,6 +22,9 @@ void frmYHDZD::ImportStatement() {
   importer->SetConnectionString(s.Db().GetConnectionString());
   importer->SetAccountCode(context_.accountCode);
   importer->SetBookCode(context_.bookMode ? context_.bookCode : QString());
+  const QString code = context_.bookMode ? context_.bookCode : context_.accountCode;
+  importer->SetAccountFacts(context_.bookMode ? s.Cash().GetBook(code).BankAccountNo : QString(),
+                            s.Cash().TranslateCurrency(shared::GetCurrencyName(code), 0));
   importer->SetSessionText(s.Common().GetSessionInfo().ReportText);
   importer->SetHelpFile(s.Common().GetHelpSettings().HelpFile());
   if (importer->Run()) Reload();

@@ -2,10 +2,19 @@
 
 #include "platform/services/statement_line_writer.h"
 #include "statement/frm_nb_import_cond.h"
+#include "suite/import/import_preview_model.h"
+#include "suite/import/import_texts.h"
 #include "suite/import/statement_import_dialog.h"
 #include "suite/import/suite_statement_importer.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
 #include <QFile>
 #include <QTemporaryDir>
 #include <stdexcept>
@@ -26,11 +35,12 @@ class ImportTest : public StatementTest {
 
   long long Lines() { return Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}); }
 
-  // The importer's dialog: this file, then Import.
-  void ScriptImport(const QString& path) {
-    session_.Modals().Then([path](QDialog& d) {
+  // The importer's dialog: this file (knowingly damaged or not), then Import.
+  void ScriptImport(const QString& path, bool damaged = false) {
+    session_.Modals().Then([path, damaged](QDialog& d) {
       auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
       dialog.SetFile(path);
+      dialog.chkDamaged()->setChecked(damaged);
       dialog.cmdImport_Click();
     });
   }
@@ -56,7 +66,7 @@ TEST_P(ImportTest, ACsvFileIsMappedCheckedAndWrittenForTheBookToo) {
 
 TEST_P(ImportTest, ACamtFileIsRecognisedAndItsUnreadableLineRefused) {
   frmYHDZD* w = Open();
-  ScriptImport(Sample("camt053.xml"));
+  ScriptImport(Sample("camt053.xml"), true);  // knowingly: it has no closing balance
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 3);
   EXPECT_EQ(Db().QueryValue("select cn_id from " + Table() + " where " + KeyColumn() + "=? and mmoney=?",
@@ -97,6 +107,126 @@ TEST_P(ImportTest, AFailureMidImportWritesNothing) {
   EXPECT_EQ(Lines(), 5000);
 }
 
+// What the dialog decides before anything is written, for files of every kind:
+// whether Import is offered, what it names, and what Import then writes.
+TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
+  const QByteArray mt940 =
+      ":20:S1\n:25:1121-0501-0400-0987-6\n:28C:1/1\n:60F:C260701CNY1000,00\n"
+      ":61:2607030703C100,00NTRFREF1//B1\n:61:2607040704D50,00NTRFREF2//B2\n:62F:C260731CNY1100,00\n";
+  const auto tick = [](suite::StatementImportDialog& d) { d.chkDamaged()->setChecked(true); };
+  const QString path = bankFolder_.filePath(QStringLiteral("row.dat"));
+  QFile camt(Sample("camt053.xml"));
+  ASSERT_TRUE(camt.open(QIODevice::ReadOnly));
+  const QByteArray camtBytes = camt.readAll();
+  const struct {
+    const char* name;
+    QByteArray file;
+    std::function<void(suite::StatementImportDialog&)> before;
+    long long written[2];  // account mode, book mode; 0: Import is not offered
+    QStringList shown;     // in the dialog's problem or balance text when it is not
+  } rows[] = {
+      {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 16), {}, {0, 0},
+       {suite::ImportTextWith("corvane.import.unrecognised", {path})}},
+      {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), {}, {0, 0}, {}},
+      {"balances do not add up", mt940, {}, {0, 0}, {"1,050.00", "1,100.00"}},
+      {"imported knowingly as damaged", mt940, tick, {2, 2}, {}},
+      {"other currency", QByteArray(camtBytes).replace("Ccy=\"CNY\"", "Ccy=\"USD\"").replace("<Ccy>CNY", "<Ccy>USD"),
+       {}, {0, 0}, {"USD", "CNY"}},
+      // Only a book keeps a bank account number.
+      {"other bank account", QByteArray(mt940).replace("1121-", "9999-").replace("1100,00", "1050,00"), {}, {2, 0},
+       {"9999-0501-0400-0987-6", "1121 0501 0400 0987 6"}},
+  };
+  frmYHDZD* w = Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(row.file);
+    f.close();
+    bool offered = false;
+    QString shown;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
+      dialog.SetFile(f.fileName());
+      if (row.before) row.before(dialog);
+      offered = dialog.cmdImport()->isEnabled();
+      EXPECT_FALSE(dialog.cboDecimal()->isVisibleTo(&dialog));  // no sheet: no layout to choose
+      shown = dialog.lblProblem()->text() + '\n' + dialog.lblBalance()->text();
+      dialog.cmdImport_Click();
+    });
+    w->Toolbar1_ButtonClick(QStringLiteral("import"));
+    const long long written = row.written[Book() ? 1 : 0];
+    EXPECT_EQ(offered, written > 0);
+    EXPECT_EQ(Lines(), written);
+    if (written > 0) continue;
+    EXPECT_FALSE(shown.trimmed().isEmpty());
+    for (const QString& text : row.shown) EXPECT_TRUE(shown.contains(text)) << shown.toStdString();
+  }
+}
+
+// The preview reads the sheet as the separators, date format and first data line
+// shown say (the guesses first) and marks the lines the account already holds,
+// before Import.
+TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
+  AddLine(QDate(2026, 7, 2), false, 1500, 0, QStringLiteral("A1"));
+  QFile f(bankFolder_.filePath(QStringLiteral("comma.csv")));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("date;number;amount\n2026-07-02;A1;1.500,00\n2026-07-03;A2;-2,50\n");
+  f.close();
+  const QString ok = suite::ImportText(QStringLiteral("corvane.import.ok.line"));
+  const QString duplicate = suite::ImportText(QStringLiteral("corvane.import.duplicateline"));
+  using Dialog = suite::StatementImportDialog;
+  const auto notation = [](const char* decimal, const char* thousands) {
+    return [=](Dialog& d) {
+      d.cboDecimal()->setCurrentIndex(d.cboDecimal()->findData(QString::fromLatin1(decimal)));
+      d.cboThousands()->setCurrentIndex(d.cboThousands()->findData(QString::fromLatin1(thousands)));
+    };
+  };
+  const struct {
+    const char* name;
+    std::function<void(Dialog&)> choose;  // none: as guessed
+    QStringList shown;                    // per line: credit | debit | verdict
+  } rows[] = {
+      {"guessed", {}, {"1,500.00||" + duplicate, "|2.50|" + ok}},
+      {"decimal comma, no thousands", notation(",", ""), {"||*", "|2.50|" + ok}},
+      {"decimal point, thousands comma", notation(".", ","), {"||*", "||*"}},
+      {"decimal point, no thousands", notation(".", ""), {"||*", "||*"}},
+      {"a date format that does not fit",
+       [&](Dialog& d) {
+         notation(",", ".")(d);
+         d.cboDateFormat()->setCurrentText("dd.MM.yyyy");
+       },
+       {"||*", "||*"}},
+      {"no header, data from line 3",
+       [](Dialog& d) {
+         d.chkHeader()->setChecked(false);
+         d.spnFirstLine()->setValue(3);
+       },
+       {"|2.50|" + ok}},
+  };
+  Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    dialog.SetFile(f.fileName());
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.name);
+      if (row.choose) row.choose(dialog);
+      const suite::ImportPreviewModel& p = dialog.Preview();
+      EXPECT_TRUE(dialog.cboDecimal()->isVisibleTo(&dialog));  // the sheet's layout is offered
+      ASSERT_EQ(dialog.tblPreview()->verticalHeader()->count(), row.shown.size());
+      for (int r = 0; r < p.rowCount(); ++r) {
+        using M = suite::ImportPreviewModel;
+        QString verdict = p.Cell(r, M::Verdict);
+        if (row.shown[r].endsWith('*') && verdict != ok && verdict != duplicate) verdict = "*";  // refused, its reason
+        EXPECT_EQ(p.Cell(r, M::Credit) + '|' + p.Cell(r, M::Debit) + '|' + verdict, row.shown[r]);
+      }
+    }
+  });
+  shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
+  EXPECT_EQ(Lines(), 1);  // nothing imported: only the line the account had
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "book" : "account"; });
 
@@ -104,7 +234,26 @@ INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Values(false, true),
 
 class NetBankTest : public ImportTest {
  protected:
-  NetBankTest() { QFile::copy(Sample("camt053.xml"), bankFolder_.filePath("YH004-2026-07.xml")); }
+  // The bank's file of the book: two lines in July, one in August; its balances add up.
+  NetBankTest() { WriteBankFile("3280.65"); }
+
+  void WriteBankFile(const char* closing) {
+    QFile f(bankFolder_.filePath("YH004-2026-07.xml"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const char* entry = "<Ntry><Amt Ccy=\"CNY\">%1</Amt><CdtDbtInd>%2</CdtDbtInd><BookgDt><Dt>%3</Dt></BookgDt>"
+                        "<AcctSvcrRef>%4</AcctSvcrRef></Ntry>";
+    auto balance = [](const char* code, const char* amount) {
+      return QStringLiteral("<Bal><Tp><CdOrPrtry><Cd>%1</Cd></CdOrPrtry></Tp><Amt Ccy=\"CNY\">%2</Amt>"
+                            "<CdtDbtInd>CRDT</CdtDbtInd></Bal>").arg(code, amount);
+    };
+    f.write(("<?xml version=\"1.0\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:camt.053.001.02\">"
+             "<BkToCstmrStmt><Stmt><Id>2026-07</Id><Acct><Id><Othr><Id>1121 0501 0400 0987 6</Id></Othr></Id>"
+             "<Ccy>CNY</Ccy></Acct>" + balance("OPBD", "1000.00") + balance("CLBD", closing) +
+             QString::fromLatin1(entry).arg("2500.00", "CRDT", "2026-07-03", "BK-0001") +
+             QString::fromLatin1(entry).arg("120.35", "DBIT", "2026-07-08", "BK-0002") +
+             QString::fromLatin1(entry).arg("99.00", "DBIT", "2026-08-02", "BK-0003") +
+             "</Stmt></BkToCstmrStmt></Document>").toUtf8());
+  }
 
   void ScriptDates(const QString& start, const QString& end) {
     session_.Modals().Then([start, end](QDialog& d) {
@@ -124,7 +273,7 @@ TEST_P(NetBankTest, FetchesTheBooksLinesInTheRange) {
     EXPECT_EQ(session_.Modals().Count(), 1);  // only the selection: account mode has no internet-banking import
     return;
   }
-  // Two lines in July; the August one is outside, the one without a direction refused.
+  // Two lines in July; the August one is outside.
   EXPECT_EQ(Lines(), 2);
   EXPECT_EQ(Count("select count(*) from rp_bankrecp_rp where cBookCode='YH004' and ccode='100204' and ibegin=2 and "
                   "bdelete=0 and mbalance=0 and iflag is null"),
@@ -135,12 +284,66 @@ TEST_P(NetBankTest, FetchesTheBooksLinesInTheRange) {
 // Book mode only: the command exists nowhere else.
 class NetBankBookTest : public NetBankTest {};
 
-TEST_P(NetBankBookTest, AStartAfterTheEndIsRefused) {
+TEST_P(NetBankBookTest, ARefusedFetchWritesNothingAndSaysWhy) {
+  const struct {
+    const char* name;
+    const char* closing;  // of the bank's file
+    const char* start;
+    QString prompt;  // the start of the box shown
+    QStringList figures;
+  } rows[] = {
+      {"start after the end", "3280.65", "2026.07.31", shared::GetResString(QStringLiteral("corvane.import.startafterend")), {}},
+      {"bank file not adding up", "3000.00", "2026.07.01",
+       suite::ImportTextWith(QStringLiteral("corvane.import.badbankfile"), {"YH004-2026-07.xml", ""}).trimmed(),
+       {"3,280.65", "3,000.00"}},
+  };
   frmYHDZD* w = Open();
-  ScriptDates("2026.07.31", "2026.07.01");
-  w->Toolbar1_ButtonClick(QStringLiteral("import1"));
-  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.import.startafterend")));
-  EXPECT_EQ(Lines(), 0);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteBankFile(row.closing);
+    ScriptDates(row.start, "2026.07.01");
+    w->Toolbar1_ButtonClick(QStringLiteral("import1"));
+    const QString shown = session_.Messages().LastPrompt();
+    EXPECT_TRUE(shown.startsWith(row.prompt)) << shown.toStdString();
+    for (const QString& figure : row.figures) EXPECT_TRUE(shown.contains(figure)) << shown.toStdString();
+    EXPECT_EQ(Lines(), 0);
+  }
+}
+
+// A fetch ends the dialog confirmed without a box of its own, also when the bank
+// had no line, and the window loads again (it shows a line added meanwhile).
+TEST_P(NetBankBookTest, AFetchClosesConfirmedAndTheWindowReloads) {
+  const struct {
+    const char* name;
+    const char* start;
+    const char* end;
+    long long fetched;
+  } rows[] = {{"july", "2026.07.01", "2026.07.31", 2}, {"nothing in the range", "2025.01.01", "2025.01.31", 0}};
+  frmYHDZD* w = Open();
+  long long before = 0;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool confirmed = false;
+    QStringList focusChain;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<frmNBImportCond&>(d);
+      for (QWidget* f = dialog.txtStartDate(); focusChain.size() < 4; f = f->nextInFocusChain())
+        if (f->focusPolicy() & Qt::TabFocus) focusChain << f->objectName();
+      AddLine(QDate(2026, 7, 20), true, 5, 0, QStringLiteral("meanwhile"));
+      dialog.txtStartDate()->setText(QString::fromLatin1(row.start));
+      dialog.txtEndDate()->setText(QString::fromLatin1(row.end));
+      dialog.cmdOK_Click();
+      confirmed = dialog.bolConfirm && !dialog.isVisible();
+    });
+    session_.Messages().Clear();
+    w->Toolbar1_ButtonClick(QStringLiteral("import1"));
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(focusChain, QStringList({"txtStartDate", "ZqCommandButton1", "txtEndDate", "ZqCommandButton2"}));
+    EXPECT_EQ(session_.Messages().Count(), 0);
+    before += row.fetched + 1;
+    EXPECT_EQ(Lines(), before);
+    EXPECT_EQ(w->MsGrid1()->Rows(), before + 1);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, NetBankTest, ::testing::Values(false, true),

@@ -21,6 +21,9 @@ class StatementImporter {
   virtual void SetAccountCode(const QString& accountCode) = 0;
   // Book mode: the lines go to the books' statement table with this book code.
   virtual void SetBookCode(const QString& bookCode) = 0;
+  // What a bank file must name to be imported into the account: its bank account
+  // number (empty where the account keeps none) and its currency code ("CNY").
+  virtual void SetAccountFacts(const QString& bankAccountNo, const QString& currency) = 0;
   virtual void SetSessionText(const QString& text) = 0;
   virtual void SetHelpFile(const QString& path) = 0;
   virtual bool Run() = 0;

@@ -1,8 +1,9 @@
 #include "suite/import/csv_statement.h"
 
+#include "suite/import/csv_columns.h"
+
 #include <QDate>
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace corvane::suite {
@@ -12,191 +13,257 @@ using platform::Money;
 
 namespace {
 
-QStringList SplitLine(const QString& line, QChar delimiter) {
-  QStringList fields;
-  QString field;
-  bool quoted = false;
-  for (int i = 0; i < line.size(); ++i) {
-    const QChar ch = line[i];
-    if (quoted) {
-      if (ch == QLatin1Char('"')) {
-        if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-          field += ch;
-          ++i;
-        } else {
-          quoted = false;
-        }
-      } else {
-        field += ch;
-      }
-    } else if (ch == QLatin1Char('"')) {
-      quoted = true;
-    } else if (ch == delimiter) {
-      fields << field.trimmed();
-      field.clear();
-    } else {
-      field += ch;
+int FindColumn(const QStringList& header, std::initializer_list<const char*> names, const std::vector<int>& taken) {
+  auto free = [&taken](int c) { return std::find(taken.begin(), taken.end(), c) == taken.end(); };
+  for (bool exact : {true, false})
+    for (const char* name : names) {
+      const QString n = QString::fromUtf8(name);
+      for (int c = 0; c < header.size(); ++c)
+        if (free(c) && (exact ? header[c].compare(n, Qt::CaseInsensitive) == 0 : header[c].contains(n, Qt::CaseInsensitive)))
+          return c;
     }
-  }
-  fields << field.trimmed();
-  return fields;
-}
-
-int FindColumn(const QStringList& header, std::initializer_list<const char*> names) {
-  for (const char* name : names) {
-    const QString n = QString::fromUtf8(name);
-    for (int c = 0; c < header.size(); ++c)
-      if (header[c].compare(n, Qt::CaseInsensitive) == 0) return c;
-  }
-  for (const char* name : names) {
-    const QString n = QString::fromUtf8(name);
-    for (int c = 0; c < header.size(); ++c)
-      if (header[c].contains(n, Qt::CaseInsensitive)) return c;
-  }
   return -1;
 }
 
-// "1,234.50", "(12.00)", "-12", "¥1,234.50": the amount; empty text gives nothing.
-std::optional<Money> ReadAmount(QString s) {
-  s = s.trimmed();
-  if (s.isEmpty()) return std::nullopt;
-  bool negative = false;
-  if (s.startsWith(QLatin1Char('(')) && s.endsWith(QLatin1Char(')'))) {
-    negative = true;
-    s = s.mid(1, s.size() - 2);
+// The non-empty cells of a column, the first `most` of them (all: -1).
+std::vector<QString> Cells(const CsvTable& t, int column, int most = -1) {
+  std::vector<QString> out;
+  if (column < 0) return out;
+  for (const QStringList& row : t.rows) {
+    if (most >= 0 && static_cast<int>(out.size()) >= most) break;
+    const QString& v = row.value(column);
+    if (!v.isEmpty()) out.push_back(v);
   }
-  // Currency signs and blanks around the digits do not count; group commas neither.
-  QString digits;
-  digits.reserve(s.size());
-  for (QChar ch : s)
-    if (ch.isDigit() || ch == QLatin1Char('.') || ch == QLatin1Char('+') || ch == QLatin1Char('-')) digits += ch;
-  auto m = Money::Parse(digits);
-  if (m && negative) m = -*m;
-  return m;
+  return out;
 }
 
-std::optional<int> ReadDirection(const QString& s) {
-  const QString t = s.trimmed().toLower();
-  if (t.isEmpty()) return std::nullopt;
-  for (const char* d : {"借", "支出", "debit", "dr", "d", "dbit", "out"})
-    if (t == QString::fromUtf8(d)) return 1;
-  for (const char* c : {"贷", "收入", "credit", "cr", "c", "crdt", "in"})
-    if (t == QString::fromUtf8(c)) return 0;
-  return std::nullopt;
+bool AllDirections(const std::vector<QString>& cells) {
+  return !cells.empty() && std::all_of(cells.begin(), cells.end(), [](const QString& s) { return ReadCsvDirection(s).has_value(); });
 }
+
+QString Plain(const std::optional<Money>& m) { return m ? m->ToDisplayText() : QString(); }
 
 }  // namespace
 
-CsvTable ReadCsv(const QString& text) {
-  CsvTable t;
-  QStringList lines = text.split(QLatin1Char('\n'));
-  for (QString& l : lines)
-    if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
-  while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
-  if (lines.isEmpty()) return t;
-  const QString& first = lines.first();
-  const QChar candidates[] = {QLatin1Char('\t'), QLatin1Char(';'), QLatin1Char(',')};
-  int best = -1;
-  for (QChar c : candidates) {
-    const int n = static_cast<int>(first.count(c));
-    if (n > best) {
-      best = n;
-      t.delimiter = c;
-    }
-  }
-  t.header = SplitLine(first, t.delimiter);
-  t.rows.reserve(static_cast<size_t>(lines.size()));
-  for (int i = 1; i < lines.size(); ++i) t.rows.push_back(SplitLine(lines[i], t.delimiter));
-  return t;
-}
-
-const QStringList& CsvDateFormats() {
-  static const QStringList formats{QStringLiteral("yyyy-MM-dd"), QStringLiteral("yyyy/MM/dd"), QStringLiteral("yyyy.MM.dd"),
-                                   QStringLiteral("yyyyMMdd"),   QStringLiteral("yyyy-M-d"),   QStringLiteral("yyyy/M/d"),
-                                   QStringLiteral("dd/MM/yyyy"), QStringLiteral("MM/dd/yyyy"), QStringLiteral("dd.MM.yyyy")};
-  return formats;
-}
-
-QString DetectDateFormat(const std::vector<QString>& samples) {
-  for (const QString& f : CsvDateFormats()) {
-    bool all = true, any = false;
-    for (const QString& s : samples) {
-      if (s.trimmed().isEmpty()) continue;
-      any = true;
-      if (!QDate::fromString(s.trimmed(), f).isValid()) {
-        all = false;
-        break;
-      }
-    }
-    if (all && any) return f;
-  }
-  return CsvDateFormats().first();
+CsvColumns CsvColumnsByName(const QStringList& h) {
+  CsvColumns c;
+  std::vector<int> taken;
+  auto find = [&](std::initializer_list<const char*> names) {
+    const int col = FindColumn(h, names, taken);
+    if (col >= 0) taken.push_back(col);
+    return col;
+  };
+  // A column naming both sides holds the direction, not an amount.
+  c.direction = find({"方向", "借贷", "收支", "direction", "dr/cr", "d/c", "cr/dr", "c/d", "debit/credit",
+                      "credit/debit", "+/-", "借/贷"});
+  c.balance = find({"余额", "balance"});
+  c.date = find({"日期", "交易日期", "记账日期", "date", "booking date", "posted"});
+  c.debit = find({"借方金额", "借方", "支出", "debit", "withdrawal"});
+  c.credit = find({"贷方金额", "贷方", "收入", "credit", "deposit"});
+  c.amount = find({"金额", "amount"});
+  c.number = find({"票号", "凭证号", "number", "reference", "ref", "cheque"});
+  c.style = find({"结算方式", "style", "type"});
+  return c;
 }
 
 CsvMapping GuessCsvMapping(const CsvTable& t) {
   CsvMapping m;
-  const QStringList& h = t.header;
-  m.date = FindColumn(h, {"日期", "交易日期", "记账日期", "date", "booking date", "posted"});
-  m.style = FindColumn(h, {"结算方式", "style", "type"});
-  m.number = FindColumn(h, {"票号", "凭证号", "number", "reference", "ref", "cheque"});
-  m.debit = FindColumn(h, {"借方金额", "借方", "支出", "debit", "withdrawal"});
-  m.credit = FindColumn(h, {"贷方金额", "贷方", "收入", "credit", "deposit"});
-  if (m.debit < 0 || m.credit < 0) {
-    m.debit = m.credit = -1;
-    m.amount = FindColumn(h, {"金额", "amount"});
-    m.direction = FindColumn(h, {"方向", "借贷", "direction", "dr/cr"});
+  CsvColumns c = CsvColumnsByName(t.options.hasHeader ? t.header : QStringList());
+  // A column of direction marks is one whatever its name (a "Type" column of D and C).
+  if (c.direction < 0)
+    for (int col = 0; col < t.header.size(); ++col)
+      if (col != c.date && col != c.number && AllDirections(Cells(t, col, 200))) {
+        c.direction = col;
+        if (c.style == col) c.style = -1;
+        break;
+      }
+  if (c.date < 0)
+    for (int col = 0; col < t.header.size() && c.date < 0; ++col) {
+      const std::vector<QString> cells = Cells(t, col, 50);
+      if (!cells.empty() && ReadCsvDate(cells.front(), DetectDateFormat(cells)).isValid()) c.date = col;
+    }
+  // Without a named amount: the first other column of amounts with decimals.
+  if (c.amount < 0 && (c.debit < 0 || c.credit < 0))
+    for (int col = 0; col < t.header.size() && c.amount < 0; ++col) {
+      if (col == c.date || col == c.direction || col == c.number || col == c.balance || col == c.debit || col == c.credit) continue;
+      const std::vector<QString> cells = Cells(t, col, 200);
+      const AmountNotation n = GuessAmountNotation(cells);
+      const bool decimals = std::any_of(cells.begin(), cells.end(), [&n](const QString& s) {
+        const qsizetype p = s.lastIndexOf(n.decimal);
+        return p >= 0 && s.size() - p <= 3;
+      });
+      if (decimals && std::all_of(cells.begin(), cells.end(), [&n](const QString& s) { return ReadCsvAmount(s, n).has_value(); }))
+        c.amount = col;
+    }
+  m.date = c.date;
+  m.style = c.style;
+  m.number = c.number;
+  m.balance = c.balance;
+  if (c.debit >= 0 && c.credit >= 0) {
+    m.debit = c.debit;
+    m.credit = c.credit;
+  } else {
+    m.amount = c.amount >= 0 ? c.amount : std::max(c.debit, c.credit);
+    m.direction = c.direction;
   }
-  std::vector<QString> samples;
-  for (size_t r = 0; r < t.rows.size() && samples.size() < 200; ++r)
-    if (m.date >= 0) samples.push_back(t.rows[r].value(m.date));
-  m.dateFormat = DetectDateFormat(samples);
+  m.dateFormat = DetectDateFormat(Cells(t, m.date, 200));
+  std::vector<QString> amounts;
+  for (int col : {m.debit, m.credit, m.amount, m.balance}) {
+    std::vector<QString> cells = Cells(t, col);
+    amounts.insert(amounts.end(), std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()));
+  }
+  m.notation = GuessAmountNotation(amounts);
   return m;
 }
 
-std::vector<ImportLine> ApplyCsvMapping(const CsvTable& t, const CsvMapping& m) {
-  std::vector<ImportLine> lines;
-  lines.reserve(t.rows.size());
+namespace {
+
+// One row as a line; a cell that is there but does not fit refuses the row.
+bool ReadRow(const QStringList& row, const CsvMapping& m, QHash<QString, QDate>& dates, ImportLine& l, LineRefusal& why) {
+  const QString notation[] = {QString(m.notation.decimal), QString(m.notation.thousands)};
+  auto amount = [&](int col, std::optional<Money>& out) {
+    const QString text = row.value(col);
+    if (col < 0 || text.isEmpty()) return true;
+    QString key;
+    out = ReadCsvAmount(text, m.notation, &key);
+    if (!out) why = {l.lineNo, key, {text, notation[0], notation[1]}};
+    return out.has_value();
+  };
+  const QString dateText = row.value(m.date);
+  if (m.date < 0 || dateText.isEmpty()) return why = {l.lineNo, QStringLiteral("corvane.import.nodate"), {}}, false;
+  auto it = dates.find(dateText);
+  if (it == dates.end()) it = dates.insert(dateText, ReadCsvDate(dateText, m.dateFormat));
+  if (!it->isValid()) return why = {l.lineNo, QStringLiteral("corvane.import.baddate"), {dateText, m.dateFormat}}, false;
+  l.date = *it;
+  if (m.style >= 0) l.settle = row.value(m.style);
+  if (m.number >= 0) l.number = row.value(m.number);
+  std::optional<Money> a, debit, credit;
+  if (m.debit >= 0 || m.credit >= 0) {
+    if (!amount(m.debit, debit) || !amount(m.credit, credit)) return false;
+    // A minus in a debit or credit column could be a reversal either way.
+    for (const int col : {m.debit, m.credit})
+      if (row.value(col).contains(QLatin1Char('-')) || row.value(col).contains(QChar(0x2212)) || row.value(col).startsWith(QLatin1Char('(')))
+        return why = {l.lineNo, QStringLiteral("corvane.import.amount.sign"), {row.value(col)}}, false;
+    const bool hasDebit = debit && !debit->IsZero(), hasCredit = credit && !credit->IsZero();
+    if (hasDebit && hasCredit)
+      return why = {l.lineNo, QStringLiteral("corvane.import.bothsides"), {Plain(debit), Plain(credit)}}, false;
+    a = hasDebit ? debit : credit;
+    l.bd_c = hasDebit ? 1 : 0;
+  } else {
+    if (!amount(m.amount, a)) return false;
+    if (m.direction >= 0) {
+      const QString mark = row.value(m.direction);
+      l.bd_c = ReadCsvDirection(mark);
+      if (!l.bd_c) return why = {l.lineNo, QStringLiteral("corvane.import.nodirection"), {mark}}, false;
+      // A sign that says the other side than the mark is no amount to guess from.
+      if (a && *a < Money() && *l.bd_c == 0)
+        return why = {l.lineNo, QStringLiteral("corvane.import.amount.sign"), {row.value(m.amount), mark}}, false;
+    } else if (a) {
+      l.bd_c = *a < Money() ? 1 : 0;
+    }
+  }
+  if (a && *a < Money()) a = -*a;
+  if (!a || a->IsZero()) return why = {l.lineNo, QStringLiteral("corvane.import.noamount"), {}}, false;
+  l.amount = a;
+  return true;
+}
+
+Money Signed(const ImportLine& l) { return *l.bd_c == 0 ? *l.amount : -*l.amount; }
+
+struct Row {
+  ImportLine line;
+  LineRefusal why;
+  bool ok = false;
+  std::optional<Money> balance;
+};
+
+// Each row's balance must follow from the row before: forwards b = b' + s, or for
+// a sheet listing the newest line first b = b' - s'. The sheet's own check runs
+// from the first balance to the last over the lines read right.
+BalanceCheck CheckBalances(std::vector<Row>& rows) {
+  std::optional<bool> backwards;
+  const Row* before = nullptr;
+  for (Row& r : rows) {
+    if (!r.balance) continue;
+    if (before && r.ok) {
+      const Money forward = *before->balance + Signed(r.line);
+      if (!backwards && before->ok)
+        backwards = forward != *r.balance && *before->balance - Signed(before->line) == *r.balance;
+      const std::optional<Money> expected = !backwards || !*backwards ? std::optional<Money>(forward)
+                                            : before->ok ? std::optional<Money>(*before->balance - Signed(before->line))
+                                                         : std::nullopt;
+      if (expected && *expected != *r.balance) {
+        r.ok = false;
+        r.why = {r.line.lineNo, QStringLiteral("corvane.import.balance.line"),
+                 {r.balance->ToDisplayText(), expected->ToDisplayText()}};
+      }
+    }
+    before = &r;
+  }
+  BalanceCheck check;
+  const Row* first = nullptr;
+  const Row* last = nullptr;
+  for (const Row& r : rows) {
+    if (r.ok) check.lines += Signed(r.line);
+    if (r.balance && !first) first = &r;
+    if (r.balance) last = &r;
+  }
+  const bool newestFirst = backwards.value_or(false);
+  const Row* opening = newestFirst ? last : first;
+  if (opening) {
+    check.lineNo = first->line.lineNo;
+    if (opening->ok) check.opening = *opening->balance - Signed(opening->line);
+    check.closing = *(newestFirst ? first : last)->balance;
+  }
+  check.Conclude();
+  return check;
+}
+
+}  // namespace
+
+ParsedStatement ApplyCsvMapping(const CsvTable& t, const CsvMapping& m) {
+  ParsedStatement out;
+  out.format = StatementFormat::Csv;
+  out.refused = t.refused;
+  std::vector<Row> rows;
+  rows.reserve(t.rows.size());
   // Statements repeat their dates: each text is read once.
   QHash<QString, QDate> dates;
-  int lineNo = 1;  // the header is line 1
-  for (const QStringList& row : t.rows) {
-    ++lineNo;
-    if (std::all_of(row.begin(), row.end(), [](const QString& f) { return f.isEmpty(); })) continue;
-    ImportLine l;
-    l.lineNo = lineNo;
-    if (m.date >= 0) {
-      const QString text = row.value(m.date).trimmed();
-      auto it = dates.find(text);
-      if (it == dates.end()) it = dates.insert(text, QDate::fromString(text, m.dateFormat));
-      l.date = *it;
-    }
-    if (m.style >= 0) l.settle = row.value(m.style);
-    if (m.number >= 0) l.number = row.value(m.number);
-    if (m.debit >= 0 || m.credit >= 0) {
-      const auto debit = m.debit >= 0 ? ReadAmount(row.value(m.debit)) : std::nullopt;
-      const auto credit = m.credit >= 0 ? ReadAmount(row.value(m.credit)) : std::nullopt;
-      const bool hasDebit = debit && !debit->IsZero();
-      const bool hasCredit = credit && !credit->IsZero();
-      // Exactly one side filled gives the direction; both or neither leave it open.
-      if (hasDebit != hasCredit) {
-        l.bd_c = hasDebit ? 1 : 0;
-        l.amount = hasDebit ? *debit : *credit;
-      } else if (hasDebit) {
-        l.amount = *debit;
-      }
-    } else if (m.amount >= 0) {
-      const auto amount = ReadAmount(row.value(m.amount));
-      if (m.direction >= 0) {
-        l.bd_c = ReadDirection(row.value(m.direction));
-        if (amount) l.amount = *amount;
-      } else if (amount && !amount->IsZero()) {
-        l.bd_c = *amount < Money() ? 1 : 0;
-        l.amount = *amount < Money() ? -*amount : *amount;
+  for (size_t r = 0; r < t.rows.size(); ++r) {
+    const QStringList& cells = t.rows[r];
+    if (std::all_of(cells.begin(), cells.end(), [](const QString& f) { return f.isEmpty(); })) continue;
+    Row row;
+    row.line.lineNo = t.rowLines[r];
+    row.ok = ReadRow(cells, m, dates, row.line, row.why);
+    // The last row without its line end may have lost its end: refused when a cell that is read stands last.
+    if (row.ok && t.lastLineOpen && r + 1 == t.rows.size()) {
+      const int last = static_cast<int>(cells.size()) - 1;
+      if (cells.size() < t.header.size() || last == m.date || last == m.number || last == m.debit || last == m.credit ||
+          last == m.amount || last == m.direction || last == m.balance || last == m.style) {
+        row.ok = false;
+        row.why = {row.line.lineNo, QStringLiteral("corvane.import.csv.cutshort"), {cells.value(last)}};
       }
     }
-    lines.push_back(l);
+    const QString balance = cells.value(m.balance);
+    if (m.balance >= 0 && !balance.isEmpty()) {
+      QString key;
+      row.balance = ReadCsvAmount(balance, m.notation, &key);
+      if (!row.balance && row.ok) {
+        row.ok = false;
+        row.why = {row.line.lineNo, key, {balance, QString(m.notation.decimal), QString(m.notation.thousands)}};
+      }
+    }
+    rows.push_back(std::move(row));
   }
-  return lines;
+  if (m.balance >= 0) out.balances.push_back(CheckBalances(rows));
+  out.lines.reserve(rows.size());
+  for (Row& r : rows) {
+    if (r.ok) out.lines.push_back(std::move(r.line));
+    else out.refused.push_back(std::move(r.why));
+  }
+  std::stable_sort(out.refused.begin(), out.refused.end(),
+                   [](const LineRefusal& a, const LineRefusal& b) { return a.lineNo < b.lineNo; });
+  return out;
 }
 
 }  // namespace corvane::suite

@@ -1,5 +1,6 @@
 #include "suite/import/import_texts.h"
 
+#include "suite/import/statement_file.h"
 #include "suite/services/text_source.h"
 
 namespace corvane::suite {
@@ -13,6 +14,27 @@ void SetImportTexts(TextSource* texts) { g_texts = texts; }
 QString ImportText(const QString& key) {
   const QString text = g_texts ? g_texts->Text(key, nullptr) : QString();
   return text.isEmpty() ? key : text;
+}
+
+// ---- Reading statement files.
+
+QString ImportTextWith(const QString& key, const QStringList& args) {
+  const QString text = ImportText(key);
+  if (text == key) return args.isEmpty() ? key : key + QStringLiteral(" | ") + args.join(QStringLiteral(" | "));
+  QString out = text;
+  for (qsizetype i = args.size(); i > 0; --i) out.replace(QStringLiteral("%") + QString::number(i), args[i - 1]);
+  return out;
+}
+
+QString LineRefusalText(const LineRefusal& r) {
+  return ImportTextWith(QStringLiteral("corvane.import.refusedline"),
+                        {QString::number(r.lineNo), ImportTextWith(r.reasonKey, r.args)});
+}
+
+QString BalanceCheckText(const BalanceCheck& b) {
+  auto money = [](const std::optional<platform::Money>& m) { return m ? m->ToDisplayText() : QString(); };
+  return ImportTextWith(b.reasonKey, {b.statement, money(b.opening), b.lines.ToDisplayText(), b.Expected().ToDisplayText(),
+                                      money(b.closing), QString::number(b.lineNo)});
 }
 
 }  // namespace corvane::suite

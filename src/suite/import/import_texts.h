@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace corvane::suite {
 
@@ -10,5 +11,16 @@ class TextSource;
 // text) the key itself shows, never an empty caption.
 void SetImportTexts(TextSource* texts);
 QString ImportText(const QString& key);
+
+// ---- Reading statement files: the texts of refusals and balance checks.
+struct LineRefusal;
+struct BalanceCheck;
+// The text of key with %1, %2... replaced by args; without a text the key and
+// the args, parted by " | ".
+QString ImportTextWith(const QString& key, const QStringList& args);
+// "Line 12: the amount 1,2,3 does not fit ..."
+QString LineRefusalText(const LineRefusal& refusal);
+// Why a statement's balances fail, with both figures.
+QString BalanceCheckText(const BalanceCheck& check);
 
 }  // namespace corvane::suite

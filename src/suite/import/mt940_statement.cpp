@@ -7,47 +7,211 @@ namespace corvane::suite {
 using platform::ImportLine;
 using platform::Money;
 
-// SWIFT MT940: :25: the account, :60F: the opening balance (its currency),
-// :61: one line each:
-//   value date YYMMDD, optional entry date MMDD, mark C, D, RC or RD,
-//   optional funds code letter, amount with a decimal comma, type (N/F + 3),
-//   the customer's reference up to "//", then the bank's reference.
-// C is money in (the bank's credit), D money out; a reversal (RC, RD) turns it.
-ParsedStatement ReadMt940(const QByteArray& bytes) {
+namespace {
+
+// One field of the file: its tag, its text (continuation lines apart) and the
+// file line it starts on.
+struct Field {
+  QStringView tag;
+  QStringView text;
+  std::vector<QStringView> more;
+  int lineNo = 0;
+};
+
+std::vector<Field> Fields(const QString& text) {
+  std::vector<Field> fields;
+  int lineNo = 0;
+  for (qsizetype from = 0; from <= text.size();) {
+    qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+    if (end < 0) end = text.size();
+    QStringView line = QStringView(text).mid(from, end - from).trimmed();
+    from = end + 1;
+    ++lineNo;
+    if (line.startsWith(QLatin1String("{4:"))) line = line.mid(3);
+    const qsizetype close = line.size() > 2 && line[0] == QLatin1Char(':') ? line.indexOf(QLatin1Char(':'), 1) : -1;
+    if (close > 1 && close <= 5) {
+      fields.push_back({line.mid(1, close - 1), line.mid(close + 1), {}, lineNo});
+    } else if (!line.isEmpty() && !fields.empty() && !line.startsWith(QLatin1Char('-')) && !line.startsWith(QLatin1Char('{'))) {
+      fields.back().more.push_back(line);
+    }
+  }
+  return fields;
+}
+
+// An amount with a decimal comma ("2500,00", "15,"); at most two decimals.
+std::optional<Money> Amount(QStringView s) {
+  const qsizetype comma = s.indexOf(QLatin1Char(','));
+  if (comma <= 0 || s.size() - comma - 1 > 2 || s.size() > 15) return std::nullopt;
+  for (qsizetype i = 0; i < s.size(); ++i)
+    if (i != comma && !s[i].isDigit()) return std::nullopt;
+  const QString whole = s.left(comma).toString();
+  return Money::Parse(comma + 1 == s.size() ? whole : whole + QLatin1Char('.') + s.mid(comma + 1).toString());
+}
+
+QDate Date(QStringView yymmdd) {
+  return QDate(2000 + yymmdd.left(2).toInt(), yymmdd.mid(2, 2).toInt(), yymmdd.mid(4, 2).toInt());
+}
+
+// :60F:, :62F: and their intermediate forms: mark C or D, date YYMMDD, currency, amount.
+bool ReadBalance(QStringView s, Money& amount, QString& currency) {
+  static const QRegularExpression re(QStringLiteral("^([CD])(\\d{6})([A-Z]{3})([0-9,]+)$"));
+  const auto m = re.match(s);
+  if (!m.hasMatch() || !Date(m.capturedView(2)).isValid()) return false;
+  const std::optional<Money> a = Amount(m.capturedView(4));
+  if (!a) return false;
+  amount = m.capturedView(1) == QLatin1String("D") ? -*a : *a;
+  currency = m.captured(3);
+  return true;
+}
+
+// :61: value date YYMMDD, optional entry date MMDD, mark C, D, RC or RD, optional
+// funds code letter, amount with a decimal comma, type (N, F or S and three),
+// the customer's reference up to "//", then the bank's reference. Read by hand:
+// a large file holds hundreds of thousands of them.
+struct Line61 {
+  QStringView valueDate, entryDate, mark, amount, reference;
+};
+
+bool IsDigits(QStringView s) {
+  for (QChar c : s)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+bool Read61(QStringView s, Line61& l) {
+  if (s.size() < 6 || !IsDigits(s.left(6))) return false;
+  l.valueDate = s.left(6);
+  qsizetype i = 6;
+  l.entryDate = s.size() >= 10 && IsDigits(s.mid(6, 4)) ? s.mid(6, 4) : QStringView();
+  i += l.entryDate.size();
+  const qsizetype markLength = s.mid(i, 2) == QLatin1String("RC") || s.mid(i, 2) == QLatin1String("RD") ? 2
+                               : s.mid(i, 1) == QLatin1String("C") || s.mid(i, 1) == QLatin1String("D") ? 1
+                                                                                                          : 0;
+  if (markLength == 0) return false;
+  l.mark = s.mid(i, markLength);
+  i += markLength;
+  if (i < s.size() && s[i] >= QLatin1Char('A') && s[i] <= QLatin1Char('Z')) ++i;  // funds code
+  const qsizetype from = i;
+  while (i < s.size() && (s[i].isDigit() || s[i] == QLatin1Char(','))) ++i;
+  l.amount = s.mid(from, i - from);
+  if (l.amount.size() < 2 || l.amount.size() > 15 || i + 4 > s.size()) return false;
+  const QChar type = s[i];
+  if (type != QLatin1Char('N') && type != QLatin1Char('F') && type != QLatin1Char('S')) return false;
+  for (qsizetype k = i + 1; k < i + 4; ++k)
+    if (!s[k].isDigit() && (s[k] < QLatin1Char('A') || s[k] > QLatin1Char('Z'))) return false;
+  i += 4;
+  const qsizetype bank = s.indexOf(QLatin1String("//"), i + 1);
+  l.reference = s.mid(i, bank < 0 ? -1 : bank - i);
+  return !l.reference.isEmpty();
+}
+
+// A :61: field may run over the next line: when its first line is no whole
+// field, fills the SWIFT line of 65, or has its "//" on the next line. Further
+// lines are the supplementary details.
+QString Text61(const Field& f) {
+  QString s = f.text.toString();
+  Line61 l;
+  if (!f.more.empty() && (!Read61(s, l) || s.size() + 4 >= 65 ||
+                          (!s.contains(QLatin1String("//")) && f.more.front().contains(QLatin1String("//")))))
+    s += f.more.front().toString();
+  return s;
+}
+
+struct Statement {
+  BalanceCheck check;
+  QString currency;
+  bool open = false;
+};
+
+void Close(ParsedStatement& out, Statement& st) {
+  if (!st.open) return;
+  BalanceCheck& c = st.check;
+  c.Conclude();
+  out.balances.push_back(c);
+  st = Statement();
+}
+
+}  // namespace
+
+// SWIFT MT940: :20: a statement's reference, :25: the account, :60F:/:60M: the
+// opening balance (its currency), :61: one line each (with :86: its details),
+// :62F:/:62M: the closing balance. C is money in (the bank's credit), D money
+// out; a reversal (RC, RD) turns it. Each statement must add up.
+ParsedStatement ReadMt940(const QByteArray& bytes, const StatementReadOptions& options) {
   ParsedStatement out;
   out.format = StatementFormat::Mt940;
-  const QString text = DecodeStatementText(bytes);
-  static const QRegularExpression line61(
-      QStringLiteral("^(\\d{6})(\\d{4})?(RC|RD|C|D)([A-Z])?(\\d{1,15}(?:,\\d{0,2})?)([NF][A-Z0-9]{3})?([^/]*)(?://(.*))?$"));
-  static const QRegularExpression balance60(QStringLiteral("^[CD]\\d{6}([A-Z]{3})"));
-  int n = 0;
-  for (const QString& raw : text.split(QRegularExpression(QStringLiteral("\r?\n")))) {
-    const QString s = raw.trimmed();
-    if (s.startsWith(QLatin1String(":25:"))) {
-      if (out.accountNo.isEmpty()) out.accountNo = s.mid(4).trimmed();
-    } else if (s.startsWith(QLatin1String(":60F:")) || s.startsWith(QLatin1String(":60M:"))) {
-      const auto m = balance60.match(s.mid(5));
-      if (m.hasMatch() && out.currency.isEmpty()) out.currency = m.captured(1);
-    } else if (s.startsWith(QLatin1String(":61:"))) {
-      ImportLine l;
-      l.lineNo = ++n;
-      const auto m = line61.match(s.mid(4));
-      if (m.hasMatch()) {
-        const QString d = m.captured(1);
-        // Two-digit years: the statements concern this century.
-        l.date = QDate(2000 + d.left(2).toInt(), d.mid(2, 2).toInt(), d.mid(4, 2).toInt());
-        const QString mark = m.captured(3);
-        l.bd_c = (mark == QLatin1String("D") || mark == QLatin1String("RC")) ? 1 : 0;
-        QString amount = m.captured(5);
-        amount.replace(QLatin1Char(','), QLatin1Char('.'));
-        if (auto a = Money::Parse(amount)) l.amount = *a;
-        const QString ref = m.captured(7).trimmed();
-        l.number = ref == QLatin1String("NONREF") ? QString() : ref;
+  out.importDamaged = options.importDamaged;
+  const DecodedText decoded = DecodeStatementBytes(bytes);
+  out.encoding = decoded.encoding;
+  Statement st;
+  QString reference;
+  int referenceLine = 0;
+  auto refuse = [&out](int lineNo, const char* key, QStringView text) {
+    out.refused.push_back({lineNo, QString::fromLatin1(key), {text.toString()}});
+  };
+  auto open = [&](int lineNo) {
+    st.open = true;
+    st.check.statement = reference;
+    st.check.lineNo = referenceLine ? referenceLine : lineNo;
+  };
+  for (const Field& f : Fields(decoded.text)) {
+    const QStringView tag = f.tag;
+    if (tag == QLatin1String("20")) {
+      Close(out, st);
+      reference = f.text.toString();
+      referenceLine = f.lineNo;
+    } else if (tag == QLatin1String("25")) {
+      if (out.accountNo.isEmpty()) out.accountNo = f.text.toString();
+    } else if (tag == QLatin1String("60F") || tag == QLatin1String("60M")) {
+      Close(out, st);
+      open(f.lineNo);
+      Money amount;
+      if (ReadBalance(f.text, amount, st.currency)) st.check.opening = amount;
+      else refuse(f.lineNo, "corvane.import.field", f.text);
+      if (out.currency.isEmpty()) out.currency = st.currency;
+    } else if (tag == QLatin1String("62F") || tag == QLatin1String("62M")) {
+      if (!st.open) open(f.lineNo);
+      Money amount;
+      QString currency;
+      if (ReadBalance(f.text, amount, currency)) st.check.closing = amount;
+      else refuse(f.lineNo, "corvane.import.field", f.text);
+      Close(out, st);
+      referenceLine = 0;
+    } else if (tag == QLatin1String("61")) {
+      if (!st.open) open(f.lineNo);
+      const QString s = Text61(f);
+      Line61 m;
+      if (!Read61(s, m)) {
+        refuse(f.lineNo, "corvane.import.field", s);
+        continue;
       }
+      ImportLine l;
+      l.lineNo = f.lineNo;
+      l.date = Date(m.valueDate);
+      const std::optional<Money> amount = Amount(m.amount);
+      if (!l.date.isValid() || (!m.entryDate.isEmpty() && !QDate(2000, m.entryDate.left(2).toInt(), m.entryDate.mid(2).toInt()).isValid())) {
+        refuse(f.lineNo, "corvane.import.badfielddate", QStringView(s).left(6 + m.entryDate.size()));
+        continue;
+      }
+      if (!amount || amount->IsZero()) {
+        refuse(f.lineNo, "corvane.import.field", s);
+        continue;
+      }
+      if (!st.currency.isEmpty() && st.currency != out.currency) {
+        out.refused.push_back({f.lineNo, QStringLiteral("corvane.import.currency"), {st.currency, out.currency}});
+        continue;
+      }
+      l.bd_c = (m.mark == QLatin1String("D") || m.mark == QLatin1String("RC")) ? 1 : 0;
+      l.amount = amount;
+      st.check.lines += *l.bd_c == 0 ? *amount : -*amount;
+      const QStringView ref = m.reference.trimmed();
+      if (ref != QLatin1String("NONREF")) l.number = ref.toString();
       out.lines.push_back(l);
     }
   }
-  if (n == 0 && !text.contains(QLatin1String(":20:"))) out.error = QStringLiteral("MT940");
+  Close(out, st);
+  if (!decoded.ok) out.SetUnreadable(QStringLiteral("corvane.import.encoding"), {decoded.encoding});
+  else if (out.balances.empty()) out.SetUnreadable(QStringLiteral("corvane.import.nostatement"));
   return out;
 }
 

@@ -1,10 +1,12 @@
+#include "suite/import/csv_statement.h"
 #include "suite/import/statement_file.h"
 
 #include <libofx/libofx.h>
 
-#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
-#include <cmath>
+#include <QTemporaryFile>
+#include <unistd.h>
 
 namespace corvane::suite {
 
@@ -13,47 +15,181 @@ using platform::Money;
 
 namespace {
 
+// What the library gives of a transaction (its references) beside the texts of
+// its date and amount, which are read here exactly: the library turns an
+// unreadable date into the present time and amounts into floating point.
+struct LibraryData {
+  ParsedStatement* out = nullptr;
+  std::vector<QString> numbers;
+};
+
 int OnAccount(const OfxAccountData data, void* user) {
-  auto* out = static_cast<ParsedStatement*>(user);
-  if (data.account_number_valid && out->accountNo.isEmpty()) out->accountNo = QString::fromUtf8(data.account_number);
-  if (data.currency_valid && out->currency.isEmpty()) out->currency = QString::fromUtf8(data.currency);
+  auto* d = static_cast<LibraryData*>(user);
+  if (data.account_number_valid && d->out->accountNo.isEmpty()) d->out->accountNo = QString::fromUtf8(data.account_number);
+  if (data.currency_valid && d->out->currency.isEmpty()) d->out->currency = QString::fromUtf8(data.currency);
   return 0;
 }
 
-// A positive amount is money in: the bank's credit; a negative one its debit.
 int OnTransaction(const OfxTransactionData data, void* user) {
-  auto* out = static_cast<ParsedStatement*>(user);
-  ImportLine l;
-  l.lineNo = static_cast<int>(out->lines.size()) + 1;
-  if (data.date_posted_valid)
-    l.date = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(data.date_posted), Qt::UTC).date();
-  if (data.amount_valid) {
-    l.bd_c = data.amount < 0 ? 1 : 0;
-    l.amount = Money::FromDouble(std::fabs(data.amount));
-  }
-  if (data.check_number_valid) l.number = QString::fromUtf8(data.check_number);
-  else if (data.reference_number_valid) l.number = QString::fromUtf8(data.reference_number);
-  else if (data.fi_id_valid) l.number = QString::fromUtf8(data.fi_id);
-  out->lines.push_back(l);
+  auto* d = static_cast<LibraryData*>(user);
+  d->numbers.push_back(data.check_number_valid       ? QString::fromUtf8(data.check_number)
+                       : data.reference_number_valid ? QString::fromUtf8(data.reference_number)
+                       : data.fi_id_valid            ? QString::fromUtf8(data.fi_id)
+                                                     : QString());
   return 0;
+}
+
+// The library reports its errors on the standard error stream: caught for the
+// time of one parse.
+class ErrorCapture {
+ public:
+  ErrorCapture() {
+    if (!file_.open()) return;
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    dup2(file_.handle(), STDERR_FILENO);
+  }
+  QString Finish() {
+    if (saved_ < 0) return QString();
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+    saved_ = -1;
+    file_.seek(0);
+    return QString::fromUtf8(file_.readAll()).trimmed();
+  }
+  ~ErrorCapture() { Finish(); }
+
+ private:
+  QTemporaryFile file_;
+  int saved_ = -1;
+};
+
+// The text of element tag (SGML or XML) in text from `from` to `to`.
+QString Element(const QString& text, const char* tag, qsizetype from, qsizetype to, qsizetype* at = nullptr) {
+  const QString open = QLatin1Char('<') + QLatin1String(tag) + QLatin1Char('>');
+  const qsizetype i = text.indexOf(open, from);
+  if (i < 0 || i >= to) return QString();
+  qsizetype end = i + open.size();
+  while (end < text.size() && text[end] != QLatin1Char('<') && text[end] != QLatin1Char('\n')) ++end;
+  if (at) *at = i;
+  return text.mid(i + open.size(), end - i - open.size()).trimmed();
+}
+
+// File lines of positions met in increasing order.
+class LineCounter {
+ public:
+  explicit LineCounter(const QString& text) : text_(text) {}
+  int At(qsizetype at) {
+    if (at < pos_) return static_cast<int>(QStringView(text_).left(at).count(QLatin1Char('\n'))) + 1;
+    line_ += static_cast<int>(QStringView(text_).mid(pos_, at - pos_).count(QLatin1Char('\n')));
+    pos_ = at;
+    return line_;
+  }
+
+ private:
+  const QString& text_;
+  qsizetype pos_ = 0;
+  int line_ = 1;
+};
+
+std::optional<Money> OfxAmount(const QString& s) {
+  AmountNotation n;
+  if (s.contains(QLatin1Char(','))) n.decimal = QLatin1Char(',');
+  return ReadCsvAmount(s, n);
 }
 
 }  // namespace
 
-// OFX 1.x (SGML) and 2.x (XML) through libofx, which reads from a file.
-ParsedStatement ReadOfxFile(const QString& path) {
+// OFX 1.x (SGML) and 2.x (XML): the library reads the structure, the account and
+// the references; each statement's transactions (STMTTRN: DTPOSTED, TRNAMT) and
+// its ledger balance are read here. A positive amount is money in, the bank's
+// credit; a negative one its debit. A statement without its ledger balance is
+// taken for cut short.
+ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options) {
   ParsedStatement out;
   out.format = StatementFormat::Ofx;
-  if (!QFileInfo::exists(path)) {
-    out.error = path;
+  out.importDamaged = options.importDamaged;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    out.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path, file.errorString()});
     return out;
   }
+  const DecodedText decoded = DecodeStatementBytes(file.readAll());
+  out.encoding = decoded.encoding;
+  LibraryData data{&out, {}};
+  ofx_PARSER_msg = ofx_DEBUG_msg = ofx_DEBUG1_msg = ofx_DEBUG2_msg = ofx_DEBUG3_msg = ofx_DEBUG4_msg = ofx_DEBUG5_msg = 0;
+  ofx_STATUS_msg = ofx_INFO_msg = ofx_WARNING_msg = 0;
+  ofx_ERROR_msg = 1;
   LibofxContextPtr ctx = libofx_get_new_context();
-  ofx_set_account_cb(ctx, OnAccount, &out);
-  ofx_set_transaction_cb(ctx, OnTransaction, &out);
-  const QByteArray file = QFile::encodeName(path);
-  libofx_proc_file(ctx, file.constData(), OFX);
+  ofx_set_account_cb(ctx, OnAccount, &data);
+  ofx_set_transaction_cb(ctx, OnTransaction, &data);
+  const QByteArray name = QFile::encodeName(path);
+  ErrorCapture capture;
+  const int rc = libofx_proc_file(ctx, name.constData(), OFX);
+  const QString errors = capture.Finish();
   libofx_free_context(ctx);
+  if (rc != 0 || !errors.isEmpty() || !decoded.ok) {
+    out.SetUnreadable(QStringLiteral("corvane.import.ofx"), {errors.isEmpty() ? decoded.encoding : errors});
+    return out;
+  }
+  const QString& text = decoded.text;
+  size_t n = 0;
+  int statements = 0;
+  LineCounter lines(text);
+  for (qsizetype st = text.indexOf(QLatin1String("STMTRS>")); st >= 0;) {
+    if (st > 0 && text[st - 1] == QLatin1Char('/')) {  // a closing tag
+      st = text.indexOf(QLatin1String("STMTRS>"), st + 7);
+      continue;
+    }
+    qsizetype next = text.indexOf(QLatin1String("STMTRS>"), st + 7);
+    while (next >= 0 && text[next - 1] == QLatin1Char('/')) next = text.indexOf(QLatin1String("STMTRS>"), next + 7);
+    const qsizetype end = next < 0 ? text.size() : next;
+    BalanceCheck check;
+    check.lineNo = lines.At(st);
+    const QString trn = QStringLiteral("<STMTTRN>");
+    for (qsizetype t = text.indexOf(trn, st); t >= 0 && t < end;) {
+      const qsizetype following = text.indexOf(trn, t + trn.size());
+      const qsizetype stop = following < 0 || following > end ? end : following;
+      ImportLine l;
+      l.lineNo = lines.At(t);
+      const QString date = Element(text, "DTPOSTED", t, stop);
+      const QString amount = Element(text, "TRNAMT", t, stop);
+      if (n < data.numbers.size()) l.number = data.numbers[n];
+      ++n;
+      l.date = QDate::fromString(date.left(8), QStringLiteral("yyyyMMdd"));
+      const std::optional<Money> a = OfxAmount(amount);
+      if (!l.date.isValid()) out.refused.push_back({l.lineNo, QStringLiteral("corvane.import.badfielddate"), {date}});
+      else if (!a || a->IsZero()) out.refused.push_back({l.lineNo, QStringLiteral("corvane.import.field"), {amount}});
+      else {
+        l.bd_c = *a < Money() ? 1 : 0;
+        l.amount = *a < Money() ? -*a : *a;
+        check.lines += *a;
+        out.lines.push_back(l);
+      }
+      t = following;
+    }
+    // The file gives no opening balance: its ledger balance, where it gives one, shows
+    // the statement reached its end and is read as exactly as the lines.
+    qsizetype ledger = -1;
+    Element(text, "LEDGERBAL", st, end, &ledger);
+    if (ledger >= 0) {
+      const QString balance = Element(text, "BALAMT", ledger, end);
+      check.closing = OfxAmount(balance);
+      check.ok = check.closing.has_value();
+      if (!check.ok) {
+        check.reasonKey = QStringLiteral("corvane.import.balance.noclosing");
+        out.refused.push_back({lines.At(ledger), QStringLiteral("corvane.import.field"), {balance}});
+      }
+      out.balances.push_back(check);
+    }
+    ++statements;
+    st = next;
+  }
+  if (n != data.numbers.size())
+    out.SetUnreadable(QStringLiteral("corvane.import.ofx"), {QString::number(data.numbers.size()) + QStringLiteral(" / ") + QString::number(n)});
+  else if (statements == 0)
+    out.SetUnreadable(QStringLiteral("corvane.import.nostatement"));
   return out;
 }
 

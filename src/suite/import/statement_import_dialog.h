@@ -7,12 +7,14 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTableWidget;
+class QSpinBox;
+class QTableView;
 class QWidget;
 
 namespace corvane::platform {
@@ -21,18 +23,27 @@ class DbConnection;
 
 namespace corvane::suite {
 
-// The importer's dialog: the user picks a bank file; its format (and, for
-// CSV/TSV, its text encoding) is recognised; a CSV gets a column mapping with a
-// preview; every line is checked and the refused ones are listed with their
-// reasons. Import warns about lines the account already holds (written only when
-// the user says so), writes the rest in one transaction with progress, and
-// closes; Written() is the number of lines written.
+class ImportPreviewModel;
+
+// The importer's dialog: the user picks a bank file and sees, before anything is
+// written, what will be: the recognised format, for CSV/TSV the separators, first
+// data line, date format and column mapping (guesses shown, each one the user's
+// to change), the balance check of each statement, and every line with its date,
+// number, amount in its debit or credit column and verdict (written, refused with
+// its reason, or already in the account). Import stays disabled, with the reason
+// shown, for a file that cannot be read, is of no known format, names another
+// bank account or currency than the account's, or does not add up (unless the
+// user ticks that it is to be imported as a damaged file). Import asks before
+// writing lines the account already holds, writes in one transaction with
+// progress, and closes; Written() is the number of lines written.
 class StatementImportDialog : public QDialog {
   Q_OBJECT
 
  public:
   StatementImportDialog(platform::DbConnection& db, platform::ImportTarget target, QWidget* parent = nullptr);
 
+  // The bank account number (empty: none kept) and currency code the file must name.
+  void SetAccountFacts(const QString& bankAccountNo, const QString& currency);
   // Reads a file as if the user had picked it.
   void SetFile(const QString& path);
   void cmdImport_Click();
@@ -40,41 +51,70 @@ class StatementImportDialog : public QDialog {
 
   const ParsedStatement& Parsed() const { return parsed_; }
   const std::vector<platform::ImportLine>& Accepted() const { return accepted_; }
-  const std::vector<platform::RefusedLine>& Refused() const { return refused_; }
   CsvMapping Mapping() const { return mapping_; }
   void SetMapping(const CsvMapping& mapping);
 
   QLabel* lblFormat() const { return lblFormat_; }
-  QTableWidget* tblPreview() const { return tblPreview_; }
+  QLabel* lblProblem() const { return lblProblem_; }
+  QLabel* lblBalance() const { return lblBalance_; }
+  QCheckBox* chkDamaged() const { return chkDamaged_; }
+  QComboBox* cboDecimal() const { return cboDecimal_; }
+  QComboBox* cboThousands() const { return cboThousands_; }
+  QSpinBox* spnFirstLine() const { return spnFirstLine_; }
+  QCheckBox* chkHeader() const { return chkHeader_; }
+  QComboBox* cboDateFormat() const { return cboDateFormat_; }
+  QPushButton* cmdImport() const { return cmdImport_; }
   QListWidget* lstRefused() const { return lstRefused_; }
+  const ImportPreviewModel& Preview() const { return *preview_; }
+  QTableView* tblPreview() const { return tblPreview_; }
 
   // Between write batches (tests use it to make a failure happen mid-import).
   static inline std::function<void(int done, int total)> progressHook;
 
  private:
+  QWidget* BuildCsvBox();
   void Browse();
-  void MappingChanged();
+  void Read();
+  void ReadCsvText();
+  void ApplyMapping();
+  void LayoutChanged();
+  void CsvChanged();
   void Recheck();
-  void FillMappingCombos();
-  void ShowPreview();
+  void FillCsvControls();
+  void ShowBalances();
+  QString Problem() const;
 
   platform::DbConnection& db_;
   platform::ImportTarget target_;
+  QString bankAccountNo_, currency_;
   QString path_;
+  QByteArray bytes_;
   ParsedStatement parsed_;
+  QString text_;  // a CSV file's text
+  CsvReadOptions layout_, guessedLayout_;
   CsvTable csv_;
   CsvMapping mapping_;
+  CsvMapping guess_;
   std::vector<platform::ImportLine> accepted_;
-  std::vector<platform::RefusedLine> refused_;
+  std::vector<size_t> duplicates_;  // positions in accepted_
   int written_ = 0;
   bool filling_ = false;
 
   QLineEdit* txtFile_ = nullptr;
   QLabel* lblFormat_ = nullptr;
-  QWidget* mappingBox_ = nullptr;
-  QComboBox* cbo_[7] = {};  // date, style, number, debit, credit, amount, direction
+  QLabel* lblProblem_ = nullptr;
+  QWidget* csvBox_ = nullptr;
+  QComboBox* cboDecimal_ = nullptr;
+  QComboBox* cboThousands_ = nullptr;
+  QSpinBox* spnFirstLine_ = nullptr;
+  QCheckBox* chkHeader_ = nullptr;
   QComboBox* cboDateFormat_ = nullptr;
-  QTableWidget* tblPreview_ = nullptr;
+  QLabel* lblGuess_ = nullptr;
+  QComboBox* cbo_[8] = {};  // date, style, number, debit, credit, amount, direction, balance
+  QLabel* lblBalance_ = nullptr;
+  QCheckBox* chkDamaged_ = nullptr;
+  ImportPreviewModel* preview_ = nullptr;
+  QTableView* tblPreview_ = nullptr;
   QLabel* lblRefused_ = nullptr;
   QListWidget* lstRefused_ = nullptr;
   QPushButton* cmdImport_ = nullptr;

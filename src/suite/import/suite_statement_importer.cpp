@@ -4,6 +4,7 @@
 #include "platform/services/message_presenter.h"
 #include "platform/services/modal_runner.h"
 #include "suite/db/open_db_connection.h"
+#include "suite/import/account_match.h"
 #include "suite/import/import_texts.h"
 #include "suite/import/statement_import_dialog.h"
 
@@ -26,20 +27,10 @@ bool SuiteStatementImporter::Run() {
   }
   platform::ImportTarget target{!book_.isEmpty(), account_, book_};
   StatementImportDialog dialog(*db, target);
+  dialog.SetAccountFacts(bankAccountNo_, currency_);
   platform::RunModal(dialog);
   return dialog.Written() > 0;
 }
-
-namespace {
-
-// Account numbers are compared without blanks and dashes, as banks write them both ways.
-QString PlainAccountNo(QString s) {
-  s.remove(QLatin1Char(' '));
-  s.remove(QLatin1Char('-'));
-  return s.toUpper();
-}
-
-}  // namespace
 
 bool FolderBankLineSource::FetchLines(const QString& bankAccountNo, const QDate& start, const QDate& end,
                                       const QString& currency, std::vector<platform::FetchedLine>& lines,
@@ -66,11 +57,25 @@ bool FolderBankLineSource::FetchLines(const QString& bankAccountNo, const QDate&
       case StatementFormat::Ofx: parsed = ReadOfxFile(info.absoluteFilePath()); break;
       default: continue;  // the bank delivers no CSV
     }
-    if (PlainAccountNo(parsed.accountNo) != wanted) continue;
+    // A statement file that cannot be read, has lines it cannot read, or does not
+    // add up stops the fetch when it may be the account's: none of its lines is
+    // taken for right.
+    const bool ours = PlainAccountNo(parsed.accountNo) == wanted;
+    QString why = parsed.error;
+    if (why.isEmpty() && ours && !parsed.refused.empty()) {
+      why = LineRefusalText(parsed.refused.front());
+    }
+    for (const BalanceCheck& b : parsed.balances)
+      if (why.isEmpty() && ours && !b.ok) why = BalanceCheckText(b);
+    if (!why.isEmpty() && (ours || parsed.accountNo.isEmpty())) {
+      message = ImportTextWith(QStringLiteral("corvane.import.badbankfile"), {info.fileName(), why});
+      lines.clear();
+      return false;
+    }
+    if (!ours) continue;
     if (!currency.isEmpty() && !parsed.currency.isEmpty() && parsed.currency.compare(currency, Qt::CaseInsensitive) != 0)
       continue;
     for (const platform::ImportLine& l : parsed.lines) {
-      // Lines the file could not read are handed on as they are; the import refuses them with a reason.
       if (l.date.isValid() && (l.date < start || l.date > end)) continue;
       platform::FetchedLine f;
       f.dDate = l.date;

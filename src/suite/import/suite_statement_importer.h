@@ -12,12 +12,16 @@ class SuiteStatementImporter : public platform::StatementImporter {
   void SetConnectionString(const QString& connection) override { connection_ = connection; }
   void SetAccountCode(const QString& accountCode) override { account_ = accountCode; }
   void SetBookCode(const QString& bookCode) override { book_ = bookCode; }
+  void SetAccountFacts(const QString& bankAccountNo, const QString& currency) override {
+    bankAccountNo_ = bankAccountNo;
+    currency_ = currency;
+  }
   void SetSessionText(const QString& text) override { session_ = text; }
   void SetHelpFile(const QString& path) override { help_ = path; }
   bool Run() override;
 
  private:
-  QString connection_, account_, book_, session_, help_;
+  QString connection_, account_, book_, bankAccountNo_, currency_, session_, help_;
 };
 
 // The bank's line source of the internet-banking import, as banks deliver

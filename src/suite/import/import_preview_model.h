@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/services/statement_line_writer.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <vector>
+
+namespace corvane::suite {
+
+// Every line of the file in file order as it will be written: date, settlement
+// style, number, the amount in its debit or credit column, and the line's verdict
+// (will be written, refused with its reason, or already in the account); a line
+// the file could not read shows only its number and reason. Holds no copy of the
+// lines: the dialog keeps them alive while it shows them.
+class ImportPreviewModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { Line, Date, Style, Number, Debit, Credit, Verdict, ColumnCount };
+
+  explicit ImportPreviewModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+  // lines: what the file gave; refused: line number → reason text (lines not
+  // among them included); duplicate: line numbers the account already holds;
+  // wholeFile: whether the file as a whole is refused (no line will be written).
+  void Show(const std::vector<platform::ImportLine>& lines, const QHash<int, QString>& refused,
+            const QSet<int>& duplicate, bool wholeFile);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // The text a cell shows (what tests and the screen read alike).
+  QString Cell(int row, int column) const;
+
+ private:
+  enum Kind { Written, Refused, Duplicate };
+  struct Row {
+    int lineNo = 0;
+    const platform::ImportLine* line = nullptr;  // none: the file could not read it
+    Kind kind = Written;
+    QString reason;
+  };
+  std::vector<Row> rows_;
+  bool wholeFile_ = false;
+};
+
+}  // namespace corvane::suite

@@ -1,0 +1,259 @@
+#include "suite/import/statement_import_dialog.h"
+
+#include "platform/services/message_presenter.h"
+#include "suite/import/account_match.h"
+#include "suite/import/import_preview_model.h"
+#include "suite/import/import_texts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <exception>
+
+namespace corvane::suite {
+
+using platform::ImportLine;
+using platform::Money;
+
+namespace {
+
+constexpr int kProgressFrom = 5000;  // smaller files are written without a progress window
+
+QString Text(const char* key) { return ImportText(QString::fromLatin1(key)); }
+QString Text(const char* key, const QStringList& args) { return ImportTextWith(QString::fromLatin1(key), args); }
+
+int Ask(const QString& prompt, int buttons) {
+  return platform::MessagePresenter::Current().Show({prompt, buttons, Text("corvane.import.title")});
+}
+
+QString FormatName(StatementFormat f) {
+  switch (f) {
+    case StatementFormat::Csv: return QStringLiteral("CSV/TSV");
+    case StatementFormat::Ofx: return QStringLiteral("OFX");
+    case StatementFormat::Camt053: return QStringLiteral("ISO 20022 camt.053");
+    case StatementFormat::Mt940: return QStringLiteral("SWIFT MT940");
+    default: return Text("corvane.import.unknownformat");
+  }
+}
+
+QString Figure(const std::optional<Money>& m) { return m.value_or(Money()).ToDisplayText(); }
+
+// The separator a combo box offers for a character (null: the "none" entry).
+void Pick(QComboBox* box, QChar c) {
+  const int i = box->findData(c.isNull() ? QString() : QString(c));
+  box->setCurrentIndex(std::max(0, i));
+}
+
+QChar Picked(const QComboBox* box) {
+  const QString s = box->currentData().toString();
+  return s.isEmpty() ? QChar() : s.front();
+}
+
+QString SeparatorName(QChar c) {
+  if (c.isNull()) return Text("corvane.import.sep.none");
+  if (c == QLatin1Char(' ')) return Text("corvane.import.sep.space");
+  return QString(c);
+}
+
+}  // namespace
+
+void StatementImportDialog::Read() {
+  parsed_ = ParsedStatement();
+  text_.clear();
+  StatementReadOptions options;
+  options.importDamaged = chkDamaged_->isChecked();
+  QFile file(path_);
+  if (!file.open(QIODevice::ReadOnly)) {
+    parsed_.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path_, file.errorString()});
+  } else {
+    bytes_ = file.readAll();
+    switch (DetectStatementFormat(bytes_)) {
+      case StatementFormat::Camt053: parsed_ = ReadCamt053(bytes_, options); break;
+      case StatementFormat::Mt940: parsed_ = ReadMt940(bytes_, options); break;
+      case StatementFormat::Ofx: parsed_ = ReadOfxFile(path_, options); break;
+      case StatementFormat::Csv: {
+        const DecodedText decoded = DecodeStatementBytes(bytes_);
+        text_ = decoded.text;
+        layout_ = guessedLayout_ = GuessCsvReadOptions(text_);
+        parsed_.encoding = decoded.encoding;
+        ReadCsvText();
+        if (!decoded.ok) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {decoded.encoding});
+        break;
+      }
+      case StatementFormat::Unknown:
+        parsed_.SetUnreadable(QStringLiteral("corvane.import.unrecognised"), {path_});
+        break;
+    }
+  }
+  csvBox_->setVisible(parsed_.format == StatementFormat::Csv);
+  QStringList facts{Text("corvane.import.format") + FormatName(parsed_.format)};
+  if (!parsed_.encoding.isEmpty()) facts << parsed_.encoding;
+  if (!parsed_.accountNo.isEmpty()) facts << Text("corvane.import.fileaccount", {parsed_.accountNo});
+  if (!parsed_.currency.isEmpty()) facts << Text("corvane.import.filecurrency", {parsed_.currency});
+  lblFormat_->setText(facts.join(QStringLiteral(" · ")));
+  Recheck();
+  if (!parsed_.error.isEmpty()) Ask(Problem(), 16);
+}
+
+// The sheet again from its text with the layout shown, the mapping guessed anew
+// for its columns.
+void StatementImportDialog::ReadCsvText() {
+  csv_ = ReadCsv(text_, layout_);
+  layout_ = csv_.options;
+  mapping_ = guess_ = GuessCsvMapping(csv_);
+  FillCsvControls();
+  ApplyMapping();
+}
+
+void StatementImportDialog::ApplyMapping() {
+  const QString encoding = parsed_.encoding;
+  parsed_ = ApplyCsvMapping(csv_, mapping_);
+  parsed_.format = StatementFormat::Csv;
+  parsed_.encoding = encoding;
+  parsed_.importDamaged = chkDamaged_->isChecked();
+}
+
+void StatementImportDialog::FillCsvControls() {
+  filling_ = true;
+  const int picks[] = {mapping_.date,   mapping_.style,     mapping_.number,   mapping_.debit,
+                       mapping_.credit, mapping_.amount, mapping_.direction, mapping_.balance};
+  for (int i = 0; i < 8; ++i) {
+    cbo_[i]->clear();
+    cbo_[i]->addItem(Text("corvane.import.none"), -1);
+    for (int c = 0; c < csv_.header.size(); ++c) cbo_[i]->addItem(csv_.header[c], c);
+    cbo_[i]->setCurrentIndex(std::max(0, cbo_[i]->findData(picks[i])));
+  }
+  Pick(cboDecimal_, mapping_.notation.decimal);
+  Pick(cboThousands_, mapping_.notation.thousands);
+  cboDateFormat_->setCurrentIndex(std::max(0, static_cast<int>(CsvDateFormats().indexOf(mapping_.dateFormat))));
+  spnFirstLine_->setValue(layout_.firstDataLine);
+  chkHeader_->setChecked(layout_.hasHeader);
+  lblGuess_->setText(Text("corvane.import.guess", {QString(guess_.notation.decimal), SeparatorName(guess_.notation.thousands),
+                                                   guess_.dateFormat.isEmpty() ? Text("corvane.import.none") : guess_.dateFormat,
+                                                   QString::number(guessedLayout_.firstDataLine)}));
+  filling_ = false;
+}
+
+void StatementImportDialog::LayoutChanged() {
+  if (filling_) return;
+  layout_.firstDataLine = spnFirstLine_->value();
+  layout_.hasHeader = chkHeader_->isChecked();
+  ReadCsvText();
+  Recheck();
+}
+
+void StatementImportDialog::SetMapping(const CsvMapping& mapping) {
+  mapping_ = mapping;
+  FillCsvControls();
+  CsvChanged();
+}
+
+void StatementImportDialog::CsvChanged() {
+  if (filling_) return;
+  int* fields[] = {&mapping_.date,   &mapping_.style,  &mapping_.number,    &mapping_.debit,
+                   &mapping_.credit, &mapping_.amount, &mapping_.direction, &mapping_.balance};
+  for (int i = 0; i < 8; ++i) *fields[i] = cbo_[i]->currentData().toInt();
+  mapping_.dateFormat = cboDateFormat_->currentText();
+  mapping_.notation.decimal = Picked(cboDecimal_);
+  mapping_.notation.thousands = Picked(cboThousands_);
+  ApplyMapping();
+  Recheck();
+}
+
+// Why Import is not offered, or empty when it is.
+QString StatementImportDialog::Problem() const {
+  if (!parsed_.error.isEmpty()) return parsed_.error;
+  const QString foreign = ForeignFileReason(parsed_.accountNo, parsed_.currency, bankAccountNo_, currency_);
+  if (!foreign.isEmpty()) return foreign;
+  if (!parsed_.Importable()) return Text("corvane.import.damaged");
+  if (accepted_.empty()) return Text("corvane.import.nolines");
+  return QString();
+}
+
+void StatementImportDialog::Recheck() {
+  std::vector<platform::RefusedLine> checked;
+  accepted_ = parsed_.error.isEmpty() ? platform::StatementLineWriter::Check(parsed_.lines, checked)
+                                      : std::vector<ImportLine>();
+  QHash<int, QString> refused;
+  lstRefused_->clear();
+  for (const LineRefusal& r : parsed_.refused) {
+    refused.insert(r.lineNo, ImportTextWith(r.reasonKey, r.args));
+    lstRefused_->addItem(LineRefusalText(r));
+  }
+  for (const platform::RefusedLine& r : checked) {
+    refused.insert(r.lineNo, ImportText(r.reasonKey));
+    lstRefused_->addItem(LineRefusalText({r.lineNo, r.reasonKey, {}}));
+  }
+  const QString problem = Problem();
+  duplicates_.clear();
+  if (problem.isEmpty()) {
+    try {
+      duplicates_ = platform::StatementLineWriter(db_, target_).FindDuplicates(accepted_);
+    } catch (const std::exception& e) {
+      lstRefused_->addItem(Text("corvane.import.failed", {QString::fromUtf8(e.what())}));
+    }
+  }
+  QSet<int> duplicate;
+  for (size_t i : duplicates_) duplicate.insert(accepted_[i].lineNo);
+  preview_->Show(parsed_.lines, refused, duplicate, !problem.isEmpty());
+  lblRefused_->setText(Text("corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
+                                                       QString::number(refused.size()),
+                                                       QString::number(duplicates_.size())}));
+  lblProblem_->setText(problem);
+  lblProblem_->setVisible(!problem.isEmpty() && !path_.isEmpty());
+  ShowBalances();
+  cmdImport_->setEnabled(problem.isEmpty());
+}
+
+void StatementImportDialog::ShowBalances() {
+  QStringList lines;
+  for (const BalanceCheck& b : parsed_.balances)
+    lines << (b.ok ? Text("corvane.import.balanceok", {b.statement.isEmpty() ? QString::number(b.lineNo) : b.statement,
+                                                       Figure(b.opening), b.lines.ToDisplayText(), Figure(b.closing)})
+                   : BalanceCheckText(b));
+  if (lines.isEmpty() && parsed_.error.isEmpty() && !path_.isEmpty()) lines << Text("corvane.import.nobalances");
+  lblBalance_->setText(lines.join(QLatin1Char('\n')));
+  lblBalance_->setStyleSheet(parsed_.Damaged() ? QStringLiteral("color: #b00000;") : QString());
+  chkDamaged_->setVisible(parsed_.error.isEmpty() && parsed_.Damaged());
+}
+
+void StatementImportDialog::cmdImport_Click() {
+  if (!Problem().isEmpty()) return;
+  try {
+    platform::StatementLineWriter writer(db_, target_);
+    std::vector<ImportLine> lines = accepted_;
+    const std::vector<size_t> duplicates = writer.FindDuplicates(lines);
+    if (!duplicates.empty() && Ask(Text("corvane.import.duplicates", {QString::number(duplicates.size())}), 260) != 6) {
+      for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it)
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*it));
+    }
+    if (lines.empty()) {
+      Ask(Text("corvane.import.written", {QStringLiteral("0")}), 64);
+      return;
+    }
+    std::unique_ptr<QProgressDialog> progress;
+    if (lines.size() >= static_cast<size_t>(kProgressFrom)) {
+      progress = std::make_unique<QProgressDialog>(Text("corvane.import.writing"), QString(), 0,
+                                                   static_cast<int>(lines.size()), this);
+      progress->setWindowModality(Qt::WindowModal);
+      progress->setMinimumDuration(0);
+    }
+    written_ = writer.Write(lines, [&](int done, int total) {
+      if (progressHook) progressHook(done, total);
+      if (progress) progress->setValue(done);
+    });
+  } catch (const std::exception& e) {
+    written_ = 0;
+    Ask(Text("corvane.import.failed", {QString::fromUtf8(e.what())}), 16);
+    return;
+  }
+  Ask(Text("corvane.import.written", {QString::number(written_)}), 64);
+  accept();
+}
+
+}  // namespace corvane::suite

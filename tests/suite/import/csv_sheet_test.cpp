@@ -1,0 +1,207 @@
+#include "statement_expect.h"
+#include "suite/import/csv_statement.h"
+
+namespace corvane::suite {
+namespace {
+
+using platform::Money;
+
+const QChar kNone;
+
+TEST(CsvAmount, ReadExactlyInTheChosenNotationOrRefused) {
+  struct Case {
+    const char* text;
+    QChar decimal, thousands;
+    qint64 cents;     // when read
+    const char* key;  // when refused
+  };
+  const Case cases[] = {
+      {"1300,00", ',', kNone, 130000, nullptr},
+      {"1300,00", '.', ',', 0, "corvane.import.amount.format"},
+      {"1,23", ',', '.', 123, nullptr},
+      {"1,23", '.', ',', 0, "corvane.import.amount.format"},
+      {"1 234,56", ',', ' ', 123456, nullptr},
+      {"1\u00a0234,56", ',', ' ', 123456, nullptr},
+      {"1 234,56", ',', '.', 0, "corvane.import.amount.format"},
+      {"1.234,56", ',', '.', 123456, nullptr},
+      {"1.234,56", '.', ',', 0, "corvane.import.amount.format"},
+      {"1e3", '.', kNone, 0, "corvane.import.amount.format"},
+      {"12.345", '.', ',', 0, "corvane.import.amount.decimals"},
+      {"12.345", ',', '.', 1234500, nullptr},
+      {"0.005", '.', kNone, 0, "corvane.import.amount.decimals"},
+      {"1,2345.00", '.', ',', 0, "corvane.import.amount.format"},
+      {"12,345.6", '.', ',', 1234560, nullptr},
+      {"-1,234.50", '.', ',', -123450, nullptr},
+      {"(12.00)", '.', kNone, -1200, nullptr},
+      {"¥-1,234.50", '.', ',', -123450, nullptr},
+      {"\u22125", '.', kNone, -500, nullptr},
+      {".5", '.', kNone, 50, nullptr},
+      {"5.", '.', kNone, 0, "corvane.import.amount.format"},
+      {"13.4.5", '.', kNone, 0, "corvane.import.amount.format"},
+      {"1x.45", '.', kNone, 0, "corvane.import.amount.format"},
+      {"999999999999999999", '.', kNone, 0, "corvane.import.amount.range"},
+  };
+  for (const Case& c : cases) {
+    QString key;
+    const std::optional<Money> m = ReadCsvAmount(QString::fromUtf8(c.text), {c.decimal, c.thousands}, &key);
+    if (c.key) {
+      EXPECT_FALSE(m.has_value()) << c.text << " " << m.value_or(Money());
+      EXPECT_EQ(key, c.key) << c.text;
+    } else {
+      EXPECT_EQ(m, Money::FromCents(c.cents)) << c.text;
+    }
+  }
+}
+
+TEST(CsvAmount, TheNotationGuessedFromTheWholeColumn) {
+  struct Case {
+    std::vector<QString> column;
+    QChar decimal, thousands;
+  };
+  const Case cases[] = {
+      {{"1300,00", "12,5", "7"}, ',', kNone},
+      {{"1.234,56", "7,00"}, ',', '.'},
+      {{"1 234,56", "3,10"}, ',', ' '},
+      {{"1,234.56", "5.00"}, '.', ','},
+      {{"1,23", "1,234.50"}, '.', ','},  // one value with decimal points: the commas group
+      {{"12.345", "7"}, '.', kNone},     // three digits after the point: no decimal comma
+      {{"1'234.50"}, '.', '\''},
+  };
+  for (const Case& c : cases) {
+    const AmountNotation n = GuessAmountNotation(c.column);
+    EXPECT_EQ(n.decimal, c.decimal) << c.column.front().toStdString();
+    EXPECT_EQ(n.thousands, c.thousands) << c.column.front().toStdString();
+  }
+}
+
+TEST(CsvDate, TwoDigitYearsAreOfThisCentury) {
+  struct Case {
+    const char* text;
+    const char* format;
+    QDate date;
+  };
+  const Case cases[] = {
+      {"01/02/26", "dd/MM/yy", QDate(2026, 2, 1)},  {"29/02/00", "dd/MM/yy", QDate(2000, 2, 29)},
+      {"260703", "yyMMdd", QDate(2026, 7, 3)},      {"260230", "yyMMdd", QDate()},
+      {"2026-02-30", "yyyy-MM-dd", QDate()},        {"07.03.26", "dd.MM.yy", QDate(2026, 3, 7)},
+      {"01/02/2026", "dd/MM/yy", QDate()},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadCsvDate(c.text, c.format), c.date) << c.text;
+  EXPECT_EQ(DetectDateFormat({"31/01/26", "01/02/26"}), "dd/MM/yy");
+  EXPECT_EQ(DetectDateFormat({"01/31/26"}), "MM/dd/yy");
+}
+
+// Whole sheets through the guessed layout and mapping.
+struct SheetCase {
+  const char* name;
+  const char* text;
+  std::vector<Line> lines;
+  std::vector<Refusal> refused;
+};
+
+class Sheet : public ::testing::TestWithParam<SheetCase> {};
+
+TEST_P(Sheet, ReadRightOrRefusedByLine) {
+  const CsvTable t = ReadCsv(QString::fromUtf8(GetParam().text));
+  ExpectRead(ApplyCsvMapping(t, GuessCsvMapping(t)), GetParam().lines, GetParam().refused);
+}
+
+const QDate d1(2026, 7, 1), d2(2026, 7, 2), d3(2026, 7, 3);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Sheet,
+    ::testing::Values(
+        SheetCase{"DirectionColumnDC", "Date,Amount,D/C\n2026-07-01,100.00,D\n2026-07-02,50.00,C\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"DirectionColumnDrCrNamedType", "Date,Type,Amount\n2026-07-01,Dr,100.00\n2026-07-02,Cr,50.00\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"DirectionColumnChinese", "日期,金额,借贷\n2026-07-01,100.00,借\n2026-07-02,50.00,贷\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"DirectionColumnPlusMinus", "Date,Amount,+/-\n2026-07-01,100.00,-\n2026-07-02,50.00,+\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"DebitCreditWords", "Date,Amount,Debit/Credit\n2026-07-01,100.00,Debit\n2026-07-02,50.00,Credit\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"SignedAmounts", "date,amount\n2026-07-01,-100.00\n2026-07-02,+50.00\n",
+                  {{2, d1, "", 1, 10000}, {3, d2, "", 0, 5000}}, {}},
+        SheetCase{"SignAgainstTheMark", "Date,Amount,D/C\n2026-07-01,-100.00,C\n2026-07-02,x,D\n", {},
+                  {{2, "corvane.import.amount.sign", "-100.00"}, {3, "corvane.import.amount.format", "x"}}},
+        SheetCase{"DecimalCommaSemicolons", "Datum;Betrag;Ref\n01.07.2026;1300,00;A\n02.07.2026;-1,23;B\n",
+                  {{2, d1, "A", 0, 130000}, {3, d2, "B", 1, 123}}, {}},
+        SheetCase{"DotThousandsInAQuotedCommaSheet", "date,amount\n2026-07-01,\"1.234,56\"\n2026-07-02,\"12.345,00\"\n",
+                  {{2, d1, "", 0, 123456}, {3, d2, "", 0, 1234500}}, {}},
+        SheetCase{"SubCentAndExponent", "date,amount\n2026-07-01,0.005\n2026-07-02,1e3\n2026-07-03,1.50\n",
+                  {{4, d3, "", 0, 150}},
+                  {{2, "corvane.import.amount.decimals", "0.005"}, {3, "corvane.import.amount.format", "1e3"}}},
+        SheetCase{"PreambleAboveTheHeader",
+                  "Bank statement\nAccount;1121 0501\nPeriod;2026-07\n\nDate;Ref;Amount\n2026-07-01;R1;-5,00\n",
+                  {{6, d1, "R1", 1, 500}}, {}},
+        SheetCase{"TwoDigitYears", "Date,Amount\n01/07/26,5.00\n30/02/26,6.00\n",
+                  {{2, d1, "", 0, 500}}, {{3, "corvane.import.baddate", "30/02/26"}}},
+        SheetCase{"QuotedLineBreaks", "date,ref,amount\n2026-07-01,\"two\nlines\",1.00\n2026-07-02,R2,2.00\n",
+                  {{2, d1, "two\nlines", 0, 100}, {4, d2, "R2", 0, 200}}, {}},
+        SheetCase{"TextAfterAClosingQuote", "date,ref,amount\n2026-07-01,\"a\"b,1.00\n2026-07-02,R2,2.00\n",
+                  {{3, d2, "R2", 0, 200}}, {{2, "corvane.import.csv.malformed", {}}}},
+        SheetCase{"LastLineCutInsideAnAmount", "date,amount\n2026-07-01,13.45\n2026-07-02,13.4",
+                  {{2, d1, "", 0, 1345}}, {{3, "corvane.import.csv.cutshort", "13.4"}}},
+        SheetCase{"LastLineCutInsideAQuote", "date,amount\n2026-07-01,13.45\n2026-07-02,\"88,0",
+                  {{2, d1, "", 0, 1345}}, {{3, "corvane.import.csv.openquote", {}}}},
+        SheetCase{"LastLineWithoutEndButWhole", "date,amount,note\n2026-07-01,13.45,fee",
+                  {{2, d1, "", 0, 1345}}, {}},
+        SheetCase{"BalanceFollows", "date,amount,balance\n2026-07-01,10.00,110.00\n2026-07-02,-5.00,105.00\n",
+                  {{2, d1, "", 0, 1000}, {3, d2, "", 1, 500}}, {}},
+        SheetCase{"BalanceNewestFirst", "date,amount,balance\n2026-07-02,-5.00,105.00\n2026-07-01,10.00,110.00\n",
+                  {{2, d2, "", 1, 500}, {3, d1, "", 0, 1000}}, {}},
+        SheetCase{"BalanceCatchesAFlippedDigit",
+                  "date,amount,balance\n2026-07-01,10.00,110.00\n2026-07-02,-8.00,105.00\n2026-07-03,1.00,106.00\n",
+                  {{2, d1, "", 0, 1000}, {4, d3, "", 0, 100}}, {{3, "corvane.import.balance.line", "105.00"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Sheet, BalanceRefusalGivesBothFiguresAndTheSheetCheck) {
+  const CsvTable t = ReadCsv(QStringLiteral("date,amount,balance\n2026-07-01,10.00,110.00\n2026-07-02,-8.00,105.00\n"));
+  const ParsedStatement s = ApplyCsvMapping(t, GuessCsvMapping(t));
+  ASSERT_EQ(s.refused.size(), 1u);
+  EXPECT_EQ(s.refused[0].args, QStringList({"105.00", "102.00"}));
+  ASSERT_EQ(s.balances.size(), 1u);
+  EXPECT_EQ(s.balances[0].opening, Money::FromCents(10000));
+  EXPECT_EQ(s.balances[0].closing, Money::FromCents(10500));
+  EXPECT_EQ(s.balances[0].reasonKey, "corvane.import.balance.differs");
+  EXPECT_FALSE(s.Importable());
+}
+
+TEST(Layout, GuessedAndChosen) {
+  struct Case {
+    const char* name;
+    const char* text;
+    CsvReadOptions chosen;  // firstDataLine 0: guessed
+    QChar delimiter;
+    int firstDataLine;
+    bool hasHeader;
+    QStringList header;
+    size_t rows;
+  };
+  const Case cases[] = {
+      {"header first", "date,amount\n2026-07-01,1\n", {}, ',', 2, true, {"date", "amount"}, 1},
+      {"preamble", "Konto;123\n\nZeitraum;Juli\n\nDate;Amount\n2026-07-01;1\n", {}, ';', 6, true, {"Date", "Amount"}, 1},
+      {"no header", "2026-07-01\tR1\t5.00\n2026-07-02\tR2\t6.00\n", {}, '\t', 1, false, {"1", "2", "3"}, 2},
+      {"header of unknown names", "when,what,how much\n2026-07-01,R1,5.00\n", {}, ',', 2, true, {"when", "what", "how much"}, 1},
+      {"chosen first line", "x,y\nx,y\n2026-07-01,1\n", {QLatin1Char(','), 3, false}, ',', 3, false, {"1", "2"}, 1},
+      {"chosen header line", "title\nd,a\n2026-07-01,1\n", {QChar(), 3, true}, ',', 3, true, {"d", "a"}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString text = QString::fromUtf8(c.text);
+    if (c.chosen.firstDataLine == 0) {
+      const CsvReadOptions g = GuessCsvReadOptions(text);
+      EXPECT_EQ(g.delimiter, c.delimiter);
+      EXPECT_EQ(g.firstDataLine, c.firstDataLine);
+      EXPECT_EQ(g.hasHeader, c.hasHeader);
+    }
+    const CsvTable t = ReadCsv(text, c.chosen);
+    EXPECT_EQ(t.options.firstDataLine, c.firstDataLine);
+    EXPECT_EQ(t.header, c.header);
+    EXPECT_EQ(t.rows.size(), c.rows);
+  }
+}
+
+}  // namespace
+}  // namespace corvane::suite
