@@ -145,7 +145,6 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
   suite::InstallSchema(*opened.connection);
   std::fprintf(stderr, "Generating benchmark data on %s ...\n", qPrintable(engine));
   suite::GenerateBenchData(*opened.connection, options);
-  opened.connection->Execute(QStringLiteral("analyze"));
 
   auto& slot = Cache()[key];
   slot = std::move(opened);
