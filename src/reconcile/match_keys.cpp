@@ -1,74 +1,58 @@
 #include "reconcile/match_keys.h"
 
 #include <algorithm>
+#include <QHash>
 #include <cstring>
 
 namespace corvane::reconcile {
 
-namespace {
-
-// A distinct text as the sort sees it: its first eight characters as one integer
-// (first character highest, missing ones 0) beside where the rest lies, so most
-// comparisons decide on the integer and the rest is compared in one compact arena.
-struct SortEntry {
-  std::uint64_t head;
-  std::uint32_t offset;  // the text's characters in the arena
-  std::uint32_t length;
-  std::uint32_t id;      // its number of first sight
-};
-
-bool AllLatin1(const std::vector<QString>& texts) {
-  for (const QString& t : texts)
-    for (QChar c : t)
-      if (c.unicode() > 0xff) return false;
-  return true;
+KeyNumbers::KeyNumbers(size_t expected) {
+  entries_.reserve(expected);
+  arena_.reserve(expected * 16);
 }
 
-}  // namespace
-
 std::uint32_t KeyNumbers::Add(const QString& text) {
-  // One look-up: a new text finds 0 and is given its number plus one.
-  std::uint32_t& slot = ids_[text];
-  if (slot == 0) {
-    texts_.push_back(text);
-    slot = static_cast<std::uint32_t>(texts_.size());
+  Recent& recent = recent_[qHash(text) & (recent_.size() - 1)];
+  if (recent.used && recent.text == text) return recent.added;
+  Entry e{0, static_cast<std::uint32_t>(arena_.size()), 0, static_cast<std::uint32_t>(entries_.size())};
+  // Bytes in the order of the characters' codes: a code below 0xff is its byte
+  // (match texts are sort keys as Latin-1 characters, so always), a larger one
+  // 0xff and its two bytes. No byte string is the start of another's code, so the
+  // bytes compare as the texts do.
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u < 0xff) {
+      arena_.push_back(static_cast<unsigned char>(u));
+    } else {
+      arena_.push_back(0xff);
+      arena_.push_back(static_cast<unsigned char>(u >> 8));
+      arena_.push_back(static_cast<unsigned char>(u & 0xff));
+    }
   }
-  return slot - 1;
+  e.length = static_cast<std::uint32_t>(arena_.size() - e.offset);
+  for (std::uint32_t i = 0; i < 8 && i < e.length; ++i) e.head |= std::uint64_t{arena_[e.offset + i]} << (8 * (7 - i));
+  entries_.push_back(e);
+  recent = {text, e.added, true};
+  return e.added;
 }
 
 void KeyNumbers::Sort() {
-  rank_.assign(texts_.size(), 0);
-  std::vector<std::uint32_t> order(texts_.size());
-  if (!AllLatin1(texts_)) {
-    // Not match keys: QString's own order, which is the order of the characters' codes.
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) { return texts_[a] < texts_[b]; });
-  } else {
-    // Match keys are sort keys as Latin-1 characters: byte order is their order.
-    std::vector<unsigned char> arena;
-    std::vector<SortEntry> entries;
-    entries.reserve(texts_.size());
-    for (std::uint32_t id = 0; id < texts_.size(); ++id) {
-      const QString& t = texts_[id];
-      SortEntry e{0, static_cast<std::uint32_t>(arena.size()), static_cast<std::uint32_t>(t.size()), id};
-      for (qsizetype i = 0; i < t.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(t[i].unicode());
-        if (i < 8) e.head |= std::uint64_t{byte} << (8 * (7 - i));
-        arena.push_back(byte);
-      }
-      entries.push_back(e);
-    }
-    const unsigned char* bytes = arena.data();
-    // A shorter text that is the start of a longer one sorts first; a character 0
-    // and a missing one give the same head, and the arena tells them apart.
-    std::sort(entries.begin(), entries.end(), [bytes](const SortEntry& a, const SortEntry& b) {
-      if (a.head != b.head) return a.head < b.head;
-      const int c = std::memcmp(bytes + a.offset, bytes + b.offset, std::min(a.length, b.length));
-      return c != 0 ? c < 0 : a.length < b.length;
-    });
-    for (size_t place = 0; place < entries.size(); ++place) order[place] = entries[place].id;
+  const unsigned char* bytes = arena_.data();
+  // A shorter text that is the start of a longer one sorts first; a byte 0 and a
+  // missing one give the same head, and the arena tells them apart.
+  auto order = [bytes](const Entry& a, const Entry& b) {
+    if (a.head != b.head) return a.head < b.head ? -1 : 1;
+    const int c = std::memcmp(bytes + a.offset, bytes + b.offset, std::min(a.length, b.length));
+    if (c != 0) return c;
+    return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
+  };
+  std::sort(entries_.begin(), entries_.end(), [&order](const Entry& a, const Entry& b) { return order(a, b) < 0; });
+  rank_.assign(entries_.size(), 0);
+  std::uint32_t number = 0;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (i > 0 && order(entries_[i - 1], entries_[i]) != 0) ++number;
+    rank_[entries_[i].added] = number;
   }
-  for (std::uint32_t place = 0; place < order.size(); ++place) rank_[order[place]] = place;
 }
 
 }  // namespace corvane::reconcile

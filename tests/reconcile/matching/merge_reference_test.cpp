@@ -143,7 +143,8 @@ TEST(KeyNumbersTest, NumbersOrderAsTheTexts) {
   const std::vector<std::vector<QString>> cases = {
       {"", "a", "a" + zero, "abcdefgh", "abcdefghi", "abcdefgh" + zero, "abcdefgz", "abcdefgha", "b", "a",
        QString(QChar(0xff)), "ABCDEFGHIJ", "abcdefghi"},
-      {"b", QStringLiteral("中"), "a", "abcdefghij", "abcdefghii", QStringLiteral("中"), ""},
+      {"b", QStringLiteral("中"), "a", "abcdefghij", "abcdefghii", QStringLiteral("中"), "", QString(QChar(0xff)),
+       QString(QChar(0x100)), QString(QChar(0xfe))},
   };
   for (const std::vector<QString>& texts : cases) {
     KeyNumbers keys;
