@@ -188,7 +188,7 @@ QString CsvText(int n) {
 void FloorInsert(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
   std::vector<platform::DbParams> rows;
-  for (int i = 0; i < 100000; ++i)
+  for (long long i = 0, n = BenchLines(100000); i < n; ++i)
     rows.push_back({kScratch, QDate(2026, 1, 1).addDays(i % 360), QStringLiteral("N%1").arg(i), i % 2 ? 1 : 0,
                     Money::FromCents(100 + i), Money(), 2, 0});
   for (auto _ : state) {
@@ -206,7 +206,7 @@ void FloorInsert(benchmark::State& state, const QString& engine) {
 // The whole import of the text: read, map, check, look for duplicates, write.
 void ImportCsv(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
-  const QString text = CsvText(100000);
+  const QString text = CsvText(static_cast<int>(BenchLines(100000)));
   int written = 0;
   for (auto _ : state) {
     state.PauseTiming();

@@ -69,12 +69,14 @@ suite::BenchDataOptions DataSet(int oneAccountLines, int manyAccounts, long long
 struct SizeOption {
   const char* flag;
   const char* variable;
-  long long value;
+  long long value;  // -1: not given
 };
 
-SizeOption sizes[] = {{"--lines=", "CORVANE_BENCH_LINES", 100000},
-                      {"--accounts=", "CORVANE_BENCH_ACCOUNTS", 1000},
-                      {"--many-lines=", "CORVANE_BENCH_MANY_LINES", 1000000}};
+SizeOption sizes[] = {{"--lines=", "CORVANE_BENCH_LINES", -1},
+                      {"--accounts=", "CORVANE_BENCH_ACCOUNTS", -1},
+                      {"--many-lines=", "CORVANE_BENCH_MANY_LINES", -1}};
+
+long long SizeOr(const SizeOption& o, long long fallback) { return o.value < 0 ? fallback : o.value; }
 
 long long ParseSize(const QString& text, const char* what) {
   // "25k", "1m" and plain numbers.
@@ -91,6 +93,8 @@ long long ParseSize(const QString& text, const char* what) {
   }
   return n * scale;
 }
+
+}  // namespace
 
 void TakeSizeOptions(int& argc, char** argv) {
   for (SizeOption& o : sizes)
@@ -109,10 +113,12 @@ void TakeSizeOptions(int& argc, char** argv) {
   argc = kept;
 }
 
-}  // namespace
+long long BenchLines(long long fallback) { return SizeOr(sizes[0], fallback); }
 
-suite::BenchDataOptions OneAccount() { return DataSet(static_cast<int>(sizes[0].value), 0, 0); }
-suite::BenchDataOptions ManyAccounts() { return DataSet(0, static_cast<int>(sizes[1].value), sizes[2].value); }
+suite::BenchDataOptions OneAccount() { return DataSet(static_cast<int>(BenchLines(100000)), 0, 0); }
+suite::BenchDataOptions ManyAccounts() {
+  return DataSet(0, static_cast<int>(SizeOr(sizes[1], 1000)), SizeOr(sizes[2], 1000000));
+}
 suite::BenchDataOptions BaseOnly() { return DataSet(0, 0, 0); }
 
 QStringList BenchEngines() {

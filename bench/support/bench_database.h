@@ -32,6 +32,13 @@ suite::BenchDataOptions BaseOnly();
 // The account that holds the one-account data set.
 inline const QString kOneAccount = QStringLiteral("100299");
 
+// Takes the size options above out of the command line (InitBenchApplication
+// does; programs without it call this first in main).
+void TakeSizeOptions(int& argc, char** argv);
+// The line count --lines (or CORVANE_BENCH_LINES) asked for, else `fallback`: the
+// size of the benchmarks that make their own rows.
+long long BenchLines(long long fallback);
+
 // Sets up the offscreen Qt application a benchmark program needs and takes the
 // size options above out of the command line; call first in main.
 void InitBenchApplication(int& argc, char** argv);
