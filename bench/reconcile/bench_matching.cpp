@@ -61,6 +61,17 @@ std::vector<platform::DbParams> StoredTicks(platform::DbConnection& db, const QS
   return rows;
 }
 
+// The server's write-ahead log position (PostgreSQL), and the bytes written since
+// one: what a stretch of work costs the log. Every session's writes count, so
+// measure on a server of its own.
+QString WalPosition(platform::DbConnection& db) {
+  return db.QueryValue(QStringLiteral("select pg_current_wal_lsn()::text")).ToString();
+}
+double WalSince(platform::DbConnection& db, const QString& position) {
+  return db.QueryValue(QStringLiteral("select pg_wal_lsn_diff(pg_current_wal_lsn(), cast(? as pg_lsn))"), {position})
+      .ToDouble();
+}
+
 // Wall and CPU time of one stretch of work.
 struct Spent {
   Clock::duration wall{};
@@ -94,11 +105,14 @@ void AutoMatching(benchmark::State& state, const QString& engine) {
   double runCpu = 0, floorCpu = 0;
   double bestRunCpu = 0, bestFloorCpu = 0;  // the fastest of the iterations, each
   auto best = [](double& b, double v) { b = b == 0 ? v : std::min(b, v); };
+  const bool postgres = engine == QLatin1String("postgres");
+  double runWal = 0, floorWal = 0;
   reconcile::MatchRunResult result;
   for (auto _ : state) {
     state.PauseTiming();
     ResetTicks(db);
     state.ResumeTiming();
+    const QString wal = postgres ? WalPosition(db) : QString();
     const auto start = Clock::now();
     const double cpu = CpuMs();
     reconcile::StoreCutOff(db, request.code, request.cutOff);
@@ -108,6 +122,7 @@ void AutoMatching(benchmark::State& state, const QString& engine) {
     runCpu += spent;
     best(bestRunCpu, spent);
     state.PauseTiming();
+    if (postgres) runWal += WalSince(db, wal);
     if (!result.Ok()) {
       state.SkipWithError(qPrintable(result.error));
       break;
@@ -115,7 +130,9 @@ void AutoMatching(benchmark::State& state, const QString& engine) {
     const auto journal = StoredTicks(db, QStringLiteral("gl_accvouch"), QStringLiteral("iflagbank"));
     const auto statement = StoredTicks(db, QStringLiteral("rp_bankrecp"), QStringLiteral("iflag"));
     ResetTicks(db);
+    const QString floorStart = postgres ? WalPosition(db) : QString();
     const Spent f = Floor(db, journal, statement);
+    if (postgres) floorWal += WalSince(db, floorStart);
     floor += f.wall;
     floorCpu += f.cpuMs;
     best(bestFloorCpu, f.cpuMs);
@@ -131,6 +148,12 @@ void AutoMatching(benchmark::State& state, const QString& engine) {
   state.counters["cpu_ms"] = n > 0 ? runCpu / n : 0;
   state.counters["floor_cpu_ms"] = n > 0 ? floorCpu / n : 0;
   state.counters["x_floor_cpu"] = floorCpu > 0 ? runCpu / floorCpu : 0;
+  if (postgres && n > 0) {
+    // Log bytes per ticked line, of the run and of the floor's bare writes of the same ticks.
+    const double ticked = std::max(1, result.journalTicked + result.statementTicked);
+    state.counters["wal_b_per_tick"] = runWal / n / ticked;
+    state.counters["floor_wal_b_per_tick"] = floorWal / n / ticked;
+  }
   state.counters["best_cpu_ms"] = bestRunCpu;
   state.counters["best_floor_cpu_ms"] = bestFloorCpu;
   state.counters["x_best_cpu"] = bestFloorCpu > 0 ? bestRunCpu / bestFloorCpu : 0;
