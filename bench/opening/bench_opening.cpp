@@ -20,7 +20,7 @@
 namespace corvane::bench {
 namespace {
 
-constexpr int kLines = 1000000;
+int lineCount = 1000000;  // --lines
 constexpr int kItems = 50000;
 
 // 1,000,000 journal and 1,000,000 statement lines of one account over the year,
@@ -36,9 +36,9 @@ void WriteBigAccount(platform::DbConnection& db) {
   db.Execute(QStringLiteral("insert into rp_bankrecp (ccode, ibegin, ddate, bd_c, mmoney) values (?, 0, ?, 1, ?)"),
              {kOneAccount, QDate(2026, 1, 1), Money::FromCents(98765432)});
   std::vector<platform::DbParams> journal, statement;
-  journal.reserve(kLines);
-  statement.reserve(kLines);
-  for (int i = 0; i < kLines; ++i) {
+  journal.reserve(lineCount);
+  statement.reserve(lineCount);
+  for (int i = 0; i < lineCount; ++i) {
     const QDate d = QDate(2026, 1, 1).addDays(i % 365);
     const Money amount = Money::FromCents(1 + (static_cast<long long>(i) * 7919) % 1000000);
     const bool debit = i % 2 == 0;
@@ -67,7 +67,7 @@ platform::DbConnection& Prepared(const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, BaseOnly());
   if (prepared == &db) return db;
   prepared = &db;
-  std::fprintf(stderr, "Writing the %d-line account on %s ...\n", kLines, qPrintable(engine));
+  std::fprintf(stderr, "Writing the %d-line account on %s ...\n", lineCount, qPrintable(engine));
   WriteBigAccount(db);
   const QDate start = db.QueryValue(QStringLiteral("select dbill_date from gl_accvouch where ccode=? and ibook=1 and "
                                                    "iperiod<>20 order by dbill_date limit 1 offset ?"),
@@ -148,7 +148,7 @@ void EnterpriseWindow(benchmark::State& state, const QString& engine) {
   }
 }
 
-void BankRows(benchmark::State& state, const QString& engine) {
+void BanrowCount(benchmark::State& state, const QString& engine) {
   Prepared(engine);
   const opening::ItemContext c = Items();
   size_t n = 0;
@@ -187,6 +187,7 @@ void BankWindow(benchmark::State& state, const QString& engine) {
 int main(int argc, char** argv) {
   using namespace corvane::bench;
   StartBenchSession(argc, argv);
+  lineCount = static_cast<int>(BenchLines(lineCount));
   return RunPerEngine(argc, argv, "opening",
                      {{"figures_floor_bare", FiguresBare},
                       {"figures", Figures},
@@ -194,6 +195,6 @@ int main(int argc, char** argv) {
                       {"enterprise_items", EnterpriseRows},
                       {"enterprise_window", EnterpriseWindow},
                       {"bank_items_floor_bare", BankBare},
-                      {"bank_items", BankRows},
+                      {"bank_items", BanrowCount},
                       {"bank_window", BankWindow}});
 }

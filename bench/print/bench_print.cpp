@@ -3,6 +3,7 @@
 // against the same rows as CSV. Each figure beside its floor, in one run; the
 // PDF benchmark also reports how much the resident memory grew at its peak.
 #include "platform/controls/list_grid.h"
+#include "support/bench_database.h"
 #include "platform/print/printable_grid.h"
 #include "platform/print/report_job.h"
 #include "suite/print/data_output.h"
@@ -26,7 +27,7 @@ namespace {
 
 using namespace corvane;
 
-constexpr int kRows = 100000;
+int rowCount = 100000;  // --lines
 
 struct Fixture {
   QTemporaryDir dir;
@@ -46,9 +47,9 @@ struct Fixture {
     }
     const QLocale english(QLocale::English);
     std::vector<std::vector<QString>> rows;
-    rows.reserve(kRows);
+    rows.reserve(rowCount);
     double balance = 0;
-    for (int r = 0; r < kRows; ++r) {
+    for (int r = 0; r < rowCount; ++r) {
       const double amount = (r * 7919 % 1000000) / 100.0;
       balance += r % 3 ? amount : -amount;
       rows.push_back({QString::number(r), QDate(2026, 1, 1).addDays(r % 365).toString(QStringLiteral("yyyy.MM.dd")),
@@ -162,6 +163,8 @@ BENCHMARK(BM_Xlsx)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  corvane::bench::TakeSizeOptions(argc, argv);
+  rowCount = static_cast<int>(corvane::bench::BenchLines(rowCount));
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);

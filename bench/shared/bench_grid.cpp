@@ -2,8 +2,9 @@
 // lines of 9 columns loaded, half of them hidden by a filter and shown again, and the
 // view scrolled to the last line. Each figure stands beside its floor: the same
 // strings built, or the same flags flipped, without any grid. CORVANE_BENCH_LINES
-// gives another line count; the fill reports the heap bytes the grid keeps per line.
+// (or --lines) gives another line count; the fill reports the heap bytes the grid keeps per line.
 #include "platform/controls/list_grid.h"
+#include "support/bench_database.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -24,15 +25,13 @@ double HeapBytes() {
   return static_cast<double>(m.uordblks + m.hblkhd);
 }
 
-const int kRows = qEnvironmentVariableIntValue("CORVANE_BENCH_LINES") > 0
-                      ? qEnvironmentVariableIntValue("CORVANE_BENCH_LINES")
-                      : 100000;
+int rowCount = 100000;  // --lines
 constexpr int kCols = 9;
 
 std::vector<std::vector<QString>> MakeRows() {
   std::vector<std::vector<QString>> rows;
-  rows.reserve(kRows);
-  for (int r = 0; r < kRows; ++r) {
+  rows.reserve(rowCount);
+  for (int r = 0; r < rowCount; ++r) {
     rows.push_back({QStringLiteral("2024.%1.%2").arg(r % 12 + 1, 2, 10, QLatin1Char('0')).arg(r % 28 + 1, 2, 10, QLatin1Char('0')),
                     QString(), QStringLiteral("201"), QStringLiteral("A%1").arg(r), QStringLiteral("借"),
                     QStringLiteral("%1.00").arg(r), r % 3 ? QString() : QStringLiteral("○"),
@@ -43,8 +42,8 @@ std::vector<std::vector<QString>> MakeRows() {
 
 std::vector<QVariant> MakeKeys() {
   std::vector<QVariant> keys;
-  keys.reserve(kRows);
-  for (int r = 0; r < kRows; ++r) keys.emplace_back(r + 1);
+  keys.reserve(rowCount);
+  for (int r = 0; r < rowCount; ++r) keys.emplace_back(r + 1);
   return keys;
 }
 
@@ -86,7 +85,7 @@ void BM_FillRows(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["rows"] = grid->Rows() - 1;
-  state.counters["heap_B_per_line"] = held / kRows;
+  state.counters["heap_B_per_line"] = held / rowCount;
 }
 
 // The loading loop of the list windows: rows sized first, then every cell written
@@ -96,8 +95,8 @@ void BM_FillCellByCell(benchmark::State& state) {
   const auto rows = MakeRows();
   for (auto _ : state) {
     grid->SetRows(1);
-    grid->SetRows(kRows + 1);
-    for (int r = 1; r <= kRows; ++r) {
+    grid->SetRows(rowCount + 1);
+    for (int r = 1; r <= rowCount; ++r) {
       grid->SetRedraw(false);
       for (int c = 0; c < kCols; ++c) grid->SetTextMatrix(r, c, rows[static_cast<size_t>(r - 1)][static_cast<size_t>(c)]);
       grid->SetRowData(r, r);
@@ -115,12 +114,12 @@ void BM_HideHalfThenShowAll(benchmark::State& state) {
   Paint(*grid);
   for (auto _ : state) {
     grid->SetRedraw(false);
-    for (int r = 1; r <= kRows; ++r) grid->SetRowHeight(r, r % 2 ? 300 : 0);
+    for (int r = 1; r <= rowCount; ++r) grid->SetRowHeight(r, r % 2 ? 300 : 0);
     grid->SetRedraw(true);
     Paint(*grid);
-    if (grid->VisibleRowCount() != kRows / 2) state.SkipWithError("half the rows should show");
+    if (grid->VisibleRowCount() != rowCount / 2) state.SkipWithError("half the rows should show");
     grid->SetRedraw(false);
-    for (int r = 1; r <= kRows; ++r) grid->SetRowHeight(r, 300);
+    for (int r = 1; r <= rowCount; ++r) grid->SetRowHeight(r, 300);
     grid->SetRedraw(true);
     Paint(*grid);
   }
@@ -129,13 +128,13 @@ void BM_HideHalfThenShowAll(benchmark::State& state) {
 // The floor of a filter pass: the same flags flipped and the list of shown rows
 // rebuilt twice, with no model and no view.
 void BM_HideFloor(benchmark::State& state) {
-  std::vector<char> hidden(kRows, 0);
+  std::vector<char> hidden(rowCount, 0);
   std::vector<int> visible;
   for (auto _ : state) {
     for (int pass = 0; pass < 2; ++pass) {
-      for (int r = 0; r < kRows; ++r) hidden[static_cast<size_t>(r)] = pass == 0 && r % 2;
+      for (int r = 0; r < rowCount; ++r) hidden[static_cast<size_t>(r)] = pass == 0 && r % 2;
       visible.clear();
-      for (int r = 0; r < kRows; ++r) {
+      for (int r = 0; r < rowCount; ++r) {
         if (!hidden[static_cast<size_t>(r)]) visible.push_back(r);
       }
     }
@@ -162,8 +161,8 @@ void BM_ScrollToEnd(benchmark::State& state) {
   for (auto _ : state) {
     grid->SetTopRow(1);
     Paint(*grid);
-    grid->SetTopRow(kRows);
-    grid->SetRow(kRows);
+    grid->SetTopRow(rowCount);
+    grid->SetRow(rowCount);
     Paint(*grid);
   }
   if (grid->View()->verticalScrollBar()->value() != grid->View()->verticalScrollBar()->maximum()) {
@@ -182,6 +181,8 @@ BENCHMARK(BM_ScrollToEnd)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  corvane::bench::TakeSizeOptions(argc, argv);
+  rowCount = static_cast<int>(corvane::bench::BenchLines(rowCount));
   // No display on build machines: the offscreen platform must be chosen before the
   // application object exists.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -180,7 +180,7 @@ void WindowDelete(benchmark::State& state, const QString& engine) {
 void FloorInsert(benchmark::State& state, const QString& engine) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
   std::vector<platform::DbParams> rows;
-  for (int i = 0; i < 100000; ++i)
+  for (long long i = 0, n = BenchLines(100000); i < n; ++i)
     rows.push_back({kScratch, QDate(2026, 1, 1).addDays(i % 360), QStringLiteral("N%1").arg(i), i % 2 ? 1 : 0,
                     Money::FromCents(100 + i), Money(), 2, 0});
   for (auto _ : state) {
@@ -205,11 +205,11 @@ int CheckAndWrite(platform::DbConnection& db, const suite::ParsedStatement& pars
   return refused.empty() && parsed.refused.empty() ? writer.Write(accepted) : -1;
 }
 
-// The whole import of a 100,000-line file: read (with every check of the
+// The whole import of a file of --lines lines (100,000 unless told): read (with every check of the
 // reader), check, look for duplicates, write.
 void ImportFile(benchmark::State& state, const QString& engine, suite::StatementFormat format) {
   platform::DbConnection& db = BenchDatabase(engine, OneAccount());
-  constexpr int kLines = 100000;
+  const int kLines = static_cast<int>(BenchLines(100000));
   QTemporaryDir dir;
   QString text;
   QByteArray bytes;

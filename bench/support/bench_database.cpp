@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QUuid>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace corvane::bench {
@@ -54,7 +56,7 @@ void DropSchemas() {
 
 namespace {
 
-suite::BenchDataOptions DataSet(int oneAccountLines, int manyAccounts, int manyLines) {
+suite::BenchDataOptions DataSet(int oneAccountLines, int manyAccounts, long long manyLines) {
   suite::BenchDataOptions o;
   o.oneAccountLines = oneAccountLines;
   o.manyAccounts = manyAccounts;
@@ -62,10 +64,61 @@ suite::BenchDataOptions DataSet(int oneAccountLines, int manyAccounts, int manyL
   return o;
 }
 
+// A size option: its flag on the command line (taken out of argv, so the
+// benchmark library does not see it), else its environment variable, else the default.
+struct SizeOption {
+  const char* flag;
+  const char* variable;
+  long long value;  // -1: not given
+};
+
+SizeOption sizes[] = {{"--lines=", "CORVANE_BENCH_LINES", -1},
+                      {"--accounts=", "CORVANE_BENCH_ACCOUNTS", -1},
+                      {"--many-lines=", "CORVANE_BENCH_MANY_LINES", -1}};
+
+long long SizeOr(const SizeOption& o, long long fallback) { return o.value < 0 ? fallback : o.value; }
+
+long long ParseSize(const QString& text, const char* what) {
+  // "25k", "1m" and plain numbers.
+  QString t = text.trimmed().toLower();
+  long long scale = 1;
+  if (t.endsWith(QLatin1Char('k'))) scale = 1000;
+  if (t.endsWith(QLatin1Char('m'))) scale = 1000000;
+  if (scale > 1) t.chop(1);
+  bool ok = false;
+  const long long n = t.toLongLong(&ok);
+  if (!ok || n < 0) {
+    std::fprintf(stderr, "%s: \"%s\" is no size\n", what, qPrintable(text));
+    std::exit(2);
+  }
+  return n * scale;
+}
+
 }  // namespace
 
-suite::BenchDataOptions OneAccount() { return DataSet(100000, 0, 0); }
-suite::BenchDataOptions ManyAccounts() { return DataSet(0, 1000, 1000000); }
+void TakeSizeOptions(int& argc, char** argv) {
+  for (SizeOption& o : sizes)
+    if (!qEnvironmentVariableIsEmpty(o.variable)) o.value = ParseSize(qEnvironmentVariable(o.variable), o.variable);
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    bool taken = false;
+    for (SizeOption& o : sizes) {
+      const size_t n = std::strlen(o.flag);
+      if (std::strncmp(argv[i], o.flag, n) != 0) continue;
+      o.value = ParseSize(QString::fromLocal8Bit(argv[i] + n), o.flag);
+      taken = true;
+    }
+    if (!taken) argv[kept++] = argv[i];
+  }
+  argc = kept;
+}
+
+long long BenchLines(long long fallback) { return SizeOr(sizes[0], fallback); }
+
+suite::BenchDataOptions OneAccount() { return DataSet(static_cast<int>(BenchLines(100000)), 0, 0); }
+suite::BenchDataOptions ManyAccounts() {
+  return DataSet(0, static_cast<int>(SizeOr(sizes[1], 1000)), SizeOr(sizes[2], 1000000));
+}
 suite::BenchDataOptions BaseOnly() { return DataSet(0, 0, 0); }
 
 QStringList BenchEngines() {
@@ -98,7 +151,6 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
   suite::InstallSchema(*opened.connection);
   std::fprintf(stderr, "Generating benchmark data on %s ...\n", qPrintable(engine));
   suite::GenerateBenchData(*opened.connection, options);
-  opened.connection->Execute(QStringLiteral("analyze"));
 
   auto& slot = Cache()[key];
   slot = std::move(opened);
@@ -106,6 +158,7 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
 }
 
 void InitBenchApplication(int& argc, char** argv) {
+  TakeSizeOptions(argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static QApplication app(argc, argv);
   // The caches must outlive the exit handler that empties them: made first, destroyed last.

@@ -20,7 +20,10 @@ QStringList BenchEngines();
 platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchDataOptions& options);
 
 // The two data sets of the benchmarks: one account with 100,000 lines a side,
-// and 1,000 accounts sharing 1,000,000 lines a side.
+// and 1,000 accounts sharing 1,000,000 lines a side. Their sizes come from the
+// command line (--lines=N for the one account, --accounts=N and --many-lines=N
+// for the many; 25k, 100k, 400k, 1M and so on) or else from the environment
+// (CORVANE_BENCH_LINES, CORVANE_BENCH_ACCOUNTS, CORVANE_BENCH_MANY_LINES).
 suite::BenchDataOptions OneAccount();
 suite::BenchDataOptions ManyAccounts();
 // The demo base data without either, for benchmarks that write their own lines.
@@ -29,7 +32,15 @@ suite::BenchDataOptions BaseOnly();
 // The account that holds the one-account data set.
 inline const QString kOneAccount = QStringLiteral("100299");
 
-// Sets up the offscreen Qt application a benchmark program needs; call first in main.
+// Takes the size options above out of the command line (InitBenchApplication
+// does; programs without it call this first in main).
+void TakeSizeOptions(int& argc, char** argv);
+// The line count --lines (or CORVANE_BENCH_LINES) asked for, else `fallback`: the
+// size of the benchmarks that make their own rows.
+long long BenchLines(long long fallback);
+
+// Sets up the offscreen Qt application a benchmark program needs and takes the
+// size options above out of the command line; call first in main.
 void InitBenchApplication(int& argc, char** argv);
 
 }  // namespace corvane::bench

@@ -1,7 +1,11 @@
 #include "balance/grouped_sums.h"
 
+#include "platform/db/db_error.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/session.h"
+
+#include <QStringList>
+#include <array>
 
 namespace corvane::balance {
 
@@ -77,6 +81,50 @@ void FirstPerAccount(platform::DbConnection& db, const QString& sql, const QStri
   });
 }
 
+// The four sums of each side per account (RawSums), as portable SQL: each a
+// conditional sum. Cleared and live lines count from the account's start date to
+// its end date (none: no bound), the unticked live lines up to its end date.
+const QString kBankSums = QStringLiteral(
+    "sum(case when r.bdelete=1 and r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)"
+    " then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
+    " sum(case when r.bdelete=0 and r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)"
+    " then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
+    " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and (a.dend is null or r.ddate<=a.dend)"
+    " then r.mmoney end),"
+    " sum(case when (r.iflag=0 or r.iflag is null) and (r.bd_c=0 or r.bd_c is null) and r.bdelete=0"
+    " and (a.dend is null or r.ddate<=a.dend) then r.mmoney end)");
+// %1 the journal's date column, %2 and %3 its debit and credit columns; opening
+// items (period 21) count in neither the cleared nor the live sum.
+const QString kJournalSums = QStringLiteral(
+    "sum(case when j.bdelete=1 and j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend) then %2-%3 end),"
+    " sum(case when j.bdelete=0 and j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend) then %2-%3 end),"
+    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.dend is null or %1<=a.dend)"
+    " then %2 end),"
+    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.dend is null or %1<=a.dend)"
+    " then %3 end)");
+// The same four sums in one call of the connection's own aggregate, which decides
+// the conditions natively; it gives them as one text "s1;s2;s3;s4".
+const QString kNativeBankSums =
+    QStringLiteral("corvane_bank_sums(r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate, a.dstart, a.dend)");
+const QString kNativeJournalSums =
+    QStringLiteral("corvane_journal_sums(j.bdelete, j.iflagbank, j.iperiod, %2, %3, %1, a.dstart, a.dend)");
+
+// The four sums of a result row after its account number; no line is 0.
+std::array<Money, 4> FourSums(const std::vector<DbValue>& row, bool native) {
+  std::array<Money, 4> out;
+  if (!native) {
+    for (size_t i = 0; i < 4; ++i) out[i] = row[i + 1].ToMoney();
+    return out;
+  }
+  const QString text = row[1].ToString();
+  const QStringList parts = text.split(QLatin1Char(';'));
+  bool ok = parts.size() == 4;
+  for (qsizetype i = 0; ok && i < 4; ++i)
+    if (!parts[i].isEmpty()) out[static_cast<size_t>(i)] = Money::FromRaw(parts[i].toLongLong(&ok));
+  if (!ok) throw platform::DbError(QStringLiteral("Unexpected balance sums \"%1\"").arg(text));
+  return out;
+}
+
 // The account of a result row, by its number.
 RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
   const long long i = n.ToInt();
@@ -103,53 +151,39 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, const QString
   // Each line table on the left of the join, so that its key column's rule
   // decides which codes are equal, as in the one-account sums. Grouped by the
   // accounts' numbers in the order the engine walks them, the lines need no sorting.
-  const QString bankInRange = QStringLiteral("r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)");
-  const QString bankToEnd = QStringLiteral("(a.dend is null or r.ddate<=a.dend)");
+  const bool native = db.ProvidesFunction("corvane_bank_sums") && db.ProvidesFunction("corvane_journal_sums");
   const QString bankSql =
-      QStringLiteral(
-          "select a.n,"
-          " sum(case when r.bdelete=1 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end)"
-          " end),"
-          " sum(case when r.bdelete=0 and %1 then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
-          " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and %2 then r.mmoney end),"
-          " sum(case when (r.iflag=0 or r.iflag is null) and (r.bd_c=0 or r.bd_c is null) and r.bdelete=0 and %2 then r.mmoney end)"
-          " from %3 r join %4 a on r.%5 = a.code where a.session_id=? and r.ibegin<>0 group by a.n")
-          .arg(bankInRange, bankToEnd, n.statement, kAccounts, n.key);
+      QStringLiteral("select a.n, %1 from %2 r join %3 a on r.%4 = a.code where a.session_id=? and r.ibegin<>0 "
+                     "group by a.n")
+          .arg(native ? kNativeBankSums : kBankSums, n.statement, kAccounts, n.key);
   db.ForEachRow(bankSql, {sessionId}, [&](const std::vector<DbValue>& row) {
     RawSums* p = SumsOf(sums, row[0]);
     if (!p) return;
-    RawSums& s = *p;
-    s.bankClearedNet = row[1].ToMoney();
-    s.bankLiveSigned = row[2].ToMoney();
-    s.bankUnmatchedDebit = row[3].ToMoney();
-    s.bankUnmatchedCredit = row[4].ToMoney();
+    const std::array<Money, 4> m = FourSums(row, native);
+    p->bankClearedNet = m[0];
+    p->bankLiveSigned = m[1];
+    p->bankUnmatchedDebit = m[2];
+    p->bankUnmatchedCredit = m[3];
   });
 
   // Home and foreign-currency accounts apart, each summing its own amount columns.
-  const QString d = QStringLiteral("j.") + n.journalDate;
-  const QString journalInRange =
-      QStringLiteral("j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend)").arg(d);
-  const QString journalToEnd = QStringLiteral("(a.dend is null or %1<=a.dend)").arg(d);
   for (const int foreign : {0, 1}) {
     const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
     const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
     const QString journalSql =
-        QStringLiteral(
-            "select a.n,"
-            " sum(case when j.bdelete=1 and %1 then %3-%4 end),"
-            " sum(case when j.bdelete=0 and %1 then %3-%4 end),"
-            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %3 end),"
-            " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and %2 then %4 end)"
-            " from %5 j join %6 a on j.%7 = a.code where a.session_id=? and a.bforeign=? and %8 group by a.n")
-            .arg(journalInRange, journalToEnd, md, mc, n.journal, kAccounts, n.key, n.journalBase);
+        QStringLiteral("select a.n, %1 from %2 j join %3 a on j.%4 = a.code where a.session_id=? and a.bforeign=? "
+                       "and %5 group by a.n")
+            .arg(QString(native ? kNativeJournalSums : kJournalSums)
+                     .arg(QStringLiteral("j.") + n.journalDate, md, mc),
+                 n.journal, kAccounts, n.key, n.journalBase);
     db.ForEachRow(journalSql, {sessionId, foreign}, [&](const std::vector<DbValue>& row) {
       RawSums* p = SumsOf(sums, row[0]);
       if (!p) return;
-      RawSums& s = *p;
-      s.journalClearedNet = row[1].ToMoney();
-      s.journalLiveSigned = row[2].ToMoney();
-      s.journalUnmatchedDebit = row[3].ToMoney();
-      s.journalUnmatchedCredit = row[4].ToMoney();
+      const std::array<Money, 4> m = FourSums(row, native);
+      p->journalClearedNet = m[0];
+      p->journalLiveSigned = m[1];
+      p->journalUnmatchedDebit = m[2];
+      p->journalUnmatchedCredit = m[3];
     });
   }
 

@@ -172,6 +172,36 @@ TEST_P(BalanceArithmeticTest, HandComputedAccounts) {
   }
 }
 
+// Two lines of the largest amount in one sum: the grouped path and the
+// one-account path both fail, never a wrapped or cut figure. Each row reaches
+// one of the four sums of its side only.
+TEST_P(BalanceArithmeticTest, SumsPastTheLargestAmountFail) {
+  const char* const kMax = "922337203685477.5807";
+  const struct {
+    const char* name;
+    Line line;
+  } cases[] = {
+      {"cleared statement lines", {'B', "2026-04-02", 1, kMax, "0", true, true}},
+      {"live statement lines", {'B', "2026-04-02", 0, kMax, "0", true, false}},
+      {"unticked statement debits before the start", {'B', "2026-02-02", 1, kMax, "0", false, false}},
+      {"unticked statement credits before the start", {'B', "2026-02-02", 0, kMax, "0", false, false}},
+      {"cleared journal lines", {'J', "2026-04-01", 4, kMax, "0", true, true}},
+      {"live journal lines", {'J', "2026-04-01", 4, "0", kMax, true, false}},
+      {"unticked journal debits before the start", {'J', "2026-02-01", 2, kMax, "0", false, false}},
+      {"unticked journal credits before the start", {'J', "2026-02-01", 2, "0", kMax, false, false}},
+  };
+  BalanceLedger ledger(session_.Db(), GetParam());
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    TestAccount a;
+    a.code = QStringLiteral("V%1").arg(i);
+    ledger.AddAccount(a);
+    Write(ledger, a.code, cases[i].line);
+    Write(ledger, a.code, cases[i].line);
+    EXPECT_ANY_THROW(BalanceCalculator::ForAccounts({{a.code, GetParam() ? a.name : QString()}})) << cases[i].name;
+    EXPECT_ANY_THROW(BalanceCalculator::ForAccount(BalanceCalculator::ReadFacts(a.code))) << cases[i].name;
+  }
+}
+
 // The statement row: figures "#,0.00", the marker in place of an unbalanced
 // adjusted balance, an empty end date without one.
 TEST_P(BalanceArithmeticTest, RowTextsCarryTheFiguresAndTheMarker) {

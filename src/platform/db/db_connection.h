@@ -67,6 +67,12 @@ class DbConnection {
   virtual QString PrimaryKeyOf(const QString& table) = 0;
   virtual bool IsOpen() const = 0;
   virtual void Close() = 0;
+  // Whether the connection offers the named SQL function of the suite's own (an
+  // engine may register some on open); without it the caller uses portable SQL.
+  virtual bool ProvidesFunction(const char* name) const {
+    (void)name;
+    return false;
+  }
 
  protected:
   // The engines call these from BeginTrans, CommitTrans and RollbackTrans.

@@ -2,9 +2,11 @@
 
 #include "platform/db/db_error.h"
 #include "platform/db/text_key.h"
+#include "suite/db/sqlite_balance_sums.h"
 
 #include <sqlite3.h>
 
+#include <cstring>
 #include <memory>
 
 namespace corvane::suite {
@@ -93,6 +95,7 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
   sqlite3_busy_timeout(db_, 5000);
   // Text keys compare by the one rule of platform::TextKey, as PostgreSQL's "ci" does.
   sqlite3_create_collation_v2(db_, "ci", SQLITE_UTF8, nullptr, &CompareKeys, nullptr);
+  RegisterBalanceSums(db_);
   sqlite3_exec(db_, "pragma foreign_keys=on", nullptr, nullptr, nullptr);
   // The suite's database takes readers beside a writer. A file named by a
   // "file:" URI is a shared file of another kind (the print formats, which other
@@ -123,6 +126,10 @@ void SqliteConnection::RequireCurrentLayout() {
 }
 
 SqliteConnection::~SqliteConnection() { Close(); }
+
+bool SqliteConnection::ProvidesFunction(const char* name) const {
+  return std::strcmp(name, kBankSumsFunction) == 0 || std::strcmp(name, kJournalSumsFunction) == 0;
+}
 
 void SqliteConnection::Close() {
   if (inTransaction_) NoteTransactionEnded(false);

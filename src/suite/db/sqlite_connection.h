@@ -37,6 +37,8 @@ class SqliteConnection : public platform::DbConnection {
   QString PrimaryKeyOf(const QString& table) override;
   bool IsOpen() const override { return db_ != nullptr; }
   void Close() override;
+  // The balance statement's aggregates (RegisterBalanceSums).
+  bool ProvidesFunction(const char* name) const override;
 
   // Runs several statements separated by ";" with no parameters (schema scripts).
   void ExecuteScript(const QString& script);

@@ -81,6 +81,7 @@ GeneratedCounts GenerateBenchData(platform::DbConnection& connection, const Benc
   writer.Finish(counts);
   if (options.progress) options.progress(total, total);
   transaction.Commit();
+  AnalyzeWritten(connection, counts);
   return counts;
 }
 

@@ -196,6 +196,7 @@ GeneratedCounts GenerateDemoData(platform::DbConnection& connection) {
   WriteAccounts(connection, counts);
   WriteBooks(connection, counts);
   transaction.Commit();
+  AnalyzeWritten(connection, counts);
   return counts;
 }
 

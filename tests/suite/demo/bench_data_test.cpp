@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace corvane::suite {
 namespace {
 
@@ -72,6 +74,23 @@ TEST(BenchDataTest, GoesNextToTheDemoButNeverOverItsOwnAccounts) {
   const long long before = count("select count(*) from gl_accvouch");
   EXPECT_THROW(GenerateBenchData(db.Connection(), o), platform::DbError);
   EXPECT_EQ(count("select count(*) from gl_accvouch"), before);
+}
+
+// Both writers leave the planner statistics of the lines they wrote.
+TEST(BenchDataTest, BothWritersLeaveStatistics) {
+  const std::pair<const char*, std::function<void(DbConnection&)>> writers[] = {
+      {"demo", [](DbConnection& c) { GenerateDemoData(c); }},
+      {"bench", [](DbConnection& c) { GenerateBenchData(c, BenchDataOptions{300, 0, 0}); }},
+  };
+  for (const auto& [name, write] : writers) {
+    testing::TestDatabase db;
+    write(db.Connection());
+    const QString statistics =
+        db.IsPostgres() ? QStringLiteral("select count(*) from pg_stats where schemaname = current_schema() and tablename = ?")
+                        : QStringLiteral("select count(*) from sqlite_stat1 where tbl = ?");
+    for (const char* table : {"gl_accvouch", "rp_bankrecp"})
+      EXPECT_GT(db.Connection().QueryValue(statistics, {QString::fromLatin1(table)}).ToInt(), 0) << name << " " << table;
+  }
 }
 
 }  // namespace
