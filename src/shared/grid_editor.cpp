@@ -191,13 +191,13 @@ int GridEditor::ByteLength(const QString& text) {
 
 bool GridEditor::FitsColumn(int col, const QString& text) const {
   if (col < 0 || col >= static_cast<int>(specs_.size())) return true;
-  const GridColumnSpec& spec = specs_[static_cast<size_t>(col)];
+  const GridColumnSpec& column = specs_[static_cast<size_t>(col)];
   // Amounts and dates are held to their forms by their own editors and checks (an
   // amount's display form with its separators is longer than what is typed).
-  const bool textual = spec.kind == platform::ColumnKind::Text || spec.kind == platform::ColumnKind::List;
-  const int bytes = textual && spec.maxBytes > 0 ? ByteLength(text) : 0;
-  if (bytes <= spec.maxBytes) return true;
-  ShowMsgBox(GetResString(QStringLiteral("corvane.grid.toolong"), spec.title, spec.maxBytes, bytes), 48,
+  const bool textual = column.kind == platform::ColumnKind::Text || column.kind == platform::ColumnKind::List;
+  const int bytes = textual && column.maxBytes > 0 ? ByteLength(text) : 0;
+  if (bytes <= column.maxBytes) return true;
+  ShowMsgBox(GetResString(QStringLiteral("corvane.grid.toolong"), column.title, column.maxBytes, bytes), 48,
              GetResString(kCashTitleKey));
   return false;
 }
