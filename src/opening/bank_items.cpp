@@ -16,6 +16,8 @@ namespace {
 QString Table(const ItemContext& c) {
   return c.target.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp");
 }
+// The guard of a write to a statement line: not cleared, not ticked.
+const QLatin1String kUntickedLine(" and bdelete=0 and (iflag is null or iflag=0)");
 QString KeyColumn(const ItemContext& c) { return c.target.bookMode ? QStringLiteral("cBookCode") : QStringLiteral("ccode"); }
 
 Money CellAmount(const QString& text) {
@@ -53,7 +55,7 @@ std::vector<ItemRow> LoadBankItems(const ItemContext& c, shared::RunningBalance*
   return rows;
 }
 
-SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {
+WriteOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {
   Session& s = Session::Current();
   std::vector<QString>& cell = row.cells;
   const bool debit = !cell[kYhDebit].trimmed().isEmpty();
@@ -61,8 +63,8 @@ SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {
   const QString settle = cell[kYhSettle].trimmed(), number = cell[kYhNumber].trimmed();
   platform::DbParams values{s.Common().ParseDate(cell[kYhDate]), settle.isEmpty() ? DbValue() : DbValue(settle),
                             number.isEmpty() ? DbValue() : DbValue(number), debit ? 1 : 0, amount};
-  platform::TransactionGuard guard(s.Db());
   if (row.key.isEmpty()) {
+    platform::TransactionGuard guard(s.Db());
     const bool book = c.target.bookMode;
     values.push_back(c.target.accountCode);
     if (book) values.push_back(c.target.bookCode);
@@ -71,28 +73,26 @@ SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {
                        "values (?, ?, ?, ?, ?, ?%3, 0, 2, 0) returning i_id")
             .arg(Table(c), book ? QStringLiteral(", cBookCode") : QString(), book ? QStringLiteral(", ?") : QString()),
         values);
+    guard.Commit();
     row.key = QString::number(id.ToInt());
   } else {
     values.push_back(row.key.toLongLong());
-    if (s.Db().Execute(QStringLiteral("update %1 set ddate=?, csettle=?, cn_id=?, bd_c=?, mmoney=?, ibegin=2 "
-                                      "where i_id=? and bdelete=0 and (iflag is null or iflag=0)")
-                           .arg(Table(c)),
-                       values) != 1)
-      return SaveOutcome::Vanished;
+    const WriteOutcome w = WriteOpenLine(
+        c.target.accountCode,
+        QStringLiteral("update %1 set ddate=?, csettle=?, cn_id=?, bd_c=?, mmoney=?, ibegin=2 where i_id=?").arg(Table(c)) +
+            kUntickedLine,
+        values, Table(c), QStringLiteral("i_id"), row.key.toLongLong());
+    if (w != WriteOutcome::Written) return w;
   }
-  guard.Commit();
   cell[kYhId] = QStringLiteral("%1").arg(row.key.toLongLong(), 6, 10, QLatin1Char('0'));
   row.state = kOpen;
-  return SaveOutcome::Saved;
+  return WriteOutcome::Written;
 }
 
-bool DeleteBankRow(const ItemRow& row, const ItemContext& c) {
-  platform::DbConnection& db = Session::Current().Db();
-  platform::TransactionGuard guard(db);
-  const long long n =
-      db.Execute(QStringLiteral("delete from %1 where i_id=?").arg(Table(c)), {row.key.toLongLong()});
-  guard.Commit();
-  return n == 1;
+WriteOutcome DeleteBankRow(const ItemRow& row, const ItemContext& c) {
+  const DbValue key(row.key.toLongLong());
+  return WriteOpenLine(c.target.accountCode, QStringLiteral("delete from %1 where i_id=?").arg(Table(c)) + kUntickedLine,
+                       {key}, Table(c), QStringLiteral("i_id"), key);
 }
 
 }  // namespace corvane::opening

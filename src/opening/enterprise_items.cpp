@@ -41,6 +41,8 @@ Money CellAmount(const QString& text) {
 }
 DbValue TextOrNull(const QString& text) { return text.isEmpty() ? DbValue() : DbValue(text); }
 QDate CellDate(const QString& text) { return Session::Current().Common().ParseDate(text); }
+// The guard of a write to a journal line: not cleared, not ticked.
+const QLatin1String kUntickedLine(" and bdelete=0 and (iflagbank is null or iflagbank=0)");
 
 }  // namespace
 
@@ -93,7 +95,7 @@ std::vector<ItemRow> LoadEnterpriseItems(const ItemContext& c) {
   return rows;
 }
 
-SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
+WriteOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
   Session& s = Session::Current();
   const bool book = c.target.bookMode;
   std::vector<QString>& cell = row.cells;
@@ -113,12 +115,12 @@ SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
   }
   const long long voucherNo = cell[kQyNo].trimmed().toLongLong();
 
-  platform::TransactionGuard guard(s.Db());
   if (book) {
     // Shared values of both statements: date, sign, settlement, number, amounts, bill date, digest.
     platform::DbParams values{CellDate(cell[kQyDate]), TextOrNull(sign), TextOrNull(cell[kQySettle]),
                               TextOrNull(cell[kQyNumber]), debit, credit, billDate, digest};
     if (row.key.isEmpty()) {
+      platform::TransactionGuard guard(s.Db());
       // The flow id is taken here, once, so the row shows the id that is stored.
       const QString flow = s.Cash().NewFlowId(c.target.bookCode, true);
       values.insert(values.begin(), {flow, c.target.bookCode, c.target.accountCode});
@@ -127,15 +129,17 @@ SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
                                     "values (?, ?, ?, 2, 1, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, 21)")
                          .arg(debitColumn, creditColumn, otherAmounts),
                      values);
+      guard.Commit();
       row.key = flow;
     } else {
       values.push_back(row.key);
-      if (s.Db().Execute(QStringLiteral("update RP_Flow set BillDate=?, csign=coalesce(?, csign), csettle=?, cn_id=?, "
-                                        "%1=?, %2=?, dt_date=?, cdigest=?, iperiod=21 where cFlowID=? and bdelete=0 "
-                                        "and (iflagbank is null or iflagbank=0)")
-                             .arg(debitColumn, creditColumn),
-                         values) != 1)
-        return SaveOutcome::Vanished;
+      const WriteOutcome w = WriteOpenLine(
+          c.target.accountCode,
+          QStringLiteral("update RP_Flow set BillDate=?, csign=coalesce(?, csign), csettle=?, cn_id=?, %1=?, %2=?, "
+                         "dt_date=?, cdigest=?, iperiod=21 where cFlowID=?")
+                  .arg(debitColumn, creditColumn) + kUntickedLine,
+          values, QStringLiteral("RP_Flow"), QStringLiteral("cFlowID"), row.key);
+      if (w != WriteOutcome::Written) return w;
     }
     cell[kQyAutoId] = row.key;
     cell[kQyNo] = row.key;
@@ -146,44 +150,54 @@ SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
                               billDate, digest};
     if (row.key.isEmpty()) {
       values.insert(values.begin(), c.target.accountCode);
+      platform::TransactionGuard guard(s.Db());
       const DbValue id = s.Db().QueryValue(
           QStringLiteral("insert into gl_accvouch (ccode, %3, ibook, idoc, nfrat, nd_s, nc_s, inid, "
                          "dbill_date, csign, isignseq, ino_id, csettle, cn_id, %1, %2, dt_date, cdigest, iperiod) "
                          "values (?, 0, 0, 1, 0, 0, 0, 0, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 21) returning i_id")
               .arg(debitColumn, creditColumn, otherAmounts),
           values);
+      guard.Commit();
       row.key = QString::number(id.ToInt());
     } else {
       values.push_back(row.key.toLongLong());
-      if (s.Db().Execute(QStringLiteral("update gl_accvouch set dbill_date=?, csign=?, isignseq=?, ino_id=?, csettle=?, "
-                                        "cn_id=?, %1=?, %2=?, dt_date=?, cdigest=?, iperiod=21 where i_id=? and "
-                                        "bdelete=0 and (iflagbank is null or iflagbank=0)")
-                             .arg(debitColumn, creditColumn),
-                         values) != 1)
-        return SaveOutcome::Vanished;
+      const WriteOutcome w = WriteOpenLine(
+          c.target.accountCode,
+          QStringLiteral("update gl_accvouch set dbill_date=?, csign=?, isignseq=?, ino_id=?, csettle=?, cn_id=?, "
+                         "%1=?, %2=?, dt_date=?, cdigest=?, iperiod=21 where i_id=?")
+                  .arg(debitColumn, creditColumn) + kUntickedLine,
+          values, QStringLiteral("gl_accvouch"), QStringLiteral("i_id"), row.key.toLongLong());
+      if (w != WriteOutcome::Written) return w;
     }
     cell[kQySignSeq] = sign.isEmpty() ? cell[kQySignSeq] : Padded(signSeq, 3);
     cell[kQyPzid] = sign.isEmpty() ? QString() : Padded(voucherNo, 5);
     cell[kQyAutoId] = Padded(row.key.toLongLong(), 5);
   }
   cell[kQyRowid] = QStringLiteral("00001");
-  guard.Commit();
   row.state = kOpen;
-  return SaveOutcome::Saved;
+  return WriteOutcome::Written;
 }
 
-bool DeleteEnterpriseRow(const ItemRow& row, const ItemContext& c) {
-  platform::DbConnection& db = Session::Current().Db();
+WriteOutcome DeleteEnterpriseRow(const ItemRow& row, const ItemContext& c) {
   const QString table = c.target.bookMode ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch");
   const QString keyColumn = c.target.bookMode ? QStringLiteral("cFlowID") : QStringLiteral("i_id");
   const DbValue key = c.target.bookMode ? DbValue(row.key) : DbValue(row.key.toLongLong());
   // A line of the journal's own periods stays in the journal, out of reconciliation.
   const QString sql = row.state == kRegular ? QStringLiteral("update %1 set bdelete=1 where %2=?")
                                             : QStringLiteral("delete from %1 where %2=?");
-  platform::TransactionGuard guard(db);
-  const long long n = db.Execute(sql.arg(table, keyColumn), {key});
-  guard.Commit();
-  return n == 1;
+  return WriteOpenLine(c.target.accountCode, sql.arg(table, keyColumn) + kUntickedLine, {key}, table, keyColumn, key);
+}
+
+WriteOutcome WriteOpenLine(const QString& account, const QString& sql, const platform::DbParams& params,
+                           const QString& table, const QString& keyColumn, const DbValue& key) {
+  platform::DbConnection& db = Session::Current().Db();
+  platform::AccountWriteTransaction transaction(db, account);
+  if (db.Execute(sql, params) == 1) {
+    transaction.Commit();
+    return WriteOutcome::Written;
+  }
+  const bool stored = !db.QueryValue(QStringLiteral("select %1 from %2 where %1=?").arg(keyColumn, table), {key}).IsNull();
+  return stored ? WriteOutcome::ChangedMeanwhile : WriteOutcome::Vanished;
 }
 
 QString DeleteRefusalKey(int state, bool enterpriseSide) {

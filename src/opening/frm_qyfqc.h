@@ -22,8 +22,8 @@ class frmQYFQC : public OpeningItemWindow {
   bool EnterpriseSide() const override { return true; }
   CellCheck CheckCell(int col, const QString& text) override { return CheckEnterpriseCell(col, text, context_); }
   RowCheck CheckRow(std::vector<QString>& cells) override { return CheckEnterpriseRow(cells, context_); }
-  SaveOutcome Save(ItemRow& row) override { return SaveEnterpriseRow(row, context_); }
-  bool Remove(const ItemRow& row) override { return DeleteEnterpriseRow(row, context_); }
+  WriteOutcome Save(ItemRow& row) override { return SaveEnterpriseRow(row, context_); }
+  WriteOutcome Remove(const ItemRow& row) override { return DeleteEnterpriseRow(row, context_); }
   shared::FilterColumns FilterMap() const override { return {kQyDate, kQySettle, kQyNumber, kQyDebit, kQyCredit}; }
   QString PageKey() const override { return QStringLiteral("GLYhQcRjz"); }
   QString GridPrintKey() const override { return QStringLiteral("RPQYFQCReport"); }

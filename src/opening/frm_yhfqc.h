@@ -22,8 +22,8 @@ class frmYHFQC : public OpeningItemWindow {
   bool EnterpriseSide() const override { return false; }
   CellCheck CheckCell(int col, const QString& text) override { return CheckBankCell(col, text, context_); }
   RowCheck CheckRow(std::vector<QString>& cells) override { return CheckBankRow(cells, context_); }
-  SaveOutcome Save(ItemRow& row) override { return SaveBankRow(row, context_); }
-  bool Remove(const ItemRow& row) override { return DeleteBankRow(row, context_); }
+  WriteOutcome Save(ItemRow& row) override { return SaveBankRow(row, context_); }
+  WriteOutcome Remove(const ItemRow& row) override { return DeleteBankRow(row, context_); }
   void AfterSave(int row) override { RecalcBalances(row); }
   void AfterDelete(int row) override { RecalcBalances(row); }
   shared::FilterColumns FilterMap() const override { return {kYhDate, kYhSettle, kYhNumber, kYhDebit, kYhCredit}; }

@@ -33,6 +33,9 @@ namespace {
 
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
 void Tell(const QString& prompt) { shared::ShowMsgBox(prompt, 0, CashText("00046")); }
+void TellChangedMeanwhile() {
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.changedmeanwhile")), 48, CashText("00046"));
+}
 
 }  // namespace
 
@@ -201,7 +204,12 @@ bool OpeningItemWindow::ValidateRow(int row, int& col) {
 
 bool OpeningItemWindow::SaveRow(int row) {
   ItemRow item{checked_, RowKey(row), kOpen};
-  if (Save(item) == SaveOutcome::Vanished) {
+  const WriteOutcome written = Save(item);
+  if (written == WriteOutcome::ChangedMeanwhile) {
+    // Ticked or cleared meanwhile, nothing written: the row goes back to the texts it had.
+    TellChangedMeanwhile();
+    editor_->DiscardCurrentRow();
+  } else if (written == WriteOutcome::Vanished) {
     shared::ShowMsgBox(GetResString(EnterpriseSide() ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.indexerror")
                                                      : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.checkindexerr"),
                                     item.key),
@@ -235,9 +243,13 @@ void OpeningItemWindow::DeleteRow() {
   if (grid_->IsRowHidden(row)) return;
   if (shared::ShowMsgBox(CashText("00114"), 260, CashText("00115")) != 6) return;
   const ItemRow item{RowCells(row), RowKey(row), RowState(row)};
-  bool found = true;
-  if (!item.key.isEmpty() && !RunGuarded([&] { found = Remove(item); })) return;  // the row stays as it was
-  if (!found) Tell(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), item.key));
+  WriteOutcome removed = WriteOutcome::Written;
+  if (!item.key.isEmpty() && !RunGuarded([&] { removed = Remove(item); })) return;  // the row stays as it was
+  if (removed == WriteOutcome::ChangedMeanwhile) {
+    TellChangedMeanwhile();  // ticked or cleared meanwhile: it stays
+    return;
+  }
+  if (removed == WriteOutcome::Vanished) Tell(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), item.key));
   editor_->RemoveRow(row);
   AfterDelete(row);
 }

@@ -94,8 +94,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   virtual bool EnterpriseSide() const = 0;
   virtual CellCheck CheckCell(int col, const QString& text) = 0;
   virtual RowCheck CheckRow(std::vector<QString>& cells) = 0;
-  virtual SaveOutcome Save(ItemRow& row) = 0;
-  virtual bool Remove(const ItemRow& row) = 0;
+  virtual WriteOutcome Save(ItemRow& row) = 0;
+  virtual WriteOutcome Remove(const ItemRow& row) = 0;
   virtual void AfterSave(int row) {}
   virtual void AfterDelete(int row) {}
   virtual std::vector<shared::GridColumnSpec> ColumnSpecs() const = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "opening/opening_target.h"
+#include "platform/db/db_connection.h"
 #include "platform/db/money.h"
 
 #include <QDate>
@@ -67,16 +68,25 @@ CellCheck CheckBankCell(int col, const QString& text, const ItemContext& c);
 RowCheck CheckEnterpriseRow(std::vector<QString>& cells, const ItemContext& c);
 RowCheck CheckBankRow(std::vector<QString>& cells, const ItemContext& c);
 
-// --- Writing. Each runs in one transaction; a failure throws and writes nothing.
-enum class SaveOutcome { Saved, Vanished };
+// --- Writing. Each runs in one transaction serialised on the account, as every
+// writer of ticks and cleared flags is; a failure throws and writes nothing. An
+// update or delete goes ahead only while its line is still unticked and not
+// cleared: a line ticked or cleared by another session since the window loaded
+// it is left as it is (ChangedMeanwhile), and so is one that is gone (Vanished).
+enum class WriteOutcome { Written, Vanished, ChangedMeanwhile };
 // Inserts (empty key) or updates the row's line; on success the row's key and
 // hidden key cells hold what was stored (book mode: the flow id allocated now).
-SaveOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c);
-SaveOutcome SaveBankRow(ItemRow& row, const ItemContext& c);
+WriteOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c);
+WriteOutcome SaveBankRow(ItemRow& row, const ItemContext& c);
 // Deletes the row's line; a journal line of a regular period is only marked
-// deleted. False when the line is no longer there.
-bool DeleteEnterpriseRow(const ItemRow& row, const ItemContext& c);
-bool DeleteBankRow(const ItemRow& row, const ItemContext& c);
+// deleted.
+WriteOutcome DeleteEnterpriseRow(const ItemRow& row, const ItemContext& c);
+WriteOutcome DeleteBankRow(const ItemRow& row, const ItemContext& c);
+// Runs `sql`, the guarded update or delete of the line `key` of `table`, in a
+// transaction serialised on `account`, and commits it when it met the line; else
+// writes nothing and tells why.
+WriteOutcome WriteOpenLine(const QString& account, const QString& sql, const platform::DbParams& params,
+                           const QString& table, const QString& keyColumn, const platform::DbValue& key);
 // The message key refusing a delete in this state, empty when it may go ahead.
 QString DeleteRefusalKey(int state, bool enterpriseSide);
 

@@ -9,6 +9,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "suite/services/suite_settings.h"
+#include "support/other_writer.h"
 #include "support/scripted_print.h"
 
 #include <QComboBox>
@@ -134,6 +135,64 @@ TEST_P(ItemWindowsTest, DeletingMarksJournalLinesAndRefusesTickedOnes) {
     }
   });
   EXPECT_EQ(Count(fx_.JournalTable(), QStringLiteral("bdelete=1 and iperiod=1")), 1);
+}
+
+// Another session ticks or clears a line after the window loaded it, while the
+// delete's question is open or before the row's change is saved: the line stays
+// as that session left it, under its tick, and the user is told.
+TEST_P(ItemWindowsTest, ALineTickedOrClearedMeanwhileIsNeitherDeletedNorChanged) {
+  struct Case {
+    const char* name;
+    bool enterprise, remove, cleared;
+    int period;  // of a journal line: 21 an opening item, 1 a line of the journal's own periods
+  };
+  const Case cases[] = {{"enterprise item deleted, ticked", true, true, false, 21},
+                        {"enterprise regular line deleted, cleared", true, true, true, 1},
+                        {"enterprise item saved, ticked", true, false, false, 21},
+                        {"bank item deleted, ticked", false, true, false, 0},
+                        {"bank item deleted, cleared", false, true, true, 0},
+                        {"bank item saved, cleared", false, false, true, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString table = c.enterprise ? fx_.JournalTable() : fx_.StatementTable();
+    const QString tick = c.enterprise ? QStringLiteral("iflagbank") : QStringLiteral("iflag");
+    const QString keyColumn = c.enterprise && Book() ? QStringLiteral("cFlowID") : QStringLiteral("i_id");
+    const QString key = c.enterprise ? fx_.AddJournal(QDate(2026, 2, 11), c.period, 6.5, 0)
+                                     : QString::number(fx_.AddStatement(QDate(2026, 2, 11), 1, 6.5));
+    const platform::DbValue keyValue = c.enterprise && Book() ? platform::DbValue(key) : platform::DbValue(key.toLongLong());
+    auto meanwhile = [&] {
+      corvane::testing::OtherWriter other(session_.Database(), [&](platform::DbConnection& via) {
+        via.Execute(QStringLiteral("update %1 set %2=7%3 where %4=?")
+                        .arg(table, tick, c.cleared ? QStringLiteral(", bdelete=1") : QString(), keyColumn),
+                    {keyValue});
+      });
+      EXPECT_EQ(other.Finish(), QString());
+    };
+    auto inside = [&](OpeningItemWindow& w) {
+      int row = 1;
+      while (row < w.MsGrid1()->Rows() && w.RowKey(row) != key) ++row;
+      ASSERT_LT(row, w.MsGrid1()->Rows());
+      const int rows = w.MsGrid1()->Rows(), debit = c.enterprise ? kQyDebit : kYhDebit;
+      if (c.remove) {
+        w.MsGrid1()->SetRow(row);
+        session_.Messages().Answer(6, meanwhile);
+        w.DeleteRow();
+      } else {
+        meanwhile();
+        int col = 0;
+        EXPECT_EQ(Change(w, row, {{debit, QStringLiteral("88.00")}}, col), LeaveAnswer::Leave);
+      }
+      EXPECT_EQ(session_.Messages().LastPrompt().toStdString(),
+                shared::GetResString(QStringLiteral("corvane.recon.changedmeanwhile")).toStdString());
+      EXPECT_EQ(w.MsGrid1()->Rows(), rows);
+      EXPECT_EQ(w.MsGrid1()->TextMatrix(row, debit).toStdString(), "6.50");
+    };
+    c.enterprise ? OpenItems<frmQYFQC>(inside) : OpenItems<frmYHFQC>(inside);
+    const QString amount = c.enterprise ? QStringLiteral("md") : QStringLiteral("mmoney");
+    EXPECT_EQ(Count(table, QStringLiteral("%1=? and %2=7 and bdelete=? and %3=?").arg(keyColumn, tick, amount),
+                    {keyValue, c.cleared ? 1 : 0, Money::FromCents(650)}),
+              1);
+  }
 }
 
 TEST_P(ItemWindowsTest, AFailedSaveIsShownAndWritesNothing) {

@@ -185,12 +185,12 @@ TEST_P(OpeningItemsTest, EnterpriseSaveReadsItsKeyBackAndUpdatesTheSameLine) {
   const ItemContext c = Context(fx);
   ItemRow row{NewJournalCells(), {}, kOpen};
   ASSERT_TRUE(CheckEnterpriseRow(row.cells, c).ok);
-  ASSERT_EQ(SaveEnterpriseRow(row, c), SaveOutcome::Saved);
+  ASSERT_EQ(SaveEnterpriseRow(row, c), WriteOutcome::Written);
   ASSERT_FALSE(row.key.isEmpty());
   EXPECT_EQ(Count(fx, QStringLiteral("iperiod=21 and md=? and cdigest=' '"), {Money::FromCents(1250)}), 1);
   if (Book()) { EXPECT_EQ(row.cells[kQyNo], row.key); }  // the flow number shown is the one stored
   row.cells[kQyDebit] = QStringLiteral("13.00");
-  ASSERT_EQ(SaveEnterpriseRow(row, c), SaveOutcome::Saved);
+  ASSERT_EQ(SaveEnterpriseRow(row, c), WriteOutcome::Written);
   EXPECT_EQ(Count(fx, QStringLiteral("iperiod=21 and md=?"), {Money::FromCents(1300)}), 1);
   EXPECT_EQ(Count(fx, QStringLiteral("iperiod=21 and md=?"), {Money::FromCents(1250)}), 0);
   // The reload finds the row under the same key.
@@ -199,7 +199,7 @@ TEST_P(OpeningItemsTest, EnterpriseSaveReadsItsKeyBackAndUpdatesTheSameLine) {
   EXPECT_TRUE(found);
   // A line removed meanwhile is reported, not written again.
   fx.Db().Execute(QStringLiteral("delete from %1 where iperiod=21 and md=?").arg(fx.JournalTable()), {Money::FromCents(1300)});
-  EXPECT_EQ(SaveEnterpriseRow(row, c), SaveOutcome::Vanished);
+  EXPECT_EQ(SaveEnterpriseRow(row, c), WriteOutcome::Vanished);
   EXPECT_EQ(Count(fx, QStringLiteral("md=?"), {Money::FromCents(1300)}), 0);
 }
 
@@ -214,12 +214,12 @@ TEST(OpeningItemsBookTest, BookCodesInsideFlowIdsKeepRowsApart) {
   c.target = fx.Target();
   c.startDate = OpeningFixture::start_;
   ItemRow first{NewJournalCells(), {}, kOpen}, second{NewJournalCells(QStringLiteral("2026.02.21")), {}, kOpen};
-  ASSERT_EQ(SaveEnterpriseRow(first, c), SaveOutcome::Saved);
-  ASSERT_EQ(SaveEnterpriseRow(second, c), SaveOutcome::Saved);
+  ASSERT_EQ(SaveEnterpriseRow(first, c), WriteOutcome::Written);
+  ASSERT_EQ(SaveEnterpriseRow(second, c), WriteOutcome::Written);
   EXPECT_NE(first.key, second.key);
   first.cells[kQyCredit] = QString();
   first.cells[kQyDebit] = QStringLiteral("99.00");
-  ASSERT_EQ(SaveEnterpriseRow(first, c), SaveOutcome::Saved);
+  ASSERT_EQ(SaveEnterpriseRow(first, c), WriteOutcome::Written);
   auto count = [&](const QString& where, const platform::DbParams& p) {
     return fx.Db().QueryValue(QStringLiteral("select count(*) from RP_Flow where cBookCode='01' and ") + where, p).ToInt();
   };
@@ -235,7 +235,7 @@ TEST_P(OpeningItemsTest, BankSaveWritesAStatementLineBeforeTheStart) {
   row.cells[kYhDate] = QStringLiteral("2026.02.27");
   row.cells[kYhCredit] = QStringLiteral("8");
   ASSERT_TRUE(CheckBankRow(row.cells, c).ok);
-  ASSERT_EQ(SaveBankRow(row, c), SaveOutcome::Saved);
+  ASSERT_EQ(SaveBankRow(row, c), WriteOutcome::Written);
   EXPECT_EQ(row.cells[kYhId], QStringLiteral("%1").arg(row.key.toLongLong(), 6, 10, QLatin1Char('0')));
   const auto line = fx.Db().Query(QStringLiteral("select bd_c, mmoney, ibegin, mbalance, ccode from %1 where i_id=?")
                                       .arg(fx.StatementTable()), {row.key.toLongLong()});
@@ -244,8 +244,8 @@ TEST_P(OpeningItemsTest, BankSaveWritesAStatementLineBeforeTheStart) {
   EXPECT_EQ(line.rows[0][1].ToMoney(), Money::FromCents(800));
   EXPECT_EQ(line.rows[0][2].ToInt(), 2);
   EXPECT_EQ(line.rows[0][4].ToString(), OpeningFixture::account_);
-  EXPECT_TRUE(DeleteBankRow(row, c));
-  EXPECT_FALSE(DeleteBankRow(row, c));
+  EXPECT_EQ(DeleteBankRow(row, c), WriteOutcome::Written);
+  EXPECT_EQ(DeleteBankRow(row, c), WriteOutcome::Vanished);
 }
 
 TEST_P(OpeningItemsTest, DeleteMarksRegularLinesAndRemovesOpeningItems) {
@@ -254,8 +254,8 @@ TEST_P(OpeningItemsTest, DeleteMarksRegularLinesAndRemovesOpeningItems) {
   std::vector<ItemRow> rows = LoadEnterpriseItems(c);
   const long long before = Count(fx, QStringLiteral("1=1"));
   for (const ItemRow& r : rows) {
-    if (r.state == kRegular) { EXPECT_TRUE(DeleteEnterpriseRow(r, c)); }
-    if (r.state == kOpen) { EXPECT_TRUE(DeleteEnterpriseRow(r, c)); }
+    if (r.state == kRegular) { EXPECT_EQ(DeleteEnterpriseRow(r, c), WriteOutcome::Written); }
+    if (r.state == kOpen) { EXPECT_EQ(DeleteEnterpriseRow(r, c), WriteOutcome::Written); }
   }
   EXPECT_EQ(Count(fx, QStringLiteral("1=1")), before - 1);  // the period-21 item is gone
   EXPECT_EQ(Count(fx, QStringLiteral("bdelete=1 and iperiod=1")), 1);
