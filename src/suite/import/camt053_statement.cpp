@@ -36,16 +36,20 @@ enum class Tag : unsigned char {
 
 Tag TagOf(QStringView name) {
   name = name.mid(name.indexOf(QLatin1Char(':')) + 1);  // a prefixed name ("ns2:Ntry") by its local part
-  static const std::pair<const char*, Tag> tags[] = {
-      {"Stmt", Tag::Stmt},       {"Id", Tag::Id},           {"Acct", Tag::Acct},
-      {"IBAN", Tag::IBAN},       {"Othr", Tag::Othr},       {"Ccy", Tag::Ccy},
-      {"Bal", Tag::Bal},         {"Ntry", Tag::Ntry},       {"Amt", Tag::Amt},
-      {"CdtDbtInd", Tag::CdtDbtInd}, {"BookgDt", Tag::BookgDt}, {"ValDt", Tag::ValDt},
-      {"Dt", Tag::Dt},           {"DtTm", Tag::DtTm},       {"AcctSvcrRef", Tag::AcctSvcrRef},
-      {"EndToEndId", Tag::EndToEndId}, {"ChqNb", Tag::ChqNb}, {"Cd", Tag::Cd},
-      {"CdOrPrtry", Tag::CdOrPrtry}};
+  // Sized at compile time: this runs for every element of the file.
+  static constexpr std::pair<QLatin1String, Tag> tags[] = {
+      {QLatin1String("Stmt"), Tag::Stmt},       {QLatin1String("Id"), Tag::Id},
+      {QLatin1String("Acct"), Tag::Acct},       {QLatin1String("IBAN"), Tag::IBAN},
+      {QLatin1String("Othr"), Tag::Othr},       {QLatin1String("Ccy"), Tag::Ccy},
+      {QLatin1String("Bal"), Tag::Bal},         {QLatin1String("Ntry"), Tag::Ntry},
+      {QLatin1String("Amt"), Tag::Amt},         {QLatin1String("CdtDbtInd"), Tag::CdtDbtInd},
+      {QLatin1String("BookgDt"), Tag::BookgDt}, {QLatin1String("ValDt"), Tag::ValDt},
+      {QLatin1String("Dt"), Tag::Dt},           {QLatin1String("DtTm"), Tag::DtTm},
+      {QLatin1String("AcctSvcrRef"), Tag::AcctSvcrRef}, {QLatin1String("EndToEndId"), Tag::EndToEndId},
+      {QLatin1String("ChqNb"), Tag::ChqNb},     {QLatin1String("Cd"), Tag::Cd},
+      {QLatin1String("CdOrPrtry"), Tag::CdOrPrtry}};
   for (const auto& [text, tag] : tags)
-    if (name == QLatin1String(text)) return tag;
+    if (name.size() == text.size() && name == text) return tag;
   return Tag::Other;
 }
 
