@@ -166,7 +166,7 @@ void GridModel::FillRows(std::vector<std::vector<QString>> rows, std::vector<QVa
   cells_.SetRowCount(static_cast<int>(rows.size()));
   for (size_t i = 0; i < rows.size(); ++i) {
     const int n = std::min(static_cast<int>(rows[i].size()), cols_);
-    for (int c = 0; c < n; ++c) cells_.SetText(static_cast<int>(i), c, rows[i][static_cast<size_t>(c)]);
+    for (int c = 0; c < n; ++c) cells_.SetNewText(static_cast<int>(i), c, rows[i][static_cast<size_t>(c)]);
     std::vector<QString>().swap(rows[i]);
   }
   AfterFill(std::move(rowData));

@@ -1,6 +1,7 @@
 #include "platform/controls/grid_model_columns.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace corvane::platform {
 
@@ -59,22 +60,53 @@ QString GridDateText(const QDate& d, char separator) {
 
 // --- GridTextStore -----------------------------------------------------------
 
+quint32 GridTextStore::Find(const QString& text, size_t& slot) const {
+  const qsizetype n = text.size();
+  const QChar* p = text.constData();
+  // Eight bytes at a time, each mixed in by a multiply and a fold.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+  const size_t size = static_cast<size_t>(n) * 2;
+  quint64 h = size * 0x9E3779B97F4A7C15ull;
+  for (size_t i = 0; i < size; i += 8) {
+    quint64 word = 0;
+    std::memcpy(&word, bytes + i, std::min<size_t>(8, size - i));
+    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  for (slot = (h ^ (h >> 29)) & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
+    const quint16 code = slots_[slot];
+    if (code == 0) return 0;
+    const QString& s = shared_[code - 1u];
+    // A cell given the table's own string again is found without reading its characters.
+    if (s.size() == n && (s.constData() == p || std::memcmp(s.constData(), p, static_cast<size_t>(n) * 2) == 0)) return code;
+  }
+}
+
 quint32 GridTextStore::Add(const QString& text) {
   if (text.isEmpty()) return 0;
   if (interning_) {
-    const auto it = index_.constFind(text);
-    if (it != index_.constEnd()) {
+    // Columns of one repeated string (a mark, a direction) hand the same characters row after row.
+    if (last_ != 0 && shared_[last_ - 1].constData() == text.constData() && shared_[last_ - 1].size() == text.size()) {
       ++hits_;
-      return it.value();
+      return last_;
+    }
+    if (slots_.empty()) slots_.assign(kSlots, 0);
+    size_t slot = 0;
+    if (const quint32 code = Find(text, slot)) {
+      ++hits_;
+      return last_ = code;
     }
     if (static_cast<int>(shared_.size()) < kMaxShared) {
       shared_.push_back(text);
       const auto code = static_cast<quint32>(shared_.size());
-      index_.insert(text, code);
-      return code;
+      slots_[slot] = static_cast<quint16>(code);
+      return last_ = code;
     }
     // A full table that hardly ever matches only costs lookups: stop looking.
-    if (++misses_ > kMaxShared + 8 * hits_) interning_ = false;
+    if (++misses_ > kMaxShared + 8 * hits_) {
+      interning_ = false;
+      std::vector<quint16>().swap(slots_);
+    }
   }
   const auto offset = static_cast<quint32>(pool_.size());
   const auto length = static_cast<quint32>(text.size());
@@ -84,7 +116,8 @@ quint32 GridTextStore::Add(const QString& text) {
     pool_.push_back(static_cast<char16_t>(kLongLength | (length >> 16)));
     pool_.push_back(static_cast<char16_t>(length & 0xFFFF));
   }
-  pool_.insert(pool_.end(), text.utf16(), text.utf16() + length);
+  const auto* chars = reinterpret_cast<const char16_t*>(text.constData());
+  pool_.insert(pool_.end(), chars, chars + length);
   return kPooled | offset;
 }
 
@@ -144,14 +177,11 @@ void GridTextStore::Squeeze() {
 
 // --- GridCodes ---------------------------------------------------------------
 
-void GridCodes::Set(size_t i, quint32 code) {
-  if (!wide_ && code > 0xFF) {
-    words_.assign(bytes_.begin(), bytes_.end());
-    std::vector<quint8>().swap(bytes_);
-    wide_ = true;
-  }
-  if (wide_) words_[i] = code;
-  else bytes_[i] = static_cast<quint8>(code);
+void GridCodes::Widen(size_t i, quint32 code) {
+  words_.assign(bytes_.begin(), bytes_.end());
+  std::vector<quint8>().swap(bytes_);
+  wide_ = true;
+  words_[i] = code;
 }
 
 void GridCodes::Resize(size_t n) {
@@ -285,6 +315,15 @@ void GridColumns::SetText(int row, int col, const QString& text) {
   if (!IsCell(row, col)) return;
   Column& c = cols_[static_cast<size_t>(col)];
   const auto r = static_cast<size_t>(row);
+  if (c.type.kind == CellKind::Text) {
+    const quint32 old = c.codes[r];
+    if (old == 0 && text.isEmpty()) return;
+    c.texts.Drop(old);
+    c.codes.Set(r, c.texts.Add(text));
+    // Only a pooled text given up leaves room to reclaim.
+    if ((old & GridTextStore::kPooled) && c.texts.WantsCompaction()) c.Compact();
+    return;
+  }
   c.Release(r);
   if (c.type.kind == CellKind::Date) {
     if (const auto d = CanonicalDate(text, c.type.dateSeparator)) {
@@ -301,6 +340,13 @@ void GridColumns::SetText(int row, int col, const QString& text) {
   }
   c.PutText(r, c.texts.Add(text));
   if (c.texts.WantsCompaction()) c.Compact();
+}
+
+void GridColumns::SetNewText(int row, int col, const QString& text) {
+  if (!IsCell(row, col)) return;
+  Column& c = cols_[static_cast<size_t>(col)];
+  if (c.type.kind != CellKind::Text) return SetText(row, col, text);
+  if (const quint32 code = c.texts.Add(text)) c.codes.Set(static_cast<size_t>(row), code);
 }
 
 void GridColumns::SetDate(int row, int col, const QDate& date) {

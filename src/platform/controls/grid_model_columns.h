@@ -4,7 +4,6 @@
 #include "platform/db/money.h"
 
 #include <QDate>
-#include <QHash>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -35,8 +34,13 @@ class GridTextStore {
 
  private:
   static constexpr int kMaxShared = 1024;
+  static constexpr size_t kSlots = 2048;  // open addressing, at most half full
+  // The code of text in the table, else 0 with slot at the free slot it would take.
+  quint32 Find(const QString& text, size_t& slot) const;
+
   std::vector<QString> shared_;  // code c (1..) is shared_[c - 1]
-  QHash<QString, quint32> index_;
+  std::vector<quint16> slots_;   // codes of shared_ by hash; 0: free (made at the first text)
+  quint32 last_ = 0;             // the shared code found or added last
   std::vector<char16_t> pool_, old_;
   size_t garbage_ = 0;  // pool units no cell uses
   int hits_ = 0, misses_ = 0;  // lookups since the table filled
@@ -49,12 +53,18 @@ class GridCodes {
  public:
   size_t size() const { return wide_ ? words_.size() : bytes_.size(); }
   quint32 operator[](size_t i) const { return wide_ ? words_[i] : bytes_[i]; }
-  void Set(size_t i, quint32 code);
+  void Set(size_t i, quint32 code) {
+    if (wide_) words_[i] = code;
+    else if (code <= 0xFF) bytes_[i] = static_cast<quint8>(code);
+    else Widen(i, code);
+  }
   void Resize(size_t n);
   void Erase(size_t first, size_t count);
   void Squeeze();
 
  private:
+  void Widen(size_t i, quint32 code);
+
   std::vector<quint8> bytes_;
   std::vector<quint32> words_;
   bool wide_ = false;
@@ -77,6 +87,9 @@ class GridColumns {
 
   QString Text(int row, int col) const;
   void SetText(int row, int col, const QString& text);
+  // The same for a cell that holds nothing yet (rows just added), the way bulk loads
+  // write: nothing to release, no room to reclaim.
+  void SetNewText(int row, int col, const QString& text);
   // An invalid date empties the cell. On a text column the value is stored as the
   // text a date or amount column would show for it.
   void SetDate(int row, int col, const QDate& date);

@@ -235,6 +235,20 @@ TEST(GridModel, RewrittenAndRemovedTextsKeepTheOthers) {
   for (int r = 1; r <= 1000; ++r) ASSERT_EQ(model.Text(r, 0), QStringLiteral("%1-39").arg(r + 1000)) << r;
 }
 
+TEST(GridModel, SharedTextsFollowTheStringsTheyCameFrom) {
+  GridModel model;
+  model.SetCols(1);
+  model.SetRows(5);
+  QString s = QStringLiteral("x%1").arg(1);
+  model.SetText(1, 0, s);
+  s[0] = QLatin1Char('y');  // the caller's string changed after it was stored
+  model.SetText(2, 0, s);
+  model.SetText(3, 0, model.Text(1, 0));  // the table's own string handed back
+  model.SetText(4, 0, QStringLiteral("x2"));
+  const char* const want[] = {"x1", "y1", "x1", "x2"};
+  for (int r = 1; r <= 4; ++r) EXPECT_EQ(model.Text(r, 0), QLatin1String(want[r - 1])) << r;
+}
+
 TEST(GridModel, RowKeysKeepTheirTypes) {
   const QVariant keys[] = {QVariant(7), QVariant(qlonglong{1} << 40), QVariant(QStringLiteral("A01")), QVariant(),
                            QVariant(2.5)};
