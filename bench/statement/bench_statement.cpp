@@ -270,6 +270,24 @@ void ParseCamt(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(suite::ReadCamt053(bytes).lines.size());
 }
 
+// The OFX reader alone on a file of --lines lines (100,000 unless told).
+void ParseOfx(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("statement.ofx"));
+  const QByteArray bytes = OfxText(static_cast<int>(BenchLines(100000)));
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) state.SkipWithError("cannot write the file");
+  f.close();
+  size_t lines = 0;
+  for (auto _ : state) {
+    const suite::ParsedStatement parsed = suite::ReadOfxFile(path);
+    if (!parsed.Importable()) state.SkipWithError("not importable");
+    lines = parsed.lines.size();
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+  state.counters["MB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+
 void ParseCsv(benchmark::State& state) {
   const QString text = CsvText(100000);
   for (auto _ : state) {
@@ -288,6 +306,7 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("statement/parse_mt940_50mb", ParseMt940)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("statement/parse_csv_100000", ParseCsv)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("statement/parse_camt053_100000", ParseCamt)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("statement/parse_ofx", ParseOfx)->Unit(benchmark::kMillisecond);
   return RunPerEngine(argc, argv, "statement",
                      {{"floor_read", FloorRead},
                       {"load_with_balance", WindowLoad},

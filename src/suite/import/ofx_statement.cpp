@@ -1,4 +1,5 @@
 #include "suite/import/csv_statement.h"
+#include "suite/import/ofx_pieces.h"
 #include "suite/import/statement_file.h"
 
 #include <libofx/libofx.h>
@@ -48,6 +49,11 @@ class ErrorCapture {
     std::fflush(stderr);
     saved_ = dup(STDERR_FILENO);
     dup2(file_.handle(), STDERR_FILENO);
+  }
+  // Whether the library has reported an error since the start.
+  bool Caught() {
+    std::fflush(stderr);
+    return saved_ >= 0 && file_.size() > 0;
   }
   QString Finish() {
     if (saved_ < 0) return QString();
@@ -99,14 +105,11 @@ std::optional<Money> OfxAmount(const QString& s) {
   return ReadCsvAmount(s, n);
 }
 
-}  // namespace
+// The library's time per transaction grows with the transactions of the
+// document: a file is read in pieces of this many (OfxPieces).
+constexpr int kOfxTransactionsPerPiece = 1000;
 
-// OFX 1.x (SGML) and 2.x (XML): the library reads the structure, the account and
-// the references; each statement's transactions (STMTTRN: DTPOSTED, TRNAMT) and
-// its ledger balance are read here. A positive amount is money in, the bank's
-// credit; a negative one its debit. A statement without its ledger balance is
-// taken for cut short.
-ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options) {
+ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& options, int perPiece, bool atLeastTheWrapper) {
   ParsedStatement out;
   out.format = StatementFormat::Ofx;
   out.importDamaged = options.importDamaged;
@@ -115,20 +118,37 @@ ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& opt
     out.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path, file.errorString()});
     return out;
   }
-  const DecodedText decoded = DecodeStatementBytes(file.readAll());
+  const QByteArray bytes = file.readAll();
+  const DecodedText decoded = DecodeStatementBytes(bytes);
   out.encoding = decoded.encoding;
   LibraryData data{&out, {}};
   ofx_PARSER_msg = ofx_DEBUG_msg = ofx_DEBUG1_msg = ofx_DEBUG2_msg = ofx_DEBUG3_msg = ofx_DEBUG4_msg = ofx_DEBUG5_msg = 0;
   ofx_STATUS_msg = ofx_INFO_msg = ofx_WARNING_msg = 0;
   ofx_ERROR_msg = 1;
-  LibofxContextPtr ctx = libofx_get_new_context();
-  ofx_set_account_cb(ctx, OnAccount, &data);
-  ofx_set_transaction_cb(ctx, OnTransaction, &data);
-  const QByteArray name = QFile::encodeName(path);
+  auto parse = [&data](const QString& name) {
+    LibofxContextPtr ctx = libofx_get_new_context();
+    ofx_set_account_cb(ctx, OnAccount, &data);
+    ofx_set_transaction_cb(ctx, OnTransaction, &data);
+    const int rc = libofx_proc_file(ctx, QFile::encodeName(name).constData(), OFX);
+    libofx_free_context(ctx);
+    return rc;
+  };
+  const OfxPieces pieces(bytes, perPiece, atLeastTheWrapper);
   ErrorCapture capture;
-  const int rc = libofx_proc_file(ctx, name.constData(), OFX);
+  int rc = 0;
+  if (pieces.Count() == 0) {
+    rc = parse(path);
+  } else {
+    // The first piece the library refuses refuses the file.
+    QTemporaryFile piece;
+    if (!piece.open()) rc = -1;
+    for (int i = 0; rc == 0 && i < pieces.Count() && !capture.Caught(); ++i) {
+      const QByteArray b = pieces.Piece(i);
+      if (!piece.resize(0) || !piece.seek(0) || piece.write(b) != b.size() || !piece.flush()) rc = -1;
+      else rc = parse(piece.fileName());
+    }
+  }
   const QString errors = capture.Finish();
-  libofx_free_context(ctx);
   if (rc != 0 || !errors.isEmpty() || !decoded.ok) {
     out.SetUnreadable(QStringLiteral("corvane.import.ofx"), {errors.isEmpty() ? decoded.encoding : errors});
     return out;
@@ -191,6 +211,22 @@ ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& opt
   else if (statements == 0)
     out.SetUnreadable(QStringLiteral("corvane.import.nostatement"));
   return out;
+}
+
+}  // namespace
+
+// OFX 1.x (SGML) and 2.x (XML): the library reads the structure, the account and
+// the references; each statement's transactions (STMTTRN: DTPOSTED, TRNAMT) and
+// its ledger balance are read here. A positive amount is money in, the bank's
+// credit; a negative one its debit. A statement without its ledger balance is
+// taken for cut short. An error the library gives on any piece makes the whole
+// file unreadable, with the library's text.
+ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options) {
+  return ReadOfxPieces(path, options, kOfxTransactionsPerPiece, true);
+}
+
+ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options, int perPiece) {
+  return ReadOfxPieces(path, options, perPiece, false);
 }
 
 }  // namespace corvane::suite

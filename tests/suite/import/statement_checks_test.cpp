@@ -1,7 +1,9 @@
 #include "statement_expect.h"
+#include "suite/import/ofx_pieces.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <functional>
@@ -216,6 +218,109 @@ INSTANTIATE_TEST_SUITE_P(
                0, {}, nullptr, "corvane.import.ofx"},
         Damage{"NotOfxInside", [](QByteArray& b) { CutAt(b, "<OFX>", 0); b += "garbage\n"; }, 0, {}, nullptr,
                "corvane.import.ofx"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+QString WriteOfx(const QTemporaryDir& dir, const QByteArray& b) {
+  QFile f(dir.filePath(QStringLiteral("s.ofx")));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(b);
+  return f.fileName();
+}
+
+// Read a transaction at a time, the library's documents are pieces of the file.
+TEST_P(OfxDamage, SameInPiecesOfOne) {
+  QTemporaryDir dir;
+  QByteArray b(kOfx);
+  GetParam().change(b);
+  ExpectDamage(ReadOfxFile(WriteOfx(dir, b), {}, 1), GetParam());
+}
+
+// Two bank statements and a card statement; transactions on a line of their own,
+// two on one line, over several lines.
+const char kOfxThree[] =
+    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\nCOMPRESSION:NONE\n"
+    "OLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<SIGNONMSGSRSV1><SONRS><STATUS><CODE>0<SEVERITY>INFO</STATUS><DTSERVER>20260731<LANGUAGE>ENG</SONRS></SIGNONMSGSRSV1>\n"
+    "<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
+    "<STMTRS><CURDEF>CNY\n<BANKACCTFROM><BANKID>1<ACCTID>11210501<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20260701<DTEND>20260731\n"
+    "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20260703<TRNAMT>2500.00<FITID>A1</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260704<TRNAMT>-20.00<FITID>A2</STMTTRN><STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260705<TRNAMT>-30.00<FITID>A3</STMTTRN>\n"
+    "</BANKTRANLIST>\n<LEDGERBAL><BALAMT>2450.00<DTASOF>20260731</LEDGERBAL>\n</STMTRS></STMTTRNRS>\n"
+    "<STMTTRNRS><TRNUID>2<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
+    "<STMTRS><CURDEF>CNY\n<BANKACCTFROM><BANKID>1<ACCTID>11210502<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20260701<DTEND>20260731\n"
+    "<STMTTRN>\n<TRNTYPE>CHECK\n<DTPOSTED>20260708\n<TRNAMT>-120.35\n<FITID>B1\n<CHECKNUM>778\n</STMTTRN>\n"
+    "<STMTTRN>\n<TRNTYPE>CREDIT\n<DTPOSTED>20260709\n<TRNAMT>10.00\n<FITID>B2\n</STMTTRN>\n"
+    "</BANKTRANLIST>\n<LEDGERBAL><BALAMT>-110.35<DTASOF>20260731</LEDGERBAL>\n</STMTRS></STMTTRNRS></BANKMSGSRSV1>\n"
+    "<CREDITCARDMSGSRSV1><CCSTMTTRNRS><TRNUID>3<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
+    "<CCSTMTRS><CURDEF>CNY\n<CCACCTFROM><ACCTID>62220001</CCACCTFROM>\n<BANKTRANLIST><DTSTART>20260701<DTEND>20260731\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260710<TRNAMT>-5.00<FITID>C1</STMTTRN>\n"
+    "</BANKTRANLIST>\n<LEDGERBAL><BALAMT>-5.00<DTASOF>20260731</LEDGERBAL>\n</CCSTMTRS></CCSTMTTRNRS></CREDITCARDMSGSRSV1>\n</OFX>\n";
+
+struct PieceCase {
+  const char* name;
+  std::function<void(QByteArray&)> change;
+  int perPiece;
+  int pieces;            // 0: read whole
+  size_t lines;          // read right
+  int firstRefusedLine;  // 0: none
+  const char* errorKey;  // unreadable
+};
+
+class OfxInPieces : public ::testing::TestWithParam<PieceCase> {};
+
+// The library's text without its scratch file's name and the columns (a line
+// holding several transactions is shorter in a piece).
+QString Comparable(QString error) {
+  static const QRegularExpression scratch(QStringLiteral("libofxtmp\\w+|Column \\d+|:\\d+:E:"));
+  return error.replace(scratch, QString());
+}
+
+// Read in pieces as read whole: the same lines in the same order with the same
+// references and file lines, the same refusals, balances and library errors.
+TEST_P(OfxInPieces, AsReadWhole) {
+  const PieceCase& c = GetParam();
+  QTemporaryDir dir;
+  QByteArray b(kOfxThree);
+  c.change(b);
+  const QString path = WriteOfx(dir, b);
+  const OfxPieces pieces(b, c.perPiece, false);
+  ASSERT_EQ(pieces.Count(), c.pieces);
+  for (int i = 0; i < pieces.Count(); ++i) {  // whole transactions only, each line kept as a line
+    const QByteArray p = pieces.Piece(i);
+    EXPECT_EQ(p.count("<STMTTRN>"), p.count("</STMTTRN>")) << i;
+    EXPECT_EQ(p.count("<STMTTRN>"), std::min(c.perPiece, 6 - i * c.perPiece)) << i;
+    EXPECT_EQ(p.count('\n'), b.count('\n')) << i;
+  }
+  const ParsedStatement whole = ReadOfxFile(path, {}, 1000), cut = ReadOfxFile(path, {}, c.perPiece);
+  EXPECT_EQ(cut.lines.size(), c.lines);
+  EXPECT_EQ(cut.errorKey, c.errorKey);
+  EXPECT_EQ(cut.refused.empty() ? 0 : cut.refused[0].lineNo, c.firstRefusedLine);
+  EXPECT_EQ(Comparable(cut.error), Comparable(whole.error));
+  EXPECT_EQ(cut.accountNo, whole.accountNo);
+  ASSERT_EQ(cut.lines.size(), whole.lines.size());
+  for (size_t i = 0; i < whole.lines.size(); ++i) {
+    EXPECT_EQ(cut.lines[i].lineNo, whole.lines[i].lineNo) << i;
+    EXPECT_EQ(cut.lines[i].number, whole.lines[i].number) << i;
+    EXPECT_EQ(cut.lines[i].amount, whole.lines[i].amount) << i;
+  }
+  ASSERT_EQ(cut.balances.size(), whole.balances.size());
+  for (size_t i = 0; i < whole.balances.size(); ++i) EXPECT_EQ(cut.balances[i].ok, whole.balances[i].ok) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OfxInPieces,
+    ::testing::Values(
+        PieceCase{"PiecesOfOne", [](QByteArray&) {}, 1, 6, 6, 0, ""},
+        PieceCase{"PiecesOfFourAcrossStatements", [](QByteArray&) {}, 4, 2, 6, 0, ""},
+        PieceCase{"BadDateInTheLastPiece", [](QByteArray& b) { Replace(b, "20260710", "2026O710"); }, 1, 6, 0, 0, "corvane.import.ofx"},
+        PieceCase{"BadDateBesideACut", [](QByteArray& b) { Replace(b, "20260705", "2026O705"); }, 1, 6, 0, 0, "corvane.import.ofx"},
+        PieceCase{"ThirtiethOfFebruaryInALaterPiece", [](QByteArray& b) { Replace(b, "<DTPOSTED>20260709", "<DTPOSTED>20260230"); }, 2, 3,
+                  5, 33, ""},
+        PieceCase{"UnknownTagInALaterPiece", [](QByteArray& b) { Replace(b, "<FITID>B2", "<FITTID>B2"); }, 1, 6, 0, 0,
+                  "corvane.import.ofx"},
+        PieceCase{"TransactionNotClosed", [](QByteArray& b) { Replace(b, "<FITID>B2\n</STMTTRN>", "<FITID>B2\n"); }, 1, 0, 0, 0,
+                  "corvane.import.ofx"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Detect, ByStructure) {
