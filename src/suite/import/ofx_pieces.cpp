@@ -101,11 +101,11 @@ void OfxPieces::AppendLeftOut(QByteArray& out, qsizetype from, qsizetype to) con
   }
 }
 
-QByteArray OfxPieces::Piece(int i) const {
+QByteArray OfxPieces::Piece(int i, bool fileLines) const {
   const size_t n = transactions_.size();
   const size_t a = static_cast<size_t>(i) * static_cast<size_t>(perPiece_), b = std::min(n, a + static_cast<size_t>(perPiece_));
   QByteArray out;
-  out.reserve(bytes_.size() / pieces_ * 2);
+  out.reserve(bytes_.size() / pieces_ * 2 + (fileLines ? bytes_.count('\n') * 2 : 0));
   qsizetype cursor = 0;
   for (size_t t = 0; t < n;) {
     size_t u = t;
@@ -115,10 +115,10 @@ QByteArray OfxPieces::Piece(int i) const {
     const size_t keepFrom = std::max(t, a), keepTo = std::min(u, b);
     if (keepFrom < keepTo) {
       const qsizetype kept = transactions_[keepFrom].begin, keptEnd = transactions_[keepTo - 1].end;
-      AppendLeftOut(out, from, kept);
+      if (fileLines) AppendLeftOut(out, from, kept);
       out.append(bytes_.constData() + kept, keptEnd - kept);
-      AppendLeftOut(out, keptEnd, to);
-    } else {
+      if (fileLines) AppendLeftOut(out, keptEnd, to);
+    } else if (fileLines) {
       AppendLeftOut(out, from, to);
     }
     cursor = to;

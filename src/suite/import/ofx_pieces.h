@@ -14,9 +14,7 @@ namespace corvane::suite {
 // balances) with the transactions of all statements but its own run left out;
 // runs follow one another, so the pieces' transactions, in piece order, are the
 // file's in file order. Only whole transactions are left out (STMTTRN elements
-// found by the file's tag structure, each a child of a BANKTRANLIST), and each
-// left-out line stays as a line (blank, or one space where the file's line had
-// text), so the library numbers a piece's lines as it numbers the whole file's.
+// found by the file's tag structure, each a child of a BANKTRANLIST).
 class OfxPieces {
  public:
   // perPiece: the transactions of one piece; with atLeastTheWrapper more when the
@@ -28,7 +26,9 @@ class OfxPieces {
   // structure that is not clean (a file cut short, an unmatched closing tag, a
   // transaction outside a BANKTRANLIST), which the library then reports.
   int Count() const { return pieces_ < 2 ? 0 : pieces_; }
-  QByteArray Piece(int i) const;
+  // fileLines: each left-out line stays as a line, so that the library numbers the
+  // piece's lines as the file's (slower: for the text of an error).
+  QByteArray Piece(int i, bool fileLines) const;
 
  private:
   struct Span {

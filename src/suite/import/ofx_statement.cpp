@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <optional>
 #include <unistd.h>
 
 namespace corvane::suite {
@@ -134,21 +135,28 @@ ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& o
     return rc;
   };
   const OfxPieces pieces(bytes, perPiece, atLeastTheWrapper);
-  ErrorCapture capture;
-  int rc = 0;
-  if (pieces.Count() == 0) {
-    rc = parse(path);
-  } else {
-    // The first piece the library refuses refuses the file.
-    QTemporaryFile piece;
-    if (!piece.open()) rc = -1;
-    for (int i = 0; rc == 0 && i < pieces.Count() && !capture.Caught(); ++i) {
-      const QByteArray b = pieces.Piece(i);
-      if (!piece.resize(0) || !piece.seek(0) || piece.write(b) != b.size() || !piece.flush()) rc = -1;
-      else rc = parse(piece.fileName());
-    }
+  QTemporaryFile piece;
+  auto parsePiece = [&](int i, bool fileLines) {
+    const QByteArray b = pieces.Piece(i, fileLines);
+    if (!piece.resize(0) || !piece.seek(0) || piece.write(b) != b.size() || !piece.flush()) return -1;
+    return parse(piece.fileName());
+  };
+  std::optional<ErrorCapture> capture(std::in_place);
+  int rc = pieces.Count() == 0 ? parse(path) : piece.open() ? 0 : -1;
+  int failed = -1;
+  for (int i = 0; i < pieces.Count() && failed < 0 && rc == 0; ++i) {
+    rc = parsePiece(i, false);
+    if (rc != 0 || capture->Caught()) failed = i;
   }
-  const QString errors = capture.Finish();
+  QString errors = capture->Finish();
+  if (failed >= 0) {
+    // Read again with the file's lines kept, so that the library's text numbers
+    // them as it numbers the whole file's.
+    capture.emplace();
+    parsePiece(failed, true);
+    const QString numbered = capture->Finish();
+    if (!numbered.isEmpty()) errors = numbered;
+  }
   if (rc != 0 || !errors.isEmpty() || !decoded.ok) {
     out.SetUnreadable(QStringLiteral("corvane.import.ofx"), {errors.isEmpty() ? decoded.encoding : errors});
     return out;
