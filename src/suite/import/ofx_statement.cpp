@@ -100,6 +100,17 @@ class LineCounter {
   int line_ = 1;
 };
 
+// The day of an OFX date (YYYYMMDD, then the time if any); invalid unless it is one.
+QDate OfxDate(const QString& s) {
+  int n[3] = {0, 0, 0};
+  for (int i = 0; i < 8; ++i) {
+    if (i >= s.size() || !s[i].isDigit() || s[i].unicode() > '9') return QDate();
+    int& part = n[i < 4 ? 0 : i < 6 ? 1 : 2];
+    part = part * 10 + (s[i].unicode() - '0');
+  }
+  return QDate(n[0], n[1], n[2]);
+}
+
 std::optional<Money> OfxAmount(const QString& s) {
   AmountNotation n;
   if (s.contains(QLatin1Char(','))) n.decimal = QLatin1Char(',');
@@ -185,7 +196,7 @@ ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& o
       const QString amount = Element(text, "TRNAMT", t, stop);
       if (n < data.numbers.size()) l.number = data.numbers[n];
       ++n;
-      l.date = QDate::fromString(date.left(8), QStringLiteral("yyyyMMdd"));
+      l.date = OfxDate(date);
       const std::optional<Money> a = OfxAmount(amount);
       if (!l.date.isValid()) out.refused.push_back({l.lineNo, QStringLiteral("corvane.import.badfielddate"), {date}});
       else if (!a || a->IsZero()) out.refused.push_back({l.lineNo, QStringLiteral("corvane.import.field"), {amount}});
