@@ -1,5 +1,6 @@
 #include "statement_expect.h"
 #include "suite/import/csv_statement.h"
+#include "suite/import/ofx_pieces.h"
 
 #include <QFile>
 
@@ -130,6 +131,17 @@ TEST_P(Ofx, BothVersionsThroughTheLibrary) {
   EXPECT_EQ(s.currency, c.currency);
   ExpectRead(s, c.lines, {});
   EXPECT_TRUE(s.Importable()) << s.error.toStdString();
+}
+
+// A transaction at a time (the library reads pieces of the file): the same.
+TEST_P(Ofx, SameInPiecesOfOne) {
+  const OfxCase& c = GetParam();
+  QFile f(Sample(c.file));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(OfxPieces(f.readAll(), 1, false).Count(), 2);
+  const ParsedStatement s = ReadOfxFile(Sample(c.file), {}, 1);
+  EXPECT_EQ(s.accountNo, c.account);
+  ExpectRead(s, c.lines, {});
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Ofx,
