@@ -42,7 +42,7 @@ int OnTransaction(const OfxTransactionData data, void* user) {
 }
 
 // The library reports its errors on the standard error stream: caught for the
-// time of one parse.
+// time of one read (of the file, or of its pieces one after the other).
 class ErrorCapture {
  public:
   ErrorCapture() {
