@@ -118,7 +118,8 @@ std::optional<Money> OfxAmount(const QString& s) {
 }
 
 // The library's time per transaction grows with the transactions of the
-// document: a file is read in pieces of this many (OfxPieces).
+// document, and each document costs it a few milliseconds more (its DTD): a
+// file is read in pieces of this many (OfxPieces).
 constexpr int kOfxTransactionsPerPiece = 1000;
 
 ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& options, int perPiece, bool atLeastTheWrapper) {
