@@ -64,16 +64,17 @@ enum class Tag : unsigned char {
 Tag TagOf(std::string_view name) {
   // A prefixed name ("ns2:Ntry") by its local part.
   if (const size_t colon = name.find(':'); colon != std::string_view::npos) name.remove_prefix(colon + 1);
+  // The elements of every entry first.
   static constexpr std::pair<std::string_view, Tag> tags[] = {
+      {"Ntry", Tag::Ntry},       {"Amt", Tag::Amt},
+      {"CdtDbtInd", Tag::CdtDbtInd}, {"BookgDt", Tag::BookgDt},
+      {"Dt", Tag::Dt},           {"AcctSvcrRef", Tag::AcctSvcrRef},
+      {"ValDt", Tag::ValDt},     {"DtTm", Tag::DtTm},
+      {"EndToEndId", Tag::EndToEndId}, {"ChqNb", Tag::ChqNb},
       {"Stmt", Tag::Stmt},       {"Id", Tag::Id},
       {"Acct", Tag::Acct},       {"IBAN", Tag::IBAN},
       {"Othr", Tag::Othr},       {"Ccy", Tag::Ccy},
-      {"Bal", Tag::Bal},         {"Ntry", Tag::Ntry},
-      {"Amt", Tag::Amt},         {"CdtDbtInd", Tag::CdtDbtInd},
-      {"BookgDt", Tag::BookgDt}, {"ValDt", Tag::ValDt},
-      {"Dt", Tag::Dt},           {"DtTm", Tag::DtTm},
-      {"AcctSvcrRef", Tag::AcctSvcrRef}, {"EndToEndId", Tag::EndToEndId},
-      {"ChqNb", Tag::ChqNb},     {"Cd", Tag::Cd},
+      {"Bal", Tag::Bal},         {"Cd", Tag::Cd},
       {"CdOrPrtry", Tag::CdOrPrtry}};
   // Told by size and first letter before the bytes are compared: this runs for every element.
   for (const auto& [text, tag] : tags)

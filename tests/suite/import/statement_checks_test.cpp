@@ -197,6 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Replace(b, ">120.35<", ">12&x;0.35<");
                },
                0, {}, nullptr, "corvane.import.xml", "Entity 'x' not declared. | 13"},
+        Damage{"XmlVersionTwo", [](QByteArray& b) { Replace(b, "version=\"1.0\"", "version=\"2.0\""); }, 0, {}, nullptr,
+               "corvane.import.xml", "Unsupported XML version. | 1"},
         Damage{"UnknownEncoding", [](QByteArray& b) { Replace(b, "\"UTF-8\"", "\"X-NONE\""); }, 0, {}, nullptr,
                "corvane.import.xml", "Encoding X-NONE is unsupported | 1"},
         Damage{"DeclaredGb18030", InGb18030, 2, {}, ""},
