@@ -3,7 +3,7 @@
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
           libsqlite3-dev libpq-dev libicu-dev postgresql fonts-wqy-microhei poppler-utils
           tango-icon-theme qt6-translations-l10n libxlsxwriter-dev unzip
-          pkg-config libofx-dev qt6-base-private-dev libcsv-dev)
+          pkg-config libofx-dev qt6-base-private-dev libcsv-dev libexpat1-dev)
 
 # apt-get only when something is missing, so a second run starts at once.
 install_packages() {

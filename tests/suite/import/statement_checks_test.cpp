@@ -21,6 +21,7 @@ struct Damage {
   Refusal firstRefusal;   // key empty: none
   const char* balance;    // reason key of the first failing statement; "" all add up; null: unreadable
   const char* errorKey = nullptr;  // when unreadable
+  const char* reason = nullptr;    // when unreadable, how its error ends: "<why> | <line>"
 };
 
 void Replace(QByteArray& b, const char* from, const char* to) {
@@ -50,6 +51,9 @@ void ExpectDamage(const ParsedStatement& s, const Damage& d) {
   if (!d.balance) {
     EXPECT_EQ(s.errorKey, d.errorKey);
     EXPECT_FALSE(s.error.isEmpty());
+    if (d.reason) {
+      EXPECT_TRUE(s.error.endsWith(QString::fromUtf8(d.reason))) << s.error.toStdString();
+    }
     EXPECT_TRUE(s.lines.empty());
     EXPECT_FALSE(s.Importable());
     return;
@@ -146,6 +150,13 @@ const char kCamt[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </Document>
 )";
 
+// The document in GB18030, declared so, with a Chinese comment that reads in no other encoding.
+void InGb18030(QByteArray& b) {
+  Replace(b, "encoding=\"UTF-8\"", "encoding=\"GB18030\"");
+  Replace(b, "<Stmt>", "<Stmt><!-- 汇入款 -->");
+  b = QStringEncoder("GB18030").encode(QString::fromUtf8(b));
+}
+
 class CamtDamage : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(CamtDamage, RefusedOrUnreadableOrReadRight) {
@@ -175,7 +186,29 @@ INSTANTIATE_TEST_SUITE_P(
                {12, "corvane.import.badfielddate", "2026-02-30"}, "corvane.import.balance.differs"},
         Damage{"OtherCurrency", [](QByteArray& b) { Replace(b, "\"EUR\">120.35", "\"USD\">120.35"); }, 1,
                {12, "corvane.import.currency", "USD"}, "corvane.import.balance.differs"},
-        Damage{"NotXml", [](QByteArray& b) { Replace(b, "<Ntry>", "<Ntry"); }, 0, {}, nullptr, "corvane.import.xml"}),
+        Damage{"NotXml", [](QByteArray& b) { Replace(b, "<Ntry>", "<Ntry"); }, 0, {}, nullptr, "corvane.import.xml"},
+        Damage{"CutInsideATag", [](QByteArray& b) { CutAt(b, "<AcctSvcrRef>B2", 5); }, 0, {}, nullptr, "corvane.import.xml",
+               "Premature end of document. | 13"},
+        Damage{"MismatchedEndTag", [](QByteArray& b) { Replace(b, "2026-07-08</Dt>", "2026-07-08</DtTm>"); }, 0, {}, nullptr,
+               "corvane.import.xml", "Opening and ending tag mismatch. | 13"},
+        Damage{"UndefinedEntity", [](QByteArray& b) { Replace(b, ">120.35<", ">12&x;0.35<"); }, 0, {}, nullptr,
+               "corvane.import.xml", "Entity 'x' not declared. | 13"},
+        Damage{"UndefinedEntityBesideAnUnreadDtd",
+               [](QByteArray& b) {
+                 Replace(b, "?>\n", "?>\n<!DOCTYPE Document SYSTEM \"camt.dtd\">");
+                 Replace(b, ">120.35<", ">12&x;0.35<");
+               },
+               0, {}, nullptr, "corvane.import.xml", "Entity 'x' not declared. | 13"},
+        Damage{"XmlVersionTwo", [](QByteArray& b) { Replace(b, "version=\"1.0\"", "version=\"2.0\""); }, 0, {}, nullptr,
+               "corvane.import.xml", "Unsupported XML version. | 1"},
+        Damage{"UnknownEncoding", [](QByteArray& b) { Replace(b, "\"UTF-8\"", "\"X-NONE\""); }, 0, {}, nullptr,
+               "corvane.import.xml", "Encoding X-NONE is unsupported | 1"},
+        Damage{"DeclaredGb18030", InGb18030, 2, {}, ""},
+        Damage{"ByteNotValidInTheDeclaredEncoding", [](QByteArray& b) { InGb18030(b); Replace(b, "B2<", "B2\xFF<"); }, 0, {},
+               nullptr, "corvane.import.xml", "Encountered incorrectly encoded content. | 13"},
+        Damage{"AmountInPieces", [](QByteArray& b) { Replace(b, ">120.35<", ">1&#50;0<!-- -->.<![CDATA[35]]><"); }, 2, {}, ""},
+        Damage{"PrefixedNames", [](QByteArray& b) { b.replace("<", "<c:").replace("<c:/", "</c:").replace("<c:?", "<?"); }, 2, {},
+               ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // OFX through the library, which reads files.
