@@ -80,7 +80,7 @@ long long AccountWork::Tick(bool untick) {
                        "and (iflagbank=0 or iflagbank is null) order by i_id limit 1 offset ?"),
         {account_, keyed_ % 50});
     if (line.rows.empty()) Fail(QStringLiteral("no unticked journal line"));
-    tickedKey_ = QVariant(line.rows[0][0].ToInt());
+    tickedKey_ = QVariant(static_cast<qlonglong>(line.rows[0][0].ToInt()));
     tickedFacts_ = {};
     tickedFacts_.date = line.rows[0][1].ToDate();
     tickedFacts_.debit = !line.rows[0][2].ToMoney().IsZero();

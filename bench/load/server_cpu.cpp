@@ -59,6 +59,14 @@ double WalSince(platform::DbConnection& db, const QString& position) {
       .ToDouble();
 }
 
+LineUpdates LineTableUpdates(platform::DbConnection& db) {
+  db.QueryValue(QStringLiteral("select pg_stat_force_next_flush()"));
+  const auto r = db.Query(QStringLiteral("select coalesce(sum(n_tup_upd),0), coalesce(sum(n_tup_hot_upd),0) "
+                                         "from pg_stat_user_tables where schemaname=current_schema() "
+                                         "and relname in ('gl_accvouch', 'rp_bankrecp')"));
+  return {r.rows[0][0].ToDouble(), r.rows[0][1].ToDouble()};
+}
+
 long long Checkpoints(platform::DbConnection& db) {
   return db.QueryValue(QStringLiteral("select checkpoints_timed + checkpoints_req from pg_stat_bgwriter")).ToInt();
 }

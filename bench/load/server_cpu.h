@@ -24,6 +24,14 @@ double LoadAverage();
 QString WalPosition(platform::DbConnection& db);
 double WalSince(platform::DbConnection& db, const QString& position);
 
+// Updates of the two tables of lines so far in the current schema, and how many
+// of them were heap-only (no index entry written); this session's own figures
+// are flushed first.
+struct LineUpdates {
+  double all = 0, heapOnly = 0;
+};
+LineUpdates LineTableUpdates(platform::DbConnection& db);
+
 // The checkpoints the server has begun since its statistics were reset.
 long long Checkpoints(platform::DbConnection& db);
 
