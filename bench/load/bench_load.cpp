@@ -35,6 +35,7 @@ namespace {
 std::vector<int> users{1, 2, 4, 8};
 double seconds = 10;
 int walRounds = 6;
+constexpr int kSettlingRounds = 4;
 int fillFactor = 0;  // 0: the schema's own
 
 // Takes --users=a,b,c and --seconds=s out of the command line.
@@ -63,8 +64,8 @@ struct Setup {
   std::unique_ptr<ServerCpu> cpu;
 };
 
-// The accounts, generated and analysed once, each brought to the state a round
-// leaves it in (the first matching run ticks the whole year).
+// The accounts, generated and analysed once, each brought to the state the
+// rounds leave it in (the first matching run ticks the whole year), then vacuumed.
 Setup& Prepared() {
   static Setup s = [] {
     Setup p;
@@ -92,12 +93,17 @@ Setup& Prepared() {
                                                  "having count(*)>=? order by ccode"),
                                   {BenchLines(20000) * 9 / 10});
     for (const auto& row : rows.rows) p.accounts << row[0].ToString();
+    // Until the pages of the lines hold the row versions a round leaves, the
+    // first rounds of an account cost more than the later ones.
     for (const QString& account : p.accounts) {
       LogInAndLock(*p.db, account);
       AccountWork work(account);
-      for (int op = 0; op < kLoadOps; ++op) work.Run(static_cast<LoadOp>(op));
+      for (int round = 0; round < kSettlingRounds; ++round)
+        for (int op = 0; op < kLoadOps; ++op) work.Run(static_cast<LoadOp>(op));
       Unlock(account);
     }
+    p.db->Execute(QStringLiteral("vacuum analyze gl_accvouch"));
+    p.db->Execute(QStringLiteral("vacuum analyze rp_bankrecp"));
     return p;
   }();
   return s;
