@@ -5,8 +5,11 @@
 // of the last period's ticks, clearing and its restore. Each account has
 // --lines lines a side (default 20k). Reported per N: operations per second,
 // their ratio to N times the one-user figure, the server's CPU per operation
-// (all its processes, from /proc), the users' own CPU share and the load average
-// of the machine before and after (the ratios mean little on a busy machine).
+// (all its processes, from /proc), the log bytes per operation and the
+// checkpoints begun, how many backends were busy and which share of them waited
+// on the log or on a lock (sampled ten times a second), the users' own CPU share
+// and the load average of the machine before and after (the ratios mean little
+// on a busy machine).
 // Before that, load/wal/<work> gives the log bytes each kind of work writes and
 // the rows it changes, measured alone on the server with pg_current_wal_lsn().
 // --fillfactor=N rewrites the two tables of lines with that much of each page
@@ -181,6 +184,7 @@ void Users(benchmark::State& state, int n) {
     return;
   }
   double opsPerSecond = 0, serverMs = 0, clientShare = 0, loadBefore = 0, loadAfter = 0, walBytes = 0;
+  double busyBackends = 0, walWaitShare = 0, lockWaitShare = 0;
   long long ops = 0, checkpoints = 0;
   for (auto _ : state) {
     std::vector<std::unique_ptr<QProcess>> workers;
@@ -206,9 +210,14 @@ void Users(benchmark::State& state, int n) {
       p->write("go\n");
       p->waitForBytesWritten();
     }
+    // What the busy backends wait for, sampled while the users work.
+    WaitSamples waits;
+    const auto deadline = start + std::chrono::duration<double>(seconds + 600);
+    for (auto& p : workers)
+      while (p->state() != QProcess::NotRunning && std::chrono::steady_clock::now() < deadline)
+        if (!p->waitForFinished(100)) waits.Add(*s.db);
     std::vector<WorkerResult> results;
     for (auto& p : workers) {
-      p->waitForFinished(static_cast<int>((seconds + 600) * 1000));
       WorkerResult r;
       const QByteArray line = p->readAll();
       if (p->exitCode() != 0 ||
@@ -224,6 +233,9 @@ void Users(benchmark::State& state, int n) {
     loadAfter = LoadAverage();
     walBytes = WalSince(*s.db, walBefore);
     checkpoints = Checkpoints(*s.db) - checkpointsBefore;
+    busyBackends = waits.samples > 0 ? waits.busy / waits.samples : 0;
+    walWaitShare = waits.busy > 0 ? waits.onLog / waits.busy : 0;
+    lockWaitShare = waits.busy > 0 ? waits.onLock / waits.busy : 0;
     opsPerSecond = clientShare = 0;
     ops = 0;
     for (const WorkerResult& r : results) {
@@ -242,6 +254,9 @@ void Users(benchmark::State& state, int n) {
   state.counters["client_cpu_share"] = clientShare;
   state.counters["wal_b_per_op"] = ops > 0 ? walBytes / static_cast<double>(ops) : 0;
   state.counters["checkpoints"] = static_cast<double>(checkpoints);
+  state.counters["busy_backends"] = busyBackends;
+  state.counters["wal_wait_share"] = walWaitShare;
+  state.counters["lock_wait_share"] = lockWaitShare;
   state.counters["load_before"] = loadBefore;
   state.counters["load_after"] = loadAfter;
 }

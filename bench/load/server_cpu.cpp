@@ -67,6 +67,16 @@ LineUpdates LineTableUpdates(platform::DbConnection& db) {
   return {r.rows[0][0].ToDouble(), r.rows[0][1].ToDouble()};
 }
 
+void WaitSamples::Add(platform::DbConnection& db) {
+  const auto r = db.Query(QStringLiteral(
+      "select count(*), count(*) filter (where wait_event like 'WAL%'), count(*) filter (where wait_event_type = 'Lock') "
+      "from pg_stat_activity where state = 'active' and backend_type = 'client backend' and pid <> pg_backend_pid()"));
+  ++samples;
+  busy += r.rows[0][0].ToDouble();
+  onLog += r.rows[0][1].ToDouble();
+  onLock += r.rows[0][2].ToDouble();
+}
+
 long long Checkpoints(platform::DbConnection& db) {
   return db.QueryValue(QStringLiteral("select checkpoints_timed + checkpoints_req from pg_stat_bgwriter")).ToInt();
 }

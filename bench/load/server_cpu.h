@@ -32,6 +32,14 @@ struct LineUpdates {
 };
 LineUpdates LineTableUpdates(platform::DbConnection& db);
 
+// Samples of the server's busy backends (other than the sampling one): how
+// many there were, and how many of them waited on the log (WALInsert, WALWrite,
+// WALSync and the like) or on a lock.
+struct WaitSamples {
+  double samples = 0, busy = 0, onLog = 0, onLock = 0;
+  void Add(platform::DbConnection& db);
+};
+
 // The checkpoints the server has begun since its statistics were reset.
 long long Checkpoints(platform::DbConnection& db);
 
