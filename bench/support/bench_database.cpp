@@ -27,6 +27,7 @@ QString PostgresBase(const QString& database) {
 struct Opened {
   std::unique_ptr<platform::DbConnection> connection;
   QString schema;
+  QString uri;  // what another process opens to reach the same data
 };
 
 std::map<QString, Opened>& Cache() {
@@ -142,11 +143,12 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
     }
     opened.schema = QStringLiteral("b_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
     suite::OpenDbConnection(PostgresBase(database))->Execute(QStringLiteral("create schema ") + opened.schema);
-    opened.connection = suite::OpenDbConnection(PostgresBase(database) + QStringLiteral("?options=-csearch_path%3D") +
-                                                opened.schema + QStringLiteral("%2Cpublic"));
+    opened.uri = PostgresBase(database) + QStringLiteral("?options=-csearch_path%3D") + opened.schema +
+                 QStringLiteral("%2Cpublic");
+    opened.connection = suite::OpenDbConnection(opened.uri);
   } else {
-    opened.connection = suite::OpenDbConnection(
-        QStringLiteral("sqlite:") + TempDir().filePath(QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".db")));
+    opened.uri = QStringLiteral("sqlite:") + TempDir().filePath(QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".db"));
+    opened.connection = suite::OpenDbConnection(opened.uri);
   }
   suite::InstallSchema(*opened.connection);
   std::fprintf(stderr, "Generating benchmark data on %s ...\n", qPrintable(engine));
@@ -155,6 +157,12 @@ platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchD
   auto& slot = Cache()[key];
   slot = std::move(opened);
   return *slot.connection;
+}
+
+QString BenchDatabaseUri(const platform::DbConnection& db) {
+  for (const auto& [key, opened] : Cache())
+    if (opened.connection.get() == &db) return opened.uri;
+  return {};
 }
 
 void InitBenchApplication(int& argc, char** argv) {

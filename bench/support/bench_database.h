@@ -19,6 +19,11 @@ QStringList BenchEngines();
 // at the end.
 platform::DbConnection& BenchDatabase(const QString& engine, const suite::BenchDataOptions& options);
 
+// The connection string that opens the database BenchDatabase gave (for
+// PostgreSQL with its schema first on the search path), for benchmarks that run
+// other processes on the same data; empty for any other connection.
+QString BenchDatabaseUri(const platform::DbConnection& db);
+
 // The two data sets of the benchmarks: one account with 100,000 lines a side,
 // and 1,000 accounts sharing 1,000,000 lines a side. Their sizes come from the
 // command line (--lines=N for the one account, --accounts=N and --many-lines=N
