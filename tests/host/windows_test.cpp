@@ -1,0 +1,283 @@
+// The host window (its own title, the mode it shows, the saved mode as a setting)
+// and the reconciliation window as the host opens it: help from every way of
+// asking, the captions of both languages.
+#include "host/help_viewer.h"
+#include "host/menu_dispatcher.h"
+#include "host/product_facade.h"
+#include "host_window.h"
+#include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
+#include "reconcile/frm_yhdz.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+#include "support/suite_session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtWidgets/private/qapplication_p.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace corvane::host {
+namespace {
+
+using reconcile::frmYHDZ;
+using shared::Session;
+
+bool HasChinese(const QString& text) { return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))); }
+
+// Opens "RP0305" on the demo bank account over the whole year, ticked lines included.
+frmYHDZ* OpenReconciliation(testing::SuiteSession& session) {
+  session.Modals().Then([](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    QComboBox* list = dialog.Combo1();
+    for (int i = 0; i < list->count(); ++i)
+      if (list->itemData(i).toString() == QLatin1String("100201")) list->setCurrentIndex(i);
+    if (dialog.Combo2()->count() > 0) dialog.Combo2()->setCurrentIndex(0);
+    if (dialog.Combo3()->count() > 0) dialog.Combo3()->setCurrentIndex(dialog.Combo3()->count() - 1);
+    dialog.Check1()->setChecked(true);
+    dialog.Command1_Click();
+  });
+  ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  return Session::Current().windows.Find<frmYHDZ>();
+}
+
+platform::ToolbarHost* Toolbar(frmYHDZ* w) { return w->findChild<platform::ToolbarHost*>(QStringLiteral("CTBCtrl1")); }
+
+void CloseHelp() {
+  if (HelpViewer* viewer = HelpViewer::Current()) viewer->close();
+  QApplication::processEvents();
+}
+
+// Help asked for from a window shown modally (the opening set-up, its item windows)
+// must be readable and closable while that window waits: the modal window may not
+// block it. Asked for again with no modal window, it is a free window again.
+TEST(HelpViewerModality, ModalWindowsDoNotBlockTheViewer) {
+  testing::SuiteSession session;
+  CloseHelp();
+  // Modal windows opened one inside the other, then none again.
+  for (const int depth : {0, 1, 2, 0}) {
+    int asked = 0;
+    std::function<void(int)> openModal = [&](int level) {
+      if (level == 0) {
+        HelpViewer* viewer = HelpViewer::Open(QStringLiteral("RP0303"), QStringLiteral("zh-CN"));
+        QApplication::processEvents();
+        ++asked;
+        EXPECT_TRUE(viewer->isVisible()) << depth;
+        EXPECT_FALSE(QApplicationPrivate::isBlockedByModal(viewer)) << depth;
+        return;
+      }
+      QDialog dialog;
+      QTimer::singleShot(0, &dialog, [&] {
+        openModal(level - 1);
+        dialog.reject();
+      });
+      dialog.exec();
+    };
+    openModal(depth);
+    EXPECT_EQ(asked, 1) << depth;
+  }
+  CloseHelp();
+}
+
+TEST(HelpViewerPages, PageOfAMenuIdInTheSessionLanguage) {
+  struct Case { const char* id; const char* language; const char* page; };
+  const Case cases[] = {
+      {"RP0305", "zh-CN", ":/corvane/help/zh-CN/rp0305.html"},
+      {"RP0305", "en-US", ":/corvane/help/en-US/rp0305.html"},
+      {" rp0305 ", "en-US", ":/corvane/help/en-US/rp0305.html"},
+      {"RP0305", "zh-TW", ":/corvane/help/zh-CN/rp0305.html"},   // no pages of its own: Chinese
+      {"RP0399", "en-US", ":/corvane/help/en-US/index.html"},    // no page: the index
+      {"index", "zh-CN", ":/corvane/help/zh-CN/index.html"},
+      {"", "en-US", ":/corvane/help/en-US/index.html"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(HelpViewer::PagePath(QString::fromLatin1(c.id), QString::fromLatin1(c.language)),
+              QString::fromLatin1(c.page))
+        << c.id << " " << c.language;
+}
+
+struct LanguageCase {
+  const char* language;
+  QStringList toolbar;
+  bool chinese;
+};
+
+class ReconciliationWindow : public ::testing::TestWithParam<LanguageCase> {
+ protected:
+  testing::SuiteSession session_{false, QDate(2026, 12, 15), QString::fromLatin1(GetParam().language)};
+};
+
+// Nothing of the other language shows: toolbar, grid titles, column titles and the
+// direction of every line; and no column title is cut off.
+TEST_P(ReconciliationWindow, CaptionsFollowTheSessionLanguage) {
+  const LanguageCase& c = GetParam();
+  frmYHDZ* w = OpenReconciliation(session_);
+  ASSERT_NE(w, nullptr);
+  QStringList captions;
+  for (const QString& key : Toolbar(w)->Keys()) captions << Toolbar(w)->Caption(key);
+  EXPECT_EQ(captions, c.toolbar);
+  const QLabel* journalTitle = w->findChild<QLabel*>(QStringLiteral("Label3"));
+  ASSERT_NE(journalTitle, nullptr);
+  EXPECT_EQ(HasChinese(journalTitle->text()), c.chinese) << journalTitle->text().toStdString();
+  for (platform::ListGrid* grid : {w->MSGrid1(), w->MsGrid2()}) {
+    const int direction = grid == w->MSGrid1() ? 4 : 3;
+    ASSERT_GT(grid->Rows(), 1);
+    for (int col = 0; col < grid->Cols(); ++col) {
+      const QString title = grid->TextMatrix(0, col);
+      EXPECT_EQ(HasChinese(title), c.chinese) << title.toStdString();
+      if (grid->ColWidth(col) > 0)
+        EXPECT_GE(grid->ColWidth(col) / 15, QFontMetrics(grid->font()).horizontalAdvance(title)) << title.toStdString();
+    }
+    for (int r = 1; r < grid->Rows(); ++r) {
+      const QString side = grid->TextMatrix(r, direction);
+      ASSERT_FALSE(side.isEmpty()) << r;
+      ASSERT_EQ(HasChinese(side), c.chinese) << side.toStdString();
+    }
+  }
+}
+
+// Every way of asking reaches the host's viewer at the reconciliation page, once,
+// and the window is still there afterwards.
+TEST_P(ReconciliationWindow, EveryWayOfAskingForHelpOpensItsPage) {
+  frmYHDZ* w = OpenReconciliation(session_);
+  ASSERT_NE(w, nullptr);
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"toolbar button", [w] { EXPECT_TRUE(Toolbar(w)->Click(QStringLiteral("help"))); }},
+      {"F1",
+       [w] {
+         w->show();
+         w->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+         QTest::keyClick(w, Qt::Key_F1);
+       }},
+      {"right-click item", [w] { ASSERT_TRUE(QMetaObject::invokeMethod(w, "rHelp")); }},
+  };
+  for (const auto& [name, ask] : ways) {
+    SCOPED_TRACE(name);
+    CloseHelp();
+    ask();
+    HelpViewer* viewer = HelpViewer::Current();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->ShownPage(), QStringLiteral("/corvane/help/%1/rp0305.html").arg(QLatin1String(GetParam().language)));
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("RP0305")));
+    EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), w);
+  }
+  CloseHelp();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, ReconciliationWindow,
+    ::testing::Values(LanguageCase{"zh-CN", {"对账", "取消", "过滤", "对照", "方向", "检查", "帮助", "退出"}, true},
+                      LanguageCase{"en-US", {"Match", "Cancel", "Filter", "Compare", "Layout", "Check", "Help", "Exit"},
+                                   false}),
+    [](const auto& info) { return std::string(info.param.language[0] == 'z' ? "Chinese" : "English"); });
+
+// The selection dialog the reconciliation opens with speaks the session's language
+// in both modes, the lines it writes itself included.
+TEST(SelectionDialogCaptions, FollowTheSessionLanguage) {
+  struct Case { const char* language; bool bookMode; const char* title; const char* accountLabel; };
+  const Case cases[] = {{"zh-CN", false, "银行科目选择", ""},
+                        {"zh-CN", true, "银行账簿选择", "账号："},
+                        {"en-US", false, "Choose Bank Account", ""},
+                        {"en-US", true, "Choose Bank Book", "Bank account no.:"}};
+  for (const Case& c : cases) {
+    testing::SuiteSession session(c.bookMode, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    QString title, account;
+    session.Modals().Then([&](QDialog& d) {
+      title = d.windowTitle();
+      if (const QLabel* line = d.findChild<QLabel*>(QStringLiteral("lblAccount"))) account = line->text();
+    });
+    ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    EXPECT_EQ(title, QString::fromUtf8(c.title));
+    EXPECT_TRUE(account.startsWith(QString::fromUtf8(c.accountLabel))) << account.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace corvane::host
+
+namespace {
+
+using corvane::shared::GetResString;
+
+// A host window over a session in the language given.
+struct HostOn {
+  explicit HostOn(const char* language, const HostSessionInfo& info = {}, std::function<bool(bool)> save = nullptr)
+      : session(false, QDate(2026, 12, 15), QString::fromLatin1(language)), window(facade, info, std::move(save)) {}
+  corvane::testing::SuiteSession session;
+  corvane::host::clsProductFacade facade;
+  HostWindow window;
+};
+
+TEST(HostWindowMode, ShowsTheModeOfTheSession) {
+  struct Case { const char* language; bool bookMode; bool forThisRun; const char* says; };
+  const Case cases[] = {{"zh-CN", false, false, "科目模式"},
+                        {"zh-CN", true, false, "账簿模式"},
+                        {"zh-CN", true, true, "账簿模式"},
+                        {"en-US", false, true, "account mode"},
+                        {"en-US", true, false, "book mode"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.says);
+    HostOn host(c.language, {QString(), c.bookMode, c.forThisRun});
+    const QString text = host.window.ModeText();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(c.says))) << text.toStdString();
+    EXPECT_EQ(text.contains(QStringLiteral("--mode")), c.forThisRun);
+  }
+}
+
+TEST(HostWindowTitle, DiffersFromTheFunctionWindowInBothLanguages) {
+  for (const char* language : {"zh-CN", "en-US"}) {
+    HostOn host(language);
+    EXPECT_FALSE(host.window.windowTitle().isEmpty());
+    EXPECT_NE(host.window.windowTitle(), GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHDZ"))) << language;
+  }
+}
+
+// The saved choice changes only through the visible setting, and says so; a
+// failed save leaves the setting as it was.
+TEST(HostWindowSetting, SavedModeIsAVisibleSetting) {
+  struct Case { bool saved; bool saveWorks; bool checkedAfter; };
+  const Case cases[] = {{false, true, true}, {true, true, false}, {false, false, false}};
+  for (const Case& c : cases) {
+    std::vector<bool> saves;
+    HostSessionInfo info;
+    info.savedBookMode = c.saved;
+    HostOn host("zh-CN", info, [&](bool on) {
+      saves.push_back(on);
+      return c.saveWorks;
+    });
+    QAction* setting = host.window.findChild<QAction*>(QStringLiteral("SavedBookMode"));
+    ASSERT_NE(setting, nullptr);
+    EXPECT_EQ(setting->isChecked(), c.saved);
+    setting->trigger();
+    EXPECT_EQ(setting->isChecked(), c.checkedAfter);
+    EXPECT_EQ(saves, std::vector<bool>{!c.saved});
+  }
+}
+
+TEST(HostWindowHelp, F1OpensTheIndex) {
+  HostOn host("en-US");
+  host.window.show();
+  host.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+  QTest::keyClick(&host.window, Qt::Key_F1);
+  corvane::host::HelpViewer* viewer = corvane::host::HelpViewer::Current();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->ShownPage(), QStringLiteral("/corvane/help/en-US/index.html"));
+  viewer->close();
+  QApplication::processEvents();
+}
+
+}  // namespace
