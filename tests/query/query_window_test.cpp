@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
@@ -208,11 +209,13 @@ TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
     ASSERT_EQ(g->Rows(), 2);
     for (int c = 0; c < g->Cols(); ++c) EXPECT_EQ(g->TextMatrix(1, c), QString());
   }
-  // Each page shows its own grid.
+  // Each page shows its own grid, below the page tabs.
   for (int page : {0, 1}) {
     w->TabS1()->setCurrentIndex(page);
+    w->layout()->activate();
     EXPECT_EQ(w->MSGrid1()->isVisibleTo(w), page == 0);
     EXPECT_EQ(w->MSGrid2()->isVisibleTo(w), page == 1);
+    EXPECT_GT((page == 0 ? w->MSGrid1() : w->MSGrid2())->y(), w->TabS1()->y());
   }
 }
 
