@@ -4,7 +4,6 @@
 #include "query/frm_yhcqwd.h"
 #include "query/frm_yhcqwdtj.h"
 #include "query/frm_yhdzcx.h"
-#include "support/query_ledger.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
@@ -12,9 +11,10 @@
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
-#include "support/scripted_print.h"
 #include "suite/services/suite_settings.h"
-#include "support/suite_session.h"
+#include "support/query_ledger.h"
+#include "support/query_windows.h"
+#include "support/scripted_print.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -37,78 +36,14 @@ using shared::Session;
 
 Money M(const char* text) { return *Money::Parse(QString::fromLatin1(text)); }
 
-// The selection dialog answered with an account (book mode: a book) and a show option.
-testing::ScriptedModals::Step Choose(const QString& code, int showMode) {
-  return [code, showMode](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-    QComboBox* list = Session::Current().BookMode() ? dialog.cmbBook() : dialog.Combo1();
-    for (int i = 0; i < list->count(); ++i)
-      if (list->itemData(i).toString().compare(code, Qt::CaseInsensitive) == 0) list->setCurrentIndex(i);
-    dialog.Option1(showMode)->setChecked(true);
-    dialog.Command1_Click();
-  };
-}
+using testing::AuditConditions;
+using testing::ChooseEntry;
+using testing::FilterBy;
 
-// The audit conditions typed and confirmed.
-testing::ScriptedModals::Step Conditions(const QString& date, const QString& days) {
-  return [date, days](QDialog& d) {
-    auto& dialog = dynamic_cast<frmYHCQWDTJ&>(d);
-    dialog.Text1()->setText(date);
-    dialog.Text2()->setText(days);
-    dialog.Command1_Click();
-  };
-}
-
-// The condition entry dialog with a settlement number and a direction.
-testing::ScriptedModals::Step FilterBy(const QString& number, int direction = 0) {
-  return [number, direction](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-    dialog.Text3()->setText(number);
-    dialog.Option1(direction)->setChecked(true);
-    dialog.Command1_Click();
-  };
-}
-
-class QueryWindowTest : public ::testing::TestWithParam<bool> {
+class QueryWindowTest : public ::testing::TestWithParam<bool>, public testing::QueryWindows {
  protected:
+  QueryWindowTest() : QueryWindows(GetParam()) {}
   bool BookMode() const { return GetParam(); }
-  QString Code() const { return BookMode() ? QStringLiteral("YH001") : QStringLiteral("100201"); }
-  QString SecondCode() const { return BookMode() ? QStringLiteral("YH002") : QStringLiteral("100202"); }
-
-  frmYHDZCX* OpenQuery(const QString& code, int showMode = 0) {
-    session_.Modals().Then(Choose(code, showMode));
-    host::ExecuteMenu(QStringLiteral("RP0307"), {}, {}, {});
-    return Session::Current().windows.Find<frmYHDZCX>();
-  }
-  frmYHCQWD* OpenAudit(const QString& date, const QString& days) {
-    session_.Modals().Then(Conditions(date, days));
-    host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
-    return Session::Current().windows.Find<frmYHCQWD>();
-  }
-  long long Claims() { return session_.Db().QueryValue(QStringLiteral("select count(*) from corvane_claim")).ToInt(); }
-  // The other session's refusal box is its own, not one of this session's.
-  bool OtherSessionCanLock(const QString& code) {
-    testing::ScriptedMessages quiet;
-    return session_.OtherSessionCanLock(code, QStringLiteral("GL040703"));
-  }
-  void Close(QWidget* w) {
-    w->close();
-    QApplication::processEvents();
-  }
-  // The window holds its function once: a second call brings it forward without
-  // a dialog or a second claim; closing gives the claim back.
-  void ExpectHeldOnceUntilClosed(TwoGridWindow* w, const char* menu, const char* accountModeFunction) {
-    EXPECT_EQ(w->HeldFunction(), QString::fromLatin1(BookMode() ? menu : accountModeFunction));
-    EXPECT_EQ(Claims(), 1);
-    const int shown = session_.Modals().Count();
-    host::ExecuteMenu(QString::fromLatin1(menu), {}, {}, {});
-    EXPECT_EQ(session_.Modals().Count(), shown);
-    EXPECT_EQ(Claims(), 1);
-    Close(w);
-    EXPECT_EQ(Claims(), 0);
-  }
-
-  testing::SuiteSession session_{GetParam()};
 };
 
 TEST_P(QueryWindowTest, TheQueryOpensOnTheChosenEntryAndGivesBackWhatItTook) {
@@ -133,7 +68,7 @@ TEST_P(QueryWindowTest, TheAuditReloadsOnASearchAndGivesItsClaimBack) {
   EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.12.31")));
   // Search with an earlier date reloads in place: fewer lines.
   const int rows = w->MSGrid1()->Rows();
-  session_.Modals().Then(Conditions(QStringLiteral("2026.01.31"), QStringLiteral("0")));
+  session_.Modals().Then(AuditConditions(QStringLiteral("2026.01.31"), QStringLiteral("0")));
   w->rSearch();
   EXPECT_LT(w->MSGrid1()->Rows(), rows);
   EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.01.31")));
@@ -142,7 +77,7 @@ TEST_P(QueryWindowTest, TheAuditReloadsOnASearchAndGivesItsClaimBack) {
 
 TEST_P(QueryWindowTest, ClosingReleasesOnlyTheLockItTook) {
   // The reconciliation of the same account holds its lock in this session.
-  session_.Modals().Then(Choose(Code(), 0));
+  session_.Modals().Then(ChooseEntry(Code(), 0));
   host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
   QWidget* recon = Session::Current().windows.Find<reconcile::frmYHDZ>();
   ASSERT_NE(recon, nullptr);
@@ -179,7 +114,7 @@ TEST_P(QueryWindowTest, ShowModesListAndColourTheLines) {
   EXPECT_EQ(w->MSGrid2()->TextMatrix(1, 6), QStringLiteral("Y"));
 
   // Search: the same account, unticked lines only.
-  session_.Modals().Then(Choose(ledger.Code(), 1));
+  session_.Modals().Then(ChooseEntry(ledger.Code(), 1));
   w->rSearch();
   EXPECT_EQ(w->Smode, 1);
   ASSERT_EQ(g1->Rows(), 3);
