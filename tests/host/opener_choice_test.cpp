@@ -62,13 +62,14 @@ class RecordingRights : public platform::AccountRightsService {
   QString list_;
 };
 
-// Asked anew with the database and the user name on every opening; in book mode
-// not at all.
+// A new service asked with the database and the user name on every opening; in
+// book mode none.
 TEST(AccountRights, AskedWithTheDatabaseAndTheUserNameOnEveryOpening) {
   for (const bool bookMode : {false, true}) {
     testing::SuiteSession session(bookMode);
     QStringList calls;
     platform::ObjectFactory::Instance().makeRightsService = [&]() -> std::unique_ptr<platform::AccountRightsService> {
+      calls << QStringLiteral("new");
       return std::make_unique<RecordingRights>(calls, QStringLiteral("N'100201'"));
     };
     const QStringList offered = OfferedAccounts(session);
@@ -80,7 +81,7 @@ TEST(AccountRights, AskedWithTheDatabaseAndTheUserNameOnEveryOpening) {
     EXPECT_EQ(offered, QStringList{QStringLiteral("100201")});
     const QString init = QStringLiteral("Init|") + session.Db().GetConnectionString() + QStringLiteral("|测试|0|0");
     const QString ask = QStringLiteral("GetAllowedList|code|0|R");
-    EXPECT_EQ(calls, (QStringList{init, ask, init, ask}));
+    EXPECT_EQ(calls, (QStringList{"new", init, ask, "new", init, ask}));
   }
 }
 

@@ -40,6 +40,16 @@ using testing::AuditConditions;
 using testing::ChooseEntry;
 using testing::FilterBy;
 
+// What the audit conditions would hand back without their date check: the
+// audit cannot load.
+void HandBackNoDate(QDialog& d) {
+  platform::ParamObject& param = Session::Current().Common().GetParamObject();
+  param.Confirmed = true;
+  param.Value1 = QStringLiteral("no date");
+  param.Value2 = QStringLiteral("3");
+  d.accept();
+}
+
 class QueryWindowTest : public ::testing::TestWithParam<bool>, public testing::QueryWindows {
  protected:
   QueryWindowTest() : QueryWindows(GetParam()) {}
@@ -72,6 +82,11 @@ TEST_P(QueryWindowTest, TheAuditReloadsOnASearchAndGivesItsClaimBack) {
   w->rSearch();
   EXPECT_LT(w->MSGrid1()->Rows(), rows);
   EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.01.31")));
+  // A reload that fails says so and leaves no line of the last load.
+  session_.Modals().Then(HandBackNoDate);
+  w->rSearch();
+  EXPECT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(w->MSGrid1()->Rows() + w->MSGrid2()->Rows(), 2);
   ExpectHeldOnceUntilClosed(w, "RP0309", "GL0408");
 }
 
@@ -192,14 +207,7 @@ TEST_P(QueryWindowTest, ShownColumnsFitTheirTitlesAndGridsShareTheLook) {
 }
 
 TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
-  session_.Modals().Then([](QDialog& d) {
-    // What a dialog would hand back without the date check.
-    platform::ParamObject& param = Session::Current().Common().GetParamObject();
-    param.Confirmed = true;
-    param.Value1 = QStringLiteral("no date");
-    param.Value2 = QStringLiteral("3");
-    d.accept();
-  });
+  session_.Modals().Then(HandBackNoDate);
   host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
   QApplication::processEvents();
   EXPECT_EQ(Session::Current().windows.Find<frmYHCQWD>(), nullptr);
