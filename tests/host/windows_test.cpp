@@ -23,7 +23,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -44,18 +43,9 @@ using shared::Session;
 
 bool HasChinese(const QString& text) { return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))); }
 
-// Opens "RP0305" on the demo bank account over the whole year, ticked lines included.
+// Opens "RP0305" on the demo bank account.
 frmYHDZ* OpenReconciliation(testing::SuiteSession& session) {
-  session.Modals().Then([](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-    QComboBox* list = dialog.Combo1();
-    for (int i = 0; i < list->count(); ++i)
-      if (list->itemData(i).toString() == QLatin1String("100201")) list->setCurrentIndex(i);
-    if (dialog.Combo2()->count() > 0) dialog.Combo2()->setCurrentIndex(0);
-    if (dialog.Combo3()->count() > 0) dialog.Combo3()->setCurrentIndex(dialog.Combo3()->count() - 1);
-    dialog.Check1()->setChecked(true);
-    dialog.Command1_Click();
-  });
+  session.Modals().Then(testing::ChooseEntry(QStringLiteral("100201"), 0));
   ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
   return Session::Current().windows.Find<frmYHDZ>();
 }
