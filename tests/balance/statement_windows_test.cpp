@@ -179,11 +179,11 @@ TEST_P(StatementWindowsTest, TwoSidedAndDetailedStatementOfACreditAccount) {
   w.MSGrid1()->SetCurrentCell(r, 0);
   frmYETJB1 view(w);
   QStringList labels;
-  for (int n : {12, 14, 15, 16, 17, 18, 19, 21, 22}) labels << view.Label(QStringLiteral("Label%1").arg(n))->text();
+  for (int n : {12, 14, 15, 16, 17, 18, 19, 20, 21, 22}) labels << view.Label(QStringLiteral("Label%1").arg(n))->text();
   // Hand-computed: journal 900+100+60-30-7 = 1023; bank 1000-(20+7-50-5) = 1028;
   // enterprise side 1023+55-20 = 1058, bank side 1028+171-30 = 1169.
   EXPECT_EQ(labels, QStringList({QStringLiteral("贷方(测试)户(T5)"), "1,058.00", "1,169.00", "55.00", "20.00", "171.00",
-                                 "30.00", "1,023.00", "1,028.00"}));
+                                 "30.00", "2026.06.30", "1,023.00", "1,028.00"}));
   QStringList cells;
   for (int c = 5; c <= 8; ++c) cells << w.MSGrid1()->TextMatrix(r, c);
   EXPECT_EQ(cells, QStringList({"171.00", "30.00", "20.00", "55.00"}));
@@ -216,6 +216,8 @@ TEST_P(StatementWindowsTest, TwoSidedAndDetailedStatementOfACreditAccount) {
   // Amounts are right-aligned, and their columns wider than a date's.
   for (int c : {1, 2, 5, 8, 10, 14}) EXPECT_EQ(g.IsAmountColumn(c), c != 1 && c != 8) << c;
   EXPECT_GT(g.PrintColumnWidth(2), g.PrintColumnWidth(1));
+  EXPECT_GT(g.PrintColumnWidth(9), g.PrintColumnWidth(2));  // digests wider still
+  EXPECT_EQ(g.TextMatrix(3, 9) + '|' + g.TextMatrix(3, 13), QStringLiteral("摘要6|摘要9"));
   if (!Book()) {
     // Row 3 holds an item of both journal sections, row 4 of the debits only.
     EXPECT_TRUE(g.TextMatrix(3, 15).startsWith(QStringLiteral("1,21,")));
@@ -367,6 +369,7 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   ASSERT_NE(d, nullptr);
   d->Toolbar1_ButtonClick(QStringLiteral("preview"));
   ASSERT_EQ(printing.Runs().size(), 4u);
+  EXPECT_EQ(printing.Runs()[3].verb, testing::ReportRunRecord::Verb::Preview);
   EXPECT_EQ(Fields(printing.Runs()[3].headRow, {"P4", "P5"}),
             QStringList({Res("00571") + "2026.06.30", Res("00511") + "贷方(测试)户(T5)"}));
   EXPECT_EQ(printing.Runs()[3].body.size(), 3u + 2u);
