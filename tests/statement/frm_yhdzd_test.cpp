@@ -63,17 +63,16 @@ TEST_P(LoadTest, StatesFollowTicksAndTheStartDateOfTheChosenBook) {
 // A stored line at the largest amount there is: the window still opens on every
 // line, shows no balance from where it leaves the range, and names that line.
 TEST_P(LoadTest, ABalanceBeyondTheRangeIsLeftEmptyAndItsLineNamed) {
-  struct Case {
+  const struct {
     const char* name;
     QDate date;  // of the line at the largest amount
     bool debit;
     QStringList balances;
-  };
-  const Case cases[] = {{"Shown", QDate(2026, 7, 6), true, {"1,050.00", "", ""}},
-                        {"BeforeTheStartDate", QDate(2025, 12, 15), false, {"", ""}}};
+  } cases[] = {{"Shown", QDate(2026, 7, 6), true, {"1,050.00", "", ""}},
+               {"BeforeTheStartDate", QDate(2025, 12, 15), false, {"", ""}}};
   AddLine(QDate(2026, 7, 5), true, 50);
   AddLine(QDate(2026, 7, 7), true, 1);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const qint64 id = AddLine(c.date, c.debit, 1);
     Exec("update " + Table() + " set mmoney=? where i_id=?", {Money::Max(), id});

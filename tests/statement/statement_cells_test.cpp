@@ -17,6 +17,8 @@ struct DateCase {
 
 const QDate kEnd(2026, 12, 31);
 
+// The start and end bounds, an empty cell and a refusal's message are rows of the
+// window's own cell table; here the forms a date may take.
 class DateCell : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(DateCell, ComparedAsDatesWithinStartAndEndPeriod) {
@@ -28,13 +30,8 @@ TEST_P(DateCell, ComparedAsDatesWithinStartAndEndPeriod) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DateCell,
-    ::testing::Values(DateCase{"OnStart", kEnd, "2026.07.01", "", "2026.07.01"},
-                      DateCase{"OtherForm", kEnd, "2026-7-2", "", "2026.07.02"},
-                      DateCase{"DayBeforeStart", kEnd, "2026.06.30", "Q9.GL.ZWSQL.CASHBANK.00656", "2026.06.30"},
-                      DateCase{"LastDay", kEnd, "2026.12.31", "", "2026.12.31"},
-                      DateCase{"DayAfterLast", kEnd, "2027.01.01", "Q9.GL.ZWSQL.CASHBANK.00658", "2027.01.01"},
+    ::testing::Values(DateCase{"OtherForm", kEnd, "2026-7-2", "", "2026.07.02"},
                       DateCase{"NoUpperLimitWithoutAnEnd", QDate(), "2099.01.01", "", "2099.01.01"},
-                      DateCase{"Empty", kEnd, "", "Q9.GL.ZWSQL.CASHBANK.00652", ""},
                       DateCase{"NoDate", kEnd, "2026.02.30", "Q9.GL.ZWSQL.CASHBANK.00096", "2026.02.30"},
                       DateCase{"Text", kEnd, "abc", "Q9.GL.ZWSQL.CASHBANK.00096", "abc"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -65,12 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, AmountCell,
                                            AmountCase{"Grouped", "1,234.56", true, "1,234.56", 123456},
                                            AmountCase{"ZeroIsEmpty", "0.00", true, "", 0},
                                            AmountCase{"Empty", " ", true, "", 0},
-                                           AmountCase{"Letters", "12abc", false, "", 0},
                                            AmountCase{"Negative", "-3", false, "", 0},
                                            AmountCase{"ThreeDecimals", "0.001", false, "", 0},
                                            AmountCase{"LargestLineAmount", "9999999999.99", true, "9,999,999,999.99", 999999999999},
-                                           AmountCase{"BeyondWhatSumsHold", "922337203685477.58", false, "", 0},
-                                           AmountCase{"ACentBeyond", "10000000000", false, "", 0}),
+                                           AmountCase{"BeyondWhatSumsHold", "922337203685477.58", false, "", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CellDate, OnlyTheFormTheChecksLeave) {
