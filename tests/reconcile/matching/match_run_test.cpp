@@ -88,7 +88,11 @@ TEST_P(MatchRunTest, LoadedLinesComeInDateOrder) {
   const DbValue lastKey = ledger_.Add(JournalRow{.date = March(10), .md = "7"});
   ledger_.Add(StatementRow{.date = March(12), .amount = "100"});
   ledger_.Add(StatementRow{.date = March(10), .debit = 1, .amount = "20", .tick = 3});
-  ledger_.Add(StatementRow{.date = March(11), .style = QStringLiteral("301"), .amount = "5"});
+  const DbValue early = ledger_.Add(StatementRow{.date = March(11), .style = QStringLiteral("301"), .amount = "5"});
+  ledger_.Add(StatementRow{.date = March(11), .amount = "6"});
+  // A line changed since it was written goes behind the others of its day in
+  // the engine's own order; the grid keeps the order of the keys.
+  for (const int day : {9, 11}) ledger_.Change(Db(), false, early, "DATE=?", March(day));
   // Within a day the journal comes in voucher order (in book mode by key), here
   // not the order the lines were written in.
   if (BookMode()) {
@@ -114,7 +118,8 @@ TEST_P(MatchRunTest, LoadedLinesComeInDateOrder) {
   const QString rest[] = {"2026.03.11||202|B2|Dr|5.00||-0000|", "2026.03.12||202|A1|Dr|100.00||-0000|"};
   EXPECT_EQ(texts(JournalRows(Db(), JournalLoadQuery(r), false, directions)),
             (std::vector<QString>{first, rest[0], rest[1]}));
-  const std::vector<QString> statement{"2026.03.11|301|A1|Cr|5.00|", "2026.03.12|202|A1|Cr|100.00|"};
+  const std::vector<QString> statement{"2026.03.11|301|A1|Cr|5.00|", "2026.03.11|202|A1|Cr|6.00|",
+                                       "2026.03.12|202|A1|Cr|100.00|"};
   EXPECT_EQ(texts(StatementRows(Db(), StatementLoadQuery(r), directions)), statement);
   r.includeTicked = true;
   EXPECT_EQ(texts(JournalRows(Db(), JournalLoadQuery(r), false, directions)),
