@@ -355,13 +355,13 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
   ASSERT_NE(w, nullptr);
   platform::ListGrid* statement = w->MsGrid2();
   emit statement->GotFocus();
-  struct Case { const char* start; const char* end; const char* amount; const char* message; const char* focus; };
+  struct Case { const char *start, *end, *amount, *message, *focus, *field; };
   const Case cases[] = {
-      {"2026.3.1", "2026.2.1", "", "corvane.filter.reversed", "Text1"},
-      {"2026.2.30", "", "", "corvane.filter.notdate", "Text1"},
-      {"", "March", "", "corvane.filter.notdate", "Text2"},
-      {"", "", "abc12.3.4x", "corvane.filter.notamount", "Text4"},
-      {"", "", "12.3.4", "corvane.filter.notamount", "Text4"},
+      {"2026.3.1", "2026.2.1", "", "corvane.filter.reversed", "Text1", "start"},
+      {"2026.2.30", "", "", "corvane.filter.notdate", "Text1", "start"},
+      {"", "March", "", "corvane.filter.notdate", "Text2", "end"},
+      {"", "", "abc12.3.4x", "corvane.filter.notamount", "Text4", "amount"},
+      {"", "", "12.3.4", "corvane.filter.notamount", "Text4", "amount"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -384,9 +384,7 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
     w->rFilt();
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(session_.Messages().Count(), 1);
-    const QString field = c.focus == QLatin1String("Text1")   ? GetResString(QStringLiteral("corvane.filter.field.start"))
-                          : c.focus == QLatin1String("Text2") ? GetResString(QStringLiteral("corvane.filter.field.end"))
-                                                             : GetResString(QStringLiteral("corvane.filter.field.amount"));
+    const QString field = GetResString(QStringLiteral("corvane.filter.field.") + QLatin1String(c.field));
     EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QString::fromLatin1(c.message), field));
     EXPECT_EQ(focused, QString::fromLatin1(c.focus));
     EXPECT_FALSE(w->Filter.ExecCom);
