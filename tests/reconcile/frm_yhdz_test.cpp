@@ -62,6 +62,19 @@ TEST_P(FrmYhdzTest, AFailedLoadIsSaidAndLeavesTheWindowUsable) {
   EXPECT_EQ(w->MsGrid2()->Rows(), 1);
   EXPECT_TRUE(w->Toolbar()->isEnabled());
   EXPECT_FALSE(w->IsBusy());
+  EXPECT_TRUE(w->Label5()->text().contains(w->CurYHKM));
+}
+
+// Lines dated before the first period chosen stay out of both grids.
+TEST_P(FrmYhdzTest, OpensOnTheChosenPeriodsOnly) {
+  session_.Modals().Then(test::Choose(Code(), true, 3));
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  frmYHDZ* w = Session::Current().windows.Find<frmYHDZ>();
+  ASSERT_NE(w, nullptr);
+  for (platform::ListGrid* grid : {w->MSGrid1(), w->MsGrid2()}) {
+    ASSERT_GT(grid->Rows(), 1);
+    for (int r = 1; r < grid->Rows(); ++r) EXPECT_GE(grid->TextMatrix(r, 0), QStringLiteral("2026.03.01")) << r;
+  }
 }
 
 TEST_P(FrmYhdzTest, TicksAreMarkedAndIncludedOnlyWhenAsked) {
