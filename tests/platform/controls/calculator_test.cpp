@@ -1,9 +1,10 @@
 #include "platform/controls/amount_edit.h"
 #include "platform/controls/calculator_engine.h"
 #include "platform/controls/calculator_popup.h"
-#include "scripted_popups.h"
+#include "support/scripted_dialogs.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -77,7 +78,8 @@ TEST_P(CalculatorRound, ResultGoesBackIntoTheBox) {
   QLineEdit* box = c.amountBox ? new AmountEdit(&window) : new QLineEdit(&window);
   box->setText(QString::fromLatin1(c.before));
   QString startDisplay;
-  testing::ScriptedPopups runner([&](QDialog& dialog) {
+  corvane::testing::ScriptedModals runner;
+  runner.Then([&](QDialog& dialog) {
     auto* popup = qobject_cast<CalculatorPopup*>(&dialog);
     ASSERT_NE(popup, nullptr);
     startDisplay = popup->Display();
@@ -87,7 +89,7 @@ TEST_P(CalculatorRound, ResultGoesBackIntoTheBox) {
     }
   });
   EXPECT_EQ(CalculatorPopup::PopupUnder(box), c.written);
-  EXPECT_EQ(runner.Runs(), 1);
+  EXPECT_EQ(runner.Count(), 1);
   EXPECT_EQ(startDisplay, QString::fromLatin1(c.startDisplay));
   EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
 }
@@ -117,8 +119,13 @@ TEST(CalculatorFace, AcceptKeyFollowsTheSessionLanguage) {
       QCoreApplication::installTranslator(&translator);
     }
     CalculatorPopup popup;
+    popup.adjustSize();
+    const QRect display = popup.findChild<QLabel*>()->geometry();
     QStringList captions;
-    for (const QPushButton* button : popup.findChildren<QPushButton*>()) captions << button->text();
+    for (const QPushButton* button : popup.findChildren<QPushButton*>()) {
+      captions << button->text();
+      EXPECT_GT(button->geometry().top(), display.bottom()) << "the keys sit below the display";
+    }
     if (chinese) QCoreApplication::removeTranslator(&translator);
     EXPECT_EQ(captions.size(), 20) << c.locale;
     EXPECT_TRUE(captions.contains(QString::fromUtf8(c.accept))) << c.locale << " " << captions.join(' ').toStdString();

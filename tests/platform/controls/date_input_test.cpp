@@ -1,5 +1,5 @@
 #include "platform/controls/date_picker.h"
-#include "scripted_popups.h"
+#include "support/scripted_dialogs.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
@@ -24,14 +24,15 @@ TEST_P(DatePickerRound, ChosenDateGoesBackIntoTheBox) {
   auto* box = new QLineEdit(&window);
   box->setText(QString::fromLatin1(c.before));
   QDate preselected;
-  testing::ScriptedPopups runner([&](QDialog& dialog) {
+  corvane::testing::ScriptedModals runner;
+  runner.Then([&](QDialog& dialog) {
     auto* picker = qobject_cast<DatePicker*>(&dialog);
     ASSERT_NE(picker, nullptr);
     preselected = picker->Calendar()->selectedDate();
     if (c.picked.isValid()) picker->PickDate(c.picked);
   });
   EXPECT_EQ(DatePicker::PopupUnder(box), c.picked.isValid());
-  EXPECT_EQ(runner.Runs(), 1);
+  EXPECT_EQ(runner.Count(), 1);
   EXPECT_EQ(preselected, c.preselected);
   EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
 }

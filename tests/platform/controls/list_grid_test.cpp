@@ -110,11 +110,18 @@ TEST_F(ListGridTest, RemovingRowsKeepsTheCursorOnItsLine) {
 TEST_F(ListGridTest, RowsAddedFromTabJoinedText) {
   Fill(1);
   EXPECT_EQ(grid.AddRowFromText(QStringLiteral("a\t\tc\tdropped"), {QColor(), QColor(Qt::yellow)}), 2);
-  EXPECT_EQ(grid.TextMatrix(2, 0), QStringLiteral("a"));
-  EXPECT_EQ(grid.TextMatrix(2, 1), QString());
-  EXPECT_EQ(grid.TextMatrix(2, 2), QStringLiteral("c"));
+  EXPECT_EQ(QStringList({grid.TextMatrix(2, 0), grid.TextMatrix(2, 1), grid.TextMatrix(2, 2)}),
+            QStringList({"a", "", "c"}));
   EXPECT_EQ(grid.CellBackColor(2, 1), QColor(Qt::yellow));
   EXPECT_EQ(grid.CellBackColor(2, 0), grid.BackColor()) << "no colour of its own reads as the grid's";
+}
+
+// The selected row looks the same in a window that has lost the focus.
+TEST_F(ListGridTest, SelectionColoursHoldWithoutTheFocus) {
+  grid.SetSelectionColors(Qt::darkBlue, Qt::yellow);
+  const QPalette p = grid.View()->palette();
+  EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), QColor(Qt::darkBlue));
+  EXPECT_EQ(p.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::yellow));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace corvane::suite {
 namespace {
@@ -21,14 +22,10 @@ TEST(ReportTemplateTest, ReadsBandsItemsAndFonts) {
   ASSERT_TRUE(head);
   EXPECT_EQ(head->heightMm, 27);
   ASSERT_EQ(head->items.size(), 2u);
-  const TemplateItem& text = head->items[0];
-  EXPECT_EQ(text.text, QStringLiteral("{P1} \"x\" # not a comment"));
-  EXPECT_EQ(text.align, 1);
-  EXPECT_EQ(text.font.points, 16);
-  EXPECT_TRUE(text.font.bold);
-  EXPECT_EQ(text.font.family, QStringLiteral("WenQuanYi Micro Hei"));
-  EXPECT_TRUE(text.w.percent);
-  EXPECT_EQ(text.w.Resolve(180), 180);
+  const TemplateItem& t0 = head->items[0];
+  EXPECT_EQ(std::make_tuple(t0.text, t0.align, t0.font.points, t0.font.bold, t0.font.family, t0.w.Resolve(180)),
+            std::make_tuple(QStringLiteral("{P1} \"x\" # not a comment"), 1, 16.0, true,
+                            QStringLiteral("WenQuanYi Micro Hei"), 180.0));
   EXPECT_EQ(head->items[1].penMm, 0.5);
   EXPECT_EQ(t->Band(QStringLiteral("footer"))->items[0].kind, TemplateItem::Kind::Box);
   EXPECT_EQ(t->Band(QStringLiteral("tail")), nullptr);

@@ -14,11 +14,8 @@ namespace {
 
 const QString kAccount = QStringLiteral("100201");
 
-// Two sessions of two users on two connections to one database.
-class AccountLocksTest : public ServicesTest {
+class AccountLocksTest : public TwoSessionsTest {
  protected:
-  AccountLocksTest() : otherConn_(db_.OpenAnother()), a_(Open(*otherConn_, QStringLiteral("ua"))),
-                       b_(Open(Conn(), QStringLiteral("ub"))) {}
 
   bool Lock(Session& s, const QString& code, bool lock = true, const QString& function = QString()) {
     return s.common->LockAccount(code, lock, function);
@@ -40,9 +37,6 @@ class AccountLocksTest : public ServicesTest {
   }
 
   corvane::testing::ScriptedMessages messages_;
-  std::unique_ptr<platform::DbConnection> otherConn_;
-  Session a_;
-  Session b_;
 };
 
 TEST_F(AccountLocksTest, AnotherSessionWaitsUntilEveryLockOfTheHolderIsGivenBack) {

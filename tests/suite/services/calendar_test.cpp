@@ -4,11 +4,7 @@
 namespace corvane::suite::test {
 namespace {
 
-class CalendarTest : public ServicesTest {
- protected:
-  CalendarTest() : s_(Open(Conn())) {}
-  Session s_;
-};
+using CalendarTest = OneSessionTest;
 
 // The periods run from the 26th to the 25th, so a calendar month would give wrong answers.
 TEST_F(CalendarTest, DatesAndPeriodTextsFindTheirPeriods) {

@@ -5,11 +5,7 @@
 namespace corvane::suite::test {
 namespace {
 
-class CommonServicesTest : public ServicesTest {
- protected:
-  CommonServicesTest() : s_(Open(Conn())) {}
-  Session s_;
-};
+using CommonServicesTest = OneSessionTest;
 
 TEST_F(CommonServicesTest, PageSettingsRoundTripPerReportKeyAndAccountSet) {
   const QStringList defaults = s_.common->PrepareReportTemplate(QStringLiteral("RPYETJB"));

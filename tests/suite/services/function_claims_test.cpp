@@ -6,10 +6,8 @@ namespace {
 
 using Claims = FunctionClaims;
 
-class FunctionClaimsTest : public ServicesTest {
+class FunctionClaimsTest : public TwoSessionsTest {
  protected:
-  FunctionClaimsTest() : otherConn_(db_.OpenAnother()), a_(Open(*otherConn_, QStringLiteral("ua"))),
-                         b_(Open(Conn(), QStringLiteral("ub"))) {}
 
   long long Registered(const QString& function) {
     return Conn().QueryValue(QStringLiteral("select count(*) from corvane_claim where function_id = ?"), {function}).ToInt();
@@ -18,10 +16,6 @@ class FunctionClaimsTest : public ServicesTest {
   static int Outcome(Session& s, const QString& function, bool claim = true) {
     return s.login->ClaimTask(function, claim, 0) ? 0 : s.login->GetErrorNumber();
   }
-
-  std::unique_ptr<platform::DbConnection> otherConn_;
-  Session a_;
-  Session b_;
 };
 
 TEST_F(FunctionClaimsTest, ClaimsAndReleasesInTurn) {
