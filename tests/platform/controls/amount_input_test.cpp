@@ -44,7 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"PointBeforeTheSign", "-5", 0, 0, '.', V::Refuse},
         KeyCase{"PointWithoutDecimals", "12", 2, 0, '.', V::Refuse, {false, 16, 0}},
         KeyCase{"Letter", "1", 1, 0, 'a', V::Refuse},
-        KeyCase{"Zero", "9", 1, 0, '0', V::Pass},
         KeyCase{"FullWidthDigit", "", 0, 0, QChar(0xFF11), V::Refuse},
         KeyCase{"DigitBeforeTheSign", "-5", 0, 0, '1', V::Refuse},
         KeyCase{"ThirteenthDigitAddsPoint", "123456789012", 12, 0, '3', V::PassThenPoint},
