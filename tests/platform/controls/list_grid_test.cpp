@@ -105,6 +105,10 @@ TEST_F(ListGridTest, RemovingRowsKeepsTheCursorOnItsLine) {
   grid.SetRow(4);
   grid.RemoveRow(4);
   EXPECT_EQ(grid.Row(), 3) << "the last row gone, the cursor stays on the new last row";
+  Fill(5);
+  grid.SetRow(5);
+  grid.RemoveRows(2, 3);
+  EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), QStringLiteral("r5c0"));
 }
 
 TEST_F(ListGridTest, RowsAddedFromTabJoinedText) {
