@@ -32,10 +32,6 @@ QStringList Labels(frmYHDZQC& w, std::initializer_list<int> numbers) {
 
 class FrmYhdzqcTest : public testing::OpeningWindowTest {
  protected:
-  QString LastKey() {
-    const auto& shown = session_.Messages().Shown();
-    return shown.empty() ? QString() : shown.back().prompt;
-  }
   long long Count(const QString& sql, const platform::DbParams& p = {}) { return fx_.Db().QueryValue(sql, p).ToInt(); }
 };
 
@@ -121,7 +117,7 @@ TEST_P(FrmYhdzqcTest, AnEmptyStartDateRefusesTheSaveAndTheItemWindows) {
     w.text11()->clear();
     w.Label(21)->setText(QStringLiteral("7.00"));
     EXPECT_FALSE(w.SaveSetup());
-    EXPECT_EQ(LastKey(), Cash("00713"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00713"));
     const int modals = session_.Modals().Count();
     w.Command2_Click();
     EXPECT_EQ(session_.Modals().Count(), modals);
@@ -132,7 +128,7 @@ TEST_P(FrmYhdzqcTest, AnEmptyStartDateRefusesTheSaveAndTheItemWindows) {
 TEST_P(FrmYhdzqcTest, TheDirectionChangesOnlyWithoutTicksAndIsReadBack) {
   Open([&](frmYHDZQC& w) {
     w.Toolbar1_ButtonClick(QStringLiteral("edit"));
-    EXPECT_EQ(LastKey(), Cash("00756"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00756"));
     EXPECT_TRUE(w.BankFx);
     auto setTicks = [&](platform::DbConnection& db, const platform::DbValue& tick) {
       for (const QString& t : {fx_.StatementTable(), fx_.JournalTable()})
@@ -145,12 +141,12 @@ TEST_P(FrmYhdzqcTest, TheDirectionChangesOnlyWithoutTicksAndIsReadBack) {
     session_.Messages().Answer(6, [&] { setTicks(*session_.Database().OpenAnother(), 3); });
     w.ChangeBalanceDirection();
     EXPECT_TRUE(w.BankFx);
-    EXPECT_EQ(LastKey(), Cash("00756"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00756"));
     setTicks(fx_.Db(), {});
     session_.Messages().Answer(7);  // No
     w.ChangeBalanceDirection();
     EXPECT_TRUE(w.BankFx);
-    EXPECT_EQ(LastKey(), Cash("00760") + QStringLiteral("   ") + Cash("00761") + QStringLiteral("   -->   ") + Cash("00762"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00760") + QStringLiteral("   ") + Cash("00761") + QStringLiteral("   -->   ") + Cash("00762"));
     session_.Messages().Answer(6);  // Yes
     w.ChangeBalanceDirection();
     EXPECT_FALSE(w.BankFx);  // as read back from where the mode keeps it

@@ -97,11 +97,8 @@ TEST_P(ItemWindowsTest, DeletingMarksJournalLinesAndRefusesTickedOnes) {
 // delete's question is open or before the row's change is saved: the line stays
 // as that session left it, under its tick, and the user is told.
 TEST_P(ItemWindowsTest, ALineTickedOrClearedMeanwhileIsNeitherDeletedNorChanged) {
-  struct Case {
-    const char* name;
-    bool enterprise, remove, cleared;
-    int period;  // of a journal line: 21 an opening item, 1 a line of the journal's own periods
-  };
+  // period, of a journal line: 21 an opening item, 1 a line of the journal's own periods
+  struct Case { const char* name; bool enterprise, remove, cleared; int period; };
   const Case cases[] = {{"enterprise item deleted, ticked", true, true, false, 21},
                         {"enterprise regular line deleted, cleared", true, true, true, 1},
                         {"enterprise item saved, ticked", true, false, false, 21},
@@ -222,12 +219,7 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
 
 TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    struct Case {
-      QString amount;
-      int direction;
-      int shown;
-    };
-    // Lines: debit 150, debit 50 (ticked), credit 30 (cleared), credit 20.
+    struct Case { QString amount; int direction, shown; };
     const Case cases[] = {{"150", 0, 1}, {"", 2, 2}, {"50", 2, 0}, {"", 0, 4}};
     for (const Case& c : cases) {
       session_.Modals().Then([&c](QDialog& d) {

@@ -73,12 +73,7 @@ TEST_P(OpeningItemsTest, BankRowsRunTheBalanceAndReadAMissingDirectionAsCredit) 
 }
 
 TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
-  struct Case {
-    int col;
-    QString text;
-    bool ok;
-    QString kept;
-  };
+  struct Case { int col; QString text; bool ok; QString kept; };
   const Case cases[] = {
       {kQyDate, "", false, ""},
       {kQyDate, "2026.13.40", false, ""},
@@ -108,11 +103,7 @@ TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
 
 // The row checks name the column the cursor goes to; a bank row's style is not looked up.
 TEST_P(OpeningItemsTest, RowChecksNameTheColumnAtFaultIncludingADateNeverTyped) {
-  struct Case {
-    bool bank;
-    QString date, debit, credit, billDate;
-    int col;  // -1 when the row is kept
-  };
+  struct Case { bool bank; QString date, debit, credit, billDate; int col; };  // col -1: the row is kept
   const Case cases[] = {
       {false, "2026.02.20", "12.5", "", "", -1},
       {false, "", "12.5", "", "", kQyDate},  // the date cell was never typed

@@ -14,7 +14,7 @@ using platform::Money;
 using testing::OpeningFixture;
 
 Money M(double v) { return Money::FromDouble(v); }
-std::vector<Money> Ms(std::initializer_list<double> v) {
+std::vector<Money> Ms(const std::vector<double>& v) {
   std::vector<Money> m;
   for (double d : v) m.push_back(M(d));
   return m;
@@ -26,8 +26,8 @@ using OpeningSetupTest = testing::OpeningTest;
 TEST_P(OpeningSetupTest, FiguresOfTheHandWorkedFixture) {
   struct Case {
     bool debit, foreign;
-    std::initializer_list<double> sums;      // openings J0 K0, statement A B, journal C D
-    std::initializer_list<double> adjusted;  // journal add less balance, statement add less balance
+    std::vector<double> sums;      // openings J0 K0, statement A B, journal C D
+    std::vector<double> adjusted;  // journal add less balance, statement add less balance
   };
   const Case cases[] = {
       {true, false, {1000, 900, 200, 50, 30, 80}, {200, 50, 1150, 30, 80, 850}},

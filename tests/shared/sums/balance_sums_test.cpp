@@ -200,7 +200,9 @@ TEST_P(BalanceSumsTest, AccountFactsAreReadAndWrittenAndAMissingAccountIsSaid) {
 INSTANTIATE_TEST_SUITE_P(Modes, BalanceSumsTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
 
-TEST(PopupsTest, CalendarAndCalculatorWriteTheirResultIntoTheBox) {
+// The calendar and calculator write their result into the box; the digest
+// reference hands its choice back through the shared values.
+TEST(PopupsTest, EachPopupHandsBackWhatWasChosen) {
   testing::SuiteSession session;
   QWidget window;
   QLineEdit box(&window);
@@ -222,10 +224,7 @@ TEST(PopupsTest, CalendarAndCalculatorWriteTheirResultIntoTheBox) {
   PopupCalculator(&box, &window);
   EXPECT_DOUBLE_EQ(startedAt, 1234.5);
   EXPECT_EQ(box.text(), QStringLiteral("1235.5"));
-}
 
-TEST(PopupsTest, DigestReferenceHandsTheChosenDigestBackThroughTheParamObject) {
-  testing::SuiteSession session;
   platform::ParamObject& param = Session::Current().Common().GetParamObject();
   param.InputText = QStringLiteral("手续费");
   QString firstListed;
