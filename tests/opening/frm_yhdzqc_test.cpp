@@ -209,6 +209,10 @@ TEST_P(FrmYhdzqcTest, ThePrintedStatementCarriesTheShownFigures) {
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(shown[shown.size() - 2].prompt, shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.12741"), QStringLiteral("GLYhQc")));
     EXPECT_TRUE(shown.back().prompt.endsWith(shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.02809"), 22)));
+    // Ctrl+P prints as the menu does.
+    QKeyEvent ctrlP(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier);
+    QApplication::sendEvent(&w, &ctrlP);
+    EXPECT_EQ(printing.Runs().size(), 3u);
   });
 }
 
