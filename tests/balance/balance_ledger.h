@@ -1,14 +1,23 @@
 #pragma once
 
+#include "balance/balance_figures.h"
 #include "platform/db/db_connection.h"
 #include "platform/db/money.h"
 
 #include <QDate>
 #include <QString>
+#include <vector>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::balance::test {
 
 platform::Money M(const char* text);
+// Every figure (or sum) as one text of exact amounts, to compare all of them at once.
+QString FiguresText(const BalanceFigures& f);
+QString SumsText(const RawSums& s);
+inline std::string ModeName(const ::testing::TestParamInfo<bool>& i) { return i.param ? "book" : "account"; }
 
 // A bank account (account mode) or bank book (book mode) of a test, written as the
 // suite keeps it, with lines added one by one. Defaults: debit direction, home
@@ -21,6 +30,14 @@ struct TestAccount {
   QDate end = QDate(2026, 6, 30);
   QString currency;  // empty: the home currency
 };
+
+class BalanceLedger;
+
+// Random accounts of every kind (both directions, foreign or not, with and without
+// an end date), each with random lines of every kind: ticked, cleared, opening
+// items, statement lines of the year before and lines without a direction.
+std::vector<TestAccount> AddRandomAccounts(BalanceLedger& ledger, const QString& prefix, int accounts, int lines,
+                                           unsigned seed);
 
 class BalanceLedger {
  public:

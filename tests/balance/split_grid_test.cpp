@@ -1,6 +1,5 @@
 #include "platform/controls/split_grid.h"
 
-#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace corvane::platform {
@@ -39,22 +38,6 @@ TEST(SplitGridTest, ShapeCellsAndPrintedView) {
   EXPECT_EQ(g.PrintColumnWidth(3), 0);
   EXPECT_TRUE(g.PrintColumnAlignment(2) & Qt::AlignRight);
   EXPECT_TRUE(g.PrintColumnAlignment(1) & Qt::AlignLeft);
-}
-
-// Each body row gets the colour the window's function gives it; header rows keep
-// the grid's own.
-TEST(SplitGridTest, RowColoursComeFromTheWindow) {
-  SplitGrid g;
-  g.SetCols(2);
-  g.SetRows(5);
-  g.SetFixedRows(1);
-  g.SetRowColorFn([](int row, QColor& c) { if (row == 4) c = Qt::yellow; });
-  EXPECT_EQ(g.RowColor(4), QColor(Qt::yellow));
-  EXPECT_FALSE(g.RowColor(2).isValid());
-  const QModelIndex header = g.Body()->model()->index(0, 0);
-  EXPECT_NE(g.Body()->model()->data(header, Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
-  const QModelIndex last = g.Body()->model()->index(4, 1);
-  EXPECT_EQ(g.Body()->model()->data(last, Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
 }
 
 }  // namespace

@@ -1,122 +1,213 @@
-// Every window of the seven functions as an English user sees it, in both modes:
-// no Chinese in what the program writes itself, no label cut off, and a picture
-// on every toolbar button, the separators between groups only.
+// The host window (its own title, the mode it shows, the saved mode as a setting);
+// the reconciliation window as the host opens it: help from every way of asking,
+// the captions of both languages; and every window of the seven functions as an
+// English user sees it.
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yetjb1.h"
+#include "host/help_viewer.h"
 #include "host/menu_dispatcher.h"
+#include "host/product_facade.h"
+#include "host_window.h"
 #include "opening/frm_yhdzqc.h"
-#include "platform/controls/grid_base.h"
+#include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/cash_services.h"
 #include "query/frm_yhcqwdtj.h"
+#include "reconcile/frm_yhdz.h"
 #include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
 #include "shared/session.h"
+#include "support/host_text_walk.h"
+#include "support/query_windows.h"
 #include "support/suite_session.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRegularExpression>
-#include <QTabBar>
-#include <QTableWidget>
-#include <QTextDocument>
-#include <QToolBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtWidgets/private/qapplication_p.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 
 namespace corvane::host {
 namespace {
 
+using reconcile::frmYHDZ;
 using shared::Session;
 
-// Collects what is wrong with the windows it is shown.
-class TextWalk {
- public:
-  explicit TextWalk(platform::DbConnection& db) {
-    // Names come from the data, which is Chinese whatever the language.
-    for (const char* sql : {"select ccode_name from code", "select cBookName from RP_Book", "select cexch_name from RP_Book"})
-      db.ForEachRow(QString::fromLatin1(sql), {}, [this](const std::vector<platform::DbValue>& row) {
-        if (!row[0].IsNull()) names_ << row[0].ToString().trimmed();
-      });
-    std::sort(names_.begin(), names_.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
-  }
+bool HasChinese(const QString& text) { return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))); }
 
-  // Where is null for a message box.
-  void Text(const QWidget* where, const QString& what, QString text) {
-    for (const QString& name : names_)
-      if (!name.isEmpty()) text.remove(name);
-    if (text.contains(QRegularExpression(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"))))
-      faults << Where(where) + QLatin1Char(' ') + what + QStringLiteral(": ") + text;
-  }
+// Opens "RP0305" on the demo bank account.
+frmYHDZ* OpenReconciliation(testing::SuiteSession& session) {
+  session.Modals().Then(testing::ChooseEntry(QStringLiteral("100201"), 0));
+  ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  return Session::Current().windows.Find<frmYHDZ>();
+}
 
-  void Window(QWidget* w) {
-    Text(w, QStringLiteral("title"), w->windowTitle());
-    for (QLabel* l : w->findChildren<QLabel*>()) {
-      if (!l->isVisibleTo(w) || l->text().isEmpty() || Qt::mightBeRichText(l->text())) continue;
-      Text(l, QStringLiteral("label"), l->text());
-      const int needed = QFontMetrics(l->font()).horizontalAdvance(l->text());
-      if (!l->wordWrap() && !l->text().contains(QLatin1Char('\n')) && needed > l->contentsRect().width() + 1)
-        faults << Where(l) + QStringLiteral(" cut: ") + l->text() + QStringLiteral(" needs %1, has %2")
-                                                              .arg(needed)
-                                                              .arg(l->contentsRect().width());
-    }
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-      if (b->isVisibleTo(w)) Text(b, QStringLiteral("button"), b->text() + b->toolTip());
-    for (QGroupBox* g : w->findChildren<QGroupBox*>())
-      if (g->isVisibleTo(w)) Text(g, QStringLiteral("frame"), g->title());
-    for (QTabBar* t : w->findChildren<QTabBar*>())
-      for (int i = 0; i < t->count(); ++i) Text(t, QStringLiteral("tab"), t->tabText(i));
-    for (platform::GridBase* g : w->findChildren<platform::GridBase*>())
-      for (int c = 0; c < g->Cols(); ++c)
-        if (g->ColWidth(c) > 0) Text(g, QStringLiteral("column title"), g->TextMatrix(0, c));
-    for (QTableWidget* t : w->findChildren<QTableWidget*>()) {
-      if (!t->isVisibleTo(w)) continue;
-      for (int r = 0; r < t->rowCount(); ++r)
-        for (int c = 0; c < t->columnCount(); ++c) {
-          const QTableWidgetItem* item = t->item(r, c);
-          if (!item || item->text().isEmpty() || t->columnSpan(r, c) != 1) continue;
-          Text(t, QStringLiteral("cell"), item->text());
-          if (QFontMetrics(t->font()).horizontalAdvance(item->text()) + 6 > t->columnWidth(c))
-            faults << Where(t) + QStringLiteral(" cut: ") + item->text();
-        }
-    }
-    for (platform::ToolbarHost* t : w->findChildren<platform::ToolbarHost*>()) Toolbar(t);
-  }
+platform::ToolbarHost* Toolbar(frmYHDZ* w) { return w->findChild<platform::ToolbarHost*>(QStringLiteral("CTBCtrl1")); }
 
-  QStringList faults;
+void CloseHelp() {
+  if (HelpViewer* viewer = HelpViewer::Current()) viewer->close();
+  QApplication::processEvents();
+}
 
- private:
-  static QString Where(const QWidget* w) {
-    return w ? w->window()->objectName() + QLatin1Char('.') + w->objectName() : QStringLiteral("message box");
-  }
-
-  void Toolbar(platform::ToolbarHost* t) {
-    bool afterSeparator = true;  // none first
-    for (QAction* a : t->ToolBar()->actions()) {
-      if (!a->isVisible()) continue;
-      if (a->isSeparator()) {
-        if (afterSeparator) faults << Where(t) + QStringLiteral(" separator after a separator or first");
-        afterSeparator = true;
-        continue;
+// Help asked for from a window shown modally (the opening set-up, its item windows)
+// must be readable and closable while that window waits: the modal window may not
+// block it. Asked for again with no modal window, it is a free window again.
+TEST(HelpViewerModality, ModalWindowsDoNotBlockTheViewer) {
+  testing::SuiteSession session;
+  CloseHelp();
+  // Modal windows opened one inside the other, then none again.
+  for (const int depth : {0, 1, 2, 0}) {
+    int asked = 0;
+    std::function<void(int)> openModal = [&](int level) {
+      if (level == 0) {
+        HelpViewer* viewer = HelpViewer::Open(QStringLiteral("RP0303"), QStringLiteral("zh-CN"));
+        QApplication::processEvents();
+        ++asked;
+        EXPECT_TRUE(viewer->isVisible()) << depth;
+        EXPECT_FALSE(QApplicationPrivate::isBlockedByModal(viewer)) << depth;
+        return;
       }
-      afterSeparator = false;
-      Text(t, QStringLiteral("button"), a->text() + a->toolTip());
-      if (a->icon().isNull()) faults << Where(t) + QStringLiteral(" button without a picture: ") + a->text();
-    }
-    if (afterSeparator && !t->ToolBar()->actions().isEmpty()) faults << Where(t) + QStringLiteral(" separator last");
+      QDialog dialog;
+      QTimer::singleShot(0, &dialog, [&] {
+        openModal(level - 1);
+        dialog.reject();
+      });
+      dialog.exec();
+    };
+    openModal(depth);
+    EXPECT_EQ(asked, 1) << depth;
   }
+  CloseHelp();
+}
 
-  QStringList names_;
+TEST(HelpViewerPages, PageOfAMenuIdInTheSessionLanguage) {
+  struct Case { const char* id; const char* language; const char* page; };
+  const Case cases[] = {
+      {"RP0305", "zh-CN", ":/corvane/help/zh-CN/rp0305.html"},
+      {"RP0305", "en-US", ":/corvane/help/en-US/rp0305.html"},
+      {" rp0305 ", "en-US", ":/corvane/help/en-US/rp0305.html"},
+      {"RP0305", "zh-TW", ":/corvane/help/zh-CN/rp0305.html"},   // no pages of its own: Chinese
+      {"RP0399", "en-US", ":/corvane/help/en-US/index.html"},    // no page: the index
+      {"index", "zh-CN", ":/corvane/help/zh-CN/index.html"},
+      {"", "en-US", ":/corvane/help/en-US/index.html"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(HelpViewer::PagePath(QString::fromLatin1(c.id), QString::fromLatin1(c.language)),
+              QString::fromLatin1(c.page))
+        << c.id << " " << c.language;
+}
+
+struct LanguageCase {
+  const char* language;
+  QStringList toolbar;
+  bool chinese;
 };
 
+class ReconciliationWindow : public ::testing::TestWithParam<LanguageCase> {
+ protected:
+  testing::SuiteSession session_{false, QDate(2026, 12, 15), QString::fromLatin1(GetParam().language)};
+};
+
+// Nothing of the other language shows: toolbar, grid titles, column titles and the
+// direction of every line; and no column title is cut off.
+TEST_P(ReconciliationWindow, CaptionsFollowTheSessionLanguage) {
+  const LanguageCase& c = GetParam();
+  frmYHDZ* w = OpenReconciliation(session_);
+  ASSERT_NE(w, nullptr);
+  QStringList captions;
+  for (const QString& key : Toolbar(w)->Keys()) captions << Toolbar(w)->Caption(key);
+  EXPECT_EQ(captions, c.toolbar);
+  const QLabel* journalTitle = w->findChild<QLabel*>(QStringLiteral("Label3"));
+  ASSERT_NE(journalTitle, nullptr);
+  EXPECT_EQ(HasChinese(journalTitle->text()), c.chinese) << journalTitle->text().toStdString();
+  for (platform::ListGrid* grid : {w->MSGrid1(), w->MsGrid2()}) {
+    const int direction = grid == w->MSGrid1() ? 4 : 3;
+    ASSERT_GT(grid->Rows(), 1);
+    for (int col = 0; col < grid->Cols(); ++col) {
+      const QString title = grid->TextMatrix(0, col);
+      EXPECT_EQ(HasChinese(title), c.chinese) << title.toStdString();
+      if (grid->ColWidth(col) > 0)
+        EXPECT_GE(grid->ColWidth(col) / 15, QFontMetrics(grid->font()).horizontalAdvance(title)) << title.toStdString();
+    }
+    for (int r = 1; r < grid->Rows(); ++r) {
+      const QString side = grid->TextMatrix(r, direction);
+      ASSERT_FALSE(side.isEmpty()) << r;
+      ASSERT_EQ(HasChinese(side), c.chinese) << side.toStdString();
+    }
+  }
+}
+
+// Every way of asking reaches the host's viewer at the reconciliation page, once,
+// and the window is still there afterwards.
+TEST_P(ReconciliationWindow, EveryWayOfAskingForHelpOpensItsPage) {
+  frmYHDZ* w = OpenReconciliation(session_);
+  ASSERT_NE(w, nullptr);
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"toolbar button", [w] { EXPECT_TRUE(Toolbar(w)->Click(QStringLiteral("help"))); }},
+      {"F1",
+       [w] {
+         w->show();
+         w->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+         QTest::keyClick(w, Qt::Key_F1);
+       }},
+      {"right-click item", [w] { ASSERT_TRUE(QMetaObject::invokeMethod(w, "rHelp")); }},
+  };
+  for (const auto& [name, ask] : ways) {
+    SCOPED_TRACE(name);
+    CloseHelp();
+    ask();
+    HelpViewer* viewer = HelpViewer::Current();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->ShownPage(), QStringLiteral("/corvane/help/%1/rp0305.html").arg(QLatin1String(GetParam().language)));
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("RP0305")));
+    EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), w);
+  }
+  CloseHelp();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, ReconciliationWindow,
+    ::testing::Values(LanguageCase{"zh-CN", {"对账", "取消", "过滤", "对照", "方向", "检查", "帮助", "退出"}, true},
+                      LanguageCase{"en-US", {"Match", "Cancel", "Filter", "Compare", "Layout", "Check", "Help", "Exit"},
+                                   false}),
+    [](const auto& info) { return std::string(info.param.language[0] == 'z' ? "Chinese" : "English"); });
+
+// The selection dialog the reconciliation opens with speaks the session's language
+// in both modes, the lines it writes itself included.
+TEST(SelectionDialogCaptions, FollowTheSessionLanguage) {
+  struct Case { const char* language; bool bookMode; const char* title; const char* accountLabel; };
+  const Case cases[] = {{"zh-CN", false, "银行科目选择", ""},
+                        {"zh-CN", true, "银行账簿选择", "账号："},
+                        {"en-US", false, "Choose Bank Account", ""},
+                        {"en-US", true, "Choose Bank Book", "Bank account no.:"}};
+  for (const Case& c : cases) {
+    testing::SuiteSession session(c.bookMode, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    QString title, account;
+    session.Modals().Then([&](QDialog& d) {
+      title = d.windowTitle();
+      if (const QLabel* line = d.findChild<QLabel*>(QStringLiteral("lblAccount"))) account = line->text();
+    });
+    ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    EXPECT_EQ(title, QString::fromUtf8(c.title));
+    EXPECT_TRUE(account.startsWith(QString::fromUtf8(c.accountLabel))) << account.toStdString();
+  }
+}
+
+// Every window of the seven functions as an English user sees it, in both modes:
+// no Chinese in what the program writes itself, no label cut off, and a picture
+// on every toolbar button, the separators between groups only.
 // Walks each dialog as it comes up and answers it so the function goes on.
-testing::ScriptedModals::Step Answer(TextWalk& walk, testing::ScriptedModals& modals) {
+testing::ScriptedModals::Step Answer(testing::TextWalk& walk, testing::ScriptedModals& modals) {
   return [&walk, &modals](QDialog& d) {
     walk.Window(&d);
     if (auto* choose = dynamic_cast<shared::frmYHKMXZ*>(&d)) {
@@ -128,10 +219,8 @@ testing::ScriptedModals::Step Answer(TextWalk& walk, testing::ScriptedModals& mo
       if (start->isVisibleTo(choose) && start->count() > 0) start->setCurrentIndex(0);
       if (end->isVisibleTo(choose) && end->count() > 0) end->setCurrentIndex(end->count() - 1);
       choose->Command1_Click();
-    } else if (auto* audit = dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
-      audit->Text1()->setText(QStringLiteral("2026.12.31"));
-      audit->Text2()->setText(QStringLiteral("30"));
-      audit->Command1_Click();
+    } else if (dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
+      testing::AuditConditions(QStringLiteral("2026.12.31"), QStringLiteral("30"))(d);
     } else if (auto* opening = dynamic_cast<opening::frmYHDZQC*>(&d)) {
       // Its two item windows, then the summary with its figures.
       modals.Then(Answer(walk, modals));
@@ -150,7 +239,7 @@ class EnglishWindows : public ::testing::TestWithParam<bool> {};
 
 TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
   testing::SuiteSession session(GetParam(), QDate(2026, 12, 15), QStringLiteral("en-US"));
-  TextWalk walk(session.Db());
+  testing::TextWalk walk(session.Db());
   walk.Text(nullptr, QStringLiteral("message title"), Session::Current().Cash().GetMessageTitle());
   for (const char* menu : {"RP0303", "RP0304", "RP0305", "RP0306", "RP0307", "RP0308", "RP0309"}) {
     SCOPED_TRACE(menu);
@@ -186,3 +275,62 @@ INSTANTIATE_TEST_SUITE_P(Host, EnglishWindows, ::testing::Values(false, true),
 
 }  // namespace
 }  // namespace corvane::host
+
+namespace {
+
+using corvane::shared::GetResString;
+
+// A host window over a session in the language given.
+struct HostOn {
+  explicit HostOn(const char* language, const HostSessionInfo& info = {}, std::function<bool(bool)> save = nullptr)
+      : session(false, QDate(2026, 12, 15), QString::fromLatin1(language)), window(facade, info, std::move(save)) {}
+  corvane::testing::SuiteSession session;
+  corvane::host::clsProductFacade facade;
+  HostWindow window;
+};
+
+// The mode it shows and a title of its own, not the function window's. The saved
+// choice changes only through the visible setting, and says so; a failed save
+// leaves the setting as it was.
+TEST(HostWindow, ShowsTheModeAndTheSavedModeAsASetting) {
+  struct Case { const char* language; bool bookMode; bool forThisRun; const char* says; bool saved; bool saveWorks; };
+  const Case cases[] = {{"zh-CN", false, false, "科目模式", false, true},
+                        {"zh-CN", true, false, "账簿模式", true, true},
+                        {"zh-CN", true, true, "账簿模式", false, false},
+                        {"en-US", false, true, "account mode", true, false},
+                        {"en-US", true, false, "book mode", false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.says);
+    std::vector<bool> saves;
+    HostOn host(c.language, {QString(), c.bookMode, c.forThisRun, c.saved}, [&](bool on) {
+      saves.push_back(on);
+      return c.saveWorks;
+    });
+    const QString text = host.window.ModeText();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(c.says))) << text.toStdString();
+    EXPECT_EQ(text.contains(QStringLiteral("--mode")), c.forThisRun);
+    EXPECT_FALSE(host.window.windowTitle().isEmpty());
+    EXPECT_NE(host.window.windowTitle(), GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.frmYHDZ")));
+    QAction* setting = host.window.findChild<QAction*>(QStringLiteral("SavedBookMode"));
+    ASSERT_NE(setting, nullptr);
+    EXPECT_EQ(setting->isChecked(), c.saved);
+    setting->trigger();
+    EXPECT_EQ(setting->isChecked(), c.saveWorks != c.saved);
+    EXPECT_EQ(saves, std::vector<bool>{!c.saved});
+  }
+}
+
+TEST(HostWindowHelp, F1OpensTheIndex) {
+  HostOn host("en-US");
+  host.window.show();
+  host.window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+  QTest::keyClick(&host.window, Qt::Key_F1);
+  corvane::host::HelpViewer* viewer = corvane::host::HelpViewer::Current();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->ShownPage(), QStringLiteral("/corvane/help/en-US/index.html"));
+  viewer->close();
+  QApplication::processEvents();
+}
+
+}  // namespace

@@ -1,7 +1,4 @@
-#include "host/menu_dispatcher.h"
 #include "opening/frm_qyfqc.h"
-#include "opening/frm_yhdzqc.h"
-#include "opening/frm_yhfqc.h"
 #include "opening_fixture.h"
 #include "platform/controls/entry_grid.h"
 #include "shared/frm_yhfilter.h"
@@ -12,14 +9,11 @@
 #include "support/other_writer.h"
 #include "support/scripted_print.h"
 
-#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QDir>
-#include <QKeyEvent>
-#include <QCoreApplication>
-#include <QLabel>
-#include <gtest/gtest.h>
 
 namespace corvane::opening {
 namespace {
@@ -27,36 +21,11 @@ namespace {
 using platform::LeaveAnswer;
 using platform::Money;
 using shared::Session;
+using testing::Cash;
 using testing::OpeningFixture;
 
-class ItemWindowsTest : public ::testing::TestWithParam<bool> {
+class ItemWindowsTest : public testing::OpeningWindowTest {
  protected:
-  bool Book() const { return GetParam(); }
-  // Opens "RP0303", then the enterprise (or bank) side's items, and runs `inside` there.
-  template <class W>
-  void OpenItems(std::function<void(W&)> inside) {
-    session_.Modals().Then([this](QDialog& d) {
-      auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-      QComboBox* list = Book() ? dialog.cmbBook() : dialog.Combo1();
-      for (int i = 0; i < list->count(); ++i) {
-        const QString code = Book() ? dialog.cmbBookCode()->itemText(i) : list->itemData(i).toString();
-        if (code == fx_.Key()) list->setCurrentIndex(i);
-      }
-      dialog.Command1_Click();
-    });
-    bool ran = false;
-    session_.Modals().Then([this, inside, &ran](QDialog& d) {
-      auto& setup = dynamic_cast<frmYHDZQC&>(d);
-      session_.Modals().Then([inside, &ran](QDialog& items) {
-        ran = true;
-        inside(dynamic_cast<W&>(items));
-      });
-      std::is_same_v<W, frmYHFQC> ? setup.Command1_Click() : setup.Command2_Click();
-      setup.close();
-    });
-    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
-    ASSERT_TRUE(ran) << "the item window did not open";
-  }
   // Types a new row's cells as a user would and leaves it; col is where the cursor stays.
   template <class W>
   LeaveAnswer KeyRow(W& w, const std::map<int, QString>& cells, int& row, int& col) {
@@ -73,79 +42,63 @@ class ItemWindowsTest : public ::testing::TestWithParam<bool> {
     col = w.MsGrid1()->Col();
     return result == shared::GridEditor::Commit::Saved ? LeaveAnswer::Leave : LeaveAnswer::Stay;
   }
-  long long Count(const QString& table, const QString& where, const platform::DbParams& extra = {}) {
-    platform::DbParams p{fx_.Key()};
-    p.insert(p.end(), extra.begin(), extra.end());
-    return fx_.Db().QueryValue(QStringLiteral("select count(*) from %1 where %2=? and %3").arg(table, fx_.KeyColumn(), where), p).ToInt();
-  }
-  QString Cash(const char* n) { return shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(n)); }
-  void Shot(QWidget& w, const QString& name) {
-    const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(name));
-  }
-
-  corvane::testing::SuiteSession session_{GetParam()};
-  OpeningFixture fx_{session_, GetParam()};
 };
 
-TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveWithTheirKey) {
-  bool ran = false;
+// A row whose date was never typed is refused at the date; once dated it is saved
+// with its key, and a change updates the same line.
+TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveOnlyDatedRowsWithTheirKey) {
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
-    ran = true;
     EXPECT_TRUE(w.Label3()->text().endsWith(QStringLiteral("1,000.00"))) << w.Label3()->text().toStdString();
     EXPECT_EQ(w.MsGrid1()->Rows() - 1, 3);
-    int row = 0, col = 0;
-    ASSERT_EQ(KeyRow(w, {{kQyDate, "2026.02.20"}, {kQyDebit, "12.50"}, {kQyDigest, "手工"}}, row, col), LeaveAnswer::Leave);
+    int row = 0, col = 5;
+    ASSERT_EQ(KeyRow(w, {{kQyDebit, "12.50"}, {kQyDigest, "手工"}}, row, col), LeaveAnswer::Stay);
+    EXPECT_EQ(col, kQyDate);
+    EXPECT_TRUE(w.RowKey(row).isEmpty());
+    ASSERT_EQ(Change(w, row, {{kQyDate, "2026.02.20"}}, col), LeaveAnswer::Leave);
     const QString key = w.RowKey(row);
     ASSERT_FALSE(key.isEmpty());
     if (Book()) { EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kQyNo), key); }
-    // Leaving it again after a change updates the same line.
     EXPECT_EQ(Change(w, row, {{kQyDebit, "13.00"}}, col), LeaveAnswer::Leave);
     EXPECT_EQ(w.RowKey(row), key);
+    // A key typed into one amount clears the other: an item is a debit or a credit.
+    for (const auto& [typed, cleared] : {std::pair{kQyCredit, kQyDebit}, std::pair{kQyDebit, kQyCredit}}) {
+      ASSERT_TRUE(w.MsGrid1()->StartEdit(row, typed));
+      QKeyEvent four(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, QStringLiteral("4"));
+      QCoreApplication::sendEvent(w.MsGrid1()->ActiveEditor(), &four);
+      EXPECT_TRUE(w.MsGrid1()->CommitEdit());
+      EXPECT_EQ(w.MsGrid1()->TextMatrix(row, cleared), QString()) << typed;
+    }
+    w.Editor()->DiscardCurrentRow();
     Shot(w, Book() ? QStringLiteral("opening-items-book.png") : QStringLiteral("opening-items-account.png"));
   });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(Count(fx_.JournalTable(), QStringLiteral("iperiod=21 and cdigest=?"), {QStringLiteral("手工")}), 1);
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21")), 2);
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21 and cdigest=? and md=?"),
+                      {QStringLiteral("手工"), Money::FromCents(1300)}), 1);
 }
 
-TEST_P(ItemWindowsTest, ARowWhoseDateWasNeverTypedIsRefused) {
-  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
-    int row = 0, col = 5;
-    EXPECT_EQ(KeyRow(w, {{kQyDebit, "3.00"}}, row, col), LeaveAnswer::Stay);
-    EXPECT_EQ(col, kQyDate);
-    EXPECT_TRUE(w.RowKey(row).isEmpty());
-  });
-  EXPECT_EQ(Count(fx_.JournalTable(), QStringLiteral("iperiod=21")), 1);
-}
-
+// The fixture's ticked journal line is refused; its regular line is marked deleted.
 TEST_P(ItemWindowsTest, DeletingMarksJournalLinesAndRefusesTickedOnes) {
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
-    for (int r = 1; r < w.MsGrid1()->Rows(); ++r) {
-      if (w.RowState(r) != kRegularLocked) continue;
-      w.MsGrid1()->SetRow(r);
-      w.DeleteRow();
-      EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00112"));
-    }
-    for (int r = 1; r < w.MsGrid1()->Rows(); ++r) {
-      if (w.RowState(r) != kRegular) continue;
-      w.MsGrid1()->SetRow(r);
-      session_.Messages().Answer(6);
-      w.DeleteRow();
-      break;
-    }
+    auto select = [&w](int state) {
+      for (int r = w.MsGrid1()->Rows() - 1; r > 0; --r)
+        if (w.RowState(r) == state) w.MsGrid1()->SetRow(r);
+    };
+    select(kRegularLocked);
+    w.DeleteRow();
+    EXPECT_EQ(session_.Messages().LastPrompt(), Cash("00112"));
+    select(kRegular);
+    session_.Messages().Answer(6);
+    w.DeleteRow();
   });
-  EXPECT_EQ(Count(fx_.JournalTable(), QStringLiteral("bdelete=1 and iperiod=1")), 1);
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("bdelete=1 and iperiod=1")), 1);
 }
 
 // Another session ticks or clears a line after the window loaded it, while the
 // delete's question is open or before the row's change is saved: the line stays
 // as that session left it, under its tick, and the user is told.
 TEST_P(ItemWindowsTest, ALineTickedOrClearedMeanwhileIsNeitherDeletedNorChanged) {
-  struct Case {
-    const char* name;
-    bool enterprise, remove, cleared;
-    int period;  // of a journal line: 21 an opening item, 1 a line of the journal's own periods
-  };
+  // period, of a journal line: 21 an opening item, 1 a line of the journal's own periods
+  struct Case { const char* name; bool enterprise, remove, cleared; int period; };
   const Case cases[] = {{"enterprise item deleted, ticked", true, true, false, 21},
                         {"enterprise regular line deleted, cleared", true, true, true, 1},
                         {"enterprise item saved, ticked", true, false, false, 21},
@@ -189,30 +142,23 @@ TEST_P(ItemWindowsTest, ALineTickedOrClearedMeanwhileIsNeitherDeletedNorChanged)
     };
     c.enterprise ? OpenItems<frmQYFQC>(inside) : OpenItems<frmYHFQC>(inside);
     const QString amount = c.enterprise ? QStringLiteral("md") : QStringLiteral("mmoney");
-    EXPECT_EQ(Count(table, QStringLiteral("%1=? and %2=7 and bdelete=? and %3=?").arg(keyColumn, tick, amount),
+    EXPECT_EQ(fx_.Count(table, QStringLiteral("%1=? and %2=7 and bdelete=? and %3=?").arg(keyColumn, tick, amount),
                     {keyValue, c.cleared ? 1 : 0, Money::FromCents(650)}),
               1);
   }
 }
 
-TEST_P(ItemWindowsTest, AFailedSaveIsShownAndWritesNothing) {
+// With the statement table gone, a save and a delete are told and change nothing.
+TEST_P(ItemWindowsTest, AFailedSaveOrDeleteIsShownAndWritesNothing) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    const int rows = w.MsGrid1()->Rows(), shown = session_.Messages().Count();
     fx_.Db().Execute(QStringLiteral("alter table %1 rename to opening_away").arg(fx_.StatementTable()));
     int row = 0, col = 0;
-    const int shown = session_.Messages().Count();
     EXPECT_EQ(KeyRow(w, {{kYhDate, "2026.02.20"}, {kYhDebit, "4.00"}}, row, col), LeaveAnswer::Stay);
     EXPECT_EQ(session_.Messages().Count(), shown + 1);
     EXPECT_TRUE(w.RowKey(row).isEmpty());
-    fx_.Db().Execute(QStringLiteral("alter table opening_away rename to %1").arg(fx_.StatementTable()));
-  });
-  EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {Money::FromCents(400)}), 0);
-}
-
-TEST_P(ItemWindowsTest, AFailedDeleteIsShownAndKeepsTheRow) {
-  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    const int rows = w.MsGrid1()->Rows();
+    w.Editor()->DiscardCurrentRow();
     w.MsGrid1()->SetRow(1);
-    fx_.Db().Execute(QStringLiteral("alter table %1 rename to opening_away").arg(fx_.StatementTable()));
     session_.Messages().Answer(6);
     w.DeleteRow();
     fx_.Db().Execute(QStringLiteral("alter table opening_away rename to %1").arg(fx_.StatementTable()));
@@ -220,7 +166,8 @@ TEST_P(ItemWindowsTest, AFailedDeleteIsShownAndKeepsTheRow) {
     EXPECT_TRUE(session_.Messages().LastPrompt().startsWith(
         shared::GetResString(QStringLiteral("corvane.opening.failed"), QString()).left(6)));
   });
-  EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("ibegin=2")), 5);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("ibegin=2")), 5);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {Money::FromCents(400)}), 0);
 }
 
 TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndRefuseAZeroItem) {
@@ -235,7 +182,7 @@ TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndRefuseAZeroItem) {
     // 900 +150 +50 -30 -20 +25, the new line sorted last as keyed.
     EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kYhBalance), QStringLiteral("1,075.00"));
   });
-  EXPECT_EQ(Count(fx_.StatementTable(), QStringLiteral("ibegin=2 and mmoney=? and bd_c=1"), {Money::FromCents(2500)}), 1);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("ibegin=2 and mmoney=? and bd_c=1"), {Money::FromCents(2500)}), 1);
 }
 
 TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) {
@@ -253,10 +200,9 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
     } else {
       ASSERT_EQ(printing.Runs().size(), 1u) << session_.Messages().LastPrompt().toStdString();
       const auto& run = printing.Runs()[0];
-      EXPECT_EQ(run.headRow.value(QStringLiteral("P1")).toString(), Cash("00104"));
-      EXPECT_EQ(run.headRow.value(QStringLiteral("P5")).toString(), w.Label1()->text());
-      EXPECT_EQ(run.tailRow.value(QStringLiteral("P4")).toString(), Cash("00053") + QStringLiteral("演示账套"));
-      EXPECT_EQ(run.tailRow.value(QStringLiteral("P5")).toString(), Cash("00054") + QStringLiteral("测试"));
+      EXPECT_EQ((QStringList{run.headRow.value("P1").toString(), run.headRow.value("P5").toString(),
+                             run.tailRow.value("P4").toString(), run.tailRow.value("P5").toString()}),
+                (QStringList{Cash("00104"), w.Label1()->text(), Cash("00053") + "演示账套", Cash("00054") + "测试"}));
       ASSERT_FALSE(run.body.empty());
       EXPECT_EQ(run.body[0].size(), 9);
       EXPECT_TRUE(printing.GridPrints().empty());
@@ -273,12 +219,7 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
 
 TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    struct Case {
-      QString amount;
-      int direction;
-      int shown;
-    };
-    // Lines: debit 150, debit 50 (ticked), credit 30 (cleared), credit 20.
+    struct Case { QString amount; int direction, shown; };
     const Case cases[] = {{"150", 0, 1}, {"", 2, 2}, {"50", 2, 0}, {"", 0, 4}};
     for (const Case& c : cases) {
       session_.Modals().Then([&c](QDialog& d) {
@@ -295,82 +236,47 @@ TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ItemWindowsTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
-
 // --- F7: the selection dialog again --------------------------------------------------
 
-class ChooseAgainTest : public ItemWindowsTest {
- protected:
-  QString OtherKey() const { return Book() ? QStringLiteral("YH001") : QStringLiteral("100201"); }
-  // A key pressed in the grid, where the cursor is.
-  static void Press(QDialog& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* view = dynamic_cast<OpeningItemWindow&>(w).MsGrid1()->View();
-    view->setFocus();
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QCoreApplication::sendEvent(view, &press);
-  }
-  static void PressF7(QDialog& w) { Press(w, Qt::Key_F7); }
-  // Chooses `key` (the fixture's own when empty) and records the dialog's owner.
-  corvane::testing::ScriptedModals::Step Choose(QWidget** owner, QString key = QString(), bool confirm = true) {
-    if (key.isEmpty()) key = fx_.Key();
-    const bool book = Book();
-    return [owner, key, book, confirm](QDialog& d) {
-      auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-      *owner = dialog.parentWidget();
-      QComboBox* list = book ? dialog.cmbBook() : dialog.Combo1();
-      for (int i = 0; i < list->count(); ++i) {
-        const QString code = book ? dialog.cmbBookCode()->itemText(i) : list->itemData(i).toString();
-        if (code == key) list->setCurrentIndex(i);
-      }
-      confirm ? dialog.Command1_Click() : dialog.Command2_Click();
-    };
-  }
-  frmYHDZQC& SetupWindow() { return *Session::Current().windows.Find<frmYHDZQC>(); }
-};
+// A key pressed in the grid, where the cursor is.
+void Press(OpeningItemWindow& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* view = w.MsGrid1()->View();
+  view->setFocus();
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QCoreApplication::sendEvent(view, &press);
+}
 
-TEST_P(ChooseAgainTest, TheEnterpriseSideShowsItOverTheSetupAndCancelChangesNothing) {
+// On the enterprise side the dialog shows over the set-up window; a row that
+// cannot be kept holds the cursor, and another account turns both windows and the lock.
+TEST_P(ItemWindowsTest, F7OnTheEnterpriseSideCancelsKeepsOrTurnsToAnotherAccount) {
+  const QString other = Book() ? QStringLiteral("YH001") : QStringLiteral("100201");
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    frmYHDZQC& setup = *Session::Current().windows.Find<frmYHDZQC>();
     const int rows = w.MsGrid1()->Rows(), shown = session_.Modals().Count();
     fx_.AddJournal(QDate(2026, 2, 10), 21, 5, 0);  // stored meanwhile: only a reload would show it
     QWidget* owner = nullptr;
-    session_.Modals().Then(Choose(&owner, QString(), false));
-    PressF7(w);
+    session_.Modals().Then(testing::ChooseInDialog(fx_.Key(), false, &owner));
+    Press(w, Qt::Key_F7);
     EXPECT_EQ(session_.Modals().Count(), shown + 1);
-    EXPECT_EQ(owner, &SetupWindow());
+    EXPECT_EQ(owner, &setup);
     EXPECT_EQ(shared::frmYHKMXZ::Instance().parentWidget(), nullptr);
     EXPECT_EQ(w.MsGrid1()->Rows(), rows);
     EXPECT_EQ(w.Context().target.Key(), fx_.Key());
-  });
-}
 
-TEST_P(ChooseAgainTest, AHotKeyPressedInTheGridRunsOnce) {
-  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    const int rows = w.MsGrid1()->Rows();
-    Press(w, Qt::Key_I, Qt::ControlModifier);
+    int row = 0, col = 0;
+    ASSERT_EQ(KeyRow(w, {{kQyDebit, "3.00"}}, row, col), LeaveAnswer::Stay);  // no date
+    session_.Modals().Then(testing::ChooseInDialog(other));
+    Press(w, Qt::Key_F7);
+    EXPECT_EQ(setup.Target().Key(), fx_.Key());
+    EXPECT_EQ(w.Context().target.Key(), fx_.Key());
     EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
-  });
-}
+    EXPECT_EQ(w.MsGrid1()->Row(), row);
 
-TEST_P(ChooseAgainTest, ConfirmingTheSameAccountReloadsTheItems) {
-  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    const int rows = w.MsGrid1()->Rows();
-    fx_.AddStatement(QDate(2026, 2, 10), 1, 5);
-    QWidget* owner = nullptr;
-    session_.Modals().Then(Choose(&owner));
-    PressF7(w);
-    EXPECT_EQ(owner, &w);
-    EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
-  });
-}
-
-TEST_P(ChooseAgainTest, AnotherAccountTurnsTheSetupAndTheItemsAndTakesTheLock) {
-  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
-    QWidget* owner = nullptr;
-    session_.Modals().Then(Choose(&owner, OtherKey()));
-    PressF7(w);
-    EXPECT_EQ(SetupWindow().Target().Key(), OtherKey());
-    EXPECT_EQ(w.Context().target.Key(), OtherKey());
+    w.Editor()->DiscardCurrentRow();
+    session_.Modals().Then(testing::ChooseInDialog(other));
+    Press(w, Qt::Key_F7);
+    EXPECT_EQ(setup.Target().Key(), other);
+    EXPECT_EQ(w.Context().target.Key(), other);
     EXPECT_EQ(w.CurYHKM, QStringLiteral("100201"));
     EXPECT_TRUE(session_.OtherSessionCanLock(OpeningFixture::account_, QStringLiteral("GL040702")));
     EXPECT_FALSE(session_.OtherSessionCanLock(QStringLiteral("100201"), QStringLiteral("GL040702")));
@@ -378,23 +284,23 @@ TEST_P(ChooseAgainTest, AnotherAccountTurnsTheSetupAndTheItemsAndTakesTheLock) {
   EXPECT_TRUE(session_.OtherSessionCanLock(QStringLiteral("100201"), QStringLiteral("GL040702")));
 }
 
-TEST_P(ChooseAgainTest, ARowThatCannotBeKeptHoldsTheCursorAndLoadsNothing) {
-  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
-    int row = 0, col = 0;
-    ASSERT_EQ(KeyRow(w, {{kQyDebit, "3.00"}}, row, col), LeaveAnswer::Stay);  // no date
+// On the bank side the dialog shows over the item window; the same account reloads.
+TEST_P(ItemWindowsTest, F7OnTheBankSideReloadsAndAHotKeyRunsOnce) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
     const int rows = w.MsGrid1()->Rows();
+    Press(w, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
+    w.Editor()->DiscardCurrentRow();
+    fx_.AddStatement(QDate(2026, 2, 10), 1, 5);
     QWidget* owner = nullptr;
-    session_.Modals().Then(Choose(&owner, OtherKey()));
-    PressF7(w);
-    EXPECT_EQ(SetupWindow().Target().Key(), fx_.Key());
-    EXPECT_EQ(w.Context().target.Key(), fx_.Key());
-    EXPECT_EQ(w.MsGrid1()->Rows(), rows);
-    EXPECT_EQ(w.MsGrid1()->Row(), row);
+    session_.Modals().Then(testing::ChooseInDialog(fx_.Key(), true, &owner));
+    Press(w, Qt::Key_F7);
+    EXPECT_EQ(owner, &w);
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows + 1);
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ChooseAgainTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, ItemWindowsTest, ::testing::Values(false, true), testing::ModeName);
 
 }  // namespace
 }  // namespace corvane::opening

@@ -1,5 +1,13 @@
 #include "opening_fixture.h"
 
+#include "host/menu_dispatcher.h"
+#include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
+#include "shared/session.h"
+
+#include <QComboBox>
+#include <QDir>
+
 namespace corvane::opening::testing {
 
 using platform::DbValue;
@@ -73,6 +81,57 @@ QString OpeningFixture::AddJournal(const QDate& d, int period, double debit, dou
                                  "?, 1, '记', 1, 1, 1) returning i_id"),
                   p)
       .ToString();
+}
+
+long long OpeningFixture::Count(const QString& table, const QString& where, const platform::DbParams& extra) {
+  platform::DbParams p{Key()};
+  p.insert(p.end(), extra.begin(), extra.end());
+  return Db()
+      .QueryValue(QStringLiteral("select count(*) from %1 where %2=? and %3").arg(table, keyColumn_, where), p)
+      .ToInt();
+}
+
+corvane::testing::ScriptedModals::Step ChooseInDialog(const QString& key, bool confirm, QWidget** owner) {
+  return [=](QDialog& d) {
+    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
+    if (owner) *owner = dialog.parentWidget();
+    const bool book = shared::Session::Current().BookMode();
+    QComboBox* list = book ? dialog.cmbBook() : dialog.Combo1();
+    for (int i = 0; i < list->count(); ++i) {
+      const QString code = book ? dialog.cmbBookCode()->itemText(i) : list->itemData(i).toString();
+      if (code.compare(key, Qt::CaseInsensitive) == 0) list->setCurrentIndex(i);
+    }
+    confirm ? dialog.Command1_Click() : dialog.Command2_Click();
+  };
+}
+
+QString Cash(const char* number) {
+  return shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number));
+}
+
+void OpeningWindowTest::Open(const std::function<void(frmYHDZQC&)>& inside) {
+  session_.Modals().Then(ChooseInDialog(fx_.Key()));
+  bool ran = false;
+  session_.Modals().Then([&](QDialog& d) {
+    auto& w = dynamic_cast<frmYHDZQC&>(d);
+    ran = true;
+    inside(w);
+    if (w.isVisible()) w.close();
+  });
+  host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+  ASSERT_TRUE(ran) << "the set-up window did not open";
+}
+
+Money OpeningWindowTest::JournalOpening() {
+  return fx_.Db()
+      .QueryValue(QStringLiteral("select md from %1 where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn()),
+                  {fx_.Key()})
+      .ToMoney();
+}
+
+void OpeningWindowTest::Shot(QWidget& w, const QString& name) {
+  const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(name));
 }
 
 }  // namespace corvane::opening::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "opening/frm_yhdzqc.h"
+#include "opening/frm_yhfqc.h"
 #include "opening/opening_target.h"
 #include "platform/db/db_connection.h"
 #include "platform/db/money.h"
@@ -7,6 +9,8 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
+#include <gtest/gtest.h>
 
 namespace corvane::opening::testing {
 
@@ -30,6 +34,8 @@ class OpeningFixture {
   const QString& StatementTable() const { return statement_; }
   const QString& KeyColumn() const { return keyColumn_; }
   QString Key() const { return bookMode_ ? bookCode_ : account_; }
+  // Lines of `table` (journal or statement) of the fixture's account or book that meet `where`.
+  long long Count(const QString& table, const QString& where, const platform::DbParams& extra = {});
 
   // A statement line of the fixture's account (or book); returns its i_id.
   long long AddStatement(const QDate& d, const platform::DbValue& bdC, double amount, int tick = 0, int deleted = 0);
@@ -47,6 +53,44 @@ class OpeningFixture {
   QString bookCode_;
   QString journal_, statement_, keyColumn_;
   int flowNo_ = 900;
+};
+
+// The selection dialog's answer: the account or book `key`, confirmed or cancelled;
+// the window it was shown over goes to `owner` when given.
+corvane::testing::ScriptedModals::Step ChooseInDialog(const QString& key, bool confirm = true,
+                                                      QWidget** owner = nullptr);
+QString Cash(const char* number);  // a "Q9.GL.ZWSQL.CASHBANK." text
+
+// A session with the fixture in account or book mode.
+class OpeningTest : public ::testing::TestWithParam<bool> {
+ protected:
+  bool Book() const { return GetParam(); }
+  corvane::testing::SuiteSession session_{GetParam()};
+  OpeningFixture fx_{session_, GetParam()};
+};
+inline std::string ModeName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "book" : "account"; }
+
+// The set-up window and its item windows on the fixture.
+class OpeningWindowTest : public OpeningTest {
+ protected:
+  // Opens "RP0303" on the fixture and runs `inside` while the set-up window shows.
+  void Open(const std::function<void(frmYHDZQC&)>& inside);
+  // From the set-up window, the bank (frmYHFQC) or enterprise side's items.
+  template <class W>
+  void OpenItems(const std::function<void(W&)>& inside) {
+    bool ran = false;
+    Open([&](frmYHDZQC& setup) {
+      session_.Modals().Then([&](QDialog& items) {
+        ran = true;
+        inside(dynamic_cast<W&>(items));
+      });
+      std::is_same_v<W, frmYHFQC> ? setup.Command1_Click() : setup.Command2_Click();
+    });
+    ASSERT_TRUE(ran) << "the item window did not open";
+  }
+  platform::Money JournalOpening();
+  // Saved for the documentation when CORVANE_SCREENSHOT_DIR is set.
+  static void Shot(QWidget& w, const QString& name);
 };
 
 }  // namespace corvane::opening::testing

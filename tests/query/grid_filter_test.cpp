@@ -31,8 +31,8 @@ void FillAudit(ListGrid& grid) {
 
 const FilterColumns kAudit{2, 3, 4, -1, -1, 5, 6};
 
-FilterConditions On() {
-  FilterConditions c;
+// The conditions as the dialog hands them back after OK.
+FilterConditions On(FilterConditions c = {}) {
   c.ExecCom = true;
   c.ExecFilter = true;
   return c;
@@ -40,17 +40,11 @@ FilterConditions On() {
 
 struct Case {
   const char* name;
-  FilterConditions conditions;
-  std::vector<int> filtered;  // rows the filter shows
-  int found;                  // row the find selects, 0 for none
+  FilterConditions conditions;  // taken as confirmed with OK
+  std::vector<int> filtered;    // rows the filter shows
+  int found;                    // row the find selects, 0 for none
+  bool filterOff = false;       // "取消过滤" ticked
 };
-
-template <class F>
-FilterConditions With(F change) {
-  FilterConditions c = On();
-  change(c);
-  return c;
-}
 
 std::vector<int> Shown(const ListGrid& grid) {
   std::vector<int> rows;
@@ -61,46 +55,46 @@ std::vector<int> Shown(const ListGrid& grid) {
 
 void RunCases(void (*fill)(ListGrid&), const FilterColumns& columns, AmountMatch findMatch, const std::vector<Case>& cases) {
   for (const Case& c : cases) {
+    FilterConditions conditions = On(c.conditions);
+    conditions.ExecFilter = !c.filterOff;
     ListGrid grid;
     fill(grid);
-    ApplyGridFilter(grid, GridRowTest(c.conditions, columns, AmountMatch::Equal, "借", "贷"));
+    ApplyGridFilter(grid, GridRowTest(conditions, columns, AmountMatch::Equal, "借", "贷"));
     EXPECT_EQ(Shown(grid), c.filtered) << c.name;
     ListGrid fresh;
     fill(fresh);
-    EXPECT_EQ(FindGridRow(fresh, GridRowTest(c.conditions, columns, findMatch, "借", "贷")), c.found) << c.name;
+    EXPECT_EQ(FindGridRow(fresh, GridRowTest(conditions, columns, findMatch, "借", "贷")), c.found) << c.name;
   }
 }
 
 TEST(GridFilter, TickStatusColumns) {
   RunCases(FillTickStatus, kTickStatus, AmountMatch::AtLeast,
       {
-          {"filter off", With([](auto& c) { c.ExecFilter = false; c.CurCn_id = "nothing"; }), {1, 2, 3, 4, 5}, 1},
-          {"no condition", On(), {1, 2, 3, 4, 5}, 1},
-          {"from a date typed with dashes", With([](auto& c) { c.StartDate = "2026-2-10"; }), {2, 3, 4}, 2},
-          {"up to a date typed with slashes", With([](auto& c) { c.EndDate = "2026/02/28"; }), {1, 2, 3}, 1},
-          {"a range written without separators", With([](auto& c) { c.StartDate = "20260206"; c.EndDate = "20260301"; }),
-           {2, 3, 4}, 2},
-          {"a range across a month end compares as dates",
-           With([](auto& c) { c.StartDate = "2026.2.28"; c.EndDate = "2026.03.01"; }), {3, 4}, 3},
-          {"a range no row lies in", With([](auto& c) { c.StartDate = "2027.01.01"; }), {}, 0},
-          {"style", With([](auto& c) { c.CurCn_m = "202"; }), {1, 3}, 1},
+          {"filter off", {.CurCn_id = "nothing"}, {1, 2, 3, 4, 5}, 1, true},
+          {"no condition", {}, {1, 2, 3, 4, 5}, 1},
+          {"from a date typed with dashes", {.StartDate = "2026-2-10"}, {2, 3, 4}, 2},
+          {"up to a date typed with slashes", {.EndDate = "2026/02/28"}, {1, 2, 3}, 1},
+          {"a range written without separators", {.StartDate = "20260206", .EndDate = "20260301"}, {2, 3, 4}, 2},
+          {"a range across a month end compares as dates", {.StartDate = "2026.2.28", .EndDate = "2026.03.01"},
+           {3, 4}, 3},
+          {"a range no row lies in", {.StartDate = "2027.01.01"}, {}, 0},
+          {"style", {.CurCn_m = "202"}, {1, 3}, 1},
           // Typed conditions compare character by character, unlike matching keys.
-          {"number", With([](auto& c) { c.CurCn_id = "ab7"; }), {3}, 3},
-          {"number in other letter case", With([](auto& c) { c.CurCn_id = "AB7"; }), {}, 0},
-          {"number with a trailing blank", With([](auto& c) { c.CurCn_id = "ab7 "; }), {}, 0},
-          {"number in full-width letters", With([](auto& c) { c.CurCn_id = "ａｂ７"; }), {}, 0},
-          {"style with a trailing blank", With([](auto& c) { c.CurCn_m = "202 "; }), {}, 0},
-          {"blank style is no condition", With([](auto& c) { c.CurCn_m = "  "; }), {1, 2, 3, 4, 5}, 1},
-          {"debit side", With([](auto& c) { c.CurBd_c = 1; }), {1, 3, 5}, 1},
-          {"credit side", With([](auto& c) { c.CurBd_c = 2; }), {2, 4, 5}, 2},
-          {"either side equal amount, at least in the find", With([](auto& c) { c.CurMmoney = "100"; }), {1, 4}, 1},
-          {"amount with separators", With([](auto& c) { c.CurMmoney = "1,250.5"; }), {2}, 2},
-          {"debit of at least 99.995", With([](auto& c) { c.CurBd_c = 1; c.CurMmoney = "99.995"; }), {}, 1},
-          {"credit at least 1000", With([](auto& c) { c.CurBd_c = 2; c.CurMmoney = "1000"; }), {}, 2},
-          {"an amount that is no number counts 0", With([](auto& c) { c.CurBd_c = 2; c.CurMmoney = "abc"; }),
-           {1, 3}, 1},
+          {"number", {.CurCn_id = "ab7"}, {3}, 3},
+          {"number in other letter case", {.CurCn_id = "AB7"}, {}, 0},
+          {"number with a trailing blank", {.CurCn_id = "ab7 "}, {}, 0},
+          {"number in full-width letters", {.CurCn_id = "ａｂ７"}, {}, 0},
+          {"style with a trailing blank", {.CurCn_m = "202 "}, {}, 0},
+          {"blank style is no condition", {.CurCn_m = "  "}, {1, 2, 3, 4, 5}, 1},
+          {"debit side", {.CurBd_c = 1}, {1, 3, 5}, 1},
+          {"credit side", {.CurBd_c = 2}, {2, 4, 5}, 2},
+          {"either side equal amount, at least in the find", {.CurMmoney = "100"}, {1, 4}, 1},
+          {"amount with separators", {.CurMmoney = "1,250.5"}, {2}, 2},
+          {"debit of at least 99.995", {.CurBd_c = 1, .CurMmoney = "99.995"}, {}, 1},
+          {"credit at least 1000", {.CurBd_c = 2, .CurMmoney = "1000"}, {}, 2},
+          {"an amount that is no number counts 0", {.CurBd_c = 2, .CurMmoney = "abc"}, {1, 3}, 1},
           {"every condition at once",
-           With([](auto& c) { c.StartDate = "2026.01.01"; c.CurCn_m = "201"; c.CurCn_id = "ZZ02"; c.CurBd_c = 2; c.CurMmoney = "1250.50"; }),
+           {.StartDate = "2026.01.01", .CurCn_m = "201", .CurCn_id = "ZZ02", .CurBd_c = 2, .CurMmoney = "1250.50"},
            {2}, 2},
       });
 }
@@ -108,26 +102,26 @@ TEST(GridFilter, TickStatusColumns) {
 TEST(GridFilter, AuditColumns) {
   RunCases(FillAudit, kAudit, AmountMatch::Equal,
       {
-          {"debit direction", With([](auto& c) { c.CurBd_c = 1; }), {1}, 1},
-          {"credit direction", With([](auto& c) { c.CurBd_c = 2; }), {2, 3}, 2},
-          {"amount on any direction, equal in the find too", With([](auto& c) { c.CurMmoney = "100.00"; }), {1, 3}, 1},
-          {"amount the find does not take as at least", With([](auto& c) { c.CurMmoney = "99"; }), {}, 0},
-          {"credit of 100", With([](auto& c) { c.CurBd_c = 2; c.CurMmoney = "100"; }), {3}, 3},
-          {"date and style", With([](auto& c) { c.EndDate = "2026.02.10"; c.CurCn_m = "201"; }), {2}, 2},
+          {"debit direction", {.CurBd_c = 1}, {1}, 1},
+          {"credit direction", {.CurBd_c = 2}, {2, 3}, 2},
+          {"amount on any direction, equal in the find too", {.CurMmoney = "100.00"}, {1, 3}, 1},
+          {"amount the find does not take as at least", {.CurMmoney = "99"}, {}, 0},
+          {"credit of 100", {.CurBd_c = 2, .CurMmoney = "100"}, {3}, 3},
+          {"date and style", {.EndDate = "2026.02.10", .CurCn_m = "201"}, {2}, 2},
       });
 }
 
 TEST(GridFilter, FilterPassesStartAnewAndFindLandsOnHiddenRows) {
   ListGrid grid;
   FillTickStatus(grid);
-  ApplyGridFilter(grid, GridRowTest(With([](auto& c) { c.CurCn_m = "201"; }), kTickStatus, AmountMatch::Equal));
+  ApplyGridFilter(grid, GridRowTest(On({.CurCn_m = "201"}), kTickStatus, AmountMatch::Equal));
   EXPECT_EQ(Shown(grid), (std::vector<int>{2}));
   // A second filter depends on its own conditions only.
-  ApplyGridFilter(grid, GridRowTest(With([](auto& c) { c.CurBd_c = 1; }), kTickStatus, AmountMatch::Equal));
+  ApplyGridFilter(grid, GridRowTest(On({.CurBd_c = 1}), kTickStatus, AmountMatch::Equal));
   EXPECT_EQ(Shown(grid), (std::vector<int>{1, 3, 5}));
   EXPECT_EQ(grid.Row(), 1);
   // The find ignores what the filter hid, and finds the same row twice.
-  const GridRowTest credit(With([](auto& c) { c.CurBd_c = 2; }), kTickStatus, AmountMatch::AtLeast);
+  const GridRowTest credit(On({.CurBd_c = 2}), kTickStatus, AmountMatch::AtLeast);
   EXPECT_EQ(FindGridRow(grid, credit), 2);
   EXPECT_EQ(FindGridRow(grid, credit), 2);
   EXPECT_EQ(grid.ColSel(), 5);

@@ -4,7 +4,6 @@
 #include "query/frm_yhcqwd.h"
 #include "query/frm_yhcqwdtj.h"
 #include "query/frm_yhdzcx.h"
-#include "query_ledger.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
@@ -12,128 +11,88 @@
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
-#include "support/scripted_print.h"
 #include "suite/services/suite_settings.h"
-#include "support/suite_session.h"
+#include "support/query_ledger.h"
+#include "support/query_windows.h"
+#include "support/scripted_print.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabBar>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace corvane::query {
 namespace {
 
+using platform::Money;
 using shared::Session;
 
-// The selection dialog answered with an account (book mode: a book) and a show option.
-testing::ScriptedModals::Step Choose(const QString& code, int showMode) {
-  return [code, showMode](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-    QComboBox* list = Session::Current().BookMode() ? dialog.cmbBook() : dialog.Combo1();
-    for (int i = 0; i < list->count(); ++i)
-      if (list->itemData(i).toString().compare(code, Qt::CaseInsensitive) == 0) list->setCurrentIndex(i);
-    dialog.Option1(showMode)->setChecked(true);
-    dialog.Command1_Click();
-  };
+Money M(const char* text) { return *Money::Parse(QString::fromLatin1(text)); }
+
+using testing::AuditConditions;
+using testing::ChooseEntry;
+using testing::FilterBy;
+
+// What the audit conditions would hand back without their date check: the
+// audit cannot load.
+void HandBackNoDate(QDialog& d) {
+  platform::ParamObject& param = Session::Current().Common().GetParamObject();
+  param.Confirmed = true;
+  param.Value1 = QStringLiteral("no date");
+  param.Value2 = QStringLiteral("3");
+  d.accept();
 }
 
-// The audit conditions typed and confirmed.
-testing::ScriptedModals::Step Conditions(const QString& date, const QString& days) {
-  return [date, days](QDialog& d) {
-    auto& dialog = dynamic_cast<frmYHCQWDTJ&>(d);
-    dialog.Text1()->setText(date);
-    dialog.Text2()->setText(days);
-    dialog.Command1_Click();
-  };
-}
-
-// The condition entry dialog with a settlement number and a direction.
-testing::ScriptedModals::Step FilterBy(const QString& number, int direction = 0) {
-  return [number, direction](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-    dialog.Text3()->setText(number);
-    dialog.Option1(direction)->setChecked(true);
-    dialog.Command1_Click();
-  };
-}
-
-class QueryWindowTest : public ::testing::TestWithParam<bool> {
+class QueryWindowTest : public ::testing::TestWithParam<bool>, public testing::QueryWindows {
  protected:
+  QueryWindowTest() : QueryWindows(GetParam()) {}
   bool BookMode() const { return GetParam(); }
-  QString Code() const { return BookMode() ? QStringLiteral("YH001") : QStringLiteral("100201"); }
-  QString SecondCode() const { return BookMode() ? QStringLiteral("YH002") : QStringLiteral("100202"); }
-
-  frmYHDZCX* OpenQuery(const QString& code, int showMode = 0) {
-    session_.Modals().Then(Choose(code, showMode));
-    host::ExecuteMenu(QStringLiteral("RP0307"), {}, {}, {});
-    return Session::Current().windows.Find<frmYHDZCX>();
-  }
-  frmYHCQWD* OpenAudit(const QString& date, const QString& days) {
-    session_.Modals().Then(Conditions(date, days));
-    host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
-    return Session::Current().windows.Find<frmYHCQWD>();
-  }
-  long long Claims() { return session_.Db().QueryValue(QStringLiteral("select count(*) from corvane_claim")).ToInt(); }
-  // The other session's refusal box is its own, not one of this session's.
-  bool OtherSessionCanLock(const QString& code) {
-    testing::ScriptedMessages quiet;
-    return session_.OtherSessionCanLock(code, QStringLiteral("GL040703"));
-  }
-  void Close(QWidget* w) {
-    w->close();
-    QApplication::processEvents();
-  }
-  void SaveScreenshot(QWidget& w, const QString& name) {
-    const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    w.resize(1100, 640);
-    QApplication::processEvents();
-    w.grab().save(QDir(dir).filePath(name));
-  }
-
-  testing::SuiteSession session_{GetParam()};
 };
 
-TEST_P(QueryWindowTest, OpensOnTheChosenEntryAndGivesBackWhatItTook) {
+TEST_P(QueryWindowTest, TheQueryOpensOnTheChosenEntryAndGivesBackWhatItTook) {
   frmYHDZCX* w = OpenQuery(SecondCode());
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->LoadedCode(), SecondCode());
   EXPECT_EQ(w->Combo1()->currentData().toString(), SecondCode());
-  EXPECT_EQ(w->HeldFunction(), BookMode() ? QStringLiteral("RP0307") : QStringLiteral("GL040705"));
-  EXPECT_EQ(Claims(), 1);
-  // Only book mode locks, the book's account.
-  EXPECT_EQ(OtherSessionCanLock(QStringLiteral("100202")), !BookMode());
   EXPECT_GT(w->MSGrid1()->Rows(), 2);
   EXPECT_GT(w->MSGrid2()->Rows(), 2);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait window is down
-  SaveScreenshot(*w, BookMode() ? QStringLiteral("query-book.png") : QStringLiteral("query-account.png"));
-  // A second call brings it forward: no dialog, no second claim.
-  const int shown = session_.Modals().Count();
-  host::ExecuteMenu(QStringLiteral("RP0307"), {}, {}, {});
-  EXPECT_EQ(session_.Modals().Count(), shown);
-  EXPECT_EQ(Claims(), 1);
-  Close(w);
-  EXPECT_EQ(Claims(), 0);
+  // Only book mode locks, the book's account.
+  EXPECT_EQ(OtherSessionCanLock(QStringLiteral("100202")), !BookMode());
+  ExpectHeldOnceUntilClosed(w, "RP0307", "GL040705");
   EXPECT_TRUE(OtherSessionCanLock(QStringLiteral("100202")));
+}
+
+TEST_P(QueryWindowTest, TheAuditReloadsOnASearchAndGivesItsClaimBack) {
+  frmYHCQWD* w = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("30"));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->DiffDays, 30);
+  EXPECT_GT(w->MSGrid2()->Rows(), 1);
+  EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.12.31")));
+  // Search with an earlier date reloads in place: fewer lines.
+  const int rows = w->MSGrid1()->Rows();
+  session_.Modals().Then(AuditConditions(QStringLiteral("2026.01.31"), QStringLiteral("0")));
+  w->rSearch();
+  EXPECT_LT(w->MSGrid1()->Rows(), rows);
+  EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.01.31")));
+  // A reload that fails says so and leaves no line of the last load.
+  session_.Modals().Then(HandBackNoDate);
+  w->rSearch();
+  EXPECT_EQ(session_.Messages().Count(), 1);
+  EXPECT_EQ(w->MSGrid1()->Rows() + w->MSGrid2()->Rows(), 2);
+  ExpectHeldOnceUntilClosed(w, "RP0309", "GL0408");
 }
 
 TEST_P(QueryWindowTest, ClosingReleasesOnlyTheLockItTook) {
   // The reconciliation of the same account holds its lock in this session.
-  session_.Modals().Then([this](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
-    QComboBox* list = BookMode() ? dialog.cmbBook() : dialog.Combo1();
-    for (int i = 0; i < list->count(); ++i)
-      if (list->itemData(i).toString() == Code()) list->setCurrentIndex(i);
-    dialog.Command1_Click();
-  });
+  session_.Modals().Then(ChooseEntry(Code(), 0));
   host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
   QWidget* recon = Session::Current().windows.Find<reconcile::frmYHDZ>();
   ASSERT_NE(recon, nullptr);
@@ -143,26 +102,20 @@ TEST_P(QueryWindowTest, ClosingReleasesOnlyTheLockItTook) {
   // Book mode takes the lock a second time in this session; account mode takes none.
   EXPECT_EQ(w->HeldLock(), BookMode() ? QStringLiteral("100201") : QString());
   Close(w);
-  // Still the reconciliation's.
-  EXPECT_FALSE(OtherSessionCanLock(QStringLiteral("100201")));
-  if (recon) Close(recon);
+  EXPECT_FALSE(OtherSessionCanLock(QStringLiteral("100201")));  // still the reconciliation's
+  Close(recon);
   EXPECT_TRUE(OtherSessionCanLock(QStringLiteral("100201")));
 }
 
+// A foreign-currency account shows its foreign amounts in the journal.
 TEST_P(QueryWindowTest, ShowModesListAndColourTheLines) {
-  // One ticked statement line and one ticked journal line on the account.
-  const QString statement = BookMode() ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp");
-  const QString key = BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode");
-  const QString journal = BookMode() ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch");
-  const QString journalKey = BookMode() ? QStringLiteral("cFlowID") : QStringLiteral("i_id");
-  session_.Db().Execute(QStringLiteral("update %1 set iflag=? where i_id=(select min(i_id) from %1 where %2=? and ibegin>?)")
-                            .arg(statement, key),
-                        {5, Code(), 0});
-  session_.Db().Execute(
-      QStringLiteral("update %1 set iflagbank=? where %2=(select min(%2) from %1 where %3=? and iperiod<>? and ibook=?)")
-          .arg(journal, journalKey, key),
-      {14, Code(), 20, 1});
-  frmYHDZCX* w = OpenQuery(Code(), 2);
+  test::QueryLedger ledger(session_.Db(), BookMode());
+  ledger.AddAccount(QStringLiteral("美元户"), QDate(2026, 1, 1), QStringLiteral("美元"));
+  ledger.Add(test::StatementLine{.tick = 5});
+  ledger.Add(test::StatementLine{});
+  ledger.Add(test::JournalLine{.tick = 14, .md = M("710"), .mdF = M("100"), .currency = "美元"});
+  ledger.Add(test::JournalLine{.md = M("71"), .mdF = M("10"), .currency = "美元"});
+  frmYHDZCX* w = OpenQuery(ledger.Code(), 2);
   ASSERT_NE(w, nullptr);
   platform::ListGrid* g1 = w->MSGrid1();
   // Heading, the ticked line, the total row.
@@ -172,13 +125,15 @@ TEST_P(QueryWindowTest, ShowModesListAndColourTheLines) {
   EXPECT_EQ(g1->CellForeColor(1, 5), QColor(255, 0, 0));
   EXPECT_EQ(g1->CellBackColor(2, 2), Session::Current().gColorLightGrey);
   EXPECT_EQ(w->MSGrid2()->Rows(), 3);
+  EXPECT_EQ(w->MSGrid2()->TextMatrix(1, 4), QStringLiteral("100.00"));
   EXPECT_EQ(w->MSGrid2()->TextMatrix(1, 6), QStringLiteral("Y"));
 
   // Search: the same account, unticked lines only.
-  session_.Modals().Then(Choose(Code(), 1));
+  session_.Modals().Then(ChooseEntry(ledger.Code(), 1));
   w->rSearch();
   EXPECT_EQ(w->Smode, 1);
-  for (int r = 1; r < g1->Rows() - 1; ++r) ASSERT_EQ(g1->TextMatrix(r, 5), QString()) << r;
+  ASSERT_EQ(g1->Rows(), 3);
+  EXPECT_EQ(g1->TextMatrix(1, 5), QString());
   EXPECT_EQ(g1->CellBackColor(1, 0), g1->BackColor());
   // A cancelled search changes nothing, the show mode included.
   const int rows = g1->Rows();
@@ -204,9 +159,14 @@ TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
     ASSERT_EQ(g->Rows(), 2);
     for (int c = 0; c < g->Cols(); ++c) EXPECT_EQ(g->TextMatrix(1, c), QString());
   }
-  w->TabS1()->setCurrentIndex(1);
-  EXPECT_TRUE(w->MSGrid2()->isVisibleTo(w));
-  EXPECT_FALSE(w->MSGrid1()->isVisibleTo(w));
+  // Each page shows its own grid, below the page tabs.
+  for (int page : {0, 1}) {
+    w->TabS1()->setCurrentIndex(page);
+    w->layout()->activate();
+    EXPECT_EQ(w->MSGrid1()->isVisibleTo(w), page == 0);
+    EXPECT_EQ(w->MSGrid2()->isVisibleTo(w), page == 1);
+    EXPECT_GT((page == 0 ? w->MSGrid1() : w->MSGrid2())->y(), w->TabS1()->y());
+  }
 }
 
 // No shown column of either window is narrower than its title, so every title
@@ -217,104 +177,37 @@ TEST_P(QueryWindowTest, ShownColumnsFitTheirTitlesAndGridsShareTheLook) {
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("30"));
   ASSERT_TRUE(query && audit);
-  struct Case { const char* name; platform::ListGrid* grid; };
-  const Case cases[] = {{"query statement", query->MSGrid1()}, {"query journal", query->MSGrid2()},
-                        {"audit statement", audit->MSGrid1()}, {"audit journal", audit->MSGrid2()}};
-  for (const Case& c : cases) {
+  for (platform::ListGrid* grid : {query->MSGrid1(), query->MSGrid2(), audit->MSGrid1(), audit->MSGrid2()}) {
+    SCOPED_TRACE((grid->window()->objectName() + grid->objectName()).toStdString());
     int shown = 0;
-    for (int col = 0; col < c.grid->Cols(); ++col) {
-      if (c.grid->ColWidth(col) == 0) continue;
+    for (int col = 0; col < grid->Cols(); ++col) {
+      if (grid->ColWidth(col) == 0) continue;
       ++shown;
-      const QString title = c.grid->TextMatrix(0, col);
-      EXPECT_GE(c.grid->ColWidth(col) / 15, QFontMetrics(c.grid->font()).horizontalAdvance(title))
-          << c.name << " " << title.toStdString();
+      const QString title = grid->TextMatrix(0, col);
+      EXPECT_GE(grid->ColWidth(col) / 15, QFontMetrics(grid->font()).horizontalAdvance(title)) << title.toStdString();
     }
-    EXPECT_GT(shown, 4) << c.name;
-    EXPECT_EQ(c.grid->font().pointSize(), 13) << c.name;
-    EXPECT_TRUE(c.grid->View()->alternatingRowColors()) << c.name;
-    EXPECT_EQ(c.grid->BackColorSel(), Session::Current().gColorLightRose) << c.name;
-    EXPECT_EQ(c.grid->ForeColorSel(), QColor(Qt::black)) << c.name;
+    EXPECT_GT(shown, 4);
+    EXPECT_EQ(grid->font().pointSize(), 13);
+    EXPECT_TRUE(grid->View()->alternatingRowColors());
+    EXPECT_EQ(grid->BackColorSel(), Session::Current().gColorLightRose);
+    EXPECT_EQ(grid->ForeColorSel(), QColor(Qt::black));
   }
   // The query groups search with find and filter, and help with exit; the audit keeps them apart.
   const auto separators = [](QWidget* w) {
-    int n = 0;
-    for (QAction* a : w->findChild<platform::ToolbarHost*>(QStringLiteral("CTBCtrl1"))->ToolBar()->actions())
-      n += a->isSeparator() ? 1 : 0;
-    return n;
+    const QList<QAction*> actions = w->findChild<platform::ToolbarHost*>(QStringLiteral("CTBCtrl1"))->ToolBar()->actions();
+    return std::count_if(actions.begin(), actions.end(), [](QAction* a) { return a->isSeparator(); });
   };
   EXPECT_EQ(separators(query), 2);
   EXPECT_EQ(separators(audit), 4);
   // A journal wider than its window opens scrolled to its second column.
   query->resize(300, 400);
-  query->findChild<QTabBar*>(QStringLiteral("TabS1"))->setCurrentIndex(1);
+  query->TabS1()->setCurrentIndex(1);
   query->LoadData(Code());
   EXPECT_EQ(query->MSGrid2()->LeftCol(), 1);
-  Close(audit);
-  Close(query);
-}
-
-TEST_P(QueryWindowTest, AuditDialogRefusals) {
-  struct Case { const char* date; const char* days; bool accepted; bool message; };
-  const Case cases[] = {
-      {"2026.13.01", "30", false, false},  // no such date: the focus goes back, no message
-      {"2026.06.30", "40000", false, true},
-      {"2026.06.30", "-32769", false, true},
-      {"2026.06.30", "-30", true, false},
-      {"   ", "30", true, false},
-      {"2026-6-30", "", true, false},
-  };
-  for (const Case& c : cases) {
-    session_.Messages().Clear();
-    platform::ParamObject& param = Session::Current().Common().GetParamObject();
-    param.Confirmed = false;
-    param.Value1 = QStringLiteral("before");
-    frmYHCQWDTJ dialog;
-    dialog.Text1()->setText(QString::fromUtf8(c.date));
-    dialog.Text2()->setText(QString::fromUtf8(c.days));
-    dialog.Command1_Click();
-    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.date << " " << c.days;
-    EXPECT_EQ(param.Confirmed, c.accepted) << c.date;
-    EXPECT_EQ(session_.Messages().Count() > 0, c.message) << c.date << " " << c.days;
-    if (!c.accepted) EXPECT_EQ(param.Value1, QStringLiteral("before"));
-    if (c.accepted) EXPECT_EQ(param.Value1, QString::fromUtf8(c.date).trimmed());
-  }
-}
-
-TEST_P(QueryWindowTest, AuditOpensOnceLoadsAndGivesItsClaimBack) {
-  frmYHCQWD* w = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("30"));
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->DiffDays, 30);
-  EXPECT_EQ(w->HeldFunction(), BookMode() ? QStringLiteral("RP0309") : QStringLiteral("GL0408"));
-  EXPECT_EQ(Claims(), 1);
-  EXPECT_EQ(w->MSGrid1()->Cols(), BookMode() ? 9 : 7);
-  EXPECT_EQ(w->MSGrid2()->Cols(), BookMode() ? 12 : 10);
-  EXPECT_GT(w->MSGrid1()->Rows(), 1);
-  EXPECT_GT(w->MSGrid2()->Rows(), 1);
-  EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.12.31")));
-  SaveScreenshot(*w, BookMode() ? QStringLiteral("audit-book.png") : QStringLiteral("audit-account.png"));
-  // A second call brings it forward without asking.
-  const int shown = session_.Modals().Count();
-  host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
-  EXPECT_EQ(session_.Modals().Count(), shown);
-  // Search with an earlier date reloads in place: fewer lines.
-  const int rows = w->MSGrid1()->Rows();
-  session_.Modals().Then(Conditions(QStringLiteral("2026.01.31"), QStringLiteral("0")));
-  w->rSearch();
-  EXPECT_LT(w->MSGrid1()->Rows(), rows);
-  EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.01.31")));
-  Close(w);
-  EXPECT_EQ(Claims(), 0);
 }
 
 TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
-  session_.Modals().Then([](QDialog& d) {
-    // What a dialog would hand back without the date check.
-    platform::ParamObject& param = Session::Current().Common().GetParamObject();
-    param.Confirmed = true;
-    param.Value1 = QStringLiteral("no date");
-    param.Value2 = QStringLiteral("3");
-    d.accept();
-  });
+  session_.Modals().Then(HandBackNoDate);
   host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
   QApplication::processEvents();
   EXPECT_EQ(Session::Current().windows.Find<frmYHCQWD>(), nullptr);
@@ -327,17 +220,20 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
 TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QString(), QStringLiteral("0"));
-  ASSERT_NE(query, nullptr);
-  ASSERT_NE(audit, nullptr);
+  ASSERT_TRUE(query && audit);
+  const auto allHidden = [audit] {
+    for (int r = 1; r < audit->MSGrid1()->Rows(); ++r)
+      if (!audit->MSGrid1()->IsRowHidden(r)) return false;
+    return true;
+  };
   session_.Modals().Then(FilterBy(QStringLiteral("nothing"), 1));
   audit->rFilt();
   EXPECT_EQ(audit->Filter.CurCn_id, QStringLiteral("nothing"));
   EXPECT_EQ(query->Filter.CurCn_id, QString());
   EXPECT_EQ(query->Filter.CurBd_c, 0);
-  for (int r = 1; r < audit->MSGrid1()->Rows(); ++r) ASSERT_TRUE(audit->MSGrid1()->IsRowHidden(r));
+  EXPECT_TRUE(allHidden());
 
   // The query's find: no such number, the message; its own conditions kept.
-  session_.Messages().Clear();
   session_.Modals().Then(FilterBy(QStringLiteral("none either")));
   query->rFind();
   EXPECT_EQ(query->Filter.CurCn_id, QStringLiteral("none either"));
@@ -353,17 +249,13 @@ TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   });
   audit->rFilt();
   EXPECT_EQ(offered, QStringLiteral("nothing"));
-  for (int r = 1; r < audit->MSGrid1()->Rows(); ++r) ASSERT_TRUE(audit->MSGrid1()->IsRowHidden(r));
-  Close(audit);
-  Close(query);
-  EXPECT_EQ(Claims(), 0);
+  EXPECT_TRUE(allHidden());
 }
 
 TEST_P(QueryWindowTest, GridPrintsNameTheGridOfThePageShowing) {
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0"));
-  ASSERT_NE(query, nullptr);
-  ASSERT_NE(audit, nullptr);
+  ASSERT_TRUE(query && audit);
   auto text = [](const char* key) { return shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + key); };
   struct Case {
     TwoGridWindow* window;
@@ -384,11 +276,12 @@ TEST_P(QueryWindowTest, GridPrintsNameTheGridOfThePageShowing) {
   };
   testing::ScriptedPrinting printing;
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.title.toStdString());
     c.window->TabS1()->setCurrentIndex(c.page);
     (c.window->*c.command)();
     ASSERT_FALSE(printing.GridPrints().empty());
     const testing::GridPrintCall& call = printing.GridPrints().back();
-    EXPECT_EQ(call.grid, c.grid == 1 ? static_cast<QObject*>(c.window->MSGrid1()) : c.window->MSGrid2()) << c.title.toStdString();
+    EXPECT_EQ(call.grid, c.grid == 1 ? static_cast<QObject*>(c.window->MSGrid1()) : c.window->MSGrid2());
     EXPECT_EQ(call.reportKey, c.window == query ? QStringLiteral("RPYHDZCX") : QStringLiteral("RPYHCQWD"));
     EXPECT_EQ(call.mode, c.mode);
     EXPECT_EQ(call.title, c.title);
@@ -407,6 +300,33 @@ TEST_P(QueryWindowTest, GridPrintsNameTheGridOfThePageShowing) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, QueryWindowTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Book" : "Account"; });
+
+// An invalid date keeps the dialog open without a message; an age beyond 16 bits
+// is refused with one; what it accepts goes back trimmed.
+TEST(AuditConditions, RefusalsAndWhatGoesBack) {
+  testing::SuiteSession session;
+  struct Case { const char* date; const char* days; bool accepted; bool message; };
+  const Case cases[] = {
+      {"2026.13.01", "30", false, false},  {"2026.06.30", "40000", false, true}, {"2026.06.30", "-32769", false, true},
+      {"2026.06.30", "-30", true, false},  {"   ", "30", true, false},           {"2026-6-30", "", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.date) + " " + c.days);
+    session.Messages().Clear();
+    platform::ParamObject& param = Session::Current().Common().GetParamObject();
+    param.Confirmed = false;
+    param.Value1 = QStringLiteral("before");
+    frmYHCQWDTJ dialog;
+    EXPECT_TRUE(dialog.Text1()->isVisibleTo(&dialog) && dialog.Text2()->isVisibleTo(&dialog));
+    QTest::keyClicks(dialog.Text1(), QString::fromUtf8(c.date));  // typed: the boxes take every key
+    QTest::keyClicks(dialog.Text2(), QString::fromUtf8(c.days));
+    dialog.Command1_Click();
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted);
+    EXPECT_EQ(param.Confirmed, c.accepted);
+    EXPECT_EQ(session.Messages().Count() > 0, c.message);
+    EXPECT_EQ(param.Value1, c.accepted ? QString::fromUtf8(c.date).trimmed() : QStringLiteral("before"));
+  }
+}
 
 }  // namespace
 }  // namespace corvane::query

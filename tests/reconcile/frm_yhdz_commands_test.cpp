@@ -3,25 +3,12 @@
 // over a whole session on the demo data.
 #include "frm_yhdz_fixture.h"
 
-#include "platform/controls/list_grid.h"
-#include "platform/controls/toolbar_host.h"
 #include "platform/db/db_error.h"
 #include "platform/services/object_factory.h"
-#include "reconcile/frm_yh_un_auto.h"
-#include "reconcile/frm_yhdz_auto.h"
-#include "reconcile/tick_mark.h"
-#include "shared/frm_yhfilter.h"
-#include "shared/frm_yhkmxz.h"
-#include "shared/messages.h"
 #include "shared/right_menu_host.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QRadioButton>
 #include <QAbstractItemView>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QHeaderView>
 #include <QTimer>
@@ -62,61 +49,10 @@ class StatusWatch {
   QTimer timer_;
 };
 
-class FrmYhdzCommandTest : public test::FrmYhdzTest {
- protected:
-  // The matching-conditions dialog confirmed with no cut-off and no date window.
-  static testing::ScriptedModals::Step MatchAll(bool sameNumber) {
-    return [sameNumber](QDialog& d) {
-      d.findChild<QLineEdit*>(QStringLiteral("Text1"))->clear();
-      d.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(false);
-      d.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(false);
-      d.findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(sameNumber);
-      dynamic_cast<frmYHDZAuto&>(d).Command1_Click();
-    };
-  }
-  // The cancel-range dialog: from the period (1 to 12), kinds 0 all, 1 automatic, 2 manual.
-  static testing::ScriptedModals::Step CancelFrom(int period, int kind) {
-    return [period, kind](QDialog& d) {
-      d.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(period - 1);
-      d.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(kind);
-      dynamic_cast<frmYhUnAuto&>(d).Command1_Click();
-    };
-  }
-  // The filter dialog confirmed with a tick kind (0 unmarked, 1 "○", 2 "Y") and,
-  // when given, only the last style entry ("no settlement style") chosen.
-  static testing::ScriptedModals::Step FilterKind(int kind, bool onlyWithoutStyle = false) {
-    return [kind, onlyWithoutStyle](QDialog& d) {
-      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-      dialog.SetFilterOff(false);
-      dialog.cboType()->setCurrentIndex(kind);
-      for (int i = 0; i < dialog.List1()->count(); ++i)
-        dialog.List1()->item(i)->setSelected(onlyWithoutStyle && i == dialog.List1()->count() - 1);
-      dialog.Command1_Click();
-    };
-  }
-  long long ManualTicks() {
-    return Count(QStringLiteral("select count(*) from %1 where iflagbank>=13").arg(JournalTable())) +
-           Count(QStringLiteral("select count(*) from %1 where iflag>=13").arg(StatementTable()));
-  }
-  long long Ticks() {
-    return Count(QStringLiteral("select count(*) from %1 where iflagbank>0").arg(JournalTable())) +
-           Count(QStringLiteral("select count(*) from %1 where iflag>0").arg(StatementTable()));
-  }
-  // Ticks statement lines of the account behind the window's back.
-  void TickStatementLines(int value, int count) {
-    session_.Db().Execute(QStringLiteral("update %1 set iflag=? where i_id in (select i_id from %1 where ccode='100201' "
-                                         "and ibegin<>0 and iflag is null order by i_id limit %2)")
-                              .arg(StatementTable())
-                              .arg(count),
-                          {value});
-  }
-  std::vector<QString> ShownMarks(platform::ListGrid* grid, int markColumn) {
-    std::vector<QString> marks;
-    for (int r = 1; r < grid->Rows(); ++r)
-      if (!grid->IsRowHidden(r)) marks.push_back(grid->TextMatrix(r, markColumn));
-    return marks;
-  }
-};
+class FrmYhdzCommandTest : public test::FrmYhdzTest {};
+using test::CancelFrom;
+using test::FilterKind;
+using test::MatchAll;
 
 // While a command runs, every other way to start one is refused: toolbar keys,
 // the right-click menu and its commands, the space key and double click on a
@@ -170,6 +106,15 @@ TEST_P(FrmYhdzCommandTest, WhileBusyEveryWayToStartACommandIsRefused) {
   emit statement->MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   emit statement->DblClick();
   EXPECT_EQ(ManualTicks(), 1);
+  // Closing waits for the command to end.
+  {
+    BusyScope busy(*w);
+    Close(w);
+    EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), w);
+  }
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
 }
 
 // Double-clicks a cell as the window system reports it: queued, delivered when
@@ -347,28 +292,32 @@ TEST_P(FrmYhdzCommandTest, TheReferenceFollowsTheLineAndDropsTheBlankStyleWish) 
   emit statement->GotFocus();
   session_.Modals().Then(FilterKind(0, /*onlyWithoutStyle=*/true));
   w->rFilt();
-  int shown = 0, withoutStyle = 0;
-  for (int r = 1; r < statement->Rows(); ++r) {
-    shown += !statement->IsRowHidden(r);
-    withoutStyle += statement->TextMatrix(r, 1).trimmed().isEmpty();
-  }
-  ASSERT_GT(withoutStyle, 0);
-  ASSERT_LT(withoutStyle, statement->Rows() - 1);
-  ASSERT_EQ(shown, withoutStyle);
+  const size_t all = statement->Rows() - 1;
+  size_t withoutStyle = 0;
+  for (int r = 1; r < statement->Rows(); ++r) withoutStyle += statement->TextMatrix(r, 1).trimmed().isEmpty();
+  ASSERT_GT(withoutStyle, 0u);
+  ASSERT_LT(withoutStyle, all);
+  ASSERT_EQ(ShownMarks(statement, 5).size(), withoutStyle);
   // Reference on, then off: the style wish went with the reference.
   emit journal->GotFocus();
   w->rRef();
   w->rRef();
-  shown = 0;
-  for (int r = 1; r < statement->Rows(); ++r) shown += !statement->IsRowHidden(r);
-  EXPECT_EQ(shown, statement->Rows() - 1);
-  // On again: moving through the journal moves the reference with it.
+  EXPECT_EQ(ShownMarks(statement, 5).size(), all);
+  // On again: moving through the journal moves the reference with it, to the
+  // lines of the same amount on the side the account's direction pairs.
   w->rRef();
-  for (int j = 1; j < std::min(journal->Rows(), 6); ++j) {
+  int linesWithAPair = 0;
+  for (int j = 1; j < std::min(journal->Rows(), 15); ++j) {
     journal->SetCurrentCell(j, 5);
-    for (int r = 1; r < statement->Rows(); ++r)
-      if (!statement->IsRowHidden(r)) EXPECT_EQ(statement->TextMatrix(r, 4), journal->TextMatrix(j, 5)) << j << " " << r;
+    const bool debit = journal->TextMatrix(j, 4) == Session::Current().Common().GetDirectionText(1);
+    const QString paired = Session::Current().Common().GetDirectionText(PairedDirection(debit, w->BankFx) == 1 ? 1 : 0);
+    for (int r = 1; r < statement->Rows(); ++r) {
+      const bool pairs = statement->TextMatrix(r, 4) == journal->TextMatrix(j, 5) && statement->TextMatrix(r, 3) == paired;
+      EXPECT_EQ(!statement->IsRowHidden(r), pairs) << j << " " << r;
+      linesWithAPair += pairs;
+    }
   }
+  EXPECT_GT(linesWithAPair, 0);
 }
 
 // A reference on the number column becomes the filter's number, and the filter
@@ -406,13 +355,13 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
   ASSERT_NE(w, nullptr);
   platform::ListGrid* statement = w->MsGrid2();
   emit statement->GotFocus();
-  struct Case { const char* start; const char* end; const char* amount; const char* message; const char* focus; };
+  struct Case { const char *start, *end, *amount, *message, *focus, *field; };
   const Case cases[] = {
-      {"2026.3.1", "2026.2.1", "", "corvane.filter.reversed", "Text1"},
-      {"2026.2.30", "", "", "corvane.filter.notdate", "Text1"},
-      {"", "March", "", "corvane.filter.notdate", "Text2"},
-      {"", "", "abc12.3.4x", "corvane.filter.notamount", "Text4"},
-      {"", "", "12.3.4", "corvane.filter.notamount", "Text4"},
+      {"2026.3.1", "2026.2.1", "", "corvane.filter.reversed", "Text1", "start"},
+      {"2026.2.30", "", "", "corvane.filter.notdate", "Text1", "start"},
+      {"", "March", "", "corvane.filter.notdate", "Text2", "end"},
+      {"", "", "abc12.3.4x", "corvane.filter.notamount", "Text4", "amount"},
+      {"", "", "12.3.4", "corvane.filter.notamount", "Text4", "amount"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -435,9 +384,7 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
     w->rFilt();
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(session_.Messages().Count(), 1);
-    const QString field = c.focus == QLatin1String("Text1")   ? GetResString(QStringLiteral("corvane.filter.field.start"))
-                          : c.focus == QLatin1String("Text2") ? GetResString(QStringLiteral("corvane.filter.field.end"))
-                                                             : GetResString(QStringLiteral("corvane.filter.field.amount"));
+    const QString field = GetResString(QStringLiteral("corvane.filter.field.") + QLatin1String(c.field));
     EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QString::fromLatin1(c.message), field));
     EXPECT_EQ(focused, QString::fromLatin1(c.focus));
     EXPECT_FALSE(w->Filter.ExecCom);
@@ -452,9 +399,7 @@ TEST_P(FrmYhdzCommandTest, ACancelShowsTheStoredStateEvenWithTickedLinesLeftOut)
   ASSERT_NE(w, nullptr);
   const int rowsBefore = w->MsGrid2()->Rows();
   // Three shown lines ticked by hand in period 8, then left out by a reload.
-  for (int r = 1; r <= 3; ++r)
-    session_.Db().Execute(QStringLiteral("update %1 set iflag=20 where i_id=?").arg(StatementTable()),
-                          {w->MsGrid2()->RowData(r).toLongLong()});
+  TickStatementRows(w, 20, {1, 2, 3});
   w->Reload();
   ASSERT_EQ(w->MsGrid2()->Rows(), rowsBefore - 3);
   session_.Modals().Then(CancelFrom(8, 2));
@@ -462,7 +407,8 @@ TEST_P(FrmYhdzCommandTest, ACancelShowsTheStoredStateEvenWithTickedLinesLeftOut)
   w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
   EXPECT_EQ(ManualTicks(), 0);
   EXPECT_EQ(w->MsGrid2()->Rows(), rowsBefore);
-  for (int r = 1; r < w->MsGrid2()->Rows(); ++r) ASSERT_EQ(w->MsGrid2()->TextMatrix(r, 5), QString()) << r;
+  EXPECT_EQ(ShownMarks(w->MsGrid2(), 5), std::vector<QString>(rowsBefore - 1));
+  EXPECT_TRUE(w->Toolbar()->isEnabled());
 }
 
 // The cancel reads the marked lines again: one deleted by another session since
@@ -471,9 +417,7 @@ TEST_P(FrmYhdzCommandTest, ACancelNamesAMarkedLineGoneMeanwhile) {
   frmYHDZ* w = Open(/*includeTicked=*/true);
   ASSERT_NE(w, nullptr);
   platform::ListGrid* statement = w->MsGrid2();
-  for (int r = 1; r <= 2; ++r)
-    session_.Db().Execute(QStringLiteral("update %1 set iflag=20 where i_id=?").arg(StatementTable()),
-                          {statement->RowData(r).toLongLong()});
+  TickStatementRows(w, 20, {1, 2});
   w->Reload();
   ASSERT_FALSE(statement->TextMatrix(1, 5).isEmpty());
   ASSERT_FALSE(statement->TextMatrix(2, 5).isEmpty());
@@ -488,41 +432,31 @@ TEST_P(FrmYhdzCommandTest, ACancelNamesAMarkedLineGoneMeanwhile) {
   EXPECT_TRUE(statement->TextMatrix(2, 5).isEmpty());
 }
 
-// A manual tick over a line another session ticked since loading writes nothing
-// and says that the account changed.
-TEST_P(FrmYhdzCommandTest, AManualTickOverAnotherSessionsTickIsRefused) {
+// A manual tick over a line another session ticked since loading, or holds
+// longer than the database waits, writes nothing and says why.
+TEST_P(FrmYhdzCommandTest, AManualTickOverAnotherSessionsTickOrLockIsRefused) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
   platform::ListGrid* statement = w->MsGrid2();
-  statement->SetCurrentCell(1, 5);
   const long long key = statement->RowData(1).toLongLong();
   std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
-  other->Execute(QStringLiteral("update %1 set iflag=? where i_id=?").arg(StatementTable()), {7, key});
-  w->ToggleStatementTick();
+  const QString change = QStringLiteral("update %1 set %2 where i_id=?").arg(StatementTable());
+  for (const bool held : {true, false}) {
+    SCOPED_TRACE(held ? "held" : "ticked");
+    session_.Messages().Clear();
+    if (held) other->BeginTrans();
+    other->Execute(change.arg(held ? QStringLiteral("csettle=csettle") : QStringLiteral("iflag=7")), {key});
+    statement->SetCurrentCell(1, 5);
+    w->ToggleStatementTick();
+    if (held) other->RollbackTrans();
+    ASSERT_EQ(session_.Messages().Count(), 1);
+    const char* message = held ? "corvane.recon.locktimeout" : "corvane.recon.changedmeanwhile";
+    EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QString::fromLatin1(message)));
+    EXPECT_EQ(ManualTicks(), 0);
+    EXPECT_EQ(statement->TextMatrix(1, 5), QString());
+    EXPECT_FALSE(session_.Db().InTransaction());
+  }
   EXPECT_EQ(Count(QStringLiteral("select iflag from %1 where i_id=?").arg(StatementTable()), {key}), 7);
-  ASSERT_EQ(session_.Messages().Count(), 1);
-  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.changedmeanwhile")));
-  EXPECT_EQ(statement->TextMatrix(1, 5), QString());
-}
-
-// A line another session holds longer than the database waits: the tick ends
-// with a message that says so, and nothing is written.
-TEST_P(FrmYhdzCommandTest, ALineHeldByAnotherSessionEndsTheTickWithAMessage) {
-  frmYHDZ* w = Open();
-  ASSERT_NE(w, nullptr);
-  platform::ListGrid* statement = w->MsGrid2();
-  statement->SetCurrentCell(1, 5);
-  const long long key = statement->RowData(1).toLongLong();
-  std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
-  other->BeginTrans();
-  other->Execute(QStringLiteral("update %1 set csettle=csettle where i_id=?").arg(StatementTable()), {key});
-  w->ToggleStatementTick();
-  other->RollbackTrans();
-  ASSERT_EQ(session_.Messages().Count(), 1);
-  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.locktimeout")));
-  EXPECT_EQ(ManualTicks(), 0);
-  EXPECT_EQ(statement->TextMatrix(1, 5), QString());
-  EXPECT_FALSE(session_.Db().InTransaction());
 }
 
 // Each activation of the window applies the toolbar style again, not only the
@@ -558,20 +492,37 @@ TEST_P(FrmYhdzCommandTest, AWidenedColumnStaysWideAfterAReload) {
   EXPECT_EQ(w->MsGrid2()->View()->horizontalHeader()->sectionSize(2), wider);
 }
 
-// Arranged one above the other, each title sits above its own grid.
-TEST_P(FrmYhdzCommandTest, ArrangedBelowEachTitleSitsAboveItsGrid) {
+// The account line under the toolbar and the grids' titles never share a line,
+// at any width, so a long account name stays readable; arranged one above the
+// other, each title sits above its own grid, centred over it.
+TEST_P(FrmYhdzCommandTest, GridTitlesSitBelowTheAccountLineAndAboveTheirGrids) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
-  w->resize(1000, 700);
-  w->Toolbar1_ButtonClick(QStringLiteral("direc"));
-  const QRect journal = w->MSGrid1()->geometry();
-  const QRect statement = w->MsGrid2()->geometry();
-  const QRect title = w->findChild<QWidget*>(QStringLiteral("Picture3"))->geometry();
-  EXPECT_LE(title.bottom(), statement.top());
-  EXPECT_GE(title.top(), journal.bottom());
-  EXPECT_GE(title.left(), statement.left());
-  EXPECT_LE(title.right(), statement.right());
-  EXPECT_LT(std::abs(title.center().x() - statement.center().x()), 2);
+  const QWidget* toolbar = w->findChild<QWidget*>(QStringLiteral("CTBCtrl1"));
+  const QWidget* accountLine = w->findChild<QWidget*>(QStringLiteral("Picture4"));
+  const QWidget* journalTitle = w->findChild<QWidget*>(QStringLiteral("Picture2"));
+  const QWidget* statementTitle = w->findChild<QWidget*>(QStringLiteral("Picture3"));
+  ASSERT_TRUE(toolbar && accountLine && journalTitle && statementTitle);
+  struct Case { int width; bool vertical; };
+  bool vertical = false;  // the window opens side by side
+  for (const Case& c : {Case{1000, false}, Case{700, false}, Case{1400, false}, Case{1000, true}, Case{700, true}}) {
+    SCOPED_TRACE(::testing::Message() << c.width << (c.vertical ? " vertical" : ""));
+    if (vertical != c.vertical) w->Toolbar1_ButtonClick(QStringLiteral("direc"));
+    vertical = c.vertical;
+    w->resize(c.width, 640);
+    QApplication::processEvents();
+    const int lineBottom = accountLine->y() + w->Label5()->sizeHint().height();
+    const QRect statement = w->MsGrid2()->geometry(), title = statementTitle->geometry();
+    EXPECT_GE(accountLine->y(), toolbar->y() + toolbar->height());
+    EXPECT_GE(journalTitle->y(), lineBottom);
+    EXPECT_GE(title.y(), lineBottom);
+    EXPECT_GE(w->MSGrid1()->y(), journalTitle->y() + journalTitle->height());
+    EXPECT_GE(statement.y(), title.y() + title.height());
+    EXPECT_GT(statement.height(), 100);
+    if (!c.vertical) continue;
+    EXPECT_GE(title.top(), w->MSGrid1()->geometry().bottom());
+    EXPECT_LT(std::abs(title.center().x() - statement.center().x()), 2);
+  }
 }
 
 // The selection opens on the range from the first period to the login period,

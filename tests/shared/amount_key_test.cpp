@@ -58,7 +58,10 @@ void Type(QLineEdit& box, const char* keys) {
   }
 }
 
-TEST(AmountKeyFilterTest, BoxTakesOnlyWhatAnAmountMayHold) {
+// The box takes only what an amount may hold. What a Chinese input method types in
+// full-width mode, key by key or committed in one piece, reaches it in ASCII and
+// under the same rules.
+TEST(AmountKeyFilterTest, FullWidthKeysAndCommittedTextAreTypedInAscii) {
   QLineEdit box;
   new AmountKeyFilter(&box);
   Type(box, "-12a.3-45");
@@ -69,13 +72,7 @@ TEST(AmountKeyFilterTest, BoxTakesOnlyWhatAnAmountMayHold) {
   QGuiApplication::clipboard()->setText("99");
   QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(box.text(), "1234567890123.45");
-}
-
-// What a Chinese input method types in full-width mode, key by key or committed in
-// one piece, reaches the box in ASCII and under the same rules.
-TEST(AmountKeyFilterTest, FullWidthKeysAndCommittedTextAreTypedInAscii) {
-  QLineEdit box;
-  new AmountKeyFilter(&box);
+  box.clear();
   for (QChar ch : QString::fromUtf8("－７７．７７７"))
     QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
   EXPECT_EQ(box.text(), "-77.77");  // the third decimal refused as typed in ASCII

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <optional>
 
 namespace corvane::shared {
@@ -13,56 +14,58 @@ Money M(double v) { return Money::FromDouble(v); }
 
 struct Line {
   double debit, credit;
+  bool debitSide;  // the direction the row is saved in
 };
 
-struct BalanceCase {
-  const char* name;
-  bool debitIncreases;
-  double start;
-  std::vector<Line> lines;
-  std::vector<double> balances;
-};
-
-class RunningBalanceCases : public ::testing::TestWithParam<BalanceCase> {};
-
-TEST_P(RunningBalanceCases, AppendGivesEachRowItsBalance) {
-  const BalanceCase& c = GetParam();
-  RunningBalance b;
-  b.Reset(M(c.start), c.debitIncreases);
-  for (size_t i = 0; i < c.lines.size(); ++i) {
-    const Line& l = c.lines[i];
-    EXPECT_EQ(b.Append(M(l.debit), M(l.credit), l.debit != 0), M(c.balances[i]).ToDisplayText()) << i;
+TEST(RunningBalance, AppendGivesEachRowItsBalanceAndARecomputeTheSame) {
+  struct Case {
+    const char* name;
+    bool debitIncreases;
+    double start;
+    std::vector<Line> lines;
+    std::vector<double> balances;
+  };
+  const Case cases[] = {
+      {"DebitAccount", true, 930, {{100, 0, true}, {0, 30, false}, {50, 0, true}}, {1030, 1000, 1050}},
+      {"CreditAccount", false, 1070, {{100, 0, true}, {0, 30, false}, {50, 0, true}}, {970, 1000, 950}},
+      {"CentsStayExact", true, 0, {{0.1, 0, true}, {0.2, 0, true}, {0, 0.3, false}}, {0.1, 0.3, 0}},
+      {"BelowZero", true, 10, {{0, 25.5, false}}, {-15.5}},
+      {"BothAmountsCountAsTheDirectionSavedIn", true, 0, {{7, 3, true}, {7, 3, false}}, {7, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunningBalance b;
+    b.Reset(M(c.start), c.debitIncreases);
+    QStringList shown, expected;
+    for (const Line& l : c.lines) shown << b.Append(M(l.debit), M(l.credit), l.debitSide);
+    for (double v : c.balances) expected << M(v).ToDisplayText();
+    EXPECT_EQ(shown, expected);
+    b.RecomputeFrom(1);
+    for (size_t i = 0; i < c.balances.size(); ++i) EXPECT_EQ(b.BalanceAt(static_cast<int>(i) + 1), M(c.balances[i]));
   }
-  // A recompute from the top gives the same numbers.
-  b.RecomputeFrom(1);
-  for (size_t i = 0; i < c.balances.size(); ++i) EXPECT_EQ(b.BalanceAt(static_cast<int>(i) + 1), M(c.balances[i]));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RunningBalanceCases,
-    ::testing::Values(
-        BalanceCase{"DebitAccount", true, 930, {{100, 0}, {0, 30}, {50, 0}}, {1030, 1000, 1050}},
-        BalanceCase{"CreditAccount", false, 1070, {{100, 0}, {0, 30}, {50, 0}}, {970, 1000, 950}},
-        BalanceCase{"CentsStayExact", true, 0, {{0.1, 0}, {0.2, 0}, {0, 0.3}}, {0.1, 0.3, 0}},
-        BalanceCase{"BelowZero", true, 10, {{0, 25.5}}, {-15.5}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RunningBalance, AChangedRowMovesOnlyItselfAndTheRowsBelow) {
+// A changed row moves only itself and the rows below; inserted and removed rows keep the order.
+TEST(RunningBalance, ChangesInsertsAndRemovesRecomputeFromTheirRowDown) {
   RunningBalance b;
   b.Reset(M(1000), true);
   for (int i = 0; i < 4; ++i) b.Append(M(10), Money(), true);
   b.SetAmounts(3, Money(), M(5), false);
   EXPECT_EQ(b.RecomputeFrom(3), 3);
-  EXPECT_EQ(b.BalanceAt(2), M(1020));
-  EXPECT_EQ(b.BalanceAt(3), M(1015));
-  EXPECT_EQ(b.BalanceAt(4), M(1025));
-}
-
-TEST(RunningBalance, ABothAmountsRowCountsAsTheDirectionItIsSavedIn) {
-  RunningBalance b;
-  b.Reset(M(0), true);
-  EXPECT_EQ(b.Append(M(7), M(3), true), "7.00");
-  EXPECT_EQ(b.Append(M(7), M(3), false), "4.00");
+  EXPECT_EQ((std::vector<Money>{b.BalanceAt(2), b.BalanceAt(3), b.BalanceAt(4)}),
+            (std::vector<Money>{M(1020), M(1015), M(1025)}));
+  b.InsertRow(2);
+  b.SetAmounts(2, M(100), Money(), true);
+  b.RecomputeFrom(2);
+  EXPECT_EQ(b.BalanceAt(3), M(1120));
+  b.RemoveRow(1);
+  b.RecomputeFrom(1);
+  EXPECT_EQ((std::vector<Money>{b.BalanceBefore(1), b.BalanceAt(1), b.BalanceAt(2)}),
+            (std::vector<Money>{M(1000), M(1100), M(1110)}));
+  b.RemoveRows(1, 2);
+  b.RecomputeFrom(1);
+  EXPECT_EQ(b.Rows(), 2);
+  EXPECT_EQ(b.BalanceAt(1), M(995));
 }
 
 // Stored lines beyond what a line may carry: the balances from the first one that
@@ -96,27 +99,6 @@ TEST(RunningBalance, BalancesBeyondTheRangeAreUnknownFromTheirRowDown) {
     EXPECT_EQ(b.FaultRow(), 0);
     EXPECT_EQ(b.BalanceText(b.Rows()), "6.00");
   }
-}
-
-TEST(RunningBalance, InsertAndRemoveKeepTheOrder) {
-  RunningBalance b;
-  b.Reset(M(0), true);
-  b.Append(M(1), Money(), true);
-  b.Append(M(2), Money(), true);
-  b.InsertRow(2);
-  b.SetAmounts(2, M(100), Money(), true);
-  b.RecomputeFrom(2);
-  EXPECT_EQ(b.BalanceAt(3), M(103));
-  b.RemoveRow(1);
-  b.RecomputeFrom(1);
-  EXPECT_EQ(b.BalanceAt(1), M(100));
-  EXPECT_EQ(b.BalanceAt(2), M(102));
-  EXPECT_EQ(b.BalanceBefore(1), M(0));
-  b.Append(M(5), Money(), true);
-  b.RemoveRows(1, 2);
-  b.RecomputeFrom(1);
-  EXPECT_EQ(b.Rows(), 1);
-  EXPECT_EQ(b.BalanceAt(1), M(5));
 }
 
 }  // namespace

@@ -26,10 +26,8 @@ class FakeHost : public GridEditorHost {
   bool refuseRow = false;    // ValidateRow refuses, naming column 4
   enum { Save, Throw, Decline } save = Save;
   std::vector<int> saved;
-  std::vector<int> cellsAsked;
 
   bool ValidateCell(int row, int col, QString& text) override {
-    cellsAsked.push_back(col);
     if (col == refuseCol) return false;
     if (col == 1 && !rewrite.isEmpty()) text = rewrite;
     return true;
@@ -94,55 +92,27 @@ class GridEditorTest : public ::testing::Test {
   GridEditor editor;
 };
 
-struct CellCase {
-  const char* name;
-  int col;
-  QString typed;
-  int refuseCol;
-  QString rewrite;
-  bool kept;
-  QString cell;  // the cell afterwards
-};
-
-class AcceptCell : public GridEditorTest, public ::testing::WithParamInterface<CellCase> {};
-
-TEST_P(AcceptCell, TrimsLimitsBytesAndLetsTheWindowDecide) {
-  const CellCase& c = GetParam();
-  host.refuseCol = c.refuseCol;
-  host.rewrite = c.rewrite;
-  EXPECT_EQ(Type(1, c.col, c.typed), c.kept);
-  EXPECT_EQ(grid.TextMatrix(1, c.col), c.cell);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AcceptCell,
-    ::testing::Values(
-        CellCase{"Trimmed", 3, "  B7  ", -1, "", true, "B7"},
-        CellCase{"TwentyAsciiBytesFit", 2, "12345678901234567890", -1, "", true, "12345678901234567890"},
-        CellCase{"TwentyOneBytesRefused", 2, "123456789012345678901", -1, "", false, "01"},
-        CellCase{"TenChineseCharactersFit", 2, QString::fromUtf8("现金支票现金支票现金"), -1, "", true,
-                 QString::fromUtf8("现金支票现金支票现金")},
-        CellCase{"ElevenChineseCharactersAreTwentyTwoBytes", 2, QString::fromUtf8("现金支票现金支票现金支"), -1, "",
-                 false, "01"},
-        CellCase{"WindowRewrites", 1, "2024-1-7", -1, "2024.01.07", true, "2024.01.07"},
-        CellCase{"WindowRefusesOldTextStays", 1, "2023.12.31", 1, "", false, "2024.01.05"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // What reaches a cell typed key by key, committed by an input method in one
-// piece, or pasted; a paste too long for its column is refused with a message.
+// piece, or pasted: trimmed, held to the column's byte limit, then the window's
+// to rewrite or refuse. A paste too long for its column is refused with a message.
 struct TypedCase {
   const char* name;
   int col;
   QString text;
   enum { Keys, InputMethod, Paste } how;
-  QString cell;
-  QString message;  // the prompt shown, or empty
+  QString cell;          // the cell afterwards
+  QString message = "";  // the prompt shown, or empty
+  bool kept = true;
+  int refuseCol = -1;    // the window refuses this column
+  QString rewrite = "";  // the window rewrites column 1 to this
 };
 
 class TypeIntoCell : public GridEditorTest, public ::testing::WithParamInterface<TypedCase> {};
 
 TEST_P(TypeIntoCell, KeepsWhatTheColumnHolds) {
   const TypedCase& c = GetParam();
+  host.refuseCol = c.refuseCol;
+  host.rewrite = c.rewrite;
   ASSERT_TRUE(grid.StartEdit(1, c.col));
   auto* line = qobject_cast<QLineEdit*>(grid.ActiveEditor());
   ASSERT_NE(line, nullptr);
@@ -155,81 +125,84 @@ TEST_P(TypeIntoCell, KeepsWhatTheColumnHolds) {
     commit.setCommitString(c.text);
     QCoreApplication::sendEvent(line, &commit);
   }
-  grid.CommitEdit();
+  EXPECT_EQ(grid.CommitEdit(), c.kept);
   EXPECT_EQ(grid.TextMatrix(1, c.col), c.cell);
   EXPECT_EQ(messages.LastPrompt(), c.message);
 }
 
+const QString kTenChinese = QString::fromUtf8("现金支票现金支票现金");
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TypeIntoCell,
     ::testing::Values(
-        TypedCase{"FullWidthAmountKeys", 4, QString::fromUtf8("７７７．７７"), TypedCase::Keys, "777.77", ""},
+        TypedCase{"Trimmed", 3, "  B7  ", TypedCase::Paste, "B7"},
+        TypedCase{"TwentyAsciiBytesFit", 2, "12345678901234567890", TypedCase::Paste, "12345678901234567890"},
+        TypedCase{"TwentyOneBytesRefused", 2, "123456789012345678901", TypedCase::Paste, "01",
+                  "corvane.grid.toolong|style|20|21", false},
+        TypedCase{"TenChineseCharactersFit", 2, kTenChinese, TypedCase::Paste, kTenChinese},
+        TypedCase{"ElevenChineseCharactersAreTwentyTwoBytes", 2, kTenChinese + QChar(0x652F), TypedCase::Paste, "01",
+                  "corvane.grid.toolong|style|20|22", false},
+        TypedCase{"WindowRewrites", 1, "2024-1-7", TypedCase::Paste, "2024.01.07", "", true, -1, "2024.01.07"},
+        TypedCase{"WindowRefusesOldTextStays", 1, "2023.12.31", TypedCase::Paste, "2024.01.05", "", false, 1},
+        TypedCase{"FullWidthAmountKeys", 4, QString::fromUtf8("７７７．７７"), TypedCase::Keys, "777.77"},
         TypedCase{"FullWidthAmountFromTheInputMethod", 4, QString::fromUtf8("－１２。５"), TypedCase::InputMethod,
-                  "-12.50", ""},
-        TypedCase{"FullWidthAmountPasted", 4, QString::fromUtf8("１２３"), TypedCase::Paste, "123.00", ""},
-        TypedCase{"FullWidthDateKeys", 1, QString::fromUtf8("２０２４．０１．０９"), TypedCase::Keys, "2024.01.09", ""},
+                  "-12.50"},
+        TypedCase{"FullWidthAmountPasted", 4, QString::fromUtf8("１２３"), TypedCase::Paste, "123.00"},
+        TypedCase{"FullWidthDateKeys", 1, QString::fromUtf8("２０２４．０１．０９"), TypedCase::Keys, "2024.01.09"},
         TypedCase{"FullWidthDateFromTheInputMethod", 1, QString::fromUtf8("２０２４－０１－０９"),
-                  TypedCase::InputMethod, "2024-01-09", ""},
+                  TypedCase::InputMethod, "2024-01-09"},
         TypedCase{"KeysStopAtTheByteLimit", 3, QString(40, QLatin1Char('7')), TypedCase::Keys,
-                  QString(30, QLatin1Char('7')), ""},
-        TypedCase{"InputMethodStopsAtTheByteLimit", 2, QString::fromUtf8("现金支票现金支票现金支"),
-                  TypedCase::InputMethod, QString::fromUtf8("现金支票现金支票现金"), ""},
+                  QString(30, QLatin1Char('7'))},
+        TypedCase{"InputMethodStopsAtTheByteLimit", 2, kTenChinese + QChar(0x652F), TypedCase::InputMethod, kTenChinese},
         TypedCase{"TooLongPasteRefusedWithTheColumnAndItsLimit", 3, QString(40, QLatin1Char('7')), TypedCase::Paste,
-                  "A1", "corvane.grid.toolong|number|30|40"}),
+                  "A1", "corvane.grid.toolong|number|30|40", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct LeaveCase {
-  const char* name;
-  int refuseCol;
-  bool refuseRow;
-  int save;  // FakeHost save behaviour
-  GridEditor::Commit result;
-  int col;         // the column the cursor is in afterwards
-  bool saved;
-  int messages;    // shown by the editor itself
-};
-
-class LeaveRow : public GridEditorTest, public ::testing::WithParamInterface<LeaveCase> {};
-
-TEST_P(LeaveRow, ValidatesEveryCellThenTheRowThenSaves) {
-  const LeaveCase& c = GetParam();
-  ASSERT_TRUE(Type(1, 3, "B9"));
-  host.refuseCol = c.refuseCol;
-  host.refuseRow = c.refuseRow;
-  host.save = static_cast<decltype(host.save)>(c.save);
-  EXPECT_EQ(editor.CommitCurrentRow(), c.result);
-  EXPECT_EQ(grid.Row(), 1);
-  if (c.result == GridEditor::Commit::Invalid) EXPECT_EQ(grid.Col(), c.col);
-  EXPECT_EQ(!host.saved.empty(), c.saved);
-  EXPECT_EQ(messages.Count(), c.messages);
-  // A refused row is still changed: the next attempt asks again.
-  EXPECT_EQ(grid.IsRowDirty(1), c.result == GridEditor::Commit::Invalid);
+// Leaving a changed row checks every cell, then the row, then saves; a refusal
+// puts the cursor where the fault is and keeps the row changed for the next try.
+TEST_F(GridEditorTest, LeavingARowValidatesEveryCellThenTheRowThenSaves) {
+  struct Case {
+    const char* name;
+    int refuseCol;
+    bool refuseRow;
+    int save;  // FakeHost save behaviour
+    GridEditor::Commit result;
+    int col;       // the column the cursor is in afterwards
+    int messages;  // shown by the editor itself
+  };
+  const Case cases[] = {{"AllGood", -1, false, 0, GridEditor::Commit::Saved, 3, 0},
+                        {"CellRefusedStaysAtIt", 2, false, 0, GridEditor::Commit::Invalid, 2, 0},
+                        {"RowRefusedGoesToNamedColumn", -1, true, 0, GridEditor::Commit::Invalid, 4, 0},
+                        {"SaveFailureShownRowKept", -1, false, 1, GridEditor::Commit::Invalid, 3, 1},
+                        {"SaveDeclined", -1, false, 2, GridEditor::Commit::Invalid, 3, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid.SetCurrentCell(1, 3);
+    ASSERT_TRUE(Type(1, 3, c.name));  // a text of its own, so the row is changed each time
+    host.refuseCol = c.refuseCol;
+    host.refuseRow = c.refuseRow;
+    host.save = static_cast<decltype(host.save)>(c.save);
+    host.saved.clear();
+    messages.Clear();
+    EXPECT_EQ(editor.CommitCurrentRow(), c.result);
+    EXPECT_EQ((std::pair{grid.Row(), grid.Col()}), (std::pair{1, c.col}));
+    EXPECT_EQ(!host.saved.empty(), c.result == GridEditor::Commit::Saved);
+    EXPECT_EQ(messages.Count(), c.messages);
+    EXPECT_EQ(grid.IsRowDirty(1), c.result == GridEditor::Commit::Invalid);
+    editor.DiscardCurrentRow();
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LeaveRow,
-    ::testing::Values(LeaveCase{"AllGood", -1, false, 0, GridEditor::Commit::Saved, 3, true, 0},
-                      LeaveCase{"CellRefusedStaysAtIt", 2, false, 0, GridEditor::Commit::Invalid, 2, false, 0},
-                      LeaveCase{"RowRefusedGoesToNamedColumn", -1, true, 0, GridEditor::Commit::Invalid, 4, false, 0},
-                      LeaveCase{"SaveFailureShownRowKept", -1, false, 1, GridEditor::Commit::Invalid, 3, false, 1},
-                      LeaveCase{"SaveDeclined", -1, false, 2, GridEditor::Commit::Invalid, 3, false, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GridEditorTest, AnUnchangedRowIsNotSavedAndMovingOffAChangedRowSavesIt) {
+TEST_F(GridEditorTest, MovingOffAChangedRowSavesItUnlessTheRowIsRefused) {
   EXPECT_EQ(editor.CommitCurrentRow(), GridEditor::Commit::Clean);
-  EXPECT_TRUE(host.saved.empty());
-  ASSERT_TRUE(Type(1, 3, "B9"));
-  QTest::keyClick(grid.View(), Qt::Key_Down);
-  EXPECT_EQ(host.saved, std::vector<int>{1});
-  EXPECT_EQ(grid.Row(), 2);
-}
-
-TEST_F(GridEditorTest, ARefusedRowKeepsTheCursorWhenTheUserMovesOff) {
   ASSERT_TRUE(Type(1, 3, "B9"));
   host.refuseRow = true;
   QTest::keyClick(grid.View(), Qt::Key_Down);
-  EXPECT_EQ(grid.Row(), 1);
-  EXPECT_EQ(grid.Col(), 4);
+  EXPECT_EQ((std::pair{grid.Row(), grid.Col()}), (std::pair{1, 4}));
+  host.refuseRow = false;
+  QTest::keyClick(grid.View(), Qt::Key_Down);
+  EXPECT_EQ(host.saved, std::vector<int>{1});
+  EXPECT_EQ(grid.Row(), 2);
 }
 
 TEST_F(GridEditorTest, DiscardRestoresASavedRowAndRemovesANewOne) {
@@ -259,17 +232,13 @@ TEST_F(GridEditorTest, OnlyColumnsWithAButtonReportTheirEditor) {
   EXPECT_EQ(reported, std::vector<int>{1});
 }
 
-TEST_F(GridEditorTest, KeysAreIntegersTextsOrNothing) {
-  const GridRowKey keys[] = {GridRowKey{}, GridRowKey{qint64{42}}, GridRowKey{QString("XJ0000000123")}};
-  for (const GridRowKey& key : keys) {
+// A row is saved once it has a key, integer or text; only an open row is editable.
+TEST_F(GridEditorTest, KeysMarkSavedRowsAndStatesPaintAndProtectTheirRows) {
+  for (const GridRowKey& key : {GridRowKey{}, GridRowKey{qint64{42}}, GridRowKey{QString("XJ0000000123")}}) {
     editor.SetKey(1, key);
-    EXPECT_EQ(editor.Key(1), key);
     EXPECT_EQ(editor.IsSaved(1), !std::holds_alternative<std::monostate>(key));
   }
   EXPECT_EQ(GridEditor::KeyText(GridRowKey{qint64{42}}), "42");
-}
-
-TEST_F(GridEditorTest, StatesPaintAndReadBackAndProtectTheirRows) {
   editor.SetBalanceColumn(5);
   for (int state : {kRowOpen, kRowTicked, kRowCleared, kRowProtected, kRowProtectedMarked}) {
     editor.SetRowState(1, state);
@@ -279,7 +248,6 @@ TEST_F(GridEditorTest, StatesPaintAndReadBackAndProtectTheirRows) {
   editor.SetRowState(1, kRowOpen);
   EXPECT_EQ(grid.CellBackColor(1, 4), QColor(255, 255, 255));
   EXPECT_EQ(grid.CellBackColor(1, 5), platform::ColorFromBgr(0xFFFFFE));
-  EXPECT_EQ(RowStateColor(kRowProtectedMarked), platform::ColorFromBgr(0xC6F3F6));
 }
 
 TEST_F(GridEditorTest, FilterShowsMatchingRowsAndReportsTheFirst) {

@@ -1,14 +1,19 @@
-// Windows are placed wholly on the screen, over the window they belong to.
+// Windows are placed wholly on the screen, over the window they belong to; the
+// wait window shows over them.
 #include "shared/screen_placement.h"
 
 #include "platform/services/message_presenter.h"
+#include "shared/frm_message.h"
+#include "shared/wait_spinner.h"
+#include "shared/wait_window.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
 #include <QScreen>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace corvane::shared {
@@ -66,6 +71,35 @@ TEST(ScreenPlacement, MessageBoxesShowTheirWholeTitle) {
     bold.setBold(true);
     EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(title)) + 4 * 24) << title;
   }
+}
+
+class WaitWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { frmMessage::Unload(); }
+  void TearDown() override {
+    HideWait();
+    frmMessage::Unload();
+  }
+};
+
+TEST_F(WaitWindowTest, ShowsTheMessageWithTheBusyPointerUntilHidden) {
+  QApplication::setOverrideCursor(Qt::CrossCursor);  // whatever the caller had, nested
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  ShowWait("first");
+  ShowWait(QString::fromUtf8("正在调入数据..."));
+  frmMessage* window = frmMessage::Instance();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->isModal());
+  EXPECT_EQ(window->lblMsg()->text(), QString::fromUtf8("正在调入数据..."));
+  EXPECT_TRUE(window->AnimationPlay()->IsPlaying());
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+  HideWait();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(window->AnimationPlay()->IsPlaying());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(frmMessage::IsLoaded());  // hidden, not destroyed
 }
 
 }  // namespace

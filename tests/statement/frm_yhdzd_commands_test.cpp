@@ -1,153 +1,100 @@
 #include "statement_fixture.h"
-#include "host/open_bank_statement.h"
-#include "shared/function_claim.h"
-
-#include "platform/services/common_services.h"
-#include "platform/services/object_factory.h"
-#include "shared/frm_yhfilter.h"
-#include "suite/services/suite_login_context.h"
-#include "suite/services/suite_settings.h"
-#include "support/scripted_print.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 
 namespace corvane::statement {
 namespace {
 
-using platform::Money;
+class DeleteTest : public StatementTest {};
 
-class DeleteTest : public StatementTest {
- protected:
-  long long Lines() { return Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}); }
-};
-
-TEST_P(DeleteTest, OneLineAfterYes) {
-  AddLine(QDate(2026, 7, 5), true, 50);
-  const qint64 id = AddLine(QDate(2026, 7, 6), true, 10);
-  AddLine(QDate(2026, 7, 7), false, 5);
-  frmYHDZD* w = Open();
-  w->MsGrid1()->SetCurrentCell(2, 1);
-  session_.Messages().Answer(7);
-  w->Toolbar1_ButtonClick(QStringLiteral("del"));
-  EXPECT_EQ(Lines(), 3);
-  session_.Messages().Answer(6);
-  w->Toolbar1_ButtonClick(QStringLiteral("del"));
-  EXPECT_EQ(Count("select count(*) from " + Table() + " where i_id=?", {id}), 0);
-  EXPECT_EQ(Column(w, 6), QStringList({"1,050.00", "1,045.00"}));
-}
-
-TEST_P(DeleteTest, ARangeInOneGoAndNothingWhenOneIsTicked) {
-  for (int d = 1; d <= 5; ++d) AddLine(QDate(2026, 7, d), true, d);
-  frmYHDZD* w = Open();
-  w->MsGrid1()->SetCurrentCell(4, 1);
-  w->MsGrid1()->SetRowSel(2);
-  session_.Messages().Answer(6);
-  w->DeleteRow();
-  EXPECT_EQ(Lines(), 2);
-  EXPECT_EQ(Column(w, 6), QStringList({"1,001.00", "1,006.00"}));
-  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00680")));
-}
-
-struct RefusalCase {
-  const char* name;
-  int tick;
-  QDate date;
-  QString key;
-};
-
-TEST_P(DeleteTest, RefusalsStopTheWholeRange) {
-  const RefusalCase cases[] = {
-      {"Ticked", 5, QDate(2026, 7, 3), "Q9.GL.ZWSQL.CASHBANK.00112"},
-      {"BeforeStart", 0, QDate(2026, 6, 3), "Q9.GL.ZWSQL.CASHBANK.00667"},
+// The lines: one before the start date, 07-01 to 07-03 open, 07-04 ticked. The
+// range chosen goes in one go after one question, and the balances below are
+// recomputed; a ticked line or one before the start in it refuses it all. A line
+// ticked meanwhile stays; one gone meanwhile is reported and its row removed. An
+// unsaved row goes without a question.
+TEST_P(DeleteTest, TheRangeChosenGoesInOneGoOrNotAtAll) {
+  enum Meanwhile { kNothing, kTicked, kGone, kUnsaved };
+  const QString one = QStringLiteral("00114"), range = QStringLiteral("00680");  // the questions
+  const QStringList all = {"1,000.00", "1,002.00", "1,005.00", "1,009.00", "1,014.00"};
+  const struct {
+    const char* name;
+    int from, to;         // grid rows chosen
+    Meanwhile meanwhile;  // to the line of row `from`, after the window opened
+    int answer;           // to the question, 0: none asked
+    QStringList shown;    // message keys
+    QStringList balances;
+  } cases[] = {
+      {"declined", 2, 2, kNothing, 7, {one}, all},
+      {"one line", 3, 3, kNothing, 6, {one}, {"1,000.00", "1,002.00", "1,006.00", "1,011.00"}},
+      {"a range", 2, 4, kNothing, 6, {range}, {"1,000.00", "1,005.00"}},
+      {"a ticked line in it", 4, 5, kNothing, 0, {"00112"}, all},
+      {"a line before the start in it", 1, 2, kNothing, 0, {"00667"}, all},
+      {"ticked meanwhile", 2, 2, kTicked, 6, {one, "00112"}, all},
+      {"gone meanwhile", 2, 3, kGone, 6, {range, "notfind"}, {"1,000.00", "1,004.00", "1,009.00"}},
+      {"unsaved row", 6, 6, kUnsaved, 0, {}, all},
   };
-  for (const RefusalCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
-    AddLine(c.date, true, 1, c.tick);
-    AddLine(QDate(2026, 7, 4), true, 2);
+    std::vector<qint64> ids{AddLine(QDate(2026, 6, 3), true, 1)};
+    for (int d = 1; d <= 4; ++d) ids.push_back(AddLine(QDate(2026, 7, d), true, d + 1, d == 4 ? 5 : 0));
     frmYHDZD* w = Open();
+    const qint64 first = c.from <= 5 ? ids[c.from - 1] : 0;
+    if (c.meanwhile == kTicked) Exec("update " + Table() + " set iflag=3 where i_id=?", {first});
+    if (c.meanwhile == kGone) Exec("delete from " + Table() + " where i_id=?", {first});
+    if (c.meanwhile == kUnsaved) w->AddRow();
+    w->MsGrid1()->SetCurrentCell(c.to, 1);
+    w->MsGrid1()->SetRowSel(c.from);
     session_.Messages().Clear();
-    w->MsGrid1()->SetCurrentCell(1, 1);
-    w->MsGrid1()->SetRowSel(2);
-    w->DeleteRow();
-    EXPECT_EQ(session_.Messages().Count(), 1);
-    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(c.key));
-    EXPECT_EQ(Lines(), 2);
+    if (c.answer) session_.Messages().Answer(c.answer);
+    w->Toolbar1_ButtonClick(QStringLiteral("del"));
+    QStringList want, prompts;
+    for (const QString& key : c.shown) {
+      const QString full = "Q9.GL.ZWSQL.CASHBANK." + key;
+      want << (key == "notfind" ? shared::GetResString(full, first) : shared::GetResString(full));
+    }
+    for (const auto& m : session_.Messages().Shown()) prompts << m.prompt;
+    EXPECT_EQ(prompts, want);
+    EXPECT_EQ(Column(w, 6), c.balances);
+    EXPECT_EQ(Lines(), static_cast<long long>(c.balances.size()));
     CloseWindow(w);
   }
 }
 
-TEST_P(DeleteTest, AnUnsavedRowGoesWithoutAQuestion) {
-  AddLine(QDate(2026, 7, 5), true, 50);
-  frmYHDZD* w = Open();
-  w->AddRow();
-  w->MsGrid1()->SetCurrentCell(2, 3);
-  session_.Messages().Clear();
-  w->Toolbar1_ButtonClick(QStringLiteral("del"));
-  EXPECT_EQ(w->MsGrid1()->Rows(), 2);
-  EXPECT_EQ(session_.Messages().Count(), 0);
-}
-
-TEST_P(DeleteTest, ALineTickedMeanwhileIsNotDeleted) {
-  const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
-  frmYHDZD* w = Open();
-  Exec("update " + Table() + " set iflag=3 where i_id=?", {id});
-  session_.Messages().Answer(6);
-  w->DeleteRow();
-  EXPECT_EQ(Lines(), 1);
-  EXPECT_EQ(w->MsGrid1()->Rows(), 2);
-}
-
-TEST_P(DeleteTest, ALineGoneMeanwhileIsReportedAndItsRowRemoved) {
-  const qint64 gone = AddLine(QDate(2026, 7, 5), true, 50);
-  AddLine(QDate(2026, 7, 6), true, 10);
-  frmYHDZD* w = Open();
-  Exec("delete from " + Table() + " where i_id=?", {gone});
-  w->MsGrid1()->SetCurrentCell(1, 1);
-  w->MsGrid1()->SetRowSel(2);
-  session_.Messages().Answer(6);
-  w->DeleteRow();
-  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfind"), gone));
-  EXPECT_EQ(Lines(), 0);
-  EXPECT_EQ(w->MsGrid1()->Rows(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, DeleteTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, DeleteTest, ::testing::Bool(), ModeName);
 
 // --- Filter ------------------------------------------------------------------------
 
 class FilterTest : public StatementTest {};
 
+// Dates compare as dates whatever their form; style and number compare exactly.
 TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
-  AddLine(QDate(2026, 7, 5), true, 50, 0, "A");
+  Exec("update " + Table() + " set csettle='201' where i_id=?", {AddLine(QDate(2026, 7, 5), true, 50, 0, "A")});
   AddLine(QDate(2026, 8, 15), false, 20, 0, "B");
   AddLine(QDate(2026, 10, 1), true, 20, 0, "C");
   frmYHDZD* w = Open();
-  struct Case {
+  const struct {
     const char* name;
-    QString start, end, number, amount;
+    QString start, end, style, number, amount;
     int direction;
     std::vector<bool> hidden;
+  } cases[] = {
+      {"AllBlank", "", "", "", "", "", 0, {false, false, false}},
+      {"DashedDates", "2026-8-1", "2026-9-30", "", "", "", 0, {true, false, true}},
+      {"Style", "", "", "201", "", "", 0, {false, true, true}},
+      {"Number", "", "", "", "C", "", 0, {true, true, false}},
+      {"NumberInOtherCase", "", "", "", "c", "", 0, {true, true, true}},
+      {"NumberWithATrailingBlank", "", "", "", "C ", "", 0, {true, true, true}},
+      {"CreditSide", "", "", "", "", "", 2, {true, false, true}},
+      {"AmountEitherSide", "", "", "", "", "20", 0, {true, false, false}},
+      {"AmountOnDebit", "", "", "", "", "20.00", 1, {true, true, false}},
   };
-  const Case cases[] = {
-      {"AllBlank", "", "", "", "", 0, {false, false, false}},
-      {"DashedDates", "2026-8-1", "2026-9-30", "", "", 0, {true, false, true}},
-      {"Number", "", "", "C", "", 0, {true, true, false}},
-      {"NumberInOtherCase", "", "", "c", "", 0, {true, true, true}},
-      {"NumberWithATrailingBlank", "", "", "C ", "", 0, {true, true, true}},
-      {"CreditSide", "", "", "", "", 2, {true, false, true}},
-      {"AmountEitherSide", "", "", "", "20", 0, {true, false, false}},
-      {"AmountOnDebit", "", "", "", "20.00", 1, {true, true, false}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    w->Filter = shared::FilterConditions{true, true, c.start, c.end, QString(), c.number,
+    w->Filter = shared::FilterConditions{true, true, c.start, c.end, c.style, c.number,
                                          static_cast<quint8>(c.direction), c.amount};
     w->ApplyFilter();
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(w->MsGrid1()->IsRowHidden(r), c.hidden[r - 1]) << r;
+    std::vector<bool> hidden;
+    for (int r = 1; r <= 3; ++r) hidden.push_back(w->MsGrid1()->IsRowHidden(r));
+    EXPECT_EQ(hidden, c.hidden);
   }
 }
 
@@ -166,8 +113,7 @@ TEST_P(FilterTest, TheDialogHandsItsConditionsBack) {
   EXPECT_FALSE(w->MsGrid1()->IsRowHidden(2));
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, FilterTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, FilterTest, ::testing::Bool(), ModeName);
 
 // --- Report ------------------------------------------------------------------------
 
@@ -177,15 +123,17 @@ class ReportTest : public StatementTest {
   ReportTest() { suite::SuiteSettings(Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0")); }
 };
 
+// Print and preview fill one head and tail row; the grid is the body. Data
+// output has the six columns.
 TEST_P(ReportTest, WorkTablesHoldOneRowAndTheGridIsTheBody) {
   AddLine(QDate(2026, 7, 5), true, 50);
   frmYHDZD* w = Open();
   testing::ScriptedPrinting printing;
   w->rPrint();
   w->rPreview();
-  ASSERT_EQ(printing.Runs().size(), 2u);
-  const auto& run = printing.Runs().back();
-  EXPECT_EQ(run.headRow.value("P1").toString(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00502")));
+  w->rDataOut();
+  ASSERT_EQ(printing.Runs().size(), 3u);
+  const auto& run = printing.Runs()[1];
   EXPECT_EQ(run.headRow.value("P5").toString(), w->Label1()->text());
   EXPECT_TRUE(run.tailRow.value("P6").toString().endsWith(QDate::currentDate().toString("yyyy.MM.dd")));
   // The unit is the account set's name, the preparer the signed-in user.
@@ -194,55 +142,45 @@ TEST_P(ReportTest, WorkTablesHoldOneRowAndTheGridIsTheBody) {
   ASSERT_EQ(run.body.size(), 1u);
   EXPECT_EQ(run.body[0].last(), "1,050.00");
   EXPECT_EQ(testing::ScriptedPrinting::ReadWorkTable(run.job.dataFile, "ZPDJ_Head").size(), 1u);
+  EXPECT_EQ(printing.Runs()[2].verb, testing::ReportRunRecord::Verb::DataOut);
+  EXPECT_EQ(printing.Runs()[2].job.fields.size(), 6u);
 }
 
-TEST_P(ReportTest, DataOutputHasTheSixColumns) {
-  AddLine(QDate(2026, 7, 5), true, 50);
-  frmYHDZD* w = Open();
-  testing::ScriptedPrinting printing;
-  w->rDataOut();
-  ASSERT_EQ(printing.Runs().size(), 1u);
-  EXPECT_EQ(printing.Runs()[0].verb, testing::ReportRunRecord::Verb::DataOut);
-  EXPECT_EQ(printing.Runs()[0].job.fields.size(), 6u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, ReportTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, ReportTest, ::testing::Bool(), ModeName);
 
 // --- Opener ------------------------------------------------------------------------
 
 class OpenerTest : public StatementTest {};
 
-TEST_P(OpenerTest, NoSettlementStylesNoWindow) {
+// A cancelled selection opens nothing and locks nothing; without settlement
+// styles there is no selection and the user is told why.
+TEST_P(OpenerTest, NothingOpensWithoutAChoiceOrSettlementStyles) {
+  host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
+  EXPECT_EQ(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
+  EXPECT_TRUE(OtherSessionCanLock("100204"));
+  EXPECT_EQ(session_.Modals().Count(), 1);
   Exec("delete from settlestyle");
   host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
   EXPECT_EQ(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
   EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03529")));
-  EXPECT_EQ(session_.Modals().Count(), 0);
-}
-
-TEST_P(OpenerTest, CancelOpensNothing) {
-  host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
-  EXPECT_EQ(shared::Session::Current().windows.Find<frmYHDZD>(), nullptr);
-  EXPECT_TRUE(OtherSessionCanLock("100204", "GL040702"));
+  EXPECT_EQ(session_.Modals().Count(), 1);
 }
 
 TEST_P(OpenerTest, HoldsTheAccountUntilClosedAndOpensOnce) {
   frmYHDZD* w = Open();
   ASSERT_NE(w, nullptr);
   const QString function = host::BankStatementFunctionId();
-  EXPECT_FALSE(OtherSessionCanLock("100204", "GL040702"));
+  EXPECT_FALSE(OtherSessionCanLock("100204"));
   EXPECT_EQ(shared::FunctionClaimCount(function), 1);
   host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
   EXPECT_EQ(session_.Modals().Count(), 1);  // the second click only raised the window
   EXPECT_EQ(shared::FunctionClaimCount(function), 1);
   CloseWindow(w);
-  EXPECT_TRUE(OtherSessionCanLock("100204", "GL040702"));
+  EXPECT_TRUE(OtherSessionCanLock("100204"));
   EXPECT_EQ(shared::FunctionClaimCount(function), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, OpenerTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, OpenerTest, ::testing::Bool(), ModeName);
 
 }  // namespace
 }  // namespace corvane::statement

@@ -9,36 +9,32 @@ using platform::Money;
 
 struct DateCase {
   const char* name;
+  QDate end;  // of the end period; none: no upper limit
   QString typed;
   QString key;   // message key, empty when accepted
   QString cell;  // the text afterwards
 };
 
+const QDate kEnd(2026, 12, 31);
+
+// The start and end bounds, an empty cell and a refusal's message are rows of the
+// window's own cell table; here the forms a date may take.
 class DateCell : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(DateCell, ComparedAsDatesWithinStartAndEndPeriod) {
   const DateCase& c = GetParam();
   QString text = c.typed;
-  EXPECT_EQ(CheckDateCell(text, QDate(2026, 7, 1), QDate(2026, 12, 31)), c.key);
+  EXPECT_EQ(CheckDateCell(text, QDate(2026, 7, 1), c.end), c.key);
   EXPECT_EQ(text, c.cell);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DateCell,
-    ::testing::Values(DateCase{"OnStart", "2026.07.01", "", "2026.07.01"},
-                      DateCase{"OtherForm", "2026-7-2", "", "2026.07.02"},
-                      DateCase{"DayBeforeStart", "2026.06.30", "Q9.GL.ZWSQL.CASHBANK.00656", "2026.06.30"},
-                      DateCase{"LastDay", "2026.12.31", "", "2026.12.31"},
-                      DateCase{"DayAfterLast", "2027.01.01", "Q9.GL.ZWSQL.CASHBANK.00658", "2027.01.01"},
-                      DateCase{"Empty", "", "Q9.GL.ZWSQL.CASHBANK.00652", ""},
-                      DateCase{"NoDate", "2026.02.30", "Q9.GL.ZWSQL.CASHBANK.00096", "2026.02.30"},
-                      DateCase{"Text", "abc", "Q9.GL.ZWSQL.CASHBANK.00096", "abc"}),
+    ::testing::Values(DateCase{"OtherForm", kEnd, "2026-7-2", "", "2026.07.02"},
+                      DateCase{"NoUpperLimitWithoutAnEnd", QDate(), "2099.01.01", "", "2099.01.01"},
+                      DateCase{"NoDate", kEnd, "2026.02.30", "Q9.GL.ZWSQL.CASHBANK.00096", "2026.02.30"},
+                      DateCase{"Text", kEnd, "abc", "Q9.GL.ZWSQL.CASHBANK.00096", "abc"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(DateCell, WithoutAnEndPeriodThereIsNoUpperLimit) {
-  QString text = "2099.01.01";
-  EXPECT_EQ(CheckDateCell(text, QDate(2026, 7, 1), QDate()), QString());
-}
 
 struct AmountCase {
   const char* name;
@@ -66,12 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, AmountCell,
                                            AmountCase{"Grouped", "1,234.56", true, "1,234.56", 123456},
                                            AmountCase{"ZeroIsEmpty", "0.00", true, "", 0},
                                            AmountCase{"Empty", " ", true, "", 0},
-                                           AmountCase{"Letters", "12abc", false, "", 0},
                                            AmountCase{"Negative", "-3", false, "", 0},
                                            AmountCase{"ThreeDecimals", "0.001", false, "", 0},
                                            AmountCase{"LargestLineAmount", "9999999999.99", true, "9,999,999,999.99", 999999999999},
-                                           AmountCase{"BeyondWhatSumsHold", "922337203685477.58", false, "", 0},
-                                           AmountCase{"ACentBeyond", "10000000000", false, "", 0}),
+                                           AmountCase{"BeyondWhatSumsHold", "922337203685477.58", false, "", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CellDate, OnlyTheFormTheChecksLeave) {
@@ -81,16 +75,6 @@ TEST(CellDate, OnlyTheFormTheChecksLeave) {
   EXPECT_FALSE(CellDate("2026.02.30").isValid());
   EXPECT_FALSE(CellDate("2026.0a.05").isValid());
   EXPECT_FALSE(CellDate("").isValid());
-}
-
-TEST(RowAmounts, ExactlyOneSide) {
-  int col = -1;
-  EXPECT_EQ(CheckAmounts("", "", col), "Q9.GL.ZWSQL.CASHBANK.00090");
-  EXPECT_EQ(col, 4);
-  EXPECT_EQ(CheckAmounts("1.00", "2.00", col), "corvane.statement.bothamounts");
-  EXPECT_EQ(col, 5);
-  EXPECT_EQ(CheckAmounts("", "2.00", col), QString());
-  EXPECT_EQ(CheckAmounts("1.00", "", col), QString());
 }
 
 }  // namespace

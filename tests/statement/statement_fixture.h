@@ -1,26 +1,39 @@
 #pragma once
 
 #include "host/menu_dispatcher.h"
+#include "host/open_bank_statement.h"
 #include "platform/controls/entry_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "platform/db/db_connection.h"
 #include "platform/services/common_services.h"
+#include "shared/frm_yhfilter.h"
 #include "shared/frm_yhkmxz.h"
+#include "shared/function_claim.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "statement/frm_yhdzd.h"
+#include "suite/services/suite_settings.h"
+#include "support/scripted_print.h"
 #include "support/suite_session.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QTest>
 #include <QCoreApplication>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace corvane::statement {
+
+using platform::Money;
 
 // A whole session on the demo data, with account 100204 (book YH004 in book
 // mode) emptied and given the lines a test needs: start date 2026-07-01, bank
@@ -54,6 +67,11 @@ class StatementTest : public ::testing::TestWithParam<bool> {
   void SetDirection(bool debit) {
     Exec("update code set bd_c=? where ccode='100204'", {debit ? 1 : 0});
     Exec("update RP_Book set bd_c=? where cBookCode='YH004'", {debit ? 1 : 0});
+  }
+
+  // The statement lines (not the opening row) of the account or book.
+  long long Lines() {
+    return Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
   }
 
   // A statement line of the account (or book); returns its id.
@@ -95,7 +113,7 @@ class StatementTest : public ::testing::TestWithParam<bool> {
   }
 
   // Whether a second login could lock the account for the function now.
-  bool OtherSessionCanLock(const QString& code, const QString& functionId) {
+  bool OtherSessionCanLock(const QString& code, const QString& functionId = QStringLiteral("GL040702")) {
     return session_.OtherSessionCanLock(code, functionId);
   }
 
@@ -106,22 +124,18 @@ class StatementTest : public ::testing::TestWithParam<bool> {
   }
 
   // Types a text into a cell and keeps it as Enter would; false when refused.
-  static bool Type(platform::EntryGrid* grid, int row, int col, const QString& text) {
+  // With `keys`, ASCII text goes in key by key, so the window sees each key.
+  static bool Type(platform::EntryGrid* grid, int row, int col, const QString& text, bool keys = false) {
     if (!grid->StartEdit(row, col)) return false;
     auto* line = qobject_cast<QLineEdit*>(grid->ActiveEditor());
     if (auto* list = qobject_cast<QComboBox*>(grid->ActiveEditor())) line = list->lineEdit();
     if (!line) return false;
-    line->setText(text);
-    return grid->CommitEdit();
-  }
-
-  // Types ASCII text key by key into a cell (so the window sees each key) and keeps it.
-  static bool TypeKeys(platform::EntryGrid* grid, int row, int col, const QString& text) {
-    if (!grid->StartEdit(row, col)) return false;
-    auto* line = qobject_cast<QLineEdit*>(grid->ActiveEditor());
-    if (!line) return false;
-    line->selectAll();
-    QTest::keyClicks(line, text);
+    if (keys) {
+      line->selectAll();
+      QTest::keyClicks(line, text);
+    } else {
+      line->setText(text);
+    }
     return grid->CommitEdit();
   }
 
@@ -133,5 +147,7 @@ class StatementTest : public ::testing::TestWithParam<bool> {
 
   testing::SuiteSession session_;
 };
+
+inline std::string ModeName(const ::testing::TestParamInfo<bool>& i) { return i.param ? "book" : "account"; }
 
 }  // namespace corvane::statement

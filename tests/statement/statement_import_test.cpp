@@ -6,11 +6,8 @@
 #include "suite/import/import_texts.h"
 #include "suite/import/statement_import_dialog.h"
 #include "suite/import/suite_statement_importer.h"
-
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,8 +19,6 @@
 namespace corvane::statement {
 namespace {
 
-using platform::Money;
-
 QString Sample(const char* name) {
   return QStringLiteral(CORVANE_IMPORT_SAMPLES "/") + QLatin1String(name);
 }
@@ -32,8 +27,6 @@ class ImportTest : public StatementTest {
  protected:
   ImportTest() { suite::RegisterImportObjects(nullptr, bankFolder_.path()); }
   ~ImportTest() override { suite::StatementImportDialog::progressHook = nullptr; }
-
-  long long Lines() { return Count("select count(*) from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()}); }
 
   // The importer's dialog: this file (knowingly damaged or not), then Import.
   void ScriptImport(const QString& path, bool damaged = false) {
@@ -45,34 +38,51 @@ class ImportTest : public StatementTest {
     });
   }
 
+  // Writes a file of the bank folder; gives back its path.
+  QString WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile f(bankFolder_.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    return f.fileName();
+  }
+
   QTemporaryDir bankFolder_;
 };
 
-TEST_P(ImportTest, ACsvFileIsMappedCheckedAndWrittenForTheBookToo) {
+// A file is read in its format, checked and written to the account, or the book
+// only in book mode, and the window reloads.
+TEST_P(ImportTest, AFileIsMappedCheckedAndWrittenForTheBookToo) {
+  const struct {
+    const char* name;
+    const char* file;
+    bool damaged;  // imported knowingly: the camt sample has no closing balance
+    long long lines;
+    double amount;  // of a line, and its number
+    QString number, lastBalance;
+  } cases[] = {{"csv", "statement.csv", false, 2, 1200.50, "ZP1001", "1,900.50"},
+               // 1,000.00 - 2,500.00 (the bank's credit) + 120.35 + 99.00 (its debits)
+               {"camt", "camt053.xml", true, 3, 120.35, "ZP778", "-1,280.65"}};
   const long long accountLines = Count("select count(*) from rp_bankrecp where ccode='100204' and ibegin=2");
-  frmYHDZD* w = Open();
-  ScriptImport(Sample("statement.csv"));
-  w->Toolbar1_ButtonClick(QStringLiteral("import"));
-  EXPECT_EQ(Lines(), 2);
-  EXPECT_EQ(w->MsGrid1()->Rows(), 3);  // reloaded
-  EXPECT_EQ(Count("select count(*) from " + Table() + " where " + KeyColumn() +
-                      "=? and ibegin=2 and bdelete=0 and iflag is null and bd_c is not null and ccode='100204'",
-                  {Key()}),
-            2);
-  // In book mode nothing goes to the accounts' table.
-  EXPECT_EQ(Count("select count(*) from rp_bankrecp where ccode='100204' and ibegin=2"), accountLines + (Book() ? 0 : 2));
-  EXPECT_EQ(w->MsGrid1()->TextMatrix(2, 6), "1,900.50");
-}
-
-TEST_P(ImportTest, ACamtFileIsRecognisedAndItsUnreadableLineRefused) {
-  frmYHDZD* w = Open();
-  ScriptImport(Sample("camt053.xml"), true);  // knowingly: it has no closing balance
-  w->Toolbar1_ButtonClick(QStringLiteral("import"));
-  EXPECT_EQ(Lines(), 3);
-  EXPECT_EQ(Db().QueryValue("select cn_id from " + Table() + " where " + KeyColumn() + "=? and mmoney=?",
-                            {Key(), Money::FromDouble(120.35)})
-                .ToString(),
-            "ZP778");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+    frmYHDZD* w = Open();
+    ScriptImport(Sample(c.file), c.damaged);
+    w->Toolbar1_ButtonClick(QStringLiteral("import"));
+    EXPECT_EQ(Lines(), c.lines);
+    EXPECT_EQ(Column(w, 6).last(), c.lastBalance);  // reloaded
+    EXPECT_EQ(Count("select count(*) from " + Table() + " where " + KeyColumn() +
+                        "=? and ibegin=2 and bdelete=0 and iflag is null and bd_c is not null and ccode='100204'",
+                    {Key()}),
+              c.lines);
+    EXPECT_EQ(Db().QueryValue("select cn_id from " + Table() + " where " + KeyColumn() + "=? and mmoney=?",
+                              {Key(), Money::FromDouble(c.amount)}).ToString(),
+              c.number);
+    // In book mode nothing goes to the accounts' table.
+    EXPECT_EQ(Count("select count(*) from rp_bankrecp where ccode='100204' and ibegin=2"),
+              Book() ? accountLines : c.lines);
+    CloseWindow(w);
+  }
 }
 
 TEST_P(ImportTest, DuplicatesAreWrittenOnlyWhenTheUserSaysSo) {
@@ -89,20 +99,19 @@ TEST_P(ImportTest, DuplicatesAreWrittenOnlyWhenTheUserSaysSo) {
 }
 
 TEST_P(ImportTest, AFailureMidImportWritesNothing) {
-  QFile big(bankFolder_.filePath("big.csv"));
-  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-  big.write("date,number,debit,credit\n");
-  for (int i = 0; i < 5000; ++i) big.write(QStringLiteral("2026-07-%1,N%2,%3,\n").arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(i).arg(i + 1).toUtf8());
-  big.close();
+  QByteArray sheet("date,number,debit,credit\n");
+  for (int i = 0; i < 5000; ++i)
+    sheet += QStringLiteral("2026-07-%1,N%2,%3,\n").arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(i).arg(i + 1).toUtf8();
+  const QString big = WriteFile("big.csv", sheet);
   suite::StatementImportDialog::progressHook = [](int done, int) {
     if (done >= 4000) throw std::runtime_error("disk full");
   };
   frmYHDZD* w = Open();
-  ScriptImport(big.fileName());
+  ScriptImport(big);
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 0);
   suite::StatementImportDialog::progressHook = nullptr;
-  ScriptImport(big.fileName());
+  ScriptImport(big);
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 5000);
 }
@@ -116,8 +125,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
   const auto tick = [](suite::StatementImportDialog& d) { d.chkDamaged()->setChecked(true); };
   const QString path = bankFolder_.filePath(QStringLiteral("row.dat"));
   QFile camt(Sample("camt053.xml"));
-  ASSERT_TRUE(camt.open(QIODevice::ReadOnly));
-  const QByteArray camtBytes = camt.readAll();
+  const QByteArray camtBytes = camt.open(QIODevice::ReadOnly) ? camt.readAll() : QByteArray();
   const struct {
     const char* name;
     QByteArray file;
@@ -140,15 +148,12 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(row.file);
-    f.close();
+    WriteFile(QStringLiteral("row.dat"), row.file);
     bool offered = false;
     QString shown;
     session_.Modals().Then([&](QDialog& d) {
       auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
-      dialog.SetFile(f.fileName());
+      dialog.SetFile(path);
       if (row.before) row.before(dialog);
       offered = dialog.cmdImport()->isEnabled();
       EXPECT_FALSE(dialog.cboDecimal()->isVisibleTo(&dialog));  // no sheet: no layout to choose
@@ -170,10 +175,7 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
 // before Import.
 TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   AddLine(QDate(2026, 7, 2), false, 1500, 0, QStringLiteral("A1"));
-  QFile f(bankFolder_.filePath(QStringLiteral("comma.csv")));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("date;number;amount\n2026-07-02;A1;1.500,00\n2026-07-03;A2;-2,50\n");
-  f.close();
+  const QString sheet = WriteFile("comma.csv", "date;number;amount\n2026-07-02;A1;1.500,00\n2026-07-03;A2;-2,50\n");
   const QString ok = suite::ImportText(QStringLiteral("corvane.import.ok.line"));
   const QString duplicate = suite::ImportText(QStringLiteral("corvane.import.duplicateline"));
   using Dialog = suite::StatementImportDialog;
@@ -208,7 +210,7 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   Open();
   session_.Modals().Then([&](QDialog& d) {
     auto& dialog = dynamic_cast<Dialog&>(d);
-    dialog.SetFile(f.fileName());
+    dialog.SetFile(sheet);
     for (const auto& row : rows) {
       SCOPED_TRACE(row.name);
       if (row.choose) row.choose(dialog);
@@ -227,32 +229,31 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   EXPECT_EQ(Lines(), 1);  // nothing imported: only the line the account had
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
+INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Bool(), ModeName);
 
 // --- Internet banking (book mode) ----------------------------------------------------
 
+// Book mode only: the command exists nowhere else.
 class NetBankTest : public ImportTest {
  protected:
   // The bank's file of the book: two lines in July, one in August; its balances add up.
   NetBankTest() { WriteBankFile("3280.65"); }
 
   void WriteBankFile(const char* closing) {
-    QFile f(bankFolder_.filePath("YH004-2026-07.xml"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     const char* entry = "<Ntry><Amt Ccy=\"CNY\">%1</Amt><CdtDbtInd>%2</CdtDbtInd><BookgDt><Dt>%3</Dt></BookgDt>"
                         "<AcctSvcrRef>%4</AcctSvcrRef></Ntry>";
     auto balance = [](const char* code, const char* amount) {
       return QStringLiteral("<Bal><Tp><CdOrPrtry><Cd>%1</Cd></CdOrPrtry></Tp><Amt Ccy=\"CNY\">%2</Amt>"
                             "<CdtDbtInd>CRDT</CdtDbtInd></Bal>").arg(code, amount);
     };
-    f.write(("<?xml version=\"1.0\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:camt.053.001.02\">"
-             "<BkToCstmrStmt><Stmt><Id>2026-07</Id><Acct><Id><Othr><Id>1121 0501 0400 0987 6</Id></Othr></Id>"
-             "<Ccy>CNY</Ccy></Acct>" + balance("OPBD", "1000.00") + balance("CLBD", closing) +
-             QString::fromLatin1(entry).arg("2500.00", "CRDT", "2026-07-03", "BK-0001") +
-             QString::fromLatin1(entry).arg("120.35", "DBIT", "2026-07-08", "BK-0002") +
-             QString::fromLatin1(entry).arg("99.00", "DBIT", "2026-08-02", "BK-0003") +
-             "</Stmt></BkToCstmrStmt></Document>").toUtf8());
+    const QString xml =
+        "<?xml version=\"1.0\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:camt.053.001.02\">"
+        "<BkToCstmrStmt><Stmt><Id>2026-07</Id><Acct><Id><Othr><Id>1121 0501 0400 0987 6</Id></Othr></Id>"
+        "<Ccy>CNY</Ccy></Acct>" + balance("OPBD", "1000.00") + balance("CLBD", closing) +
+        QString::fromLatin1(entry).arg("2500.00", "CRDT", "2026-07-03", "BK-0001") +
+        QString::fromLatin1(entry).arg("120.35", "DBIT", "2026-07-08", "BK-0002") +
+        QString::fromLatin1(entry).arg("99.00", "DBIT", "2026-08-02", "BK-0003") + "</Stmt></BkToCstmrStmt></Document>";
+    WriteFile("YH004-2026-07.xml", xml.toUtf8());
   }
 
   void ScriptDates(const QString& start, const QString& end) {
@@ -265,26 +266,7 @@ class NetBankTest : public ImportTest {
   }
 };
 
-TEST_P(NetBankTest, FetchesTheBooksLinesInTheRange) {
-  frmYHDZD* w = Open();
-  ScriptDates("2026.07.01", "2026.07.31");
-  w->Toolbar1_ButtonClick(QStringLiteral("import1"));
-  if (!Book()) {
-    EXPECT_EQ(session_.Modals().Count(), 1);  // only the selection: account mode has no internet-banking import
-    return;
-  }
-  // Two lines in July; the August one is outside.
-  EXPECT_EQ(Lines(), 2);
-  EXPECT_EQ(Count("select count(*) from rp_bankrecp_rp where cBookCode='YH004' and ccode='100204' and ibegin=2 and "
-                  "bdelete=0 and mbalance=0 and iflag is null"),
-            2);
-  EXPECT_EQ(w->MsGrid1()->Rows(), 3);
-}
-
-// Book mode only: the command exists nowhere else.
-class NetBankBookTest : public NetBankTest {};
-
-TEST_P(NetBankBookTest, ARefusedFetchWritesNothingAndSaysWhy) {
+TEST_P(NetBankTest, ARefusedFetchWritesNothingAndSaysWhy) {
   const struct {
     const char* name;
     const char* closing;  // of the bank's file
@@ -311,8 +293,10 @@ TEST_P(NetBankBookTest, ARefusedFetchWritesNothingAndSaysWhy) {
 }
 
 // A fetch ends the dialog confirmed without a box of its own, also when the bank
-// had no line, and the window loads again (it shows a line added meanwhile).
-TEST_P(NetBankBookTest, AFetchClosesConfirmedAndTheWindowReloads) {
+// had no line, and the window loads again (it shows a line added meanwhile). It
+// writes the bank's lines of the range (two in July, the August one is outside)
+// to the book, open and undeleted.
+TEST_P(NetBankTest, AFetchClosesConfirmedAndTheWindowReloads) {
   const struct {
     const char* name;
     const char* start;
@@ -342,14 +326,14 @@ TEST_P(NetBankBookTest, AFetchClosesConfirmedAndTheWindowReloads) {
     EXPECT_EQ(session_.Messages().Count(), 0);
     before += row.fetched + 1;
     EXPECT_EQ(Lines(), before);
+    EXPECT_EQ(Count("select count(*) from rp_bankrecp_rp where cBookCode='YH004' and ccode='100204' and ibegin=2 and "
+                    "bdelete=0 and mbalance=0 and iflag is null"),
+              before);
     EXPECT_EQ(w->MsGrid1()->Rows(), before + 1);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, NetBankTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "book" : "account"; });
-INSTANTIATE_TEST_SUITE_P(Book, NetBankBookTest, ::testing::Values(true),
-                         [](const auto& info) { return "book"; });
+INSTANTIATE_TEST_SUITE_P(Book, NetBankTest, ::testing::Values(true), ModeName);
 
 }  // namespace
 }  // namespace corvane::statement

@@ -128,8 +128,6 @@ class FakeCashServices : public platform::CashServices {
   int useBankBooks = 0;
   int optionsAsked = 0;
   std::vector<QString> calls;
-  // Messages go to the installed presenter, as the suite's own do.
-  std::function<int(const QString&, int, const QString&)> onMessage;
 
   void SetLogin(platform::LoginContext*) override { calls.push_back(QStringLiteral("SetLogin")); }
   void InitSession(const QString&, const QString&, const QString&, const QDate&) override {
@@ -140,6 +138,7 @@ class FakeCashServices : public platform::CashServices {
     return part == QLatin1String("GL") ? glOn : rpOn;
   }
   platform::CashOptions GetOptions() override { ++optionsAsked; platform::CashOptions o; o.UseBankBooks = useBankBooks; return o; }
+  // Messages go to the installed presenter, as the suite's own do.
   int ShowMessage(const QString& prompt, int buttons, const QString& title, const QString& helpFile,
                   int context) override;
   QString GetMessageTitle() override { return QStringLiteral("title"); }

@@ -33,7 +33,6 @@ OtherWriter::OtherWriter(TestDatabase& db, Write write) : connection_(db.OpenAno
     if (pg && WaitsForALock(*observer_, pid)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  waited_ = !done_;
 }
 
 QString OtherWriter::Finish() {

@@ -28,15 +28,12 @@ class OtherWriter {
 
   // Waits for the write's end; the error it met, empty when none.
   QString Finish();
-  // The write was still waiting when the constructor came back.
-  bool Waited() const { return waited_; }
 
  private:
   std::unique_ptr<platform::DbConnection> connection_;
   std::unique_ptr<platform::DbConnection> observer_;
   std::thread thread_;
   std::atomic<bool> done_{false};
-  bool waited_ = false;
   QString error_;
 };
 

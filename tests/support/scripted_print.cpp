@@ -18,12 +18,8 @@ class RecordingEngine : public platform::ReportEngine {
  public:
   explicit RecordingEngine(ScriptedPrinting& owner) : owner_(owner) {}
   int Print(const platform::ReportJob& job) override { return owner_.Record(ReportRunRecord::Verb::Print, job); }
-  int Preview(const platform::ReportJob& job) override {
-    return owner_.Record(ReportRunRecord::Verb::Preview, job);
-  }
-  int DataOut(const platform::ReportJob& job) override {
-    return owner_.Record(ReportRunRecord::Verb::DataOut, job);
-  }
+  int Preview(const platform::ReportJob& job) override { return owner_.Record(ReportRunRecord::Verb::Preview, job); }
+  int DataOut(const platform::ReportJob& job) override { return owner_.Record(ReportRunRecord::Verb::DataOut, job); }
 
  private:
   ScriptedPrinting& owner_;

@@ -172,5 +172,17 @@ TEST_F(EntryGridTest, ProtectedCellsCannotBeTypedIn) {
   EXPECT_TRUE(grid.StartEdit(1, 3));
 }
 
+// A value picked from a reference list (F2) into a cell not being edited changes the row.
+TEST_F(EntryGridTest, AReferencePickChangesTheRow) {
+  grid.SetRefRequest([](int, int, QString& text) {
+    text = QStringLiteral("picked");
+    return true;
+  });
+  grid.SetCurrentCell(1, 3);
+  QTest::keyClick(grid.View(), Qt::Key_F2);
+  EXPECT_EQ(grid.TextMatrix(1, 3), QStringLiteral("picked"));
+  EXPECT_TRUE(grid.IsRowDirty(1));
+}
+
 }  // namespace
 }  // namespace corvane::platform

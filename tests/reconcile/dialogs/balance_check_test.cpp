@@ -45,11 +45,8 @@ class TickedTotalsTest : public ReconTest, public ::testing::WithParamInterface<
     SetBookMode(GetParam());
   }
   BalanceTotals Sum(bool foreign = false) {
-    reconcile::ReconLoadRequest r;
-    r.code = QStringLiteral("A");
-    r.bookCode = QStringLiteral("BK1");
-    r.bookMode = GetParam();
-    r.reconStart = QDate(2026, 3, 1);
+    const reconcile::ReconLoadRequest r{.code = QStringLiteral("A"), .bookCode = QStringLiteral("BK1"),
+                                        .bookMode = GetParam(), .reconStart = QDate(2026, 3, 1)};
     return SumTickedTotals(db_.Connection(), r, foreign);
   }
   bool Applies(int modes) const { return modes == 0 || (modes == 1) != GetParam(); }
@@ -155,27 +152,22 @@ TEST_P(BalanceCheckWindowTest, TotalsTheLoadedAccountWhateverWasSelectedSince) {
   common->param.Value1 = QStringLiteral("B");
   common->param.Value4 = QStringLiteral("BK2");
 
-  QString cells[2][2];
+  std::vector<QString> cells;  // debit row, then credit row; journal column, then statement column
   bool balanced = false, saysBalanced = false;
   modals.Then([&](QDialog& d) {
     auto& check = dynamic_cast<frmYHDZCheck&>(d);
-    for (int r = 0; r < 2; ++r)
-      for (int c = 0; c < 2; ++c) cells[r][c] = check.MSGrid1()->TextMatrix(r + 1, c + 1);
+    for (int r = 1; r <= 2; ++r)
+      for (int c = 1; c <= 2; ++c) cells.push_back(check.MSGrid1()->TextMatrix(r, c));
     balanced = check.Balanced();
     saysBalanced = !Child<QLabel>(d, "Label1")->isHidden() && Child<QLabel>(d, "Label2")->isHidden();
   });
   reconcile::RunBalanceCheck(w);
   EXPECT_EQ(modals.Shown(), std::vector<QString>{QStringLiteral("frmYHDZCheck")});
   EXPECT_EQ(w.CurYHKM, "A");
-  EXPECT_EQ(TotalOf(w.ChkQyJf), M("100"));
-  EXPECT_EQ(TotalOf(w.ChkQyDf), M("30"));
-  EXPECT_EQ(TotalOf(w.ChkYhJf), M("30"));
-  EXPECT_EQ(TotalOf(w.ChkYhDf), M("100"));
+  EXPECT_EQ(std::vector<Money>({TotalOf(w.ChkQyJf), TotalOf(w.ChkQyDf), TotalOf(w.ChkYhJf), TotalOf(w.ChkYhDf)}),
+            std::vector<Money>({M("100"), M("30"), M("30"), M("100")}));
   // The journal's receipts face the statement's credits on a credit-direction account.
-  EXPECT_EQ(cells[0][0], "100.00");
-  EXPECT_EQ(cells[1][0], "30.00");
-  EXPECT_EQ(cells[0][1], "100.00");
-  EXPECT_EQ(cells[1][1], "30.00");
+  EXPECT_EQ(cells, std::vector<QString>({"100.00", "100.00", "30.00", "30.00"}));
   EXPECT_TRUE(balanced);
   EXPECT_TRUE(saysBalanced);
 }

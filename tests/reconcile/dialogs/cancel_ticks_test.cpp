@@ -4,6 +4,7 @@
 
 #include "reconcile/cancel_ticks.h"
 #include "reconcile/match_writer.h"
+#include "../matching/match_fixtures.h"
 #include "support/other_writer.h"
 
 #include <stdexcept>
@@ -76,11 +77,7 @@ class CancelTicksTest : public ReconTest, public ::testing::WithParamInterface<b
     return left;
   }
   reconcile::ReconLoadRequest Account() const {
-    reconcile::ReconLoadRequest r;
-    r.code = QStringLiteral("A");
-    r.bookCode = QStringLiteral("BK1");
-    r.bookMode = GetParam();
-    return r;
+    return {.code = QStringLiteral("A"), .bookCode = QStringLiteral("BK1"), .bookMode = GetParam()};
   }
   void ExpectLeft(const std::vector<int>& left) {
     EXPECT_EQ(data_.Ticks(true), Remaining(left));
@@ -119,15 +116,9 @@ TEST_P(CancelTicksTest, ClearsTheRangeOnBothSidesOfTheAccountOnly) {
 // two UPDATEs: the pass waits for the cancel to end and its pair stays whole,
 // never cancelled on one side only.
 TEST_P(CancelTicksTest, AMatchingPassDuringTheCancelKeepsItsPairWhole) {
-  const platform::DbValue journal = data_.Add(JournalRow{.md = "7"});
-  const platform::DbValue statement = data_.Add(StatementRow{.amount = "7"});
-  reconcile::MatchCandidates lines;
-  lines.journal.resize(1);
-  lines.statement.resize(1);
-  lines.journal[0].key = journal;
-  lines.statement[0].key = statement;
-  lines.journal[0].date = lines.statement[0].date = reconcile::test::March(10);
-  lines.journal[0].debit = lines.statement[0].credit = platform::Money::FromCents(700);
+  reconcile::MatchCandidates lines{{reconcile::test::JournalLine()}, {reconcile::test::StatementLine()}};
+  const platform::DbValue journal = lines.journal[0].key = data_.Add(JournalRow{.md = "100"});
+  const platform::DbValue statement = lines.statement[0].key = data_.Add(StatementRow{.amount = "100"});
   const reconcile::PassTicks ticks{{3}, {3}, 1};
   std::unique_ptr<OtherWriter> other;
   const CancelResult r = CancelTicks(db_.Connection(), Account(), 1, kBoth, {}, [&] {
@@ -152,8 +143,8 @@ TEST_P(CancelTicksTest, MarkedRowsAreReadAgainInsideTheCancel) {
   };
   const Case cases[] = {
       {"ticked in range", nullptr, {}, true},
-      {"ticked again out of range", "%1=?", 14, false},
-      {"unticked", "%1=?", {}, false},
+      {"ticked again out of range", "TICK=?", 14, false},
+      {"unticked", "TICK=?", {}, false},
       {"cleared", "bdelete=?", 1, false},
       {"deleted", "delete", {}, false},
   };
@@ -164,10 +155,8 @@ TEST_P(CancelTicksTest, MarkedRowsAreReadAgainInsideTheCancel) {
     for (size_t i = 0; i < std::size(cases); ++i) {
       const Case& c = cases[i];
       const platform::DbValue key = journal ? data_.Add(JournalRow{.tick = 3}) : data_.Add(StatementRow{.tick = 3});
-      if (c.change && QLatin1String(c.change) == QLatin1String("delete")) data_.Delete(*other, journal, key);
-      else if (c.change)
-        data_.Change(*other, journal, key, QString::fromLatin1(c.change).replace(QLatin1String("%1"), journal ? QLatin1String("iflagbank") : QLatin1String("iflag")), c.value);
-      const QVariant rowKey = key.IsInteger() ? QVariant(static_cast<qlonglong>(key.ToInt())) : QVariant(key.ToString());
+      if (c.change) data_.Change(*other, journal, key, c.change, c.value);
+      const QVariant rowKey = MatchLedger::RowKey(key);
       (journal ? marks.journal : marks.statement).push_back({static_cast<int>(i) + 1, rowKey});
       if (journal && c.markGoes) rowsGoing.push_back(static_cast<int>(i) + 1);
     }

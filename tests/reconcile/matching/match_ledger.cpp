@@ -63,18 +63,26 @@ void MatchLedger::Clear() {
     db_.Execute(QStringLiteral("delete from ") + QLatin1String(table));
 }
 
-void MatchLedger::Change(platform::DbConnection& via, bool journal, const platform::DbValue& key,
-                         const QString& assignment, const platform::DbValue& value) {
-  const QString sql = QStringLiteral("update %1 set %2 where %3=?")
-                          .arg(journal ? JournalTable() : StatementTable(), assignment,
-                               journal ? JournalKey() : QStringLiteral("i_id"));
+void MatchLedger::Change(platform::DbConnection& via, bool journal, const platform::DbValue& key, const char* change,
+                         const platform::DbValue& value) {
+  const QString table = journal ? JournalTable() : StatementTable();
+  const QString keyColumn = journal ? JournalKey() : QStringLiteral("i_id");
+  if (QLatin1String(change) == QLatin1String("delete")) {
+    via.Execute(QStringLiteral("delete from %1 where %2=?").arg(table, keyColumn), {key});
+    return;
+  }
+  const QString date = !journal ? QStringLiteral("ddate") : bookMode_ ? QStringLiteral("BillDate") : QStringLiteral("dbill_date");
+  const QString assignment = QString::fromLatin1(change)
+                                 .replace(QLatin1String("TICK"), journal ? QLatin1String("iflagbank") : QLatin1String("iflag"))
+                                 .replace(QLatin1String("AMOUNT"), journal ? QLatin1String("md") : QLatin1String("mmoney"))
+                                 .replace(QLatin1String("DATE"), date)
+                                 .replace(QLatin1String("TURN"), journal ? QLatin1String("mc=md, md=?") : QLatin1String("bd_c=1-?"));
+  const QString sql = QStringLiteral("update %1 set %2 where %3=?").arg(table, assignment, keyColumn);
   ASSERT_EQ(via.Execute(sql, {value, key}), 1) << sql.toStdString();
 }
 
-void MatchLedger::Delete(platform::DbConnection& via, bool journal, const platform::DbValue& key) {
-  via.Execute(QStringLiteral("delete from %1 where %2=?")
-                  .arg(journal ? JournalTable() : StatementTable(), journal ? JournalKey() : QStringLiteral("i_id")),
-              {key});
+QVariant MatchLedger::RowKey(const platform::DbValue& key) {
+  return key.IsInteger() ? QVariant(static_cast<qlonglong>(key.ToInt())) : QVariant(key.ToString());
 }
 
 MatchRequest MatchLedger::Request() const {

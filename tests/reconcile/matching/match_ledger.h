@@ -62,11 +62,14 @@ class MatchLedger {
   std::vector<int> Ticks(bool journal);
   // Removes the lines of both modes' tables.
   void Clear();
-  // "update <the side's table> set <assignment> where <key>=?" through another
-  // connection, as a second session would change the line.
-  void Change(platform::DbConnection& via, bool journal, const platform::DbValue& key, const QString& assignment,
-              const platform::DbValue& value);
-  void Delete(platform::DbConnection& via, bool journal, const platform::DbValue& key);
+  // Another session's change of a line through its own connection: "delete", or
+  // the assignment of "update <the side's table> set <assignment> where <key>=?",
+  // in which TICK, AMOUNT and DATE name the side's columns and TURN moves the
+  // line to the other side.
+  void Change(platform::DbConnection& via, bool journal, const platform::DbValue& key, const char* change,
+              const platform::DbValue& value = {});
+  // A line's key as the grids hold it.
+  static QVariant RowKey(const platform::DbValue& key);
 
   // Account "A", book "BK1", the year 2026, opening items from 2026-02-01 on
   // left out.

@@ -140,12 +140,15 @@ TEST(MergeReferenceTest, BothPassesTickAsThePlainMergesDo) {
 // a text that starts another, a character 0, and texts beyond Latin-1.
 TEST(KeyNumbersTest, NumbersOrderAsTheTexts) {
   const QString zero(QChar(0));
-  const std::vector<std::vector<QString>> cases = {
+  std::vector<std::vector<QString>> cases = {
       {"", "a", "a" + zero, "abcdefgh", "abcdefghi", "abcdefgh" + zero, "abcdefgz", "abcdefgha", "b", "a",
        QString(QChar(0xff)), "ABCDEFGHIJ", "abcdefghi"},
       {"b", QStringLiteral("中"), "a", "abcdefghij", "abcdefghii", QStringLiteral("中"), "", QString(QChar(0xff)),
        QString(QChar(0x100)), QString(QChar(0xfe))},
   };
+  // More texts than the table of recent ones holds, so equal texts come twice.
+  cases.emplace_back();
+  for (int i = 0; i < 1200; ++i) cases.back().push_back(QString::number(i % 600));
   for (const std::vector<QString>& texts : cases) {
     KeyNumbers keys;
     std::vector<std::uint32_t> added;

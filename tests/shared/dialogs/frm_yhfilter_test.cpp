@@ -109,8 +109,9 @@ TEST_F(FilterTest, OkHandsTheConditionsToTheOpeningWindowInEachMode) {
 }
 
 // A date is checked before anything goes back: a refused OK and then Cancel leave
-// only Cancel's own mark (modes 1, 2 and 5 clear ExecCom).
-TEST_F(FilterTest, BadDateKeepsTheDialogOpenAndWritesNothing) {
+// only Cancel's own mark (modes 1, 2 and 5 clear ExecCom). With the filter off the
+// date is not checked, and only the flags go back.
+TEST_F(FilterTest, BadDateKeepsTheDialogOpenAndWritesNothingUnlessTheFilterIsOff) {
   Typed badStart, badEnd;
   badStart.start = "2026.02.30";
   badEnd.end = "next week";
@@ -128,17 +129,12 @@ TEST_F(FilterTest, BadDateKeepsTheDialogOpenAndWritesNothing) {
       EXPECT_EQ(owner.cancelType, -1);
     }
   }
-}
-
-TEST_F(FilterTest, FilterOffHandsBackOnlyTheFlagsAndSkipsTheDateCheck) {
   Owner owner;
   owner.c = Earlier();
   owner.c.ExecCom = false;
   owner.c.ExecFilter = true;
-  Typed typed;
-  typed.start = "not a date";
-  typed.filterOff = true;
-  EXPECT_TRUE(Run(owner, 6, typed));
+  badStart.filterOff = true;
+  EXPECT_TRUE(Run(owner, 6, badStart));
   FilterConditions expected = Earlier();
   expected.ExecFilter = false;
   ExpectSame(owner.c, expected);
@@ -177,7 +173,9 @@ TEST_F(FilterTest, ReconciliationModeHandsBackFullStyleCodesAndTheTickKind) {
   EXPECT_EQ(owner.cancelType, -1);
 }
 
-TEST_F(FilterTest, PresetSelectsTheStyleByItsWholeCodeAndTheDirection) {
+// The preset finds the style by its whole code; the condition boxes refuse what
+// would break the filter's expression.
+TEST_F(FilterTest, PresetSelectsTheStyleByItsWholeCodeAndBoxesRefuseFilterBreakingCharacters) {
   struct Case { const char* code; const char* shown; };
   const Case cases[] = {{"201", "201 现金支票"}, {"202 ", "202 转账支票"}, {"2", "2 支票"}, {"999", ""}, {"", ""}};
   Owner owner;
@@ -190,12 +188,6 @@ TEST_F(FilterTest, PresetSelectsTheStyleByItsWholeCodeAndTheDirection) {
     EXPECT_EQ(dialog.Combo1()->currentText(), QString::fromUtf8(c.shown)) << c.code;
     EXPECT_TRUE(dialog.Option1(1)->isChecked());
   }
-}
-
-TEST_F(FilterTest, ConditionBoxesRefuseTheFilterBreakingCharacters) {
-  Owner owner;
-  frmYHFilter::YhOrQy = 1;
-  frmYHFilter dialog(owner);
   for (QLineEdit* box : {dialog.Text1(), dialog.Text2(), dialog.Text3(), dialog.Text4()}) {
     ASSERT_NE(box->validator(), nullptr);
     for (const char* text : {"a<b", "a>b", "a'b", "a\"b", "a|b", "a&b", "1,000", "2026.01.05"}) {

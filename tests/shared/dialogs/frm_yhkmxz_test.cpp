@@ -83,13 +83,10 @@ TEST_F(SelectionTest, EachConfigurationShowsWhatItsCallerReadsWhateverRanBefore)
       d.Option1(2)->setChecked(true);
       EXPECT_EQ(kPrepares.at(e.name)(d), e.book ? 2 : 3);
       const auto shown = [&d](const char* name) { return Child<QWidget>(d, name)->isVisibleTo(&d); };
-      EXPECT_EQ(shown("Frame1"), !e.book);
-      EXPECT_EQ(shown("famRP"), e.book);
-      EXPECT_EQ(shown(e.book ? "famDate" : "Combo2"), e.periods);
-      EXPECT_EQ(shown("Check1"), e.check);
-      EXPECT_TRUE(d.Check1()->isChecked());
-      for (const char* option : {"Option1_0", "Option1_1", "Option1_2"}) EXPECT_EQ(shown(option), e.options);
-      EXPECT_TRUE(d.Option1(2)->isChecked());
+      EXPECT_EQ((std::vector<bool>{shown("Frame1"), shown("famRP"), shown(e.book ? "famDate" : "Combo2"),
+                                   shown("Check1"), shown("Option1_0"), shown("Option1_1"), shown("Option1_2")}),
+                (std::vector<bool>{!e.book, e.book, e.periods, e.check, e.options, e.options, e.options}));
+      EXPECT_TRUE(d.Check1()->isChecked() && d.Option1(2)->isChecked());
     }
     frmYHKMXZ::Unload();
   }
@@ -136,7 +133,7 @@ TEST_F(SelectionTest, OkHandsBackTheChoiceAndResetsShowMode) {
 
 // The code travels as the entry's data; an entry without it is read from its
 // closing brackets, however many brackets the name has.
-TEST_F(SelectionTest, AccountCodeComesFromTheEntryNotFromItsText) {
+TEST_F(SelectionTest, AccountCodeComesFromTheEntryAndARightsListLimitsTheAccounts) {
   AddAccount("1002", "银行存款", 1, 0);
   AddAccount("1001", "库存现金", 0, 1);
   frmYHKMXZ& d = Dialog();
@@ -153,10 +150,7 @@ TEST_F(SelectionTest, AccountCodeComesFromTheEntryNotFromItsText) {
     EXPECT_EQ(Param().Value1, code);
   }
   EXPECT_EQ(d.PrepareForOpening(), 3);  // listed afresh, not twice
-}
-
-// A rights list restricts by bound codes: quotes and SQL in it are only text.
-TEST_F(SelectionTest, RightsListLimitsTheReconciliationAccounts) {
+  // A rights list restricts by bound codes: quotes and SQL in it are only text.
   AddAccount("19'04", "引号户");
   struct Case { const char* allowed; QStringList codes; };
   const Case cases[] = {
@@ -168,7 +162,6 @@ TEST_F(SelectionTest, RightsListLimitsTheReconciliationAccounts) {
       {",", {}},
   };
   for (const Case& c : cases) {
-    frmYHKMXZ& d = Dialog();
     EXPECT_EQ(d.PrepareForReconciliation(c.allowed), c.codes.size()) << c.allowed;
     EXPECT_EQ(Codes(d.Combo1()), c.codes) << c.allowed;
   }

@@ -1,11 +1,19 @@
+// The sums and account facts over the database, and the pop-ups that fill a box.
+#include "platform/controls/calculator_popup.h"
+#include "platform/controls/date_picker.h"
+#include "platform/controls/digest_reference.h"
 #include "platform/db/db_error.h"
 #include "shared/account_facts.h"
 #include "shared/balance_sums.h"
+#include "shared/popups.h"
 #include "shared/session.h"
 #include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
+#include "support/suite_session.h"
 #include "support/test_database.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 namespace corvane::shared {
@@ -166,46 +174,74 @@ TEST_P(BalanceSumsTest, ABookOpeningRowUnderAnotherAccountCodeIsReusedNotDoubled
   EXPECT_EQ(GetJournalOpening(QStringLiteral("BK9")), M("7"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, BalanceSumsTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
-
-class AccountFactsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto common = std::make_unique<testing::FakeCommonServices>();
-    common->connection = &db_.Connection();
-    Session::Current().gCommonServices = std::move(common);
-    Session::Current().gCashServices = std::make_unique<testing::FakeCashServices>();
-    Session::Current().gBookMode = 0;
-    db_.Connection().Execute(QStringLiteral("insert into code (ccode, ccode_name, bd_c, be, bend) values ('100201', 'bank', 0, 1, 1)"));
-  }
-  void TearDown() override { Session::Current().gCommonServices.reset(); }
-  testing::TestDatabase db_;
-  testing::ScriptedMessages messages_;
-};
-
-TEST_F(AccountFactsTest, DirectionAndStartDateAreReadAndWritten) {
+// A direction is read and written where the account keeps it (NULL reads as
+// debit); a missing account is said and nothing is written. A book's facts come
+// from the cash services, so both runs read the account's.
+TEST_P(BalanceSumsTest, AccountFactsAreReadAndWrittenAndAMissingAccountIsSaid) {
+  testing::ScriptedMessages messages;
+  Session::Current().gBookMode = 0;
+  db_.Connection().Execute(QStringLiteral("insert into code (ccode, ccode_name, bd_c, be, bend) values "
+                                          "('100201', 'bank', 0, 1, 1), ('100209', 'bank', null, 1, 1)"));
   EXPECT_FALSE(GetAccountDirection(QStringLiteral("100201")));
+  EXPECT_TRUE(GetAccountDirection(QStringLiteral("100209")));
   SetAccountDirection(QStringLiteral("100201"), true);
   EXPECT_TRUE(GetAccountDirection(QStringLiteral("100201")));
   SetAccountStartDate(QStringLiteral("100201"), QDate(2026, 2, 1));
   EXPECT_EQ(db_.Connection().QueryValue(QStringLiteral("select dbegin from code where ccode=?"), {"100201"}).ToDate(), QDate(2026, 2, 1));
-  EXPECT_EQ(messages_.Count(), 0);
-}
-
-TEST_F(AccountFactsTest, AnAccountWithoutADirectionIsADebitAccount) {
-  db_.Connection().Execute(QStringLiteral("insert into code (ccode, ccode_name, bd_c, be, bend) values ('100209', 'bank', null, 1, 1)"));
-  EXPECT_TRUE(GetAccountDirection(QStringLiteral("100209")));
-  EXPECT_EQ(messages_.Count(), 0);
-}
-
-TEST_F(AccountFactsTest, AMissingAccountIsReportedAndNothingWritten) {
+  EXPECT_EQ(messages.Count(), 0);
   EXPECT_FALSE(GetAccountDirection(QStringLiteral("nope")));
   SetAccountDirection(QStringLiteral("nope"), true);
   SetAccountStartDate(QStringLiteral("nope"), QDate(2026, 1, 1));
-  ASSERT_EQ(messages_.Count(), 3);
-  EXPECT_EQ(messages_.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03556|nope"));
-  EXPECT_EQ(db_.Connection().QueryValue(QStringLiteral("select count(*) from code")).ToInt(), 1);
+  ASSERT_EQ(messages.Count(), 3);
+  EXPECT_EQ(messages.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03556|nope"));
+  EXPECT_EQ(db_.Connection().QueryValue(QStringLiteral("select count(*) from code")).ToInt(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, BalanceSumsTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
+
+// The calendar and calculator write their result into the box; the digest
+// reference hands its choice back through the shared values.
+TEST(PopupsTest, EachPopupHandsBackWhatWasChosen) {
+  testing::SuiteSession session;
+  QWidget window;
+  QLineEdit box(&window);
+  box.setText(QStringLiteral("2026-3-1"));
+  session.Modals().Then([](QDialog& d) { dynamic_cast<platform::DatePicker&>(d).PickDate(QDate(2026, 3, 9)); });
+  PopupCalendar(&box, &window);
+  EXPECT_EQ(box.text(), QStringLiteral("2026.03.09"));
+
+  // The calculator starts from the whole amount, separators and all.
+  box.setText(QStringLiteral("1,234.50"));
+  double startedAt = -1;
+  session.Modals().Then([&startedAt](QDialog& d) {
+    auto& calculator = dynamic_cast<platform::CalculatorPopup&>(d);
+    startedAt = calculator.Value();
+    calculator.Press(QStringLiteral("+"));
+    calculator.Press(QStringLiteral("1"));
+    calculator.AcceptResult();
+  });
+  PopupCalculator(&box, &window);
+  EXPECT_DOUBLE_EQ(startedAt, 1234.5);
+  EXPECT_EQ(box.text(), QStringLiteral("1235.5"));
+
+  platform::ParamObject& param = Session::Current().Common().GetParamObject();
+  param.InputText = QStringLiteral("手续费");
+  QString firstListed;
+  session.Modals().Then([&firstListed](QDialog& d) {
+    auto& reference = dynamic_cast<platform::DigestReference&>(d);
+    ASSERT_GT(reference.List()->count(), 0);
+    firstListed = reference.List()->item(0)->text();
+    reference.Confirm();
+  });
+  PopupDigestReference();
+  EXPECT_TRUE(param.Confirmed);
+  EXPECT_TRUE(firstListed.contains(QStringLiteral("手续费")));
+  EXPECT_EQ(param.Value2, firstListed);
+
+  session.Modals().Then([](QDialog& d) { d.reject(); });
+  PopupDigestReference();
+  EXPECT_FALSE(param.Confirmed);
 }
 
 }  // namespace

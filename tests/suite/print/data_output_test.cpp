@@ -18,76 +18,55 @@ const std::vector<DataOutField> kFields = {{QStringLiteral("日期"), platform::
                                            {QStringLiteral("借方"), platform::kDataOutAmount, 16},
                                            {QStringLiteral("贷方"), platform::kDataOutAmount, 16}};
 
-// One cell of a sheet as the workbook stores it.
-struct Cell {
-  QString type;   // the "t" attribute: "" number, "s" shared string, "inlineStr", ...
-  QString style;  // the "s" attribute
-  QString value;  // the number, or the text (shared strings resolved)
-};
+// One cell of a sheet as the workbook stores it, read as text:
+// "<type>|<value>|<number format>|<bold>", type "" for a number.
+using Sheet = std::map<QString, QString>;
 
 class DataOutputTest : public PrintFixture {
  protected:
-  // The cells of the first sheet by reference ("A1"), read from the file's XML.
-  std::map<QString, Cell> ReadSheet(const QString& xlsx) {
+  // The number format and boldness of each cell style, from styles.xml.
+  QStringList ReadStyles(const QString& xlsx) {
+    QXmlStreamReader x(Unzip(xlsx, QStringLiteral("xl/styles.xml")));
+    std::map<int, QString> formats;
+    std::vector<bool> bold;
+    QStringList styles;
+    QString section;
+    while (!x.atEnd()) {
+      if (x.readNext() != QXmlStreamReader::StartElement) continue;
+      const auto attribute = [&](const char* name) { return x.attributes().value(QLatin1String(name)); };
+      const QString name = x.name().toString();
+      if (name == QLatin1String("fonts") || name == QLatin1String("cellXfs") || name == QLatin1String("cellStyleXfs"))
+        section = name;
+      if (name == QLatin1String("numFmt")) formats[attribute("numFmtId").toInt()] = attribute("formatCode").toString();
+      if (section == QLatin1String("fonts") && name == QLatin1String("font")) bold.push_back(false);
+      if (section == QLatin1String("fonts") && name == QLatin1String("b")) bold.back() = true;
+      if (section == QLatin1String("cellXfs") && name == QLatin1String("xf"))
+        styles << formats[attribute("numFmtId").toInt()] + (bold.at(attribute("fontId").toInt()) ? "|bold" : "|");
+    }
+    return styles;
+  }
+  Sheet ReadSheet(const QString& xlsx) {
     QStringList shared;
     QXmlStreamReader strings(Unzip(xlsx, QStringLiteral("xl/sharedStrings.xml"), true));
     while (!strings.atEnd())
       if (strings.readNext() == QXmlStreamReader::StartElement && strings.name() == QLatin1String("t"))
         shared << strings.readElementText();
-    std::map<QString, Cell> cells;
+    const QStringList styles = ReadStyles(xlsx);
+    Sheet cells;
     QXmlStreamReader sheet(Unzip(xlsx, QStringLiteral("xl/worksheets/sheet1.xml")));
-    QString ref;
+    QString ref, type, style;
     while (!sheet.atEnd()) {
       if (sheet.readNext() != QXmlStreamReader::StartElement) continue;
       if (sheet.name() == QLatin1String("c")) {
         ref = sheet.attributes().value(QLatin1String("r")).toString();
-        cells[ref] = {sheet.attributes().value(QLatin1String("t")).toString(),
-                      sheet.attributes().value(QLatin1String("s")).toString(), QString()};
+        type = sheet.attributes().value(QLatin1String("t")).toString();
+        style = styles.at(sheet.attributes().value(QLatin1String("s")).toInt());
       } else if (sheet.name() == QLatin1String("v") || sheet.name() == QLatin1String("t")) {
         const QString v = sheet.readElementText();
-        cells[ref].value = cells[ref].type == QLatin1String("s") ? shared.value(v.toInt()) : v;
+        cells[ref] = type + '|' + (type == QLatin1String("s") ? shared.value(v.toInt()) : v) + '|' + style;
       }
     }
     return cells;
-  }
-  // The number format of a cell style index, from styles.xml.
-  QString NumberFormatOfStyle(const QString& xlsx, int style) {
-    QXmlStreamReader x(Unzip(xlsx, QStringLiteral("xl/styles.xml")));
-    std::map<int, QString> formats;
-    int xf = -1;
-    bool inCellXfs = false;
-    while (!x.atEnd()) {
-      const auto t = x.readNext();
-      if (t == QXmlStreamReader::EndElement && x.name() == QLatin1String("cellXfs")) inCellXfs = false;
-      if (t != QXmlStreamReader::StartElement) continue;
-      if (x.name() == QLatin1String("numFmt"))
-        formats[x.attributes().value(QLatin1String("numFmtId")).toInt()] =
-            x.attributes().value(QLatin1String("formatCode")).toString();
-      if (x.name() == QLatin1String("cellXfs")) inCellXfs = true;
-      if (inCellXfs && x.name() == QLatin1String("xf") && ++xf == style)
-        return formats[x.attributes().value(QLatin1String("numFmtId")).toInt()];
-    }
-    return QStringLiteral("?");
-  }
-  bool IsBold(const QString& xlsx, int style) {
-    const QByteArray styles = Unzip(xlsx, QStringLiteral("xl/styles.xml"));
-    QXmlStreamReader x(styles);
-    std::vector<bool> fontBold;
-    int xf = -1;
-    bool inFonts = false, inCellXfs = false;
-    while (!x.atEnd()) {
-      const auto t = x.readNext();
-      if (t == QXmlStreamReader::EndElement && x.name() == QLatin1String("fonts")) inFonts = false;
-      if (t == QXmlStreamReader::EndElement && x.name() == QLatin1String("cellXfs")) inCellXfs = false;
-      if (t != QXmlStreamReader::StartElement) continue;
-      if (x.name() == QLatin1String("fonts")) inFonts = true;
-      if (x.name() == QLatin1String("cellXfs")) inCellXfs = true;
-      if (inFonts && x.name() == QLatin1String("font")) fontBold.push_back(false);
-      if (inFonts && x.name() == QLatin1String("b")) fontBold.back() = true;
-      if (inCellXfs && x.name() == QLatin1String("xf") && ++xf == style)
-        return fontBold.at(x.attributes().value(QLatin1String("fontId")).toInt());
-    }
-    return false;
   }
 };
 
@@ -98,26 +77,19 @@ TEST_F(DataOutputTest, WorkbookHasRealNumbersDatesAndABoldCaptionRow) {
   grid_.SetTextMatrix(5, 4, QStringLiteral("未达"));       // no amount: stays text
   const QString xlsx = Path(QStringLiteral("out.xlsx"));
   ASSERT_EQ(suite::WriteXlsx(*PrintableGridOf(&grid_), kFields, xlsx, QStringLiteral("银行对账单")), 0);
-  const std::map<QString, Cell> cells = ReadSheet(xlsx);
-
-  EXPECT_EQ(cells.at("A1").value, QStringLiteral("日期"));
-  EXPECT_EQ(cells.at("D1").value, QStringLiteral("贷方"));
-  EXPECT_TRUE(IsBold(xlsx, cells.at("A1").style.toInt()));
-  // Row 2 of the sheet is grid row 1: date 2026.01.02 is serial 46024.
-  EXPECT_EQ(cells.at("A2").type, QString());
-  EXPECT_EQ(cells.at("A2").value.toDouble(), 46024.0);
-  EXPECT_EQ(NumberFormatOfStyle(xlsx, cells.at("A2").style.toInt()), QStringLiteral("yyyy.mm.dd"));
-  EXPECT_EQ(cells.at("C2").type, QString());
-  EXPECT_DOUBLE_EQ(cells.at("D2").value.toDouble(), 1000.5);
-  EXPECT_EQ(NumberFormatOfStyle(xlsx, cells.at("D2").style.toInt()), QStringLiteral("#,##0.00"));
-  EXPECT_EQ(cells.at("B2").value, QStringLiteral("row 1"));
-  // Grid row 3 is hidden: sheet row 4 holds grid row 4.
-  EXPECT_EQ(cells.at("B4").value, QStringLiteral("网上银行, \"急\""));
-  EXPECT_EQ(cells.at("D5").value, QStringLiteral("未达"));
-  EXPECT_NE(cells.at("D5").type, QString());
-  EXPECT_EQ(cells.count("A6"), 0u);
-  // The hidden key column is not output: no column E.
-  for (const auto& [ref, cell] : cells) EXPECT_FALSE(ref.startsWith(QLatin1Char('E'))) << ref.toStdString();
+  const Sheet cells = ReadSheet(xlsx);
+  // Sheet row 2 is grid row 1: date 2026.01.02 is serial 46024. Grid row 3 is
+  // hidden, so sheet row 4 holds grid row 4; the hidden key column is left out.
+  const Sheet expected = {
+      {"A1", "inlineStr|日期||bold"}, {"B1", "inlineStr|结算方式||bold"},
+      {"C1", "inlineStr|借方||bold"}, {"D1", "inlineStr|贷方||bold"},
+      {"A2", "|46024|yyyy.mm.dd|"}, {"B2", "inlineStr|row 1||"}, {"C2", "|1|#,##0.00|"}, {"D2", "|1000.5|#,##0.00|"},
+      {"A3", "|46025|yyyy.mm.dd|"}, {"B3", "inlineStr|row 2||"}, {"C3", "|2|#,##0.00|"}, {"D3", "|2001|#,##0.00|"},
+      {"A4", "|46027|yyyy.mm.dd|"}, {"B4", "inlineStr|网上银行, \"急\"||"}, {"C4", "|4|#,##0.00|"},
+      {"D4", "|4002|#,##0.00|"}, {"A5", "|46028|yyyy.mm.dd|"}, {"B5", "inlineStr|row 5||"},
+      {"C5", "|5|#,##0.00|"}, {"D5", "inlineStr|未达||"},
+  };
+  EXPECT_EQ(cells, expected);
 }
 
 TEST_F(DataOutputTest, CsvIsUtf8WithMarkPlainNumbersAndIsoDates) {
@@ -138,12 +110,12 @@ TEST_F(DataOutputTest, CsvIsUtf8WithMarkPlainNumbersAndIsoDates) {
 
 TEST_F(DataOutputTest, UndeclaredFieldsComeFromTheGrid) {
   FillGrid(2);
-  const std::vector<DataOutField> fields = suite::FieldsOfGrid(*PrintableGridOf(&grid_));
-  ASSERT_EQ(fields.size(), 4u);
-  const int types[] = {platform::kDataOutDate, platform::kDataOutText, platform::kDataOutAmount,
-                       platform::kDataOutAmount};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(fields[i].type, types[i]) << i;
-  EXPECT_EQ(fields[1].caption, QStringLiteral("结算方式"));
+  std::vector<std::pair<QString, int>> fields;
+  for (const DataOutField& f : suite::FieldsOfGrid(*PrintableGridOf(&grid_))) fields.emplace_back(f.caption, f.type);
+  EXPECT_EQ(fields, (std::vector<std::pair<QString, int>>{{"日期", platform::kDataOutDate},
+                                                          {"结算方式", platform::kDataOutText},
+                                                          {"借方金额", platform::kDataOutAmount},
+                                                          {"贷方金额", platform::kDataOutAmount}}));
 }
 
 TEST_F(DataOutputTest, AmountAndDateTextsAreReadStrictly) {
@@ -153,7 +125,9 @@ TEST_F(DataOutputTest, AmountAndDateTextsAreReadStrictly) {
   for (const auto& a : amounts) {
     double v = 0;
     EXPECT_EQ(suite::ReadAmountText(QString::fromUtf8(a.text), v), a.amount) << a.text;
-    if (a.amount) EXPECT_DOUBLE_EQ(v, a.value) << a.text;
+    if (a.amount) {
+      EXPECT_DOUBLE_EQ(v, a.value) << a.text;
+    }
   }
   const struct { const char* text; bool date; } dates[] = {
       {"2026.01.05", true}, {"2026-1-5", true}, {"2026/01/05", true}, {"2026.02.30", false}, {"20260105", false}};

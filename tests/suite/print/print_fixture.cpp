@@ -1,7 +1,6 @@
 #include "print_fixture.h"
 
 #include <QDir>
-#include <cstdio>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -23,11 +22,6 @@ QByteArray RunTool(const QString& program, const QStringList& args, bool mayFail
 }  // namespace
 
 PrintFixture::PrintFixture() {
-  // To look at what a test wrote: CORVANE_KEEP_PRINT_OUTPUT=1 keeps the folder.
-  if (qEnvironmentVariableIsSet("CORVANE_KEEP_PRINT_OUTPUT")) {
-    dir_.setAutoRemove(false);
-    std::printf("print output in %s\n", qPrintable(dir_.path()));
-  }
   work_ = std::make_unique<suite::SqlitePrintWorkDb>(Path(QStringLiteral("work.db")));
 }
 
@@ -66,16 +60,13 @@ platform::ReportJob PrintFixture::GridJob() const {
 
 void PrintFixture::FillGrid(int rows) {
   grid_.SetCols(5);
-  const QStringList titles = {QStringLiteral("ID"), QStringLiteral("日期"), QStringLiteral("结算方式"),
-                              QStringLiteral("借方金额"), QStringLiteral("贷方金额")};
-  for (int c = 0; c < 5; ++c) grid_.SetTextMatrix(0, c, titles[c]);
-  grid_.SetColWidth(0, 0);
-  grid_.SetColWidth(1, 1500);
-  grid_.SetColWidth(2, 2500);
-  grid_.SetColWidth(3, 2000);
-  grid_.SetColWidth(4, 2000);
-  grid_.SetColAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-  grid_.SetColAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+  const char* const titles[] = {"ID", "日期", "结算方式", "借方金额", "贷方金额"};
+  const int widths[] = {0, 1500, 2500, 2000, 2000};
+  for (int c = 0; c < 5; ++c) {
+    grid_.SetTextMatrix(0, c, QString::fromUtf8(titles[c]));
+    grid_.SetColWidth(c, widths[c]);
+    if (c >= 3) grid_.SetColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+  }
   const QLocale english(QLocale::English);
   std::vector<std::vector<QString>> data;
   for (int r = 1; r <= rows; ++r) {

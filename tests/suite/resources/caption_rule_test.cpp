@@ -36,69 +36,61 @@ template <typename T>
 T* Named(QWidget* parent, const char* name) {
   auto* widget = new T(parent);
   widget->setObjectName(QString::fromLatin1(name));
-  if constexpr (std::is_same_v<T, QGroupBox>) {
-    widget->setTitle(QStringLiteral("design"));
-  } else if constexpr (!std::is_same_v<T, QTabWidget>) {
-    widget->setText(QStringLiteral("design"));
-  }
+  if constexpr (std::is_same_v<T, QGroupBox>) widget->setTitle(QStringLiteral("design"));
+  else if constexpr (!std::is_same_v<T, QTabWidget>) widget->setText(QStringLiteral("design"));
   return widget;
 }
 
 class CaptionRuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
     QFile file(folder_.filePath("t.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(kTestTexts);
     file.close();
     ASSERT_TRUE(texts_.LoadFile(file.fileName()));
-
     window_.setObjectName("frmTest");
-    frame_ = Named<QGroupBox>(&window_, "Frame1");
-    label_ = Named<QLabel>(frame_, "Label1");  // nested inside a frame
-    unkeyed_ = Named<QLabel>(&window_, "Label9");
-    command_ = Named<QPushButton>(&window_, "Command1");
-    text_ = Named<QLineEdit>(&window_, "Text1");
-    tabs_ = Named<QTabWidget>(&window_, "TabS1");
-    tabs_->addTab(new QWidget, "page 0");
-    tabs_->addTab(new QWidget, "page 1");
-    action_ = (new QToolBar(&window_))->addAction("design");
-    action_->setObjectName("auto");
-    menu_ = new QMenu(&window_);
-    menu_->setObjectName("mnuRight");
-    menuItem_ = menu_->addAction("design");
-    menuItem_->setObjectName("rightHelp");
+    label_ = Named<QLabel>(Named<QGroupBox>(&window_, "Frame1"), "Label1");  // nested inside a frame
+    Named<QLabel>(&window_, "Label9");
+    Named<QPushButton>(&window_, "Command1");
+    Named<QLineEdit>(&window_, "Text1");
+    auto* tabs = Named<QTabWidget>(&window_, "TabS1");
+    tabs->addTab(new QWidget, "page 0");
+    tabs->addTab(new QWidget, "page 1");
+    (new QToolBar(&window_))->addAction("design")->setObjectName("auto");
+    auto* menu = new QMenu(&window_);
+    menu->setObjectName("mnuRight");
+    menu->addAction("design")->setObjectName("rightHelp");
     child_ = new QDialog(&window_);
     child_->setObjectName("frmChild");
-    childCommand_ = Named<QPushButton>(child_, "Command1");
+    Named<QPushButton>(child_, "Command1");
   }
+  // Direct children come first, so "Command1" is the window's, not its dialog's.
+  template <typename T>
+  T* Find(const char* name) { return window_.findChild<T*>(QString::fromLatin1(name)); }
 
   QTemporaryDir folder_;
   ResourceTexts texts_;
   QWidget window_;
-  QGroupBox* frame_ = nullptr;
-  QLabel *label_ = nullptr, *unkeyed_ = nullptr;
-  QPushButton* command_ = nullptr;
-  QLineEdit* text_ = nullptr;
-  QTabWidget* tabs_ = nullptr;
-  QAction *action_ = nullptr, *menuItem_ = nullptr;
-  QMenu* menu_ = nullptr;
+  QLabel* label_ = nullptr;
   QDialog* child_ = nullptr;
-  QPushButton* childCommand_ = nullptr;
 };
 
 TEST_F(CaptionRuleTest, SetsTheCaptionsThatHaveKeysAndKeepsTheOthers) {
   // title, label, command + tip, frame, one tab, action + tip, menu, menu item, the text box's tip
   EXPECT_EQ(texts_.LocalizeControls(&window_, "T."), 11);
+  auto* command = Find<QPushButton>("Command1");
+  auto* tabs = Find<QTabWidget>("TabS1");
+  auto* action = Find<QAction>("auto");
+  auto* text = Find<QLineEdit>("Text1");
   const std::pair<QString, const char*> shown[] = {
-      {window_.windowTitle(), "测试窗口"}, {label_->text(), "标签"},          {frame_->title(), "框架"},
-      {command_->text(), "确定"},          {command_->toolTip(), "确定提示"}, {tabs_->tabText(0), "第一页"},
-      {tabs_->tabText(1), "page 1"},       {action_->text(), "对账"},         {action_->toolTip(), "自动对账"},
-      {menu_->title(), "右键菜单"},        {menuItem_->text(), "帮助"},
-      {unkeyed_->text(), "design"},        // no key: the design stays
-      {text_->text(), "design"},           // a text box's text is data, not a caption
-      {text_->toolTip(), "输入框提示"},
+      {window_.windowTitle(), "测试窗口"}, {label_->text(), "标签"}, {Find<QGroupBox>("Frame1")->title(), "框架"},
+      {command->text(), "确定"},           {command->toolTip(), "确定提示"}, {tabs->tabText(0), "第一页"},
+      {tabs->tabText(1), "page 1"},        {action->text(), "对账"},         {action->toolTip(), "自动对账"},
+      {Find<QMenu>("mnuRight")->title(), "右键菜单"}, {Find<QAction>("rightHelp")->text(), "帮助"},
+      {Find<QLabel>("Label9")->text(), "design"},  // no key: the design stays
+      {text->text(), "design"},                    // a text box's text is data, not a caption
+      {text->toolTip(), "输入框提示"},
   };
   for (const auto& [actual, expected] : shown) EXPECT_EQ(actual, QString::fromUtf8(expected));
 }
@@ -110,7 +102,7 @@ TEST_F(CaptionRuleTest, LeavesADialogOfTheWindowToItsOwnKeysAndOtherPrefixesAlon
   EXPECT_EQ(child_->windowTitle(), QString());
   EXPECT_EQ(texts_.LocalizeControls(child_, "T."), 1);
   EXPECT_EQ(child_->windowTitle(), QString::fromUtf8("子窗口"));
-  EXPECT_EQ(childCommand_->text(), QStringLiteral("design"));  // "T.frmChild.Command1" is not there
+  EXPECT_EQ(child_->findChild<QPushButton*>()->text(), QStringLiteral("design"));  // "T.frmChild.Command1" is not there
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "platform/db/transaction_guard.h"
 #include "platform/services/service_error.h"
 #include "services_fixture.h"
-#include "support/scripted_dialogs.h"
 
 #include <QSet>
 #include <thread>
@@ -9,11 +8,7 @@
 namespace corvane::suite::test {
 namespace {
 
-class CashServicesTest : public ServicesTest {
- protected:
-  CashServicesTest() : s_(Open(Conn())) {}
-  Session s_;
-};
+using CashServicesTest = OneSessionTest;
 
 TEST_F(CashServicesTest, OptionsDecidePartsAndBookMode) {
   struct Case {
@@ -44,19 +39,6 @@ TEST_F(CashServicesTest, OptionsDecidePartsAndBookMode) {
     EXPECT_EQ(s_.cash->IsSubsystemOn(QStringLiteral("rp")), c.rp);
     EXPECT_EQ(s_.cash->GetOptions().UseBankBooks, c.useBankBooks);
   }
-}
-
-TEST_F(CashServicesTest, MessagesGoThroughTheInstalledPresenter) {
-  corvane::testing::ScriptedMessages messages;
-  messages.Answer(7);
-  EXPECT_EQ(s_.cash->ShowMessage(QStringLiteral("删除吗？"), 4 + 32 + 256, QStringLiteral("标题"), QStringLiteral("h.chm"), 9), 7);
-  ASSERT_EQ(messages.Count(), 1);
-  const platform::MessageRequest& shown = messages.Shown()[0];
-  EXPECT_EQ(shown.prompt, QStringLiteral("删除吗？"));
-  EXPECT_EQ(shown.buttons, 4 + 32 + 256);
-  EXPECT_EQ(shown.title, QStringLiteral("标题"));
-  EXPECT_EQ(shown.helpFile, QStringLiteral("h.chm"));
-  EXPECT_EQ(shown.context, 9);
 }
 
 class FlowIdTest : public CashServicesTest {

@@ -1,7 +1,7 @@
 #include "suite/services/date_codec.h"
 #include "suite/services/text_width.h"
 
-#include "fake_texts.h"
+#include "services_fixture.h"
 
 #include <gtest/gtest.h>
 

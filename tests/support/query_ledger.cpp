@@ -1,4 +1,4 @@
-#include "query_ledger.h"
+#include "support/query_ledger.h"
 
 namespace corvane::query::test {
 

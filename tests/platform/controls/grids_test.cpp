@@ -1,7 +1,9 @@
 #include "platform/controls/grid_model.h"
+#include "platform/controls/list_grid.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,16 +56,12 @@ TEST_P(HideRows, ViewShowsOnlyVisibleRowsInOrder) {
   }
   EXPECT_EQ(resets.count(), c.redrawOff ? 1 : 0);
   EXPECT_EQ(f.Visible(), c.visible);
-  for (size_t v = 0; v < c.visible.size(); ++v) {
+  for (size_t v = 0; v < c.visible.size(); ++v)
     EXPECT_EQ(f.model.index(int(v), 0).data().toString(), QStringLiteral("r%1").arg(c.visible[v]));
-    EXPECT_EQ(f.model.ViewRowOfRow(c.visible[v]), int(v));
-  }
   for (int r = 1; r <= 5; ++r) {
-    const bool shown = std::find(c.visible.begin(), c.visible.end(), r) != c.visible.end();
-    EXPECT_EQ(f.model.IsRowHidden(r), !shown) << r;
-    if (!shown) {
-      EXPECT_EQ(f.model.ViewRowOfRow(r), -1) << r;
-    }
+    const auto at = std::find(c.visible.begin(), c.visible.end(), r);
+    EXPECT_EQ(f.model.IsRowHidden(r), at == c.visible.end()) << r;
+    EXPECT_EQ(f.model.ViewRowOfRow(r), at == c.visible.end() ? -1 : int(at - c.visible.begin())) << r;
   }
 }
 
@@ -108,12 +106,13 @@ TEST(GridModel, FillRowsReplacesEverythingInOneReset) {
   f.model.SetRowHidden(2, true);
   f.model.SetBackColor(1, 0, 1, 1, Qt::yellow);
   QSignalSpy resets(&f.model, &QAbstractItemModel::modelReset);
-  f.model.FillRows({{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("extra")}, {QStringLiteral("c")}},
+  f.model.SetColType(1, {CellKind::Amount});
+  f.model.FillRows({{QStringLiteral("a"), QStringLiteral("1,234.50"), QStringLiteral("extra")}, {QStringLiteral("c")}},
                    {QVariant(7)});
   EXPECT_EQ(resets.count(), 1);
   EXPECT_EQ(f.model.Rows(), 3);
   EXPECT_EQ(f.model.rowCount(), 2) << "hidden marks of the old rows are gone";
-  EXPECT_EQ(f.model.Text(1, 1), QStringLiteral("b"));
+  EXPECT_EQ(f.model.Amount(1, 1), Money::FromCents(123450)) << "a filled text is typed as a set one";
   EXPECT_EQ(f.model.Text(1, 2), QString());
   EXPECT_EQ(f.model.RowData(1), QVariant(7));
   EXPECT_FALSE(f.model.RowData(2).isValid());
@@ -139,11 +138,8 @@ TEST_P(CellColors, RangeColoursExactlyItsCells) {
       const bool expected = c.all || c.coloured.count({r, col}) > 0;
       EXPECT_EQ(f.model.BackColor(r, col), expected ? QColor(Qt::yellow) : QColor()) << r << "," << col;
       EXPECT_EQ(f.model.data(f.model.index(r - 1, col), Qt::BackgroundRole).isValid(), expected);
+      EXPECT_EQ(f.model.ForeColor(r, col), col == 2 ? QColor(Qt::red) : QColor()) << "kept apart from the back colour";
     }
-  }
-  EXPECT_EQ(f.model.ForeColor(2, 2), QColor(Qt::red)) << "text colour is kept apart from the back colour";
-  for (int r = 1; r <= 4; ++r) {
-    for (int col = 0; col < 3; ++col) EXPECT_EQ(f.model.ForeColor(r, col).isValid(), col == 2) << r << "," << col;
   }
 }
 
@@ -233,6 +229,10 @@ TEST(GridModel, RewrittenAndRemovedTextsKeepTheOthers) {
   }
   model.RemoveRows(1, 1000);
   for (int r = 1; r <= 1000; ++r) ASSERT_EQ(model.Text(r, 0), QStringLiteral("%1-39").arg(r + 1000)) << r;
+  model.SetRows(501);  // fewer rows and more again, once the codes are wide: the new rows are empty
+  model.SetRows(1001);
+  EXPECT_EQ(model.Text(500, 0), QStringLiteral("1500-39"));
+  EXPECT_EQ(model.Text(1000, 0), QString());
 }
 
 TEST(GridModel, SharedTextsFollowTheStringsTheyCameFrom) {
@@ -292,6 +292,127 @@ INSTANTIATE_TEST_SUITE_P(GridModel, CellEditable,
                                            EditableCase{"ProtectedColour", true, false, false, QColor(0xF7, 0xF3, 0xC6), false},
                                            EditableCase{"OtherColour", true, false, false, QColor(Qt::white), true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A shown grid of `rows` data rows and 3 columns, cell (r, c) reading "r<r>c<c>",
+// each row keyed by ten times its number.
+class ListGridTest : public ::testing::Test {
+ protected:
+  void Fill(int rows) {
+    std::vector<std::vector<QString>> cells;
+    std::vector<QVariant> keys;
+    for (int r = 1; r <= rows; ++r) {
+      cells.push_back({QStringLiteral("r%1c0").arg(r), QStringLiteral("r%1c1").arg(r), QStringLiteral("r%1c2").arg(r)});
+      keys.emplace_back(r * 10);
+    }
+    grid.SetCols(3);
+    grid.FillRows(std::move(cells), std::move(keys));
+    grid.resize(400, 300);
+    grid.show();
+  }
+  QPoint CellCentre(int row, int col) const {
+    return grid.View()->visualRect(grid.Model()->index(grid.Model()->ViewRowOfRow(row), col)).center();
+  }
+  QWidget* Viewport() const { return grid.View()->viewport(); }
+
+  ListGrid grid;
+};
+
+struct HeightCase {
+  int twips;
+  bool hidden;
+};
+
+class RowHeights : public ListGridTest, public ::testing::WithParamInterface<HeightCase> {};
+
+TEST_P(RowHeights, LowRowsAreHidden) {
+  const HeightCase& c = GetParam();
+  Fill(3);
+  grid.SetRowHeight(2, c.twips);
+  EXPECT_EQ(grid.IsRowHidden(2), c.hidden);
+  EXPECT_EQ(grid.RowHeight(2), c.hidden ? 0 : c.twips);
+  EXPECT_EQ(grid.VisibleRowCount(), c.hidden ? 2 : 3);
+  if (!c.hidden) {
+    EXPECT_EQ(grid.View()->rowHeight(1), GridTwipsToPixels(c.twips));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ListGrid, RowHeights,
+                         ::testing::Values(HeightCase{0, true}, HeightCase{19, true}, HeightCase{20, false},
+                                           HeightCase{450, false}));
+
+TEST_F(ListGridTest, TopRowSkipsHiddenRows) {
+  Fill(300);
+  grid.SetRedraw(false);
+  for (int r = 1; r <= 50; ++r) grid.SetRowHeight(r, 0);
+  grid.SetTopRow(120);
+  grid.SetRedraw(true);
+  EXPECT_EQ(grid.TopRow(), 120);
+  grid.SetTopRow(10);  // hidden: the first shown row after it
+  EXPECT_EQ(grid.TopRow(), 51);
+}
+
+TEST_F(ListGridTest, CursorWaitsForRedrawButSignalsEveryChange) {
+  Fill(300);
+  QSignalSpy changes(&grid, &GridBase::RowColChange);
+  grid.SetRedraw(false);
+  for (int r = 1; r <= 300; ++r) grid.SetRow(r);
+  EXPECT_EQ(changes.count(), 300);
+  EXPECT_NE(grid.View()->currentIndex().row(), 299);
+  grid.SetRedraw(true);
+  EXPECT_EQ(grid.View()->currentIndex().row(), 299);
+}
+
+TEST_F(ListGridTest, ColumnWidthsInTwipsSurviveARefill) {
+  Fill(2);
+  grid.SetColWidth(0, 1500);
+  grid.SetColWidth(1, 0);
+  grid.SetColWidth(2, 1000);
+  EXPECT_EQ(grid.ColWidth(2), 1000) << "the width given, not the pixels rounded back";
+  Fill(4);
+  EXPECT_EQ(grid.View()->columnWidth(0), 100);
+  EXPECT_TRUE(grid.View()->isColumnHidden(1));
+  EXPECT_EQ(grid.ColWidth(1), 0);
+}
+
+TEST_F(ListGridTest, DoubleClickCountsOnlyOnRows) {
+  Fill(2);
+  QSignalSpy dbl(&grid, &GridBase::DblClick);
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(2, 1));
+  EXPECT_EQ(dbl.count(), 1);
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, Viewport()->height() - 5));
+  EXPECT_EQ(dbl.count(), 1) << "the empty area below the rows";
+}
+
+TEST_F(ListGridTest, RemovingRowsKeepsTheCursorOnItsLine) {
+  Fill(5);
+  grid.SetRow(4);
+  grid.RemoveRow(2);
+  EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), QStringLiteral("r4c0"));
+  grid.SetRow(4);
+  grid.RemoveRow(4);
+  EXPECT_EQ(grid.Row(), 3) << "the last row gone, the cursor stays on the new last row";
+  Fill(5);
+  grid.SetRow(5);
+  grid.RemoveRows(2, 3);
+  EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), QStringLiteral("r5c0"));
+}
+
+TEST_F(ListGridTest, RowsAddedFromTabJoinedText) {
+  Fill(1);
+  EXPECT_EQ(grid.AddRowFromText(QStringLiteral("a\t\tc\tdropped"), {QColor(), QColor(Qt::yellow)}), 2);
+  EXPECT_EQ(QStringList({grid.TextMatrix(2, 0), grid.TextMatrix(2, 1), grid.TextMatrix(2, 2)}),
+            QStringList({"a", "", "c"}));
+  EXPECT_EQ(grid.CellBackColor(2, 1), QColor(Qt::yellow));
+  EXPECT_EQ(grid.CellBackColor(2, 0), grid.BackColor()) << "no colour of its own reads as the grid's";
+}
+
+// The selected row looks the same in a window that has lost the focus.
+TEST_F(ListGridTest, SelectionColoursHoldWithoutTheFocus) {
+  grid.SetSelectionColors(Qt::darkBlue, Qt::yellow);
+  const QPalette p = grid.View()->palette();
+  EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), QColor(Qt::darkBlue));
+  EXPECT_EQ(p.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::yellow));
+}
 
 }  // namespace
 }  // namespace corvane::platform

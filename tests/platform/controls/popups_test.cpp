@@ -1,9 +1,12 @@
 #include "platform/controls/amount_edit.h"
 #include "platform/controls/calculator_engine.h"
 #include "platform/controls/calculator_popup.h"
-#include "scripted_popups.h"
+#include "platform/controls/date_picker.h"
+#include "support/scripted_dialogs.h"
 
+#include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -77,7 +80,8 @@ TEST_P(CalculatorRound, ResultGoesBackIntoTheBox) {
   QLineEdit* box = c.amountBox ? new AmountEdit(&window) : new QLineEdit(&window);
   box->setText(QString::fromLatin1(c.before));
   QString startDisplay;
-  testing::ScriptedPopups runner([&](QDialog& dialog) {
+  corvane::testing::ScriptedModals runner;
+  runner.Then([&](QDialog& dialog) {
     auto* popup = qobject_cast<CalculatorPopup*>(&dialog);
     ASSERT_NE(popup, nullptr);
     startDisplay = popup->Display();
@@ -87,7 +91,7 @@ TEST_P(CalculatorRound, ResultGoesBackIntoTheBox) {
     }
   });
   EXPECT_EQ(CalculatorPopup::PopupUnder(box), c.written);
-  EXPECT_EQ(runner.Runs(), 1);
+  EXPECT_EQ(runner.Count(), 1);
   EXPECT_EQ(startDisplay, QString::fromLatin1(c.startDisplay));
   EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
 }
@@ -117,8 +121,13 @@ TEST(CalculatorFace, AcceptKeyFollowsTheSessionLanguage) {
       QCoreApplication::installTranslator(&translator);
     }
     CalculatorPopup popup;
+    popup.adjustSize();
+    const QRect display = popup.findChild<QLabel*>()->geometry();
     QStringList captions;
-    for (const QPushButton* button : popup.findChildren<QPushButton*>()) captions << button->text();
+    for (const QPushButton* button : popup.findChildren<QPushButton*>()) {
+      captions << button->text();
+      EXPECT_GT(button->geometry().top(), display.bottom()) << "the keys sit below the display";
+    }
     if (chinese) QCoreApplication::removeTranslator(&translator);
     EXPECT_EQ(captions.size(), 20) << c.locale;
     EXPECT_TRUE(captions.contains(QString::fromUtf8(c.accept))) << c.locale << " " << captions.join(' ').toStdString();
@@ -126,6 +135,44 @@ TEST(CalculatorFace, AcceptKeyFollowsTheSessionLanguage) {
       EXPECT_TRUE(captions.contains(QString::fromLatin1(sign))) << c.locale << " " << sign;
   }
 }
+
+// The date picker, run as the calculator is.
+struct PickCase {
+  const char* name;
+  const char* before;
+  QDate preselected;
+  QDate picked;  // invalid: closed without a choice
+  const char* after;
+};
+
+class DatePickerRound : public ::testing::TestWithParam<PickCase> {};
+
+TEST_P(DatePickerRound, ChosenDateGoesBackIntoTheBox) {
+  const PickCase& c = GetParam();
+  QWidget window;
+  auto* box = new QLineEdit(&window);
+  box->setText(QString::fromLatin1(c.before));
+  QDate preselected;
+  corvane::testing::ScriptedModals runner;
+  runner.Then([&](QDialog& dialog) {
+    auto* picker = qobject_cast<DatePicker*>(&dialog);
+    ASSERT_NE(picker, nullptr);
+    preselected = picker->Calendar()->selectedDate();
+    if (c.picked.isValid()) picker->PickDate(c.picked);
+  });
+  EXPECT_EQ(DatePicker::PopupUnder(box), c.picked.isValid());
+  EXPECT_EQ(runner.Count(), 1);
+  EXPECT_EQ(preselected, c.preselected);
+  EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Date, DatePickerRound,
+    ::testing::Values(PickCase{"FromDashedText", "2024-03-15", QDate(2024, 3, 15), QDate(2024, 4, 1), "2024.04.01"},
+                      PickCase{"FromDottedText", "2023.12.31", QDate(2023, 12, 31), QDate(2024, 1, 2), "2024.01.02"},
+                      PickCase{"NoDateOpensOnToday", "junk", QDate::currentDate(), QDate(2024, 2, 29), "2024.02.29"},
+                      PickCase{"ClosedWithoutChoice", "2024-03-15", QDate(2024, 3, 15), QDate(), "2024-03-15"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace corvane::platform
