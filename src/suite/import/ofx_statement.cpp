@@ -1,5 +1,5 @@
 #include "suite/import/csv_statement.h"
-#include "suite/import/ofx_pieces.h"
+#include "suite/import/ofx_chunks.h"
 #include "suite/import/statement_file.h"
 
 #include <libofx/libofx.h>
@@ -119,10 +119,10 @@ std::optional<Money> OfxAmount(const QString& s) {
 
 // The library's time per transaction grows with the transactions of the
 // document, and each document costs it a few milliseconds more (its DTD): a
-// file is read in pieces of this many (OfxPieces).
+// file is read in pieces of this many (OfxChunks).
 constexpr int kOfxTransactionsPerPiece = 1000;
 
-ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& options, int perPiece, bool atLeastTheWrapper) {
+ParsedStatement ReadOfxChunks(const QString& path, const StatementReadOptions& options, int perPiece, bool atLeastTheWrapper) {
   ParsedStatement out;
   out.format = StatementFormat::Ofx;
   out.importDamaged = options.importDamaged;
@@ -146,7 +146,7 @@ ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& o
     libofx_free_context(ctx);
     return rc;
   };
-  const OfxPieces pieces(bytes, perPiece, atLeastTheWrapper);
+  const OfxChunks pieces(bytes, perPiece, atLeastTheWrapper);
   QTemporaryFile piece;
   auto parsePiece = [&](int i, bool fileLines) {
     const QByteArray b = pieces.Piece(i, fileLines);
@@ -242,11 +242,11 @@ ParsedStatement ReadOfxPieces(const QString& path, const StatementReadOptions& o
 // taken for cut short. An error the library gives on any piece makes the whole
 // file unreadable, with the library's text.
 ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options) {
-  return ReadOfxPieces(path, options, kOfxTransactionsPerPiece, true);
+  return ReadOfxChunks(path, options, kOfxTransactionsPerPiece, true);
 }
 
 ParsedStatement ReadOfxFile(const QString& path, const StatementReadOptions& options, int perPiece) {
-  return ReadOfxPieces(path, options, perPiece, false);
+  return ReadOfxChunks(path, options, perPiece, false);
 }
 
 }  // namespace corvane::suite

@@ -1,5 +1,5 @@
 #include "statement_expect.h"
-#include "suite/import/ofx_pieces.h"
+#include "suite/import/ofx_chunks.h"
 
 #include <QDir>
 #include <QFile>
@@ -317,7 +317,7 @@ TEST_P(OfxInPieces, AsReadWhole) {
   QByteArray b(kOfxThree);
   c.change(b);
   const QString path = WriteOfx(dir, b);
-  const OfxPieces pieces(b, c.perPiece, false);
+  const OfxChunks pieces(b, c.perPiece, false);
   ASSERT_EQ(pieces.Count(), c.pieces);
   for (int i = 0; i < pieces.Count(); ++i) {  // whole transactions only, each line kept as a line
     const QByteArray p = pieces.Piece(i, false);

@@ -1,6 +1,6 @@
 #include "statement_expect.h"
 #include "suite/import/csv_statement.h"
-#include "suite/import/ofx_pieces.h"
+#include "suite/import/ofx_chunks.h"
 
 #include <QFile>
 
@@ -138,7 +138,7 @@ TEST_P(Ofx, SameInPiecesOfOne) {
   const OfxCase& c = GetParam();
   QFile f(Sample(c.file));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(OfxPieces(f.readAll(), 1, false).Count(), 2);
+  EXPECT_EQ(OfxChunks(f.readAll(), 1, false).Count(), 2);
   const ParsedStatement s = ReadOfxFile(Sample(c.file), {}, 1);
   EXPECT_EQ(s.accountNo, c.account);
   ExpectRead(s, c.lines, {});

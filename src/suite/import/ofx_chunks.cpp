@@ -1,4 +1,4 @@
-#include "suite/import/ofx_pieces.h"
+#include "suite/import/ofx_chunks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 
 namespace corvane::suite {
 
-OfxPieces::OfxPieces(const QByteArray& bytes, int perPiece, bool atLeastTheWrapper) : bytes_(bytes) {
+OfxChunks::OfxChunks(const QByteArray& bytes, int perPiece, bool atLeastTheWrapper) : bytes_(bytes) {
   if (perPiece < 1 || !Scan() || transactions_.empty()) return;
   qsizetype inLists = 0;
   for (size_t t = 0; t < transactions_.size();) {
@@ -28,7 +28,7 @@ OfxPieces::OfxPieces(const QByteArray& bytes, int perPiece, bool atLeastTheWrapp
 // over; an element followed by data holds it (in SGML without an end tag); a
 // closing tag closes the elements opened since its own. Only whole transactions
 // may be left out of a piece.
-bool OfxPieces::Scan() {
+bool OfxChunks::Scan() {
   struct Open {
     std::string_view name;
     qsizetype at;
@@ -88,7 +88,7 @@ bool OfxPieces::Scan() {
 // The lines of bytes [from, to) without their text: a line that had text keeps
 // one space, so that it is not taken for an empty line (which the library drops
 // before numbering lines).
-void OfxPieces::AppendLeftOut(QByteArray& out, qsizetype from, qsizetype to) const {
+void OfxChunks::AppendLeftOut(QByteArray& out, qsizetype from, qsizetype to) const {
   const char* d = bytes_.constData();
   for (const char* p = d + from; p < d + to;) {
     const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(d + to - p)));
@@ -101,7 +101,7 @@ void OfxPieces::AppendLeftOut(QByteArray& out, qsizetype from, qsizetype to) con
   }
 }
 
-QByteArray OfxPieces::Piece(int i, bool fileLines) const {
+QByteArray OfxChunks::Piece(int i, bool fileLines) const {
   const size_t n = transactions_.size();
   const size_t a = static_cast<size_t>(i) * static_cast<size_t>(perPiece_), b = std::min(n, a + static_cast<size_t>(perPiece_));
   QByteArray out;

@@ -15,12 +15,12 @@ namespace corvane::suite {
 // runs follow one another, so the pieces' transactions, in piece order, are the
 // file's in file order. Only whole transactions are left out (STMTTRN elements
 // found by the file's tag structure, each a child of a BANKTRANLIST).
-class OfxPieces {
+class OfxChunks {
  public:
   // perPiece: the transactions of one piece; with atLeastTheWrapper more when the
   // file's wrapper is large beside its transactions (many short statements), so the
   // wrapper's bytes are read no more often than the transactions' are.
-  OfxPieces(const QByteArray& bytes, int perPiece, bool atLeastTheWrapper = true);
+  OfxChunks(const QByteArray& bytes, int perPiece, bool atLeastTheWrapper = true);
 
   // 0 when the file is to be read whole: too few transactions to cut, or a tag
   // structure that is not clean (a file cut short, an unmatched closing tag, a
