@@ -1,5 +1,6 @@
 #include "suite/db/sqlite_connection.h"
 
+#include "platform/db/database_files.h"
 #include "platform/db/db_error.h"
 #include "platform/db/text_key.h"
 #include "suite/db/sqlite_balance_sums.h"
@@ -11,6 +12,7 @@
 
 namespace corvane::suite {
 
+using platform::DatabaseFiles;
 using platform::DbError;
 using platform::DbParams;
 using platform::DbValue;
@@ -92,6 +94,8 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
     db_ = nullptr;
     throw DbError(QStringLiteral("Cannot open the database %1: %2").arg(path, err));
   }
+  file_ = QString::fromUtf8(sqlite3_db_filename(db_, "main"));
+  DatabaseFiles::Add(file_);
   sqlite3_busy_timeout(db_, 5000);
   // Text keys compare by the one rule of platform::TextKey, as PostgreSQL's "ci" does.
   sqlite3_create_collation_v2(db_, "ci", SQLITE_UTF8, nullptr, &CompareKeys, nullptr);
@@ -133,7 +137,10 @@ bool SqliteConnection::ProvidesFunction(const char* name) const {
 
 void SqliteConnection::Close() {
   if (inTransaction_) NoteTransactionEnded(false);
-  if (db_) sqlite3_close_v2(db_);
+  if (db_) {
+    sqlite3_close_v2(db_);
+    DatabaseFiles::Remove(file_);
+  }
   db_ = nullptr;
   inTransaction_ = false;
 }

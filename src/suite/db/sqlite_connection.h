@@ -52,6 +52,7 @@ class SqliteConnection : public platform::DbConnection {
 
   sqlite3* db_ = nullptr;
   QString connectionString_;
+  QString file_;  // the database file, as SQLite resolved it
   bool inTransaction_ = false;
   QHash<QString, QString> primaryKeys_;
 };

@@ -1,5 +1,6 @@
 #include "suite/import/statement_file.h"
 
+#include "platform/db/database_files.h"
 #include "suite/import/csv_statement.h"
 #include "suite/import/import_texts.h"
 
@@ -173,6 +174,10 @@ StatementFormat DetectStatementFormat(const QByteArray& bytes) {
 
 ParsedStatement ReadStatementFile(const QString& path, const StatementReadOptions& options) {
   ParsedStatement out;
+  if (platform::DatabaseFiles::Contains(path)) {
+    out.SetUnreadable(QStringLiteral("corvane.import.databasefile"), {path});
+    return out;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     out.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path, file.errorString()});

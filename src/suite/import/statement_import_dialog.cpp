@@ -1,5 +1,7 @@
 #include "suite/import/statement_import_dialog.h"
 
+#include "platform/controls/file_listing_guard.h"
+#include "platform/services/modal_runner.h"
 #include "suite/import/import_preview_model.h"
 #include "suite/import/import_texts.h"
 
@@ -148,9 +150,13 @@ void StatementImportDialog::SetAccountFacts(const QString& bankAccountNo, const 
 }
 
 void StatementImportDialog::Browse() {
-  const QString path = QFileDialog::getOpenFileName(this, Text("corvane.import.title"), QString(),
-                                                    QStringLiteral("*.csv *.tsv *.txt *.ofx *.qfx *.xml *.sta *.mt940;;*"));
-  if (!path.isEmpty()) SetFile(path);
+  QFileDialog dialog(this, Text("corvane.import.title"));
+  dialog.setObjectName(QStringLiteral("dlgChooseFile"));
+  platform::FileListingGuard::Protect(dialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(QStringLiteral("*.csv *.tsv *.txt *.ofx *.qfx *.xml *.sta *.mt940;;*"));
+  if (platform::RunModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    SetFile(dialog.selectedFiles().constFirst());
 }
 
 void StatementImportDialog::SetFile(const QString& path) {

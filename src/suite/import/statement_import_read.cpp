@@ -1,5 +1,6 @@
 #include "suite/import/statement_import_dialog.h"
 
+#include "platform/db/database_files.h"
 #include "platform/services/message_presenter.h"
 #include "suite/import/account_match.h"
 #include "suite/import/import_preview_model.h"
@@ -68,7 +69,9 @@ void StatementImportDialog::Read() {
   StatementReadOptions options;
   options.importDamaged = chkDamaged_->isChecked();
   QFile file(path_);
-  if (!file.open(QIODevice::ReadOnly)) {
+  if (platform::DatabaseFiles::Contains(path_)) {
+    parsed_.SetUnreadable(QStringLiteral("corvane.import.databasefile"), {path_});
+  } else if (!file.open(QIODevice::ReadOnly)) {
     parsed_.SetUnreadable(QStringLiteral("corvane.import.cannotopen"), {path_, file.errorString()});
   } else {
     bytes_ = file.readAll();

@@ -1,5 +1,6 @@
 #include "suite/import/suite_statement_importer.h"
 
+#include "platform/db/database_files.h"
 #include "platform/db/db_connection.h"
 #include "platform/services/message_presenter.h"
 #include "platform/services/modal_runner.h"
@@ -47,6 +48,8 @@ bool FolderBankLineSource::FetchLines(const QString& bankAccountNo, const QDate&
   }
   const QString wanted = PlainAccountNo(bankAccountNo);
   for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+    // The folder beside a SQLite database holds the database's own files too.
+    if (platform::DatabaseFiles::Contains(info.absoluteFilePath())) continue;
     QFile file(info.absoluteFilePath());
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = file.readAll();

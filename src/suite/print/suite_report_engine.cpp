@@ -1,5 +1,7 @@
 #include "suite/print/suite_report_engine.h"
 
+#include "platform/controls/file_listing_guard.h"
+#include "platform/db/database_files.h"
 #include "platform/services/modal_runner.h"
 #include "suite/print/data_output.h"
 #include "suite/print/preview_dialog.h"
@@ -47,7 +49,10 @@ int SuiteReportEngine::Print(const ReportJob& job) {
   QPrintDialog dialog(&printer, job.owner.data());
   dialog.setWindowTitle(PrintText(texts_, "corvane.print.print", "打印"));
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  FileListingGuard::Protect(dialog);  // its output-file field lists folders
   if (RunModal(dialog) != QDialog::Accepted) return kReportCancelled;
+  if (printer.outputFormat() == QPrinter::PdfFormat && DatabaseFiles::Contains(printer.outputFileName()))
+    return kReportOutputCannotOpen;
   if (!printer.isValid()) return kReportNoPrinter;
   // The report's own page set-up decides the page, whatever printer was chosen.
   printer.setPageLayout(p.layout);
@@ -69,6 +74,7 @@ QString SuiteReportEngine::ChooseOutputFile(QWidget* owner, const QString& sugge
   const QString csv = PrintText(texts, "corvane.print.csvfilter", "CSV 文件 (*.csv)");
   QFileDialog dialog(owner, PrintText(texts, "corvane.print.dataout", "输出"));
   dialog.setObjectName(QStringLiteral("dlgDataOut"));
+  FileListingGuard::Protect(dialog);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
