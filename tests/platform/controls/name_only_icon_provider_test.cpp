@@ -39,7 +39,8 @@ TEST(NameOnlyIconProviderTest, TypeByNameOnlyAndNoFileOpened) {
   const QMimeDatabase types;
   for (const auto& c : cases) {
     const QFileInfo info(dir.filePath(QString::fromLatin1(c.name)));
-    EXPECT_EQ(provider.type(info), types.mimeTypeForName(QString::fromLatin1(c.type)).comment()) << c.name;
+    EXPECT_EQ(provider.type(info).toStdString(), types.mimeTypeForName(QString::fromLatin1(c.type)).comment().toStdString())
+        << c.name;
     EXPECT_FALSE(provider.icon(info).isNull()) << c.name;
   }
   const QFileInfo folder(dir.filePath(QStringLiteral("exports")));
