@@ -1,6 +1,7 @@
 #include "host/product_facade.h"
 #include "host/session_startup.h"
 #include "platform/services/object_factory.h"
+#include "platform/services/service_error.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -192,5 +193,42 @@ TEST_F(LoginTest, ResourceTextsTakeTheirArgumentsInOrderAndFailQuietly) {
   EXPECT_EQ(shared::GetResString(QStringLiteral("K")), QString());
 }
 
+// A host main window: its GetActiveForm answers with the window it holds.
+class MainWindow : public QObject {
+  Q_OBJECT
+
+ public:
+  QObject* active = nullptr;
+  Q_INVOKABLE QObject* GetActiveForm() { return active; }
+};
+
+// A main window with no active window answers nullptr; no main window, or one
+// that cannot be asked, fails the call.
+TEST(MainFormProxyTest, HandsBackTheActiveWindowOrFails) {
+  QObject form;
+  QObject plain;
+  MainWindow withForm;
+  withForm.active = &form;
+  MainWindow withoutForm;
+  struct Case { const char* name; QObject* mainWindow; bool fails; QObject* result; };
+  const Case cases[] = {
+      {"not set", nullptr, true, nullptr},
+      {"no such method", &plain, true, nullptr},
+      {"active window", &withForm, false, &form},
+      {"no active window", &withoutForm, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    clsMainFormProxy proxy;
+    proxy.m_oMDIMain = c.mainWindow;
+    if (c.fails) {
+      EXPECT_THROW(proxy.GetActiveForm(), platform::ServiceError) << c.name;
+    } else {
+      EXPECT_EQ(proxy.GetActiveForm(), c.result) << c.name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvane::host
+
+#include "login_test.moc"
