@@ -10,8 +10,11 @@
 #include "suite/db/open_db_connection.h"
 
 #include <QDir>
+#include <QtCore/private/qlocale_p.h>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace corvane::host {
 namespace {
@@ -123,6 +126,41 @@ TEST_F(LoginTest, RefusedSessions) {
   EXPECT_EQ(messages_.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|Q9.GL.ZZTool.00662"));
   EXPECT_EQ(messages_.Shown()[0].buttons, 64);
   EXPECT_EQ(messages_.Shown()[0].title, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.00427"));
+}
+
+// The system's short date format, as a test gives it for as long as it lives.
+class SystemShortDate : public QSystemLocale {
+ public:
+  explicit SystemShortDate(const char* format) : format_(QString::fromLatin1(format)) {}
+  QVariant query(QueryType type, QVariant in) const override {
+    return type == DateFormatShort ? QVariant(format_) : QSystemLocale::query(type, std::move(in));
+  }
+
+ private:
+  QString format_;
+};
+
+// Without a format from the host, the system's short date format decides; one
+// that writes dates without "-" refuses the session with its message.
+TEST_F(LoginTest, ShortDateFormatMustWriteADash) {
+  struct Case { const char* system; const char* host; bool starts; };
+  const Case cases[] = {
+      {"yyyy/M/d", "", false},   {"d MMM yyyy", "", false},          {"dd.MM.yy", "", false},
+      {"yyyy-MM-dd", "", true},  {"dd-MM-yy", "", true},             {"yyyy/M/d", "yyyy-MM-dd", true},
+      {"yyyy-MM-dd", "yyyy/MM/dd", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "system " << c.system << ", host " << c.host);
+    const SystemShortDate system(c.system);
+    Session::Current().dateTextFormat = QString::fromLatin1(c.host);
+    messages_.Clear();
+    EXPECT_EQ(facade_.Login(&login_), c.starts);
+    const auto& shown = messages_.Shown();
+    const long refusals = std::count_if(shown.begin(), shown.end(), [](const platform::MessageRequest& m) {
+      return m.prompt.startsWith(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|"));
+    });
+    EXPECT_EQ(refusals, c.starts ? 0 : 1);
+  }
 }
 
 TEST(HelpNameTest, OnlyTheThreeLanguagesHaveAHelpFile) {
