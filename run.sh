@@ -28,4 +28,7 @@ if [ ! -x "$HOST" ]; then
   echo "The demo database is ready at $DEMO_DB; the host program is not built yet."
   exit 0
 fi
+# The host starts only where the system's short date format writes dates with
+# "-"; unless a locale for dates was chosen, the demo takes one that does.
+if [ -z "${LC_ALL:-}${LC_TIME:-}" ]; then export LC_TIME=en_CA.UTF-8; fi
 exec "$HOST" --db "sqlite:$DEMO_DB" "$@"

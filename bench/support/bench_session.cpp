@@ -57,6 +57,8 @@ void BenchLogIn(platform::DbConnection& db) {
   login = std::make_unique<suite::SuiteLoginContext>(db, v, nullptr);
   suite::RegisterSuiteObjects(nullptr, login.get());
   shared::Session::Current().systemFolder = QStringLiteral("/nonexistent");
+  // Whatever short date format the machine's locale has: the start-up guard is not measured.
+  shared::Session::Current().dateTextFormat = QStringLiteral("yyyy-MM-dd");
   BenchMessages& messages = Messages();
   const bool wasQuiet = messages.quiet;
   const int wasAnswer = messages.answer;

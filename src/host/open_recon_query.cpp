@@ -17,9 +17,11 @@ using shared::Session;
 
 namespace {
 
+// No bank account and no bank book are said alike: the missing bank account
+// message under the usual title, in both modes.
 bool PrepareSelection(shared::frmYHKMXZ& dialog) {
   if (dialog.PrepareForQuery() > 0) return true;
-  RefuseNothingToChoose(QStringLiteral("corvane.query.nobook"));
+  shared::ShowResMessage(0, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03526"));
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "host/menu_dispatcher.h"
 #include "host/session_startup.h"
+#include "platform/services/service_error.h"
 #include "shared/session.h"
 
 #include <QMetaObject>
@@ -21,10 +22,14 @@ QObject* clsProductFacade::CallFunction(const QString& cMenuId, const QString& c
 }
 
 QObject* clsMainFormProxy::GetActiveForm() const {
-  if (!m_oMDIMain) return nullptr;
+  // The caller must tell "no main window to ask" from "no active window", so
+  // both failures are a failed call, never a null answer.
+  if (!m_oMDIMain) throw platform::ServiceError(QStringLiteral("clsMainFormProxy.GetActiveForm: m_oMDIMain is not set."));
   QObject* result = nullptr;
   if (!QMetaObject::invokeMethod(m_oMDIMain, "GetActiveForm", Qt::DirectConnection, Q_RETURN_ARG(QObject*, result)))
-    return nullptr;
+    throw platform::ServiceError(
+        QStringLiteral("clsMainFormProxy.GetActiveForm: %1 has no method GetActiveForm.")
+            .arg(QString::fromLatin1(m_oMDIMain->metaObject()->className())));
   return result;
 }
 

@@ -30,8 +30,9 @@ class clsProductFacade {
 class clsMainFormProxy {
  public:
   QObject* m_oMDIMain = nullptr;
-  // Calls the host main window's GetActiveForm by name; nullptr when there is no
-  // main window or it has no such method.
+  // Calls the host main window's GetActiveForm by name and hands back its answer.
+  // Throws platform::ServiceError when no main window is set or it has no
+  // invokable GetActiveForm returning a QObject*.
   QObject* GetActiveForm() const;
 };
 

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QUrl>
 #include <exception>
@@ -125,7 +126,9 @@ bool InitSession() {
     s.gSysCode = QStringLiteral("GL");
 
     const QString toolText = shared::GetResString(QStringLiteral("Q9.GL.ZZTool.00662"));
-    if (!QDate::currentDate().toString(s.dateTextFormat).contains(QLatin1Char('-'))) {
+    const QString shortDate =
+        s.dateTextFormat.isEmpty() ? QLocale::system().dateFormat(QLocale::ShortFormat) : s.dateTextFormat;
+    if (!QDate::currentDate().toString(shortDate).contains(QLatin1Char('-'))) {
       shared::ShowMsgBox(shared::GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838"), toolText), 64,
                          shared::GetResString(shared::kTitleKey));
       return false;

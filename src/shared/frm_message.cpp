@@ -61,6 +61,9 @@ frmMessage::frmMessage()
 }
 
 void frmMessage::Form_Load() {
+  // The animation is played and stopped with the window but never seen: the
+  // window shows its message alone.
+  animation_->setVisible(false);
   if (const LoadHook& hook = TheLoadHook()) {
     try {
       hook(*this);

@@ -9,9 +9,10 @@ namespace corvane::shared {
 
 class WaitSpinner;
 
-// The wait window: a small modeless window with one line of text and a turning
-// animation, shown while a function window loads. One instance, made by its first
-// use and kept for the session; hiding it does not destroy it.
+// The wait window: a small modeless window with one line of text, shown while a
+// function window loads. Its animation runs while it is shown but stays
+// invisible. One instance, made by its first use and kept for the session;
+// hiding it does not destroy it.
 class frmMessage : public QWidget {
   Q_OBJECT
 

@@ -243,7 +243,8 @@ bool frmYHKMXZ::TakeBookChoice() {
   param.Value2 = cmbStartDate_->currentText();
   param.Value3 = cmbEndDate_->currentText();
   param.Value4 = bookCode_;
-  param.ShowMode = 0;
+  // Unlike an account choice, a book choice leaves ShowMode as it was when
+  // neither the check box nor the options are shown.
   ApplyShowModeRule(param.ShowMode);
   return true;
 }

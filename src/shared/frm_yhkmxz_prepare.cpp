@@ -171,11 +171,14 @@ int frmYHKMXZ::PrepareForReconciliation(const QString& allowedList) {
   QComboBox* end = book ? cmbEndDate_ : combo3_;
   ChooseStartPeriod(start, end, 0);
   RefillEndPeriods(end, 0, true);
-  // From the first period to the login period: what has been booked so far.
-  platform::CommonServices& common = Session::Current().Common();
-  const int loginPeriod = common.GetPeriodInfo().CurrentPeriod;
-  for (int i = 0; i < end->count(); ++i)
-    if (common.GetPeriodNumber(end->itemText(i)) == loginPeriod) end->setCurrentIndex(i);
+  // A bank account starts with the first period alone; a book runs from the
+  // first period to the login period: what has been booked so far.
+  if (book) {
+    platform::CommonServices& common = Session::Current().Common();
+    const int loginPeriod = common.GetPeriodInfo().CurrentPeriod;
+    for (int i = 0; i < end->count(); ++i)
+      if (common.GetPeriodNumber(end->itemText(i)) == loginPeriod) end->setCurrentIndex(i);
+  }
   ShowModeControls(false, true);
   return count;
 }

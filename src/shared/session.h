@@ -45,10 +45,10 @@ struct Session {
   // and the application folder.
   QString systemFolder;
   QString applicationFolder;
-  // The date format whose text the start-up guard checks for "-". Dates reach
-  // SQL in this form, so a format without "-" would make every date condition
-  // wrong; a host may set another format, which the guard then refuses.
-  QString dateTextFormat = QStringLiteral("yyyy-MM-dd");
+  // The short date format whose text the start-up guard checks for "-": empty
+  // for the system's (the locale's short date format, LC_TIME), or the format a
+  // host that stands in for the system gives.
+  QString dateTextFormat;
 
   WindowRegistry windows;
 

@@ -99,6 +99,9 @@ QString RunOffscreen(const QStringList& arguments, const QString& expected, cons
   QProcess host;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  // A locale whose short date format writes "-", which the start-up requires.
+  env.insert(QStringLiteral("LC_TIME"), QStringLiteral("en_CA.UTF-8"));
+  env.remove(QStringLiteral("LC_ALL"));
   if (!dataHome.isEmpty()) env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
   host.setProcessEnvironment(env);
   host.start(kHost, arguments);

@@ -1,6 +1,7 @@
 #include "host/product_facade.h"
 #include "host/session_startup.h"
 #include "platform/services/object_factory.h"
+#include "platform/services/service_error.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -9,8 +10,11 @@
 #include "suite/db/open_db_connection.h"
 
 #include <QDir>
+#include <QtCore/private/qlocale_p.h>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace corvane::host {
 namespace {
@@ -124,6 +128,41 @@ TEST_F(LoginTest, RefusedSessions) {
   EXPECT_EQ(messages_.Shown()[0].title, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.00427"));
 }
 
+// The system's short date format, as a test gives it for as long as it lives.
+class SystemShortDate : public QSystemLocale {
+ public:
+  explicit SystemShortDate(const char* format) : format_(QString::fromLatin1(format)) {}
+  QVariant query(QueryType type, QVariant in) const override {
+    return type == DateFormatShort ? QVariant(format_) : QSystemLocale::query(type, std::move(in));
+  }
+
+ private:
+  QString format_;
+};
+
+// Without a format from the host, the system's short date format decides; one
+// that writes dates without "-" refuses the session with its message.
+TEST_F(LoginTest, ShortDateFormatMustWriteADash) {
+  struct Case { const char* system; const char* host; bool starts; };
+  const Case cases[] = {
+      {"yyyy/M/d", "", false},   {"d MMM yyyy", "", false},          {"dd.MM.yy", "", false},
+      {"yyyy-MM-dd", "", true},  {"dd-MM-yy", "", true},             {"yyyy/M/d", "yyyy-MM-dd", true},
+      {"yyyy-MM-dd", "yyyy/MM/dd", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "system " << c.system << ", host " << c.host);
+    const SystemShortDate system(c.system);
+    Session::Current().dateTextFormat = QString::fromLatin1(c.host);
+    messages_.Clear();
+    EXPECT_EQ(facade_.Login(&login_), c.starts);
+    const auto& shown = messages_.Shown();
+    const long refusals = std::count_if(shown.begin(), shown.end(), [](const platform::MessageRequest& m) {
+      return m.prompt.startsWith(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|"));
+    });
+    EXPECT_EQ(refusals, c.starts ? 0 : 1);
+  }
+}
+
 TEST(HelpNameTest, OnlyTheThreeLanguagesHaveAHelpFile) {
   struct Case { const char* sys; const char* lang; const char* name; };
   const Case cases[] = {{"GL", "zh-CN", "GL_zh-CN"}, {"GL", "zh-TW", "GL_zh-TW"}, {"GL", "en-US", "GL_en-US"},
@@ -192,5 +231,42 @@ TEST_F(LoginTest, ResourceTextsTakeTheirArgumentsInOrderAndFailQuietly) {
   EXPECT_EQ(shared::GetResString(QStringLiteral("K")), QString());
 }
 
+// A host main window: its GetActiveForm answers with the window it holds.
+class MainWindow : public QObject {
+  Q_OBJECT
+
+ public:
+  QObject* active = nullptr;
+  Q_INVOKABLE QObject* GetActiveForm() { return active; }
+};
+
+// A main window with no active window answers nullptr; no main window, or one
+// that cannot be asked, fails the call.
+TEST(MainFormProxyTest, HandsBackTheActiveWindowOrFails) {
+  QObject form;
+  QObject plain;
+  MainWindow withForm;
+  withForm.active = &form;
+  MainWindow withoutForm;
+  struct Case { const char* name; QObject* mainWindow; bool fails; QObject* result; };
+  const Case cases[] = {
+      {"not set", nullptr, true, nullptr},
+      {"no such method", &plain, true, nullptr},
+      {"active window", &withForm, false, &form},
+      {"no active window", &withoutForm, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    clsMainFormProxy proxy;
+    proxy.m_oMDIMain = c.mainWindow;
+    if (c.fails) {
+      EXPECT_THROW(proxy.GetActiveForm(), platform::ServiceError) << c.name;
+    } else {
+      EXPECT_EQ(proxy.GetActiveForm(), c.result) << c.name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvane::host
+
+#include "login_test.moc"

@@ -5,6 +5,7 @@
 #include "host/menu_dispatcher.h"
 #include "platform/db/db_connection.h"
 #include "platform/services/object_factory.h"
+#include "platform/services/service_error.h"
 #include "platform/services/ui_style_service.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
@@ -166,13 +167,56 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"ReconciliationBooks", "RP0305", true, "zh-CN", "corvane.reconcile.nobook", true},
                       RefusalCase{"ReconciliationBooksEnglish", "RP0305", true, "en-US", "corvane.reconcile.nobook", true},
                       RefusalCase{"QueryAccounts", "RP0307", false, "zh-CN", kNoAccount, false},
-                      RefusalCase{"QueryBooks", "RP0307", true, "en-US", "corvane.query.nobook", true},
+                      RefusalCase{"QueryBooks", "RP0307", true, "en-US", kNoAccount, false},
                       RefusalCase{"AuditAccounts", "RP0309", false, "en-US", kNoAccount, false},
                       RefusalCase{"AuditBooks", "RP0309", true, "zh-CN", "corvane.query.nobook", true},
                       RefusalCase{"StatementAccounts", "RP0304", false, "zh-CN", kNoAccount, false},
                       RefusalCase{"StatementBooks", "RP0304", true, "en-US", "corvane.statement.nobooks", false},
                       RefusalCase{"OpeningBooks", "RP0303", true, "zh-CN", "corvane.opening.nobook", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A rights service that cannot answer.
+class FailingRights : public platform::AccountRightsService {
+ public:
+  void Init(const QString&, const QString&, int, int, int&) override {
+    throw platform::ServiceError(QStringLiteral("rights unavailable"));
+  }
+  void GetAllowedList(const QString&, int, const QString&, QString&) override {}
+};
+
+// A failure while an opener prepares the choice (its list's table gone, or the
+// rights service failing) is shown as a critical message under the usual
+// title; the host's call returns, no dialog is shown and nothing is claimed.
+TEST(FailingOpeners, ShowTheFailureInsteadOfPassingItToTheHost) {
+  struct Case { const char* menuId; bool bookMode; const char* table; };  // table: renamed away; null: rights fail
+  const Case cases[] = {
+      {"RP0303", false, "code"},  {"RP0303", true, "RP_Book"}, {"RP0304", false, "code"},
+      {"RP0304", true, "RP_Book"}, {"RP0305", false, nullptr},  {"RP0305", true, "RP_Book"},
+      {"RP0307", false, "code"},  {"RP0307", true, "RP_Book"}, {"RP0309", false, "code"},
+      {"RP0309", true, "RP_Book"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.menuId << (c.bookMode ? " book" : " account"));
+    testing::SuiteSession session(c.bookMode);
+    if (c.table) {
+      session.Db().Execute(QStringLiteral("alter table %1 rename to gone_away").arg(QString::fromLatin1(c.table)));
+    } else {
+      platform::ObjectFactory::Instance().makeRightsService = [] { return std::make_unique<FailingRights>(); };
+    }
+    EXPECT_NO_THROW(ExecuteMenu(QString::fromLatin1(c.menuId), {}, {}, {}));
+    ASSERT_EQ(session.Messages().Count(), 1);
+    const platform::MessageRequest& shown = session.Messages().Shown()[0];
+    EXPECT_EQ(shown.buttons, 16);
+    EXPECT_EQ(shown.title, GetResString(shared::kTitleKey));
+    if (c.table) {
+      EXPECT_TRUE(shown.prompt.contains(QString::fromLatin1(c.table), Qt::CaseInsensitive)) << shown.prompt.toStdString();
+    } else {
+      EXPECT_EQ(shown.prompt, QStringLiteral("rights unavailable"));
+    }
+    EXPECT_EQ(session.Modals().Count(), 0);
+    EXPECT_EQ(session.Db().QueryValue(QStringLiteral("select count(*) from corvane_claim")).ToInt(), 0);
+  }
+}
 
 }  // namespace
 }  // namespace corvane::host

@@ -92,6 +92,7 @@ TEST_F(WaitWindowTest, ShowsTheMessageWithTheBusyPointerUntilHidden) {
   EXPECT_FALSE(window->isModal());
   EXPECT_EQ(window->lblMsg()->text(), QString::fromUtf8("正在调入数据..."));
   EXPECT_TRUE(window->AnimationPlay()->IsPlaying());
+  EXPECT_FALSE(window->AnimationPlay()->isVisibleTo(window));  // plays unseen
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 

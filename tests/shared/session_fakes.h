@@ -36,6 +36,7 @@ class SharedCommonServices : public FakeCommonServices {
     list->addItems(periods);
     if (selectCurrent) list->setCurrentIndex(currentPeriod - 1);
   }
+  platform::PeriodInfo GetPeriodInfo() override { return {currentPeriod}; }
   void AttachSettleStyleList(QWidget* control, bool combo) override {
     if (combo) {
       static_cast<QComboBox*>(control)->addItems(settleStyles);

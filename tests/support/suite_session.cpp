@@ -46,6 +46,9 @@ SuiteSession::SuiteSession(bool bookMode, QDate loginDate, const QString& langua
   s.gCashServices.reset();
   s.gUiStyle.reset();
   s.systemFolder = QStringLiteral("/nonexistent-corvane-test");
+  // The session's host gives its short date format, whatever the test machine's
+  // locale writes (its own guard has tests of its own).
+  s.dateTextFormat = QStringLiteral("yyyy-MM-dd");
   host::clsProductFacade facade;
   if (!facade.Login(login_.get())) throw std::runtime_error("the test session did not start");
   messages_.Clear();  // the missing print-format file is said at start-up

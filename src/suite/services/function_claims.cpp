@@ -66,10 +66,15 @@ void FunctionClaims::ReleaseAll() {
   connection_.Execute(QStringLiteral("delete from corvane_claim where session_id = ?"), {owner_.SessionId()});
 }
 
-QString FunctionClaims::FunctionName(platform::DbConnection& connection, const QString& functionId) {
-  const platform::DbValue name = connection.QueryValue(
-      QStringLiteral("select function_name from corvane_function where function_id = ?"), {functionId.trimmed()});
-  return name.IsNullOrBlank() ? functionId.trimmed() : name.ToString();
+QString FunctionClaims::FunctionName(platform::DbConnection& connection, const QString& functionId,
+                                     TextSource* texts) {
+  const QString id = functionId.trimmed();
+  const QString key = QStringLiteral("corvane.function.") + id;
+  const QString text = texts ? texts->Text(key, nullptr) : QString();
+  if (!text.isEmpty() && text != key) return text;
+  const platform::DbValue name =
+      connection.QueryValue(QStringLiteral("select function_name from corvane_function where function_id = ?"), {id});
+  return name.IsNullOrBlank() ? id : name.ToString();
 }
 
 bool FunctionClaims::MayRun(const QString& functionId) {

@@ -41,9 +41,11 @@ class FunctionClaims {
   // Gives back every function of the session (the end of a session).
   void ReleaseAll();
 
-  // The display name of a function, the id itself when the suite does not know it.
-  QString FunctionName(const QString& functionId) { return FunctionName(connection_, functionId); }
-  static QString FunctionName(platform::DbConnection& connection, const QString& functionId);
+  // The display name of a function in the session's language (text
+  // "corvane.function.<id>"); without such a text the name the suite keeps in
+  // corvane_function, and the id itself when the suite does not know it.
+  QString FunctionName(const QString& functionId) { return FunctionName(connection_, functionId, texts_); }
+  static QString FunctionName(platform::DbConnection& connection, const QString& functionId, TextSource* texts);
 
   int ErrorNumber() const { return errorNumber_; }
   const QString& ErrorText() const { return errorText_; }

@@ -65,7 +65,7 @@ int SuiteCommonServices::LocalizeControls(QWidget* window, const QString& keyPre
 }
 
 QString SuiteCommonServices::GetFunctionName(const QString& functionId) {
-  return FunctionClaims::FunctionName(GetConnection(), functionId);
+  return FunctionClaims::FunctionName(GetConnection(), functionId, texts_);
 }
 
 QString SuiteCommonServices::GetLanguage() {
@@ -95,11 +95,28 @@ void SuiteCommonServices::ShowLockRefused(const QString& code) {
   const QString who = holder.userName.isEmpty() ? holder.userId : holder.userName;
   const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(holder.functionId);
   platform::MessageRequest request;
-  request.prompt = TextOr(texts_, QStringLiteral("corvane.suite.lock.refused"),
-                          QStringLiteral("[%1]正被用户[%2]在[%3]中使用，请稍后再试。"), {code, who, function});
+  const QString book = ChosenBookOf(code);
+  request.prompt = book.isEmpty()
+                       ? TextOr(texts_, QStringLiteral("corvane.suite.lock.refused"),
+                                QStringLiteral("[%1]正被用户[%2]在[%3]中使用，请稍后再试。"), {code, who, function})
+                       : TextOr(texts_, QStringLiteral("corvane.suite.lock.refusedbook"),
+                                QStringLiteral("账簿[%1]正被用户[%2]在[%3]中使用，请稍后再试。"), {book, who, function});
   request.buttons = 48;
   request.title = TextOr(texts_, QStringLiteral("corvane.suite.title"), QStringLiteral("提示"));
   platform::MessagePresenter::Current().Show(request);
+}
+
+// In book mode the user chose a book (ParamObject.Value4, written only by a book
+// choice) and the book's account is what gets locked. The refusal names that
+// book, as "name(code)" the way the choice listed it, when it is kept under the
+// refused account; every book of the account is held with it.
+QString SuiteCommonServices::ChosenBookOf(const QString& code) {
+  const QString book = param_.Value4.trimmed();
+  if (book.isEmpty()) return {};
+  const platform::ResultSet r = GetConnection().Query(
+      QStringLiteral("select cBookCode, cBookName from RP_Book where cBookCode = ? and ccode = ?"), {book, code});
+  if (r.rows.empty()) return {};
+  return r.rows[0][1].ToString().trimmed() + QLatin1Char('(') + r.rows[0][0].ToString().trimmed() + QLatin1Char(')');
 }
 
 QString SuiteCommonServices::HomeCurrency() {

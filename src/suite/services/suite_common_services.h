@@ -91,6 +91,7 @@ class SuiteCommonServices : public platform::CommonServices {
   AccountLocks& Locks();
   QString HomeCurrency();
   void ShowLockRefused(const QString& code);
+  QString ChosenBookOf(const QString& code);
 
   TextSource* texts_;
   platform::LoginContext* login_ = nullptr;

@@ -93,6 +93,8 @@ TEST_F(SelectionTest, EachConfigurationShowsWhatItsCallerReadsWhateverRanBefore)
 }
 
 // Before each case ShowMode is 2 and the values "old", as an earlier dialog left them.
+// An account choice resets ShowMode before its controls decide it; a book choice
+// leaves it to them. The login period is 2026.06.
 TEST_F(SelectionTest, OkHandsBackTheChoiceAndResetsShowMode) {
   struct Case { const char* name; bool book; std::function<void(QDialog&)> fill; QStringList values; int showMode; };
   const auto none = [](QDialog&) {};
@@ -107,7 +109,8 @@ TEST_F(SelectionTest, OkHandsBackTheChoiceAndResetsShowMode) {
       {"reconciliation", false, tick, {"100201", "2026.01", "2026.01", "old"}, 1},
       {"query", false, option(0), {"100201", "2026.06", "", "old"}, 0},
       {"query", false, option(1), {"100201", "2026.06", "", "old"}, 1},
-      {"opening", true, [](QDialog& d) { Choose(d, "cmbBook", 1); }, {"100203", "2026.06", "", "B02"}, 0},
+      {"opening", true, [](QDialog& d) { Choose(d, "cmbBook", 1); }, {"100203", "2026.06", "", "B02"}, 2},
+      {"reconciliation", true, none, {"100201", "2026.01", "2026.06", "B01"}, 0},
       {"statement", true, tick, {"100201", "2026.01", "2026.02", "B01"}, 1},
       {"query", true, option(2), {"100201", "2026.06", "", "B01"}, 2},
   };

@@ -59,7 +59,10 @@ class BalanceSumsTest : public ::testing::TestWithParam<bool> {
   }
 
   static QString Code() { return GetParam() ? QStringLiteral("BK1") : QStringLiteral("A"); }
-  static QString BookOf(const char* code) { return QString::fromLatin1(code) == QLatin1String("A") ? QStringLiteral("BK1") : QStringLiteral("BK2"); }
+  static QString BookOf(const char* code) {
+    const QString c = QString::fromLatin1(code);
+    return c == QLatin1String("A") ? QStringLiteral("BK1") : c == QLatin1String("O'K") ? QStringLiteral("B'K") : QStringLiteral("BK2");
+  }
 
   void Statement(const char* code, const char* date, int debit, const char* amount, int tick, int cleared, int ibegin = 2) {
     const QString table = GetParam() ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp");
@@ -195,6 +198,42 @@ TEST_P(BalanceSumsTest, AccountFactsAreReadAndWrittenAndAMissingAccountIsSaid) {
   ASSERT_EQ(messages.Count(), 3);
   EXPECT_EQ(messages.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03556|nope"));
   EXPECT_EQ(db_.Connection().QueryValue(QStringLiteral("select count(*) from code")).ToInt(), 2);
+}
+
+// Codes reach SQL as bound values: an account or book code with a quote in it
+// is summed, and its openings and facts read and written, like any other.
+TEST_P(BalanceSumsTest, CodesWithAQuoteAreBoundLikeAnyOther) {
+  Statement("O'K", "2026-02-10", 1, "100", 0, 0);
+  Statement("O'K", "2026-03-05", 0, "7", 0, 0);
+  Journal("O'K", 3, "2026-03-05", "60", "0");
+  Journal("O'K", 3, "2026-03-06", "0", "5");
+  const QString code = GetParam() ? QStringLiteral("B'K") : QStringLiteral("O'K");
+  struct Case { const char* name; Money sum; const char* expected; };
+  const Case cases[] = {
+      {"statement debit before start", SumBankStatement(code, kStart, true, {}, 1), "100"},
+      {"statement credit from start", SumBankStatement(code, kStart, false, {}, 2), "7"},
+      {"journal debit from start", SumJournal(code, kStart, true, false, {}, 2), "60"},
+      {"statement signed", SumBankSigned(code, kStart, QString(), {}, 3), "93"},
+      {"journal signed", SumJournalSigned(code, kStart, QString(), false, {}, 2), "55"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.sum, M(c.expected)) << c.name;
+  SaveBankOpeningBalance(QStringLiteral("O'K"), QStringLiteral("B'K"), M("12"));
+  SaveJournalOpening(QStringLiteral("O'K"), QStringLiteral("B'K"), M("34"));
+  EXPECT_EQ(GetBankOpeningBalance(code), M("12"));
+  EXPECT_EQ(GetJournalOpening(code), M("34"));
+
+  testing::ScriptedMessages messages;
+  Session::Current().gBookMode = 0;
+  const QString quoted = QStringLiteral("19'04");
+  db_.Connection().Execute(QStringLiteral("insert into code (ccode, ccode_name, bd_c, be, bend) values (?, ?, 0, 1, 1)"),
+                           {quoted, QStringLiteral("bank")});
+  EXPECT_FALSE(GetAccountDirection(quoted));
+  SetAccountDirection(quoted, true);
+  SetAccountStartDate(quoted, QDate(2026, 2, 1));
+  EXPECT_TRUE(GetAccountDirection(quoted));
+  EXPECT_EQ(db_.Connection().QueryValue(QStringLiteral("select dbegin from code where ccode=?"), {quoted}).ToDate(),
+            QDate(2026, 2, 1));
+  EXPECT_EQ(messages.Count(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, BalanceSumsTest, ::testing::Values(false, true),

@@ -1,5 +1,6 @@
 #include "platform/services/service_error.h"
 #include "services_fixture.h"
+#include "suite/resources/resource_texts.h"
 #include "suite/services/suite_rights_service.h"
 
 namespace corvane::suite::test {
@@ -119,6 +120,51 @@ TEST_F(CommonServicesTest, CurrentPeriodIsThatOfTheLoginDateKeptWithinTheYear) {
   for (const auto& [login, period] : cases) {
     Session s = Open(Conn(), QStringLiteral("u1"), login);
     EXPECT_EQ(s.common->GetPeriodInfo().CurrentPeriod, period) << login.toString(Qt::ISODate).toStdString();
+  }
+}
+
+// An account's currency name is empty exactly when it is the home currency (the
+// account set's, else 人民币): the callers take any other name for foreign amounts.
+TEST_F(CommonServicesTest, CurrencyNameIsEmptyExactlyForTheHomeCurrency) {
+  struct Case { const char* home; platform::DbValue stored; const char* name; };
+  const Case cases[] = {
+      {nullptr, platform::DbValue(), ""},
+      {nullptr, QStringLiteral("人民币"), ""},
+      {nullptr, QStringLiteral(" 人民币 "), ""},
+      {nullptr, QStringLiteral("美元"), "美元"},
+      {"RMB", QStringLiteral("RMB"), ""},
+      {"RMB", QStringLiteral("人民币"), "人民币"},
+      {"RMB", QStringLiteral("美元"), "美元"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.home ? c.home : "default") << " " << c.stored.ToString().toStdString());
+    Conn().Execute(QStringLiteral("delete from corvane_options where ckey = ?"), {QStringLiteral("HomeCurrency")});
+    if (c.home) SetOption(QStringLiteral("HomeCurrency"), QString::fromLatin1(c.home));
+    Conn().Execute(QStringLiteral("delete from code"));
+    Conn().Execute(QStringLiteral("insert into code (ccode, ccode_name, cexch_name, be, bend) values (?, ?, ?, 1, 1)"),
+                   {QStringLiteral("100201"), QStringLiteral("bank"), c.stored});
+    EXPECT_EQ(s_.common->GetAccount(QStringLiteral("100201")).CurrencyName, QString::fromUtf8(c.name));
+  }
+}
+
+// A direction text is debit only when it is "借" or the session's debit text,
+// credit only when it is "贷" or the credit text; anything else is neither.
+TEST_F(CommonServicesTest, DirectionTextsAreReadByTheirExactWords) {
+  ResourceTexts english(QStringLiteral("en-US"));
+  TextSourceAdapter<ResourceTexts> englishTexts(english);
+  struct Case { bool english; const char* enumName; const char* text; const char* key; };
+  const Case cases[] = {
+      {false, "EnumDC", "借", "借"}, {false, "EnumDC", " 借 ", "借"}, {false, "EnumDC", "贷", "贷"},
+      {false, "enumdc", "贷", "贷"}, {false, "EnumDC", "借方", ""},    {false, "EnumDC", "Dr", ""},
+      {false, "EnumDC", "", ""},     {false, "EnumBD", "借", ""},     {true, "EnumDC", "Dr", "借"},
+      {true, "EnumDC", "借", "借"},  {true, "EnumDC", "Cr", "贷"},    {true, "EnumDC", "贷", "贷"},
+      {true, "EnumDC", "dr", ""},    {true, "EnumDC", "Debit", ""},
+  };
+  Session englishSession = Open(Conn(), QStringLiteral("u2"), QDate(kYear, 3, 30), &englishTexts);
+  for (const Case& c : cases) {
+    SuiteCommonServices& common = c.english ? *englishSession.common : *s_.common;
+    EXPECT_EQ(common.GetEnumKey(QString::fromLatin1(c.enumName), QString::fromUtf8(c.text)), QString::fromUtf8(c.key))
+        << (c.english ? "en-US " : "zh-CN ") << c.enumName << " " << c.text;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "services_fixture.h"
 #include "suite/db/open_db_connection.h"
+#include "suite/resources/resource_texts.h"
 #include "suite/services/account_locks.h"
 #include "suite/services/function_claims.h"
 #include "suite/services/session_owner.h"
@@ -67,6 +68,45 @@ TEST_F(AccountLocksTest, EndOfLoginGivesEveryLockBack) {
   a_.login->Close();
   EXPECT_TRUE(Lock(b_, QStringLiteral("100201")));
   EXPECT_TRUE(Lock(b_, QStringLiteral("100202")));
+}
+
+// Refusals speak the session's language. A book choice is refused naming the
+// book when the book is kept under the locked account (all its books are held
+// with it); a choice left from another account's book names the account.
+TEST_F(AccountLocksTest, RefusalsSpeakTheSessionLanguageAndNameTheChosenBook) {
+  AddBook(QStringLiteral("B01"));
+  Conn().Execute(QStringLiteral("insert into RP_Book (cBookCode, cBookName, ccode) values (?, ?, ?)"),
+                 {QStringLiteral("B02"), QStringLiteral("外币户"), QStringLiteral("100202")});
+  ASSERT_TRUE(Lock(a_, kAccount, true, QStringLiteral("GL040703")));
+  ASSERT_TRUE(a_.login->ClaimTask(QStringLiteral("GL040706"), true, 0));
+  struct Case { const char* language; const char* book; const char* lock; const char* title; const char* claim; };
+  const char* const zhClaim = "用户[用户ua]正在使用[核销银行账]，请稍后再试。";
+  const char* const enClaim = "User [用户ua] is running [Clear Reconciled Lines]. Please try again later.";
+  const Case cases[] = {
+      {"zh-CN", "", "[100201]正被用户[用户ua]在[银行对账]中使用，请稍后再试。", "提示", zhClaim},
+      {"en-US", "", "[100201] is in use by user [用户ua] in [Bank Reconciliation]. Please try again later.",
+       "Information", enClaim},
+      {"zh-CN", "B01", "账簿[账簿B01(B01)]正被用户[用户ua]在[银行对账]中使用，请稍后再试。", "提示", zhClaim},
+      {"en-US", " b01 ",
+       "Bank book [账簿B01(B01)] is in use by user [用户ua] in [Bank Reconciliation]. Please try again later.",
+       "Information", enClaim},
+      {"en-US", "B02", "[100201] is in use by user [用户ua] in [Bank Reconciliation]. Please try again later.",
+       "Information", enClaim},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.language << " " << c.book);
+    ResourceTexts texts(QString::fromLatin1(c.language));
+    TextSourceAdapter<ResourceTexts> source(texts);
+    Session s = Open(Conn(), QStringLiteral("uc"), QDate(kYear, 3, 30), &source);
+    s.common->GetParamObject().Value4 = QString::fromLatin1(c.book);
+    messages_.Clear();
+    EXPECT_FALSE(Lock(s, kAccount, true, QStringLiteral("RP0305")));
+    ASSERT_EQ(messages_.Count(), 1);
+    EXPECT_EQ(messages_.LastPrompt(), QString::fromUtf8(c.lock));
+    EXPECT_EQ(messages_.Shown()[0].title, QString::fromUtf8(c.title));
+    EXPECT_FALSE(s.login->ClaimTask(QStringLiteral("GL040706"), true, 0));
+    EXPECT_EQ(s.login->GetErrorText(), QString::fromUtf8(c.claim));
+  }
 }
 
 // Another program takes the lock and dies without giving it back (its connection

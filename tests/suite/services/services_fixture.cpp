@@ -4,7 +4,9 @@ namespace corvane::suite::test {
 
 ServicesTest::ServicesTest() { SeedCalendar(); }
 
-Session ServicesTest::Open(platform::DbConnection& connection, const QString& userId, const QDate& loginDate) {
+Session ServicesTest::Open(platform::DbConnection& connection, const QString& userId, const QDate& loginDate,
+                           TextSource* texts) {
+  if (!texts) texts = &texts_;
   Session s;
   LoginValues v;
   v.userId = userId;
@@ -12,12 +14,12 @@ Session ServicesTest::Open(platform::DbConnection& connection, const QString& us
   v.year = kYear;
   v.userName = QStringLiteral("用户") + userId;
   v.loginDate = loginDate;
-  s.login = std::make_unique<SuiteLoginContext>(connection, v, &texts_);
-  s.common = std::make_unique<SuiteCommonServices>(&texts_);
+  s.login = std::make_unique<SuiteLoginContext>(connection, v, texts);
+  s.common = std::make_unique<SuiteCommonServices>(texts);
   s.common->SetLogin(s.login.get());
   s.common->Initialize(&connection, v.userId, v.accountSetKey, v.year, v.userName, v.loginDate,
                        s.login->GetSessionText3());
-  s.cash = std::make_unique<SuiteCashServices>(&texts_);
+  s.cash = std::make_unique<SuiteCashServices>(texts);
   s.cash->SetLogin(s.login.get());
   return s;
 }

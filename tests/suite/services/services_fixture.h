@@ -39,9 +39,10 @@ class ServicesTest : public ::testing::Test {
   ServicesTest();
 
   platform::DbConnection& Conn() { return db_.Connection(); }
-  // A session with the user and login date given, on the connection given.
+  // A session with the user and login date given, on the connection given; its
+  // texts are the keys themselves unless texts are given.
   Session Open(platform::DbConnection& connection, const QString& userId = QStringLiteral("u1"),
-               const QDate& loginDate = QDate(kYear, 3, 30));
+               const QDate& loginDate = QDate(kYear, 3, 30), TextSource* texts = nullptr);
   // The twelve periods of kYear (and none of any other year).
   void SeedCalendar();
   void SetOption(const QString& key, const QString& value);
