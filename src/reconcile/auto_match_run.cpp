@@ -44,7 +44,15 @@ MatchRunResult RunAutoMatching(platform::DbConnection& db, const MatchRequest& r
                                const MatchProgress& progress) {
   MatchRunResult result;
   MatchCandidates lines;
-  if (!Stage(result, progress, MatchStage::Load, [&] { lines = LoadMatchCandidates(db, request); })) return result;
+  MatchSide reading = MatchSide::Journal;
+  if (!Stage(result, progress, MatchStage::Load, [&] {
+        lines.journal = LoadJournalCandidates(db, request);
+        reading = MatchSide::Statement;
+        lines.statement = LoadStatementCandidates(db, request);
+      })) {
+    result.unreadSide = reading;
+    return result;
+  }
   if (lines.journal.empty() || lines.statement.empty()) {
     result.nothingToMatch = true;
     return result;

@@ -29,6 +29,8 @@ struct MatchRunResult {
   // One side had no unticked line: nothing was matched or written, and the
   // grids need no reload.
   bool nothingToMatch = false;
+  // Stopped at Load: the side whose lines could not be read.
+  MatchSide unreadSide = MatchSide::Journal;
   int oneToOnePairs = 0;
   int groupPairs = 0;  // pairs of groups
   int journalTicked = 0;

@@ -200,6 +200,7 @@ void frmYHDZ::Reload() {
 
 void frmYHDZ::LoadFromRequest() {
   BusyScope busy(*this);
+  loaded_ = false;
   Session& s = Session::Current();
   BookCode = request_.bookCode;
   CurYHKM = request_.code;
@@ -242,6 +243,7 @@ void frmYHDZ::LoadFromRequest() {
     ShowRows(grid2_, statementRows, 5);
     statementFacts_ = std::move(statementRows.facts);
     ShowAccountText();
+    loaded_ = true;
   } catch (const std::exception& e) {
     // Nothing half-loaded stays: empty grids, the toolbar back, and the reason said.
     grid1_->SetRows(1);

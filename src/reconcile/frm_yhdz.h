@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reconcile/auto_match_run.h"
 #include "reconcile/input_dropper.h"
 #include "reconcile/manual_tick.h"
 #include "reconcile/recon_load.h"
@@ -136,6 +137,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
                       const RowConditions& conditions);
   RowConditions ConditionsFromVariables();
+  int ShowMarkMode() const;
   void ShowContextMenu();
   void WireGridEvents();
   // Status line texts of a running command; the window stays alive meanwhile.
@@ -145,6 +147,9 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void ClearJournalMarks(const std::vector<int>& rows);
   void ClearStatementMarks(const std::vector<int>& rows);
   void ShowChangedMeanwhile();
+  bool ShowMatchOutcome(const MatchRunResult& result);
+  // Whether the last load succeeded; else says the command cannot run.
+  bool LoadedOrSaid();
   void ShowLockTimeout();
   void ShowWriteFailure(const std::exception& e);
 
@@ -172,6 +177,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   QString accountText_;
   QString heldFunction_, heldCode_;
   bool busy_ = false;
+  bool loaded_ = false;  // the last load read the account's facts and lines
   bool widened_ = false;  // the first load has sized the window to its columns
   bool closePending_ = false;
 };

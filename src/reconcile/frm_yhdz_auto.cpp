@@ -1,6 +1,7 @@
 #include "reconcile/frm_yhdz_auto.h"
 
 #include "platform/controls/date_edit.h"
+#include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/messages.h"
@@ -95,6 +96,8 @@ void frmYHDZAuto::BuildControls() {
   command1_ = Named(new QPushButton(QStringLiteral("确定")), "Command1");
   command1_->setDefault(true);
   command2_ = Named(new QPushButton(QStringLiteral("取消")), "Command2");
+  image1_ = Named(new QLabel, "Image1");
+  image1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
   auto* cutOff = new QHBoxLayout;
   cutOff->addWidget(label1_);
@@ -114,14 +117,19 @@ void frmYHDZAuto::BuildControls() {
   buttons->addStretch();
   buttons->addWidget(command1_);
   buttons->addWidget(command2_);
-  auto* top = new QVBoxLayout(this);
-  top->addLayout(cutOff);
-  top->addWidget(frame1_);
-  top->addLayout(buttons);
+  auto* fields = new QVBoxLayout;
+  fields->addLayout(cutOff);
+  fields->addWidget(frame1_);
+  fields->addLayout(buttons);
+  // The decoration picture stands beside the conditions.
+  auto* top = new QHBoxLayout(this);
+  top->addWidget(image1_);
+  top->addLayout(fields, 1);
 }
 
 void frmYHDZAuto::Form_Load() {
   shared::LocalizeForm(this, kPrefix);
+  image1_->setPixmap(platform::ResourcePicture(167).pixmap(32, 32));
   // Every showing starts from the same conditions, whatever was chosen before.
   check1_->setChecked(true);
   check2_->setChecked(true);
@@ -143,23 +151,21 @@ bool frmYHDZAuto::AcceptCutOff(QString& cutOff) {
   text1_->setText(typed);
   cutOff.clear();
   if (typed.isEmpty()) return true;  // no cut-off
-  QDate date;
+  bool valid = false;
   try {
-    platform::CommonServices& common = Session::Current().Common();
-    date = common.ParseDate(typed);
-    if (date.isValid()) cutOff = common.FormatDate(date);
+    // The suite's check puts an accepted date into its one display form.
+    valid = Session::Current().Common().CheckDateBox(text1_);
   } catch (const std::exception&) {
-    date = QDate();
+    valid = false;
   }
-  if (!date.isValid() || cutOff.isEmpty()) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00096")), 0,
-                       GetResString(shared::kCashTitleKey));
+  cutOff = text1_->text().trimmed();
+  if (!valid || cutOff.isEmpty()) {
+    // A date box that is refused says so by getting the focus back.
+    cutOff.clear();
     text1_->setFocus();
     text1_->selectAll();
     return false;
   }
-  // One date form in the box and for the matching, whatever form was typed.
-  text1_->setText(cutOff);
   return true;
 }
 

@@ -68,6 +68,7 @@ class frmYHDZAuto : public QDialog {
   QCheckBox* check4_ = nullptr;
   QPushButton* command1_ = nullptr;
   QPushButton* command2_ = nullptr;
+  QLabel* image1_ = nullptr;
 };
 
 // The day count a typed text gives: a number (blanks around it and a sign

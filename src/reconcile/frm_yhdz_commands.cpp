@@ -111,7 +111,7 @@ void frmYHDZ::ShowContextMenu() {
 void frmYHDZ::rBankCheck() { AutoReconcile(); }
 
 void frmYHDZ::AutoReconcile() {
-  if (busy_) return;
+  if (busy_ || !LoadedOrSaid()) return;
   if (!ShowAutoConditions(*this)) return;
   Session& s = Session::Current();
   bool reload = false;
@@ -161,37 +161,58 @@ void frmYHDZ::AutoReconcile() {
             InputDropper::KeepAlive();
         });
     ShowAccountText();
-    if (result.changedMeanwhile || result.busy) {
-      // The pass that met the change (or the other session's lock) wrote
-      // nothing; a grouped pass leaves the one-to-one ticks stored before it,
-      // which the reload shows.
-      if (result.busy) ShowLockTimeout();
-      else ShowChangedMeanwhile();
-      reload = result.failedAt == MatchStage::Grouped;
-    } else if (result.failedAt == MatchStage::Grouped) {
-      // The one-to-one ticks are stored; the grouped pass wrote nothing.
-      shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")) + QStringLiteral("\n") + result.error,
-                         16, GetResString(shared::kCashTitleKey));
-      reload = true;
-    } else if (!result.Ok()) {
-      shared::ShowMsgBox(result.error, 16, GetResString(shared::kCashTitleKey));
-    } else {
-      reload = !result.nothingToMatch;
-    }
+    reload = ShowMatchOutcome(result);
   }
   if (reload) Reload();
 }
+
+// Says how a matching run ended; true when the grids must be loaded again.
+bool frmYHDZ::ShowMatchOutcome(const MatchRunResult& result) {
+  if (result.changedMeanwhile || result.busy) {
+    // The pass that met the change (or the other session's lock) wrote
+    // nothing; a grouped pass leaves the one-to-one ticks stored before it,
+    // which the reload shows.
+    if (result.busy) ShowLockTimeout();
+    else ShowChangedMeanwhile();
+    return result.failedAt == MatchStage::Grouped;
+  }
+  switch (result.failedAt) {
+    case MatchStage::None:
+      return !result.nothingToMatch;
+    case MatchStage::Load: {
+      // Both passes take their lines from this one read: a side that cannot be
+      // read is said as the grouped pass says a set that does not open.
+      QString prompt;
+      if (result.unreadSide == MatchSide::Statement) prompt = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00842"));
+      else if (request_.bookMode) prompt = GetResString(QStringLiteral("corvane.recon.nobookjournal"));
+      else prompt = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00841"));
+      shared::ShowMsgBox(prompt, 16, Session::Current().Cash().GetMessageTitle());
+      return false;
+    }
+    case MatchStage::OneToOne:
+      // Nothing of the pass is stored: the failure in its own words, OK only, no title.
+      shared::ShowMsgBox(result.error, 0, QString());
+      return false;
+    case MatchStage::Grouped:
+      // The one-to-one ticks are stored and shown by the reload; the grouped
+      // pass wrote nothing and says why under its own title.
+      shared::ShowMsgBox(result.error, 16, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")));
+      return true;
+  }
+  return false;
+}
+
 void frmYHDZ::rBankUnCheck() { CancelReconciliation(); }
 void frmYHDZ::rCheck() { CheckBalance(); }
 
 void frmYHDZ::CheckBalance() {
-  if (busy_) return;
+  if (busy_ || !LoadedOrSaid()) return;
   RunBalanceCheck(*this);
   ShowAccountText();
 }
 
 void frmYHDZ::CancelReconciliation() {
-  if (busy_) return;
+  if (busy_ || !LoadedOrSaid()) return;
   if (!ShowCancelRange(*this)) {
     ShowAccountText();
     return;
@@ -255,6 +276,16 @@ void frmYHDZ::ShowWriteFailure(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
   if (db && db->IsBusy()) ShowLockTimeout();
   else shared::ShowMsgBox(db ? db->Message() : QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+}
+
+// Matching, cancelling and the balance check rest on the account's facts as a
+// load read them, its reconciliation start date above all: without it a run
+// would take opening items dated from the start on. Until a load has succeeded
+// they are refused.
+bool frmYHDZ::LoadedOrSaid() {
+  if (loaded_) return true;
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.notloaded")), 48, GetResString(shared::kCashTitleKey));
+  return false;
 }
 
 void frmYHDZ::ShowChangedMeanwhile() {
@@ -347,8 +378,15 @@ RowConditions frmYHDZ::ConditionsFromVariables() {
   c.direction = Filter.CurBd_c;
   if (!Filter.CurMmoney.trimmed().isEmpty())
     c.amount = platform::Money::Parse(common.AmountTextToNumberText(Filter.CurMmoney)).value_or(platform::Money());
-  c.markMode = iShowMark;
+  c.markMode = ShowMarkMode();
   return c;
+}
+
+// The show mode by mark is the filter dialog's reconciliation-mode choice: it
+// holds only while that dialog was last loaded in this window's mode and its
+// "取消过滤" is not ticked.
+int frmYHDZ::ShowMarkMode() const {
+  return shared::frmYHFilter::YhOrQy == 4 && shared::frmYHFilter::bFlagChkPress == 0 ? iShowMark : 0;
 }
 
 void frmYHDZ::ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
@@ -412,7 +450,7 @@ void frmYHDZ::ShowCurrentLine() {
   const LineFacts& line = facts[row - 1];
   RowConditions c;
   c.execFilter = true;
-  c.markMode = iShowMark;
+  c.markMode = ShowMarkMode();
   const int numberColumn = bQyActive ? 3 : 2;
   if (grid->Col() == numberColumn) {
     c.number = line.number;

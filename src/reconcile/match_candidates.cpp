@@ -67,27 +67,39 @@ SqlBuilder StatementCandidateQuery(const MatchRequest& r) {
   return q;
 }
 
-MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchRequest& r) {
-  MatchCandidates out;
-  const SqlBuilder jq = JournalCandidateQuery(r);
-  const platform::ResultSet journal = db.Query(jq.Sql(), jq.Params());
-  out.journal.reserve(journal.rows.size());
+std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const MatchRequest& r) {
+  std::vector<MatchLine> out;
+  const SqlBuilder q = JournalCandidateQuery(r);
+  const platform::ResultSet journal = db.Query(q.Sql(), q.Params());
+  out.reserve(journal.rows.size());
   for (const auto& row : journal.rows) {
     MatchLine line = LineFrom(row);
     line.debit = row[4].ToMoney();
     line.credit = row[5].ToMoney();
-    out.journal.push_back(std::move(line));
+    out.push_back(std::move(line));
   }
-  const SqlBuilder sq = StatementCandidateQuery(r);
-  const platform::ResultSet statement = db.Query(sq.Sql(), sq.Params());
-  out.statement.reserve(statement.rows.size());
+  return out;
+}
+
+std::vector<MatchLine> LoadStatementCandidates(platform::DbConnection& db, const MatchRequest& r) {
+  std::vector<MatchLine> out;
+  const SqlBuilder q = StatementCandidateQuery(r);
+  const platform::ResultSet statement = db.Query(q.Sql(), q.Params());
+  out.reserve(statement.rows.size());
   for (const auto& row : statement.rows) {
     MatchLine line = LineFrom(row);
     const bool debit = !row[4].IsNull() && row[4].ToInt() != 0;
     (debit ? line.debit : line.credit) = row[5].ToMoney();
     line.debitSide = debit;
-    out.statement.push_back(std::move(line));
+    out.push_back(std::move(line));
   }
+  return out;
+}
+
+MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchRequest& r) {
+  MatchCandidates out;
+  out.journal = LoadJournalCandidates(db, r);
+  out.statement = LoadStatementCandidates(db, r);
   return out;
 }
 

@@ -2,6 +2,7 @@
 // keys, right-click menu commands, grid events, dialogs filled and confirmed),
 // over a whole session on the demo data.
 #include "frm_yhdz_fixture.h"
+#include "matching/failing_connection.h"
 
 #include "platform/db/db_error.h"
 #include "platform/services/object_factory.h"
@@ -237,6 +238,80 @@ TEST_P(FrmYhdzCommandTest, AMatchingWithoutItsOwnConnectionSaysSoAndWritesNothin
   EXPECT_TRUE(w->Toolbar()->isEnabled());
 }
 
+// The matching run's own connection, failing as a case asks.
+class FailingOwnConnection : public test::FailingConnection {
+ public:
+  explicit FailingOwnConnection(std::unique_ptr<platform::DbConnection> inner)
+      : FailingConnection(*inner), inner_(std::move(inner)) {}
+
+ private:
+  std::unique_ptr<platform::DbConnection> inner_;
+};
+
+// A failing matching run is said as the pass it stopped in says it: a side that
+// cannot be read by its name under the cash-management title, a failed one-to-one
+// write in its own words with OK only and no title (nothing stored), a failed
+// grouped write in its own words under the grouped pass's title (the one-to-one
+// ticks stored).
+TEST_P(FrmYhdzCommandTest, AFailedMatchingIsSaidAsItsPassSaysIt) {
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  // A group: two journal debits of 30 and 40 against one statement line of 70
+  // facing them, all numbered GRP9.
+  const auto money = [](const char* text) { return platform::DbValue(*platform::Money::Parse(QString::fromLatin1(text))); };
+  const auto key = [](const QVariant& k) {
+    return k.typeId() == QMetaType::QString ? platform::DbValue(k.toString()) : platform::DbValue(k.toLongLong());
+  };
+  for (const auto& [row, amount] : {std::pair{1, "30"}, std::pair{2, "40"}})
+    session_.Db().Execute(QStringLiteral("update %1 set cn_id=?, md=?, mc=? where %2=?").arg(JournalTable(), JournalKey()),
+                          {"GRP9", money(amount), money("0"), key(w->MSGrid1()->RowData(row))});
+  session_.Db().Execute(QStringLiteral("update %1 set cn_id=?, mmoney=?, bd_c=? where i_id=?").arg(StatementTable()),
+                        {"GRP9", money("70"), w->BankFx ? 1 : 0, w->MsGrid2()->RowData(1).toLongLong()});
+  const QString cashTitle = Session::Current().Cash().GetMessageTitle();
+  const QString journalUnread = GetResString(BookMode() ? QStringLiteral("corvane.recon.nobookjournal")
+                                                        : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00841"));
+  struct Case {
+    const char* name;
+    bool failRead;
+    int readsBefore, failBatch;
+    QString prompt;  // empty: the failure's own text
+    int buttons;
+    QString title;
+    bool oneToOneStored;
+  };
+  const Case cases[] = {
+      {"the journal read", true, 0, 0, journalUnread, 16, cashTitle, false},
+      {"the statement read", true, 1, 0, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00842")), 16, cashTitle, false},
+      {"the one-to-one write", false, 0, 1, {}, 0, {}, false},
+      {"the grouped write", false, 0, 3, {}, 16, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")), true},
+  };
+  platform::ObjectFactory& factory = platform::ObjectFactory::Instance();
+  const auto open = factory.openConnection;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    factory.openConnection = [&](const QString& connection) -> std::unique_ptr<platform::DbConnection> {
+      auto failing = std::make_unique<FailingOwnConnection>(open(connection));
+      failing->failQuery = c.failRead;
+      failing->queriesBeforeFailure = c.readsBefore;
+      failing->failBatch = c.failBatch;
+      return failing;
+    };
+    session_.Messages().Clear();
+    session_.Modals().Then(MatchAll(true));
+    w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+    factory.openConnection = open;
+    ASSERT_EQ(session_.Messages().Count(), 1);
+    const auto& shown = session_.Messages().Shown().back();
+    if (c.prompt.isEmpty()) EXPECT_TRUE(shown.prompt.contains(QStringLiteral("injected"))) << shown.prompt.toStdString();
+    else EXPECT_EQ(shown.prompt, c.prompt);
+    EXPECT_EQ(shown.buttons, c.buttons);
+    EXPECT_EQ(shown.title, c.title);
+    EXPECT_EQ(Ticks() > 0, c.oneToOneStored);
+    EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where cn_id='GRP9' and iflag>0").arg(StatementTable())), 0);
+    EXPECT_TRUE(w->Toolbar()->isEnabled());
+  }
+}
+
 // The filter's tick kind is a show mode and the cancel range's kind a cancel
 // scope: one never changes the other.
 TEST_P(FrmYhdzCommandTest, TheShowModeAndTheCancelScopeStayApart) {
@@ -277,6 +352,44 @@ TEST_P(FrmYhdzCommandTest, TheShowModeAndTheCancelScopeStayApart) {
   w->MSGrid1()->SetCurrentCell(1, 3);
   w->rRef();
   EXPECT_EQ(ShownMarks(statement, 5), std::vector<QString>{QString()});
+}
+
+// The show mode by mark holds only while the filter dialog is in this window's
+// mode with "取消过滤" unticked: the reference switched on and off afterwards
+// shows the unmarked lines only, or every line.
+TEST_P(FrmYhdzCommandTest, TheShowModeHoldsOnlyWhileTheFilterDialogKeepsItOn) {
+  struct Case { const char* name; bool filterOff; int dialogModeAfter; bool unmarkedOnly; };
+  const Case cases[] = {
+      {"filter on", false, 4, true},
+      {"filter off", true, 4, false},
+      {"another window's filter dialog since", false, 3, false},
+  };
+  frmYHDZ* w = Open(/*includeTicked=*/true);
+  ASSERT_NE(w, nullptr);
+  platform::ListGrid* statement = w->MsGrid2();
+  TickStatementRows(w, 3, {1, 2});
+  w->Reload();
+  const size_t all = statement->Rows() - 1;
+  long unmarked = 0;
+  for (int r = 1; r < statement->Rows(); ++r) unmarked += statement->TextMatrix(r, 5).isEmpty();
+  ASSERT_LE(unmarked, static_cast<long>(all) - 2);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    emit statement->GotFocus();
+    session_.Modals().Then([&c](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+      dialog.cboType()->setCurrentIndex(0);  // lines without a mark
+      dialog.SetFilterOff(c.filterOff);
+      dialog.Command1_Click();
+    });
+    w->rFilt();
+    shared::frmYHFilter::YhOrQy = static_cast<quint8>(c.dialogModeAfter);
+    w->rRef();
+    w->rRef();
+    const std::vector<QString> shown = ShownMarks(statement, 5);
+    EXPECT_EQ(shown.size(), c.unmarkedOnly ? static_cast<size_t>(unmarked) : all);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), QString()), unmarked);
+  }
 }
 
 // The reference follows the current line while "ref" is down (the grid's redraw
@@ -411,25 +524,38 @@ TEST_P(FrmYhdzCommandTest, ACancelShowsTheStoredStateEvenWithTickedLinesLeftOut)
   EXPECT_TRUE(w->Toolbar()->isEnabled());
 }
 
-// The cancel reads the marked lines again: one deleted by another session since
-// loading is named and keeps its mark; the others lose theirs.
+// The cancel reads the marked lines again, on each side: one deleted by another
+// session since loading is named and keeps its mark; the others lose theirs.
 TEST_P(FrmYhdzCommandTest, ACancelNamesAMarkedLineGoneMeanwhile) {
-  frmYHDZ* w = Open(/*includeTicked=*/true);
-  ASSERT_NE(w, nullptr);
-  platform::ListGrid* statement = w->MsGrid2();
-  TickStatementRows(w, 20, {1, 2});
-  w->Reload();
-  ASSERT_FALSE(statement->TextMatrix(1, 5).isEmpty());
-  ASSERT_FALSE(statement->TextMatrix(2, 5).isEmpty());
-  const long long gone = statement->RowData(1).toLongLong();
-  session_.Database().OpenAnother()->Execute(QStringLiteral("delete from %1 where i_id=?").arg(StatementTable()), {gone});
-  session_.Modals().Then(CancelFrom(8, 2));
-  session_.Messages().Answer(6);
-  w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
-  EXPECT_EQ(session_.Messages().LastPrompt(),
-            GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec"), QString::number(gone)));
-  EXPECT_FALSE(statement->TextMatrix(1, 5).isEmpty());
-  EXPECT_TRUE(statement->TextMatrix(2, 5).isEmpty());
+  struct Case { bool journal; const char* prompt; };
+  for (const Case& c : {Case{false, "Q9.GL.ZWSQL.CASHBANK.notfoundrec"}, Case{true, "Q9.GL.ZWSQL.CASHBANK.notfound"}}) {
+    SCOPED_TRACE(c.prompt);
+    frmYHDZ* w = Open(/*includeTicked=*/true);
+    ASSERT_NE(w, nullptr);
+    platform::ListGrid* grid = c.journal ? w->MSGrid1() : w->MsGrid2();
+    const int markColumn = c.journal ? 6 : 5;
+    const QString table = c.journal ? JournalTable() : StatementTable();
+    const QString key = c.journal ? JournalKey() : QStringLiteral("i_id");
+    const QString tick = c.journal ? QStringLiteral("iflagbank") : QStringLiteral("iflag");
+    const auto keyOf = [&](int row) {
+      const QVariant k = grid->RowData(row);
+      return k.typeId() == QMetaType::QString ? platform::DbValue(k.toString()) : platform::DbValue(k.toLongLong());
+    };
+    for (int row : {1, 2})
+      session_.Db().Execute(QStringLiteral("update %1 set %2=? where %3=?").arg(table, tick, key), {20, keyOf(row)});
+    w->Reload();
+    ASSERT_FALSE(grid->TextMatrix(1, markColumn).isEmpty());
+    ASSERT_FALSE(grid->TextMatrix(2, markColumn).isEmpty());
+    const platform::DbValue gone = keyOf(1);
+    session_.Database().OpenAnother()->Execute(QStringLiteral("delete from %1 where %2=?").arg(table, key), {gone});
+    session_.Modals().Then(CancelFrom(8, 2));
+    session_.Messages().Answer(6);
+    w->Toolbar1_ButtonClick(QStringLiteral("unauto"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QString::fromLatin1(c.prompt), gone.ToString()));
+    EXPECT_FALSE(grid->TextMatrix(1, markColumn).isEmpty());
+    EXPECT_TRUE(grid->TextMatrix(2, markColumn).isEmpty());
+    Close(w);
+  }
 }
 
 // A manual tick over a line another session ticked since loading, or holds

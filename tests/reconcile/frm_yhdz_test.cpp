@@ -176,6 +176,37 @@ TEST_P(FrmYhdzTest, AutomaticMatchingTicksBothSidesAndReloads) {
   SaveScreenshot(*w, BookMode() ? QStringLiteral("reconcile-book-matched.png") : QStringLiteral("reconcile-account-matched.png"));
 }
 
+// A foreign-currency account (in book mode a foreign-currency book, whose
+// account's own currency is not asked) shows its journal in that currency: the
+// foreign amounts, and no line without one.
+TEST_P(FrmYhdzTest, AForeignCurrencyAccountShowsItsForeignAmounts) {
+  const QString table = JournalTable(), key = JournalKey();
+  const QString anyLine = QStringLiteral("select min(%1) from %2 where ccode='100203' and iperiod between 1 and 12 "
+                                         "and ibook=1 and bdelete=0%3")
+                              .arg(key, table, BookMode() ? QStringLiteral(" and cBookCode='YH003'") : QString());
+  const platform::DbValue noForeign = session_.Db().QueryValue(anyLine);
+  session_.Db().Execute(QStringLiteral("update %1 set md_f=0, mc_f=0 where %2=?").arg(table, key), {noForeign});
+  session_.Modals().Then(test::Choose(BookMode() ? QStringLiteral("YH003") : QStringLiteral("100203"), true));
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  frmYHDZ* w = Session::Current().windows.Find<frmYHDZ>();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->IsForeign());
+  platform::ListGrid* journal = w->MSGrid1();
+  ASSERT_GT(journal->Rows(), 1);
+  for (int r = 1; r < journal->Rows(); ++r) {
+    const QVariant rowKey = journal->RowData(r);
+    ASSERT_TRUE(rowKey.isValid()) << r;
+    EXPECT_NE(rowKey.toString(), noForeign.ToString());
+    const platform::DbValue dbKey = rowKey.typeId() == QMetaType::QString ? platform::DbValue(rowKey.toString())
+                                                                           : platform::DbValue(rowKey.toLongLong());
+    const platform::ResultSet line =
+        session_.Db().Query(QStringLiteral("select md_f, mc_f from %1 where %2=?").arg(table, key), {dbKey});
+    ASSERT_EQ(line.rows.size(), 1u);
+    const platform::Money debit = line.rows[0][0].ToMoney(), credit = line.rows[0][1].ToMoney();
+    EXPECT_EQ(journal->TextMatrix(r, 5), (debit.IsZero() ? credit : debit).ToDisplayText()) << r;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "BookMode" : "AccountMode"; });
 

@@ -1,6 +1,7 @@
 #include "recon_fixture.h"
 
 #include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "reconcile/balance_check.h"
 #include "reconcile/frm_yhdz_check.h"
 
@@ -183,6 +184,34 @@ TEST_P(BalanceCheckWindowTest, AFailingSumIsSaidAndShowsNoTotals) {
   EXPECT_EQ(modals.Count(), 0);
   ASSERT_EQ(messages.Count(), 1);
   EXPECT_EQ(messages.Shown()[0].buttons, 16);
+}
+
+// A first load whose account facts cannot be read leaves no start date: until a
+// load succeeds, matching, cancelling and the balance check are refused, with
+// nothing asked and nothing written.
+TEST_P(BalanceCheckWindowTest, NoCommandRunsUntilALoadHasSucceeded) {
+  data_.Add(JournalRow{.md = "100", .tick = 3});
+  data_.Add(StatementRow{.amount = "100", .tick = 3});
+  common->accountFails = cash->bookFails = true;
+  frmYHDZ& w = Window();
+  w.LoadData(QStringLiteral("A"), true);
+  ASSERT_EQ(messages.Count(), 1);  // the failed load itself
+  const long long ticked = data_.TickedLines();
+  for (const char* key : {"auto", "unauto", "check"}) {
+    SCOPED_TRACE(key);
+    messages.Clear();
+    w.Toolbar1_ButtonClick(QString::fromLatin1(key));
+    EXPECT_EQ(modals.Count(), 0);
+    ASSERT_EQ(messages.Count(), 1);
+    EXPECT_EQ(messages.LastPrompt(), QStringLiteral("corvane.recon.notloaded"));
+    EXPECT_TRUE(w.Toolbar()->isEnabled());
+  }
+  EXPECT_EQ(data_.TickedLines(), ticked);
+  // Once the facts can be read, a reload lets the commands run again.
+  common->accountFails = cash->bookFails = false;
+  w.Reload();
+  w.Toolbar1_ButtonClick(QStringLiteral("check"));
+  EXPECT_EQ(modals.Shown(), std::vector<QString>{QStringLiteral("frmYHDZCheck")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TickedTotalsTest, ::testing::Values(false, true),

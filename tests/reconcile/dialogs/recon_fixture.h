@@ -11,9 +11,11 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -26,8 +28,10 @@ class ReconCommonServices : public FakeCommonServices {
  public:
   int currentPeriod = 6;
   bool noPeriods = false;
+  bool accountFails = false;  // the account record cannot be read
 
   platform::AccountInfo GetAccount(const QString& code) override {
+    if (accountFails) throw std::runtime_error("account record unavailable");
     platform::AccountInfo a;
     a.code = code;
     a.StartDate = QDate(2026, 3, 1);
@@ -35,6 +39,12 @@ class ReconCommonServices : public FakeCommonServices {
   }
   QDate ParseDate(const QString& text) override { return platform::DateText::Parse(text).value_or(QDate()); }
   bool IsValidDate(const QString& text) override { return ParseDate(text).isValid(); }
+  // As the suite's: an accepted date goes back into the box in the display form.
+  bool CheckDateBox(QLineEdit* box) override {
+    const QDate date = ParseDate(box->text());
+    if (date.isValid()) box->setText(FormatDate(date));
+    return date.isValid();
+  }
   platform::AccountingCalendar GetCalendar() override;
   void FillPeriodCombo(QComboBox* list, bool selectCurrent) override;
 };
@@ -42,8 +52,15 @@ class ReconCommonServices : public FakeCommonServices {
 class ReconCashServices : public FakeCashServices {
  public:
   int bookDirection = 0;  // 0 or more: a debit-direction book
-  QDate GetBookStartDate(const QString&) override { return QDate(2026, 3, 1); }
-  int GetBookDirectionValue(const QString&, int) override { return bookDirection; }
+  bool bookFails = false;  // the book's facts cannot be read
+  QDate GetBookStartDate(const QString&) override {
+    if (bookFails) throw std::runtime_error("book unavailable");
+    return QDate(2026, 3, 1);
+  }
+  int GetBookDirectionValue(const QString&, int) override {
+    if (bookFails) throw std::runtime_error("book unavailable");
+    return bookDirection;
+  }
 };
 
 // Installs the fakes in the session; the tests of both modes set the mode.

@@ -8,7 +8,8 @@ namespace corvane::reconcile::test {
 // A connection that passes everything to a real one, except for one injected
 // failure: the failBatch-th ExecuteBatch (counting from 1) writes its first
 // rowsBeforeFailure rows for real and then fails, as a lost connection would in
-// the middle of a write; failQuery makes every SELECT fail.
+// the middle of a write; failQuery makes every SELECT after the first
+// queriesBeforeFailure fail.
 class FailingConnection : public platform::DbConnection {
  public:
   explicit FailingConnection(platform::DbConnection& inner) : inner_(inner) {}
@@ -16,7 +17,9 @@ class FailingConnection : public platform::DbConnection {
   int failBatch = 0;
   size_t rowsBeforeFailure = 0;
   bool failQuery = false;
+  int queriesBeforeFailure = 0;
   int batches = 0;  // ExecuteBatch calls seen
+  int queries = 0;  // Query calls seen
 
   long long Execute(const QString& sql, const platform::DbParams& params) override {
     return inner_.Execute(sql, params);
@@ -28,7 +31,7 @@ class FailingConnection : public platform::DbConnection {
     throw platform::DbError(QStringLiteral("injected failure"));
   }
   platform::ResultSet Query(const QString& sql, const platform::DbParams& params) override {
-    if (failQuery) throw platform::DbError(QStringLiteral("injected read failure"));
+    if (failQuery && queries++ >= queriesBeforeFailure) throw platform::DbError(QStringLiteral("injected read failure"));
     return inner_.Query(sql, params);
   }
   void BeginTrans() override { inner_.BeginTrans(); }

@@ -253,6 +253,25 @@ TEST_P(MatchRunTest, AFailureOrAChangeMeanwhileVoidsThePass) {
   }
 }
 
+// A read that fails names the side whose lines it could not read, and nothing is
+// written.
+TEST_P(MatchRunTest, AFailedReadNamesItsSide) {
+  struct Case { int readsBefore; MatchSide unread; };
+  for (const Case& c : {Case{0, MatchSide::Journal}, Case{1, MatchSide::Statement}}) {
+    SCOPED_TRACE(c.readsBefore);
+    ledger_.Clear();
+    ledger_.Add(JournalRow{});
+    ledger_.Add(StatementRow{});
+    FailingConnection db(Db());
+    db.failQuery = true;
+    db.queriesBeforeFailure = c.readsBefore;
+    const MatchRunResult result = RunAutoMatching(db, ledger_.Request(), kPeriods);
+    EXPECT_EQ(result.failedAt, MatchStage::Load);
+    EXPECT_EQ(result.unreadSide, c.unread);
+    EXPECT_EQ(ledger_.TickedLines(), 0);
+  }
+}
+
 // A pass of many pairs is written in one statement per side where the engine
 // can, rather than line by line; the guard must hold there too: one line changed
 // meanwhile voids every tick of the pass.
