@@ -33,17 +33,17 @@ Names NamesOfMode(bool book) {
 }
 
 // Some accounts of the list, by their numbers in it, as a table of bound values:
-// the statement only reads, so the accounts go into its queries rather than into
-// the database. Columns n (the number), code, dstart, dend and bounded (1 when the
+// the statement only reads, so its accounts go into its queries, never into the
+// database. Columns n (the number), code, dstart, dend and bounded (1 when the
 // account has an end date). dend is never NULL (the start date stands in for a
 // missing end), so that every engine types the column as a date.
-struct AccountValues {
+struct AccountSource {
   QString table;
   DbParams params;
 };
 
-AccountValues ValuesOf(const std::vector<AccountFacts>& accounts, const std::vector<size_t>& numbers) {
-  AccountValues v;
+AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vector<size_t>& numbers) {
+  AccountSource v;
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(numbers.size()));
   v.params.reserve(numbers.size() * 5);
@@ -57,6 +57,29 @@ AccountValues ValuesOf(const std::vector<AccountFacts>& accounts, const std::vec
                            "column5 as bounded from (values %1) v)")
                 .arg(rows.join(QLatin1Char(',')));
   return v;
+}
+
+// The same accounts in a temporary table of the connection's own, for the
+// connection's own aggregates (SQLite): keyed by the account number, it lets the
+// engine walk the accounts in that order and group each account's lines, found
+// through the key index, without sorting them. A temporary table lives outside
+// the database: filling it (one statement, no transaction) takes no write lock and
+// no other session sees it. dend is NULL without an end date, as the aggregates take it.
+AccountSource TemporaryTableOf(platform::DbConnection& db, const std::vector<AccountFacts>& accounts,
+                               const std::vector<size_t>& numbers) {
+  const QString table = QStringLiteral("temp.corvane_balance_accounts");
+  db.Execute(QStringLiteral("create temp table if not exists corvane_balance_accounts (n integer primary key, "
+                            "code varchar(40) collate ci, dstart date, dend date, bounded smallint)"));
+  db.Execute(QStringLiteral("delete from %1").arg(table));
+  const AccountSource values = ValuesOf(accounts, numbers);
+  db.Execute(QStringLiteral("insert into %1 (n, code, dstart, dend, bounded) "
+                            "select n, code, dstart, case when bounded=1 then dend end, bounded from %2 v")
+                 .arg(table, values.table),
+             values.params);
+  // Its statistics tell the planner that it is the small side: the lines are then
+  // found through their key index, not through an index built for the query.
+  db.Execute(QStringLiteral("analyze %1").arg(table));
+  return {table, {}};
 }
 
 // The numbers of the accounts that pass, cut into lists of kAccountsPerQuery.
@@ -95,15 +118,11 @@ const QString kJournalSums = QStringLiteral(
     " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.bounded=0 or %1<=a.dend)"
     " then %3 end)");
 // The same four sums in one call of the connection's own aggregate, which decides
-// the conditions natively; it gives them as one text "s1;s2;s3;s4". Being one
-// value, it is asked account by account, each account's lines found through the
-// key index: no grouping of the joined lines is needed.
-const QString kNativeBankSums = QStringLiteral(
-    "(select corvane_bank_sums(r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate, a.dstart,"
-    " case when a.bounded=1 then a.dend end) from %1 r where r.%2 = a.code and r.ibegin<>0)");
-const QString kNativeJournalSums = QStringLiteral(
-    "(select corvane_journal_sums(j.bdelete, j.iflagbank, j.iperiod, %2, %3, %1, a.dstart,"
-    " case when a.bounded=1 then a.dend end) from %4 j where j.%5 = a.code and %6)");
+// the conditions natively; it gives them as one text "s1;s2;s3;s4".
+const QString kNativeBankSums =
+    QStringLiteral("corvane_bank_sums(r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate, a.dstart, a.dend)");
+const QString kNativeJournalSums =
+    QStringLiteral("corvane_journal_sums(j.bdelete, j.iflagbank, j.iperiod, %2, %3, %1, a.dstart, a.dend)");
 
 // The four sums of a result row after its account number; no line is 0.
 std::array<Money, 4> FourSums(const std::vector<DbValue>& row, bool native) {
@@ -150,40 +169,39 @@ void FirstPerAccount(platform::DbConnection& db, const QString& sql, const DbPar
   });
 }
 
-void BankSide(platform::DbConnection& db, const Names& n, const AccountValues& a, bool native,
+// Each query walks the accounts and finds each account's lines (the cross join
+// keeps the accounts the outer side on SQLite; PostgreSQL plans it as any join).
+// The line table is on the left of each comparison, so that its key column's rule
+// decides which codes are equal, as in the one-account sums.
+void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool native,
               std::vector<RawSums>& sums) {
-  // The line table on the left of each comparison, so that its key column's rule
-  // decides which codes are equal, as in the one-account sums.
-  const QString sql =
-      native ? QStringLiteral("select a.n, %1 from %2 a").arg(kNativeBankSums.arg(n.statement, n.key), a.table)
-             : QStringLiteral("select a.n, %1 from %2 r join %3 a on r.%4 = a.code where r.ibegin<>0 group by a.n")
-                   .arg(kBankSums, n.statement, a.table, n.key);
+  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and r.ibegin<>0 "
+                                     "group by a.n")
+                          .arg(native ? kNativeBankSums : kBankSums, a.table, n.statement, n.key);
   ReadFourSums(db, sql, a.params, native, sums,
                {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
                 &RawSums::bankUnmatchedCredit});
   FirstPerAccount(db,
-                  QStringLiteral("select a.n, r.mmoney from %1 r join %2 a on r.%3 = a.code where r.ibegin=0 "
-                                 "order by a.n, r.i_id").arg(n.statement, a.table, n.key),
+                  QStringLiteral("select a.n, r.mmoney from %1 a cross join %2 r where r.%3 = a.code and r.ibegin=0 "
+                                 "order by a.n, r.i_id").arg(a.table, n.statement, n.key),
                   a.params, sums, &RawSums::bankOpening);
 }
 
 // Home and foreign-currency accounts go apart, each summing its own amount columns.
-void JournalSide(platform::DbConnection& db, const Names& n, const AccountValues& a, bool foreign, bool native,
+void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool foreign, bool native,
                  std::vector<RawSums>& sums) {
   const QString date = QStringLiteral("j.") + n.journalDate;
   const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
   const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
-  const QString sql =
-      native ? QStringLiteral("select a.n, %1 from %2 a")
-                   .arg(kNativeJournalSums.arg(date, md, mc, n.journal, n.key, n.journalBase), a.table)
-             : QStringLiteral("select a.n, %1 from %2 j join %3 a on j.%4 = a.code where %5 group by a.n")
-                   .arg(kJournalSums.arg(date, md, mc), n.journal, a.table, n.key, n.journalBase);
+  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 group by a.n")
+                          .arg(QString(native ? kNativeJournalSums : kJournalSums).arg(date, md, mc), a.table,
+                               n.journal, n.key, n.journalBase);
   ReadFourSums(db, sql, a.params, native, sums,
                {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
                 &RawSums::journalUnmatchedCredit});
   FirstPerAccount(db,
-                  QStringLiteral("select a.n, j.md from %1 j join %2 a on j.%3 = a.code where j.iperiod=20 "
-                                 "order by a.n, j.%4").arg(n.journal, a.table, n.key, n.journalOrder),
+                  QStringLiteral("select a.n, j.md from %1 a cross join %2 j where j.%3 = a.code and j.iperiod=20 "
+                                 "order by a.n, j.%4").arg(a.table, n.journal, n.key, n.journalOrder),
                   a.params, sums, &RawSums::journalOpening);
 }
 
@@ -201,11 +219,14 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
   const Names n = NamesOfMode(bookMode);
   const bool native = db.ProvidesFunction("corvane_bank_sums") && db.ProvidesFunction("corvane_journal_sums");
   std::vector<RawSums> sums(accounts.size());
+  auto source = [&](const std::vector<size_t>& batch) {
+    return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch);
+  };
   for (const auto& batch : Batches(accounts, [](const AccountFacts&) { return true; }))
-    BankSide(db, n, ValuesOf(accounts, batch), native, sums);
+    BankSide(db, n, source(batch), native, sums);
   for (const bool foreign : {false, true})
     for (const auto& batch : Batches(accounts, [foreign](const AccountFacts& a) { return a.foreign == foreign; }))
-      JournalSide(db, n, ValuesOf(accounts, batch), foreign, native, sums);
+      JournalSide(db, n, source(batch), foreign, native, sums);
   for (size_t i = 0; i < accounts.size(); ++i) out[accounts[i].code] = sums[i];
   return out;
 }
