@@ -432,6 +432,27 @@ TEST_P(ClearingTest, AWriteWaitedOutIsSaidAsBusy) {
   EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T9")), 0);
 }
 
+// Clearing writes only while the account's figures are the ones the user
+// confirmed: a change of any one figure, and of the balance test, counts.
+TEST(ClearingFiguresTest, AnyOneFigureChangedIsAnotherStatement) {
+  BalanceFigures confirmed{M("1"), M("2"), M("3"), M("4"), M("5"), M("6"), M("7"), M("8"), M("9"), M("9"), true};
+  EXPECT_TRUE(SameFigures(confirmed, confirmed));
+  platform::Money BalanceFigures::*const figures[] = {
+      &BalanceFigures::bankCarried,           &BalanceFigures::journalCarried,
+      &BalanceFigures::bankBalance,           &BalanceFigures::journalBalance,
+      &BalanceFigures::journalUnmatchedDebit, &BalanceFigures::journalUnmatchedCredit,
+      &BalanceFigures::bankUnmatchedDebit,    &BalanceFigures::bankUnmatchedCredit,
+      &BalanceFigures::adjustedJournalBalance, &BalanceFigures::adjustedBankBalance};
+  for (size_t i = 0; i < std::size(figures); ++i) {
+    BalanceFigures now = confirmed;
+    now.*figures[i] += M("0.0001");
+    EXPECT_FALSE(SameFigures(now, confirmed)) << "figure " << i;
+  }
+  BalanceFigures unbalanced = confirmed;
+  unbalanced.balanced = false;
+  EXPECT_FALSE(SameFigures(unbalanced, confirmed));
+}
+
 // F1 opens clearing's help page wherever the focus is in the window.
 TEST_P(ClearingTest, F1OpensItsHelpPage) {
   AddBalancedAccount(QStringLiteral("T9"));
