@@ -175,24 +175,9 @@ create table if not exists corvane_options (
   cvalue       varchar(400) check (length(cvalue) <= 400)
 );
 
--- The accounts of one balance-statement run: their dates and currency flags,
--- numbered in the list's order, so that each side of the statement is summed in
--- one query grouped by account. Rows are the run's own (its session's id) and are
--- removed when the run ends.
-create table if not exists corvane_balance_work (
-  i_id         integer primary key autoincrement,
-  session_id   varchar(100) collate ci not null check (length(session_id) <= 100),
-  n            integer not null check (typeof(n) = 'integer' and n between -2147483648 and 2147483647),
-  code         varchar(40) collate ci not null check (length(code) <= 40),
-  dstart       date check (dstart is null or date(dstart, '+0 days') is dstart),
-  dend         date check (dend is null or date(dend, '+0 days') is dend),
-  bforeign     smallint not null default 0 check (typeof(bforeign) = 'integer' and bforeign between -32768 and 32767)
-);
-
 create unique index if not exists ux_dsign_seq on dsign (isignseq);
 create unique index if not exists ux_printex_code on PrintEx (cSystemName, cTableCode);
 create unique index if not exists ux_calendar_period on corvane_calendar (iyear, iperiod);
-create unique index if not exists ux_balance_work_run on corvane_balance_work (session_id, n);
 
 -- Every list and sum names the account (or book) and a date range, the opening
 -- rows are found by period or ibegin, and the grouped matching looks lines up by

@@ -46,7 +46,10 @@ void ReadBank(const QString& code, int showMode, const QDate& asOf, bool debitSi
                code);
   AddShowMode(q, showMode, QStringLiteral("iflag"));
   if (asOf.isValid()) q.Add(QStringLiteral(" and ddate <= ?"), asOf);
-  q.Add(debitSide ? QStringLiteral(" and bd_c=1 order by ddate,i_id") : QStringLiteral(" and bd_c=0 order by ddate,i_id"));
+  // A debit line has bd_c 1; every other line, one without a direction included,
+  // is a credit line, as the sums under the sections read it.
+  q.Add(debitSide ? QStringLiteral(" and bd_c=1 order by ddate,i_id")
+                  : QStringLiteral(" and (bd_c<>1 or bd_c is null) order by ddate,i_id"));
   DateTexts dateText(s.Common());
   s.Db().ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     out.push_back({dateText(row[0].ToDate()), row[1].ToString(), QString(), row[2].ToMoney().ToDisplayText(),

@@ -50,6 +50,7 @@ frmYETJB1::frmYETJB1(frmYETJB& statement, QWidget* parent) : QDialog(parent ? pa
   setWindowTitle(QStringLiteral("银行存款余额调节表"));
   BuildControls();
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
+  shared::ClearFormIcon(this);
   if (Session::Current().BookMode()) {
     Label(QStringLiteral("Label11"))->setText(GetResString(QStringLiteral("corvane.balance.bookname")));
     Label(QStringLiteral("Label25"))->setText(GetResString(QStringLiteral("corvane.balance.bookjournal")));

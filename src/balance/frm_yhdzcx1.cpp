@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,6 +61,7 @@ frmYHDZCX1::frmYHDZCX1(QWidget* parent) : QWidget(parent, Qt::Window) {
   Session& s = Session::Current();
   try {
     s.UiStyle().StylePanel(picture2_);
+    s.UiStyle().StylePanel(picture3_);
   } catch (const std::exception&) {
   }
   if (s.BookMode()) label2_->setText(GetResString(QStringLiteral("corvane.balance.bookcolon")));
@@ -116,7 +118,20 @@ void frmYHDZCX1::BuildControls() {
   label5_->setObjectName(QStringLiteral("Label5"));
   lblRq_ = new QLabel(picture2_);
   lblRq_->setObjectName(QStringLiteral("LblRq"));
-  g->addWidget(label1_, 0, 0, 1, 5, Qt::AlignCenter);
+  // The title with its two rules under it, as wide as the title.
+  auto* title = new QWidget(picture2_);
+  auto* titleBox = new QVBoxLayout(title);
+  titleBox->setContentsMargins(0, 0, 0, 0);
+  titleBox->setSpacing(2);
+  titleBox->addWidget(label1_, 0, Qt::AlignHCenter);
+  for (int i = 0; i < 2; ++i) {
+    auto* rule = new QFrame(title);
+    rule->setObjectName(QStringLiteral("Shape1"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Plain);
+    titleBox->addWidget(rule);
+  }
+  g->addWidget(title, 0, 0, 1, 5, Qt::AlignCenter);
   g->addWidget(label2_, 1, 0);
   g->addWidget(lblKm_, 1, 1);
   g->setColumnStretch(2, 1);
@@ -134,6 +149,11 @@ void frmYHDZCX1::BuildControls() {
   });
   connect(grid_, &platform::SplitGrid::DblClick, this, &frmYHDZCX1::ZqgridSP1_DblClick);
   outer->addWidget(grid_, 1);
+  // An empty panel under the grid, across the window.
+  picture3_ = new QWidget(this);
+  picture3_->setObjectName(QStringLiteral("Picture3"));
+  picture3_->setFixedHeight(180 / 15);
+  outer->addWidget(picture3_);
 }
 
 void frmYHDZCX1::TakeHeldFunction(const QString& functionId) {
@@ -177,7 +197,7 @@ void frmYHDZCX1::InitZqgridSP() {
   const platform::GridFontSettings fonts = s.Common().GetGridFontSettings();
   QFont header = grid_->font();
   if (!fonts.TitleFontName.isEmpty()) header.setFamily(fonts.TitleFontName);
-  header.setPointSize(fonts.TitleFontSize > 0 ? std::min(fonts.TitleFontSize, 10) : header.pointSize());
+  if (fonts.TitleFontSize > 0) header.setPointSize(fonts.TitleFontSize);
   header.setBold(false);
   grid_->SetHeaderFont(header);
   QFont body = grid_->font();

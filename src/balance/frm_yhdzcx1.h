@@ -67,6 +67,7 @@ class frmYHDZCX1 : public QWidget {
   QLabel* lblKm_ = nullptr;
   QLabel* label5_ = nullptr;
   QLabel* lblRq_ = nullptr;
+  QWidget* picture3_ = nullptr;
   platform::SplitGrid* grid_ = nullptr;
   DetailSections sections_;
   QString heldFunction_;

@@ -4,6 +4,7 @@
 #include "balance/clearing.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/db/db_error.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
@@ -71,6 +72,7 @@ frmYHZHX::frmYHZHX(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("核销银行账"));
   BuildControls();
   shared::LocalizeForm(this, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
+  shared::ClearFormIcon(this);
   label1_->setText(GetResString(Session::Current().BookMode() ? QStringLiteral("corvane.balance.book")
                                                               : QStringLiteral("corvane.balance.account")));
   FillList();
@@ -196,6 +198,12 @@ bool frmYHZHX::HandleRestoreKey(QKeyEvent* event) {
 }
 
 void frmYHZHX::keyPressEvent(QKeyEvent* event) {
+  // F1 from anywhere in the window: its controls leave the key to it.
+  if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    shared::ShowHelpPage(QStringLiteral("RP0308"));
+    event->accept();
+    return;
+  }
   if (!HandleRestoreKey(event)) QDialog::keyPressEvent(event);
 }
 

@@ -1,7 +1,6 @@
 #include "balance/grouped_sums.h"
 
 #include "platform/db/db_error.h"
-#include "platform/db/transaction_guard.h"
 #include "shared/session.h"
 
 #include <QStringList>
@@ -9,13 +8,16 @@
 
 namespace corvane::balance {
 
+using platform::DbParams;
 using platform::DbValue;
 using platform::Money;
 using shared::Session;
 
 namespace {
 
-const QString kAccounts = QStringLiteral("corvane_balance_work");
+// Accounts per query: five bound values each, well within every engine's limit
+// of bound values in one statement.
+constexpr size_t kAccountsPerQuery = 2000;
 
 struct Names {
   QString statement, journal, key, journalDate, journalOrder, journalBase;
@@ -30,77 +32,90 @@ Names NamesOfMode(bool book) {
           QStringLiteral("j.ibook=1 and j.iperiod<>20 and j.iflag is null")};
 }
 
-// The accounts' dates and currency flags, numbered in the order given, in the
-// schema's work table (rows of other sessions are told apart by the session's id). An ordinary table, not a temporary one: the engine may then
-// scan the lines in parallel. Its statistics tell the planner it is the small
-// side of the join; grouping by the accounts' numbers needs no sorting of codes.
-void FillAccountTable(platform::DbConnection& db, const QString& session, const std::vector<AccountFacts>& accounts) {
-  // One commit for the whole fill.
-  platform::TransactionGuard guard(db);
-  db.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session});
-  std::vector<platform::DbParams> rows;
-  rows.reserve(accounts.size());
-  int n = 0;
-  for (const AccountFacts& a : accounts) rows.push_back({session, n++, a.code, a.start, a.end, a.foreign ? 1 : 0});
-  if (!rows.empty())
-    db.ExecuteBatch(QStringLiteral("insert into %1 (session_id, n, code, dstart, dend, bforeign) values (?,?,?,?,?,?)")
-                        .arg(kAccounts),
-                    rows);
-  db.Execute(QStringLiteral("analyze %1").arg(kAccounts));
-  guard.Commit();
-}
-
-// Removes the run's rows however the run ends; a failure to remove them is left
-// for the next run of the session, which starts by removing them.
-class AccountTableRows {
- public:
-  AccountTableRows(platform::DbConnection& db, const QString& session) : db_(db), session_(session) {}
-  ~AccountTableRows() {
-    try {
-      db_.Execute(QStringLiteral("delete from %1 where session_id=?").arg(kAccounts), {session_});
-    } catch (...) {
-    }
-  }
-  AccountTableRows(const AccountTableRows&) = delete;
-  AccountTableRows& operator=(const AccountTableRows&) = delete;
-
- private:
-  platform::DbConnection& db_;
-  QString session_;
+// Some accounts of the list, by their numbers in it, as a table of bound values:
+// the statement only reads, so its accounts go into its queries, never into the
+// database. Columns n (the number), code, dstart, dend and bounded (1 when the
+// account has an end date). dend is never NULL (the start date stands in for a
+// missing end), so that every engine types the column as a date.
+struct AccountSource {
+  QString table;
+  DbParams params;
 };
 
-// The first row of each account wins (the opening rows, by their order).
-void FirstPerAccount(platform::DbConnection& db, const QString& sql, const QString& session,
-                     std::vector<RawSums>& sums, Money RawSums::*field) {
-  long long last = -1;
-  db.ForEachRow(sql, {session}, [&](const std::vector<DbValue>& row) {
-    const long long n = row[0].ToInt();
-    if (n == last || n < 0 || n >= static_cast<long long>(sums.size())) return;
-    last = n;
-    sums[static_cast<size_t>(n)].*field = row[1].ToMoney().RoundedToCents();
-  });
+AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vector<size_t>& numbers) {
+  AccountSource v;
+  QStringList rows;
+  rows.reserve(static_cast<qsizetype>(numbers.size()));
+  v.params.reserve(numbers.size() * 5);
+  for (const size_t n : numbers) {
+    const AccountFacts& a = accounts[n];
+    rows << QStringLiteral("(?,?,?,?,?)");
+    v.params.insert(v.params.end(), {static_cast<long long>(n), a.code, a.start, a.end.isValid() ? a.end : a.start,
+                                     a.end.isValid() ? 1 : 0});
+  }
+  v.table = QStringLiteral("(select column1 as n, column2 as code, column3 as dstart, column4 as dend, "
+                           "column5 as bounded from (values %1) v)")
+                .arg(rows.join(QLatin1Char(',')));
+  return v;
+}
+
+// The same accounts in a temporary table of the connection's own, for the
+// connection's own aggregates (SQLite): keyed by the account number, it lets the
+// engine walk the accounts in that order and group each account's lines, found
+// through the key index, without sorting them. A temporary table lives outside
+// the database: filling it (one statement, no transaction) takes no write lock and
+// no other session sees it. dend is NULL without an end date, as the aggregates take it.
+AccountSource TemporaryTableOf(platform::DbConnection& db, const std::vector<AccountFacts>& accounts,
+                               const std::vector<size_t>& numbers) {
+  const QString table = QStringLiteral("temp.corvane_balance_accounts");
+  db.Execute(QStringLiteral("create temp table if not exists corvane_balance_accounts (n integer primary key, "
+                            "code varchar(40) collate ci, dstart date, dend date, bounded smallint)"));
+  db.Execute(QStringLiteral("delete from %1").arg(table));
+  const AccountSource values = ValuesOf(accounts, numbers);
+  db.Execute(QStringLiteral("insert into %1 (n, code, dstart, dend, bounded) "
+                            "select n, code, dstart, case when bounded=1 then dend end, bounded from %2 v")
+                 .arg(table, values.table),
+             values.params);
+  // Its statistics tell the planner that it is the small side: the lines are then
+  // found through their key index, not through an index built for the query.
+  db.Execute(QStringLiteral("analyze %1").arg(table));
+  return {table, {}};
+}
+
+// The numbers of the accounts that pass, cut into lists of kAccountsPerQuery.
+template <class Pass>
+std::vector<std::vector<size_t>> Batches(const std::vector<AccountFacts>& accounts, Pass pass) {
+  std::vector<std::vector<size_t>> out;
+  for (size_t n = 0; n < accounts.size(); ++n) {
+    if (!pass(accounts[n])) continue;
+    if (out.empty() || out.back().size() == kAccountsPerQuery) out.emplace_back();
+    out.back().push_back(n);
+  }
+  return out;
 }
 
 // The four sums of each side per account (RawSums), as portable SQL: each a
 // conditional sum. Cleared and live lines count from the account's start date to
-// its end date (none: no bound), the unticked live lines up to its end date.
+// its end date (none: no bound), the unticked live lines up to its end date. A
+// line is a debit line when bd_c is 1, a credit line otherwise (0, none or any
+// other value), in the signed sums and in the unticked sums alike.
 const QString kBankSums = QStringLiteral(
-    "sum(case when r.bdelete=1 and r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)"
+    "sum(case when r.bdelete=1 and r.ddate>=a.dstart and (a.bounded=0 or r.ddate<=a.dend)"
     " then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
-    " sum(case when r.bdelete=0 and r.ddate>=a.dstart and (a.dend is null or r.ddate<=a.dend)"
+    " sum(case when r.bdelete=0 and r.ddate>=a.dstart and (a.bounded=0 or r.ddate<=a.dend)"
     " then (case when r.bd_c=1 then r.mmoney else -r.mmoney end) end),"
-    " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and (a.dend is null or r.ddate<=a.dend)"
+    " sum(case when (r.iflag=0 or r.iflag is null) and r.bd_c=1 and r.bdelete=0 and (a.bounded=0 or r.ddate<=a.dend)"
     " then r.mmoney end),"
-    " sum(case when (r.iflag=0 or r.iflag is null) and (r.bd_c=0 or r.bd_c is null) and r.bdelete=0"
-    " and (a.dend is null or r.ddate<=a.dend) then r.mmoney end)");
+    " sum(case when (r.iflag=0 or r.iflag is null) and (r.bd_c<>1 or r.bd_c is null) and r.bdelete=0"
+    " and (a.bounded=0 or r.ddate<=a.dend) then r.mmoney end)");
 // %1 the journal's date column, %2 and %3 its debit and credit columns; opening
 // items (period 21) count in neither the cleared nor the live sum.
 const QString kJournalSums = QStringLiteral(
-    "sum(case when j.bdelete=1 and j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend) then %2-%3 end),"
-    " sum(case when j.bdelete=0 and j.iperiod<>21 and %1>=a.dstart and (a.dend is null or %1<=a.dend) then %2-%3 end),"
-    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.dend is null or %1<=a.dend)"
+    "sum(case when j.bdelete=1 and j.iperiod<>21 and %1>=a.dstart and (a.bounded=0 or %1<=a.dend) then %2-%3 end),"
+    " sum(case when j.bdelete=0 and j.iperiod<>21 and %1>=a.dstart and (a.bounded=0 or %1<=a.dend) then %2-%3 end),"
+    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.bounded=0 or %1<=a.dend)"
     " then %2 end),"
-    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.dend is null or %1<=a.dend)"
+    " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.bounded=0 or %1<=a.dend)"
     " then %3 end)");
 // The same four sums in one call of the connection's own aggregate, which decides
 // the conditions natively; it gives them as one text "s1;s2;s3;s4".
@@ -131,70 +146,87 @@ RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
   return i >= 0 && i < static_cast<long long>(sums.size()) ? &sums[static_cast<size_t>(i)] : nullptr;
 }
 
+// Runs a query of four sums per account and puts them into the fields given.
+void ReadFourSums(platform::DbConnection& db, const QString& sql, const DbParams& params, bool native,
+                  std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
+  db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
+    RawSums* p = SumsOf(sums, row[0]);
+    if (!p) return;
+    const std::array<Money, 4> m = FourSums(row, native);
+    for (size_t i = 0; i < 4; ++i) p->*fields[i] = m[i];
+  });
+}
+
+// The first row of each account wins (the opening rows, by their order).
+void FirstPerAccount(platform::DbConnection& db, const QString& sql, const DbParams& params,
+                     std::vector<RawSums>& sums, Money RawSums::*field) {
+  long long last = -1;
+  db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
+    const long long n = row[0].ToInt();
+    if (n == last || n < 0 || n >= static_cast<long long>(sums.size())) return;
+    last = n;
+    sums[static_cast<size_t>(n)].*field = row[1].ToMoney().RoundedToCents();
+  });
+}
+
+// Each query walks the accounts and finds each account's lines (the cross join
+// keeps the accounts the outer side on SQLite; PostgreSQL plans it as any join).
+// The line table is on the left of each comparison, so that its key column's rule
+// decides which codes are equal, as in the one-account sums.
+void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool native,
+              std::vector<RawSums>& sums) {
+  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and r.ibegin<>0 "
+                                     "group by a.n")
+                          .arg(native ? kNativeBankSums : kBankSums, a.table, n.statement, n.key);
+  ReadFourSums(db, sql, a.params, native, sums,
+               {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
+                &RawSums::bankUnmatchedCredit});
+  FirstPerAccount(db,
+                  QStringLiteral("select a.n, r.mmoney from %1 a cross join %2 r where r.%3 = a.code and r.ibegin=0 "
+                                 "order by a.n, r.i_id").arg(a.table, n.statement, n.key),
+                  a.params, sums, &RawSums::bankOpening);
+}
+
+// Home and foreign-currency accounts go apart, each summing its own amount columns.
+void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool foreign, bool native,
+                 std::vector<RawSums>& sums) {
+  const QString date = QStringLiteral("j.") + n.journalDate;
+  const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
+  const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
+  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 group by a.n")
+                          .arg(QString(native ? kNativeJournalSums : kJournalSums).arg(date, md, mc), a.table,
+                               n.journal, n.key, n.journalBase);
+  ReadFourSums(db, sql, a.params, native, sums,
+               {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
+                &RawSums::journalUnmatchedCredit});
+  FirstPerAccount(db,
+                  QStringLiteral("select a.n, j.md from %1 a cross join %2 j where j.%3 = a.code and j.iperiod=20 "
+                                 "order by a.n, j.%4").arg(a.table, n.journal, n.key, n.journalOrder),
+                  a.params, sums, &RawSums::journalOpening);
+}
+
 }  // namespace
 
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
   Session& session = Session::Current();
-  const QString sessionId = session.gLogin ? session.gLogin->GetSessionText3() : QStringLiteral("-");
-  return GroupedSums(session.Db(), sessionId, session.BookMode(), accounts);
+  return GroupedSums(session.Db(), session.BookMode(), accounts);
 }
 
-std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, const QString& sessionId, bool bookMode,
+std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode,
                                        const std::vector<AccountFacts>& accounts) {
   std::map<QString, RawSums> out;
   if (accounts.empty()) return out;
   const Names n = NamesOfMode(bookMode);
-  std::vector<RawSums> sums(accounts.size());
-  const AccountTableRows removeRows(db, sessionId);
-  FillAccountTable(db, sessionId, accounts);
-
-  // Each line table on the left of the join, so that its key column's rule
-  // decides which codes are equal, as in the one-account sums. Grouped by the
-  // accounts' numbers in the order the engine walks them, the lines need no sorting.
   const bool native = db.ProvidesFunction("corvane_bank_sums") && db.ProvidesFunction("corvane_journal_sums");
-  const QString bankSql =
-      QStringLiteral("select a.n, %1 from %2 r join %3 a on r.%4 = a.code where a.session_id=? and r.ibegin<>0 "
-                     "group by a.n")
-          .arg(native ? kNativeBankSums : kBankSums, n.statement, kAccounts, n.key);
-  db.ForEachRow(bankSql, {sessionId}, [&](const std::vector<DbValue>& row) {
-    RawSums* p = SumsOf(sums, row[0]);
-    if (!p) return;
-    const std::array<Money, 4> m = FourSums(row, native);
-    p->bankClearedNet = m[0];
-    p->bankLiveSigned = m[1];
-    p->bankUnmatchedDebit = m[2];
-    p->bankUnmatchedCredit = m[3];
-  });
-
-  // Home and foreign-currency accounts apart, each summing its own amount columns.
-  for (const int foreign : {0, 1}) {
-    const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
-    const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
-    const QString journalSql =
-        QStringLiteral("select a.n, %1 from %2 j join %3 a on j.%4 = a.code where a.session_id=? and a.bforeign=? "
-                       "and %5 group by a.n")
-            .arg(QString(native ? kNativeJournalSums : kJournalSums)
-                     .arg(QStringLiteral("j.") + n.journalDate, md, mc),
-                 n.journal, kAccounts, n.key, n.journalBase);
-    db.ForEachRow(journalSql, {sessionId, foreign}, [&](const std::vector<DbValue>& row) {
-      RawSums* p = SumsOf(sums, row[0]);
-      if (!p) return;
-      const std::array<Money, 4> m = FourSums(row, native);
-      p->journalClearedNet = m[0];
-      p->journalLiveSigned = m[1];
-      p->journalUnmatchedDebit = m[2];
-      p->journalUnmatchedCredit = m[3];
-    });
-  }
-
-  FirstPerAccount(db,
-                  QStringLiteral("select a.n, r.mmoney from %1 r join %2 a on r.%3 = a.code where a.session_id=? "
-                                 "and r.ibegin=0 order by a.n, r.i_id").arg(n.statement, kAccounts, n.key),
-                  sessionId, sums, &RawSums::bankOpening);
-  FirstPerAccount(db,
-                  QStringLiteral("select a.n, j.md from %1 j join %2 a on j.%3 = a.code where a.session_id=? "
-                                 "and j.iperiod=20 order by a.n, j.%4").arg(n.journal, kAccounts, n.key, n.journalOrder),
-                  sessionId, sums, &RawSums::journalOpening);
+  std::vector<RawSums> sums(accounts.size());
+  auto source = [&](const std::vector<size_t>& batch) {
+    return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch);
+  };
+  for (const auto& batch : Batches(accounts, [](const AccountFacts&) { return true; }))
+    BankSide(db, n, source(batch), native, sums);
+  for (const bool foreign : {false, true})
+    for (const auto& batch : Batches(accounts, [foreign](const AccountFacts& a) { return a.foreign == foreign; }))
+      JournalSide(db, n, source(batch), foreign, native, sums);
   for (size_t i = 0; i < accounts.size(); ++i) out[accounts[i].code] = sums[i];
   return out;
 }

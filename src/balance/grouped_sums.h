@@ -9,14 +9,14 @@
 
 namespace corvane::balance {
 
-// The sums of RawSums for many accounts at once: the accounts' own dates and
-// currency flags go into the work table corvane_balance_work under the run's
-// session id, and each side is summed in one query grouped by account, each sum
-// a conditional column. Accounts without lines get zero sums. Keyed by the code
-// as given. The run's rows are removed when it ends, whichever way it ends.
-std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, const QString& sessionId, bool bookMode,
+// The sums of RawSums for many accounts at once: each side is summed in one query
+// over all the accounts, whose numbers, codes and dates reach it as bound values
+// (on SQLite through a temporary table of the connection's own), never through the
+// database's tables: the statement only reads. Accounts without lines get zero
+// sums. Keyed by the code as given.
+std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode,
                                        const std::vector<AccountFacts>& accounts);
-// The same over the current session's connection, mode and id.
+// The same over the current session's connection and mode.
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts);
 
 }  // namespace corvane::balance

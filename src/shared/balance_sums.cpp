@@ -131,8 +131,9 @@ Money SumBankStatement(const QString& code, const QDate& startDate, bool bDebit,
                        int dateMode, std::optional<bool> bTicked, const QString& endDate) {
   SqlBuilder q(QStringLiteral("select sum(mmoney) as cal from %1 where %2 = ? and ibegin <>0")
                    .arg(StatementTable(), StatementKey()), code);
-  // A line without a direction is a credit line, as everywhere else.
-  q.Add(bDebit ? QStringLiteral(" and bd_c=1") : QStringLiteral(" and (bd_c=0 or bd_c is null)"));
+  // A debit line has bd_c 1; any other line, one without a direction included,
+  // is a credit line, as the signed sums and every list read it.
+  q.Add(bDebit ? QStringLiteral(" and bd_c=1") : QStringLiteral(" and (bd_c<>1 or bd_c is null)"));
   AddDeleted(q, bDeleted);
   if (dateMode == 1) q.Add(QStringLiteral(" and ddate < ?"), startDate);
   if (dateMode == 2) q.Add(QStringLiteral(" and ddate >= ?"), startDate);

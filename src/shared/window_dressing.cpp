@@ -59,4 +59,13 @@ void SetFormIcon(QWidget* frm) {
   if (frm) frm->setWindowIcon(ComponentIcon());
 }
 
+void ClearFormIcon(QWidget* frm) {
+  static const QIcon none = [] {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    return QIcon(pm);
+  }();
+  if (frm) frm->setWindowIcon(none);
+}
+
 }  // namespace corvane::shared

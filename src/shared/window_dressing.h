@@ -20,4 +20,8 @@ void InitToolbar(QWidget* frm);
 // Gives the window the component's icon.
 void SetFormIcon(QWidget* frm);
 
+// Takes the window's icon away: it shows none, neither its parent's nor the
+// application's (an empty QIcon would fall back to those).
+void ClearFormIcon(QWidget* frm);
+
 }  // namespace corvane::shared

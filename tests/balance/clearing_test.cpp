@@ -2,6 +2,8 @@
 #include "balance/clearing.h"
 #include "balance/frm_yhzhx.h"
 #include "balance_ledger.h"
+#include "platform/db/transaction_guard.h"
+#include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "reconcile/auto_match_run.h"
@@ -13,6 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
@@ -406,6 +410,60 @@ TEST_P(ClearingTest, AltUStartsTheRestoreOncePerPress) {
     QApplication::sendEvent(w->Combo1(), &e);
     EXPECT_EQ(session_.Messages().Count(), c.boxes) << int(c.modifiers) << c.autoRepeat;
   }
+}
+
+// A clearing whose write waits out the engine's limit behind another session's
+// write of the account says that the account is busy (not the database's words)
+// and clears nothing.
+TEST_P(ClearingTest, AWriteWaitedOutIsSaidAsBusy) {
+  AddBalancedAccount(QStringLiteral("T9"));
+  auto w = Window(QStringLiteral("T9"));
+  std::unique_ptr<platform::DbConnection> other;
+  std::unique_ptr<platform::AccountWriteTransaction> writing;
+  session_.Messages().Answer(kYes, [&] {
+    other = session_.Database().OpenAnother();
+    writing = std::make_unique<platform::AccountWriteTransaction>(*other, Book() ? QStringLiteral("AT9")
+                                                                                 : QStringLiteral("T9"));
+  });
+  w->Command2_Click();
+  writing.reset();
+  ASSERT_EQ(Prompts(), QStringList({Res("00901"), GetResString(QStringLiteral("corvane.recon.locktimeout"))}));
+  EXPECT_EQ(session_.Messages().Shown()[1].buttons, 16);
+  EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T9")), 0);
+}
+
+// Clearing writes only while the account's figures are the ones the user
+// confirmed: a change of any one figure, and of the balance test, counts.
+TEST(ClearingFiguresTest, AnyOneFigureChangedIsAnotherStatement) {
+  BalanceFigures confirmed{M("1"), M("2"), M("3"), M("4"), M("5"), M("6"), M("7"), M("8"), M("9"), M("9"), true};
+  EXPECT_TRUE(SameFigures(confirmed, confirmed));
+  platform::Money BalanceFigures::*const figures[] = {
+      &BalanceFigures::bankCarried,           &BalanceFigures::journalCarried,
+      &BalanceFigures::bankBalance,           &BalanceFigures::journalBalance,
+      &BalanceFigures::journalUnmatchedDebit, &BalanceFigures::journalUnmatchedCredit,
+      &BalanceFigures::bankUnmatchedDebit,    &BalanceFigures::bankUnmatchedCredit,
+      &BalanceFigures::adjustedJournalBalance, &BalanceFigures::adjustedBankBalance};
+  for (size_t i = 0; i < std::size(figures); ++i) {
+    BalanceFigures now = confirmed;
+    now.*figures[i] += M("0.0001");
+    EXPECT_FALSE(SameFigures(now, confirmed)) << "figure " << i;
+  }
+  BalanceFigures unbalanced = confirmed;
+  unbalanced.balanced = false;
+  EXPECT_FALSE(SameFigures(unbalanced, confirmed));
+}
+
+// F1 opens clearing's help page wherever the focus is in the window.
+TEST_P(ClearingTest, F1OpensItsHelpPage) {
+  AddBalancedAccount(QStringLiteral("T9"));
+  auto w = Window(QStringLiteral("T9"));
+  QStringList pages;
+  shared::SetHelpPageOpener([&pages](const QString& page) { pages << page; });
+  const QList<QWidget*> targets{w->Combo1(), w->findChild<QPushButton*>(QStringLiteral("Command2")), w.get()};
+  for (QWidget* target : targets) QTest::keyClick(target, Qt::Key_F1);
+  shared::SetHelpPageOpener({});
+  EXPECT_EQ(pages, QStringList({"RP0308", "RP0308", "RP0308"}));
+  EXPECT_EQ(session_.Messages().Count(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ClearingTest, ::testing::Bool(), ModeName);

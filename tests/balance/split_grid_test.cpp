@@ -1,5 +1,7 @@
 #include "platform/controls/split_grid.h"
 
+#include <QFontMetrics>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace corvane::platform {
@@ -38,6 +40,26 @@ TEST(SplitGridTest, ShapeCellsAndPrintedView) {
   EXPECT_EQ(g.PrintColumnWidth(3), 0);
   EXPECT_TRUE(g.PrintColumnAlignment(2) & Qt::AlignRight);
   EXPECT_TRUE(g.PrintColumnAlignment(1) & Qt::AlignLeft);
+}
+
+// The fixed rows are as tall as their font needs and never lower than the
+// body's rows; the header view holds exactly the fixed rows.
+TEST(SplitGridTest, HeaderRowsFitTheirFont) {
+  for (int points : {6, 9, 12, 18, 28}) {
+    SplitGrid g;
+    g.SetCols(2);
+    g.SetRows(5);
+    g.SetFixedRows(3);
+    const int bodyRow = g.Body()->rowHeight(4);
+    QFont f = g.font();
+    f.setPointSize(points);
+    g.SetHeaderFont(f);
+    EXPECT_GE(g.HeaderRowHeight(), QFontMetrics(f).height()) << points;
+    EXPECT_GE(g.HeaderRowHeight(), bodyRow) << points;
+    EXPECT_EQ(g.Header()->rowHeight(2), g.HeaderRowHeight()) << points;
+    EXPECT_EQ(g.Body()->rowHeight(4), bodyRow) << points;
+    EXPECT_EQ(g.Header()->maximumHeight(), 3 * g.HeaderRowHeight() + 2 * g.Header()->frameWidth()) << points;
+  }
 }
 
 }  // namespace

@@ -2,11 +2,16 @@
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yetjb1.h"
 #include "balance/frm_yhdzcx1.h"
+#include "balance/frm_yhzhx.h"
 #include "balance_ledger.h"
 #include "host/menu_dispatcher.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/split_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/transaction_guard.h"
+#include "platform/print/grid_print_service.h"
+#include "platform/services/object_factory.h"
+#include "platform/services/service_error.h"
 #include "platform/services/voucher_viewer.h"
 #include "shared/frm_message.h"
 #include "shared/function_claim.h"
@@ -20,6 +25,9 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QPointer>
 #include <QLabel>
 #include <QMenu>
 #include <QTableView>
@@ -56,6 +64,23 @@ class RecordingViewer : public platform::VoucherViewer {
  private:
   QString sql_;
 };
+
+// A grid print service whose every run fails, as a printer that is gone would.
+class FailingGridPrint : public platform::GridPrintService {
+ public:
+  void PrintGrid(QObject*, const QString&, platform::PrintControl*, int, const QString&, int&) override {
+    throw platform::ServiceError(QStringLiteral("打印机不可用"));
+  }
+};
+
+// Whether a window shows an icon: one with a visible pixel.
+bool ShowsAnIcon(const QWidget& w) {
+  const QImage image = w.windowIcon().pixmap(32, 32).toImage();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) > 0) return true;
+  return false;
+}
 
 class StatementWindowsTest : public ::testing::TestWithParam<bool> {
  protected:
@@ -374,6 +399,157 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
             QStringList({Res("00571") + "2026.06.30", Res("00511") + "贷方(测试)户(T5)"}));
   EXPECT_EQ(printing.Runs()[3].body.size(), 3u + 2u);
   EXPECT_EQ(printing.Runs()[3].bodyHeader.size(), 15);  // the hidden key column is not printed
+}
+
+// The statement only reads: it loads while another session is matching an
+// account (its ticks written, not yet committed; on SQLite that session holds the
+// database's write lock), shows the figures of the moment without a word, and
+// the pass's ticks once they are committed.
+TEST_P(StatementWindowsTest, LoadsWhileAnotherSessionIsMatching) {
+  TestAccount a;
+  a.code = QStringLiteral("T4");
+  ledger_.AddAccount(a);
+  ledger_.Journal(a.code, QDate(2026, 4, 10), 4, M("8"), M("0"), false, false);
+  ledger_.Bank(a.code, QDate(2026, 4, 11), 1, M("8"), false, false);
+  ledger_.Journal(a.code, QDate(2026, 4, 12), 4, M("5"), M("0"), false, false);
+  auto load = [this, &a](QStringList& row) {
+    session_.Messages().Clear();
+    QPointer<frmYETJB> w = new frmYETJB();
+    w->LoadData();
+    EXPECT_EQ(session_.Messages().Count(), 0);
+    ASSERT_FALSE(w.isNull());
+    row.clear();
+    const int r = RowOf(*w, a.code);
+    for (int c = 0; r > 0 && c < w->MSGrid1()->Cols(); ++c) row << w->MSGrid1()->TextMatrix(r, c);
+    delete w;
+  };
+  QStringList before, during, after;
+  load(before);
+  ASSERT_EQ(before.size(), 11);
+  EXPECT_EQ(before.mid(5, 3), QStringList({"13.00", "0.00", "8.00"}));
+  std::unique_ptr<platform::DbConnection> other = session_.Database().OpenAnother();
+  {
+    platform::AccountWriteTransaction matching(*other, Book() ? QStringLiteral("AT4") : a.code);
+    other->Execute(QStringLiteral("update %1 set iflagbank=4 where %2=? and md=?").arg(ledger_.JournalTable(), ledger_.Key()),
+                   {a.code, M("8")});
+    other->Execute(QStringLiteral("update %1 set iflag=4 where %2=? and mmoney=?").arg(ledger_.StatementTable(), ledger_.Key()),
+                   {a.code, M("8")});
+    load(during);
+    EXPECT_EQ(during, before);
+    matching.Commit();
+  }
+  load(after);
+  ASSERT_EQ(after.size(), 11);
+  EXPECT_EQ(after.mid(5, 3), QStringList({"5.00", "0.00", "0.00"}));
+}
+
+// The detailed statement's header rows take the configured second font's size,
+// 12 points unless set (none is too large to be kept), and are tall enough for it.
+TEST_P(StatementWindowsTest, DetailHeaderTakesTheConfiguredFontSize) {
+  AddCreditAccount(QStringLiteral("T5"));
+  frmYETJB& w = OpenStatement();
+  const struct {
+    const char* setting;
+    int points;
+  } cases[] = {{nullptr, 12}, {"16", 16}, {"9", 9}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.points);
+    if (c.setting)
+      suite::SuiteSettings(session_.Db(), QStringLiteral("001"))
+          .Set(QStringLiteral("GridTitleFontSize"), QString::fromLatin1(c.setting));
+    frmYHDZCX1* d = OpenDetail(w, QStringLiteral("T5"));
+    ASSERT_NE(d, nullptr);
+    const platform::SplitGrid& g = *d->ZqgridSP1();
+    const QAbstractItemModel* model = g.Header()->model();
+    for (int row = 0; row < 3; ++row) {
+      const QFont f = model->data(model->index(row, 0), Qt::FontRole).value<QFont>();
+      EXPECT_EQ(f.pointSize(), c.points) << row;
+      EXPECT_GE(g.HeaderRowHeight(), QFontMetrics(f).height()) << row;
+    }
+    EXPECT_EQ(model->data(model->index(3, 0), Qt::FontRole), QVariant());  // the items keep the body's font
+  }
+}
+
+// The two-sided view and clearing show no window icon, not even the one of the
+// window under them or of the application; the statement and the detailed
+// statement show the component's.
+TEST_P(StatementWindowsTest, WindowIcons) {
+  AddCreditAccount(QStringLiteral("T5"));
+  QPixmap appIcon(32, 32);
+  appIcon.fill(Qt::red);
+  QApplication::setWindowIcon(QIcon(appIcon));
+  frmYETJB& w = OpenStatement();
+  w.MSGrid1()->SetCurrentCell(RowOf(w, QStringLiteral("T5")), 0);
+  frmYETJB1 view(w);
+  frmYHZHX clearing;
+  frmYHDZCX1* d = OpenDetail(w, QStringLiteral("T5"));
+  ASSERT_NE(d, nullptr);
+  const struct {
+    const char* name;
+    const QWidget* window;
+    bool icon;
+  } cases[] = {{"statement", &w, true}, {"two-sided view", &view, false}, {"clearing", &clearing, false},
+               {"detailed statement", d, true}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShowsAnIcon(*c.window), c.icon) << c.name;
+    if (c.icon) {
+      EXPECT_NE(c.window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << c.name;
+    }
+  }
+  QApplication::setWindowIcon(QIcon());
+}
+
+// The detailed statement: the header strip and the empty panel under the grid
+// are the suite's panels; the title has two rules under it, as wide as it.
+TEST_P(StatementWindowsTest, DetailedStatementPanelsAndRules) {
+  AddCreditAccount(QStringLiteral("T5"));
+  frmYHDZCX1* d = OpenDetail(OpenStatement(), QStringLiteral("T5"));
+  ASSERT_NE(d, nullptr);
+  d->resize(1000, 500);
+  QApplication::processEvents();
+  for (const char* name : {"Picture2", "Picture3"}) {
+    const QWidget* panel = d->findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(panel, nullptr) << name;
+    EXPECT_TRUE(panel->autoFillBackground()) << name;
+    EXPECT_EQ(panel->palette().color(QPalette::Window), panel->palette().color(QPalette::Base)) << name;
+  }
+  const QWidget* picture2 = d->findChild<QWidget*>(QStringLiteral("Picture2"));
+  const QWidget* picture3 = d->findChild<QWidget*>(QStringLiteral("Picture3"));
+  const QWidget* grid = d->ZqgridSP1();
+  EXPECT_GE(picture3->y(), grid->y() + grid->height());
+  EXPECT_EQ(picture3->width(), d->width());
+  const QLabel* title = d->findChild<QLabel*>(QStringLiteral("Label1"));
+  const QList<QFrame*> rules = d->findChildren<QFrame*>(QStringLiteral("Shape1"));
+  ASSERT_EQ(rules.size(), 2);
+  int lastY = title->mapTo(picture2, QPoint(0, title->height())).y();
+  for (const QFrame* rule : rules) {
+    EXPECT_TRUE(picture2->isAncestorOf(rule));
+    EXPECT_EQ(rule->frameShape(), QFrame::HLine);
+    const QRect r(rule->mapTo(picture2, QPoint(0, 0)), rule->size());
+    EXPECT_GE(r.top(), lastY);
+    EXPECT_EQ(r.width(), title->width());
+    lastY = r.bottom();
+  }
+}
+
+// A grid print that fails says why, for each of the four grid commands, and the
+// statement stays open.
+TEST_P(StatementWindowsTest, AGridPrintFailureIsSaid) {
+  auto& factory = platform::ObjectFactory::Instance();
+  const auto kept = factory.makeGridPrintService;
+  factory.makeGridPrintService = [](platform::CommonServices&) { return std::make_unique<FailingGridPrint>(); };
+  frmYETJB& w = OpenStatement();
+  for (const char* key : {"setup", "print", "preview", "dout"}) {
+    session_.Messages().Clear();
+    w.Toolbar1_ButtonClick(QString::fromLatin1(key));
+    ASSERT_EQ(session_.Messages().Count(), 1) << key;
+    EXPECT_EQ(session_.Messages().Shown()[0].prompt,
+              GetResString(QStringLiteral("corvane.balance.printfailed"), QStringLiteral("打印机不可用")))
+        << key;
+    EXPECT_EQ(session_.Messages().Shown()[0].buttons, 16) << key;
+  }
+  factory.makeGridPrintService = kept;
+  EXPECT_EQ(Session::Current().windows.Find<frmYETJB>(), &w);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, StatementWindowsTest, ::testing::Bool(), ModeName);

@@ -1,10 +1,12 @@
 #include "platform/controls/split_grid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 namespace corvane::platform {
@@ -101,7 +103,7 @@ QTableView* MakeView(QWidget* parent, QAbstractItemModel* model) {
 
 }  // namespace
 
-SplitGrid::SplitGrid(QWidget* parent) : QWidget(parent) {
+SplitGrid::SplitGrid(QWidget* parent) : QWidget(parent), headerRowPixels_(kRowPixels) {
   model_ = new SplitGridModel(this);
   header_ = MakeView(this, model_);
   header_->setObjectName(QStringLiteral("header"));
@@ -186,7 +188,13 @@ void SplitGrid::SetBodyFont(const QFont& font) {
   header_->setFont(font);
 }
 
-void SplitGrid::SetHeaderFont(const QFont& font) { model_->SetHeaderFont(font); }
+void SplitGrid::SetHeaderFont(const QFont& font) {
+  model_->SetHeaderFont(font);
+  // A header font larger than the body's gets rows tall enough for its line.
+  headerRowPixels_ = std::max(kRowPixels, QFontMetrics(font).height() + 4);
+  header_->verticalHeader()->setDefaultSectionSize(headerRowPixels_);
+  ApplyShape();
+}
 
 QColor SplitGrid::RowColor(int row) const {
   QColor color;
@@ -221,7 +229,7 @@ void SplitGrid::ApplyShape() {
   header_->clearSpans();
   for (const auto& m : merges_) header_->setSpan(m[0], m[1], m[2] - m[0] + 1, m[3] - m[1] + 1);
   const int shown = std::min(fixedRows_, model_->Rows());
-  header_->setFixedHeight(shown * kRowPixels + 2 * header_->frameWidth());
+  header_->setFixedHeight(shown * headerRowPixels_ + 2 * header_->frameWidth());
   header_->setVisible(shown > 0);
   ApplyWidths();
 }

@@ -56,7 +56,9 @@ class SplitGrid : public QWidget, public PrintableGrid {
   const std::vector<std::array<int, 4>>& Merges() const { return merges_; }
 
   void SetBodyFont(const QFont& font);
+  // The font of the fixed rows; their height follows it.
   void SetHeaderFont(const QFont& font);
+  int HeaderRowHeight() const { return headerRowPixels_; }  // pixels
   void SetRowColorFn(RowColorFn fn) { rowColor_ = std::move(fn); }
   QColor RowColor(int row) const;
 
@@ -96,6 +98,7 @@ class SplitGrid : public QWidget, public PrintableGrid {
   QTableView* header_;
   QTableView* body_;
   int fixedRows_ = 0;
+  int headerRowPixels_;  // the body's row height until a header font asks for more
   bool redraw_ = true;
   std::vector<int> widths_;
   std::vector<bool> amount_;

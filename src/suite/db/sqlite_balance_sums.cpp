@@ -85,8 +85,8 @@ void BankLine(Sums& s, sqlite3_value** v) {
     Add(s, Is(deleted, 1) ? 0 : 1, signedMoney);
   }
   if (!Is(deleted, 0) || !Unticked(tick) || !dates.toEnd) return;
-  if (Is(bdc, 1)) Add(s, 2, money);
-  else if (!bdc || *bdc == 0) Add(s, 3, money);
+  // bd_c 1 is a debit line, any other value (none included) a credit line.
+  Add(s, Is(bdc, 1) ? 2 : 3, money);
 }
 
 void JournalLine(Sums& s, sqlite3_value** v) {
