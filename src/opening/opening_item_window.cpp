@@ -265,7 +265,6 @@ void OpeningItemWindow::DeleteRow() {
   grid_->SetCol(0);
   grid_->SetColSel(EnterpriseSide() ? static_cast<int>(kQyCredit) : static_cast<int>(kYhBalance));
   const int answer = shared::ShowMsgBox(CashText("00114"), 260, CashText("00115"));
-  grid_->SetCol(0);
   grid_->SetColSel(0);
   if (answer != 6) return;
   const ItemRow item{RowCells(row), RowKey(row), RowState(row)};

@@ -73,6 +73,7 @@ TEST_P(FrmYhdzqcTest, AnEditedBalanceIsSavedAndRecomputed) {
   Open([&](frmYHDZQC& w) {
     w.Label21_Click();
     ASSERT_TRUE(w.Text1()->isVisibleTo(&w));
+    EXPECT_EQ(w.Text1()->text(), QStringLiteral("1000.00"));  // the edit starts from the shown balance
     EXPECT_FALSE(w.Label(21)->isVisibleTo(&w));
     // Typed with a Chinese input method in full-width mode.
     w.Text1()->clear();

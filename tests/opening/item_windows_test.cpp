@@ -215,6 +215,7 @@ TEST_P(ItemWindowsTest, TheBankSideReportsUnderItsOwnTablesOrThroughTheGridPrint
     ASSERT_EQ(printing.Runs().size(), 2u) << session_.Messages().LastPrompt().toStdString();
     EXPECT_EQ(w.MsGrid1()->font().pointSizeF(), 9);
     const auto& run = printing.Runs()[0];
+    EXPECT_TRUE(run.job.optionA);
     EXPECT_EQ((QStringList{run.job.headTable, run.job.tailTable}), (QStringList{"ZPDJ_Head", "ZPDJ_Tail"}));
     EXPECT_EQ((QStringList{run.headRow.value("P1").toString(), run.headRow.value("P5").toString(),
                            run.headRow.value("P7").toString(), run.tailRow.value("P4").toString()}),
