@@ -76,6 +76,17 @@ void frmQYFQC::LoadData(const ItemContext& context, const QString& currencyName)
   ShowRows(LoadEnterpriseItems(context_));
 }
 
+// In book mode a new row shows at once the flow number the book gives next. The
+// number is only looked at here: it is taken when the row is first saved, and the
+// row then shows the one stored.
+QStringList frmQYFQC::NewRowCells() const {
+  if (!context_.target.bookMode) return {};
+  QStringList cells;
+  for (int c = 0; c < kQyNo; ++c) cells << QString();
+  cells << Session::Current().Cash().NewFlowId(context_.target.bookCode, false);
+  return cells;
+}
+
 bool frmQYFQC::RefRequest(int row, int col, QString& text) {
   if (col != kQyDigest) return false;
   // The reference works through the session's shared values, released once its
@@ -89,6 +100,5 @@ bool frmQYFQC::RefRequest(int row, int col, QString& text) {
   common.SetParamObject(nullptr);
   return true;
 }
-
 
 }  // namespace corvane::opening

@@ -28,6 +28,7 @@ class frmQYFQC : public OpeningItemWindow {
   QString PageKey() const override { return QStringLiteral("GLYhQcRjz"); }
   QString GridPrintKey() const override { return QStringLiteral("RPQYFQCReport"); }
   std::vector<shared::GridColumnSpec> ColumnSpecs() const override;
+  QStringList NewRowCells() const override;
 
  private:
   QString currencyName_;

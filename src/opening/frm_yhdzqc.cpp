@@ -184,6 +184,7 @@ void frmYHDZQC::BuildControls() {
   connect(commands_[4], &QPushButton::clicked, this, &frmYHDZQC::Command4_Click);
   connect(commands_[5], &QPushButton::clicked, this, &frmYHDZQC::Command5_Click);
   connect(commands_[6], &QPushButton::clicked, this, &frmYHDZQC::Command6_Click);
+  BuildMenu();
   resize(760, 560);
 }
 
@@ -227,7 +228,8 @@ void frmYHDZQC::ShowFigures() {
   if (target_.bookMode)
     lblBook_->setText(s.Cash().GetBookName(strBookCode) + QStringLiteral("(") + strBookCode + QStringLiteral(")"));
   QString account = s.Common().GetAccountName(CurYHKM) + QStringLiteral("(") + CurYHKM + QStringLiteral(")");
-  if (figures_.foreign) account += CashText("00089") + figures_.currencyName;
+  // A book's currency is not named here (its item list still shows its amounts).
+  if (figures_.foreign) account += CashText("00089") + (target_.bookMode ? QString() : figures_.currencyName);
   labels_[12]->setText(account);
   BDate = figures_.startDate;
   text11_->setText(BDate.isValid() ? s.Common().FormatDate(BDate) : QString());
@@ -307,12 +309,21 @@ void frmYHDZQC::Label22_Click() { StartBalanceEdit(labels_[22], text5_); }
 
 void frmYHDZQC::Command4_Click() {
   if (!text1_->isVisible()) Label21_Click();
-  shared::PopupCalculator(text1_, this);
+  CalculateBalance(text1_);
 }
 
 void frmYHDZQC::Command5_Click() {
   if (!text5_->isVisible()) Label22_Click();
-  shared::PopupCalculator(text5_, this);
+  CalculateBalance(text5_);
+}
+
+// The calculator pops up under the edit box and writes its result there: the
+// edit stays open while the calculator has the focus, and ends when it closes.
+void frmYHDZQC::CalculateBalance(QLineEdit* box) {
+  calculating_ = box;
+  shared::PopupCalculator(box, this);
+  calculating_ = nullptr;
+  EndBalanceEdit(box);
 }
 
 void frmYHDZQC::EndBalanceEdit(QLineEdit* box) {
@@ -341,7 +352,7 @@ bool frmYHDZQC::eventFilter(QObject* watched, QEvent* event) {
   auto* box = qobject_cast<QLineEdit*>(watched);
   if (box && (box == text1_ || box == text5_)) {
     if (event->type() == QEvent::FocusOut) {
-      EndBalanceEdit(box);
+      if (box != calculating_) EndBalanceEdit(box);
     } else if (event->type() == QEvent::KeyPress) {
       auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -23,6 +23,8 @@ class ToolbarHost;
 
 namespace corvane::opening {
 
+class OpeningMenu;
+
 // The opening set-up window ("RP0303", caption "银行对账期初"): start date, both
 // opening balances, the balance direction and the two adjusted balances of one
 // bank account or book, with the doors to the two opening-item windows.
@@ -71,6 +73,7 @@ class frmYHDZQC : public QDialog {
   QTableWidget* Header1() const { return header1_; }
   platform::ListGrid* MSGrid1() const { return grid_; }
   platform::ToolbarHost* Toolbar() const { return toolbar_; }
+  OpeningMenu* Menu() const { return menu_; }
 
   // Saves start date and both balances; false when nothing could be saved.
   bool SaveSetup();
@@ -113,9 +116,11 @@ class frmYHDZQC : public QDialog {
 
  private:
   void BuildControls();
+  void BuildMenu();
   void Form_Load();
   void ShowFigures();
   void StartBalanceEdit(QLabel* label, QLineEdit* box);
+  void CalculateBalance(QLineEdit* box);
   void ShowDirection();
   platform::Money LabelAmount(const QLabel* label) const;
   void OpenItems(bool bankSide);
@@ -126,6 +131,7 @@ class frmYHDZQC : public QDialog {
   QString heldFunction_;
   bool ctrlDown_ = false;
   bool busy_ = false;
+  QLineEdit* calculating_ = nullptr;  // the edit box whose calculator is open
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QGroupBox* frame1_ = nullptr;
@@ -140,6 +146,7 @@ class frmYHDZQC : public QDialog {
   QTableWidget* header1_ = nullptr;
   platform::ListGrid* grid_ = nullptr;
   platform::RTPrn* rtprn_ = nullptr;
+  OpeningMenu* menu_ = nullptr;
 };
 
 }  // namespace corvane::opening

@@ -2,6 +2,7 @@
 #include "opening/frm_yhdzqc.h"
 #include "opening/frm_yhfqc.h"
 #include "opening/guarded_command.h"
+#include "opening/opening_menu.h"
 
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
@@ -12,10 +13,10 @@
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/print_setup.h"
-#include "shared/right_menu.h"
 #include "shared/session.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -31,6 +32,8 @@ using shared::Session;
 namespace {
 
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
+
+const int kSummaryRowTwips = 600;  // the summary's rows are twice a list row's height
 
 void SetCell(QTableWidget* t, int row, int col, const QString& text) {
   auto* item = t->item(row, col);
@@ -80,11 +83,22 @@ void frmYHDZQC::SaveAndClose() {
   close();
 }
 
+// The window's own menu, captioned by its own texts.
+void frmYHDZQC::BuildMenu() {
+  menu_ = new OpeningMenu(this, {{QStringLiteral("barSetup"), QStringLiteral("打印设置"), [this] { rSetup(); }},
+                                 {QStringLiteral("barPrint"), QStringLiteral("打印"), [this] { rPrint(); }},
+                                 {QStringLiteral("barPreview"), QStringLiteral("打印预览"), [this] { rPreview(); }},
+                                 {QStringLiteral("barDataOut"), QStringLiteral("数据输出"), [this] { rDataOut(); }},
+                                 {QStringLiteral("Sep1"), {}, {}},
+                                 {QStringLiteral("barChange"), QStringLiteral("调整余额方向"), [this] { rBankDirec(); }},
+                                 {QStringLiteral("Sep2"), {}, {}},
+                                 {QStringLiteral("barHelp"), QStringLiteral("帮助"), [this] { rHelp(); }},
+                                 {QStringLiteral("barExit"), QStringLiteral("退出"), [this] { rExit(); }}});
+}
+
 void frmYHDZQC::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::RightButton || busy_) return;
-  shared::ShowRightMenu(this, {QStringLiteral("Setup"), QStringLiteral("Print"), QStringLiteral("Preview"),
-                               QStringLiteral("DataOut"), QStringLiteral("se1"), QStringLiteral("BankDirec"),
-                               QStringLiteral("se2"), QStringLiteral("Help"), QStringLiteral("Exit")});
+  menu_->ShowAt(QCursor::pos());
 }
 
 void frmYHDZQC::keyPressEvent(QKeyEvent* event) {
@@ -194,9 +208,8 @@ void frmYHDZQC::ShowSummaryHeadings() {
   header1_->setSpan(0, 0, 1, 2);
   header1_->setSpan(0, 2, 1, 2);
   const QString before = CashText("00087");
-  // Cut to 12 bytes only where that keeps whole words (the Chinese caption fits whole).
-  const QString fitted = shared::FitToWidth(before, 12);
-  SetCell(header1_, 1, 0, fitted.trimmed() == before.trimmed() ? fitted : before);
+  // The first column's caption is always 12 bytes wide, cut or filled; the third's whole.
+  SetCell(header1_, 1, 0, shared::FitToWidth(before, 12));
   SetCell(header1_, 1, 2, before);
   SetCell(header1_, 0, 0, JournalSideCaption(Session::Current().BookMode()));
   SetCell(header1_, 0, 2, CashText("00502"));
@@ -221,8 +234,10 @@ void frmYHDZQC::FillSummaryGrid() {
   const TextGrid cells = SummaryGridCells(t);
   grid_->SetCols(4);
   grid_->SetRows(static_cast<int>(cells.size()) + 1);
-  for (size_t r = 0; r < cells.size(); ++r)
+  for (size_t r = 0; r < cells.size(); ++r) {
+    grid_->SetRowHeight(static_cast<int>(r) + 1, kSummaryRowTwips);
     for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
+  }
   ShowSummaryHeadings();
 }
 

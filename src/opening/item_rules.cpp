@@ -130,10 +130,10 @@ RowCheck CheckBankRow(std::vector<QString>& cells, const ItemContext& c) {
   if (kept[kYhDebit].isEmpty() && kept[kYhCredit].isEmpty()) return {false, kYhDebit, Cash("00090")};
   const Money debit = AmountOf(kept[kYhDebit]), credit = AmountOf(kept[kYhCredit]);
   if (!debit.IsZero() && !credit.IsZero()) return {false, kYhDebit, Own("bothamounts")};
-  if (debit.IsZero() && credit.IsZero()) return {false, kept[kYhDebit].isEmpty() ? kYhCredit : kYhDebit, Own("zeroamount")};
-  // The line is stored on the side that carries the amount.
-  if (debit.IsZero()) kept[kYhDebit].clear();
-  if (credit.IsZero()) kept[kYhCredit].clear();
+  // The line is stored on the side that carries the amount. A zero typed alone is
+  // an item of 0 on its own side ("0.00" counts as filled), a debit when both are.
+  if (!kept[kYhDebit].isEmpty() && credit.IsZero()) kept[kYhCredit].clear();
+  else if (debit.IsZero() && !credit.IsZero()) kept[kYhDebit].clear();
   cells = std::move(kept);
   return {};
 }

@@ -1,6 +1,7 @@
 #include "opening/opening_item_window.h"
 
 #include "opening/guarded_command.h"
+#include "opening/opening_menu.h"
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/grid_types.h"
 #include "platform/controls/toolbar_host.h"
@@ -13,7 +14,6 @@
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/print_setup.h"
-#include "shared/right_menu.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
 
@@ -114,14 +114,31 @@ void OpeningItemWindow::BuildControls(int columns) {
   connect(grid_, &platform::EntryGrid::AddRowRequest, this, &OpeningItemWindow::AddRow);
   connect(grid_, &platform::GridBase::KeyPressed, this,
           [this](int key, Qt::KeyboardModifiers m, const QString&) { HotKey(key, m); });
-  connect(grid_, &platform::GridBase::RightClick, this, [this](const QPoint&, const QPoint&) {
-    shared::ShowRightMenu(this, {QStringLiteral("Setup"), QStringLiteral("Print"), QStringLiteral("Preview"),
-                                 QStringLiteral("DataOut"), QStringLiteral("se1"), QStringLiteral("Add"),
-                                 QStringLiteral("Save"), QStringLiteral("Del"), QStringLiteral("se2"),
-                                 QStringLiteral("Filt"), QStringLiteral("se3"), QStringLiteral("Help"),
-                                 QStringLiteral("Exit")});
-  });
+  connect(grid_, &platform::GridBase::RightClick, this,
+          [this](const QPoint&, const QPoint& globalPos) { menu_->ShowAt(globalPos); });
+  BuildMenu();
   resize(900, 560);
+}
+
+// The window's own menu, captioned by its own texts; every item always offered.
+void OpeningItemWindow::BuildMenu() {
+  const auto item = [this](const char* name, const char* caption, void (OpeningItemWindow::*run)()) {
+    return OpeningMenu::Item{QString::fromLatin1(name), QString::fromUtf8(caption), [this, run] { (this->*run)(); }};
+  };
+  const auto separator = [](const char* name) { return OpeningMenu::Item{QString::fromLatin1(name), {}, {}}; };
+  menu_ = new OpeningMenu(this, {item("rightSetup", "打印设置", &OpeningItemWindow::rSetup),
+                                 item("rightPrint", "打印", &OpeningItemWindow::rPrint),
+                                 item("rightPreview", "打印预览", &OpeningItemWindow::rPreview),
+                                 item("rightDataOut", "数据输出", &OpeningItemWindow::rDataOut),
+                                 separator("rSe1"),
+                                 item("rightAdd", "增加", &OpeningItemWindow::rAdd),
+                                 item("rightSave", "保存", &OpeningItemWindow::rSave),
+                                 item("rightDel", "删除", &OpeningItemWindow::rDel),
+                                 separator("rSe2"),
+                                 item("rightFilt", "过滤", &OpeningItemWindow::rFilt),
+                                 separator("rSe3"),
+                                 item("rightHelp", "帮助", &OpeningItemWindow::rHelp),
+                                 item("rightExit", "退出", &OpeningItemWindow::rExit)});
 }
 
 void OpeningItemWindow::Caption(const QString& header, const QString& account, const QString& balance) {
@@ -228,7 +245,9 @@ void OpeningItemWindow::rSave() { editor_->CommitCurrentRow(); }
 
 void OpeningItemWindow::AddRow() {
   if (grid_->IsEditing()) return;
-  const int row = editor_->AppendRow({});
+  QStringList cells;
+  if (!RunGuarded([&] { cells = NewRowCells(); })) return;
+  const int row = editor_->AppendRow(cells);
   grid_->SetRow(row);
 }
 
@@ -241,7 +260,13 @@ void OpeningItemWindow::DeleteRow() {
     return;
   }
   if (grid_->IsRowHidden(row)) return;
-  if (shared::ShowMsgBox(CashText("00114"), 260, CashText("00115")) != 6) return;
+  // The row is shown selected while the question is open; whatever the answer,
+  // the selection goes back to the first column.
+  grid_->SetCol(0);
+  grid_->SetColSel(EnterpriseSide() ? static_cast<int>(kQyCredit) : static_cast<int>(kYhBalance));
+  const int answer = shared::ShowMsgBox(CashText("00114"), 260, CashText("00115"));
+  grid_->SetColSel(0);
+  if (answer != 6) return;
   const ItemRow item{RowCells(row), RowKey(row), RowState(row)};
   WriteOutcome removed = WriteOutcome::Written;
   if (!item.key.isEmpty() && !RunGuarded([&] { removed = Remove(item); })) return;  // the row stays as it was
@@ -295,7 +320,7 @@ void OpeningItemWindow::HotKey(int key, Qt::KeyboardModifiers m) {
   if (ctrl && key == Qt::Key_P) OutputReport(1);
   else if (ctrl && key == Qt::Key_I) AddRow();
   else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && !RowKey(grid_->Row()).isEmpty()) DeleteRow();
-  else if (key == Qt::Key_F9) shared::PopupCalculatorKey(parentWidget() ? parentWidget() : this);
+  else if (key == Qt::Key_F9) shared::PopupCalculatorKey(opener_ ? opener_ : this);  // the set-up window's
   else if (key == Qt::Key_F7) ChooseAgain();
 }
 

@@ -28,6 +28,8 @@ class ToolbarHost;
 
 namespace corvane::opening {
 
+class OpeningMenu;
+
 // What the two opening-item windows share: a toolbar, the header strip, the
 // entry grid of the items under the shared grid editor (which keeps each row's
 // key and state), and the commands add, delete, save, filter, help and exit. A
@@ -52,6 +54,7 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   QLabel* lblHeader() const { return lblHeader_; }
   const ItemContext& Context() const { return context_; }
   shared::GridEditor* Editor() const { return editor_; }
+  OpeningMenu* Menu() const { return menu_; }
 
   // The row's stored key (empty while unsaved) and state.
   QString RowKey(int row) const;
@@ -99,6 +102,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   virtual void AfterSave(int row) {}
   virtual void AfterDelete(int row) {}
   virtual std::vector<shared::GridColumnSpec> ColumnSpecs() const = 0;
+  // The cells a new row starts with (missing cells empty).
+  virtual QStringList NewRowCells() const { return {}; }
   // Where the row filter finds date, settlement, number, debit and credit.
   virtual shared::FilterColumns FilterMap() const = 0;
   // Print (1), preview (2) or data output (3): the grid print in book mode, the
@@ -133,7 +138,9 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   QWidget* opener_ = nullptr;
   std::function<bool(const OpeningTarget&)> retarget_;
   std::vector<QString> checked_;  // the row's texts as the last row check kept them
+  OpeningMenu* menu_ = nullptr;
   void BuildControls(int columns);
+  void BuildMenu();
 };
 
 }  // namespace corvane::opening

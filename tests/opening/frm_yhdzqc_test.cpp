@@ -1,7 +1,9 @@
 #include "host/menu_dispatcher.h"
 #include "opening/frm_qyfqc.h"
 #include "opening_fixture.h"
+#include "platform/controls/calculator_popup.h"
 #include "platform/controls/date_picker.h"
+#include "platform/controls/entry_grid.h"
 #include "platform/controls/list_grid.h"
 #include "platform/services/param_object.h"
 #include "shared/messages.h"
@@ -14,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace corvane::opening {
@@ -70,6 +73,7 @@ TEST_P(FrmYhdzqcTest, AnEditedBalanceIsSavedAndRecomputed) {
   Open([&](frmYHDZQC& w) {
     w.Label21_Click();
     ASSERT_TRUE(w.Text1()->isVisibleTo(&w));
+    EXPECT_EQ(w.Text1()->text(), QStringLiteral("1000.00"));  // the edit starts from the shown balance
     EXPECT_FALSE(w.Label(21)->isVisibleTo(&w));
     // Typed with a Chinese input method in full-width mode.
     w.Text1()->clear();
@@ -82,6 +86,40 @@ TEST_P(FrmYhdzqcTest, AnEditedBalanceIsSavedAndRecomputed) {
     EXPECT_EQ(Labels(w, {21, 14}), (QStringList{"1,234.50", "1,384.50"}));
   });
   EXPECT_EQ(JournalOpening(), Money::FromCents(123450));
+}
+
+// A calculator button opens the balance's edit and its calculator; the edit stays
+// open while the calculator has the focus and ends when it closes: the label shows
+// the result, which is saved and used. A cancelled calculator changes nothing.
+TEST_P(FrmYhdzqcTest, TheCalculatorButtonsEndTheEditWithTheirResult) {
+  struct Case { int button; const char* keys; bool confirm; QStringList labels; long long journal, bank; };
+  const Case cases[] = {
+      {4, "100", true, {"100.00", "900.00", "250.00", "850.00"}, 10000, 90000},
+      {5, "250", true, {"100.00", "250.00", "250.00", "200.00"}, 10000, 25000},
+      {4, "7", false, {"100.00", "250.00", "250.00", "200.00"}, 10000, 25000},
+  };
+  Open([&](frmYHDZQC& w) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.button);
+      QLineEdit* box = c.button == 4 ? w.Text1() : w.Text5();
+      QApplication::setActiveWindow(&w);
+      session_.Modals().Then([&](QDialog& d) {
+        EXPECT_TRUE(box->isVisibleTo(&w));
+        QApplication::setActiveWindow(&d);  // the calculator takes the focus
+        auto& calculator = dynamic_cast<platform::CalculatorPopup&>(d);
+        calculator.Press(QStringLiteral("C"));
+        for (const char* k = c.keys; *k; ++k) calculator.Press(QString(QLatin1Char(*k)));
+        c.confirm ? calculator.AcceptResult() : calculator.reject();
+      });
+      w.Command(c.button)->click();
+      EXPECT_FALSE(box->isVisibleTo(&w));
+      EXPECT_EQ(Labels(w, {21, 22, 14, 15}), c.labels);
+      EXPECT_EQ(JournalOpening(), Money::FromCents(c.journal));
+      EXPECT_EQ(fx_.Db().QueryValue(QStringLiteral("select mmoney from %1 where %2=? and ibegin=0")
+                                        .arg(fx_.StatementTable(), fx_.KeyColumn()), {fx_.Key()}).ToMoney(),
+                Money::FromCents(c.bank));
+    }
+  });
 }
 
 // A cancelled pick changes and saves nothing; a pick recomputes every figure
@@ -235,6 +273,51 @@ TEST_P(FrmYhdzqcTest, TheOpenerRefusesWithoutBaseDataAndCancelClaimsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzqcTest, ::testing::Values(false, true), testing::ModeName);
+
+// A foreign-currency account names its currency after the foreign note; a book
+// does not, and its journal items show the book's own amounts all the same.
+class ForeignOpeningTest : public testing::OpeningWindowTest {
+ protected:
+  ForeignOpeningTest() : OpeningWindowTest(/*foreign=*/true) {}
+};
+
+TEST_P(ForeignOpeningTest, AnAccountNamesItsCurrencyABookDoesNotAndItsItemsShowTheirOwnAmounts) {
+  Open([&](frmYHDZQC& w) {
+    const QString account = QStringLiteral("测试银行(") + OpeningFixture::account_ + QStringLiteral(")") + Cash("00089");
+    EXPECT_EQ(w.Label(12)->text(), account + (Book() ? QString() : QStringLiteral("美元")));
+    Shot(w, Book() ? QStringLiteral("opening-foreign-book.png") : QStringLiteral("opening-foreign-account.png"));
+    session_.Modals().Then([&](QDialog& d) {
+      auto& items = dynamic_cast<frmQYFQC&>(d);
+      EXPECT_TRUE(items.Label1()->text().endsWith(Cash("00089") + QStringLiteral("美元")))
+          << items.Label1()->text().toStdString();
+      // The period-21 item of 30 is kept as 3 in the currency's own column.
+      QStringList debits;
+      for (int r = 1; r < items.MsGrid1()->Rows(); ++r) debits << items.MsGrid1()->TextMatrix(r, kQyDebit);
+      EXPECT_TRUE(debits.contains(QStringLiteral("3.00"))) << debits.join(' ').toStdString();
+    });
+    w.Command2_Click();
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ForeignOpeningTest, ::testing::Values(false, true), testing::ModeName);
+
+// The summary's first column is headed by its caption fitted to 12 bytes, cut or
+// filled, the third by the whole caption; its rows are 600 twips high.
+class SummaryHeadingTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SummaryHeadingTest, TheFirstCaptionIsTwelveBytesAndTheRowsSixHundredTwipsHigh) {
+  corvane::testing::SuiteSession session(false, QDate(2026, 12, 15), QString::fromLatin1(GetParam()));
+  frmYHDZQC w;
+  w.FillSummaryGrid();
+  const QString whole = Cash("00087");
+  const QString first = w.Header1()->item(1, 0)->text();
+  EXPECT_EQ(Session::Current().Common().GetByteLength(first), 12) << first.toStdString();
+  EXPECT_TRUE(whole.startsWith(first.trimmed())) << first.toStdString();
+  EXPECT_EQ(w.Header1()->item(1, 2)->text(), whole);
+  for (int r = 1; r <= 3; ++r) EXPECT_EQ(w.MSGrid1()->RowHeight(r), 600) << r;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SummaryHeadingTest, ::testing::Values("zh-CN", "en-US"));
 
 }  // namespace
 }  // namespace corvane::opening

@@ -10,6 +10,7 @@
 #include "support/scripted_print.h"
 
 #include <QCoreApplication>
+#include <array>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,19 +171,66 @@ TEST_P(ItemWindowsTest, AFailedSaveOrDeleteIsShownAndWritesNothing) {
   EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {Money::FromCents(400)}), 0);
 }
 
-TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndRefuseAZeroItem) {
+// A debit of "0.00" with no credit is an item of 0 on the debit side.
+TEST_P(ItemWindowsTest, BankItemsRunFromTheBooksOpeningAndSaveAZeroDebit) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
     EXPECT_TRUE(w.Label3()->text().endsWith(QStringLiteral("900.00"))) << w.Label3()->text().toStdString();
     ASSERT_EQ(w.MsGrid1()->Rows() - 1, 4);
     EXPECT_EQ(w.MsGrid1()->TextMatrix(1, kYhBalance), QStringLiteral("1,050.00"));
     int row = 0, col = 0;
-    EXPECT_EQ(KeyRow(w, {{kYhDate, "2026.02.20"}, {kYhDebit, "0.00"}}, row, col), LeaveAnswer::Stay);
-    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.opening.zeroamount")));
+    const int shown = session_.Messages().Count();
+    EXPECT_EQ(KeyRow(w, {{kYhDate, "2026.02.20"}, {kYhDebit, "0.00"}}, row, col), LeaveAnswer::Leave);
+    EXPECT_EQ(session_.Messages().Count(), shown);
+    EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kYhBalance), QStringLiteral("1,050.00"));
     EXPECT_EQ(Change(w, row, {{kYhDebit, "25.00"}}, col), LeaveAnswer::Leave);
     // 900 +150 +50 -30 -20 +25, the new line sorted last as keyed.
     EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kYhBalance), QStringLiteral("1,075.00"));
+    EXPECT_EQ(KeyRow(w, {{kYhDate, "2026.02.21"}, {kYhDebit, "0.00"}}, row, col), LeaveAnswer::Leave);
   });
   EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("ibegin=2 and mmoney=? and bd_c=1"), {Money::FromCents(2500)}), 1);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("ibegin=2 and mmoney=? and bd_c=1"), {Money()}), 1);
+}
+
+// The bank side reports under its own work tables and print format, prints its
+// grid at 10.5 points and leaves it at 9; book mode goes to the grid print.
+TEST_P(ItemWindowsTest, TheBankSideReportsUnderItsOwnTablesOrThroughTheGridPrint) {
+  corvane::testing::ScriptedPrinting printing;
+  suite::SuiteSettings(fx_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    QFont font = w.MsGrid1()->font();
+    font.setPointSizeF(12);
+    w.MsGrid1()->setFont(font);
+    w.rPrint();
+    w.rDataOut();
+    if (Book()) {
+      ASSERT_EQ(printing.GridPrints().size(), 2u);
+      for (const auto& call : printing.GridPrints()) {
+        EXPECT_EQ(call.reportKey, QStringLiteral("RPDZDQCReport"));
+        EXPECT_EQ(call.title, shared::GetResString(QStringLiteral("corvane.opening.bankheader")));
+      }
+      EXPECT_EQ((std::pair{printing.GridPrints()[0].mode, printing.GridPrints()[1].mode}), (std::pair{0, 2}));
+      EXPECT_TRUE(printing.Runs().empty());
+      return;
+    }
+    ASSERT_EQ(printing.Runs().size(), 2u) << session_.Messages().LastPrompt().toStdString();
+    EXPECT_EQ(w.MsGrid1()->font().pointSizeF(), 9);
+    const auto& run = printing.Runs()[0];
+    EXPECT_TRUE(run.job.optionA);
+    EXPECT_EQ((QStringList{run.job.headTable, run.job.tailTable}), (QStringList{"ZPDJ_Head", "ZPDJ_Tail"}));
+    EXPECT_EQ((QStringList{run.headRow.value("P1").toString(), run.headRow.value("P5").toString(),
+                           run.headRow.value("P7").toString(), run.tailRow.value("P4").toString()}),
+              (QStringList{Cash("00881"), w.Label1()->text(), Cash("00052"), Cash("00053") + "演示账套"}));
+    QStringList fields;
+    for (const auto& f : printing.Runs()[1].job.fields) fields << QStringLiteral("%1/%2").arg(f.caption).arg(f.type);
+    EXPECT_EQ(fields, (QStringList{Cash("00024") + "/8", Cash("00025") + "/10", Cash("00026") + "/10",
+                                   Cash("00083") + "/5", Cash("00084") + "/5"}));
+    // Its own print format: without that row the run is told so.
+    fx_.Db().Execute(QStringLiteral("delete from PrintEx where cTableCode=?"), {QStringLiteral("GLYhQcDzd")});
+    session_.Messages().Clear();
+    w.rPreview();
+    EXPECT_EQ(session_.Messages().Shown().front().prompt,
+              shared::GetResString(QStringLiteral("Q9.GL.ZZPZ.12741"), QStringLiteral("GLYhQcDzd")));
+  });
 }
 
 TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) {
@@ -234,6 +282,65 @@ TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
       EXPECT_EQ(shown, c.shown) << c.amount.toStdString() << " / " << c.direction;
     }
   });
+}
+
+// In book mode a new row shows the book's next flow number at once, without taking
+// it; the save takes one and the row then shows the number stored, also when
+// another session took the one shown meanwhile. Account mode shows none.
+TEST_P(ItemWindowsTest, ANewBookRowShowsTheNextFlowNumberAndTheStoredOneOnceSaved) {
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    w.AddRow();
+    const int row = w.MsGrid1()->Rows() - 1;
+    const QString shown = w.MsGrid1()->TextMatrix(row, kQyNo);
+    EXPECT_EQ(shown, Book() ? fx_.Key() + QStringLiteral("000906") : QString());  // the fixture's last is 905
+    EXPECT_TRUE(w.RowKey(row).isEmpty());
+    if (Book()) { EXPECT_EQ(Session::Current().Cash().NewFlowId(fx_.Key(), true), shown); }  // taken elsewhere
+    int col = 0;
+    ASSERT_EQ(Change(w, row, {{kQyDate, "2026.02.20"}, {kQyDebit, "2.00"}}, col), LeaveAnswer::Leave);
+    EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kQyNo), Book() ? fx_.Key() + QStringLiteral("000907") : QString());
+    if (Book()) { EXPECT_EQ(w.RowKey(row), w.MsGrid1()->TextMatrix(row, kQyNo)); }
+  });
+}
+
+// Delete shows the row selected while it asks and puts the selection back on the
+// first column whatever the answer.
+TEST_P(ItemWindowsTest, DeleteSelectsTheRowWhileAskingAndThenOnlyTheFirstColumn) {
+  struct Case { bool enterprise; int answer; int lastColumn; int rowsAfter; };
+  const Case cases[] = {{true, 7, kQyCredit, 0}, {true, 6, kQyCredit, -1}, {false, 7, kYhBalance, 0}, {false, 6, kYhBalance, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.enterprise << " " << c.answer);
+    auto inside = [&](OpeningItemWindow& w) {
+      int row = 1;
+      while (w.RowState(row) != kOpen) ++row;
+      w.MsGrid1()->SetCurrentCell(row, c.enterprise ? int{kQyDebit} : int{kYhDebit});
+      const int rows = w.MsGrid1()->Rows();
+      std::array<int, 3> asking{};
+      session_.Messages().Answer(c.answer, [&] {
+        asking = {w.MsGrid1()->Col(), w.MsGrid1()->ColSel(), w.MsGrid1()->RowSel()};
+      });
+      w.DeleteRow();
+      EXPECT_EQ(asking, (std::array<int, 3>{0, c.lastColumn, row}));
+      EXPECT_EQ((std::pair{w.MsGrid1()->Col(), w.MsGrid1()->ColSel()}), (std::pair{0, 0}));
+      EXPECT_EQ(w.MsGrid1()->Rows(), rows + c.rowsAfter);
+    };
+    c.enterprise ? OpenItems<frmQYFQC>(inside) : OpenItems<frmYHFQC>(inside);
+  }
+}
+
+// F9 in either item window opens the calculator over the set-up window.
+TEST_P(ItemWindowsTest, F9OpensTheCalculatorOverTheSetUpWindow) {
+  for (bool enterprise : {true, false}) {
+    SCOPED_TRACE(enterprise);
+    auto inside = [&](OpeningItemWindow& w) {
+      QWidget* owner = nullptr;
+      session_.Modals().Then([&owner](QDialog& d) { owner = d.parentWidget(); });
+      QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
+      QCoreApplication::sendEvent(w.MsGrid1()->View(), &f9);
+      EXPECT_EQ(session_.Modals().Shown().back(), QStringLiteral("CalculatorPopup"));
+      EXPECT_EQ(owner, Session::Current().windows.Find<frmYHDZQC>());
+    };
+    enterprise ? OpenItems<frmQYFQC>(inside) : OpenItems<frmYHFQC>(inside);
+  }
 }
 
 // --- F7: the selection dialog again --------------------------------------------------

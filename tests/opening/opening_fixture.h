@@ -61,18 +61,21 @@ corvane::testing::ScriptedModals::Step ChooseInDialog(const QString& key, bool c
                                                       QWidget** owner = nullptr);
 QString Cash(const char* number);  // a "Q9.GL.ZWSQL.CASHBANK." text
 
-// A session with the fixture in account or book mode.
+// A session with the fixture in account or book mode (kept in a foreign currency
+// when asked).
 class OpeningTest : public ::testing::TestWithParam<bool> {
  protected:
+  explicit OpeningTest(bool foreign = false) : fx_{session_, GetParam(), true, foreign} {}
   bool Book() const { return GetParam(); }
   corvane::testing::SuiteSession session_{GetParam()};
-  OpeningFixture fx_{session_, GetParam()};
+  OpeningFixture fx_;
 };
 inline std::string ModeName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "book" : "account"; }
 
 // The set-up window and its item windows on the fixture.
 class OpeningWindowTest : public OpeningTest {
  protected:
+  using OpeningTest::OpeningTest;
   // Opens "RP0303" on the fixture and runs `inside` while the set-up window shows.
   void Open(const std::function<void(frmYHDZQC&)>& inside);
   // From the set-up window, the bank (frmYHFQC) or enterprise side's items.

@@ -103,7 +103,8 @@ TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
 
 // The row checks name the column the cursor goes to; a bank row's style is not looked up.
 TEST_P(OpeningItemsTest, RowChecksNameTheColumnAtFaultIncludingADateNeverTyped) {
-  struct Case { bool bank; QString date, debit, credit, billDate; int col; };  // col -1: the row is kept
+  // col -1: the row is kept, a bank row with these debit/credit texts
+  struct Case { bool bank; QString date, debit, credit, billDate; int col; QString kept = {}; };
   const Case cases[] = {
       {false, "2026.02.20", "12.5", "", "", -1},
       {false, "", "12.5", "", "", kQyDate},  // the date cell was never typed
@@ -112,15 +113,17 @@ TEST_P(OpeningItemsTest, RowChecksNameTheColumnAtFaultIncludingADateNeverTyped) 
       {false, "2026.02.20", "0", "", "", -1},
       {false, "2026.02.20", "12.5", "", "2026.02.21", kQyBillDate},
       {false, "2026.02.20", "12.5", "", "2026.02.20", -1},
-      {true, "2026.02.28", "10", "", "", -1},
+      {true, "2026.02.28", "10", "", "", -1, "10.00/"},
       {true, "2026.03.01", "10", "", "", kYhDate},
       {true, "", "10", "", "", kYhDate},
       {true, "2026.02.28", "", "", "", kYhDebit},
-      {true, "2026.02.28", "0.00", "", "", kYhDebit},  // a zero item
-      {true, "2026.02.28", "", "0", "", kYhCredit},
+      {true, "2026.02.28", "0.00", "", "", -1, "0.00/"},  // "0.00" is filled: a debit of 0
+      {true, "2026.02.28", "", "0", "", -1, "/0.00"},
+      {true, "2026.02.28", "0", "0", "", -1, "0.00/"},
       {true, "2026.02.28", "5", "6", "", kYhDebit},
       {true, "2026.02.28", "x5", "", "", kYhDebit},
-      {true, "2026.02.28", "0", "7", "", -1},  // stored as a credit of 7
+      {true, "2026.02.28", "0", "7", "", -1, "/7.00"},  // stored as a credit of 7
+      {true, "2026.02.28", "7", "0", "", -1, "7.00/"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.bank << " " << k.date.toStdString() << " " << k.debit.toStdString() << "/"
@@ -136,7 +139,10 @@ TEST_P(OpeningItemsTest, RowChecksNameTheColumnAtFaultIncludingADateNeverTyped) 
     }
     const RowCheck r = k.bank ? CheckBankRow(cells, c_) : CheckEnterpriseRow(cells, c_);
     EXPECT_EQ(r.ok ? -1 : r.col, k.col);
-    if (r.ok && k.bank) { EXPECT_EQ(cells[kYhSettle], QStringLiteral("999")); }
+    if (r.ok && k.bank) {
+      EXPECT_EQ(cells[kYhSettle], QStringLiteral("999"));
+      EXPECT_EQ(cells[kYhDebit] + QLatin1Char('/') + cells[kYhCredit], k.kept);
+    }
   }
 }
 
