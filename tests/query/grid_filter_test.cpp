@@ -100,6 +100,8 @@ TEST(GridFilter, TickStatusColumns) {
           {"debit of at least 99.995", {.CurBd_c = 1, .CurMmoney = "99.995"}, {}, 1},
           {"credit at least 1000", {.CurBd_c = 2, .CurMmoney = "1000"}, {}, 2},
           {"an amount that is no number counts 0", {.CurBd_c = 2, .CurMmoney = "abc"}, {1, 3}, 1},
+          // An empty cell counts 0 too: at least -100 in the find, never equal in the filter.
+          {"a negative amount keeps its sign", {.CurMmoney = "-100"}, {}, 1},
           {"every condition at once",
            {.StartDate = "2026.01.01", .CurCn_m = "201", .CurCn_id = "ZZ02", .CurBd_c = 2, .CurMmoney = "1250.50"},
            {2}, 2},

@@ -263,6 +263,36 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
   EXPECT_EQ(session_.Messages().Count(), 1);
 }
 
+// The audit's journal page filters on its own columns: a line's date, style,
+// number, direction and amount, all given at once, keep that line and lines
+// alike only.
+TEST_P(QueryWindowTest, TheAuditFiltersItsJournalPageByEveryCondition) {
+  frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0"));
+  ASSERT_NE(audit, nullptr);
+  audit->TabS1()->setCurrentIndex(1);
+  platform::ListGrid* g = audit->MSGrid2();
+  const int lead = BookMode() ? 2 : 0;
+  const int date = lead + 2, style = lead + 4, number = lead + 5, direction = lead + 6, amount = lead + 7;
+  int line = 0;
+  for (int r = 1; r < g->Rows() && line == 0; ++r)
+    if (!g->TextMatrix(r, style).isEmpty() && !g->TextMatrix(r, number).isEmpty()) line = r;
+  ASSERT_GT(line, 0);
+  const QString debitText = Session::Current().Common().GetDirectionText(1);
+  audit->Filter.StartDate = audit->Filter.EndDate = g->TextMatrix(line, date);
+  audit->Filter.CurCn_m = g->TextMatrix(line, style);
+  audit->Filter.CurCn_id = g->TextMatrix(line, number);
+  audit->Filter.CurBd_c = g->TextMatrix(line, direction) == debitText ? 1 : 2;
+  audit->Filter.CurMmoney = g->TextMatrix(line, amount);
+  session_.Modals().Then([](QDialog& d) { dynamic_cast<shared::frmYHFilter&>(d).Command1_Click(); });
+  audit->rFilt();
+  EXPECT_FALSE(g->IsRowHidden(line));
+  for (int r = 1; r < g->Rows(); ++r) {
+    if (g->IsRowHidden(r)) continue;
+    SCOPED_TRACE(r);
+    for (int col : {date, style, number, direction, amount}) EXPECT_EQ(g->TextMatrix(r, col), g->TextMatrix(line, col));
+  }
+}
+
 TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QString(), QStringLiteral("0"));

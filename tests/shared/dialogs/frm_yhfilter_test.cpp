@@ -87,7 +87,10 @@ class FilterTest : public SessionTest {
       Click(d, "Command1");
       if (stayedOpen) *stayedOpen = d.isVisible();
       if (focused && d.focusWidget()) *focused = d.focusWidget()->objectName();
-      if (d.isVisible()) Click(d, "Command2");
+      if (d.isVisible()) {
+        Click(d, "Command2");
+        EXPECT_FALSE(d.isVisible());  // Cancel closes the dialog
+      }
     });
     return dialog.ShowModal();
   }
