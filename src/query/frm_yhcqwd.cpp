@@ -3,6 +3,7 @@
 #include "platform/controls/list_grid.h"
 #include "query/audit_load.h"
 #include "query/frm_yhcqwdtj.h"
+#include "shared/list_form_layout.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
@@ -70,6 +71,9 @@ frmYHCQWD::frmYHCQWD() : TwoGridWindow(QStringLiteral("frmYHCQWD"), 6, shared::A
     Session::Current().UiStyle().StyleForm(this, false);
   } catch (const std::exception&) {
   }
+  // The title keeps the header style's weight but is 15 points, whatever size
+  // the style gave it; the window has no lines around it to hide.
+  shared::AutoSizeLabel(label1_, nullptr, nullptr);
 }
 
 bool frmYHCQWD::LoadData(const QString& dateText, int days) {

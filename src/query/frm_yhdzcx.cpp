@@ -130,12 +130,11 @@ void frmYHDZCX::StyleWindow() {
 
 bool frmYHDZCX::FillList() {
   const bool book = Session::Current().BookMode();
+  // The list keeps the tables' own order (closed books included): no order by.
   const platform::SqlBuilder q =
-      book ? platform::SqlBuilder(QStringLiteral("select cBookCode,cBookName from RP_Book where iBookType=? and "
-                                                 "dOpenDate is not null order by cBookCode"),
-                                  2)
-           : platform::SqlBuilder(
-                 QStringLiteral("select ccode,ccode_name from code where be=? and bend=? order by ccode"), 1, 1);
+      book ? platform::SqlBuilder(
+                 QStringLiteral("select cBookCode,cBookName from RP_Book where iBookType=? and dOpenDate is not null"), 2)
+           : platform::SqlBuilder(QStringLiteral("select ccode,ccode_name from code where be=? and bend=?"), 1, 1);
   const QSignalBlocker block(combo1_);
   combo1_->clear();
   Session::Current().Db().ForEachRow(q.Sql(), q.Params(), [this](const std::vector<platform::DbValue>& row) {
@@ -214,12 +213,16 @@ void frmYHDZCX::ShowRows(platform::ListGrid* grid, StatusRows& rows, int tickCol
   std::vector<std::vector<QString>> cells = std::move(rows.cells);
   // An empty grid keeps one blank row under its heading.
   if (cells.empty()) cells.emplace_back(cols);
+  const int dataRows = static_cast<int>(cells.size());
   if (total) {
     cells.push_back(TotalRow(cols, debitColumn, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00182")),
                              rows.debitTotal, rows.creditTotal));
   }
   grid->SetRedraw(false);
   grid->FillRows(std::move(cells));
+  // An unticked line takes the grid's own back colour as its cells' colour, so
+  // that no alternating row shade of the suite's grid look shows through.
+  grid->SetRangeBackColor(1, 0, dataRows, cols - 1, grid->BackColor());
   for (int i = 0; i < count; ++i) {
     if (!rows.ticked[i]) continue;
     grid->SetRowBackColor(i + 1, s.gColorLightYellow);

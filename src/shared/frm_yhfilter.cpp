@@ -157,8 +157,8 @@ void frmYHFilter::Form_Load() {
   cboType_->setVisible(reconciliation);
   if (reconciliation) {
     LoadStyleList();
-    // The first kind shows the lines without a mark: its text says so.
-    cboType_->addItem(GetResString(QStringLiteral("corvane.recon.unmarked")));
+    // The first kind shows the lines without a mark.
+    cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00892")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00847")));
     cboType_->addItem(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00848")));
     cboType_->setCurrentIndex(0);

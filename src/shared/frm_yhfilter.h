@@ -98,15 +98,8 @@ class frmYHFilter : public QDialog {
   void Check1_Click();
   void SetBoxColours(const QColor& colour);
   void OpenPopup(QLineEdit* box);
-  // Empty or a date the suite accepts; a refused one is named in a message and
-  // gets the focus.
+  // Empty or a date the suite accepts; a refused one gets the focus.
   bool DateBoxAccepted(QLineEdit* box);
-  // Both dates given: the first not after the last.
-  bool RangeAccepted();
-  // Empty or an amount as the windows show or a user types one ("#,0.00", plain).
-  bool AmountAccepted();
-  QString FieldName(QLineEdit* box) const;
-  void Refuse(QLineEdit* box, const QString& prompt);
   QString DateText(QLineEdit* box) const;
   QString StyleCode(const QString& entryText) const;
   void TakeStyleList();

@@ -2,7 +2,6 @@
 // opened it.
 #include "shared/frm_yhfilter.h"
 
-#include "platform/db/money.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 
@@ -36,50 +35,12 @@ bool frmYHFilter::DateBoxAccepted(QLineEdit* box) {
   } catch (const std::exception&) {
     valid = false;
   }
+  // The box that holds the refused date takes the focus back; the dialog says
+  // nothing of its own.
   if (!valid) {
-    Refuse(box, GetResString(QStringLiteral("corvane.filter.notdate"), FieldName(box)));
+    box->setFocus();
+    box->selectAll();
   }
-  return valid;
-}
-
-QString frmYHFilter::FieldName(QLineEdit* box) const {
-  const char* key = box == text1_ ? "corvane.filter.field.start" : box == text2_ ? "corvane.filter.field.end"
-                                                                                  : "corvane.filter.field.amount";
-  return GetResString(QString::fromLatin1(key));
-}
-
-void frmYHFilter::Refuse(QLineEdit* box, const QString& prompt) {
-  ShowMsgBox(prompt, 48, GetResString(kTitleKey));
-  box->setFocus();
-  box->selectAll();
-}
-
-bool frmYHFilter::RangeAccepted() {
-  const QString start = text1_->text().trimmed();
-  const QString end = text2_->text().trimmed();
-  if (start.isEmpty() || end.isEmpty()) return true;
-  QDate first, last;
-  try {
-    first = Session::Current().Common().ParseDate(start);
-    last = Session::Current().Common().ParseDate(end);
-  } catch (const std::exception&) {
-    return true;  // each date was accepted on its own; the order is all that is asked here
-  }
-  if (!first.isValid() || !last.isValid() || first <= last) return true;
-  Refuse(text1_, GetResString(QStringLiteral("corvane.filter.reversed")));
-  return false;
-}
-
-bool frmYHFilter::AmountAccepted() {
-  const QString typed = text4_->text().trimmed();
-  if (typed.isEmpty()) return true;
-  bool valid = false;
-  try {
-    valid = platform::Money::Parse(Session::Current().Common().AmountTextToNumberText(typed)).has_value();
-  } catch (const std::exception&) {
-    valid = false;
-  }
-  if (!valid) Refuse(text4_, GetResString(QStringLiteral("corvane.filter.notamount"), FieldName(text4_)));
   return valid;
 }
 
@@ -107,9 +68,10 @@ void frmYHFilter::SetCallerCondition(FilterConditions& target) {
 void frmYHFilter::Command1_Click() {
   const bool filterOff = check1_->isChecked();
   // The dates are checked before anything is handed back, so a refused OK
-  // followed by Cancel leaves the caller's conditions as they were.
-  if (!filterOff && !(DateBoxAccepted(text1_) && DateBoxAccepted(text2_) && RangeAccepted() && AmountAccepted()))
-    return;
+  // followed by Cancel leaves the caller's conditions as they were. Only a date
+  // is checked: the order of the two dates and the amount are the windows'
+  // business (an amount that is no number counts as 0 there).
+  if (!filterOff && !(DateBoxAccepted(text1_) && DateBoxAccepted(text2_))) return;
   if (!IsCallerMode(YhOrQy)) {
     done(QDialog::Accepted);
     return;

@@ -1,6 +1,5 @@
 #include "shared/grid_filter.h"
 
-#include "platform/controls/date_text.h"
 #include "platform/controls/grid_base.h"
 
 namespace corvane::shared {
@@ -13,17 +12,10 @@ constexpr int kShownTwips = 300;
 
 bool Given(const QString& text) { return !text.trimmed().isEmpty(); }
 
-// A typed condition date: any form the date boxes accept.
-int ConditionDate(const QString& text) {
-  const std::optional<QDate> d = platform::DateText::Parse(text);
-  if (!d) return -1;
-  return d->year() * 10000 + d->month() * 100 + d->day();
-}
-
 }  // namespace
 
 int DateKey(const QString& text) {
-  // Hand-read: this runs for every row of a pass over 100,000 rows.
+  // Hand-read, fast enough to run for every row of a 100,000-row grid.
   int parts[3] = {0, 0, 0};
   int digits[3] = {0, 0, 0};
   int part = 0;
@@ -67,10 +59,9 @@ GridRowTest::GridRowTest(const FilterConditions& c, const FilterColumns& columns
                          const QString& debitText, const QString& creditText)
     : columns_(columns), match_(match), debitText_(debitText), creditText_(creditText) {
   all_ = !c.ExecFilter;
-  hasStart_ = Given(c.StartDate);
-  hasEnd_ = Given(c.EndDate);
-  if (hasStart_) start_ = ConditionDate(c.StartDate);
-  if (hasEnd_) end_ = ConditionDate(c.EndDate);
+  // The dates, like a style or a number, are taken as typed.
+  if (Given(c.StartDate)) start_ = c.StartDate;
+  if (Given(c.EndDate)) end_ = c.EndDate;
   // A style or number is compared as typed: a trailing blank is part of it.
   if (Given(c.CurCn_m)) style_ = c.CurCn_m;
   if (Given(c.CurCn_id)) number_ = c.CurCn_id;
@@ -85,11 +76,13 @@ bool GridRowTest::AmountHolds(const QString& cell) const {
 
 bool GridRowTest::Passes(const platform::GridBase& grid, int row) const {
   if (all_) return true;
-  if (hasStart_ || hasEnd_) {
-    const int date = DateKey(grid.TextMatrix(row, columns_.date));
-    if (date == 0) return false;
-    if (hasStart_ && (start_ < 0 || date < start_)) return false;
-    if (hasEnd_ && (end_ < 0 || date > end_)) return false;
+  if (!start_.isEmpty() || !end_.isEmpty()) {
+    // Compared as text on the character codes, not as dates: a "yyyy.mm.dd"
+    // condition selects "yyyy.mm.dd" cells by date, and the total row's "合计"
+    // sorts after every date.
+    const QString date = grid.TextMatrix(row, columns_.date);
+    if (!start_.isEmpty() && QString::compare(date, start_, Qt::CaseSensitive) < 0) return false;
+    if (!end_.isEmpty() && QString::compare(date, end_, Qt::CaseSensitive) > 0) return false;
   }
   // What the user typed is matched character by character, not as a key.
   if (!style_.isEmpty() && grid.TextMatrix(row, columns_.style) != style_) return false;

@@ -29,12 +29,13 @@ struct FilterColumns {
 // the tick-status find stops at the first amount of at least the one asked for.
 enum class AmountMatch { Equal, AtLeast };
 
-// The row test of a filter or find pass, with the conditions read once: dates
-// as dates (so "2026-3-1" and "2026.03.01" mean the same day), amounts in fixed
-// point. Cell texts are read the way the list grids show them ("yyyy.mm.dd",
-// "#,0.00"); a row without a date fails a date condition. Settlement styles and
-// numbers compare exactly as typed, character by character (letter case, width
-// and a trailing blank all count).
+// The row test of a filter or find pass, with the conditions read once, amounts
+// in fixed point. The date range, settlement styles and numbers compare exactly
+// as typed, character by character on the character codes (letter case, width
+// and a trailing blank all count): the dates are not read as dates, so a start
+// date alone keeps the total row "合计", and the condition dialog hands dates
+// back in the grids' own "yyyy.mm.dd" form. Amount cells are read the way the
+// list grids show them ("#,0.00").
 class GridRowTest {
  public:
   // debitText and creditText: the direction texts the grid shows (direction
@@ -50,9 +51,7 @@ class GridRowTest {
   FilterColumns columns_;
   AmountMatch match_;
   bool all_ = false;  // the filter is off: every row passes
-  bool hasStart_ = false, hasEnd_ = false;
-  int start_ = 0, end_ = 0;  // yyyymmdd; an unreadable condition date is -1 (no row meets it)
-  QString style_, number_;
+  QString start_, end_, style_, number_;  // empty: no condition
   int direction_ = 0;
   std::optional<platform::Money> amount_;
   QString debitText_, creditText_;

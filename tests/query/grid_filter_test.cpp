@@ -72,12 +72,19 @@ TEST(GridFilter, TickStatusColumns) {
       {
           {"filter off", {.CurCn_id = "nothing"}, {1, 2, 3, 4, 5}, 1, true},
           {"no condition", {}, {1, 2, 3, 4, 5}, 1},
-          {"from a date typed with dashes", {.StartDate = "2026-2-10"}, {2, 3, 4}, 2},
-          {"up to a date typed with slashes", {.EndDate = "2026/02/28"}, {1, 2, 3}, 1},
-          {"a range written without separators", {.StartDate = "20260206", .EndDate = "20260301"}, {2, 3, 4}, 2},
-          {"a range across a month end compares as dates", {.StartDate = "2026.2.28", .EndDate = "2026.03.01"},
-           {3, 4}, 3},
-          {"a range no row lies in", {.StartDate = "2027.01.01"}, {}, 0},
+          // Dates compare as text, character by character: the total row "合计"
+          // sorts after every date, and a date in another form than the cells'
+          // selects by its characters, not by its day.
+          {"from a date keeps the total row", {.StartDate = "2026.02.10"}, {2, 3, 4, 5}, 2},
+          {"up to a date", {.EndDate = "2026.02.28"}, {1, 2, 3}, 1},
+          {"a range in the cells' form", {.StartDate = "2026.02.10", .EndDate = "2026.03.01"}, {2, 3, 4}, 2},
+          {"from a date typed with dashes: '-' sorts before '.'", {.StartDate = "2026-2-10"}, {1, 2, 3, 4, 5}, 1},
+          {"up to a date typed with slashes: '/' sorts after '.'", {.EndDate = "2026/02/28"}, {1, 2, 3, 4}, 1},
+          {"a range written without separators: '.' sorts before '0'",
+           {.StartDate = "20260206", .EndDate = "20260301"}, {}, 0},
+          {"a one-digit month sorts after every two-digit one", {.StartDate = "2026.2.28", .EndDate = "2026.03.01"},
+           {}, 0},
+          {"from a date after every line: the total row only", {.StartDate = "2027.01.01"}, {5}, 5},
           {"style", {.CurCn_m = "202"}, {1, 3}, 1},
           // Typed conditions compare character by character, unlike matching keys.
           {"number", {.CurCn_id = "ab7"}, {3}, 3},
@@ -93,6 +100,8 @@ TEST(GridFilter, TickStatusColumns) {
           {"debit of at least 99.995", {.CurBd_c = 1, .CurMmoney = "99.995"}, {}, 1},
           {"credit at least 1000", {.CurBd_c = 2, .CurMmoney = "1000"}, {}, 2},
           {"an amount that is no number counts 0", {.CurBd_c = 2, .CurMmoney = "abc"}, {1, 3}, 1},
+          // An empty cell counts 0 too: at least -100 in the find, never equal in the filter.
+          {"a negative amount keeps its sign", {.CurMmoney = "-100"}, {}, 1},
           {"every condition at once",
            {.StartDate = "2026.01.01", .CurCn_m = "201", .CurCn_id = "ZZ02", .CurBd_c = 2, .CurMmoney = "1250.50"},
            {2}, 2},

@@ -16,6 +16,7 @@
 #include "support/query_windows.h"
 #include "support/scripted_print.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -76,6 +77,9 @@ TEST_P(QueryWindowTest, TheAuditReloadsOnASearchAndGivesItsClaimBack) {
   EXPECT_EQ(w->DiffDays, 30);
   EXPECT_GT(w->MSGrid2()->Rows(), 1);
   EXPECT_TRUE(w->Label2()->text().endsWith(QStringLiteral("2026.12.31")));
+  // The title is bold at 15 points, not at the header style's own size.
+  EXPECT_EQ(w->Label1()->font().pointSizeF(), 15.0);
+  EXPECT_TRUE(w->Label1()->font().bold());
   // Search with an earlier date reloads in place: fewer lines.
   const int rows = w->MSGrid1()->Rows();
   session_.Modals().Then(AuditConditions(QStringLiteral("2026.01.31"), QStringLiteral("0")));
@@ -148,6 +152,48 @@ TEST_P(QueryWindowTest, ShowModesListAndColourTheLines) {
   EXPECT_EQ(w->CurYHKM, chosen);
 }
 
+// The colour a grid paints at the top left corner of a cell.
+QColor Painted(platform::ListGrid* grid, int row, int col) {
+  QAbstractItemView* view = grid->View();
+  const QRect cell = view->visualRect(grid->Model()->index(row - 1, col));
+  return view->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(2, 2));
+}
+
+// Unticked lines are painted in the grid's own back colour, every one of them:
+// the suite's alternating row shade shows through none.
+TEST_P(QueryWindowTest, UntickedLinesShowTheGridsOwnBackColour) {
+  test::QueryLedger ledger(session_.Db(), BookMode());
+  ledger.AddAccount(QStringLiteral("对照户"), QDate(2026, 1, 1));
+  for (int day = 1; day <= 6; ++day) ledger.Add(test::StatementLine{.date = QDate(2026, 5, day), .tick = day == 4 ? QVariant(13) : QVariant()});
+  frmYHDZCX* w = OpenQuery(ledger.Code(), 0);
+  ASSERT_NE(w, nullptr);
+  w->show();
+  platform::ListGrid* g = w->MSGrid1();
+  ASSERT_EQ(g->Rows(), 8);  // heading, six lines, total
+  ASSERT_TRUE(g->View()->alternatingRowColors());
+  // Row 1 is selected; rows 2 to 6 follow one another under the selection.
+  for (int row = 2; row <= 6; ++row) {
+    SCOPED_TRACE(row);
+    const QColor expected = row == 4 ? Session::Current().gColorLightYellow : g->BackColor();
+    EXPECT_EQ(Painted(g, row, 0).name(), expected.name());
+  }
+  EXPECT_EQ(Painted(g, 7, 0).name(), Session::Current().gColorLightGrey.name());
+}
+
+// The account or book list keeps the order the table gives, not the codes' order:
+// an entry added last is listed last, though its code sorts first.
+TEST_P(QueryWindowTest, TheListKeepsTheTablesOwnOrder) {
+  test::QueryLedger ledger(session_.Db(), BookMode(), QStringLiteral("100200"), QStringLiteral("YH000"));
+  ledger.AddAccount(QStringLiteral("新开户"), QDate(2026, 1, 1));
+  frmYHDZCX* w = OpenQuery(ledger.Code());
+  ASSERT_NE(w, nullptr);
+  QComboBox* list = w->Combo1();
+  ASSERT_GT(list->count(), 2);
+  EXPECT_EQ(list->itemData(list->count() - 1).toString(), ledger.Code());
+  EXPECT_EQ(list->currentIndex(), list->count() - 1);
+  EXPECT_EQ(w->LoadedCode(), ledger.Code());
+}
+
 TEST_P(QueryWindowTest, AnEmptyListHasOneBlankRowAndNoTotal) {
   test::QueryLedger ledger(session_.Db(), BookMode());
   ledger.AddAccount(QStringLiteral("空户(备用)"), QDate(2026, 1, 1));
@@ -215,6 +261,36 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(shared::frmMessage::IsLoaded() && shared::frmMessage::Instance()->isVisible());
   EXPECT_EQ(session_.Messages().Count(), 1);
+}
+
+// The audit's journal page filters on its own columns: a line's date, style,
+// number, direction and amount, all given at once, keep that line and lines
+// alike only.
+TEST_P(QueryWindowTest, TheAuditFiltersItsJournalPageByEveryCondition) {
+  frmYHCQWD* audit = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0"));
+  ASSERT_NE(audit, nullptr);
+  audit->TabS1()->setCurrentIndex(1);
+  platform::ListGrid* g = audit->MSGrid2();
+  const int lead = BookMode() ? 2 : 0;
+  const int date = lead + 2, style = lead + 4, number = lead + 5, direction = lead + 6, amount = lead + 7;
+  int line = 0;
+  for (int r = 1; r < g->Rows() && line == 0; ++r)
+    if (!g->TextMatrix(r, style).isEmpty() && !g->TextMatrix(r, number).isEmpty()) line = r;
+  ASSERT_GT(line, 0);
+  const QString debitText = Session::Current().Common().GetDirectionText(1);
+  audit->Filter.StartDate = audit->Filter.EndDate = g->TextMatrix(line, date);
+  audit->Filter.CurCn_m = g->TextMatrix(line, style);
+  audit->Filter.CurCn_id = g->TextMatrix(line, number);
+  audit->Filter.CurBd_c = g->TextMatrix(line, direction) == debitText ? 1 : 2;
+  audit->Filter.CurMmoney = g->TextMatrix(line, amount);
+  session_.Modals().Then([](QDialog& d) { dynamic_cast<shared::frmYHFilter&>(d).Command1_Click(); });
+  audit->rFilt();
+  EXPECT_FALSE(g->IsRowHidden(line));
+  for (int r = 1; r < g->Rows(); ++r) {
+    if (g->IsRowHidden(r)) continue;
+    SCOPED_TRACE(r);
+    for (int col : {date, style, number, direction, amount}) EXPECT_EQ(g->TextMatrix(r, col), g->TextMatrix(line, col));
+  }
 }
 
 TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {

@@ -1,6 +1,7 @@
 #include "../session_fakes.h"
 
 #include "shared/frm_yhfilter.h"
+#include "shared/messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,6 +35,7 @@ struct Typed {
   bool filterOff = false;
   QStringList styles;  // mode 4: codes to choose in the list, "" for its last entry
   int kind = 0;        // mode 4: the tick kind
+  QString amount = "100.5";
 };
 
 // Conditions a window holds before the dialog opens.
@@ -51,7 +53,7 @@ void Fill(QDialog& d, const Typed& t) {
   combo->setCurrentIndex(combo->findText(t.style));
   Child<QLineEdit>(d, "Text3")->setText("A12");
   Child<QRadioButton>(d, QStringLiteral("Option1_%1").arg(t.direction))->setChecked(true);
-  Child<QLineEdit>(d, "Text4")->setText("100.5");
+  Child<QLineEdit>(d, "Text4")->setText(t.amount);
   Child<QCheckBox>(d, "Check1")->setChecked(t.filterOff);
   auto* list = Child<QListWidget>(d, "List1");
   for (int i = 0; i < list->count(); ++i) {
@@ -74,15 +76,21 @@ class FilterTest : public SessionTest {
   }
   // Opens the dialog of a mode for owner as a calling window does; the user types,
   // clicks OK and, when the dialog is still open, Cancel. Reports whether it stayed open.
-  bool Run(Owner& owner, int mode, const Typed& typed, bool* stayedOpen = nullptr) {
+  // focused: the control holding the focus after OK.
+  bool Run(Owner& owner, int mode, const Typed& typed, bool* stayedOpen = nullptr, QString* focused = nullptr) {
     frmYHFilter::YhOrQy = static_cast<quint8>(mode);
     frmYHFilter dialog(owner);
     dialog.Preset(owner.c);
     modals.Then([&](QDialog& d) {
+      d.activateWindow();
       Fill(d, typed);
       Click(d, "Command1");
       if (stayedOpen) *stayedOpen = d.isVisible();
-      if (d.isVisible()) Click(d, "Command2");
+      if (focused && d.focusWidget()) *focused = d.focusWidget()->objectName();
+      if (d.isVisible()) {
+        Click(d, "Command2");
+        EXPECT_FALSE(d.isVisible());  // Cancel closes the dialog
+      }
     });
     return dialog.ShowModal();
   }
@@ -138,6 +146,59 @@ TEST_F(FilterTest, BadDateKeepsTheDialogOpenAndWritesNothingUnlessTheFilterIsOff
   FilterConditions expected = Earlier();
   expected.ExecFilter = false;
   ExpectSame(owner.c, expected);
+}
+
+// OK checks only that each date given is a date: a refused one takes the focus
+// back without a message of the dialog's own; a reversed range and an amount
+// that is no number go back as typed (the windows count such an amount as 0).
+TEST_F(FilterTest, OkRefusesOnlyAnInvalidDateAndSaysNothing) {
+  struct Case { const char* name; const char* start; const char* end; const char* amount; const char* focus; };
+  const Case cases[] = {
+      {"start no date", "2026.02.30", "", "100.5", "Text1"},
+      {"end no date", "", "next week", "100.5", "Text2"},
+      {"both no date: the start first", "2026.13.01", "2026.00.01", "", "Text1"},
+      {"reversed range", "2026.03.01", "2026.02.01", "", nullptr},
+      {"amount of letters", "", "", "abc", nullptr},
+      {"amount with two points", "", "", "12.3.4", nullptr},
+  };
+  for (int mode : {3, 4, 5}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(mode) + " " + c.name);
+      messages.Clear();
+      Owner owner;
+      Typed typed;
+      typed.start = QString::fromUtf8(c.start);
+      typed.end = QString::fromUtf8(c.end);
+      typed.amount = QString::fromUtf8(c.amount);
+      bool stayedOpen = false;
+      QString focused;
+      EXPECT_EQ(Run(owner, mode, typed, &stayedOpen, &focused), c.focus == nullptr);
+      EXPECT_EQ(messages.Count(), 0);
+      if (c.focus) {
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(focused, QString::fromLatin1(c.focus));
+        continue;
+      }
+      EXPECT_TRUE(owner.c.ExecCom && owner.c.ExecFilter);
+      EXPECT_EQ(owner.c.StartDate, typed.start);
+      EXPECT_EQ(owner.c.EndDate, typed.end);
+      EXPECT_EQ(owner.c.CurMmoney, typed.amount);
+    }
+  }
+}
+
+// The tick kinds of the reconciliation mode: lines without a mark first, then
+// automatic and manual ticks.
+TEST_F(FilterTest, ReconciliationModeOffersTheTickKindsInOrder) {
+  Owner owner;
+  frmYHFilter::YhOrQy = 4;
+  frmYHFilter dialog(owner);
+  QStringList kinds;
+  for (int i = 0; i < dialog.cboType()->count(); ++i) kinds << dialog.cboType()->itemText(i);
+  EXPECT_EQ(kinds, (QStringList{shared::GetResString("Q9.GL.ZWSQL.CASHBANK.00892"),
+                                shared::GetResString("Q9.GL.ZWSQL.CASHBANK.00847"),
+                                shared::GetResString("Q9.GL.ZWSQL.CASHBANK.00848")}));
+  EXPECT_EQ(dialog.cboType()->currentIndex(), 0);
 }
 
 // Codes are whole: choosing "2" hands back "2", never a prefix of "201".
