@@ -77,7 +77,7 @@ QVariant ImportPreviewModel::headerData(int section, Qt::Orientation orientation
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   static const char* keys[] = {"corvane.import.col.line",   "corvane.import.col.date",  "corvane.import.col.style",
                                "corvane.import.col.number", "corvane.import.col.debit", "corvane.import.col.credit",
-                               "corvane.import.col.check",  "corvane.import.col.text"};
+                               "corvane.import.col.text",   "corvane.import.col.check"};
   return section >= 0 && section < ColumnCount ? ImportText(QString::fromLatin1(keys[section])) : QVariant();
 }
 

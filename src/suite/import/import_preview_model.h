@@ -20,7 +20,7 @@ class ImportPreviewModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { Line, Date, Style, Number, Debit, Credit, Verdict, Text, ColumnCount };
+  enum Column { Line, Date, Style, Number, Debit, Credit, Text, Verdict, ColumnCount };
 
   explicit ImportPreviewModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 

@@ -37,7 +37,7 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
     : QDialog(parent), db_(db), target_(std::move(target)) {
   setObjectName(QStringLiteral("frmStatementImport"));
   setWindowTitle(Text("corvane.import.title"));
-  resize(960, 780);
+  resize(1200, 780);  // room for a refused line's text and reason beside the columns
   txtFile_ = Named(new QLineEdit(this), "txtFile");
   txtFile_->setReadOnly(true);
   auto* browse = Named(new QPushButton(Text("corvane.import.browse"), this), "cmdBrowse");
@@ -55,6 +55,8 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
   tblPreview_->verticalHeader()->hide();
   tblPreview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tblPreview_->horizontalHeader()->setStretchLastSection(true);
+  tblPreview_->setColumnWidth(ImportPreviewModel::Line, 56);
+  tblPreview_->setColumnHidden(ImportPreviewModel::Text, true);  // until a line is refused
   tblPreview_->setMinimumHeight(160);
   lblRefused_ = Named(new QLabel(this), "lblRefused");
   lstRefused_ = Named(new QListWidget(this), "lstRefused");

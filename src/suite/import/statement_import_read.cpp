@@ -227,9 +227,12 @@ void StatementImportDialog::Recheck() {
   for (size_t i : duplicates_) duplicate.insert(accepted_[i].lineNo);
   if (!refused.isEmpty() && text_.isEmpty()) text_ = DecodeStatementBytes(bytes_).text;
   preview_->Show(parsed_.lines, refused, duplicate, !problem.isEmpty(), TextOfLines(text_, refused.keys()));
-  if (!refused.isEmpty()) {  // the reasons readable, the file's text beside them
-    tblPreview_->resizeColumnToContents(ImportPreviewModel::Verdict);
-    tblPreview_->setColumnWidth(ImportPreviewModel::Verdict, std::min(tblPreview_->columnWidth(ImportPreviewModel::Verdict), 420));
+  // The file's text beside the reasons, as wide as it needs up to a limit;
+  // without a refused line no room is taken for it.
+  tblPreview_->setColumnHidden(ImportPreviewModel::Text, refused.isEmpty());
+  if (!refused.isEmpty()) {
+    tblPreview_->resizeColumnToContents(ImportPreviewModel::Text);
+    tblPreview_->setColumnWidth(ImportPreviewModel::Text, std::min(tblPreview_->columnWidth(ImportPreviewModel::Text), 320));
   }
   lblRefused_->setText(Text("corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
                                                        QString::number(refused.size()),
