@@ -338,6 +338,9 @@ TEST_P(ImportTest, ARefusedLineShowsItsTextAndReason) {
       {"mt940, a field that cannot be read",
        ":20:S1\n:60F:C260701CNY1000,00\n:61:2607030703C100,00NTRFREF1\n:61:260704D5O,00NMSC\n:62F:C260731CNY1100,00\n", 4,
        ":61:260704D5O,00NMSC", suite::ImportTextWith("corvane.import.field", {"260704D5O,00NMSC"})},
+      // Read, then refused by the checks before writing: one row still, with its values.
+      {"sheet, an amount above a line's limit", "date,number,amount\n2026-07-01,A1,5.00\n2026-07-02,A2,10000000000.00\n", 3,
+       "2026-07-02,A2,10000000000.00", suite::ImportText("corvane.import.amounttoolarge")},
   };
   Open();
   session_.Modals().Then([&](QDialog& d) {
@@ -346,15 +349,22 @@ TEST_P(ImportTest, ARefusedLineShowsItsTextAndReason) {
       SCOPED_TRACE(row.name);
       dialog.SetFile(WriteFile(QStringLiteral("refused.dat"), row.file));
       const M& p = dialog.Preview();
-      int found = -1;
+      int found = -1, rows = 0;
       for (int r = 0; r < p.rowCount(); ++r)
-        if (p.Cell(r, M::Line) == QString::number(row.lineNo)) found = r;
-      ASSERT_GE(found, 0);
-      EXPECT_EQ(p.Cell(found, M::Text), row.text);
-      EXPECT_EQ(p.Cell(found, M::Verdict), row.reason);
+        if (p.Cell(r, M::Line) == QString::number(row.lineNo)) found = r, ++rows;
+      ASSERT_EQ(rows, 1);
+      const auto shown = [&](int column, int role) { return p.data(p.index(found, column), role).toString(); };
+      EXPECT_EQ(shown(M::Text, Qt::DisplayRole), row.text);
+      EXPECT_EQ(shown(M::Verdict, Qt::DisplayRole), row.reason);
+      EXPECT_EQ(shown(M::Verdict, Qt::ToolTipRole), row.reason);  // whole, where the column cuts it
+      EXPECT_FALSE(dialog.tblPreview()->isColumnHidden(M::Text));
       for (int r = 0; r < p.rowCount(); ++r)  // lines read right need no text
         if (r != found) EXPECT_EQ(p.Cell(r, M::Text), QString());
     }
+    EXPECT_EQ(dialog.Preview().headerData(M::Text, Qt::Horizontal, Qt::DisplayRole).toString(),
+              suite::ImportText("corvane.import.col.text"));
+    dialog.SetFile(WriteFile(QStringLiteral("refused.dat"), "date,number,amount\n2026-07-01,A1,5.00\n"));
+    EXPECT_TRUE(dialog.tblPreview()->isColumnHidden(M::Text));  // no line refused: no room taken
   });
   shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
 }

@@ -157,6 +157,7 @@ TEST(Mt940, StatementLineShapesBanksWrite) {
       {"type padded, then the reference", "240311D12,50NMS NONREF", {2, d, "", 1, 1250}, {}},
       {"type letter padded, then the reference", "240311C3,00N   REF7", {2, d, "REF7", 0, 300}, {}},
       {"type padded at the field's end", "240311D12,50NMS   ", {2, d, "", 1, 1250}, {}},
+      {"wrapped after the amount, no bank reference", "240311D12,50\nNMSCREF3", {2, d, "REF3", 1, 1250}, {}},
       {"thirtieth of february", "240230D12,50NMSC", {}, {2, "corvane.import.badfielddate", "240230"}},
       {"entry month 13", "2403111311D12,50NMSC", {}, {2, "corvane.import.badfielddate", "2403111311"}},
       {"no amount", "240311DNMSC", {}, {2, "corvane.import.field", "240311DNMSC"}},
