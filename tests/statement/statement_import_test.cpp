@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <stdexcept>
 
@@ -227,6 +228,181 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   });
   shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 1);  // nothing imported: only the line the account had
+}
+
+// What a file itself refuses (its encoding, its structure, its balances) holds
+// through any change of the sheet's mapping, separator, date format or first
+// line: Import stays disabled, says why, and writes nothing. A readable sheet is
+// read first each time, so that the controls hold columns of their own.
+TEST_P(ImportTest, ARefusedFileStaysRefusedThroughLayoutAndMappingChanges) {
+  using Dialog = suite::StatementImportDialog;
+  const QString good = WriteFile("good.csv", "date,number,debit,credit\n2026-07-01,A1,10.00,\n2026-07-02,A2,,20.00\n");
+  QByteArray gb = QStringEncoder("GB18030").encode(
+      QStringLiteral("日期,结算方式,票号,借方金额,贷方金额\n2026-07-01,电汇,A1,10.00,\n2026-07-02,电汇,A2,,20.00\n"));
+  gb.replace(gb.indexOf("\xB5\xE7") + 1, 1, "\xFF");  // a flipped byte in the first "电"
+  QFile camt(Sample("camt053.xml")), ofx(Sample("ofx1.ofx"));
+  const QByteArray camtBytes = camt.open(QIODevice::ReadOnly) ? camt.readAll() : QByteArray();
+  const QByteArray ofxBytes = ofx.open(QIODevice::ReadOnly) ? ofx.readAll() : QByteArray();
+  const struct {
+    const char* name;
+    QByteArray file;
+    const char* key;  // of the refusal shown
+  } files[] = {
+      {"sheet not in its encoding", gb, "corvane.import.encoding"},
+      {"sheet balances not following", "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,111.00\n",
+       "corvane.import.damaged"},
+      {"mt940 not adding up",
+       ":20:S1\n:25:1121-0501-0400-0987-6\n:60F:C260701CNY1000,00\n:61:2607030703C100,00NTRFREF1//B1\n:62F:C260731CNY1200,00\n",
+       "corvane.import.damaged"},
+      {"mt940 without a statement", ":20:X\n:25:Y\n", "corvane.import.nostatement"},
+      {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), "corvane.import.xml"},
+      {"ofx cut short", ofxBytes.left(ofxBytes.indexOf("</STMTTRN>") + 10), "corvane.import.ofx"},
+      {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 14), "corvane.import.unrecognised"},
+  };
+  // Each change goes away from what was read and, where it can, back to it.
+  const auto column = [](Dialog& d, int which, int index) {
+    d.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(which))->setCurrentIndex(index);
+  };
+  const auto awayAndBack = [](QComboBox* box) {
+    const int read = box->currentIndex();
+    box->setCurrentIndex(read == 0 ? 1 : 0);
+    box->setCurrentIndex(read);
+  };
+  const struct {
+    const char* name;
+    std::function<void(Dialog&)> change;
+  } changes[] = {
+      {"number and balance columns left out",
+       [&](Dialog& d) {
+         column(d, 2, 0);
+         column(d, 7, 0);
+       }},
+      {"settlement column moved", [&](Dialog& d) { column(d, 1, 2); }},
+      {"separator", [&](Dialog& d) { awayAndBack(d.cboDelimiter()); }},
+      {"date format", [&](Dialog& d) { awayAndBack(d.cboDateFormat()); }},
+      {"decimal separator", [&](Dialog& d) { awayAndBack(d.cboDecimal()); }},
+      {"first data line", [](Dialog& d) {
+         d.spnFirstLine()->setValue(d.spnFirstLine()->value() + 1);
+         d.spnFirstLine()->setValue(d.spnFirstLine()->value() - 1);
+       }},
+      {"mapping set whole", [](Dialog& d) {
+         suite::CsvMapping m = d.Mapping();
+         m.date = 0;
+         m.debit = 2;
+         m.credit = 3;
+         m.balance = -1;
+         d.SetMapping(m);
+       }},
+  };
+  const QString path = bankFolder_.filePath(QStringLiteral("refused.dat"));
+  frmYHDZD* w = Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    for (const auto& file : files) {
+      WriteFile(QStringLiteral("refused.dat"), file.file);
+      for (const auto& change : changes) {
+        SCOPED_TRACE(std::string(file.name) + ", " + change.name);
+        dialog.SetFile(good);
+        ASSERT_TRUE(dialog.cmdImport()->isEnabled());
+        dialog.SetFile(path);
+        const QString why = dialog.lblProblem()->text();
+        EXPECT_TRUE(why.startsWith(suite::ImportText(QString::fromLatin1(file.key)))) << why.toStdString();
+        change.change(dialog);
+        EXPECT_FALSE(dialog.cmdImport()->isEnabled());
+        EXPECT_EQ(dialog.lblProblem()->text(), why);
+        dialog.cmdImport_Click();
+        EXPECT_EQ(Lines(), 0);
+      }
+    }
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("import"));
+  EXPECT_EQ(Lines(), 0);
+}
+
+// A refused line shows its own text in the file beside the reason, whatever the
+// file's format and encoding.
+TEST_P(ImportTest, ARefusedLineShowsItsTextAndReason) {
+  using M = suite::ImportPreviewModel;
+  const struct {
+    const char* name;
+    QByteArray file;
+    int lineNo;
+    QString text;
+    QString reason;
+  } rows[] = {
+      {"sheet, a date that does not fit", "date,number,amount\r\n2026-07-01,A1,5.00\r\n2026-07-32,A2,6.00\r\n", 3,
+       "2026-07-32,A2,6.00", suite::ImportTextWith("corvane.import.baddate", {"2026-07-32", "yyyy-MM-dd"})},
+      {"sheet in GB18030, no amount",
+       QStringEncoder("GB18030").encode(QStringLiteral("日期,摘要,金额\n2026-07-01,备用金,5.00\n2026-07-02,货款,\n")), 3,
+       QStringLiteral("2026-07-02,货款,"), suite::ImportText("corvane.import.noamount")},
+      {"mt940, a field that cannot be read",
+       ":20:S1\n:60F:C260701CNY1000,00\n:61:2607030703C100,00NTRFREF1\n:61:260704D5O,00NMSC\n:62F:C260731CNY1100,00\n", 4,
+       ":61:260704D5O,00NMSC", suite::ImportTextWith("corvane.import.field", {"260704D5O,00NMSC"})},
+      // Read, then refused by the checks before writing: one row still, with its values.
+      {"sheet, an amount above a line's limit", "date,number,amount\n2026-07-01,A1,5.00\n2026-07-02,A2,10000000000.00\n", 3,
+       "2026-07-02,A2,10000000000.00", suite::ImportText("corvane.import.amounttoolarge")},
+  };
+  Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.name);
+      dialog.SetFile(WriteFile(QStringLiteral("refused.dat"), row.file));
+      const M& p = dialog.Preview();
+      int found = -1, rows = 0;
+      for (int r = 0; r < p.rowCount(); ++r)
+        if (p.Cell(r, M::Line) == QString::number(row.lineNo)) found = r, ++rows;
+      ASSERT_EQ(rows, 1);
+      const auto shown = [&](int column, int role) { return p.data(p.index(found, column), role).toString(); };
+      EXPECT_EQ(shown(M::Text, Qt::DisplayRole), row.text);
+      EXPECT_EQ(shown(M::Verdict, Qt::DisplayRole), row.reason);
+      EXPECT_EQ(shown(M::Verdict, Qt::ToolTipRole), row.reason);  // whole, where the column cuts it
+      EXPECT_FALSE(dialog.tblPreview()->isColumnHidden(M::Text));
+      for (int r = 0; r < p.rowCount(); ++r)  // lines read right need no text
+        if (r != found) EXPECT_EQ(p.Cell(r, M::Text), QString());
+    }
+    EXPECT_EQ(dialog.Preview().headerData(M::Text, Qt::Horizontal, Qt::DisplayRole).toString(),
+              suite::ImportText("corvane.import.col.text"));
+    dialog.SetFile(WriteFile(QStringLiteral("refused.dat"), "date,number,amount\n2026-07-01,A1,5.00\n"));
+    EXPECT_TRUE(dialog.tblPreview()->isColumnHidden(M::Text));  // no line refused: no room taken
+  });
+  shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
+}
+
+// The field separator guessed is shown with the other guesses and in its box;
+// another one read the sheet into other columns, and the guessed one again as
+// first read.
+TEST_P(ImportTest, TheSeparatorGuessedIsShownAndCanBeChanged) {
+  const struct {
+    const char* name;
+    const char* sheet;
+    const char* guessed;
+    const char* other;
+  } rows[] = {
+      {"comma", "date,number,amount\n2026-07-01,A1,5.00\n2026-07-02,A2,-6.00\n", ",", ";"},
+      {"semicolon", "date;number;amount\n2026-07-01;A1;5,00\n2026-07-02;A2;-6,00\n", ";", "\t"},
+      {"tab", "date\tnumber\tamount\n2026-07-01\tA1\t5.00\n2026-07-02\tA2\t-6.00\n", "\t", ","},
+  };
+  Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<suite::StatementImportDialog&>(d);
+    QComboBox* box = dialog.cboDelimiter();
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.name);
+      dialog.SetFile(WriteFile(QStringLiteral("sheet.csv"), row.sheet));
+      EXPECT_EQ(box->currentData().toString(), row.guessed);
+      EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("lblGuess"))->text().contains(box->currentText()));
+      EXPECT_EQ(dialog.Accepted().size(), 2u);
+      box->setCurrentIndex(box->findData(QString::fromLatin1(row.other)));
+      EXPECT_EQ(dialog.Accepted().size(), 0u);  // one column: no date, no amount
+      EXPECT_FALSE(dialog.cmdImport()->isEnabled());
+      box->setCurrentIndex(box->findData(QString::fromLatin1(row.guessed)));
+      ASSERT_EQ(dialog.Accepted().size(), 2u);
+      EXPECT_EQ(dialog.Accepted()[1].amount, Money::FromCents(600));
+      EXPECT_EQ(dialog.Accepted()[1].bd_c, 1);
+    }
+  });
+  shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Bool(), ModeName);

@@ -12,22 +12,24 @@ namespace corvane::suite {
 
 // Every line of the file in file order as it will be written: date, settlement
 // style, number, the amount in its debit or credit column, and the line's verdict
-// (will be written, refused with its reason, or already in the account); a line
-// the file could not read shows only its number and reason. Holds no copy of the
-// lines: the dialog keeps them alive while it shows them.
+// (will be written, refused with its reason, or already in the account). A
+// refused line also shows its text in the file, which is all a line the file
+// could not read has to show. Holds no copy of the lines: the dialog keeps them
+// alive while it shows them.
 class ImportPreviewModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { Line, Date, Style, Number, Debit, Credit, Verdict, ColumnCount };
+  enum Column { Line, Date, Style, Number, Debit, Credit, Text, Verdict, ColumnCount };
 
   explicit ImportPreviewModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
   // lines: what the file gave; refused: line number → reason text (lines not
   // among them included); duplicate: line numbers the account already holds;
-  // wholeFile: whether the file as a whole is refused (no line will be written).
+  // wholeFile: whether the file as a whole is refused (no line will be written);
+  // texts: line number → the file's text of that line, for the refused lines.
   void Show(const std::vector<platform::ImportLine>& lines, const QHash<int, QString>& refused,
-            const QSet<int>& duplicate, bool wholeFile);
+            const QSet<int>& duplicate, bool wholeFile, const QHash<int, QString>& texts = {});
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,9 +46,15 @@ class ImportPreviewModel : public QAbstractTableModel {
     const platform::ImportLine* line = nullptr;  // none: the file could not read it
     Kind kind = Written;
     QString reason;
+    QString text;  // a refused line's text in the file
   };
   std::vector<Row> rows_;
   bool wholeFile_ = false;
 };
+
+// The text of the given lines (1-based, split at line feeds, the carriage return
+// before one dropped) of a file's text, each cut to `most` characters ending in
+// "…" where it is longer: one pass over the text, however many lines are asked.
+QHash<int, QString> TextOfLines(const QString& text, QList<int> lineNos, int most = 200);
 
 }  // namespace corvane::suite

@@ -38,9 +38,19 @@ std::vector<Field> Fields(const QString& text) {
   return fields;
 }
 
-// An amount with a decimal comma ("2500,00", "15,"); at most two decimals.
-std::optional<Money> Amount(QStringView s) {
+bool IsDigits(QStringView s) {
+  for (QChar c : s)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
+// An amount with a decimal comma ("2500,00", "15,"); at most two decimals. A
+// statement line's amount may also be whole units without the comma ("800"):
+// the type code after it shows that it was not cut short, which a balance's
+// amount, ending its field, cannot show.
+std::optional<Money> Amount(QStringView s, bool wholeUnits = false) {
   const qsizetype comma = s.indexOf(QLatin1Char(','));
+  if (comma < 0 && wholeUnits && !s.isEmpty() && s.size() <= 15 && IsDigits(s)) return Money::Parse(s.toString());
   if (comma <= 0 || s.size() - comma - 1 > 2 || s.size() > 15) return std::nullopt;
   for (qsizetype i = 0; i < s.size(); ++i)
     if (i != comma && !s[i].isDigit()) return std::nullopt;
@@ -65,17 +75,25 @@ bool ReadBalance(QStringView s, Money& amount, QString& currency) {
 }
 
 // :61: value date YYMMDD, optional entry date MMDD, mark C, D, RC or RD, optional
-// funds code letter, amount with a decimal comma, type (N, F or S and three),
-// the customer's reference up to "//", then the bank's reference. Read by hand:
-// a large file holds hundreds of thousands of them.
+// funds code letter, the amount (a decimal comma, or whole units), the type (N, F
+// or S and three letters or digits, blanks padding it), the customer's reference
+// up to "//" (many banks leave it out), then the bank's reference. The type must
+// follow the amount: a field that ends in its amount may have lost the amount's
+// end. Read by hand: a large file holds hundreds of thousands of them.
 struct Line61 {
   QStringView valueDate, entryDate, mark, amount, reference;
 };
 
-bool IsDigits(QStringView s) {
-  for (QChar c : s)
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  return true;
+bool IsCodeChar(QChar c) { return c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+
+// The type code from s[i]: gives the position after it, or -1 when there is none.
+// Trailing blanks may have been trimmed from a field that ends with the code.
+qsizetype SkipType(QStringView s, qsizetype i) {
+  if (i >= s.size() || (s[i] != QLatin1Char('N') && s[i] != QLatin1Char('F') && s[i] != QLatin1Char('S'))) return -1;
+  const qsizetype end = i + 4;
+  for (++i; i < end && i < s.size() && IsCodeChar(s[i]);) ++i;
+  while (i < end && i < s.size() && s[i] == QLatin1Char(' ')) ++i;
+  return i == end || i == s.size() ? i : -1;
 }
 
 bool Read61(QStringView s, Line61& l) {
@@ -94,15 +112,12 @@ bool Read61(QStringView s, Line61& l) {
   const qsizetype from = i;
   while (i < s.size() && (s[i].isDigit() || s[i] == QLatin1Char(','))) ++i;
   l.amount = s.mid(from, i - from);
-  if (l.amount.size() < 2 || l.amount.size() > 15 || i + 4 > s.size()) return false;
-  const QChar type = s[i];
-  if (type != QLatin1Char('N') && type != QLatin1Char('F') && type != QLatin1Char('S')) return false;
-  for (qsizetype k = i + 1; k < i + 4; ++k)
-    if (!s[k].isDigit() && (s[k] < QLatin1Char('A') || s[k] > QLatin1Char('Z'))) return false;
-  i += 4;
-  const qsizetype bank = s.indexOf(QLatin1String("//"), i + 1);
-  l.reference = s.mid(i, bank < 0 ? -1 : bank - i);
-  return !l.reference.isEmpty();
+  if (l.amount.isEmpty() || l.amount.size() > 15) return false;
+  i = SkipType(s, i);
+  if (i < 0) return false;
+  const qsizetype bank = s.indexOf(QLatin1String("//"), i);
+  l.reference = s.mid(i, bank < 0 ? -1 : bank - i).trimmed();
+  return true;
 }
 
 // A :61: field may run over the next line: when its first line is no whole
@@ -188,7 +203,7 @@ ParsedStatement ReadMt940(const QByteArray& bytes, const StatementReadOptions& o
       ImportLine l;
       l.lineNo = f.lineNo;
       l.date = Date(m.valueDate);
-      const std::optional<Money> amount = Amount(m.amount);
+      const std::optional<Money> amount = Amount(m.amount, true);
       if (!l.date.isValid() || (!m.entryDate.isEmpty() && !QDate(2000, m.entryDate.left(2).toInt(), m.entryDate.mid(2).toInt()).isValid())) {
         refuse(f.lineNo, "corvane.import.badfielddate", QStringView(s).left(6 + m.entryDate.size()));
         continue;
@@ -204,8 +219,7 @@ ParsedStatement ReadMt940(const QByteArray& bytes, const StatementReadOptions& o
       l.bd_c = (m.mark == QLatin1String("D") || m.mark == QLatin1String("RC")) ? 1 : 0;
       l.amount = amount;
       st.check.lines += *l.bd_c == 0 ? *amount : -*amount;
-      const QStringView ref = m.reference.trimmed();
-      if (ref != QLatin1String("NONREF")) l.number = ref.toString();
+      if (m.reference != QLatin1String("NONREF")) l.number = m.reference.toString();
       out.lines.push_back(l);
     }
   }

@@ -39,7 +39,7 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
     : QDialog(parent), db_(db), target_(std::move(target)) {
   setObjectName(QStringLiteral("frmStatementImport"));
   setWindowTitle(Text("corvane.import.title"));
-  resize(960, 780);
+  resize(1200, 780);  // room for a refused line's text and reason beside the columns
   txtFile_ = Named(new QLineEdit(this), "txtFile");
   txtFile_->setReadOnly(true);
   auto* browse = Named(new QPushButton(Text("corvane.import.browse"), this), "cmdBrowse");
@@ -57,6 +57,8 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
   tblPreview_->verticalHeader()->hide();
   tblPreview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tblPreview_->horizontalHeader()->setStretchLastSection(true);
+  tblPreview_->setColumnWidth(ImportPreviewModel::Line, 56);
+  tblPreview_->setColumnHidden(ImportPreviewModel::Text, true);  // until a line is refused
   tblPreview_->setMinimumHeight(160);
   lblRefused_ = Named(new QLabel(this), "lblRefused");
   lstRefused_ = Named(new QListWidget(this), "lstRefused");
@@ -110,6 +112,10 @@ QWidget* StatementImportDialog::BuildCsvBox() {
   cboThousands_->addItem(Text("corvane.import.sep.point"), QStringLiteral("."));
   cboThousands_->addItem(Text("corvane.import.sep.space"), QStringLiteral(" "));
   cboThousands_->addItem(Text("corvane.import.sep.apostrophe"), QStringLiteral("'"));
+  cboDelimiter_ = Named(new QComboBox(box), "cboDelimiter");
+  cboDelimiter_->addItem(Text("corvane.import.sep.comma"), QStringLiteral(","));
+  cboDelimiter_->addItem(Text("corvane.import.sep.semicolon"), QStringLiteral(";"));
+  cboDelimiter_->addItem(Text("corvane.import.sep.tab"), QStringLiteral("\t"));
   spnFirstLine_ = Named(new QSpinBox(box), "spnFirstLine");
   spnFirstLine_->setRange(1, 1000000);
   chkHeader_ = Named(new QCheckBox(Text("corvane.import.header"), box), "chkHeader");
@@ -126,6 +132,8 @@ QWidget* StatementImportDialog::BuildCsvBox() {
   grid->addWidget(Caption("corvane.import.firstline", box), 1, 0);
   grid->addWidget(spnFirstLine_, 1, 1);
   grid->addWidget(chkHeader_, 1, 2, 1, 2);
+  grid->addWidget(Caption("corvane.import.delimiter", box), 1, 4);
+  grid->addWidget(cboDelimiter_, 1, 5);
   grid->addWidget(lblGuess_, 2, 0, 1, 6);
   const char* captions[] = {"corvane.import.col.date",   "corvane.import.col.style",     "corvane.import.col.number",
                             "corvane.import.col.debit",  "corvane.import.col.credit",    "corvane.import.col.amount",
@@ -139,6 +147,7 @@ QWidget* StatementImportDialog::BuildCsvBox() {
   }
   for (QComboBox* c : {cboDecimal_, cboThousands_, cboDateFormat_})
     connect(c, &QComboBox::currentIndexChanged, this, &StatementImportDialog::CsvChanged);
+  connect(cboDelimiter_, &QComboBox::currentIndexChanged, this, &StatementImportDialog::DelimiterChanged);
   connect(spnFirstLine_, &QSpinBox::valueChanged, this, &StatementImportDialog::LayoutChanged);
   connect(chkHeader_, &QCheckBox::toggled, this, &StatementImportDialog::LayoutChanged);
   return box;

@@ -30,7 +30,9 @@ class ImportPreviewModel;
 // data line, date format and column mapping (guesses shown, each one the user's
 // to change), the balance check of each statement, and every line with its date,
 // number, amount in its debit or credit column and verdict (written, refused with
-// its reason, or already in the account). Import stays disabled, with the reason
+// its reason and the file's text of the line, or already in the account). What
+// the file itself refuses (its encoding, its structure, its balances) holds
+// through every change of the sheet's layout or mapping. Import stays disabled, with the reason
 // shown, for a file that cannot be read, is of no known format, names another
 // bank account or currency than the account's, or does not add up (unless the
 // user ticks that it is to be imported as a damaged file). Import asks before
@@ -60,6 +62,7 @@ class StatementImportDialog : public QDialog {
   QCheckBox* chkDamaged() const { return chkDamaged_; }
   QComboBox* cboDecimal() const { return cboDecimal_; }
   QComboBox* cboThousands() const { return cboThousands_; }
+  QComboBox* cboDelimiter() const { return cboDelimiter_; }
   QSpinBox* spnFirstLine() const { return spnFirstLine_; }
   QCheckBox* chkHeader() const { return chkHeader_; }
   QComboBox* cboDateFormat() const { return cboDateFormat_; }
@@ -78,6 +81,7 @@ class StatementImportDialog : public QDialog {
   void ReadCsvText();
   void ApplyMapping();
   void LayoutChanged();
+  void DelimiterChanged();
   void CsvChanged();
   void Recheck();
   void FillCsvControls();
@@ -90,7 +94,8 @@ class StatementImportDialog : public QDialog {
   QString path_;
   QByteArray bytes_;
   ParsedStatement parsed_;
-  QString text_;  // a CSV file's text
+  QString text_;  // the file's text: a CSV file's always, another's once a line of it is shown
+  bool textOk_ = true;  // a CSV file's bytes are valid text in its encoding
   CsvReadOptions layout_, guessedLayout_;
   CsvTable csv_;
   CsvMapping mapping_;
@@ -106,6 +111,7 @@ class StatementImportDialog : public QDialog {
   QWidget* csvBox_ = nullptr;
   QComboBox* cboDecimal_ = nullptr;
   QComboBox* cboThousands_ = nullptr;
+  QComboBox* cboDelimiter_ = nullptr;
   QSpinBox* spnFirstLine_ = nullptr;
   QCheckBox* chkHeader_ = nullptr;
   QComboBox* cboDateFormat_ = nullptr;

@@ -14,6 +14,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
+#include <algorithm>
 #include <exception>
 
 namespace corvane::suite {
@@ -65,7 +67,10 @@ QString SeparatorName(QChar c) {
 
 void StatementImportDialog::Read() {
   parsed_ = ParsedStatement();
+  bytes_.clear();
   text_.clear();
+  textOk_ = true;
+  csv_ = CsvTable();
   StatementReadOptions options;
   options.importDamaged = chkDamaged_->isChecked();
   QFile file(path_);
@@ -82,10 +87,10 @@ void StatementImportDialog::Read() {
       case StatementFormat::Csv: {
         const DecodedText decoded = DecodeStatementBytes(bytes_);
         text_ = decoded.text;
+        textOk_ = decoded.ok;
         layout_ = guessedLayout_ = GuessCsvReadOptions(text_);
         parsed_.encoding = decoded.encoding;
         ReadCsvText();
-        if (!decoded.ok) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {decoded.encoding});
         break;
       }
       case StatementFormat::Unknown:
@@ -113,12 +118,18 @@ void StatementImportDialog::ReadCsvText() {
   ApplyMapping();
 }
 
+// The lines as the mapping reads them. What the text itself refuses holds
+// whatever its columns are taken for: bytes that are no text in its encoding, and
+// the balance column the sheet names, checked also when the mapping leaves it out.
 void StatementImportDialog::ApplyMapping() {
   const QString encoding = parsed_.encoding;
-  parsed_ = ApplyCsvMapping(csv_, mapping_);
+  CsvMapping mapping = mapping_;
+  if (mapping.balance < 0) mapping.balance = guess_.balance;
+  parsed_ = ApplyCsvMapping(csv_, mapping);
   parsed_.format = StatementFormat::Csv;
   parsed_.encoding = encoding;
   parsed_.importDamaged = chkDamaged_->isChecked();
+  if (!textOk_) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {encoding});
 }
 
 void StatementImportDialog::FillCsvControls() {
@@ -133,19 +144,33 @@ void StatementImportDialog::FillCsvControls() {
   }
   Pick(cboDecimal_, mapping_.notation.decimal);
   Pick(cboThousands_, mapping_.notation.thousands);
+  Pick(cboDelimiter_, layout_.delimiter);
   cboDateFormat_->setCurrentIndex(std::max(0, static_cast<int>(CsvDateFormats().indexOf(mapping_.dateFormat))));
   spnFirstLine_->setValue(layout_.firstDataLine);
   chkHeader_->setChecked(layout_.hasHeader);
   lblGuess_->setText(Text("corvane.import.guess", {QString(guess_.notation.decimal), SeparatorName(guess_.notation.thousands),
                                                    guess_.dateFormat.isEmpty() ? Text("corvane.import.none") : guess_.dateFormat,
-                                                   QString::number(guessedLayout_.firstDataLine)}));
+                                                   QString::number(guessedLayout_.firstDataLine),
+                                                   cboDelimiter_->itemText(cboDelimiter_->findData(QString(guessedLayout_.delimiter)))}));
   filling_ = false;
 }
 
+// Only a sheet has a layout and a mapping; the controls of one read before are
+// no way to change another file.
 void StatementImportDialog::LayoutChanged() {
-  if (filling_) return;
+  if (filling_ || parsed_.format != StatementFormat::Csv) return;
   layout_.firstDataLine = spnFirstLine_->value();
   layout_.hasHeader = chkHeader_->isChecked();
+  ReadCsvText();
+  Recheck();
+}
+
+// Other columns: where the data starts and whether a header names them are
+// guessed again for them.
+void StatementImportDialog::DelimiterChanged() {
+  if (filling_ || parsed_.format != StatementFormat::Csv) return;
+  layout_.delimiter = Picked(cboDelimiter_);
+  layout_.firstDataLine = 0;
   ReadCsvText();
   Recheck();
 }
@@ -157,7 +182,7 @@ void StatementImportDialog::SetMapping(const CsvMapping& mapping) {
 }
 
 void StatementImportDialog::CsvChanged() {
-  if (filling_) return;
+  if (filling_ || parsed_.format != StatementFormat::Csv) return;
   int* fields[] = {&mapping_.date,   &mapping_.style,  &mapping_.number,    &mapping_.debit,
                    &mapping_.credit, &mapping_.amount, &mapping_.direction, &mapping_.balance};
   for (int i = 0; i < 8; ++i) *fields[i] = cbo_[i]->currentData().toInt();
@@ -203,7 +228,15 @@ void StatementImportDialog::Recheck() {
   }
   QSet<int> duplicate;
   for (size_t i : duplicates_) duplicate.insert(accepted_[i].lineNo);
-  preview_->Show(parsed_.lines, refused, duplicate, !problem.isEmpty());
+  if (!refused.isEmpty() && text_.isEmpty()) text_ = DecodeStatementBytes(bytes_).text;
+  preview_->Show(parsed_.lines, refused, duplicate, !problem.isEmpty(), TextOfLines(text_, refused.keys()));
+  // The file's text beside the reasons, as wide as it needs up to a limit;
+  // without a refused line no room is taken for it.
+  tblPreview_->setColumnHidden(ImportPreviewModel::Text, refused.isEmpty());
+  if (!refused.isEmpty()) {
+    tblPreview_->resizeColumnToContents(ImportPreviewModel::Text);
+    tblPreview_->setColumnWidth(ImportPreviewModel::Text, std::min(tblPreview_->columnWidth(ImportPreviewModel::Text), 320));
+  }
   lblRefused_->setText(Text("corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
                                                        QString::number(refused.size()),
                                                        QString::number(duplicates_.size())}));

@@ -131,6 +131,55 @@ TEST(Mt940, LinesOfAWrappedFieldAndAKnowinglyImportedDamagedFile) {
   EXPECT_TRUE(s.Importable());  // read knowingly as damaged
 }
 
+// :61: fields as banks write them besides the textbook shape, each read to the
+// exact line; refused only where the date, direction or amount is impossible or
+// may have been cut.
+TEST(Mt940, StatementLineShapesBanksWrite) {
+  struct Case {
+    const char* name;
+    const char* field;
+    Line line;        // read right (lineNo 0: refused)
+    Refusal refusal;  // when refused
+  };
+  const QDate d(2024, 3, 11);
+  const Case cases[] = {
+      {"textbook", "2403110312C2500,00NTRFE2E-7788//BK-0001", {2, d, "E2E-7788", 0, 250000}, {}},
+      {"no customer reference", "240311D12,50NMSC", {2, d, "", 1, 1250}, {}},
+      {"swift type, entry date, no reference", "2403110311C7,00S051", {2, d, "", 0, 700}, {}},
+      {"no customer reference before the bank's", "240311C7,00NTRF//B7", {2, d, "", 0, 700}, {}},
+      {"amount in whole units", "2403110311C800NTRFREF9//B9", {2, d, "REF9", 0, 80000}, {}},
+      {"whole units, no reference", "240311D5NCHK", {2, d, "", 1, 500}, {}},
+      {"comma without decimals", "240311D15,NMSC", {2, d, "", 1, 1500}, {}},
+      {"leading zeros, one decimal", "240311C0012,5NTRFX1", {2, d, "X1", 0, 1250}, {}},
+      {"funds code after a credit", "2403110311CM1000,00NTRFREF1", {2, d, "REF1", 0, 100000}, {}},
+      {"funds code after a debit", "240311DF12,50NCHK778//B2", {2, d, "778", 1, 1250}, {}},
+      {"funds code after a reversal", "240311RDF12,50NMSCNONREF", {2, d, "", 0, 1250}, {}},
+      {"type padded, then the reference", "240311D12,50NMS NONREF", {2, d, "", 1, 1250}, {}},
+      {"type letter padded, then the reference", "240311C3,00N   REF7", {2, d, "REF7", 0, 300}, {}},
+      {"type padded at the field's end", "240311D12,50NMS   ", {2, d, "", 1, 1250}, {}},
+      {"wrapped after the amount, no bank reference", "240311D12,50\nNMSCREF3", {2, d, "REF3", 1, 1250}, {}},
+      {"thirtieth of february", "240230D12,50NMSC", {}, {2, "corvane.import.badfielddate", "240230"}},
+      {"entry month 13", "2403111311D12,50NMSC", {}, {2, "corvane.import.badfielddate", "2403111311"}},
+      {"no amount", "240311DNMSC", {}, {2, "corvane.import.field", "240311DNMSC"}},
+      {"no direction", "240311X12,50NMSC", {}, {2, "corvane.import.field", "240311X12,50NMSC"}},
+      {"field ends in its amount", "240311D12,5", {}, {2, "corvane.import.field", "240311D12,5"}},
+      {"three decimals", "240311D12,505NMSC", {}, {2, "corvane.import.field", "240311D12,505NMSC"}},
+      {"two commas", "240311D1,234,50NMSC", {}, {2, "corvane.import.field", "240311D1,234,50NMSC"}},
+      {"decimal point", "240311D12.50NMSC", {}, {2, "corvane.import.field", "240311D12.50NMSC"}},
+      {"zero", "240311D0,00NMSC", {}, {2, "corvane.import.field", "240311D0,00NMSC"}},
+      {"type not N, F or S", "240311D12,50XMSC", {}, {2, "corvane.import.field", "240311D12,50XMSC"}},
+      {"type with a comma in it", "240311D1N,50NMSC", {}, {2, "corvane.import.field", "240311D1N,50NMSC"}},
+      {"type cut by a slash", "240311D12,50NM//B1", {}, {2, "corvane.import.field", "240311D12,50NM//B1"}},
+      {"amount over 15 characters", "240311D1234567890123,45NMSC", {}, {2, "corvane.import.field", QString()}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ParsedStatement s = ReadMt940(QByteArray(":20:S1\n:61:") + c.field + "\n:86:details\n");
+    if (c.line.lineNo) ExpectRead(s, {c.line}, {});
+    else ExpectRead(s, {}, {c.refusal});
+  }
+}
+
 const char kCamt[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Document xmlns="urn:iso:std:iso:20022:tech:xsd:camt.053.001.08">
  <BkToCstmrStmt>

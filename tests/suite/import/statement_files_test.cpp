@@ -1,5 +1,6 @@
 #include "statement_expect.h"
 #include "suite/import/csv_statement.h"
+#include "suite/import/import_preview_model.h"
 #include "suite/import/ofx_chunks.h"
 
 #include <QFile>
@@ -189,6 +190,24 @@ TEST(Writer, ChecksRefuseWithAReason) {
       EXPECT_EQ(refused[0].lineNo, 7) << c.name;
     }
   }
+}
+
+// The preview's text of a refused line: the line as the file holds it, found
+// whatever order the lines are asked in, a long one cut.
+TEST(PreviewText, TheLinesAskedForAsInTheFile) {
+  const QString text = QStringLiteral("head\r\nsecond line\r\n\n") + QString(250, QLatin1Char('x')) + QStringLiteral("\nlast");
+  const struct {
+    const char* name;
+    QList<int> asked;
+    QHash<int, QString> found;
+  } cases[] = {
+      {"one line, its carriage return dropped", {2}, {{2, "second line"}}},
+      {"asked out of order", {5, 1}, {{1, "head"}, {5, "last"}}},
+      {"an empty line", {3}, {{3, ""}}},
+      {"a long line cut", {4}, {{4, QString(200, QLatin1Char('x')) + QChar(0x2026)}}},
+      {"beyond the end, and no line 0", {0, 6, 9}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextOfLines(text, c.asked), c.found) << c.name;
 }
 
 }  // namespace
