@@ -227,7 +227,11 @@ EditAnswer GridEditor::Refused(int row, int col) {
   QTimer::singleShot(0, this, [this] {
     const int row = std::exchange(refusedRow_, -1);
     if (row < 1 || row >= grid_->Rows() || refusedCol_ >= grid_->Cols()) return;
-    if (grid_->IsEditing() && (grid_->Row() != row || grid_->Col() != refusedCol_)) grid_->CancelEdit();
+    if (grid_->IsEditing()) {
+      // Keys typed meanwhile may have opened the refused cell again: that edit stays.
+      if (grid_->Row() == row && grid_->Col() == refusedCol_) return;
+      grid_->CancelEdit();
+    }
     grid_->SetCurrentCell(row, refusedCol_);
     grid_->setFocus();
   });

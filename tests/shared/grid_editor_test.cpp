@@ -233,6 +233,13 @@ TEST_F(GridEditorTest, ARefusedCellKeepsTheCursorWhateverEndedItsEdit) {
     EXPECT_EQ(editor.RowTexts(2).mid(1, 4), QStringList({"2024.01.06", "02", "A2", "20.00"}));
     editor.DiscardCurrentRow();
   }
+  // Keys typed before the cursor is back reopen the refused cell: that edit stays.
+  host.refuseCol = 2;
+  ASSERT_FALSE(Type(1, 2, "999"));
+  ASSERT_TRUE(grid.StartEdit(1, 2));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(grid.IsEditing());
+  EXPECT_EQ((std::pair{grid.Row(), grid.Col()}), (std::pair{1, 2}));
 }
 
 TEST_F(GridEditorTest, MovingOffAChangedRowSavesItUnlessTheRowIsRefused) {

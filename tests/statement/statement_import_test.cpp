@@ -405,6 +405,44 @@ TEST_P(NetBankTest, RefusedLinesAreListedAndDuplicatesWrittenOnlyWhenAsked) {
   }
 }
 
+// A box left empty or holding no date stops OK with its message before the bank is
+// asked; the start box is looked at first, and the dialog stays open.
+TEST_P(NetBankTest, ADateTheBoxesCannotReadStopsOkBeforeTheBank) {
+  const QString noStart = shared::GetResString(QStringLiteral("corvane.import.nostart"));
+  const QString noEnd = shared::GetResString(QStringLiteral("corvane.import.noend"));
+  const struct {
+    const char* name;
+    const char* start;
+    const char* end;
+    QStringList said;  // what the one box shown says (the box and the text of a bad date)
+  } rows[] = {{"no start", "", "", {noStart}},
+              {"start no date", "2026.13.01", "2026.07.31", {"开始", "2026.13.01"}},
+              {"no end", "2026.07.01", " ", {noEnd}},
+              {"end no date", "2026.07.01", "2026.07.32", {"结束", "2026.07.32"}}};
+  frmYHDZD* w = Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<ScriptedBank::Asked> asked;
+    platform::StatementImportFactory::Instance().makeLineSource = [&] {
+      return std::make_unique<ScriptedBank>(std::vector<platform::FetchedLine>{}, asked);
+    };
+    bool open = false;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<frmNBImportCond&>(d);
+      dialog.txtStartDate()->setText(QString::fromLatin1(row.start));
+      dialog.txtEndDate()->setText(QString::fromLatin1(row.end));
+      dialog.cmdOK_Click();
+      open = dialog.isVisible() && !dialog.bolConfirm;
+    });
+    session_.Messages().Clear();
+    w->Toolbar1_ButtonClick(QStringLiteral("import1"));
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(asked.empty());
+    ASSERT_EQ(Prompts().size(), 1);
+    for (const QString& part : row.said) EXPECT_TRUE(Prompts()[0].contains(part)) << Prompts()[0].toStdString();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Book, NetBankTest, ::testing::Values(true), ModeName);
 
 }  // namespace
