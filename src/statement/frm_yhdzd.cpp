@@ -69,18 +69,27 @@ struct LoadedRows {
   std::vector<std::pair<size_t, int>> states;  // rows not in state 0
 };
 
-// Appends the lines read to the grid and empties the batch: the view takes one
-// insert, and the texts and colours show in one go with the redraw back on.
+// Appends the lines read to the grid and empties the batch. The first batch fills
+// the empty grid in one pass; later ones give the view one insert, and their texts
+// and colours show in one go with the redraw back on.
 void AppendLoaded(platform::EntryGrid& grid, shared::GridEditor& editor, LoadedRows& batch) {
   if (batch.cells.empty()) return;
   const int first = grid.Rows();
-  grid.SetRows(first + static_cast<int>(batch.cells.size()));
-  grid.SetRedraw(false);
-  for (size_t i = 0; i < batch.cells.size(); ++i) {
-    const int row = first + static_cast<int>(i);
-    std::vector<QString>& cells = batch.cells[i];
-    for (size_t c = 0; c < cells.size(); ++c) grid.SetTextMatrix(row, static_cast<int>(c), cells[c]);
-    grid.SetRowData(row, QVariant::fromValue(batch.keys[i]));
+  if (first == 1) {
+    std::vector<QVariant> keys;
+    keys.reserve(batch.keys.size());
+    for (qint64 id : batch.keys) keys.push_back(QVariant::fromValue(id));
+    grid.SetRedraw(false);
+    grid.FillRows(std::move(batch.cells), std::move(keys));
+  } else {
+    grid.SetRows(first + static_cast<int>(batch.cells.size()));
+    grid.SetRedraw(false);
+    for (size_t i = 0; i < batch.cells.size(); ++i) {
+      const int row = first + static_cast<int>(i);
+      const std::vector<QString>& cells = batch.cells[i];
+      for (size_t c = 0; c < cells.size(); ++c) grid.SetTextMatrix(row, static_cast<int>(c), cells[c]);
+      grid.SetRowData(row, QVariant::fromValue(batch.keys[i]));
+    }
   }
   for (const auto& [i, state] : batch.states) editor.SetRowState(first + static_cast<int>(i), state);
   grid.SetRedraw(true);

@@ -97,7 +97,9 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
     const char* number;
     const char* shown;  // in Label3
   } lines[] = {{"12", "0012"}, {"A-7", "A-7"}, {"", ""}, {"12345", "12345"}};
-  for (int i = 0; i < 4; ++i) AddLine(QDate(2026, 7, 5 + i), true, 10 + i, 0, QString::fromLatin1(lines[i].number));
+  // The third line is ticked: its row joins a grid that has rows already.
+  for (int i = 0; i < 4; ++i)
+    AddLine(QDate(2026, 7, 5 + i), true, 10 + i, i == 2 ? 3 : 0, QString::fromLatin1(lines[i].number));
   frmYHDZD* w = Open();
   ASSERT_NE(w, nullptr);
   frmYHDZD::SetPumpInterval(0);
@@ -117,6 +119,13 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
                 QStringLiteral(" - ") + QString::fromLatin1(lines[std::min(i, 3)].shown)));
   EXPECT_EQ(seen, want);
   EXPECT_EQ(Column(w, 6), QStringList({"1,010.00", "1,021.00", "1,033.00", "1,046.00"}));
+  std::vector<int> states;
+  for (int r = 1; r < w->MsGrid1()->Rows(); ++r) states.push_back(w->Editor().RowStateOf(r));
+  EXPECT_EQ(states, std::vector<int>({shared::kRowOpen, shared::kRowOpen, shared::kRowTicked, shared::kRowOpen}));
+  for (int r = 1; r < w->MsGrid1()->Rows(); ++r) {
+    ASSERT_TRUE(w->Editor().IsSaved(r));
+    EXPECT_EQ(w->MsGrid1()->TextMatrix(r, 0), QString::number(std::get<qint64>(w->Editor().Key(r))).rightJustified(6, '0'));
+  }
   EXPECT_EQ(w->MsGrid1()->Row(), 1);
 }
 
