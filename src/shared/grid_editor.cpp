@@ -5,8 +5,10 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace corvane::shared {
 
@@ -80,6 +82,7 @@ void GridEditor::SetColumns(std::vector<GridColumnSpec> specs, int headerTwips) 
   for (int state : {kRowProtected, kRowTicked, kRowProtectedMarked, kRowCleared})
     grid_->AddProtectedColor(RowStateColor(state));
   enteredRow_ = -1;
+  refusedRow_ = -1;
 }
 
 int GridEditor::DataRows() const { return grid_->Rows() - 1; }
@@ -131,6 +134,7 @@ int GridEditor::AppendRow(const QStringList& texts, const GridRowKey& key, int s
 }
 
 void GridEditor::RemoveRow(int row) {
+  refusedRow_ = -1;
   if (row == enteredRow_) enteredRow_ = -1;
   else if (row < enteredRow_) --enteredRow_;
   grid_->RemoveRow(row);
@@ -139,6 +143,7 @@ void GridEditor::RemoveRow(int row) {
 
 void GridEditor::RemoveRows(int first, int last) {
   if (first > last) return;
+  refusedRow_ = -1;
   if (enteredRow_ >= first && enteredRow_ <= last) enteredRow_ = -1;
   else if (enteredRow_ > last) enteredRow_ -= last - first + 1;
   grid_->RemoveRows(first, last);
@@ -207,10 +212,30 @@ EditAnswer GridEditor::AcceptEdit(int row, int col, QString& text) {
   // Amounts and dates typed (or pasted) full-width are read in their ASCII forms.
   const platform::ColumnKind kind = grid_->ColumnEditorOf(col).kind;
   if (kind == platform::ColumnKind::Amount || kind == platform::ColumnKind::Date) text = platform::ToHalfWidth(text);
-  if (!FitsColumn(col, text)) return EditAnswer::Refuse;
+  if (!FitsColumn(col, text)) return Refused(row, col);
   if (!host_) return EditAnswer::Accept;
   grid_->SetTextMatrix(row, col, text);
-  return host_->ValidateCell(row, col, text) ? EditAnswer::Accept : EditAnswer::Refuse;
+  return host_->ValidateCell(row, col, text) ? EditAnswer::Accept : Refused(row, col);
+}
+
+EditAnswer GridEditor::Refused(int row, int col) {
+  // What ended the edit (Tab, a click, an arrow key) may still move the cursor on
+  // and open the next cell; once it has, the cursor goes back, so the user's next
+  // keys land in the refused cell and not in another column.
+  refusedRow_ = row;
+  refusedCol_ = col;
+  QTimer::singleShot(0, this, [this] {
+    const int row = std::exchange(refusedRow_, -1);
+    if (row < 1 || row >= grid_->Rows() || refusedCol_ >= grid_->Cols()) return;
+    if (grid_->IsEditing()) {
+      // Keys typed meanwhile may have opened the refused cell again: that edit stays.
+      if (grid_->Row() == row && grid_->Col() == refusedCol_) return;
+      grid_->CancelEdit();
+    }
+    grid_->SetCurrentCell(row, refusedCol_);
+    grid_->setFocus();
+  });
+  return EditAnswer::Refuse;
 }
 
 LeaveAnswer GridEditor::LeaveRow(int row, int& col) {
@@ -254,6 +279,7 @@ bool GridEditor::IsCurrentRowDirty() const {
 
 void GridEditor::DiscardCurrentRow() {
   if (grid_->IsEditing()) grid_->CancelEdit();
+  refusedRow_ = -1;
   const int row = grid_->Row();
   if (row < 1 || row >= grid_->Rows()) return;
   if (!IsSaved(row)) {

@@ -35,8 +35,10 @@ namespace corvane::shared {
 //    refuse it after showing its own message. When the cursor leaves a changed row
 //    the editor runs every cell through ValidateCell again (only the trimming is
 //    written back), then ValidateRow, then SaveRow. Any refusal keeps the cursor in
-//    the row, at the failing column. A failure thrown by SaveRow is caught here,
-//    shown, and the row stays current and changed, so nothing is half kept.
+//    the row, at the failing column; a refused cell keeps the cursor (and the grid
+//    the focus) whatever key or click ended its edit. A failure thrown by SaveRow
+//    is caught here, shown, and the row stays current and changed, so nothing is
+//    half kept.
 //  - CommitCurrentRow runs that same leave path for the current row on demand (a
 //    save button, closing the window); when the row is invalid the window may ask
 //    whether to discard (DiscardCurrentRow) or stay.
@@ -153,6 +155,9 @@ class GridEditor : public QObject {
   // False, after a message naming the column and its limit, when text is longer.
   bool FitsColumn(int col, const QString& text) const;
   platform::EditAnswer AcceptEdit(int row, int col, QString& text);
+  // Refuses the edit and brings the cursor back to the cell once the event that
+  // ended the edit is over.
+  platform::EditAnswer Refused(int row, int col);
   platform::LeaveAnswer LeaveRow(int row, int& col);
   void RememberEnteredRow();
 
@@ -163,6 +168,8 @@ class GridEditor : public QObject {
   RunningBalance* balance_ = nullptr;
   int enteredRow_ = -1;
   QStringList enteredTexts_;
+  int refusedRow_ = -1;  // the cell the cursor returns to; -1: none
+  int refusedCol_ = -1;
 };
 
 }  // namespace corvane::shared

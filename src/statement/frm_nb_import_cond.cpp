@@ -109,12 +109,8 @@ void frmNBImportCond::cmdOK_Click() {
   QDate start, end;
   if (!ReadDate(txtStartDate_, QStringLiteral("corvane.import.nostart"), QStringLiteral("开始"), start)) return;
   if (!ReadDate(txtEndDate_, QStringLiteral("corvane.import.noend"), QStringLiteral("结束"), end)) return;
+  // The range goes to the bank as typed, a start after the end too.
   const QString title = s.Cash().GetMessageTitle();
-  if (start > end) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.startafterend")), 0, title);
-    txtStartDate_->setFocus();
-    return;
-  }
   try {
     std::vector<platform::FetchedLine> fetched;
     QString message;

@@ -12,11 +12,12 @@ class QPushButton;
 namespace corvane::statement {
 
 // "网上银行对账单引入": the date range of the internet-banking import of one bank
-// book. OK checks the two dates (start not after end), fetches the bank's lines
-// through the BankLineSource, checks them (lines without date, amount or
-// direction are refused with their reason), warns about lines the book already
-// holds, and writes the accepted lines in one transaction; bolConfirm is true
-// once the fetch and the write succeeded, also when the bank had no line.
+// book. OK checks that both boxes hold dates, fetches the bank's lines of the
+// range as typed (a start after the end too) through the BankLineSource, checks
+// them (lines without date, amount or direction are refused with their reason),
+// warns about lines the book already holds, and writes the accepted lines in one
+// transaction; bolConfirm is true once the fetch and the write succeeded, also
+// when the bank had no line.
 class frmNBImportCond : public QDialog {
   Q_OBJECT
 

@@ -10,6 +10,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
+#include "statement/statement_cells.h"
 #include "statement/statement_store.h"
 
 #include <QApplication>
@@ -59,6 +60,40 @@ bool IsInput(QEvent::Type t) {
 QString LineName(const StatementLine& l) {
   return QStringLiteral("%1  %2  %3").arg(QString::number(l.id).rightJustified(6, QLatin1Char('0')),
                                            l.date.toString(QStringLiteral("yyyy.MM.dd")), l.amount.ToDisplayText());
+}
+
+// Lines read since the grid last grew.
+struct LoadedRows {
+  std::vector<std::vector<QString>> cells;
+  std::vector<qint64> keys;
+  std::vector<std::pair<size_t, int>> states;  // rows not in state 0
+};
+
+// Appends the lines read to the grid and empties the batch. The first batch fills
+// the empty grid in one pass; later ones give the view one insert, and their texts
+// and colours show in one go with the redraw back on.
+void AppendLoaded(platform::EntryGrid& grid, shared::GridEditor& editor, LoadedRows& batch) {
+  if (batch.cells.empty()) return;
+  const int first = grid.Rows();
+  if (first == 1) {
+    std::vector<QVariant> keys;
+    keys.reserve(batch.keys.size());
+    for (qint64 id : batch.keys) keys.push_back(QVariant::fromValue(id));
+    grid.SetRedraw(false);
+    grid.FillRows(std::move(batch.cells), std::move(keys));
+  } else {
+    grid.SetRows(first + static_cast<int>(batch.cells.size()));
+    grid.SetRedraw(false);
+    for (size_t i = 0; i < batch.cells.size(); ++i) {
+      const int row = first + static_cast<int>(i);
+      const std::vector<QString>& cells = batch.cells[i];
+      for (size_t c = 0; c < cells.size(); ++c) grid.SetTextMatrix(row, static_cast<int>(c), cells[c]);
+      grid.SetRowData(row, QVariant::fromValue(batch.keys[i]));
+    }
+  }
+  for (const auto& [i, state] : batch.states) editor.SetRowState(first + static_cast<int>(i), state);
+  grid.SetRedraw(true);
+  batch = LoadedRows();
 }
 
 }  // namespace
@@ -341,7 +376,7 @@ void frmYHDZD::LoadRows() {
   StatementLoading loading(*this);
   Session& s = Session::Current();
   StatementStore store(s.Db(), context_);
-  // The grid stays drawn while the lines are read; it is filled in one pass at the end.
+  // The lines join the grid as they are read, a batch at every pause.
   grid_->SetRows(1);
   // A start beyond the range of amounts leaves every balance unknown; the line to
   // blame is named below, or the failure is reported as it is.
@@ -354,9 +389,7 @@ void frmYHDZD::LoadRows() {
   }
   balance_.Reset(start, context_.debitDirection);
   if (startError) balance_.MarkStartUnknown();
-  std::vector<std::vector<QString>> rows;
-  std::vector<QVariant> keys;
-  std::vector<std::pair<int, int>> states;  // rows not in state 0
+  LoadedRows batch;
   platform::CommonServices& common = s.Common();
   // Lines share their dates: each is formatted once.
   QHash<qint64, QString> dateTexts;
@@ -372,7 +405,8 @@ void frmYHDZD::LoadRows() {
     if (!first && sinceShown.elapsed() < pumpIntervalMs_) return;
     first = false;
     label3_->setText(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), l.date.toString(Qt::ISODate),
-                                  l.settle + QStringLiteral(" - ") + l.number));
+                                  l.settle + QStringLiteral(" - ") + FourDigitNumber(l.number)));
+    AppendLoaded(*grid_, *editor_, batch);
     QCoreApplication::processEvents();
     sinceShown.restart();
     if (!loading_) throw LoadStopped{};
@@ -394,7 +428,7 @@ void frmYHDZD::LoadRows() {
       auto date = dateTexts.find(l.date.toJulianDay());
       if (date == dateTexts.end()) date = dateTexts.insert(l.date.toJulianDay(), common.FormatDate(l.date));
       // Cells moved in, not copied out of a brace list: the load makes 700,000 of them.
-      std::vector<QString>& cells = rows.emplace_back();
+      std::vector<QString>& cells = batch.cells.emplace_back();
       cells.reserve(7);
       cells.push_back(QString::number(l.id).rightJustified(6, QLatin1Char('0')));
       cells.push_back(*date);
@@ -403,19 +437,16 @@ void frmYHDZD::LoadRows() {
       cells.push_back(l.debit ? debit.ToDisplayText() : QString());
       cells.push_back(l.debit ? QString() : credit.ToDisplayText());
       cells.push_back(std::move(after));
-      keys.emplace_back(QVariant::fromValue(static_cast<qint64>(l.id)));
+      batch.keys.push_back(l.id);
       int state = l.ticked ? shared::kRowTicked : shared::kRowOpen;
       if (BDate.isValid() && l.date < BDate) state = l.ticked ? shared::kRowProtectedMarked : shared::kRowProtected;
-      if (state != shared::kRowOpen) states.emplace_back(static_cast<int>(rows.size()), state);
+      if (state != shared::kRowOpen) batch.states.emplace_back(batch.cells.size() - 1, state);
     });
   } catch (const LoadStopped&) {
     // The window closes, or runs the command that stopped the load and loads again.
     return;
   }
-  grid_->SetRedraw(false);
-  grid_->FillRows(std::move(rows), std::move(keys));
-  for (const auto& [row, state] : states) SetRowColor(row, state);
-  grid_->SetRedraw(true);
+  AppendLoaded(*grid_, *editor_, batch);
   if (grid_->Rows() >= 2) grid_->SetRow(1);
   if (startError && oversized.isEmpty()) throw *startError;
   if (balance_.FaultRow() > 0)

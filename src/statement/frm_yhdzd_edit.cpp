@@ -21,6 +21,10 @@ int Refuse(const QString& key) {
   return shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
 }
 
+// A style is stored as the first 3 bytes of the cell: a list entry "code name"
+// keeps its code.
+QString SettleCode(const QString& cell) { return Session::Current().Common().LeftBytes(cell.trimmed(), 3).trimmed(); }
+
 }  // namespace
 
 // Cell check: the grid keeps the text as it is left here (a date in "yyyy.mm.dd",
@@ -32,9 +36,7 @@ bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
       key = CheckDateCell(text, BDate, context_.upperBound);
       break;
     case 2: {
-      // A style is stored as the first 3 bytes of the cell: a list entry "code
-      // name" keeps its code.
-      const QString code = Session::Current().Common().LeftBytes(text, 3).trimmed();
+      const QString code = SettleCode(text);
       if (!code.isEmpty() && !Session::Current().Common().SettleStyleExists(code)) key = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr");
       else text = code;
       break;
@@ -68,7 +70,9 @@ StatementLine frmYHDZD::RowLine(int row) const {
   QString date = grid_->TextMatrix(row, 1);
   CheckDateCell(date, QDate(), QDate());
   line.date = QDate::fromString(date, QStringLiteral("yyyy.MM.dd"));
-  line.settle = grid_->TextMatrix(row, 2).trimmed();
+  // Stored as the check passed it: a loaded line may carry a longer style (an
+  // import keeps up to 20 bytes), which the leave path checks but does not cut.
+  line.settle = SettleCode(grid_->TextMatrix(row, 2));
   line.number = grid_->TextMatrix(row, 3).trimmed();
   const Money debit = CellAmount(grid_->TextMatrix(row, 4));
   line.debit = !debit.IsZero();

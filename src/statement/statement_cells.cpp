@@ -2,6 +2,8 @@
 
 #include "shared/date_text.h"
 
+#include <QRegularExpression>
+
 namespace corvane::statement {
 
 using platform::Money;
@@ -65,5 +67,16 @@ QDate CellDate(const QString& text) {
 }
 
 Money CellAmount(const QString& text) { return Money::Parse(text).value_or(Money()); }
+
+QString FourDigitNumber(const QString& number) {
+  static const QRegularExpression kNumber(QStringLiteral("^\\s*([+-]?)([0-9]{1,18})(?:\\.([0-9]*))?\\s*$"));
+  const QRegularExpressionMatch m = kNumber.match(number);
+  if (!m.hasMatch()) return number;
+  qlonglong whole = m.captured(2).toLongLong();
+  // Decimals round half away from zero.
+  if (m.captured(3).size() > 0 && m.captured(3)[0] >= QLatin1Char('5')) ++whole;
+  const bool negative = m.captured(1) == QLatin1String("-") && whole != 0;
+  return (negative ? QStringLiteral("-") : QString()) + QString::number(whole).rightJustified(4, QLatin1Char('0'));
+}
 
 }  // namespace corvane::statement

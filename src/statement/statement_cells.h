@@ -33,4 +33,8 @@ QDate CellDate(const QString& text);
 // The amount of a cell as the checks left it (a "#,0.00" text or empty).
 platform::Money CellAmount(const QString& text);
 
+// A settlement number as the load's progress shows it: a number as a whole number
+// of at least four digits ("12" is "0012", "12.5" is "0013"), any other text as it is.
+QString FourDigitNumber(const QString& number);
+
 }  // namespace corvane::statement

@@ -3,6 +3,7 @@
 #include "platform/controls/entry_grid.h"
 #include "scripted_dialogs.h"
 #include "support/fake_session.h"
+#include "support/user_typing.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -191,6 +192,54 @@ TEST_F(GridEditorTest, LeavingARowValidatesEveryCellThenTheRowThenSaves) {
     EXPECT_EQ(grid.IsRowDirty(1), c.result == GridEditor::Commit::Invalid);
     editor.DiscardCurrentRow();
   }
+}
+
+// However the user ends the edit of a refused cell, the cursor is back in it
+// afterwards, with no other cell open and the grid holding the focus, so the text
+// typed next goes into that cell again and not into the next column or row.
+TEST_F(GridEditorTest, ARefusedCellKeepsTheCursorWhateverEndedItsEdit) {
+  const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    return [k, m](platform::EntryGrid&, QWidget* editor) { QTest::keyClick(editor, k, m); };
+  };
+  const auto click = [](int col, int rowsBelow) {
+    return [col, rowsBelow](platform::EntryGrid& g, QWidget*) { testing::ClickCell(g, col, rowsBelow); };
+  };
+  const struct {
+    const char* name;
+    std::function<void(platform::EntryGrid&, QWidget*)> end;
+  } cases[] = {{"Enter", key(Qt::Key_Return)},
+               {"Tab", key(Qt::Key_Tab)},
+               {"ShiftTab", key(Qt::Key_Backtab, Qt::ShiftModifier)},
+               {"Down", key(Qt::Key_Down)},
+               {"ClickInTheRow", click(4, 0)},
+               {"ClickInAnotherRow", click(3, 1)}};
+  ASSERT_TRUE(testing::ShowActive(grid));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.refuseCol = 2;
+    ASSERT_TRUE(grid.StartEdit(1, 2));
+    auto* line = qobject_cast<QLineEdit*>(grid.ActiveEditor());
+    ASSERT_NE(line, nullptr);
+    line->setText("999");
+    c.end(grid, line);
+    QCoreApplication::processEvents();
+    EXPECT_EQ((std::pair{grid.Row(), grid.Col()}), (std::pair{1, 2}));
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_TRUE(grid.View()->hasFocus());
+    // The user types again, now a text the window takes.
+    host.refuseCol = -1;
+    ASSERT_TRUE(testing::TypeAsUser("B7"));
+    EXPECT_EQ(editor.RowTexts(1).mid(1, 4), QStringList({"2024.01.05", "B7", "A1", "10.00"}));
+    EXPECT_EQ(editor.RowTexts(2).mid(1, 4), QStringList({"2024.01.06", "02", "A2", "20.00"}));
+    editor.DiscardCurrentRow();
+  }
+  // Keys typed before the cursor is back reopen the refused cell: that edit stays.
+  host.refuseCol = 2;
+  ASSERT_FALSE(Type(1, 2, "999"));
+  ASSERT_TRUE(grid.StartEdit(1, 2));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(grid.IsEditing());
+  EXPECT_EQ((std::pair{grid.Row(), grid.Col()}), (std::pair{1, 2}));
 }
 
 TEST_F(GridEditorTest, MovingOffAChangedRowSavesItUnlessTheRowIsRefused) {

@@ -1,5 +1,7 @@
 #include "statement_fixture.h"
 
+#include "support/user_typing.h"
+
 namespace corvane::statement {
 namespace {
 
@@ -85,6 +87,46 @@ TEST_P(LoadTest, ABalanceBeyondTheRangeIsLeftEmptyAndItsLineNamed) {
     CloseWindow(w);
     Exec("delete from " + Table() + " where i_id=?", {id});
   }
+}
+
+// Each line joins the grid as it is read: at every pause of the load the lines
+// read before it are there already, and Label3 names the line being read with its
+// settlement number in four digits.
+TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
+  const struct {
+    const char* number;
+    const char* shown;  // in Label3
+  } lines[] = {{"12", "0012"}, {"A-7", "A-7"}, {"", ""}, {"12345", "12345"}};
+  // The third line is ticked: its row joins a grid that has rows already.
+  for (int i = 0; i < 4; ++i)
+    AddLine(QDate(2026, 7, 5 + i), true, 10 + i, i == 2 ? 3 : 0, QString::fromLatin1(lines[i].number));
+  frmYHDZD* w = Open();
+  ASSERT_NE(w, nullptr);
+  frmYHDZD::SetPumpInterval(0);
+  QStringList seen, want;
+  QTimer pause;
+  QObject::connect(&pause, &QTimer::timeout, [&] {
+    if (w->IsLoading()) seen << QStringLiteral("%1 rows, %2").arg(w->MsGrid1()->Rows() - 1).arg(w->Label3()->text());
+  });
+  pause.start(0);
+  w->Reload();
+  pause.stop();
+  frmYHDZD::SetPumpInterval(100);
+  // The last pause is the load's end: every line is shown, the last one still named.
+  for (int i = 0; i < 5; ++i)
+    want << QStringLiteral("%1 rows, %2").arg(i).arg(shared::GetResString(
+                QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), QDate(2026, 7, 5 + std::min(i, 3)).toString(Qt::ISODate),
+                QStringLiteral(" - ") + QString::fromLatin1(lines[std::min(i, 3)].shown)));
+  EXPECT_EQ(seen, want);
+  EXPECT_EQ(Column(w, 6), QStringList({"1,010.00", "1,021.00", "1,033.00", "1,046.00"}));
+  std::vector<int> states;
+  for (int r = 1; r < w->MsGrid1()->Rows(); ++r) states.push_back(w->Editor().RowStateOf(r));
+  EXPECT_EQ(states, std::vector<int>({shared::kRowOpen, shared::kRowOpen, shared::kRowTicked, shared::kRowOpen}));
+  for (int r = 1; r < w->MsGrid1()->Rows(); ++r) {
+    ASSERT_TRUE(w->Editor().IsSaved(r));
+    EXPECT_EQ(w->MsGrid1()->TextMatrix(r, 0), QString::number(std::get<qint64>(w->Editor().Key(r))).rightJustified(6, '0'));
+  }
+  EXPECT_EQ(w->MsGrid1()->Row(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, LoadTest, ::testing::Bool(), ModeName);
@@ -182,6 +224,39 @@ TEST_P(CellCheck, ARowHasADebitOrACreditButNotBothNorNeither) {
   EXPECT_EQ(Lines(), 2);
 }
 
+// A date before the start date is refused; however the user ended its edit, the
+// date typed again goes into the date cell and is refused again, and the
+// settlement style next to it (whose codes begin like dates: "202") stays empty.
+TEST_P(CellCheck, ARefusedCellKeepsTheCursorForWhatIsTypedNext) {
+  const struct {
+    const char* name;
+    Qt::Key end;
+    Qt::KeyboardModifiers modifiers;
+  } cases[] = {{"Enter", Qt::Key_Return, Qt::NoModifier},
+               {"Tab", Qt::Key_Tab, Qt::NoModifier},
+               {"ShiftTab", Qt::Key_Backtab, Qt::ShiftModifier}};
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  platform::EntryGrid* g = w->MsGrid1();
+  ASSERT_TRUE(testing::ShowActive(*w));
+  const QString refused = shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656"));
+  const auto rowTexts = [&] { return w->Editor().RowTexts(1).mid(1, 5); };
+  const QStringList before = rowTexts();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    session_.Messages().Clear();
+    g->SetCurrentCell(1, 1);
+    g->setFocus();
+    ASSERT_TRUE(testing::TypeAsUser(QStringLiteral("2026.02.28"), c.end, c.modifiers));
+    QCoreApplication::processEvents();
+    EXPECT_EQ((std::pair{g->Row(), g->Col()}), (std::pair{1, 1}));
+    ASSERT_TRUE(testing::TypeAsUser(QStringLiteral("2026.02.28")));
+    EXPECT_EQ(Prompts(), QStringList({refused, refused}));
+    EXPECT_EQ(rowTexts(), before);
+    EXPECT_FALSE(g->IsRowDirty(1));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, CellCheck, ::testing::Bool(), ModeName);
 
 // --- Saving -----------------------------------------------------------------------
@@ -262,6 +337,62 @@ TEST_P(SaveTest, AReloadKeepsTheAccountBookAndRangeOfTheOpening) {
   ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "60", true));
   w->rSave();
   EXPECT_EQ(Column(w, 6), QStringList({"1,060.00", "1,055.00"}));
+}
+
+// A line saved with a changed amount keeps the settlement style its check passed:
+// the first 3 bytes of the cell, also of a longer style loaded from an import.
+TEST_P(SaveTest, AStyleIsStoredAsTheCodeItsCheckPassed) {
+  const struct {
+    const char* name;
+    platform::DbValue loaded;
+    QString stored;  // "null" for NULL
+  } cases[] = {{"Code", QStringLiteral("201"), "201"},
+               {"LongStyleFromAnImport", QStringLiteral("2019"), "201"},
+               {"CodeAndName", QStringLiteral("202 转账支票"), "202"},
+               {"None", platform::DbValue(), "null"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
+    Exec("update " + Table() + " set csettle=? where i_id=?", {c.loaded, id});
+    frmYHDZD* w = Open();
+    ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "60", true));
+    w->rSave();
+    EXPECT_FALSE(w->MsGrid1()->IsRowDirty(1));
+    const platform::ResultSet r = Db().Query("select csettle, mmoney from " + Table() + " where i_id=?", {id});
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][0].IsNull() ? QStringLiteral("null") : r.rows[0][0].ToString(), c.stored);
+    EXPECT_EQ(r.rows[0][1].ToMoney(), Money::FromCents(6000));
+    CloseWindow(w);
+    Exec("delete from " + Table() + " where i_id=?", {id});
+  }
+}
+
+// Another session ticks or clears the line after the window loaded it: the save
+// is refused with "00112", the line keeps what it had, and the row stays changed
+// at the cursor for the user to decide.
+TEST_P(SaveTest, ALineTickedOrClearedMeanwhileIsNotChanged) {
+  const struct {
+    const char* name;
+    const char* meanwhile;
+  } cases[] = {{"TickedByMatching", "iflag=3"}, {"TickedByHand", "iflag=15"}, {"Cleared", "iflag=3, bdelete=1"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
+    frmYHDZD* w = Open();
+    Exec("update " + Table() + " set " + QString::fromLatin1(c.meanwhile) + " where i_id=?", {id});
+    ASSERT_TRUE(Type(w->MsGrid1(), 1, 4, "60", true));
+    session_.Messages().Clear();
+    session_.Messages().Answer(1);  // the refusal
+    session_.Messages().Answer(7);  // stay on the row
+    w->rSave();
+    EXPECT_EQ(Prompts().value(0), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00112")));
+    EXPECT_EQ(Db().QueryValue("select mmoney from " + Table() + " where i_id=?", {id}).ToMoney(), Money::FromCents(5000));
+    EXPECT_TRUE(w->MsGrid1()->IsRowDirty(1));
+    EXPECT_EQ(w->MsGrid1()->Row(), 1);
+    w->Editor().DiscardCurrentRow();
+    CloseWindow(w);
+    Exec("delete from " + Table() + " where i_id=?", {id});
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SaveTest, ::testing::Bool(), ModeName);

@@ -77,5 +77,15 @@ TEST(CellDate, OnlyTheFormTheChecksLeave) {
   EXPECT_FALSE(CellDate("").isValid());
 }
 
+// The settlement number in the load's progress: numbers padded to four digits.
+TEST(FourDigitNumber, NumbersPaddedOtherTextsAsTheyAre) {
+  const struct {
+    QString number, shown;
+  } cases[] = {{"12", "0012"},      {"7", "0007"},       {"0", "0000"},     {"12345", "12345"}, {" 42 ", "0042"},
+               {"12.4", "0012"},    {"12.5", "0013"},    {"-3", "-0003"},   {"+8", "0008"},     {"", ""},
+               {"A-12", "A-12"},    {"12A", "12A"},      {"1 2", "1 2"},    {"１２", "１２"}};
+  for (const auto& c : cases) EXPECT_EQ(FourDigitNumber(c.number), c.shown) << c.number.toStdString();
+}
+
 }  // namespace
 }  // namespace corvane::statement

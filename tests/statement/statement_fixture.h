@@ -117,6 +117,13 @@ class StatementTest : public ::testing::TestWithParam<bool> {
     return session_.OtherSessionCanLock(code, functionId);
   }
 
+  // The prompts of the message boxes shown since the last Clear().
+  QStringList Prompts() {
+    QStringList prompts;
+    for (const auto& m : session_.Messages().Shown()) prompts << m.prompt;
+    return prompts;
+  }
+
   QStringList Column(frmYHDZD* w, int col) {
     QStringList texts;
     for (int r = 1; r < w->MsGrid1()->Rows(); ++r) texts << w->MsGrid1()->TextMatrix(r, col);
