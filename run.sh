@@ -30,5 +30,8 @@ if [ ! -x "$HOST" ]; then
 fi
 # The host starts only where the system's short date format writes dates with
 # "-"; unless a locale for dates was chosen, the demo takes one that does.
-if [ -z "${LC_ALL:-}${LC_TIME:-}" ]; then export LC_TIME=en_CA.UTF-8; fi
-exec "$HOST" --db "sqlite:$DEMO_DB" "$@"
+# Handed to the host alone: Qt knows the format even where the C library has
+# no such locale installed, and the shell need not switch to it.
+date_locale=()
+if [ -z "${LC_ALL:-}${LC_TIME:-}" ]; then date_locale=(LC_TIME=en_CA.UTF-8); fi
+exec env "${date_locale[@]}" "$HOST" --db "sqlite:$DEMO_DB" "$@"
