@@ -4,6 +4,7 @@
 #include "host/product_facade.h"
 #include "host_options.h"
 #include "host_window.h"
+#include "platform/controls/file_listing_guard.h"
 #include "platform/db/db_error.h"
 #include "host_startup.h"
 #include "print_format_file.h"
@@ -98,6 +99,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("corvane"));
   using namespace corvane;
+  // Before any window can list the database's folder (see FileListingGuard).
+  platform::FileListingGuard::Install();
   // Without Qt's own translations its standard buttons and calendars stay English.
   if (!suite::InstallQtLanguage(options->language))
     std::fprintf(stderr, "Warning: Qt's translations for %s were not found (package qt6-translations-l10n); "
