@@ -221,13 +221,17 @@ void frmYHDZ::LoadFromRequest() {
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
     ShowStatus(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));
+    // The journal's date reads as the session's language writes a date in full.
+    const QString journalDate = GetResString(QStringLiteral("corvane.recon.loadingdate"));
     GridRows journalRows = JournalRows(s.Db(), JournalLoadQuery(request_), bForeign, texts,
-                                       [this](const QString& date, const QString& voucher) {
-                                         ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loadingbill"), date, voucher));
+                                       [this, &journalDate](const QDate& date, const QString& voucher) {
+                                         ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loadingbill"),
+                                                                 date.toString(journalDate), voucher));
                                        });
     GridRows statementRows = StatementRows(s.Db(), StatementLoadQuery(request_), texts,
-                                           [this](const QString& date, const QString& line) {
-                                             ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"), date, line));
+                                           [this](const QDate& date, const QString& line) {
+                                             ShowStatus(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loading"),
+                                                                     date.toString(QStringLiteral("yyyy-MM-dd")), line));
                                            });
 
     SetUpGrid(grid1_, {"00031", "00032", "00025", "00026", "00027", "00008", "00496", "00037", "00038"},

@@ -346,14 +346,10 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   }
   if (written == TickWrite::Missing) {
     const QString keyText = key.toString();
-    QString prompt;
-    if (side == ReconSide::Journal && request_.bookMode)
-      prompt = QStringLiteral("银行流水账中索引不到 id=") + keyText + QStringLiteral(" 的记录");
-    else
-      prompt = GetResString(side == ReconSide::Journal ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfound")
-                                                      : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec"),
-                            keyText);
-    shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
+    QString key = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfoundrec");
+    if (side == ReconSide::Journal)
+      key = request_.bookMode ? QStringLiteral("corvane.recon.notfoundflow") : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfound");
+    shared::ShowMsgBox(GetResString(key, keyText), 0, GetResString(shared::kCashTitleKey));
     return;
   }
   facts[row - 1].tick = value;

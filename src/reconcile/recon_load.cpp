@@ -121,7 +121,7 @@ GridRows JournalRows(platform::DbConnection& db, const SqlBuilder& query, bool f
   int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
     if (progress && read++ % kRowsPerReport == 0)
-      progress(row[1].ToDate().toString(QStringLiteral("yyyy年MM月dd日")),
+      progress(row[1].ToDate(),
                Text(row[10]) + QStringLiteral(" - ") + QStringLiteral("%1").arg(row[11].ToInt(), 4, 10, QLatin1Char('0')));
     const Money debit = row[foreign ? 5 : 7].ToMoney();
     const Money credit = row[foreign ? 6 : 8].ToMoney();
@@ -155,7 +155,7 @@ GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, cons
   int read = 0;
   db.ForEachRow(query.Sql(), query.Params(), [&](const std::vector<DbValue>& row) {
     if (progress && read++ % kRowsPerReport == 0)
-      progress(row[1].ToDate().toString(QStringLiteral("yyyy-MM-dd")),
+      progress(row[1].ToDate(),
                Text(row[2]) + QStringLiteral(" - ") + QStringLiteral("%1").arg(row[0].ToInt(), 4, 10, QLatin1Char('0')));
     const bool isDebit = row[4].ToInt() != 0;
     const Money amount = row[5].ToMoney();

@@ -60,8 +60,9 @@ struct RowTexts {
 // Told the two arguments of a loading status text ("…loadingbill" for the
 // journal: the date and the voucher; "…loading" for the statement: the date and
 // the style with the key) for the first row read and then every kRowsPerReport
-// rows, never per row.
-using LoadProgress = std::function<void(const QString& date, const QString& line)>;
+// rows, never per row. The date comes as a date: how it reads is the window's
+// (the language of the session).
+using LoadProgress = std::function<void(const QDate& date, const QString& line)>;
 constexpr int kRowsPerReport = 4096;
 
 // The journal rows (9 columns) of the journal query, read straight into grid

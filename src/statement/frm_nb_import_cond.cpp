@@ -88,7 +88,7 @@ frmNBImportCond::frmNBImportCond(const QString& bookCode, QWidget* parent) : QDi
   lblExch_->setText(book_.CurrencyText());
 }
 
-bool frmNBImportCond::ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldName, QDate& date) {
+bool frmNBImportCond::ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldKey, QDate& date) {
   platform::CashServices& cash = Session::Current().Cash();
   const QString text = box->text().trimmed();
   if (text.isEmpty()) {
@@ -96,7 +96,7 @@ bool frmNBImportCond::ReadDate(QLineEdit* box, const QString& emptyMessage, cons
     box->setFocus();
     return false;
   }
-  if (!cash.CheckDateText(text, fieldName)) {
+  if (!cash.CheckDateText(text, GetResString(fieldKey))) {
     box->setFocus();
     return false;
   }
@@ -107,8 +107,9 @@ bool frmNBImportCond::ReadDate(QLineEdit* box, const QString& emptyMessage, cons
 void frmNBImportCond::cmdOK_Click() {
   Session& s = Session::Current();
   QDate start, end;
-  if (!ReadDate(txtStartDate_, QStringLiteral("corvane.import.nostart"), QStringLiteral("开始"), start)) return;
-  if (!ReadDate(txtEndDate_, QStringLiteral("corvane.import.noend"), QStringLiteral("结束"), end)) return;
+  if (!ReadDate(txtStartDate_, QStringLiteral("corvane.import.nostart"), QStringLiteral("corvane.import.startfield"), start))
+    return;
+  if (!ReadDate(txtEndDate_, QStringLiteral("corvane.import.noend"), QStringLiteral("corvane.import.endfield"), end)) return;
   // The range goes to the bank as typed, a start after the end too.
   const QString title = s.Cash().GetMessageTitle();
   try {

@@ -37,7 +37,9 @@ class frmNBImportCond : public QDialog {
   void cmdCancel_Click();
 
  private:
-  bool ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldName, QDate& date);
+  // The date of a box; an empty or bad one is told (the box named by the text of
+  // fieldKey) and gives false.
+  bool ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldKey, QDate& date);
 
   platform::BookInfo book_;
   QLineEdit* txtStartDate_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/db/db_connection.h"
 #include "platform/services/service_error.h"
+#include "suite/services/text_source.h"
 
 #include <QRegularExpression>
 
@@ -10,20 +11,24 @@ namespace corvane::suite {
 using platform::AccountingCalendar;
 using platform::ServiceError;
 
-AccountingCalendar LoadCalendar(platform::DbConnection& connection, int year) {
+AccountingCalendar LoadCalendar(platform::DbConnection& connection, int year, TextSource* texts) {
+  const auto fault = [texts, year](const char* key, const char* fallback, int period = 0) {
+    return ServiceError(TextOr(texts, QStringLiteral("corvane.suite.calendar.") + QLatin1String(key), QString::fromUtf8(fallback),
+                               {QString::number(year), QString::number(period)}));
+  };
   const platform::ResultSet r = connection.Query(
       QStringLiteral("select iperiod, dbegin, dend from corvane_calendar where iyear = ? order by iperiod"), {year});
-  if (r.rows.empty()) throw ServiceError(QStringLiteral("会计年度%1没有设置会计期间。").arg(year));
+  if (r.rows.empty()) throw fault("none", "会计年度%1没有设置会计期间。");
   std::vector<AccountingCalendar::Period> periods;
   for (const auto& row : r.rows) {
     AccountingCalendar::Period p{static_cast<int>(row[0].ToInt()), row[1].ToDate(), row[2].ToDate()};
     const int expected = static_cast<int>(periods.size()) + 1;
     if (p.number != expected)
-      throw ServiceError(QStringLiteral("会计年度%1缺少第%2期。").arg(year).arg(expected));
+      throw fault("missing", "会计年度%1缺少第%2期。", expected);
     if (!p.first.isValid() || !p.last.isValid() || p.last < p.first)
-      throw ServiceError(QStringLiteral("会计年度%1第%2期的起止日期无效。").arg(year).arg(p.number));
+      throw fault("baddates", "会计年度%1第%2期的起止日期无效。", p.number);
     if (!periods.empty() && periods.back().last.addDays(1) != p.first)
-      throw ServiceError(QStringLiteral("会计年度%1第%2期与上一期不相接。").arg(year).arg(p.number));
+      throw fault("gap", "会计年度%1第%2期与上一期不相接。", p.number);
     periods.push_back(p);
   }
   return AccountingCalendar(year, std::move(periods));

@@ -3,6 +3,8 @@
 #include "platform/db/db_connection.h"
 #include "platform/db/text_key.h"
 #include "platform/services/service_error.h"
+#include "suite/services/service_texts.h"
+#include "suite/services/text_source.h"
 
 #include <algorithm>
 
@@ -34,14 +36,15 @@ QString FlowNumbers::Take(const QString& bookCode) {
     if (!IdExists(id)) return id;
     if (round == 0) CatchUp(stored);
   }
-  throw platform::ServiceError(QStringLiteral("账簿[%1]无法取得新的流水号。").arg(code));
+  throw platform::ServiceError(
+      TextOr(texts_, QStringLiteral("corvane.suite.book.noflowid"), QStringLiteral("账簿[%1]无法取得新的流水号。"), {code}));
 }
 
 QString FlowNumbers::Peek(const QString& bookCode) {
   const QString code = CodeOf(bookCode);
   const platform::ResultSet r =
       connection_.Query(QStringLiteral("select cBookCode, iLastFlowNo from RP_Book where cBookCode = ?"), {code});
-  if (r.rows.empty()) throw platform::ServiceError(QStringLiteral("账簿[%1]不存在。").arg(code));
+  if (r.rows.empty()) throw BookMissingError(texts_, code);
   const QString stored = CodeOf(r.rows[0][0].ToString());
   qint64 n = r.rows[0][1].ToInt() + 1;
   if (IdExists(Format(stored, n))) n = std::max(n, HighestUsed(stored) + 1);
@@ -53,7 +56,7 @@ std::pair<QString, qint64> FlowNumbers::Increment(const QString& bookCode) {
       QStringLiteral("update RP_Book set iLastFlowNo = iLastFlowNo + 1 where cBookCode = ? "
                      "returning cBookCode, iLastFlowNo"),
       {bookCode});
-  if (r.rows.empty()) throw platform::ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode));
+  if (r.rows.empty()) throw BookMissingError(texts_, bookCode);
   return {CodeOf(r.rows[0][0].ToString()), r.rows[0][1].ToInt()};
 }
 

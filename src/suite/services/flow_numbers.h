@@ -9,6 +9,8 @@ class DbConnection;
 
 namespace corvane::suite {
 
+class TextSource;
+
 // The flow numbers (cFlowID) of bank books: the book code followed by a number
 // of at least six digits, counted per book in RP_Book.iLastFlowNo. Taking a
 // number is one atomic update of the book's row, so sessions working on the
@@ -16,7 +18,9 @@ namespace corvane::suite {
 // transaction that is rolled back is taken back with it.
 class FlowNumbers {
  public:
-  explicit FlowNumbers(platform::DbConnection& connection) : connection_(connection) {}
+  // The errors read in the texts' language (Chinese without texts).
+  explicit FlowNumbers(platform::DbConnection& connection, TextSource* texts = nullptr)
+      : connection_(connection), texts_(texts) {}
 
   // Takes the next number of the book. Throws ServiceError for a book that is not there.
   QString Take(const QString& bookCode);
@@ -37,6 +41,7 @@ class FlowNumbers {
   void CatchUp(const QString& bookCode);
 
   platform::DbConnection& connection_;
+  TextSource* texts_;
 };
 
 }  // namespace corvane::suite

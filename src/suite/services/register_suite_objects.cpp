@@ -24,9 +24,11 @@ void RegisterSuiteObjects(TextSource* texts, platform::LoginContext* login) {
     return std::make_unique<SuiteCashServices>(texts);
   };
   factory.openConnection = [](const QString& connectionString) { return OpenDbConnection(connectionString); };
-  factory.makeRightsService = [login]() -> std::unique_ptr<platform::AccountRightsService> {
-    if (!login || !login->GetConnection()) throw platform::ServiceError(QStringLiteral("科目权限服务没有登录。"));
-    return std::make_unique<SuiteRightsService>(*login);
+  factory.makeRightsService = [texts, login]() -> std::unique_ptr<platform::AccountRightsService> {
+    if (!login || !login->GetConnection())
+      throw platform::ServiceError(
+          TextOr(texts, QStringLiteral("corvane.suite.rights.nologin"), QStringLiteral("科目权限服务没有登录。")));
+    return std::make_unique<SuiteRightsService>(*login, texts);
   };
   factory.makeUiStyleService = []() -> std::unique_ptr<platform::UiStyleService> {
     return std::make_unique<SuiteUiStyle>();

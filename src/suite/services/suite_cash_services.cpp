@@ -6,6 +6,7 @@
 #include "platform/services/service_error.h"
 #include "suite/services/date_codec.h"
 #include "suite/services/flow_numbers.h"
+#include "suite/services/service_texts.h"
 #include "suite/services/suite_settings.h"
 #include "suite/services/text_source.h"
 
@@ -31,7 +32,7 @@ void SuiteCashServices::InitSession(const QString&, const QString& accountSetKey
 
 platform::DbConnection& SuiteCashServices::Connection() {
   platform::DbConnection* c = login_ ? login_->GetConnection() : nullptr;
-  if (!c) throw ServiceError(QStringLiteral("现金管理服务没有登录。"));
+  if (!c) throw ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.cash.nologin"), QStringLiteral("现金管理服务没有登录。")));
   return *c;
 }
 
@@ -70,7 +71,7 @@ platform::BookInfo SuiteCashServices::GetBook(const QString& bookCode) {
       QStringLiteral("select cBookCode, cBookName, ccode, cexch_name, cBankAccount, dBeginDate, dEndDate, bd_c, "
                      "dOpenDate, bCloseFlag from RP_Book where cBookCode = ?"),
       {bookCode.trimmed()});
-  if (r.rows.empty()) throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+  if (r.rows.empty()) throw BookMissingError(texts_, bookCode);
   const auto& row = r.rows[0];
   platform::BookInfo book;
   book.BookCode = row[0].ToString();
@@ -121,20 +122,20 @@ QDate SuiteCashServices::GetBookEndDate(const QString& bookCode) {
 int SuiteCashServices::GetBookDirectionValue(const QString& bookCode, int) {
   const platform::DbValue d =
       Connection().QueryValue(QStringLiteral("select bd_c from RP_Book where cBookCode = ?"), {bookCode.trimmed()});
-  if (d.IsNull()) throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+  if (d.IsNull()) throw BookMissingError(texts_, bookCode);
   return d.ToInt() != 0 ? 1 : -1;
 }
 
 void SuiteCashServices::SetBookStartDate(const QString& bookCode, const QDate& start) {
   if (Connection().Execute(QStringLiteral("update RP_Book set dBeginDate = ? where cBookCode = ?"),
                            {start, bookCode.trimmed()}) != 1)
-    throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+    throw BookMissingError(texts_, bookCode);
 }
 
 void SuiteCashServices::SetBookDirection(const QString& bookCode, bool debit) {
   if (Connection().Execute(QStringLiteral("update RP_Book set bd_c = ? where cBookCode = ?"),
                            {debit ? 1 : 0, bookCode.trimmed()}) != 1)
-    throw ServiceError(QStringLiteral("账簿[%1]不存在。").arg(bookCode.trimmed()));
+    throw BookMissingError(texts_, bookCode);
 }
 
 QVariant SuiteCashServices::GetAccountProperty(const QString& accountCode, int property) {
@@ -148,7 +149,7 @@ QVariant SuiteCashServices::GetAccountProperty(const QString& accountCode, int p
 }
 
 QString SuiteCashServices::NewFlowId(const QString& bookCode, bool reserve) {
-  FlowNumbers numbers(Connection());
+  FlowNumbers numbers(Connection(), texts_);
   return reserve ? numbers.Take(bookCode) : numbers.Peek(bookCode);
 }
 

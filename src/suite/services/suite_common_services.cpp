@@ -34,7 +34,8 @@ SuiteCommonServices::~SuiteCommonServices() = default;
 void SuiteCommonServices::Initialize(platform::DbConnection* connection, const QString& sessionText1,
                                      const QString& accountSetKey, int sessionNumber, const QString& sessionText2,
                                      const QDate& sessionDate, const QVariant& sessionText3) {
-  if (!connection) throw ServiceError(QStringLiteral("没有数据库连接。"));
+  if (!connection)
+    throw ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.noconnection"), QStringLiteral("没有数据库连接。")));
   locks_.reset();
   owner_.reset();
   calendar_.reset();
@@ -51,7 +52,8 @@ void SuiteCommonServices::Initialize(platform::DbConnection* connection, const Q
 }
 
 platform::DbConnection& SuiteCommonServices::GetConnection() {
-  if (!connection_) throw ServiceError(QStringLiteral("公共服务尚未初始化。"));
+  if (!connection_)
+    throw ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.notready"), QStringLiteral("公共服务尚未初始化。")));
   return *connection_;
 }
 
@@ -127,7 +129,9 @@ platform::AccountInfo SuiteCommonServices::GetAccount(const QString& code) {
   const platform::ResultSet r = GetConnection().Query(
       QStringLiteral("select ccode, ccode_name, dbegin, dend, cexch_name, bd_c from code where ccode = ?"),
       {code.trimmed()});
-  if (r.rows.empty()) throw ServiceError(QStringLiteral("科目[%1]不存在。").arg(code.trimmed()));
+  if (r.rows.empty())
+    throw ServiceError(
+        TextOr(texts_, QStringLiteral("corvane.suite.account.missing"), QStringLiteral("科目[%1]不存在。"), {code.trimmed()}));
   const auto& row = r.rows[0];
   platform::AccountInfo info;
   info.code = row[0].ToString();
@@ -188,7 +192,7 @@ bool SuiteCommonServices::CheckDateBox(QLineEdit* box) {
 }
 
 const platform::AccountingCalendar& SuiteCommonServices::Calendar() {
-  if (!calendar_) calendar_ = LoadCalendar(GetConnection(), year_);
+  if (!calendar_) calendar_ = LoadCalendar(GetConnection(), year_, texts_);
   return *calendar_;
 }
 

@@ -10,6 +10,7 @@
 #include "suite/services/code_lists.h"
 #include "suite/services/page_settings_store.h"
 #include "suite/services/suite_settings.h"
+#include "suite/services/text_source.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -92,7 +93,9 @@ void SuiteCommonServices::SavePageSettings(const QString& reportKey, const QStri
 platform::PrintWorkDb* SuiteCommonServices::GetPrintWorkDb() {
   if (!printWorkDb_) {
     auto dir = std::make_unique<QTemporaryDir>();
-    if (!dir->isValid()) throw platform::ServiceError(QStringLiteral("无法建立打印工作库的临时目录。"));
+    if (!dir->isValid())
+      throw platform::ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.print.notempdir"),
+                                          QStringLiteral("无法建立打印工作库的临时目录。")));
     printWorkDb_ = std::make_unique<SqlitePrintWorkDb>(dir->filePath(QStringLiteral("printwork.db")));
     printWorkDir_ = std::move(dir);
   }

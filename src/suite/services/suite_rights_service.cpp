@@ -3,6 +3,7 @@
 #include "platform/db/db_connection.h"
 #include "platform/services/login_context.h"
 #include "platform/services/service_error.h"
+#include "suite/services/text_source.h"
 
 #include <QStringList>
 
@@ -38,7 +39,8 @@ void SuiteRightsService::GetAllowedList(const QString& objectKind, int, const QS
   }
   // Rows that all had to be left out must not turn into "no restriction".
   if (codes.isEmpty() && !r.rows.empty())
-    throw platform::ServiceError(QStringLiteral("用户[%1]的科目权限设置无效。").arg(userId_));
+    throw platform::ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.rights.invalid"),
+                                        QStringLiteral("用户[%1]的科目权限设置无效。"), {userId_}));
   list = codes.join(QLatin1Char(','));
 }
 

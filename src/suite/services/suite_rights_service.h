@@ -8,6 +8,8 @@ class LoginContext;
 
 namespace corvane::suite {
 
+class TextSource;
+
 // Which accounts a user may read, from corvane_account_right: the codes of the
 // user's rows, comma-separated in code order ("1002,100201"). A user without
 // rows gets the empty list, which means no restriction.
@@ -23,8 +25,10 @@ class SuiteRightsService : public platform::AccountRightsService {
   // The list given when nothing is allowed: it names no account.
   static const QString kNothingAllowed;
 
-  // login is not owned and must outlive the service.
-  explicit SuiteRightsService(platform::LoginContext& login) : login_(login) {}
+  // login is not owned and must outlive the service; so must the texts its
+  // errors are told in (Chinese without texts).
+  explicit SuiteRightsService(platform::LoginContext& login, TextSource* texts = nullptr)
+      : login_(login), texts_(texts) {}
 
   void Init(const QString& connectionString, const QString& user, int reserved1, int reserved2,
             int& result) override;
@@ -32,6 +36,7 @@ class SuiteRightsService : public platform::AccountRightsService {
 
  private:
   platform::LoginContext& login_;
+  TextSource* texts_;
   QString userId_;  // empty until Init has resolved the user
 };
 
