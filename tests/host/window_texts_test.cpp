@@ -9,11 +9,14 @@
 #include "host/product_facade.h"
 #include "host_window.h"
 #include "opening/frm_yhdzqc.h"
+#include "platform/controls/date_text.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "platform/services/cash_services.h"
 #include "query/frm_yhcqwdtj.h"
 #include "reconcile/frm_yhdz.h"
+#include "statement/frm_nb_import_cond.h"
+#include "statement/frm_yhdzd.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -26,6 +29,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
@@ -33,7 +37,9 @@
 #include <QtWidgets/private/qapplication_p.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace corvane::host {
 namespace {
@@ -200,6 +206,110 @@ TEST(SelectionDialogCaptions, FollowTheSessionLanguage) {
     ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
     EXPECT_EQ(title, QString::fromUtf8(c.title));
     EXPECT_TRUE(account.startsWith(QString::fromUtf8(c.accountLabel))) << account.toStdString();
+  }
+}
+
+// The selection dialog answered with its first entry over all its periods.
+testing::ScriptedModals::Step ChooseFirstEntry() {
+  return [](QDialog& d) {
+    auto& choose = dynamic_cast<shared::frmYHKMXZ&>(d);
+    const bool book = Session::Current().BookMode();
+    QComboBox* list = book ? choose.cmbBook() : choose.Combo1();
+    QComboBox* start = book ? choose.cmbStartDate() : choose.Combo2();
+    QComboBox* end = book ? choose.cmbEndDate() : choose.Combo3();
+    if (list->currentIndex() < 0 && list->count() > 0) list->setCurrentIndex(0);
+    if (start->count() > 0) start->setCurrentIndex(0);
+    if (end->count() > 0) end->setCurrentIndex(end->count() - 1);
+    choose.Command1_Click();
+  };
+}
+
+// While the journal loads, the status line names the date of the line it has
+// reached as the session's language writes a date.
+TEST(ReconciliationLoading, TheJournalDateReadsInTheSessionLanguage) {
+  struct Case { const char* language; const char* datePattern; };
+  const Case cases[] = {{"zh-CN", "%1年%2月%3日"}, {"en-US", "%1.%2.%3"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    testing::SuiteSession session(false, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    QStringList shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&shown] {
+      if (frmYHDZ* w = Session::Current().windows.Find<frmYHDZ>())
+        if (shown.isEmpty() || shown.back() != w->Label5()->text()) shown << w->Label5()->text();
+    });
+    poll.start(0);
+    frmYHDZ* w = OpenReconciliation(session);
+    ASSERT_NE(w, nullptr);
+    const std::optional<QDate> first = platform::DateText::Parse(w->MSGrid1()->TextMatrix(1, 0));
+    ASSERT_TRUE(first.has_value());
+    const QString date = QString::fromUtf8(c.datePattern)
+                             .arg(first->year())
+                             .arg(first->month(), 2, 10, QLatin1Char('0'))
+                             .arg(first->day(), 2, 10, QLatin1Char('0'));
+    const QString head = shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.loadingbill"), date, QString());
+    EXPECT_TRUE(std::any_of(shown.cbegin(), shown.cend(), [&](const QString& t) { return t.startsWith(head); }))
+        << head.toStdString() << " among " << shown.join(u'|').toStdString();
+    w->close();
+  }
+}
+
+// A manual tick on a journal line deleted since loading names the line in the
+// session's language; in book mode it is a line of the bank book journal.
+TEST(ManualTick, AJournalLineGoneMeanwhileIsNamedInTheSessionLanguage) {
+  struct Case { const char* language; bool bookMode; const char* prompt; };
+  const Case cases[] = {{"zh-CN", false, "单位日记账中索引不到 id=%1 的记录"},
+                        {"zh-CN", true, "银行流水账中索引不到 id=%1 的记录"},
+                        {"en-US", false, "No journal line with id=%1 was found"},
+                        {"en-US", true, "No bank book journal line with id=%1 was found"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.language << (c.bookMode ? " book" : " account"));
+    testing::SuiteSession session(c.bookMode, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    session.Modals().Then(ChooseFirstEntry());
+    ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    frmYHDZ* w = Session::Current().windows.Find<frmYHDZ>();
+    ASSERT_NE(w, nullptr);
+    platform::ListGrid* journal = w->MSGrid1();
+    ASSERT_GT(journal->Rows(), 1);
+    journal->SetCurrentCell(1, 6);
+    const QString key = journal->RowData(1).toString();
+    session.Db().Execute(c.bookMode ? QStringLiteral("delete from RP_Flow where cFlowID=?")
+                                    : QStringLiteral("delete from gl_accvouch where i_id=?"),
+                         {c.bookMode ? platform::DbValue(key) : platform::DbValue(key.toLongLong())});
+    session.Messages().Clear();
+    w->ToggleJournalTick();
+    EXPECT_EQ(session.Messages().LastPrompt(), QString::fromUtf8(c.prompt).arg(key));
+    w->close();
+  }
+}
+
+// A date the internet-banking dialog cannot read is told with the name of its box
+// in the session's language, the text as typed with it.
+TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
+  struct Case { const char* language; const char* start; const char* end; const char* said; };
+  const Case cases[] = {{"zh-CN", "2026.13.01", "2026.07.31", "开始日期[2026.13.01]"},
+                        {"zh-CN", "2026.07.01", "2026.07.32", "结束日期[2026.07.32]"},
+                        {"en-US", "2026.13.01", "2026.07.31", "Start date [2026.13.01]"},
+                        {"en-US", "2026.07.01", "2026.07.32", "End date [2026.07.32]"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    testing::SuiteSession session(true, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    session.Modals().Then(ChooseFirstEntry());
+    ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
+    auto* w = Session::Current().windows.Find<statement::frmYHDZD>();
+    ASSERT_NE(w, nullptr);
+    session.Modals().Then([&c](QDialog& d) {
+      auto& dialog = dynamic_cast<statement::frmNBImportCond&>(d);
+      dialog.txtStartDate()->setText(QString::fromLatin1(c.start));
+      dialog.txtEndDate()->setText(QString::fromLatin1(c.end));
+      dialog.cmdOK_Click();
+    });
+    session.Messages().Clear();
+    w->findChild<platform::ToolbarHost*>()->Click(QStringLiteral("import1"));
+    ASSERT_EQ(session.Messages().Count(), 1);
+    EXPECT_TRUE(session.Messages().LastPrompt().startsWith(QString::fromUtf8(c.said)))
+        << session.Messages().LastPrompt().toStdString();
+    w->close();
   }
 }
 

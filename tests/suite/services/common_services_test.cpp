@@ -3,6 +3,9 @@
 #include "suite/resources/resource_texts.h"
 #include "suite/services/suite_rights_service.h"
 
+#include <functional>
+#include <iterator>
+
 namespace corvane::suite::test {
 namespace {
 
@@ -186,6 +189,70 @@ TEST_F(CommonServicesTest, BrokenCalendarsAreRefused) {
     SeedCalendar();
     Conn().Execute(QString::fromLatin1(c.sql), c.params);
     EXPECT_THROW(Open(Conn()).common->GetCalendar(), platform::ServiceError);
+  }
+}
+
+// The errors the services raise reach the user as they are: each reads in the
+// language of the session's texts.
+TEST_F(CommonServicesTest, ErrorsAreToldInTheSessionLanguage) {
+  using Action = std::function<void(Session&, TextSource&)>;
+  const auto calendar = [this](const char* sql, const platform::DbParams& params) -> Action {
+    return [this, sql, params](Session&, TextSource& texts) {
+      Conn().Execute(QString::fromLatin1(sql), params);
+      Open(Conn(), QStringLiteral("u1"), QDate(kYear, 3, 30), &texts).common->GetCalendar();
+    };
+  };
+  const std::pair<const char*, Action> actions[] = {
+      {"account", [](Session& s, TextSource&) { s.common->GetAccount(QStringLiteral(" 9999 ")); }},
+      {"book", [](Session& s, TextSource&) { s.cash->GetBook(QStringLiteral("NOBOOK")); }},
+      {"book direction", [](Session& s, TextSource&) { s.cash->SetBookDirection(QStringLiteral("NOBOOK"), true); }},
+      {"flow id", [](Session& s, TextSource&) { s.cash->NewFlowId(QStringLiteral("NOBOOK"), true); }},
+      {"flow id peek", [](Session& s, TextSource&) { s.cash->NewFlowId(QStringLiteral("NOBOOK"), false); }},
+      {"no periods", calendar("delete from corvane_calendar", {})},
+      {"missing period", calendar("delete from corvane_calendar where iperiod = ?", {5})},
+      {"reversed period", calendar("update corvane_calendar set dend = ? where iperiod = ?", {QDate(2026, 11, 1), 12})},
+      {"gap", calendar("update corvane_calendar set dbegin = ? where iperiod = ?", {QDate(2026, 4, 27), 5})},
+      {"rights",
+       [this](Session& s, TextSource& texts) {
+         Conn().Execute(QStringLiteral("insert into corvane_account_right (user_id, ccode) values (?, ?)"),
+                        {QStringLiteral("u1"), QStringLiteral("1,2")});
+         SuiteRightsService rights(*s.login, &texts);
+         int result = -1;
+         rights.Init(Conn().GetConnectionString(), s.login->GetSessionText2(), 0, 0, result);
+         QString list;
+         rights.GetAllowedList(QStringLiteral("code"), 0, QStringLiteral("R"), list);
+       }},
+  };
+  struct Case { const char* language; const char* messages[std::size(actions)]; };
+  const Case cases[] = {
+      {"zh-CN",
+       {"科目[9999]不存在。", "账簿[NOBOOK]不存在。", "账簿[NOBOOK]不存在。", "账簿[NOBOOK]不存在。", "账簿[NOBOOK]不存在。",
+        "会计年度2026没有设置会计期间。", "会计年度2026缺少第5期。", "会计年度2026第12期的起止日期无效。",
+        "会计年度2026第5期与上一期不相接。", "用户[u1]的科目权限设置无效。"}},
+      {"en-US",
+       {"Account [9999] does not exist.", "Bank book [NOBOOK] does not exist.", "Bank book [NOBOOK] does not exist.",
+        "Bank book [NOBOOK] does not exist.", "Bank book [NOBOOK] does not exist.",
+        "No accounting periods are set up for the year 2026.", "Period 5 of the year 2026 is missing.",
+        "Period 12 of the year 2026 has an invalid start or end date.",
+        "Period 5 of the year 2026 does not follow on from the period before it.",
+        "The account rights of user [u1] are not valid."}},
+  };
+  for (const Case& c : cases) {
+    ResourceTexts resources(QString::fromLatin1(c.language));
+    TextSourceAdapter<ResourceTexts> texts(resources);
+    for (size_t i = 0; i < std::size(actions); ++i) {
+      SCOPED_TRACE(::testing::Message() << c.language << " " << actions[i].first);
+      Conn().Execute(QStringLiteral("delete from corvane_account_right"));
+      Conn().Execute(QStringLiteral("delete from corvane_calendar"));
+      SeedCalendar();
+      Session session = Open(Conn(), QStringLiteral("u1"), QDate(kYear, 3, 30), &texts);
+      try {
+        actions[i].second(session, texts);
+        ADD_FAILURE() << "no error";
+      } catch (const platform::ServiceError& e) {
+        EXPECT_EQ(e.Message(), QString::fromUtf8(c.messages[i]));
+      }
+    }
   }
 }
 
