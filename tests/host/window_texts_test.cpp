@@ -278,7 +278,7 @@ TEST(ManualTick, AJournalLineGoneMeanwhileIsNamedInTheSessionLanguage) {
                          {c.bookMode ? platform::DbValue(key) : platform::DbValue(key.toLongLong())});
     session.Messages().Clear();
     w->ToggleJournalTick();
-    EXPECT_EQ(session.Messages().LastPrompt(), QString::fromUtf8(c.prompt).arg(key));
+    EXPECT_EQ(session.Messages().LastPrompt().toStdString(), QString::fromUtf8(c.prompt).arg(key).toStdString());
     w->close();
   }
 }
