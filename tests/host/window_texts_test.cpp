@@ -12,6 +12,7 @@
 #include "platform/controls/date_text.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/print/page_setup_control.h"
 #include "platform/services/cash_services.h"
 #include "query/frm_yhcqwdtj.h"
 #include "reconcile/frm_yhdz.h"
@@ -30,6 +31,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
@@ -310,6 +314,36 @@ TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
     EXPECT_TRUE(session.Messages().LastPrompt().startsWith(QString::fromUtf8(c.said)))
         << session.Messages().LastPrompt().toStdString();
     w->close();
+  }
+}
+
+// The page set-up writes its own two texts in the session's language: the entry of
+// a stored paper this machine does not list, and the refusal of margins wider
+// than the paper (120 + 90 mm on 210 mm A4).
+TEST(PageSetupTexts, AnUnlistedPaperAndTooWideMarginsReadInTheSessionLanguage) {
+  struct Case { const char* language; const char* paper; const char* refusal; };
+  const Case cases[] = {{"zh-CN", "纸张 500", "页边距超出纸张范围，请减小页边距。"},
+                        {"en-US", "Paper 500", "The margins leave no room on the paper. Please make them smaller."}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    testing::SuiteSession session(false, QDate(2026, 12, 15), QString::fromLatin1(c.language));
+    QString paper;
+    session.Modals().Then([&paper](QDialog& d) {
+      paper = d.findChild<QComboBox*>(QStringLiteral("cboPaper"))->currentText();
+      auto* a4 = d.findChild<QComboBox*>(QStringLiteral("cboPaper"));
+      a4->setCurrentIndex(a4->findData(9));
+      d.findChild<QRadioButton*>(QStringLiteral("optPortrait"))->click();
+      d.findChild<QSpinBox*>(QStringLiteral("txtLeft"))->setValue(120);
+      d.findChild<QSpinBox*>(QStringLiteral("txtRight"))->setValue(90);
+      d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+      d.reject();
+    });
+    platform::PageSetupControl control;
+    control.setLngrtpPaperSize(500);
+    session.Messages().Clear();
+    EXPECT_EQ(control.rtpPageSetup(), platform::PageSetupControl::kCancelled);
+    EXPECT_EQ(paper.toStdString(), c.paper);
+    EXPECT_EQ(session.Messages().LastPrompt().toStdString(), c.refusal);
   }
 }
 

@@ -31,7 +31,10 @@ QSpinBox* MarginBox(const char* name, QWidget* parent) {
 
 }  // namespace
 
-PageSetupDialog::PageSetupDialog(QWidget* parent) : QDialog(parent) {
+PageSetupDialog::PageSetupDialog(QWidget* parent)
+    : QDialog(parent),
+      marginsTooWide_(QStringLiteral("页边距超出纸张范围，请减小页边距。")),
+      paperNumbered_(QStringLiteral("纸张 %1")) {
   setObjectName(QStringLiteral("PageSetupDialog"));
   setWindowTitle(QStringLiteral("页面设置"));
   BuildControls();
@@ -115,10 +118,15 @@ void PageSetupDialog::SetPage(int paperNumber, int orientation, const QMargins& 
 void PageSetupDialog::SelectPaper(int paperNumber) {
   int index = paper_->findData(paperNumber);
   if (index < 0) {
-    paper_->addItem(QStringLiteral("纸张 %1").arg(paperNumber), paperNumber);
+    paper_->addItem(QString(paperNumbered_).arg(paperNumber), paperNumber);
     index = paper_->count() - 1;
   }
   paper_->setCurrentIndex(index);
+}
+
+void PageSetupDialog::SetTexts(const QString& marginsTooWide, const QString& paperNumbered) {
+  marginsTooWide_ = marginsTooWide;
+  paperNumbered_ = paperNumbered;
 }
 
 int PageSetupDialog::PaperNumber() const { return paper_->currentData().toInt(); }
@@ -148,7 +156,7 @@ void PageSetupDialog::Confirm() {
   const QSizeF mm = OrientedPaperMm();
   const QMargins m = MarginsMm();
   if (mm.isValid() && (m.left() + m.right() >= mm.width() || m.top() + m.bottom() >= mm.height())) {
-    MessagePresenter::Current().Show({QStringLiteral("页边距超出纸张范围，请减小页边距。"), 48, windowTitle(), QString(), 0});
+    MessagePresenter::Current().Show({marginsTooWide_, 48, windowTitle(), QString(), 0});
     left_->setFocus();
     return;
   }

@@ -26,6 +26,10 @@ class PageSetupDialog : public QDialog {
   int PaperNumber() const;
   int Orientation() const;
   QMargins MarginsMm() const;
+  // The texts the dialog writes itself, in the session's language: the refusal of
+  // margins that leave nothing to print on, and the entry of a paper this
+  // machine does not list ("%1" the paper number). Chinese until set.
+  void SetTexts(const QString& marginsTooWide, const QString& paperNumbered);
 
  private slots:
   void Confirm();
@@ -45,6 +49,8 @@ class PageSetupDialog : public QDialog {
   QSpinBox* top_ = nullptr;
   QSpinBox* right_ = nullptr;
   QSpinBox* bottom_ = nullptr;
+  QString marginsTooWide_;
+  QString paperNumbered_;
 };
 
 }  // namespace corvane::platform

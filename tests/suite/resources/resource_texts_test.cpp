@@ -115,6 +115,8 @@ const UsedKeys kUsed[] = {
     {"corvane.recon.", 0, "loadingdate"},
     {"corvane.recon.", 1, "notfoundflow"},
     {"corvane.import.", 0, "startfield endfield"},
+    {"corvane.print.", 0, "marginstoowide"},
+    {"corvane.print.", 1, "papernumbered"},
     {"corvane.suite.", 3, "lock.refused lock.refusedbook"},
 };
 
@@ -153,7 +155,7 @@ TEST(ShippedTextsTest, FilesLoadCleanlyWithTheSameKeysTranslated) {
 TEST(ShippedTextsTest, EveryUsedKeyHasATextWithItsArguments) {
   int count = 0;
   for (const UsedKeys& used : kUsed) count += static_cast<int>(Keys(used).size());
-  ASSERT_EQ(count, 261);
+  ASSERT_EQ(count, 263);
   for (const char* language : kLanguages) {
     const ResourceTexts texts(QString::fromLatin1(language));
     for (const UsedKeys& used : kUsed) {
