@@ -20,6 +20,7 @@
 #include "statement/frm_yhdzd.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
+#include "shared/popups.h"
 #include "shared/session.h"
 #include "support/host_text_walk.h"
 #include "support/query_windows.h"
@@ -344,6 +345,21 @@ TEST(PageSetupTexts, AnUnlistedPaperAndTooWideMarginsReadInTheSessionLanguage) {
     EXPECT_EQ(control.rtpPageSetup(), platform::PageSetupControl::kCancelled);
     EXPECT_EQ(paper.toStdString(), c.paper);
     EXPECT_EQ(session.Messages().LastPrompt().toStdString(), c.refusal);
+  }
+}
+
+// The digest list the entry windows pop up is titled in the session's language.
+TEST(DigestReferenceTitle, FollowsTheSessionLanguage) {
+  const std::pair<const char*, const char*> cases[] = {{"zh-CN", "摘要参照"}, {"en-US", "Choose a Description"}};
+  for (const auto& [language, title] : cases) {
+    testing::SuiteSession session(false, QDate(2026, 12, 15), QString::fromLatin1(language));
+    QString shown;
+    session.Modals().Then([&shown](QDialog& d) {
+      shown = d.windowTitle();
+      d.reject();
+    });
+    shared::PopupDigestReference();
+    EXPECT_EQ(shown.toStdString(), title) << language;
   }
 }
 
