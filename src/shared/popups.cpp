@@ -57,6 +57,7 @@ void PopupDigestReference() {
   reference.SetLogin(s.gLogin);
   reference.SetCommonServices(s.gCommonServices.get());
   reference.SetMode(0);
+  LocalizeForm(&reference, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
   reference.Show();
 }
 
