@@ -5,6 +5,7 @@
 #include "platform/controls/digest_reference.h"
 #include "platform/controls/grid_types.h"
 #include "platform/print/page_setup_control.h"
+#include "platform/print/page_setup_dialog.h"
 #include "platform/services/modal_runner.h"
 #include "shared/frm_message.h"
 #include "shared/frm_yhfilter.h"
@@ -64,7 +65,12 @@ void PopupDigestReference() {
 void InstallSessionHooks() {
   PlaceWindowsInsideScreen();
   platform::PageSetupControl::SetDialogLocalizer(
-      [](QDialog& dialog) { LocalizeForm(&dialog, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.")); });
+      [](QDialog& dialog) {
+        LocalizeForm(&dialog, QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK."));
+        if (auto* page = qobject_cast<platform::PageSetupDialog*>(&dialog))
+          page->SetTexts(GetResString(QStringLiteral("corvane.print.marginstoowide")),
+                         GetResString(QStringLiteral("corvane.print.papernumbered")));
+      });
   frmYHFilter::SetPopups([](QLineEdit* box, QWidget* window) { PopupCalendar(box, window); },
                          [](QLineEdit* box, QWidget* window) { PopupCalculator(box, window); });
   frmMessage::SetLoadHook([](frmMessage& w) {
