@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -291,11 +292,11 @@ TEST(ManualTick, AJournalLineGoneMeanwhileIsNamedInTheSessionLanguage) {
 // A date the internet-banking dialog cannot read is told with the name of its box
 // in the session's language, the text as typed with it.
 TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
-  struct Case { const char* language; const char* start; const char* end; const char* said; };
-  const Case cases[] = {{"zh-CN", "2026.13.01", "2026.07.31", "开始日期[2026.13.01]"},
-                        {"zh-CN", "2026.07.01", "2026.07.32", "结束日期[2026.07.32]"},
-                        {"en-US", "2026.13.01", "2026.07.31", "Start date [2026.13.01]"},
-                        {"en-US", "2026.07.01", "2026.07.32", "End date [2026.07.32]"}};
+  struct Case { const char* language; const char* start; const char* end; const char* said; const char* title; };
+  const Case cases[] = {{"zh-CN", "2026.13.01", "2026.07.31", "开始日期[2026.13.01]", "网上银行对账单引入"},
+                        {"zh-CN", "2026.07.01", "2026.07.32", "结束日期[2026.07.32]", "网上银行对账单引入"},
+                        {"en-US", "2026.13.01", "2026.07.31", "Start date [2026.13.01]", "Internet Banking Statement Import"},
+                        {"en-US", "2026.07.01", "2026.07.32", "End date [2026.07.32]", "Internet Banking Statement Import"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.said);
     testing::SuiteSession session(true, QDate(2026, 12, 15), QString::fromLatin1(c.language));
@@ -303,7 +304,9 @@ TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
     ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
     auto* w = Session::Current().windows.Find<statement::frmYHDZD>();
     ASSERT_NE(w, nullptr);
-    session.Modals().Then([&c](QDialog& d) {
+    QString title;
+    session.Modals().Then([&c, &title](QDialog& d) {
+      title = d.windowTitle();
       auto& dialog = dynamic_cast<statement::frmNBImportCond&>(d);
       dialog.txtStartDate()->setText(QString::fromLatin1(c.start));
       dialog.txtEndDate()->setText(QString::fromLatin1(c.end));
@@ -314,6 +317,7 @@ TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
     ASSERT_EQ(session.Messages().Count(), 1);
     EXPECT_TRUE(session.Messages().LastPrompt().startsWith(QString::fromUtf8(c.said)))
         << session.Messages().LastPrompt().toStdString();
+    EXPECT_EQ(title.toStdString(), c.title);
     w->close();
   }
 }
@@ -322,15 +326,17 @@ TEST(InternetBankingDates, ABadDateNamesItsBoxInTheSessionLanguage) {
 // a stored paper this machine does not list, and the refusal of margins wider
 // than the paper (120 + 90 mm on 210 mm A4).
 TEST(PageSetupTexts, AnUnlistedPaperAndTooWideMarginsReadInTheSessionLanguage) {
-  struct Case { const char* language; const char* paper; const char* refusal; };
-  const Case cases[] = {{"zh-CN", "纸张 500", "页边距超出纸张范围，请减小页边距。"},
-                        {"en-US", "Paper 500", "The margins leave no room on the paper. Please make them smaller."}};
+  struct Case { const char* language; const char* paper; const char* refusal; const char* orientation; };
+  const Case cases[] = {{"zh-CN", "纸张 500", "页边距超出纸张范围，请减小页边距。", "方向"},
+                        {"en-US", "Paper 500", "The margins leave no room on the paper. Please make them smaller.",
+                         "Orientation"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     testing::SuiteSession session(false, QDate(2026, 12, 15), QString::fromLatin1(c.language));
-    QString paper;
-    session.Modals().Then([&paper](QDialog& d) {
+    QString paper, orientation;
+    session.Modals().Then([&paper, &orientation](QDialog& d) {
       paper = d.findChild<QComboBox*>(QStringLiteral("cboPaper"))->currentText();
+      orientation = d.findChild<QGroupBox*>(QStringLiteral("fraOrientation"))->title();
       auto* a4 = d.findChild<QComboBox*>(QStringLiteral("cboPaper"));
       a4->setCurrentIndex(a4->findData(9));
       d.findChild<QRadioButton*>(QStringLiteral("optPortrait"))->click();
@@ -345,6 +351,7 @@ TEST(PageSetupTexts, AnUnlistedPaperAndTooWideMarginsReadInTheSessionLanguage) {
     EXPECT_EQ(control.rtpPageSetup(), platform::PageSetupControl::kCancelled);
     EXPECT_EQ(paper.toStdString(), c.paper);
     EXPECT_EQ(session.Messages().LastPrompt().toStdString(), c.refusal);
+    EXPECT_EQ(orientation.toStdString(), c.orientation);
   }
 }
 
