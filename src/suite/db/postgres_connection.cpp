@@ -287,10 +287,14 @@ std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql,
   const int width = keyIndex + 1 + guardMarks;
   // UPDATE … FROM applies one source row per target row: with a key twice the
   // row-by-row order would matter, so such batches take the row-by-row road.
-  QSet<QString> keys;
+  // Text keys are the same key by the codes' rule ("Ｋ007 " is "k007"); which of
+  // two spellings reached the row would otherwise depend on the server's plan.
+  QSet<QByteArray> keys;
   for (const DbParams& row : rows) {
     if (row.size() != static_cast<size_t>(width) || row[keyIndex].IsNull()) return std::nullopt;
-    const QString key = row[keyIndex].ToString().toLower();
+    const DbValue& value = row[keyIndex];
+    const QByteArray key = value.IsText() ? platform::TextKey::Of(value.ToString())
+                                          : QByteArrayLiteral("#") + value.ToString().toUtf8();
     if (keys.contains(key)) return std::nullopt;
     keys.insert(key);
   }

@@ -114,6 +114,9 @@ TEST_F(DbMendsTest, ALargeBatchKeyedByACodeWritesAsRowByRow) {
     conn().Execute(QStringLiteral("insert into code (ccode, ccode_name) values (?, ?)"), {code, QStringLiteral("old")});
     rows.push_back({QStringLiteral("n%1").arg(i), code.toLower()});
   }
+  // With statistics the server may join the batch any way it likes, as it does
+  // on a live database: the outcome must not depend on it.
+  conn().Execute(QStringLiteral("analyze code"));
   struct Case { const char* name; QString otherSpelling; bool otherFirst; };
   const Case cases[] = {
       {"distinct codes", QString(), false},
