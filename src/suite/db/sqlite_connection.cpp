@@ -166,6 +166,25 @@ sqlite3_stmt* SqliteConnection::Prepare(const QString& sql) {
   return stmt;
 }
 
+// A date of years 1 to 9999 as the text the database stores ("yyyy-MM-dd"),
+// written straight into ten bytes: a matching run binds one per ticked line, and
+// the way through QString and UTF-8 cost a tenth of the run. Other dates (none
+// is valid in a column) keep the general way.
+bool SqliteConnection::IsoDate(const QDate& date, char (&out)[10]) {
+  int y = 0, m = 0, d = 0;
+  date.getDate(&y, &m, &d);
+  if (!date.isValid() || y < 1 || y > 9999) return false;
+  const auto put = [&out](int at, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[at + i] = static_cast<char>('0' + value % 10);
+  };
+  put(0, y, 4);
+  out[4] = '-';
+  put(5, m, 2);
+  out[7] = '-';
+  put(8, d, 2);
+  return true;
+}
+
 void SqliteConnection::Bind(sqlite3_stmt* stmt, const DbParams& params) {
   if (sqlite3_bind_parameter_count(stmt) != static_cast<int>(params.size()))
     throw DbError(QStringLiteral("The statement has %1 marks and %2 values: %3")
@@ -181,6 +200,8 @@ void SqliteConnection::Bind(sqlite3_stmt* stmt, const DbParams& params) {
     else if (v.IsInteger()) rc = sqlite3_bind_int64(stmt, n, v.ToInt());
     else if (v.IsDouble()) rc = sqlite3_bind_double(stmt, n, v.ToDouble());
     else if (v.IsMoney()) rc = sqlite3_bind_int64(stmt, n, v.ToMoney().Raw());  // ten-thousandths, as stored
+    else if (char iso[10]; v.IsDate() && IsoDate(v.ToDate(), iso))
+      rc = sqlite3_bind_text(stmt, n, iso, sizeof iso, SQLITE_TRANSIENT);
     else {
       const QByteArray text = v.ToString().toUtf8();
       rc = sqlite3_bind_text(stmt, n, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);

@@ -3,6 +3,7 @@
 #include "platform/db/db_connection.h"
 
 #include <QHash>
+#include <QDate>
 #include <QString>
 
 struct sqlite3;
@@ -42,6 +43,9 @@ class SqliteConnection : public platform::DbConnection {
 
   // Runs several statements separated by ";" with no parameters (schema scripts).
   void ExecuteScript(const QString& script);
+
+  // The stored text of a date of years 1 to 9999 in out; false for any other date.
+  static bool IsoDate(const QDate& date, char (&out)[10]);
 
  private:
   sqlite3_stmt* Prepare(const QString& sql);

@@ -2,6 +2,7 @@
 #include "platform/db/sql_builder.h"
 #include "platform/db/transaction_guard.h"
 #include "suite/db/open_db_connection.h"
+#include "suite/db/sqlite_connection.h"
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,31 @@ TEST_F(DbLayerTest, TypedValuesRoundTrip) {
   EXPECT_FALSE(rs->Field(QStringLiteral("ddate")).ToDate().isValid());
   rs->MoveNext();
   EXPECT_TRUE(rs->Eof());
+}
+
+// A bound date is stored as the text every reader expects, from the first year to
+// the last, and found again by the same bound date.
+TEST_F(DbLayerTest, BoundDatesAreStoredAsTheirIsoText) {
+  const QDate dates[] = {QDate(1, 1, 1), QDate(999, 12, 31), QDate(1970, 1, 9), QDate(2024, 2, 29),
+                         QDate(2026, 10, 31), QDate(9999, 12, 31)};
+  for (const QDate& date : dates) {
+    SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
+    conn().Execute(QStringLiteral("delete from lines"));
+    Insert(QStringLiteral("d"), date, Money());
+    EXPECT_EQ(conn().QueryValue(QStringLiteral("select cast(ddate as varchar(10)) from lines")).ToString(),
+              date.toString(QStringLiteral("yyyy-MM-dd")));
+    EXPECT_EQ(Count(QStringLiteral("ddate = ?"), {date}), 1);
+  }
+}
+
+// Only a date of four-digit years is written by the short way; any other keeps the general one.
+TEST(SqliteIsoDate, FourDigitYearsOnly) {
+  char iso[10];
+  ASSERT_TRUE(SqliteConnection::IsoDate(QDate(2026, 3, 7), iso));
+  EXPECT_EQ(std::string(iso, sizeof iso), "2026-03-07");
+  EXPECT_FALSE(SqliteConnection::IsoDate(QDate(10000, 1, 1), iso));
+  EXPECT_FALSE(SqliteConnection::IsoDate(QDate(-5, 1, 1), iso));
+  EXPECT_FALSE(SqliteConnection::IsoDate(QDate(), iso));
 }
 
 // Bound values compare by their type: codes without letter case, dates up to and
