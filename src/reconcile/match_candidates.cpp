@@ -1,5 +1,7 @@
 #include "reconcile/match_candidates.h"
 
+#include <QHash>
+
 namespace corvane::reconcile {
 
 using platform::DbValue;
@@ -15,11 +17,23 @@ const QDate kNoUpperBound(9999, 12, 31);
 QDate Lower(const MatchRequest& r) { return r.startDate.isValid() ? r.startDate : kNoLowerBound; }
 QDate Upper(const MatchRequest& r) { return r.endDate.isValid() ? r.endDate : kNoUpperBound; }
 
-MatchLine LineFrom(const std::vector<DbValue>& row) {
+// Match texts of the styles already met on one side: an account uses a handful
+// of styles, so each line's style key is looked up instead of made again.
+using StyleKeys = QHash<QString, QString>;
+
+QString StyleText(StyleKeys& known, const DbValue& value) {
+  if (value.IsNull()) return QString();
+  const QString text = value.ToString();
+  auto it = known.constFind(text);
+  if (it == known.constEnd()) it = known.insert(text, MatchText(text));
+  return *it;
+}
+
+MatchLine LineFrom(const std::vector<DbValue>& row, StyleKeys& styles) {
   MatchLine line;
   line.key = row[0];
   line.date = row[1].ToDate();
-  line.style = MatchText(row[2]);
+  line.style = StyleText(styles, row[2]);
   line.number = MatchText(row[3]);
   line.numberNull = row[3].IsNull();
   return line;
@@ -72,8 +86,9 @@ std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const M
   const SqlBuilder q = JournalCandidateQuery(r);
   const platform::ResultSet journal = db.Query(q.Sql(), q.Params());
   out.reserve(journal.rows.size());
+  StyleKeys styles;
   for (const auto& row : journal.rows) {
-    MatchLine line = LineFrom(row);
+    MatchLine line = LineFrom(row, styles);
     line.debit = row[4].ToMoney();
     line.credit = row[5].ToMoney();
     out.push_back(std::move(line));
@@ -86,8 +101,9 @@ std::vector<MatchLine> LoadStatementCandidates(platform::DbConnection& db, const
   const SqlBuilder q = StatementCandidateQuery(r);
   const platform::ResultSet statement = db.Query(q.Sql(), q.Params());
   out.reserve(statement.rows.size());
+  StyleKeys styles;
   for (const auto& row : statement.rows) {
-    MatchLine line = LineFrom(row);
+    MatchLine line = LineFrom(row, styles);
     const bool debit = !row[4].IsNull() && row[4].ToInt() != 0;
     (debit ? line.debit : line.credit) = row[5].ToMoney();
     line.debitSide = debit;
