@@ -81,35 +81,38 @@ SqlBuilder StatementCandidateQuery(const MatchRequest& r) {
   return q;
 }
 
-std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const MatchRequest& r) {
+namespace {
+
+// The lines of one side's query, each finished by its side's amounts.
+template <class Amounts>
+std::vector<MatchLine> LoadLines(platform::DbConnection& db, const SqlBuilder& q, Amounts amounts) {
+  const platform::ResultSet lines = db.Query(q.Sql(), q.Params());
   std::vector<MatchLine> out;
-  const SqlBuilder q = JournalCandidateQuery(r);
-  const platform::ResultSet journal = db.Query(q.Sql(), q.Params());
-  out.reserve(journal.rows.size());
+  out.reserve(lines.rows.size());
   StyleKeys styles;
-  for (const auto& row : journal.rows) {
+  for (const auto& row : lines.rows) {
     MatchLine line = LineFrom(row, styles);
-    line.debit = row[4].ToMoney();
-    line.credit = row[5].ToMoney();
+    amounts(row, line);
     out.push_back(std::move(line));
   }
   return out;
 }
 
+}  // namespace
+
+std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const MatchRequest& r) {
+  return LoadLines(db, JournalCandidateQuery(r), [](const std::vector<DbValue>& row, MatchLine& line) {
+    line.debit = row[4].ToMoney();
+    line.credit = row[5].ToMoney();
+  });
+}
+
 std::vector<MatchLine> LoadStatementCandidates(platform::DbConnection& db, const MatchRequest& r) {
-  std::vector<MatchLine> out;
-  const SqlBuilder q = StatementCandidateQuery(r);
-  const platform::ResultSet statement = db.Query(q.Sql(), q.Params());
-  out.reserve(statement.rows.size());
-  StyleKeys styles;
-  for (const auto& row : statement.rows) {
-    MatchLine line = LineFrom(row, styles);
+  return LoadLines(db, StatementCandidateQuery(r), [](const std::vector<DbValue>& row, MatchLine& line) {
     const bool debit = !row[4].IsNull() && row[4].ToInt() != 0;
     (debit ? line.debit : line.credit) = row[5].ToMoney();
     line.debitSide = debit;
-    out.push_back(std::move(line));
-  }
-  return out;
+  });
 }
 
 MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchRequest& r) {
