@@ -31,6 +31,7 @@ Names NamesOfMode(bool book) {
           QStringLiteral("dbill_date"), QStringLiteral("i_id"),
           QStringLiteral("j.ibook=1 and j.iperiod<>20 and j.iflag is null")};
 }
+const QString kBankBase = QStringLiteral("r.ibegin<>0");
 
 // Some accounts of the list, by their numbers in it, as a table of bound values:
 // the statement only reads, so its accounts go into its queries, never into the
@@ -61,19 +62,22 @@ AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vec
 
 // The same accounts in a temporary table of the connection's own, for the
 // connection's own aggregates (SQLite): keyed by the account number, it lets the
-// engine walk the accounts in that order and group each account's lines, found
-// through the key index, without sorting them. A temporary table lives outside
-// the database: filling it (one statement, no transaction) takes no write lock and
-// no other session sees it. dend is NULL without an end date, as the aggregates take it.
+// engine walk the accounts in that order and reach each account's lines through
+// the date index of their key. A temporary table lives outside the database:
+// filling it (one statement, no transaction) takes no write lock and no other
+// session sees it. Its bounds of the lines' dates never miss: dupper is the end
+// date, dbefore the start date, and where the account has none, a blob, which
+// sorts after every date (SQLite orders any text before any blob).
 AccountSource TemporaryTableOf(platform::DbConnection& db, const std::vector<AccountFacts>& accounts,
                                const std::vector<size_t>& numbers) {
   const QString table = QStringLiteral("temp.corvane_balance_accounts");
   db.Execute(QStringLiteral("create temp table if not exists corvane_balance_accounts (n integer primary key, "
-                            "code varchar(40) collate ci, dstart date, dend date, bounded smallint)"));
+                            "code varchar(40) collate ci, dstart date, dupper, dbefore, bounded smallint)"));
   db.Execute(QStringLiteral("delete from %1").arg(table));
   const AccountSource values = ValuesOf(accounts, numbers);
-  db.Execute(QStringLiteral("insert into %1 (n, code, dstart, dend, bounded) "
-                            "select n, code, dstart, case when bounded=1 then dend end, bounded from %2 v")
+  db.Execute(QStringLiteral("insert into %1 (n, code, dstart, dupper, dbefore, bounded) "
+                            "select n, code, dstart, case when bounded=1 then dend else x'ff' end, "
+                            "coalesce(dstart, x'ff'), bounded from %2 v")
                  .arg(table, values.table),
              values.params);
   // Its statistics tell the planner that it is the small side: the lines are then
@@ -117,26 +121,51 @@ const QString kJournalSums = QStringLiteral(
     " then %2 end),"
     " sum(case when (j.iflagbank=0 or j.iflagbank is null) and j.bdelete=0 and (a.bounded=0 or %1<=a.dend)"
     " then %3 end)");
-// The same four sums in one call of the connection's own aggregate, which decides
-// the conditions natively; it gives them as one text "s1;s2;s3;s4".
-const QString kNativeBankSums =
-    QStringLiteral("corvane_bank_sums(r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate, a.dstart, a.dend)");
-const QString kNativeJournalSums =
-    QStringLiteral("corvane_journal_sums(j.bdelete, j.iflagbank, j.iperiod, %2, %3, %1, a.dstart, a.dend)");
+// The same four sums from the connection's own aggregates, which decide the
+// conditions natively and give them as one text "s1;s2;s3;s4". The lines are
+// picked by date through the date index of the key, so no line's date reaches an
+// aggregate: the lines in the account's range go to its "sums" aggregate, the
+// lines before the range up to the end date (and those without a date, when the
+// account has no end date) to its "unticked" aggregate.
+// Each account's lines are two scalar subqueries of the walk over the accounts.
+struct NativeSide {
+  QString side;  // "bank" or "journal", of the aggregates' names
+  QString table, alias, key, date, base, arguments;
+};
 
-// The four sums of a result row after its account number; no line is 0.
+QString NativeSumsSql(const NativeSide& s, const QString& accounts) {
+  const QString lines = QStringLiteral("from %1 %2 where %2.%3 = a.code and %4 and ").arg(s.table, s.alias, s.key, s.base);
+  const QString date = s.alias + QLatin1Char('.') + s.date;
+  return QStringLiteral("select a.n, (select corvane_%1_sums(%2) %3%4 >= a.dstart and %4 <= a.dupper), "
+                        "(select corvane_%1_unticked(%2) %3(%4 < a.dbefore and %4 <= a.dupper "
+                        "or %4 is null and a.bounded = 0)) from %5 a")
+      .arg(s.side, s.arguments, lines, date, accounts);
+}
+
+// An aggregate's "s1;s2;s3;s4"; an empty sum is 0.
+std::array<Money, 4> ParsedSums(const DbValue& value) {
+  std::array<Money, 4> out;
+  const QString text = value.ToString();
+  const QStringList parts = text.split(QLatin1Char(';'));
+  bool ok = parts.size() == 4;
+  for (qsizetype i = 0; ok && i < 4; ++i)
+    if (!parts[i].isEmpty()) out[static_cast<size_t>(i)] = Money::FromRaw(parts[i].toLongLong(&ok));
+  if (!ok) throw platform::DbError(QStringLiteral("Unexpected balance sums \"%1\"").arg(text));
+  return out;
+}
+
+// The four sums of a result row after its account number; no line is 0. A native
+// row adds the unticked sums of the lines before the range to those in it (a sum
+// that leaves Money's range is an error, never a wrapped figure).
 std::array<Money, 4> FourSums(const std::vector<DbValue>& row, bool native) {
   std::array<Money, 4> out;
   if (!native) {
     for (size_t i = 0; i < 4; ++i) out[i] = row[i + 1].ToMoney();
     return out;
   }
-  const QString text = row[1].ToString();
-  const QStringList parts = text.split(QLatin1Char(';'));
-  bool ok = parts.size() == 4;
-  for (qsizetype i = 0; ok && i < 4; ++i)
-    if (!parts[i].isEmpty()) out[static_cast<size_t>(i)] = Money::FromRaw(parts[i].toLongLong(&ok));
-  if (!ok) throw platform::DbError(QStringLiteral("Unexpected balance sums \"%1\"").arg(text));
+  out = ParsedSums(row[1]);
+  const std::array<Money, 4> before = ParsedSums(row[2]);
+  for (size_t i = 0; i < 4; ++i) out[i] += before[i];
   return out;
 }
 
@@ -169,15 +198,19 @@ void FirstPerAccount(platform::DbConnection& db, const QString& sql, const DbPar
   });
 }
 
-// Each query walks the accounts and finds each account's lines (the cross join
-// keeps the accounts the outer side on SQLite; PostgreSQL plans it as any join).
+// Each query walks the accounts and finds each account's lines (on SQLite the
+// accounts are the outer side, of the cross join or of the subqueries;
+// PostgreSQL plans the join as any join).
 // The line table is on the left of each comparison, so that its key column's rule
 // decides which codes are equal, as in the one-account sums.
 void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool native,
               std::vector<RawSums>& sums) {
-  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and r.ibegin<>0 "
-                                     "group by a.n")
-                          .arg(native ? kNativeBankSums : kBankSums, a.table, n.statement, n.key);
+  const NativeSide side{QStringLiteral("bank"), n.statement, QStringLiteral("r"), n.key, QStringLiteral("ddate"),
+                        kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney")};
+  const QString sql = native ? NativeSumsSql(side, a.table)
+                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
+                                              "group by a.n")
+                                   .arg(kBankSums, a.table, n.statement, n.key, kBankBase);
   ReadFourSums(db, sql, a.params, native, sums,
                {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
                 &RawSums::bankUnmatchedCredit});
@@ -193,9 +226,12 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
   const QString date = QStringLiteral("j.") + n.journalDate;
   const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
   const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
-  const QString sql = QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 group by a.n")
-                          .arg(QString(native ? kNativeJournalSums : kJournalSums).arg(date, md, mc), a.table,
-                               n.journal, n.key, n.journalBase);
+  const NativeSide side{QStringLiteral("journal"), n.journal, QStringLiteral("j"), n.key, n.journalDate, n.journalBase,
+                        QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2").arg(md, mc)};
+  const QString sql = native ? NativeSumsSql(side, a.table)
+                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
+                                              "group by a.n")
+                                   .arg(kJournalSums.arg(date, md, mc), a.table, n.journal, n.key, n.journalBase);
   ReadFourSums(db, sql, a.params, native, sums,
                {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
                 &RawSums::journalUnmatchedCredit});
@@ -217,7 +253,9 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
   std::map<QString, RawSums> out;
   if (accounts.empty()) return out;
   const Names n = NamesOfMode(bookMode);
-  const bool native = db.ProvidesFunction("corvane_bank_sums") && db.ProvidesFunction("corvane_journal_sums");
+  bool native = true;
+  for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
+    native = native && db.ProvidesFunction(f);
   std::vector<RawSums> sums(accounts.size());
   auto source = [&](const std::vector<size_t>& batch) {
     return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch);

@@ -2,9 +2,8 @@
 
 #include <sqlite3.h>
 
-#include <optional>
+#include <cstring>
 #include <string>
-#include <string_view>
 
 namespace corvane::suite {
 
@@ -22,47 +21,33 @@ struct Refused {
   const char* message;
 };
 
-// An integer column's value; nothing for NULL.
-std::optional<sqlite3_int64> Int(sqlite3_value* v) {
-  switch (sqlite3_value_type(v)) {
-    case SQLITE_NULL:
-      return std::nullopt;
-    case SQLITE_INTEGER:
-      return sqlite3_value_int64(v);
-    default:
-      throw Refused{"balance sums: a flag or amount that is no integer"};
+// Out of line, so that the readers that may refuse stay small enough to inline.
+[[noreturn, gnu::cold, gnu::noinline]] void Refuse(const char* message) { throw Refused{message}; }
+
+// An integer column's value into out, with one type test; false for NULL.
+bool IntOf(sqlite3_value* v, sqlite3_int64& out) {
+  const int type = sqlite3_value_type(v);
+  if (type == SQLITE_INTEGER) {
+    out = sqlite3_value_int64(v);
+    return true;
   }
+  if (type != SQLITE_NULL) Refuse("balance sums: a flag or amount that is no integer");
+  return false;
 }
 
-// A date column's text; nothing for NULL. Dates are "YYYY-MM-DD" texts compared
-// byte by byte, as the SQL compares them.
-std::optional<std::string_view> Date(sqlite3_value* v) {
-  if (sqlite3_value_type(v) == SQLITE_NULL) return std::nullopt;
-  if (sqlite3_value_type(v) != SQLITE_TEXT) throw Refused{"balance sums: a date that is no text"};
-  const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-  return std::string_view(text, static_cast<size_t>(sqlite3_value_bytes(v)));
+// A flag's value; -1 stands for NULL, which no condition asks for.
+sqlite3_int64 FlagOf(sqlite3_value* v) {
+  sqlite3_int64 n = -1;
+  return IntOf(v, n) ? n : -1;
 }
 
-bool Is(const std::optional<sqlite3_int64>& v, sqlite3_int64 n) { return v && *v == n; }
-bool Unticked(const std::optional<sqlite3_int64>& tick) { return !tick || *tick == 0; }
+// Unticked: NULL or 0.
+bool Unticked(sqlite3_int64 tick) { return tick == -1 || tick == 0; }
 
-// The date conditions of a line: up to the end date (none: no bound), and in the
-// range from the start date on as well. A missing line or start date is in neither,
-// as SQL's comparisons with NULL are never true.
-struct Dates {
-  bool toEnd = false;
-  bool inRange = false;
-};
+// bdelete 1 is a cleared line, 0 a live one; a line with any other value is in no sum.
+bool ClearedOrLive(sqlite3_int64 deleted) { return deleted == 0 || deleted == 1; }
 
-Dates DatesOf(sqlite3_value* date, sqlite3_value* start, sqlite3_value* end) {
-  const auto d = Date(date), s = Date(start), e = Date(end);
-  Dates out;
-  out.toEnd = !e || (d && *d <= *e);
-  out.inRange = out.toEnd && d && s && *d >= *s;
-  return out;
-}
-
-void Overflowed() { throw Refused{"integer overflow"}; }
+[[noreturn]] void Overflowed() { Refuse("integer overflow"); }
 
 sqlite3_int64 Difference(sqlite3_int64 a, sqlite3_int64 b) {
   sqlite3_int64 r = 0;
@@ -70,33 +55,36 @@ sqlite3_int64 Difference(sqlite3_int64 a, sqlite3_int64 b) {
   return r;
 }
 
-void Add(Sums& s, int which, const std::optional<sqlite3_int64>& amount) {
-  if (!amount) return;
-  if (__builtin_add_overflow(s.sum[which], *amount, &s.sum[which])) Overflowed();
+void Add(Sums& s, int which, sqlite3_int64 amount) {
+  if (__builtin_add_overflow(s.sum[which], amount, &s.sum[which])) Overflowed();
   s.counted[which] = true;
 }
 
+// bdelete, iflag, bd_c, mmoney. Lines in the range count in all four sums, lines
+// before it in the unticked ones only.
+template <bool InRange>
 void BankLine(Sums& s, sqlite3_value** v) {
-  const auto deleted = Int(v[0]), tick = Int(v[1]), bdc = Int(v[2]), money = Int(v[3]);
-  const Dates dates = DatesOf(v[4], v[5], v[6]);
-  if (dates.inRange && (Is(deleted, 1) || Is(deleted, 0))) {
-    const std::optional<sqlite3_int64> signedMoney =
-        money ? std::optional(Is(bdc, 1) ? *money : Difference(0, *money)) : std::nullopt;
-    Add(s, Is(deleted, 1) ? 0 : 1, signedMoney);
-  }
-  if (!Is(deleted, 0) || !Unticked(tick) || !dates.toEnd) return;
-  // bd_c 1 is a debit line, any other value (none included) a credit line.
-  Add(s, Is(bdc, 1) ? 2 : 3, money);
+  const sqlite3_int64 deleted = FlagOf(v[0]);
+  sqlite3_int64 money = 0;
+  if (!ClearedOrLive(deleted) || !IntOf(v[3], money)) return;
+  const bool debit = FlagOf(v[2]) == 1;  // bd_c 1 is a debit line, any other value (none included) a credit line
+  if (InRange) Add(s, deleted == 1 ? 0 : 1, debit ? money : Difference(0, money));
+  if (deleted == 0 && Unticked(FlagOf(v[1]))) Add(s, debit ? 2 : 3, money);
 }
 
+// bdelete, iflagbank, iperiod, md, mc; opening items (period 21) count in neither
+// the cleared nor the live sum.
+template <bool InRange>
 void JournalLine(Sums& s, sqlite3_value** v) {
-  const auto deleted = Int(v[0]), tick = Int(v[1]), period = Int(v[2]), md = Int(v[3]), mc = Int(v[4]);
-  const Dates dates = DatesOf(v[5], v[6], v[7]);
-  if (dates.inRange && period && *period != 21 && (Is(deleted, 1) || Is(deleted, 0)))
-    Add(s, Is(deleted, 1) ? 0 : 1, md && mc ? std::optional(Difference(*md, *mc)) : std::nullopt);
-  if (!Is(deleted, 0) || !Unticked(tick) || !dates.toEnd) return;
-  Add(s, 2, md);
-  Add(s, 3, mc);
+  const sqlite3_int64 deleted = FlagOf(v[0]);
+  if (!ClearedOrLive(deleted)) return;
+  sqlite3_int64 md = 0, mc = 0, period = 0;
+  const bool hasDebit = IntOf(v[3], md), hasCredit = IntOf(v[4], mc);
+  if (InRange && hasDebit && hasCredit && IntOf(v[2], period) && period != 21)
+    Add(s, deleted == 1 ? 0 : 1, Difference(md, mc));
+  if (deleted != 0 || !Unticked(FlagOf(v[1]))) return;
+  if (hasDebit) Add(s, 2, md);
+  if (hasCredit) Add(s, 3, mc);
 }
 
 template <void (*Line)(Sums&, sqlite3_value**)>
@@ -125,13 +113,25 @@ void Final(sqlite3_context* context) {
   sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+template <void (*Line)(Sums&, sqlite3_value**)>
+void Register(sqlite3* db, const char* name, int arguments) {
+  sqlite3_create_function_v2(db, name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, &Step<Line>,
+                             &Final, nullptr);
+}
+
 }  // namespace
 
 void RegisterBalanceSums(sqlite3* db) {
-  const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-  sqlite3_create_function_v2(db, kBankSumsFunction, 7, flags, nullptr, nullptr, &Step<BankLine>, &Final, nullptr);
-  sqlite3_create_function_v2(db, kJournalSumsFunction, 8, flags, nullptr, nullptr, &Step<JournalLine>, &Final,
-                             nullptr);
+  Register<BankLine<true>>(db, kBankSumsFunction, 4);
+  Register<BankLine<false>>(db, kBankUntickedFunction, 4);
+  Register<JournalLine<true>>(db, kJournalSumsFunction, 5);
+  Register<JournalLine<false>>(db, kJournalUntickedFunction, 5);
+}
+
+bool IsBalanceSumsFunction(const char* name) {
+  for (const char* own : {kBankSumsFunction, kBankUntickedFunction, kJournalSumsFunction, kJournalUntickedFunction})
+    if (std::strcmp(name, own) == 0) return true;
+  return false;
 }
 
 }  // namespace corvane::suite

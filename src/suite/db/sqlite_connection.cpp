@@ -7,7 +7,6 @@
 
 #include <sqlite3.h>
 
-#include <cstring>
 #include <memory>
 
 namespace corvane::suite {
@@ -132,7 +131,7 @@ void SqliteConnection::RequireCurrentLayout() {
 SqliteConnection::~SqliteConnection() { Close(); }
 
 bool SqliteConnection::ProvidesFunction(const char* name) const {
-  return std::strcmp(name, kBankSumsFunction) == 0 || std::strcmp(name, kJournalSumsFunction) == 0;
+  return IsBalanceSumsFunction(name);
 }
 
 void SqliteConnection::Close() {
