@@ -1,4 +1,5 @@
 #include "balance/balance_calculator.h"
+#include "balance/grouped_sums.h"
 #include "balance_ledger.h"
 #include "shared/session.h"
 #include "support/suite_session.h"
@@ -109,6 +110,24 @@ std::vector<Case> Cases() {
        {"0", "0", "20.01", "70", "100", "0", "50", "0", "120", "120.01", false}},
       {"less than a cent apart balances", same, true, {{'B', "2026-04-03", 1, "0.0099", "0", true, false}},
        {"0", "0", "20.0099", "70", "100", "0", "50", "0", "120", "120.0099", true}},
+      {"lines on the start and on the end date are carried, a day outside is not", same, true,
+       {{'J', "2026-03-01", 3, "40", "0", true, true}, {'B', "2026-06-30", 1, "40", "0", true, true},
+        {'J', "2026-02-28", 2, "500", "0", true, true}, {'B', "2026-07-01", 1, "500", "0", true, true},
+        {'J', "2026-02-28", 2, "0", "9", false, false}, {'B', "2026-07-01", 0, "9", "0", false, false}},
+       {"40", "40", "60", "110", "100", "9", "50", "0", "160", "151", false}},
+      {"lines without a date count nowhere up to an end date", same, true,
+       {{'J', "", 4, "10", "0", false, false}, {'B', "", 1, "7", "0", false, false},
+        {'J', "", 4, "0", "5", true, true}, {'B', "", 0, "5", "0", true, true}},
+       kBaseFigures},
+      {"without an end date, lines without a date are outstanding only", [](TestAccount& a) { a.end = QDate(); }, true,
+       {{'J', "", 4, "10", "0", false, false}, {'B', "", 1, "7", "0", false, false},
+        {'J', "", 4, "0", "5", true, true}, {'B', "", 0, "5", "0", true, true}},
+       {"0", "0", "20", "70", "110", "0", "57", "0", "127", "130", false}},
+      {"an end date before the start date leaves the lines up to the end outstanding only",
+       [](TestAccount& a) { a.end = QDate(2026, 2, 15); }, true,
+       {{'J', "2026-02-10", 2, "10", "0", false, false}, {'B', "2026-02-11", 1, "7", "0", false, false},
+        {'J', "2026-02-20", 2, "3", "0", false, false}, {'B', "2026-02-20", 1, "3", "0", false, false}},
+       {"0", "0", "0", "0", "10", "0", "7", "0", "7", "10", false}},
   };
 }
 
@@ -168,12 +187,14 @@ TEST_P(BalanceArithmeticTest, HandComputedAccounts) {
 
 // Two lines of the largest amount in one sum: the grouped path and the
 // one-account path both fail, never a wrapped or cut figure. Each row reaches
-// one of the four sums of its side only.
+// one of the four sums of its side only, with the same line twice or, for the
+// outstanding sums, with one line in the period and one before it.
 TEST_P(BalanceArithmeticTest, SumsPastTheLargestAmountFail) {
   const char* const kMax = "922337203685477.5807";
   const struct {
     const char* name;
     Line line;
+    Line other = {};  // no side: the same line again
   } cases[] = {
       {"cleared statement lines", {'B', "2026-04-02", 1, kMax, "0", true, true}},
       {"live statement lines", {'B', "2026-04-02", 0, kMax, "0", true, false}},
@@ -183,6 +204,14 @@ TEST_P(BalanceArithmeticTest, SumsPastTheLargestAmountFail) {
       {"live journal lines", {'J', "2026-04-01", 4, "0", kMax, true, false}},
       {"unticked journal debits before the start", {'J', "2026-02-01", 2, kMax, "0", false, false}},
       {"unticked journal credits before the start", {'J', "2026-02-01", 2, "0", kMax, false, false}},
+      {"unticked statement debits in the period and before it", {'B', "2026-04-02", 1, kMax, "0", false, false},
+       {'B', "2026-02-02", 1, kMax, "0", false, false}},
+      {"unticked statement credits in the period and before it", {'B', "2026-04-02", 0, kMax, "0", false, false},
+       {'B', "2026-02-02", 0, kMax, "0", false, false}},
+      {"unticked journal debits in the period and before it", {'J', "2026-04-01", 4, kMax, "0", false, false},
+       {'J', "2026-02-01", 2, kMax, "0", false, false}},
+      {"unticked journal credits in the period and before it", {'J', "2026-04-01", 4, "0", kMax, false, false},
+       {'J', "2026-02-01", 2, "0", kMax, false, false}},
   };
   BalanceLedger ledger(session_.Db(), GetParam());
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -190,10 +219,44 @@ TEST_P(BalanceArithmeticTest, SumsPastTheLargestAmountFail) {
     a.code = QStringLiteral("V%1").arg(i);
     ledger.AddAccount(a);
     Write(ledger, a.code, cases[i].line);
-    Write(ledger, a.code, cases[i].line);
+    Write(ledger, a.code, cases[i].other.side ? cases[i].other : cases[i].line);
     EXPECT_ANY_THROW(BalanceCalculator::ForAccounts({{a.code, GetParam() ? a.name : QString()}})) << cases[i].name;
     EXPECT_ANY_THROW(BalanceCalculator::ForAccount(BalanceCalculator::ReadFacts(a.code))) << cases[i].name;
   }
+}
+
+// The grouped sums take any facts. Without a start date no line is in the period,
+// and the unticked live lines up to the end date are outstanding (without an end
+// date every one, dated or not); each engine by its own SQL.
+TEST_P(BalanceArithmeticTest, GroupedSumsWithoutAStartDateHoldOutstandingLinesOnly) {
+  const struct {
+    const char* name;
+    QDate end;
+    const char* sums;  // SumsText
+  } cases[] = {
+      {"up to an end date", QDate(2026, 6, 30),
+       "0.0000 0.0000 0.0000 0.0000 0.0000 0.0000 100.0000 0.0000 50.0000 0.0000"},
+      {"without an end date", QDate(), "0.0000 0.0000 0.0000 0.0000 0.0000 0.0000 110.0000 0.0000 50.0000 7.0000"},
+  };
+  BalanceLedger ledger(session_.Db(), GetParam());
+  std::vector<AccountFacts> facts;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    TestAccount a;
+    a.code = QStringLiteral("W%1").arg(i);
+    ledger.AddAccount(a);
+    for (const Line& l : kBase) Write(ledger, a.code, l);
+    for (const Line& l : std::vector<Line>{{'B', "2026-04-09", 1, "40", "0", true, true},
+                                           {'J', "2026-08-01", 8, "10", "0", false, false},
+                                           {'B', "", 0, "7", "0", false, false}})
+      Write(ledger, a.code, l);
+    AccountFacts f;
+    f.code = a.code;
+    f.end = cases[i].end;
+    facts.push_back(f);
+  }
+  const std::map<QString, RawSums> sums = GroupedSums(session_.Db(), GetParam(), facts);
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(SumsText(sums.at(facts[i].code)), QString::fromLatin1(cases[i].sums)) << cases[i].name;
 }
 
 // The statement row: figures "#,0.00" in their columns, the marker in place of an
