@@ -126,8 +126,8 @@ const QString kJournalSums = QStringLiteral(
 // picked by date through the date index of the key, so no line's date reaches an
 // aggregate: the lines in the account's range go to its "sums" aggregate, the
 // lines before the range up to the end date (and those without a date, when the
-// account has no end date) to its "unticked" aggregate.
-// Each account's lines are two scalar subqueries of the walk over the accounts.
+// account has no end date) to its "unticked" aggregate, each set a scalar
+// subquery of the walk over the accounts.
 struct NativeSide {
   QString side;  // "bank" or "journal", of the aggregates' names
   QString table, alias, key, date, base, arguments;

@@ -87,6 +87,19 @@ TEST_F(SqliteBalanceSumsTest, EachLineReachesItsSums) {
   for (const Case& c : cases) EXPECT_EQ(Sums(c.function, c.lines), c.sums) << c.name;
 }
 
+// The connection says which of its own functions it offers, so that the balance
+// statement sums through them.
+TEST_F(SqliteBalanceSumsTest, TheConnectionOffersTheFourAggregates) {
+  const struct {
+    const char* name;
+    bool offered;
+  } cases[] = {
+      {"corvane_bank_sums", true},     {"corvane_bank_unticked", true}, {"corvane_journal_sums", true},
+      {"corvane_journal_unticked", true}, {"corvane_bank", false},      {"sum", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(db_.ProvidesFunction(c.name), c.offered) << c.name;
+}
+
 // No line at all: every sum empty.
 TEST_F(SqliteBalanceSumsTest, NoLineGivesEmptySums) {
   for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked"})
