@@ -86,15 +86,13 @@ namespace {
 // The lines of one side's query, each finished by its side's amounts.
 template <class Amounts>
 std::vector<MatchLine> LoadLines(platform::DbConnection& db, const SqlBuilder& q, Amounts amounts) {
-  const platform::ResultSet lines = db.Query(q.Sql(), q.Params());
   std::vector<MatchLine> out;
-  out.reserve(lines.rows.size());
   StyleKeys styles;
-  for (const auto& row : lines.rows) {
+  db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     MatchLine line = LineFrom(row, styles);
     amounts(row, line);
     out.push_back(std::move(line));
-  }
+  });
   return out;
 }
 
