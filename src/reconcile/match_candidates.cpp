@@ -34,8 +34,7 @@ MatchLine LineFrom(const std::vector<DbValue>& row, StyleKeys& styles) {
   line.key = row[0];
   line.date = row[1].ToDate();
   line.style = StyleText(styles, row[2]);
-  line.number = MatchText(row[3]);
-  line.numberNull = row[3].IsNull();
+  SetMatchNumber(line, row[3]);
   return line;
 }
 
@@ -117,6 +116,7 @@ MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchReque
   MatchCandidates out;
   out.journal = LoadJournalCandidates(db, r);
   out.statement = LoadStatementCandidates(db, r);
+  AlignNumberKeys(out);
   return out;
 }
 
