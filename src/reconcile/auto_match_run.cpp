@@ -53,6 +53,7 @@ MatchRunResult RunAutoMatching(platform::DbConnection& db, const MatchRequest& r
     result.unreadSide = reading;
     return result;
   }
+  AlignNumberKeys(lines);
   if (lines.journal.empty() || lines.statement.empty()) {
     result.nothingToMatch = true;
     return result;

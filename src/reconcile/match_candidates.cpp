@@ -34,8 +34,7 @@ MatchLine LineFrom(const std::vector<DbValue>& row, StyleKeys& styles) {
   line.key = row[0];
   line.date = row[1].ToDate();
   line.style = StyleText(styles, row[2]);
-  line.number = MatchText(row[3]);
-  line.numberNull = row[3].IsNull();
+  SetMatchNumber(line, row[3]);
   return line;
 }
 
@@ -86,15 +85,13 @@ namespace {
 // The lines of one side's query, each finished by its side's amounts.
 template <class Amounts>
 std::vector<MatchLine> LoadLines(platform::DbConnection& db, const SqlBuilder& q, Amounts amounts) {
-  const platform::ResultSet lines = db.Query(q.Sql(), q.Params());
   std::vector<MatchLine> out;
-  out.reserve(lines.rows.size());
   StyleKeys styles;
-  for (const auto& row : lines.rows) {
+  db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
     MatchLine line = LineFrom(row, styles);
     amounts(row, line);
     out.push_back(std::move(line));
-  }
+  });
   return out;
 }
 
@@ -119,6 +116,7 @@ MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchReque
   MatchCandidates out;
   out.journal = LoadJournalCandidates(db, r);
   out.statement = LoadStatementCandidates(db, r);
+  AlignNumberKeys(out);
   return out;
 }
 

@@ -14,7 +14,7 @@ KeyNumbers::KeyNumbers(size_t expected) {
 std::uint32_t KeyNumbers::Add(const QString& text) {
   Recent& recent = recent_[qHash(text) & (recent_.size() - 1)];
   if (recent.used && recent.text == text) return recent.added;
-  Entry e{0, static_cast<std::uint32_t>(arena_.size()), 0, static_cast<std::uint32_t>(entries_.size())};
+  Entry e{0, 0, static_cast<std::uint32_t>(arena_.size()), 0, static_cast<std::uint32_t>(entries_.size())};
   // Bytes in the order of the characters' codes: a code below 0xff is its byte
   // (match texts are sort keys as Latin-1 characters, so always), a larger one
   // 0xff and its two bytes. No byte string is the start of another's code, so the
@@ -31,6 +31,7 @@ std::uint32_t KeyNumbers::Add(const QString& text) {
   }
   e.length = static_cast<std::uint32_t>(arena_.size() - e.offset);
   for (std::uint32_t i = 0; i < 8 && i < e.length; ++i) e.head |= std::uint64_t{arena_[e.offset + i]} << (8 * (7 - i));
+  for (std::uint32_t i = 8; i < 16 && i < e.length; ++i) e.next |= std::uint64_t{arena_[e.offset + i]} << (8 * (15 - i));
   entries_.push_back(e);
   recent = {text, e.added, true};
   return e.added;
@@ -42,6 +43,7 @@ void KeyNumbers::Sort() {
   // missing one give the same head, and the arena tells them apart.
   auto order = [bytes](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head ? -1 : 1;
+    if (a.next != b.next) return a.next < b.next ? -1 : 1;
     const int c = std::memcmp(bytes + a.offset, bytes + b.offset, std::min(a.length, b.length));
     if (c != 0) return c;
     return a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);

@@ -11,8 +11,9 @@ namespace corvane::reconcile {
 // matching pass once, so that the merges sort and compare plain integers: equal
 // texts get equal numbers, and one text orders before another exactly when its
 // number is smaller. Each text added is copied as bytes into one compact arena,
-// its first eight bytes kept as an integer beside it; one sort of those integers
-// (the arena deciding only ties) then numbers them all. A small table of recent
+// its first sixteen bytes kept as two integers beside it (settlement numbers
+// often share their first eight); one sort of those integers (the arena deciding
+// only ties) then numbers them all. A small table of recent
 // texts by hash keeps a text that comes again and again (a style) out of the sort.
 class KeyNumbers {
  public:
@@ -28,6 +29,7 @@ class KeyNumbers {
  private:
   struct Entry {
     std::uint64_t head;    // the first eight bytes, the first highest, missing ones 0
+    std::uint64_t next;    // the next eight, alike
     std::uint32_t offset;  // all its bytes in the arena
     std::uint32_t length;
     std::uint32_t added;

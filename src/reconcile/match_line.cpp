@@ -2,6 +2,9 @@
 
 #include "platform/db/text_key.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace corvane::reconcile {
 
 QString MatchText(const QString& text) {
@@ -15,6 +18,35 @@ QString MatchText(const QString& text) {
 QString MatchText(const platform::DbValue& value) {
   if (value.IsNull()) return QString();
   return MatchText(value.ToString());
+}
+
+void SetMatchNumber(MatchLine& line, const platform::DbValue& value) {
+  line.numberNull = value.IsNull();
+  line.numberFolded = false;
+  if (line.numberNull) {
+    line.number = QString();
+    return;
+  }
+  const QString text = value.ToString();
+  if (std::optional<QString> fold = platform::TextKey::Fold(text)) {
+    line.number = std::move(*fold);
+    line.numberFolded = true;
+  } else {
+    line.number = MatchText(text);
+  }
+}
+
+void AlignNumberKeys(MatchCandidates& lines) {
+  auto unfolded = [](const MatchLine& l) { return !l.numberNull && !l.numberFolded; };
+  const bool mixed = std::any_of(lines.journal.begin(), lines.journal.end(), unfolded) ||
+                     std::any_of(lines.statement.begin(), lines.statement.end(), unfolded);
+  if (!mixed) return;
+  for (std::vector<MatchLine>* side : {&lines.journal, &lines.statement})
+    for (MatchLine& l : *side)
+      if (l.numberFolded) {
+        l.number = MatchText(l.number);
+        l.numberFolded = false;
+      }
 }
 
 FacingAmounts FacingAmountsOf(const MatchLine& line, MatchSide side, bool bankFx) {

@@ -16,8 +16,9 @@ namespace corvane::reconcile {
 struct MatchLine {
   platform::DbValue key;
   QDate date;             // invalid when the line has none: it never passes a date window
-  QString number;         // settlement number as a match key: see MatchText
+  QString number;         // settlement number as a match key: see MatchText and SetMatchNumber
   bool numberNull = false;  // no number stored: the line forms no settlement-number group
+  bool numberFolded = false;  // number holds the plain text's fold, not its MatchText
   QString style;          // settlement style as a match key
   platform::Money debit;  // NULL amounts read as 0
   platform::Money credit;
@@ -36,6 +37,17 @@ struct MatchCandidates {
 // agree with GROUP BY and ORDER BY; no value and a blank value are the empty text.
 QString MatchText(const platform::DbValue& value);
 QString MatchText(const QString& text);
+
+// A settlement number as the loaders keep it: the fold of a plain text (see
+// platform::TextKey::Fold, far cheaper than a sort key, and numbers are nearly
+// all different, so no cache helps), otherwise its MatchText.
+void SetMatchNumber(MatchLine& line, const platform::DbValue& value);
+// Makes the numbers of both sides one kind of key before they are compared: a
+// fold equals only folds, so when any number is not plain, every fold becomes its
+// MatchText (the fold is the same key as its text). With folds only, the numbers
+// order otherwise than their keys do, which no merge depends on: the passes only
+// ask whether two numbers are the same key.
+void AlignNumberKeys(MatchCandidates& lines);
 
 enum class MatchSide { Journal, Statement };
 

@@ -70,4 +70,42 @@ int TextKey::CompareUtf8(const char* a, int aLength, const char* b, int bLength)
   return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
 }
 
+namespace {
+
+constexpr char16_t kIdeographicSpace = 0x3000;
+constexpr char16_t kFullWidthFirst = 0xff01;  // full-width '!'
+constexpr char16_t kFullWidthLast = 0xff5e;   // full-width '~'
+constexpr char16_t kFullWidthOffset = kFullWidthFirst - u'!';
+
+// A plain character as its fold: 0 for one the rule ignores (blanks, controls),
+// -1 for a character that is not plain.
+int FoldOf(char16_t c) {
+  if (c >= kFullWidthFirst && c <= kFullWidthLast) c = static_cast<char16_t>(c - kFullWidthOffset);
+  else if (c == kIdeographicSpace) return 0;
+  else if (c >= 0x80) return -1;
+  if (c <= u' ' || c == 0x7f) return 0;
+  if (c >= u'A' && c <= u'Z') return c + (u'a' - u'A');
+  return c;
+}
+
+}  // namespace
+
+std::optional<QString> TextKey::Fold(const QString& text) {
+  // Most texts (settlement numbers in digits) fold to themselves: no copy.
+  qsizetype i = 0;
+  for (; i < text.size(); ++i) {
+    const int f = FoldOf(text[i].unicode());
+    if (f < 0) return std::nullopt;
+    if (f == 0 || f != text[i].unicode()) break;  // left out or changed
+  }
+  if (i == text.size()) return text;
+  QString out = text.left(i);
+  for (; i < text.size(); ++i) {
+    const int f = FoldOf(text[i].unicode());
+    if (f < 0) return std::nullopt;
+    if (f > 0) out += QChar(static_cast<char16_t>(f));
+  }
+  return out;
+}
+
 }  // namespace corvane::platform

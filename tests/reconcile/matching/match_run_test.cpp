@@ -167,6 +167,31 @@ TEST_P(MatchRunTest, RunTicksPairsAndGroups) {
   ExpectTicks();
 }
 
+// Numbers are one key by the codes' rule whatever characters they are written
+// in: a run whose numbers are all plain ASCII or full-width, and a run with one
+// number in other characters among them.
+TEST_P(MatchRunTest, NumbersAreOneKeyByTheRuleWhetherPlainOrNot) {
+  MatchRequest r = ledger_.Request();
+  r.options.sameNumber = true;
+  auto run = [&] {
+    const MatchRunResult result = RunAutoMatching(Db(), r, kPeriods);
+    ASSERT_TRUE(result.Ok()) << result.error.toStdString();
+  };
+  J({.number = QStringLiteral("Ｘ１"), .md = "10"}, 3);
+  S({.number = QStringLiteral("x 1"), .amount = "10"}, 3);
+  J({.number = QStringLiteral("X1"), .md = "11"}, 0);
+  S({.number = QStringLiteral("X2"), .amount = "11"}, 0);
+  run();
+  J({.number = QStringLiteral("①02"), .md = "12"}, 3);
+  S({.number = QStringLiteral("102"), .amount = "12"}, 3);
+  J({.number = QStringLiteral("Ｙ１"), .md = "13"}, 3);
+  S({.number = QStringLiteral("\u3000y1"), .amount = "13"}, 3);
+  J({.number = QStringLiteral("1O2"), .md = "14"}, 0);
+  S({.number = QStringLiteral("①02"), .amount = "14"}, 0);
+  run();
+  ExpectTicks();
+}
+
 TEST_P(MatchRunTest, ForeignAccountsCompareForeignAmountsAndGroupOnlyByNumber) {
   J({.md = "700", .mdForeign = "100"}, 3);
   S({.amount = "100"}, 3);

@@ -137,7 +137,7 @@ TEST(MergeReferenceTest, BothPassesTickAsThePlainMergesDo) {
 }
 
 // The numbers of texts order as the texts do: heads of eight characters that tie,
-// a text that starts another, a character 0, and texts beyond Latin-1.
+// or sixteen, a text that starts another, a character 0, and texts beyond Latin-1.
 TEST(KeyNumbersTest, NumbersOrderAsTheTexts) {
   const QString zero(QChar(0));
   std::vector<std::vector<QString>> cases = {
@@ -145,6 +145,9 @@ TEST(KeyNumbersTest, NumbersOrderAsTheTexts) {
        QString(QChar(0xff)), "ABCDEFGHIJ", "abcdefghi"},
       {"b", QStringLiteral("中"), "a", "abcdefghij", "abcdefghii", QStringLiteral("中"), "", QString(QChar(0xff)),
        QString(QChar(0x100)), QString(QChar(0xfe))},
+      // Settlement numbers that tie in their first eight or sixteen characters.
+      {"zp20260001", "zp20260002", "zp2026000", "zp20260001" + zero, "0123456789abcdefX", "0123456789abcdef",
+       "0123456789abcdeg", "0123456789abcdef" + zero, "0123456789abcdefgh", "0123456789abcdEf", "0123456789abcdeg"},
   };
   // More texts than the table of recent ones holds, so equal texts come twice.
   cases.emplace_back();
