@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace corvane::suite {
@@ -35,14 +36,16 @@ bool IntOf(sqlite3_value* v, sqlite3_int64& out) {
   return false;
 }
 
-// A flag's value; -1 stands for NULL, which no condition asks for.
+// A flag's value, kNoFlag for NULL: a value no small integer column can hold, so a
+// stored -1 stays a value of its own.
+constexpr sqlite3_int64 kNoFlag = std::numeric_limits<sqlite3_int64>::min();
 sqlite3_int64 FlagOf(sqlite3_value* v) {
-  sqlite3_int64 n = -1;
-  return IntOf(v, n) ? n : -1;
+  sqlite3_int64 n = kNoFlag;
+  return IntOf(v, n) ? n : kNoFlag;
 }
 
 // Unticked: NULL or 0.
-bool Unticked(sqlite3_int64 tick) { return tick == -1 || tick == 0; }
+bool Unticked(sqlite3_int64 tick) { return tick == kNoFlag || tick == 0; }
 
 // bdelete 1 is a cleared line, 0 a live one; a line with any other value is in no sum.
 bool ClearedOrLive(sqlite3_int64 deleted) { return deleted == 0 || deleted == 1; }
