@@ -2,8 +2,8 @@
 // at once as processes of their own, and each copy's CPU time is measured. When
 // the CPU time of one job rises with the copies, the machine gives each process
 // less work per CPU second (shared caches, memory bandwidth, sibling threads or
-// the host of a virtual machine), whatever the program does; a database server's
-// CPU per operation then rises as much with its users.
+// the host of a virtual machine), whatever the program does, and a database
+// server's CPU per operation can rise with its users for that reason alone.
 // Two jobs: "compute" turns integers over in registers and touches no memory;
 // "walk" follows a random cycle through an array of each of --mib=8,16,64 MiB,
 // one dependent read after another: a database's working set of pages, which
@@ -32,13 +32,15 @@ std::vector<int> copies{1, 2, 4, 8};
 std::vector<int> walkMiB{8, 16, 64};
 
 // "1,2,4" as numbers of at least 1.
-std::vector<int> Numbers(char* text) {
+std::vector<int> Numbers(const char* text) {
   std::vector<int> numbers;
-  for (char* p = text; *p != '\0'; p += *p == ',' ? 1 : 0) {
-    char* end = p;
-    numbers.push_back(std::max(1, static_cast<int>(std::strtol(p, &end, 10))));
+  for (const char* p = text;;) {
+    char* end = nullptr;
+    const long n = std::strtol(p, &end, 10);
     if (end == p) break;
-    p = end;
+    numbers.push_back(std::max(1, static_cast<int>(n)));
+    if (*end != ',') break;
+    p = end + 1;
   }
   return numbers;
 }
