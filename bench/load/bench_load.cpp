@@ -229,7 +229,7 @@ void Users(benchmark::State& state, int n) {
     }
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.SetIterationTime(wall);
-    serverMs = s.cpu->TotalMs() - cpuBefore;
+    serverMs = s.cpu->TotalMsWhenOthersEnded() - cpuBefore;
     loadAfter = LoadAverage();
     walBytes = WalSince(*s.db, walBefore);
     checkpoints = Checkpoints(*s.db) - checkpointsBefore;

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
+#include <chrono>
 #include <unistd.h>
 
 namespace corvane::bench {
@@ -22,7 +24,7 @@ double TicksMs(long long ticks) { return static_cast<double>(ticks) * 1000.0 / s
 
 }  // namespace
 
-ServerCpu::ServerCpu(platform::DbConnection& db) {
+ServerCpu::ServerCpu(platform::DbConnection& db) : db_(db) {
   const long backend = static_cast<long>(db.QueryValue(QStringLiteral("select pg_backend_pid()")).ToInt());
   const QList<QByteArray> f = StatFields(backend);
   if (f.size() > 1) postmaster_ = f[1].toLong();
@@ -42,6 +44,18 @@ double ServerCpu::TotalMs() const {
       ticks += f[11].toLongLong() + f[12].toLongLong() + f[13].toLongLong() + f[14].toLongLong();
   }
   return TicksMs(ticks);
+}
+
+double ServerCpu::TotalMsWhenOthersEnded() const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (db_.QueryValue(QStringLiteral("select count(*) from pg_stat_activity where backend_type = 'client backend' "
+                                       "and pid <> pg_backend_pid() and datname = current_database()"))
+                 .ToInt() > 0 &&
+         std::chrono::steady_clock::now() < deadline)
+    QThread::msleep(20);
+  // A backend leaves the list before its process has ended and been reaped.
+  QThread::msleep(200);
+  return TotalMs();
 }
 
 double LoadAverage() {
