@@ -26,11 +26,14 @@ function(corvane_add_test name)
   target_compile_options(${name} PRIVATE ${CORVANE_WARNINGS})
   target_link_libraries(${name} PRIVATE corvane_test_support ${ARG_DEPS} GTest::gtest GTest::gmock)
   set(env "QT_QPA_PLATFORM=offscreen")
+  # One variable each: the discovered tests' properties take no list (a second
+  # variable after a semicolon would be dropped), and the test main chooses the
+  # offscreen platform itself.
   if(ARG_DATABASE)
     gtest_discover_tests(${name} TEST_PREFIX "sqlite:" DISCOVERY_MODE PRE_TEST
-      PROPERTIES LABELS sqlite ENVIRONMENT "${env};CORVANE_TEST_ENGINE=sqlite")
+      PROPERTIES LABELS sqlite ENVIRONMENT "CORVANE_TEST_ENGINE=sqlite")
     gtest_discover_tests(${name} TEST_PREFIX "postgres:" DISCOVERY_MODE PRE_TEST
-      PROPERTIES LABELS postgres ENVIRONMENT "${env};CORVANE_TEST_ENGINE=postgres")
+      PROPERTIES LABELS postgres ENVIRONMENT "CORVANE_TEST_ENGINE=postgres")
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
       PROPERTIES LABELS unit ENVIRONMENT "${env}")

@@ -43,7 +43,12 @@ struct AccountSource {
   DbParams params;
 };
 
-AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vector<size_t>& numbers) {
+// typedDates: the dates are cast to date in the list itself, for the portable SQL
+// on PostgreSQL, which gives a column of nothing but NULLs (no account with a
+// start date) the type text, and no date compares with a text. Never on SQLite,
+// where a cast to date reads a date's text as the number of its year.
+AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vector<size_t>& numbers,
+                       bool typedDates = false) {
   AccountSource v;
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(numbers.size()));
@@ -54,9 +59,11 @@ AccountSource ValuesOf(const std::vector<AccountFacts>& accounts, const std::vec
     v.params.insert(v.params.end(), {static_cast<long long>(n), a.code, a.start, a.end.isValid() ? a.end : a.start,
                                      a.end.isValid() ? 1 : 0});
   }
-  v.table = QStringLiteral("(select column1 as n, column2 as code, column3 as dstart, column4 as dend, "
+  const QString start = typedDates ? QStringLiteral("cast(column3 as date)") : QStringLiteral("column3");
+  const QString end = typedDates ? QStringLiteral("cast(column4 as date)") : QStringLiteral("column4");
+  v.table = QStringLiteral("(select column1 as n, column2 as code, %2 as dstart, %3 as dend, "
                            "column5 as bounded from (values %1) v)")
-                .arg(rows.join(QLatin1Char(',')));
+                .arg(rows.join(QLatin1Char(',')), start, end);
   return v;
 }
 
@@ -258,7 +265,7 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
     native = native && db.ProvidesFunction(f);
   std::vector<RawSums> sums(accounts.size());
   auto source = [&](const std::vector<size_t>& batch) {
-    return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch);
+    return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch, true);
   };
   for (const auto& batch : Batches(accounts, [](const AccountFacts&) { return true; }))
     BankSide(db, n, source(batch), native, sums);
