@@ -2,6 +2,7 @@
 
 #include "platform/db/db_error.h"
 #include "platform/db/text_key.h"
+#include "suite/db/pg_array_param.h"
 
 #include <libpq-fe.h>
 
@@ -173,11 +174,15 @@ void PostgresConnection::RequireOpen() const {
 }
 
 PGresult* PostgresConnection::Run(const QString& sql, const DbParams& params) {
+  ParamBuffer buf(params);
+  return Run(sql, static_cast<int>(params.size()), buf.types.data(), buf.values.data(), nullptr, nullptr);
+}
+
+PGresult* PostgresConnection::Run(const QString& sql, int count, const Oid* types, const char* const* values,
+                                  const int* lengths, const int* formats) {
   RequireOpen();
   const QString numbered = NumberPlaceholders(sql);
-  ParamBuffer buf(params);
-  PGresult* r = PQexecParams(conn_, numbered.toUtf8().constData(), static_cast<int>(params.size()),
-                             buf.types.data(), buf.values.data(), nullptr, nullptr, 0);
+  PGresult* r = PQexecParams(conn_, numbered.toUtf8().constData(), count, types, values, lengths, formats, 0);
   const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
   if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
     const QString err = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_)).trimmed();
@@ -330,17 +335,34 @@ std::optional<long long> PostgresConnection::ExecuteSetBased(const QString& sql,
   long long changed = 0;
   for (size_t from = 0; from < rows.size(); from += kChunk) {
     const size_t to = std::min(rows.size(), from + kChunk);
-    DbParams arraysOfValues;
+    // Each column in the server's binary form where it has one we write, else as
+    // a text[] literal that the server parses.
+    std::vector<QByteArray> bytes(static_cast<size_t>(width));
+    std::vector<Oid> paramTypes(static_cast<size_t>(width), 0);
+    std::vector<int> formats(static_cast<size_t>(width), 0), lengths(static_cast<size_t>(width), 0);
     for (int c = 0; c < width; ++c) {
-      QString literal = QStringLiteral("{");
-      for (size_t r = from; r < to; ++r) {
-        if (r > from) literal += QLatin1Char(',');
-        literal += ArrayElement(rows[r][static_cast<size_t>(c)]);
+      const auto i = static_cast<size_t>(c);
+      std::optional<PgArrayParam> binary = BinaryArrayOf(types[c], rows, from, to, i);
+      if (binary) {
+        bytes[i] = std::move(binary->bytes);
+        paramTypes[i] = binary->arrayType;
+        formats[i] = 1;
+      } else {
+        QString literal = QStringLiteral("{");
+        for (size_t r = from; r < to; ++r) {
+          if (r > from) literal += QLatin1Char(',');
+          literal += ArrayElement(rows[r][i]);
+        }
+        literal += QLatin1Char('}');
+        bytes[i] = literal.toUtf8();
       }
-      literal += QLatin1Char('}');
-      arraysOfValues.emplace_back(std::move(literal));
+      lengths[i] = static_cast<int>(bytes[i].size());
     }
-    changed += Execute(setSql, arraysOfValues);
+    std::vector<const char*> values;
+    for (const QByteArray& b : bytes) values.push_back(b.constData());
+    ResultPtr r(Run(setSql, width, paramTypes.data(), values.data(), lengths.data(), formats.data()));
+    const char* n = PQcmdTuples(r.get());
+    changed += n && *n ? std::strtoll(n, nullptr, 10) : 0;
   }
   return changed;
 }

@@ -42,6 +42,9 @@ class PostgresConnection : public platform::DbConnection {
 
  private:
   pg_result* Run(const QString& sql, const platform::DbParams& params);
+  // The same with the values as libpq takes them (lengths and formats may be null: all text).
+  pg_result* Run(const QString& sql, int count, const unsigned int* types, const char* const* values,
+                 const int* lengths, const int* formats);
   long long ExecutePipelined(const QString& sql, const std::vector<platform::DbParams>& rows);
   // Runs "update t set a=?, … where k=?" for many rows as one statement per
   // chunk over arrays; false when the statement or the rows do not suit it.

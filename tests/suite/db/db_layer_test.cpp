@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <functional>
 
 namespace corvane::suite {
@@ -221,6 +223,40 @@ TEST_F(DbLayerTest, GuardedBatchesChangeAndCountOnlyTheRowsMeetingTheirGuard) {
     tx.Commit();
     EXPECT_EQ(Count(QStringLiteral("iflag=4")), meeting);
     EXPECT_EQ(Count(QStringLiteral("iflag=9")), (size + 2) / 3);
+  }
+}
+
+// A large batch (set-based on PostgreSQL, its amounts and dates sent in the
+// server's binary form) stores amounts and dates at their edges exactly, and a
+// guard on the same values finds every row again.
+TEST_F(DbLayerTest, ALargeBatchWritesAndFindsAmountsAndDatesAtTheirEdges) {
+  const Money amounts[] = {Money(), Money::FromRaw(1), Money::FromRaw(-1), Money::FromRaw(5000),
+                           Money::FromRaw(9999), Money::FromRaw(10000), Money::FromRaw(-10000),
+                           Money::FromRaw(99'999'999), Money::FromRaw(100'000'000), Money::FromRaw(123'456'789'000),
+                           Money::FromRaw(-9'876'543'210'001), Money::FromRaw(1'000'000'000'000), Money::Max(),
+                           Money::FromRaw(-Money::Max().Raw())};
+  const QDate dates[] = {QDate(2000, 1, 1), QDate(1999, 12, 31), QDate(2000, 1, 2), QDate(1, 1, 1),
+                         QDate(9999, 12, 31), QDate(1970, 1, 1), QDate(2024, 2, 29), QDate(2026, 12, 7)};
+  constexpr int kRows = 300;
+  for (int i = 0; i < kRows; ++i) Insert(QStringLiteral("E"), QDate(2026, 1, 1), Money());
+  const long long first = conn().QueryValue(QStringLiteral("select min(i_id) from lines")).ToInt();
+  auto amountOf = [&](int i) { return amounts[i % std::size(amounts)]; };
+  auto dateOf = [&](int i) { return dates[i % std::size(dates)]; };
+  std::vector<DbParams> set, tick;
+  for (int i = 0; i < kRows; ++i) {
+    set.push_back({amountOf(i), dateOf(i), first + i});
+    tick.push_back({i % 5, first + i, amountOf(i), dateOf(i)});
+  }
+  TransactionGuard tx(conn());
+  EXPECT_EQ(conn().ExecuteBatch(QStringLiteral("update lines set mmoney=?, ddate=? where i_id=?"), set), kRows);
+  EXPECT_EQ(conn().ExecuteBatch(QStringLiteral("update lines set iflag=? where i_id=? and mmoney=? and ddate=?"), tick),
+            kRows);
+  tx.Commit();
+  auto rs = conn().OpenRecordset(QStringLiteral("select mmoney, ddate, iflag from lines order by i_id"));
+  for (int i = 0; !rs->Eof(); rs->MoveNext(), ++i) {
+    EXPECT_EQ(rs->Field(0).ToMoney(), amountOf(i)) << i;
+    EXPECT_EQ(rs->Field(1).ToDate(), dateOf(i)) << i;
+    EXPECT_EQ(rs->Field(2).ToInt(), i % 5) << i;
   }
 }
 
