@@ -87,6 +87,7 @@ TEST(TextKeyFoldTest, FoldsAndRefusals) {
       {QString(), QString()},
       {QStringLiteral("①02"), std::nullopt},
       {QStringLiteral("12\u00a03"), std::nullopt},  // no-break space
+      {QStringLiteral("1\u0080"), std::nullopt},        // the first character past ASCII
       {QStringLiteral("é1"), std::nullopt},
       {QStringLiteral("转账1"), std::nullopt},
       {QStringLiteral("1\uff5f"), std::nullopt},  // past the full-width ASCII forms
