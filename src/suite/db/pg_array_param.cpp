@@ -108,6 +108,7 @@ std::optional<PgArrayParam> BinaryArrayOf(const QString& baseType, const std::ve
   for (size_t r = from; r < to; ++r) anyNull = anyNull || rows[r][column].IsNull();
   PgArrayParam p;
   p.arrayType = type->array;
+  p.bytes.reserve(static_cast<qsizetype>(20 + (to - from) * 16));  // header; length and value of each element
   // One dimension, whether it holds NULLs, the element type, its length, from 1.
   Put32(p.bytes, 1);
   Put32(p.bytes, anyNull ? 1 : 0);
