@@ -100,3 +100,23 @@ TEST(TextKeyFoldTest, FoldsAndRefusals) {
 
 }  // namespace
 }  // namespace corvane::platform
+
+namespace corvane::platform {
+namespace {
+
+// Keys longer than the first buffer tried keep every byte: texts that differ only
+// at their end order as the collation orders them.
+TEST(TextKeyTest, LongTextsKeepTheirWholeKey) {
+  const QString stem = QString(80, QLatin1Char('7'));
+  const QString texts[] = {stem + QStringLiteral("a"), stem + QStringLiteral("B"), stem + QStringLiteral("é"),
+                           stem, stem + QStringLiteral("b ")};
+  for (const QString& a : texts)
+    for (const QString& b : texts) {
+      const int byKey = TextKey::Of(a) < TextKey::Of(b) ? -1 : (TextKey::Of(b) < TextKey::Of(a) ? 1 : 0);
+      EXPECT_EQ(byKey, TextKey::Compare(a, b)) << a.toStdString() << " | " << b.toStdString();
+    }
+  EXPECT_GT(TextKey::Of(stem).size(), 64);
+}
+
+}  // namespace
+}  // namespace corvane::platform
