@@ -10,14 +10,20 @@ namespace {
 
 using platform::DbValue;
 
-// Element and array types of the server's catalogue.
+// Element and array types of the server's catalogue, and how an element is written.
+enum class Form { Whole, Numeric, Date };
 struct ElementType {
   const char* baseType;
   std::uint32_t element;
   std::uint32_t array;
+  Form form;
+  int bytes;  // of a whole number
 };
-constexpr ElementType kTypes[] = {{"smallint", 21, 1005}, {"integer", 23, 1007}, {"bigint", 20, 1016},
-                                  {"numeric", 1700, 1231}, {"date", 1082, 1182}};
+constexpr ElementType kTypes[] = {{"smallint", 21, 1005, Form::Whole, 2},
+                                  {"integer", 23, 1007, Form::Whole, 4},
+                                  {"bigint", 20, 1016, Form::Whole, 8},
+                                  {"numeric", 1700, 1231, Form::Numeric, 0},
+                                  {"date", 1082, 1182, Form::Date, 4}};
 
 // The server's dates count days from 2000-01-01.
 constexpr std::int64_t kPostgresEpochJulianDay = 2451545;
@@ -78,22 +84,19 @@ bool PutElement(QByteArray& out, const ElementType& type, const DbValue& v) {
     Put32(out, 0xffffffffu);  // length -1
     return true;
   }
-  switch (type.element) {
-    case 21: return v.IsInteger() && PutWhole(out, v.ToInt(), 2);
-    case 23: return v.IsInteger() && PutWhole(out, v.ToInt(), 4);
-    case 20: return v.IsInteger() && PutWhole(out, v.ToInt(), 8);
-    case 1700:
+  switch (type.form) {
+    case Form::Whole: return v.IsInteger() && PutWhole(out, v.ToInt(), type.bytes);
+    case Form::Numeric:
       if (!v.IsMoney()) return false;
       PutNumeric(out, v.ToMoney().Raw());
       return true;
-    case 1082: {
+    case Form::Date:
       if (!v.IsDate()) return false;
       Put32(out, 4);
       Put32(out, static_cast<std::uint32_t>(v.ToDate().toJulianDay() - kPostgresEpochJulianDay));
       return true;
-    }
-    default: return false;
   }
+  return false;
 }
 
 }  // namespace

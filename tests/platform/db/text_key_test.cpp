@@ -94,7 +94,9 @@ TEST(TextKeyFoldTest, FoldsAndRefusals) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TextKey::Fold(c.text), c.fold) << c.text.toStdString();
-    if (c.fold) EXPECT_TRUE(TextKey::Equal(c.text, *c.fold)) << c.text.toStdString();
+    if (c.fold) {
+      EXPECT_TRUE(TextKey::Equal(c.text, *c.fold)) << c.text.toStdString();
+    }
   }
 }
 
