@@ -189,6 +189,15 @@ TEST_P(MatchRunTest, NumbersAreOneKeyByTheRuleWhetherPlainOrNot) {
   S({.number = QStringLiteral("\u3000y1"), .amount = "13"}, 3);
   J({.number = QStringLiteral("1O2"), .md = "14"}, 0);
   S({.number = QStringLiteral("102"), .amount = "14"}, 0);
+  // Both sides read at once give the same keys as the run.
+  const MatchCandidates read = LoadMatchCandidates(Db(), r);
+  auto numberOf = [](const std::vector<MatchLine>& lines, const char* amount) {
+    for (const MatchLine& l : lines)
+      if ((l.debit.IsZero() ? l.credit : l.debit) == Yuan(amount)) return l.number;
+    return QStringLiteral("none");
+  };
+  EXPECT_EQ(numberOf(read.journal, "12"), numberOf(read.statement, "12"));
+  EXPECT_NE(numberOf(read.journal, "14"), numberOf(read.statement, "14"));
   run();
   ExpectTicks();  // by this run: what it leaves unticked the next one could still take
   J({.number = QStringLiteral("103"), .md = "15"}, 3);
