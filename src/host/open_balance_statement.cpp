@@ -7,6 +7,8 @@
 #include "shared/session.h"
 #include "shared/wait_window.h"
 
+#include <exception>
+
 namespace corvane::host {
 
 using shared::Session;
@@ -15,7 +17,13 @@ void OpenBalanceStatement() {
   Session& s = Session::Current();
   if (BringToFront(s.windows.Find<balance::frmYETJB>())) return;
   const QString functionId = s.BookMode() ? QStringLiteral("RP0306") : QStringLiteral("GL040704");
-  if (!shared::ClaimFunction(functionId, true)) return;
+  // A claim that waited out another session's write holds nothing: said, and no window.
+  try {
+    if (!shared::ClaimFunction(functionId, true)) return;
+  } catch (const std::exception& e) {
+    ShowFailure(e);
+    return;
+  }
   shared::ShowWait(shared::GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03549")));
   balance::frmYETJB& window = s.windows.Get<balance::frmYETJB>();
   window.SetHeldFunction(functionId);

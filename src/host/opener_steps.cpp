@@ -38,7 +38,7 @@ void RefuseNothingToChoose(const QString& bookKey) {
 }
 
 void ShowFailure(const std::exception& e) {
-  shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+  shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kTitleKey));
 }
 
 WaitScope::WaitScope(const QString& text) { shared::ShowWait(text); }

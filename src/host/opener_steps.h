@@ -22,7 +22,8 @@ bool ClaimAndLock(const QString& functionId, const QString& account);
 // otherwise the missing bank account message under the usual title.
 void RefuseNothingToChoose(const QString& bookKey);
 
-// An opening that failed before its window was made: the error, under the usual title.
+// An opening that failed before its window was made: the error, under the usual
+// title (a wait that ran out in the component's own words).
 void ShowFailure(const std::exception& e);
 
 // The wait window comes down however the opening ends.

@@ -1,5 +1,6 @@
 #include "shared/messages.h"
 
+#include "platform/db/db_error.h"
 #include "shared/session.h"
 
 #include <exception>
@@ -16,6 +17,13 @@ QString GetResStringWith(const QString& key, const QStringList* args) {
 
 int ShowMsgBox(const QString& prompt, int buttons, const QString& title, const QString& helpFile, int context) {
   return Session::Current().Cash().ShowMessage(prompt, buttons, title, helpFile, context);
+}
+
+QString FailureText(const std::exception& e) {
+  const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  if (!db || !db->IsBusy()) return QString::fromUtf8(e.what());
+  const QString text = GetResString(QStringLiteral("corvane.host.busy"), db->Message());
+  return text.isEmpty() ? db->Message() : text;
 }
 
 }  // namespace corvane::shared

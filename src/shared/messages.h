@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <exception>
+
 namespace corvane::shared {
 
 // Title keys of the message boxes.
@@ -39,5 +41,10 @@ template <class... Args>
 int ShowResMessage(int buttons, const QString& key, const Args&... args) {
   return ShowMsgBox(GetResString(key, args...), buttons, GetResString(kTitleKey));
 }
+
+// What the user is told of a failure: a wait for another session that ran out
+// is said in the component's own words, in the session's language, with the
+// database's words only as a detail; any other failure by its own text.
+QString FailureText(const std::exception& e);
 
 }  // namespace corvane::shared
