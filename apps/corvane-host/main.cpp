@@ -2,6 +2,7 @@
 // database, logs in with the given user and account set, and offers the seven
 // functions of the component.
 #include "host/product_facade.h"
+#include "host_application.h"
 #include "host_options.h"
 #include "host_window.h"
 #include "platform/controls/file_listing_guard.h"
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Warning: the password in --db is visible to every user in the process list; "
                          "use PGPASSWORD or ~/.pgpass instead (see --help).\n");
 
-  QApplication app(argc, argv);
+  HostApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("corvane"));
   using namespace corvane;
   // Before any window can list the database's folder (see FileListingGuard).
