@@ -432,6 +432,51 @@ TEST_P(ClearingTest, AWriteWaitedOutIsSaidAsBusy) {
   EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T9")), 0);
 }
 
+// While another session holds the account (in book mode the book's account),
+// clearing and its restore are refused with the lock's message before any
+// question, write nothing, and leave the other session's lock as it was.
+TEST_P(ClearingTest, ARefusedLockWritesNothing) {
+  AddBalancedAccount(QStringLiteral("T9"));
+  const QString account = Book() ? QStringLiteral("AT9") : QStringLiteral("T9");
+  auto w = Window(QStringLiteral("T9"));
+  struct Case {
+    const char* name;
+    bool clearedBefore;  // the account's ticked lines cleared before the other session locks it
+    std::function<void()> run;
+    long long cleared;
+  };
+  const Case cases[] = {
+      {"clearing", false, [&] { w->Command2_Click(); }, 0},
+      {"restore", true,
+       [&] {
+         session_.Messages().Answer(kYes);
+         session_.Messages().Answer(kYes);
+         w->RestoreClearedItems();
+       },
+       4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.clearedBefore) {
+      session_.Messages().Answer(kYes);
+      w->Command2_Click();
+      ASSERT_EQ(ledger_.ClearedCount(QStringLiteral("T9")), 4);
+    }
+    testing::OtherSession other(session_);
+    ASSERT_TRUE(other.Common().LockAccount(account, true, Clearing::LockFunctionId()));
+    session_.Messages().Clear();
+    c.run();
+    const QStringList prompts = Prompts();
+    ASSERT_FALSE(prompts.isEmpty());
+    EXPECT_FALSE(prompts.contains(Res("00901")));
+    EXPECT_FALSE(prompts.contains(Res("00903")));
+    EXPECT_TRUE(prompts.last().contains(QStringLiteral("T9"))) << prompts.last().toStdString();
+    EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T9")), c.cleared);
+    EXPECT_EQ(LockRows(QStringLiteral("T9")), 1);  // the other session's, still held
+    other.Common().LockAccount(account, false, Clearing::LockFunctionId());
+  }
+}
+
 // Clearing writes only while the account's figures are the ones the user
 // confirmed: a change of any one figure, and of the balance test, counts.
 TEST(ClearingFiguresTest, AnyOneFigureChangedIsAnotherStatement) {

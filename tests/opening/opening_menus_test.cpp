@@ -2,6 +2,7 @@
 #include "opening/opening_menu.h"
 #include "opening_fixture.h"
 #include "platform/controls/entry_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "suite/services/suite_settings.h"
@@ -12,6 +13,7 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
@@ -188,6 +190,69 @@ TEST_P(OpeningMenusTest, EachItemOfAnItemWindowsMenuRunsItsProcedure) {
   // The row keyed and saved through the menu was deleted through it again.
   EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("md=?"), {platform::Money::FromCents(400)}), 0);
   EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {platform::Money::FromCents(400)}), 0);
+}
+
+// The toolbar's Exit saves the balances shown before it closes; the menu's Exit
+// closes without saving, so figures shown but not saved are dropped.
+TEST_P(OpeningMenusTest, OnlyTheToolbarsExitSavesTheSetUp) {
+  const platform::Money journalBefore = JournalOpening();
+  const QString bankOpening =
+      QStringLiteral("select mmoney from %1 where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
+  const platform::Money bankBefore = fx_.Db().QueryValue(bankOpening, {fx_.Key()}).ToMoney();
+  struct Case {
+    const char* name;
+    std::function<void(frmYHDZQC&)> exit;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"menu", [](frmYHDZQC& w) {
+         ChooseFromMenu(QStringLiteral("barExit"), QPoint(140, 90), [&](const QPoint& p) { RightRelease(&w, p); });
+       }, false},
+      {"toolbar", [](frmYHDZQC& w) { EXPECT_TRUE(w.Toolbar()->Click(QStringLiteral("exit"))); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open([&](frmYHDZQC& w) {
+      w.Label(21)->setText(QStringLiteral("7.00"));
+      w.Label(22)->setText(QStringLiteral("8.00"));
+      c.exit(w);
+      EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_EQ(JournalOpening(), c.saved ? platform::Money::FromCents(700) : journalBefore);
+    EXPECT_EQ(fx_.Db().QueryValue(bankOpening, {fx_.Key()}).ToMoney(),
+              c.saved ? platform::Money::FromCents(800) : bankBefore);
+  }
+}
+
+// Only the right button opens the set-up window's menu, on the window or its
+// frame; the left and middle buttons let go there open nothing.
+TEST_P(OpeningMenusTest, OnlyTheRightButtonOpensTheSetUpMenu) {
+  int helps = 0;
+  shared::SetHelpPageOpener([&helps](const QString&) { ++helps; });
+  Open([&](frmYHDZQC& w) {
+    auto* frame = w.findChild<QGroupBox*>(QStringLiteral("Frame1"));
+    ASSERT_NE(frame, nullptr);
+    const struct {
+      Qt::MouseButton button;
+      bool menu;
+    } cases[] = {{Qt::LeftButton, false}, {Qt::MiddleButton, false}, {Qt::RightButton, true}};
+    for (QWidget* at : {static_cast<QWidget*>(&w), static_cast<QWidget*>(frame)}) {
+      for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.button) + " on " + at->objectName().toStdString());
+        const QPoint p(130, 95);
+        const QPoint shown = ChooseFromMenu(QStringLiteral("barHelp"), p, [&](const QPoint& g) {
+          QCursor::setPos(g);
+          QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at->mapFromGlobal(g)), QPointF(g), c.button,
+                              Qt::NoButton, Qt::NoModifier);
+          QApplication::sendEvent(at, &release);
+          QApplication::processEvents();  // the chooser's look for a menu runs while its answer can still be kept
+        });
+        EXPECT_EQ(shown != QPoint(-1, -1), c.menu);
+      }
+    }
+  });
+  shared::SetHelpPageOpener({});
+  EXPECT_EQ(helps, 2);  // the menu's Help, chosen once on the window and once on its frame
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpeningMenusTest, ::testing::Values(false, true), testing::ModeName);
