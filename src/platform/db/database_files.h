@@ -14,8 +14,9 @@ class DatabaseFiles {
  public:
   static void Add(const QString& databaseFile);
   static void Remove(const QString& databaseFile);
-  // Whether path names one of the files, through any symbolic link or relative
-  // path. Looks at names and links only: the file is never opened.
+  // Whether path names one of the files, through any symbolic link (dangling
+  // ones too), relative path, "..", or hard link. Looks at names, links and file
+  // numbers only: the file is never opened.
   static bool Contains(const QString& path);
 };
 

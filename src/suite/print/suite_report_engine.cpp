@@ -5,6 +5,7 @@
 #include "platform/services/modal_runner.h"
 #include "suite/print/data_output.h"
 #include "suite/print/preview_dialog.h"
+#include "suite/print/print_target_guard.h"
 #include "suite/print/report_renderer.h"
 
 #include <QDir>
@@ -50,7 +51,9 @@ int SuiteReportEngine::Print(const ReportJob& job) {
   dialog.setWindowTitle(PrintText(texts_, "corvane.print.print", "打印"));
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   FileListingGuard::Protect(dialog);  // its output-file field lists folders
+  PrintTargetGuard::Protect(dialog, texts_);  // its Print opens the output file to try it
   if (RunModal(dialog) != QDialog::Accepted) return kReportCancelled;
+  // Accepted by another way than its Print button: the PDF writer would truncate the file.
   if (printer.outputFormat() == QPrinter::PdfFormat && DatabaseFiles::Contains(printer.outputFileName()))
     return kReportOutputCannotOpen;
   if (!printer.isValid()) return kReportNoPrinter;
@@ -95,6 +98,7 @@ int SuiteReportEngine::DataOut(const ReportJob& job) {
   const std::vector<DataOutField> fields = job.fields.empty() ? FieldsOfGrid(*grid) : job.fields;
   const QString file = ChooseOutputFile(job.owner.data(), job.title, texts_);
   if (file.isEmpty()) return kReportCancelled;
+  if (DatabaseFiles::Contains(file)) return kReportOutputCannotOpen;  // writing it would truncate the database
   if (QFileInfo(file).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
     return WriteCsv(*grid, fields, file);
   return WriteXlsx(*grid, fields, file, job.title);

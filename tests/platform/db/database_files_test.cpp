@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace corvane::platform {
 namespace {
@@ -18,6 +19,12 @@ TEST(DatabaseFilesTest, ADatabasesFilesByAnyPathWhileOpen) {
   QFile(db + QStringLiteral("-wal")).open(QIODevice::WriteOnly);
   ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("linked"))));
   ASSERT_TRUE(QFile::link(db + QStringLiteral("-wal"), dir.filePath(QStringLiteral("wal-link"))));
+  // A link to a journal not there yet, to a folder inside the database's, and a second name of the file.
+  ASSERT_TRUE(QFile::link(db + QStringLiteral("-journal"), dir.filePath(QStringLiteral("journal-link"))));
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("data/inner")));
+  ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("data/inner")), dir.filePath(QStringLiteral("inner-link"))));
+  ASSERT_EQ(::link(QFile::encodeName(db).constData(), QFile::encodeName(dir.filePath(QStringLiteral("report.pdf"))).constData()), 0);
+  ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("data/other.db")), dir.filePath(QStringLiteral("other-link"))));
   const QString cwd = QDir::currentPath();
   QDir::setCurrent(dir.path());
   const struct {
@@ -32,6 +39,12 @@ TEST(DatabaseFilesTest, ADatabasesFilesByAnyPathWhileOpen) {
       {QStringLiteral("data/../data/corvane.db-shm"), true},
       {dir.filePath(QStringLiteral("linked/corvane.db")), true},
       {dir.filePath(QStringLiteral("wal-link")), true},
+      {dir.filePath(QStringLiteral("journal-link")), true},  // dangling: opening it makes the journal
+      {QStringLiteral("inner-link/../corvane.db-shm"), true},  // ".." after the link, as the kernel takes it
+      {QStringLiteral("./data//corvane.db"), true},
+      {dir.filePath(QStringLiteral("report.pdf")), true},  // a hard link: the same file by another name
+      {dir.filePath(QStringLiteral("other-link")), false},
+      {dir.filePath(QStringLiteral("corvane.db-shm")), false},
       {db + QStringLiteral(".bak"), false},
       {db + QStringLiteral("-walx"), false},
       {dir.filePath(QStringLiteral("data/corvane.dbx")), false},
