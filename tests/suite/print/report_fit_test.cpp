@@ -13,6 +13,7 @@
 #include "suite/print/report_pages.h"
 #include "suite/print/report_renderer.h"
 
+#include <QFile>
 #include <QImage>
 #include <numeric>
 
@@ -207,6 +208,37 @@ TEST_F(WideFiguresTest, SmallerTypeOnlyWhereNeededAndNotWhereTheWindowSetIt) {
     EXPECT_GE(pages.BodyPoints(), c.atLeast);
   }
   EXPECT_FALSE(platform::PrintableGridOf(&grid_)->PrintFontFixed());  // the mark goes with the size
+}
+
+// A form's box too narrow for its figure sets the figure smaller; a text is cut.
+TEST_F(WideFiguresTest, AFormsFigureIsSetSmallerATextCut) {
+  QFile rep(Path(QStringLiteral("narrow.rep")));
+  ASSERT_TRUE(rep.open(QIODevice::WriteOnly));
+  rep.write("band form 40\nfont 9\ntext 0 0 20 5 right \"{P1}\"\ntext 0 10 20 5 left \"{P2}\"\n");
+  rep.close();
+  const struct {
+    QString value;
+    QStringList cut;  // kinds cut
+  } cases[] = {
+      {QStringLiteral("-9,999,999,999.99"), {}},
+      {QStringLiteral("2026.12.31"), {}},
+      {QStringLiteral("收到客户转账支票及其他款项的说明"), {QStringLiteral("text")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    WriteHeadAndTail({c.value, c.value}, {QString()});
+    platform::ReportJob job = GridJob();
+    job.reportKind = platform::kReportKindForm;
+    job.headTemplate = Path(QStringLiteral("narrow.rep"));
+    suite::ElidedCellRecorder recorder;
+    ASSERT_EQ(suite::WriteReportPdf(job, Path(QStringLiteral("form%1.pdf").arg(++pdfs_))), 0);
+    QStringList cut;
+    for (const ElidedCell& e : recorder.Cells()) {
+      EXPECT_EQ(e.part, ElidedCell::Part::Band);
+      cut << QString::fromLatin1(suite::CellKindName(e.kind));
+    }
+    EXPECT_EQ(cut, c.cut.isEmpty() ? QStringList() : QStringList(c.cut + c.cut));  // both boxes
+  }
 }
 
 }  // namespace
