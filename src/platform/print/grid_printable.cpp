@@ -21,6 +21,7 @@ class BorrowedGrid : public PrintableGrid {
   bool PrintBodyRowHidden(int r) const override { return g_.PrintBodyRowHidden(r); }
   QString PrintBodyText(int r, int c) const override { return g_.PrintBodyText(r, c); }
   QFont PrintFont() const override { return g_.PrintFont(); }
+  bool PrintFontFixed() const override { return g_.PrintFontFixed(); }
 
  private:
   const PrintableGrid& g_;
@@ -42,6 +43,7 @@ class GridBaseAdapter : public PrintableGrid {
   bool PrintBodyRowHidden(int r) const override { return g_.IsRowHidden(r + 1); }
   QString PrintBodyText(int r, int c) const override { return g_.TextMatrix(r + 1, c); }
   QFont PrintFont() const override { return g_.font(); }
+  bool PrintFontFixed() const override { return g_.property(kPrintFontFixedProperty).toBool(); }
 
  private:
   const GridBase& g_;

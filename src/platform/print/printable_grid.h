@@ -48,7 +48,14 @@ class PrintableGrid {
 
   // The font the grid shows its body in; the report scales from it.
   virtual QFont PrintFont() const = 0;
+  // True while the window has set the grid's type size for the print: the
+  // report then keeps that size and fits its columns by their widths alone.
+  virtual bool PrintFontFixed() const { return false; }
 };
+
+// The property a grid carries while its type size is set for a print
+// (ScopedGridFontSize sets it).
+inline constexpr char kPrintFontFixedProperty[] = "corvanePrintFontFixed";
 
 // The printable view of a grid object handed to the report engine: the object
 // itself when it implements PrintableGrid (the split grid does), an adapter for

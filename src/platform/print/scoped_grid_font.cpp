@@ -1,5 +1,7 @@
 #include "platform/print/scoped_grid_font.h"
 
+#include "platform/print/printable_grid.h"
+
 namespace corvane::platform {
 
 namespace {
@@ -16,8 +18,12 @@ void SetPointSize(QWidget* grid, qreal points) {
 ScopedGridFontSize::ScopedGridFontSize(QWidget* grid, qreal duringPoints, qreal afterPoints)
     : grid_(grid), after_(afterPoints) {
   SetPointSize(grid, duringPoints);
+  if (grid && duringPoints > 0) grid->setProperty(kPrintFontFixedProperty, true);
 }
 
-ScopedGridFontSize::~ScopedGridFontSize() { SetPointSize(grid_.data(), after_); }
+ScopedGridFontSize::~ScopedGridFontSize() {
+  SetPointSize(grid_.data(), after_);
+  if (grid_) grid_->setProperty(kPrintFontFixedProperty, QVariant());
+}
 
 }  // namespace corvane::platform

@@ -1,11 +1,15 @@
 #include "suite/print/report_pages.h"
 
 #include "platform/print/report_job.h"
+#include "suite/print/report_cell_kind.h"
+#include "suite/print/report_columns.h"
+#include "suite/print/report_elisions.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +22,14 @@ constexpr double kCellPadMm = 1.0;
 constexpr double kGridPenMm = 0.15;
 constexpr double kRowLeading = 1.6;  // a row's height in font heights
 constexpr double kDefaultPoints = 9;
+// The smallest type a body is set in to fit its page, and the step down to it.
+constexpr double kMinPoints = 6;
+constexpr double kPointStep = 0.5;
+// A band's date or amount is set smaller, down to this, rather than cut.
+constexpr double kMinBandPoints = 5;
+// Hinting may widen a text a little at another size than the one it was
+// measured at: the fit keeps this much in hand.
+constexpr double kFitSlack = 1.01;
 
 int FlagsOf(int align) {
   switch (align) {
@@ -35,15 +47,18 @@ QFont FontOf(const TemplateFont& t, const QFont& base) {
   return f;
 }
 
-// A band's text: few to a page, measured the plain way.
-void DrawCellText(QPainter& p, const QRectF& r, int flags, const QString& text) {
-  if (text.isEmpty()) return;
-  const QFontMetricsF fm(p.font(), p.device());
-  const QString shown = fm.horizontalAdvance(text) <= r.width() ? text : fm.elidedText(text, Qt::ElideRight, r.width());
-  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+void RecordElided(const QString& report, int page, ElidedCell::Part part, int row, int column, const QString& text) {
+  ElidedCellRecorder::Record({report, page, part, row, column, KindOfCellText(text), text});
 }
 
 }  // namespace
+
+// The widest cells of each shown column at the grid's own type: those that
+// must show whole and those of any kind.
+struct ReportPages::WidestCells {
+  std::vector<QString> whole;
+  std::vector<QString> any;
+};
 
 CellTextPen::CellTextPen(const QFont& font, const QPaintDevice& device)
     : metrics_(font, &device), raw_(QRawFont::fromFont(font)) {
@@ -64,24 +79,33 @@ const CellTextPen::Glyph& CellTextPen::GlyphOf(char16_t c) const {
   return c < 127 ? ascii_[c] : none;
 }
 
-bool CellTextPen::Kept(const QString& text) const {
-  for (const QChar ch : text)
-    if (GlyphOf(ch.unicode()).index == 0) return false;
-  return true;
+double CellTextPen::KeptWidth(const QString& text) const {
+  double width = 0;
+  for (const QChar ch : text) {
+    const Glyph& g = GlyphOf(ch.unicode());
+    if (g.index == 0) return -1;
+    width += g.advance;
+  }
+  return width;
 }
 
-void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text,
+double CellTextPen::Width(const QString& text) const {
+  const double kept = KeptWidth(text);
+  return kept >= 0 ? kept : metrics_.horizontalAdvance(text);
+}
+
+bool CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text,
                        Batch* batch) const {
-  if (text.isEmpty()) return;
+  if (text.isEmpty()) return true;
   const double baseline = cell.top() + (cell.height() - metrics_.height()) / 2 + metrics_.ascent();
   auto left = [&](double width) {
     if (align & Qt::AlignRight) return cell.right() - width;
     if (align & Qt::AlignHCenter) return cell.left() + (cell.width() - width) / 2;
     return cell.left();
   };
-  if (Kept(text)) {
-    double width = 0;
-    for (const QChar ch : text) width += GlyphOf(ch.unicode()).advance;
+  const double kept = KeptWidth(text);
+  if (kept >= 0) {
+    const double width = kept;
     if (width <= cell.width()) {
       Batch own;
       Batch& b = batch ? *batch : own;
@@ -93,12 +117,14 @@ void CellTextPen::Draw(QPainter& p, const QRectF& cell, Qt::Alignment align, con
         x += g.advance;
       }
       if (!batch) Flush(p, own);
-      return;
+      return true;
     }
   }
-  const double width = metrics_.horizontalAdvance(text);
-  const QString shown = width <= cell.width() ? text : metrics_.elidedText(text, Qt::ElideRight, cell.width());
-  p.drawText(QPointF(left(shown == text ? width : metrics_.horizontalAdvance(shown)), baseline), shown);
+  const double width = kept >= 0 ? kept : metrics_.horizontalAdvance(text);
+  const bool whole = width <= cell.width();
+  const QString shown = whole ? text : metrics_.elidedText(text, Qt::ElideRight, cell.width());
+  p.drawText(QPointF(left(whole ? width : metrics_.horizontalAdvance(shown)), baseline), shown);
+  return whole;
 }
 
 void CellTextPen::Flush(QPainter& p, Batch& batch) const {
@@ -114,6 +140,8 @@ void CellTextPen::Flush(QPainter& p, Batch& batch) const {
 
 ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device, const QSizeF& page)
     : s_(source), pxPerMm_(device.logicalDpiX() / 25.4), page_(page), bodyFont_(QFont(), &device) {
+  report_ = s_.headValues.value(QStringLiteral("TITLE"));
+  if (report_.isEmpty()) report_ = s_.headValues.value(QStringLiteral("P1"));
   const bool form = s_.kind == platform::kReportKindForm;
   head_ = s_.head ? s_.head->Band(form ? QStringLiteral("form") : QStringLiteral("head")) : nullptr;
   footer_ = s_.head ? s_.head->Band(QStringLiteral("footer")) : nullptr;
@@ -122,20 +150,9 @@ ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device,
     rowsPerPage_ = 1;
     return;
   }
-  // The body prints in the grid's own font (a window may enlarge it for a print).
-  const QFont gridFont = s_.grid->PrintFont();
-  bodyFont_ = QFont(gridFont, &device);
-  if (gridFont.pointSizeF() <= 0) bodyFont_.setPointSizeF(kDefaultPoints);
-  headerFont_ = bodyFont_;
-  headerFont_.setBold(true);
-  bodyPen_.emplace(bodyFont_, device);
-  headerPen_.emplace(headerFont_, device);
-  rowPx_ = std::ceil(QFontMetricsF(bodyFont_, &device).height() * kRowLeading);
-  headerRowPx_ = std::ceil(QFontMetricsF(headerFont_, &device).height() * kRowLeading);
-  LayOutColumns();
-
   for (int r = 0, n = s_.grid->PrintBodyRowCount(); r < n; ++r)
     if (!s_.grid->PrintBodyRowHidden(r)) rows_.push_back(r);
+  LayOutColumns(device);
 
   const double headPx = head_ ? Px(head_->heightMm) : 0;
   const double footPx = footer_ ? Px(footer_->heightMm) : 0;
@@ -150,40 +167,133 @@ ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device,
   pageCount_ = bodyPages_ + (tailOwnPage_ ? 1 : 0);
 }
 
-void ReportPages::LayOutColumns() {
-  double twips = 0;
+ReportPages::~ReportPages() = default;
+
+void ReportPages::SetBodyFont(const QFont& font, const QPaintDevice& device) {
+  bodyFont_ = font;
+  headerFont_ = bodyFont_;
+  headerFont_.setBold(true);
+  bodyPen_.emplace(bodyFont_, device);
+  headerPen_.emplace(headerFont_, device);
+  rowPx_ = std::ceil(QFontMetricsF(bodyFont_, &device).height() * kRowLeading);
+  headerRowPx_ = std::ceil(QFontMetricsF(headerFont_, &device).height() * kRowLeading);
+}
+
+ReportPages::WidestCells ReportPages::MeasureColumns() const {
+  WidestCells widest;
+  std::vector<double> whole(cols_.size(), 0), any(cols_.size(), 0);
+  widest.whole.resize(cols_.size());
+  widest.any.resize(cols_.size());
+  QHash<QString, double> shaped;  // texts of other characters repeat (styles, captions)
+  for (int row : rows_) {
+    for (size_t i = 0; i < cols_.size(); ++i) {
+      const QString text = s_.grid->PrintBodyText(row, cols_[i]);
+      if (text.isEmpty()) continue;
+      double w = bodyPen_->KeptWidth(text);
+      if (w < 0) {
+        auto it = shaped.constFind(text);
+        if (it == shaped.cend()) it = shaped.insert(text, bodyPen_->Width(text));
+        w = *it;
+      }
+      if (w > any[i]) {
+        any[i] = w;
+        widest.any[i] = text;
+      }
+      if (w > whole[i] && MustShowWhole(KindOfCellText(text))) {
+        whole[i] = w;
+        widest.whole[i] = text;
+      }
+    }
+  }
+  return widest;
+}
+
+void ReportPages::LayOutColumns(const QPaintDevice& device) {
+  std::vector<ColumnNeed> needs;
   for (int c = 0; c < s_.grid->PrintColumnCount(); ++c) {
     const int w = s_.grid->PrintColumnWidth(c);
     if (w <= 0) continue;  // a column of width 0 is hidden
     cols_.push_back(c);
     colAlign_.push_back(s_.grid->PrintColumnAlignment(c));
-    twips += w;
+    needs.push_back({static_cast<double>(w), 0, 0});
   }
-  // The columns keep the grid's proportions and fill the page's width.
-  const double scale = twips > 0 ? page_.width() / twips : 0;
+  // The body prints in the grid's own font (a window may enlarge it for a print).
+  const QFont gridFont = s_.grid->PrintFont();
+  QFont font(gridFont, &device);
+  if (gridFont.pointSizeF() <= 0) font.setPointSizeF(kDefaultPoints);
+  SetBodyFont(font, device);
+  const WidestCells widest = MeasureColumns();
+  // The largest type, from the grid's own down, at which every cell fits; else
+  // the largest at which the dates, amounts and numbers do.
+  std::vector<double> sizes{font.pointSizeF()};
+  if (!s_.grid->PrintFontFixed())
+    for (double pt = sizes[0] - kPointStep; pt >= kMinPoints - 1e-9; pt -= kPointStep) sizes.push_back(pt);
+  auto needsAt = [&](double points) {
+    QFont f = font;
+    f.setPointSizeF(points);
+    const CellTextPen pen(f, device);
+    std::vector<ColumnNeed> at = needs;
+    for (size_t i = 0; i < at.size(); ++i) {
+      const double pad = 2 * Px(kCellPadMm) + 1;
+      at[i].whole = widest.whole[i].isEmpty() ? 0 : pen.Width(widest.whole[i]) * kFitSlack + pad;
+      at[i].wish = std::max(at[i].whole, widest.any[i].isEmpty() ? 0 : pen.Width(widest.any[i]) * kFitSlack + pad);
+    }
+    return at;
+  };
+  double chosen = sizes.back();
+  for (ColumnFit::Level goal : {ColumnFit::Level::AllWhole, ColumnFit::Level::TextsCut}) {
+    const auto it = std::find_if(sizes.begin(), sizes.end(), [&](double pt) {
+      return ColumnFit::LevelOf(needsAt(pt), page_.width()) <= goal;
+    });
+    if (it == sizes.end()) continue;
+    chosen = *it;
+    break;
+  }
+  font.setPointSizeF(chosen);
+  SetBodyFont(font, device);
+  const ColumnFit fit(needsAt(chosen), page_.width());
   double x = 0;
   colX_.push_back(0);
-  for (int c : cols_) {
-    x += s_.grid->PrintColumnWidth(c) * scale;
-    colX_.push_back(x);
-  }
+  for (double w : fit.Widths()) colX_.push_back(x += w);
 }
 
 QRectF ReportPages::CellRect(int firstShown, int lastShown, double top, double height) const {
   return QRectF(colX_[firstShown], top, colX_[lastShown + 1] - colX_[firstShown], height);
 }
 
-void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top,
-                            const QHash<QString, QString>& values) const {
+// A band's text: few to a page, measured the plain way. A date or an amount
+// too wide for its box is set smaller rather than cut.
+bool ReportPages::DrawBandText(QPainter& p, const QRectF& r, int flags, const QString& text) const {
+  if (text.isEmpty()) return true;
+  QFontMetricsF fm(p.font(), p.device());
+  if (fm.horizontalAdvance(text) > r.width() && MustShowWhole(KindOfCellText(text))) {
+    QFont smaller = p.font();
+    while (fm.horizontalAdvance(text) > r.width() && smaller.pointSizeF() - kPointStep >= kMinBandPoints) {
+      smaller.setPointSizeF(smaller.pointSizeF() - kPointStep);
+      fm = QFontMetricsF(smaller, p.device());
+    }
+    p.setFont(smaller);
+  }
+  const bool whole = fm.horizontalAdvance(text) <= r.width();
+  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, whole ? text : fm.elidedText(text, Qt::ElideRight, r.width()));
+  return whole;
+}
+
+void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top, const QHash<QString, QString>& values,
+                            int page) const {
   const double widthMm = page_.width() / pxPerMm_;
+  int place = -1;
   for (const TemplateItem& item : band.items) {
+    ++place;
     const double x = Px(item.x.Resolve(widthMm));
     const double y = top + Px(item.y.Resolve(widthMm));
     const double w = Px(item.w.Resolve(widthMm));
     const double h = Px(item.h.Resolve(widthMm));
     if (item.kind == TemplateItem::Kind::Text) {
       p.setFont(FontOf(item.font, bodyFont_));
-      DrawCellText(p, QRectF(x, y, w, h), FlagsOf(item.align), FillFields(item.text, values));
+      const QString text = FillFields(item.text, values);
+      if (!DrawBandText(p, QRectF(x, y, w, h), FlagsOf(item.align), text))
+        RecordElided(report_, page, ElidedCell::Part::Band, -1, place, text);
       continue;
     }
     p.setPen(QPen(Qt::black, std::max(1.0, Px(item.penMm))));
@@ -195,7 +305,7 @@ void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top,
   }
 }
 
-double ReportPages::PaintHeaderRows(QPainter& p, double top) const {
+double ReportPages::PaintHeaderRows(QPainter& p, double top, int page) const {
   const int headerRows = s_.grid->PrintHeaderRowCount();
   const std::vector<platform::GridSpan> spans = s_.grid->PrintHeaderSpans();
   p.setFont(headerFont_);
@@ -220,14 +330,15 @@ double ReportPages::PaintHeaderRows(QPainter& p, double top) const {
       if (covered) continue;
       const QRectF cell = CellRect(i, lastI, top + r * headerRowPx_, rows * headerRowPx_);
       p.drawRect(cell);
-      headerPen_->Draw(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter,
-                       s_.grid->PrintHeaderText(r, c));
+      const QString text = s_.grid->PrintHeaderText(r, c);
+      if (!headerPen_->Draw(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter, text))
+        RecordElided(report_, page, ElidedCell::Part::Header, r, c, text);
     }
   }
   return top + headerRows * headerRowPx_;
 }
 
-void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count) const {
+void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count, int page) const {
   p.setFont(bodyFont_);
   const double pad = Px(kCellPadMm);
   CellTextPen::Batch batch;
@@ -238,7 +349,9 @@ void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count) c
     const double y = top + k * rowPx_;
     for (size_t i = 0; i < cols_.size(); ++i) {
       const QRectF cell(colX_[i] + pad, y, colX_[i + 1] - colX_[i] - 2 * pad, rowPx_);
-      bodyPen_->Draw(p, cell, colAlign_[i], s_.grid->PrintBodyText(row, cols_[i]), &batch);
+      const QString text = s_.grid->PrintBodyText(row, cols_[i]);
+      if (!bodyPen_->Draw(p, cell, colAlign_[i], text, &batch))
+        RecordElided(report_, page, ElidedCell::Part::Body, row, cols_[i], text);
     }
     lines.emplace_back(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
   }
@@ -255,25 +368,25 @@ void ReportPages::Paint(QPainter& p, int page) const {
   p.setPen(QPen(Qt::black, std::max(1.0, Px(kGridPenMm))));
   double y = 0;
   if (head_) {
-    PaintBand(p, *head_, 0, head);
+    PaintBand(p, *head_, 0, head, page);
     y = Px(head_->heightMm);
   }
-  if (footer_) PaintBand(p, *footer_, page_.height() - Px(footer_->heightMm), head);
+  if (footer_) PaintBand(p, *footer_, page_.height() - Px(footer_->heightMm), head, page);
   if (s_.kind == platform::kReportKindForm || !s_.grid || rowsPerPage_ <= 0) return;
 
   p.setPen(QPen(Qt::black, std::max(1.0, Px(kGridPenMm))));
   if (page < bodyPages_) {
     const int first = page * rowsPerPage_;
     const int count = std::min(rowsPerPage_, static_cast<int>(rows_.size()) - first);
-    y = PaintHeaderRows(p, y);
-    PaintBodyRows(p, y, first, count);
+    y = PaintHeaderRows(p, y, page);
+    PaintBodyRows(p, y, first, count, page);
     y += count * rowPx_;
   }
   if (tail_ && page == pageCount_ - 1) {
     QHash<QString, QString> tail = s_.tailValues;
     tail.insert(QStringLiteral("PAGE"), head.value(QStringLiteral("PAGE")));
     tail.insert(QStringLiteral("PAGES"), head.value(QStringLiteral("PAGES")));
-    PaintBand(p, *tail_, y, tail);
+    PaintBand(p, *tail_, y, tail, page);
   }
 }
 

@@ -1,0 +1,245 @@
+// A printed body shows every date, amount and number whole: the kind of each
+// text, the widths the columns take on a page, and whole reports written to PDF
+// with the widest figures the cells can hold, as the recorder of elided cells
+// and the PDF's own text tell.
+#include "print_fixture.h"
+
+#include "platform/print/printable_grid.h"
+#include "platform/print/report_engine.h"
+#include "platform/print/scoped_grid_font.h"
+#include "suite/print/report_cell_kind.h"
+#include "suite/print/report_columns.h"
+#include "suite/print/report_elisions.h"
+#include "suite/print/report_pages.h"
+#include "suite/print/report_renderer.h"
+
+#include <QFile>
+#include <QImage>
+#include <numeric>
+
+namespace corvane::testing {
+namespace {
+
+using suite::CellKind;
+using suite::ColumnFit;
+using suite::ColumnNeed;
+using suite::ElidedCell;
+
+TEST(ReportCellKind, TellsDatesAmountsNumbersAndTexts) {
+  const struct {
+    const char* text;
+    CellKind kind;
+  } cases[] = {
+      {"2026.01.05", CellKind::Date},
+      {"2026-1-5", CellKind::Date},
+      {" 2026.12.31 ", CellKind::Date},
+      {"截止日期：2026.06.30", CellKind::Date},
+      {"0.00", CellKind::Amount},
+      {"181,012.34", CellKind::Amount},
+      {"-9,999,999,999.99", CellKind::Amount},
+      {"9999999999.99", CellKind::Amount},
+      {"企业账面余额：1,234.50", CellKind::Amount},
+      {"Balance per books: -7.10", CellKind::Amount},
+      {"ZZ24440017", CellKind::Number},
+      {"YH00100023", CellKind::Number},
+      {"记-0012", CellKind::Number},
+      {"12", CellKind::Number},
+      {"1,23.45", CellKind::Number},     // not grouped by three: a code, still whole
+      {"2026.1.123", CellKind::Number},  // no day of three digits
+      {"收到客户转账支票", CellKind::Text},
+      {"Total", CellKind::Text},
+      {"row 7", CellKind::Text},
+      {"", CellKind::Text},
+      {"转账支票", CellKind::Text},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(suite::CellKindName(suite::KindOfCellText(QString::fromUtf8(c.text))), suite::CellKindName(c.kind))
+        << c.text;
+}
+
+TEST(ReportColumnFit, WholeFiguresFirstThenTheGridsProportions) {
+  const struct {
+    const char* name;
+    std::vector<ColumnNeed> columns;
+    double page;
+    ColumnFit::Level level;
+    std::vector<double> widths;
+  } cases[] = {
+      {"room for all: the grid's proportions", {{1, 10, 10}, {3, 10, 20}}, 100, ColumnFit::Level::AllWhole, {25, 75}},
+      {"a narrow date column takes its date", {{1, 40, 40}, {3, 10, 10}}, 100, ColumnFit::Level::AllWhole, {40, 60}},
+      {"two columns at their needs, the third the rest", {{1, 30, 30}, {1, 30, 30}, {2, 10, 10}}, 100,
+       ColumnFit::Level::AllWhole, {30, 30, 40}},
+      {"exactly the needs", {{5, 50, 50}, {1, 50, 50}}, 100, ColumnFit::Level::AllWhole, {50, 50}},
+      {"a digest cut: figures whole, the text the rest", {{1, 40, 40}, {1, 40, 40}, {2, 0, 60}}, 100,
+       ColumnFit::Level::TextsCut, {40, 40, 20}},
+      {"a long digest keeps its share when the figures leave it room", {{1, 10, 10}, {1, 0, 500}}, 100,
+       ColumnFit::Level::TextsCut, {50, 50}},
+      {"too narrow: the needs scaled down", {{1, 60, 60}, {1, 90, 90}}, 100, ColumnFit::Level::TooNarrow, {40, 60}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ColumnFit fit(c.columns, c.page);
+    EXPECT_EQ(fit.Reached(), c.level);
+    EXPECT_EQ(ColumnFit::LevelOf(c.columns, c.page), c.level);
+    ASSERT_EQ(fit.Widths().size(), c.widths.size());
+    for (size_t i = 0; i < c.widths.size(); ++i) EXPECT_NEAR(fit.Widths()[i], c.widths[i], 0.01) << i;
+    EXPECT_NEAR(std::accumulate(fit.Widths().begin(), fit.Widths().end(), 0.0), c.page, 0.01);
+  }
+}
+
+// The detailed statement's shape: four sections of date, number, (digest) and
+// amount, in the narrow widths the windows give, with a hidden key column.
+class WideFiguresTest : public PrintFixture {
+ protected:
+  static constexpr int kCols = 16;
+  WideFiguresTest() {
+    WriteHeadAndTail({QStringLiteral("银行存款余额调节表明细"), "", "", QStringLiteral("截止日期：2026.12.31"),
+                      QStringLiteral("银行科目：工行基本户(100201)"), "", QStringLiteral("金额单位：元")},
+                     {"", "", "", QStringLiteral("核算单位：演示账套"), QStringLiteral("制表人：张三"),
+                      QStringLiteral("打印日期：2026.12.06")});
+  }
+  // twips as the detailed statement gives them; amounts of `amount`, numbers of `number`.
+  void FillSections(int rows, const QString& amount, const QString& number, const QString& digest) {
+    const int widths[kCols] = {1000, 1000, 1080, 1000, 1000, 1080, 55, 1000, 2000, 2000, 1080, 1000, 2000, 2000, 1080, 0};
+    grid_.SetCols(kCols);
+    std::vector<std::vector<QString>> data;
+    for (int r = 0; r < rows; ++r) {
+      std::vector<QString> row(kCols);
+      for (int s : {0, 3, 7, 11}) {
+        row[s] = QStringLiteral("2026.12.%1").arg(1 + r % 28, 2, 10, QLatin1Char('0'));
+        row[s + 1] = number;
+      }
+      for (int c : {2, 5, 10, 14}) row[c] = r % 2 ? amount : QStringLiteral("-") + amount;
+      row[9] = row[13] = digest;
+      row[15] = QStringLiteral("key%1").arg(r);
+      data.push_back(row);
+    }
+    grid_.FillRows(std::move(data));
+    for (int c = 0; c < kCols; ++c) {
+      grid_.SetTextMatrix(0, c, QStringLiteral("日期"));
+      grid_.SetColWidth(c, widths[c]);
+      if (c == 2 || c == 5 || c == 10 || c == 14) grid_.SetColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+  }
+  platform::ReportJob Landscape() const {
+    platform::ReportJob job = GridJob();
+    job.orientation = 2;
+    job.marginsMm = QMargins(10, 10, 10, 10);
+    return job;
+  }
+  // The body cells the engine cut, as "kind row,column text" (column titles may be cut).
+  static QStringList Cut(const std::vector<ElidedCell>& cells, bool textsToo) {
+    QStringList cut;
+    for (const ElidedCell& e : cells)
+      if (e.part == ElidedCell::Part::Body && (textsToo || suite::MustShowWhole(e.kind)))
+        cut << QStringLiteral("%1 %2,%3 %4").arg(QString::fromLatin1(suite::CellKindName(e.kind))).arg(e.row).arg(e.column).arg(e.text);
+    return cut;
+  }
+  int pdfs_ = 0;
+};
+
+TEST_F(WideFiguresTest, EveryFigurePrintsWholeOnTheReportsOwnPage) {
+  const QString largest = QStringLiteral("9,999,999,999.99");
+  const QString demoDigest = QStringLiteral("收到客户转账支票");
+  const QString longDigest = QStringLiteral("收到客户转账支票及其他款项的说明文字很长很长很长");
+  const struct {
+    const char* name;
+    int orientation;  // 1 portrait, 2 landscape
+    QString amount, number, digest;
+    bool digestCut;
+    int shownColumns = kCols;  // the first ones; the others hidden
+  } cases[] = {
+      {"demo-like figures, landscape", 2, QStringLiteral("181,012.34"), QStringLiteral("ZZ24440017"), demoDigest, false},
+      {"largest amounts, landscape", 2, largest, QStringLiteral("ZZ24440017"), demoDigest, false},
+      {"largest amounts and a long digest, landscape", 2, largest, QStringLiteral("ZZ24440017"), longDigest, true},
+      {"largest amounts, the two bank sections, portrait", 1, largest, QStringLiteral("YH00100023"), demoDigest, false,
+       6},
+      {"long voucher numbers, landscape", 2, QStringLiteral("1,000.00"), QStringLiteral("记-000000012345"), demoDigest,
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillSections(30, c.amount, c.number, c.digest);
+    for (int col = c.shownColumns; col < kCols; ++col) grid_.SetColWidth(col, 0);
+    platform::ReportJob job = Landscape();
+    job.orientation = c.orientation;
+    suite::ElidedCellRecorder recorder;
+    const QString pdf = Path(QStringLiteral("wide%1.pdf").arg(++pdfs_));
+    ASSERT_EQ(suite::WriteReportPdf(job, pdf), 0);
+    EXPECT_EQ(Cut(recorder.Cells(), false), QStringList());
+    // The digest is the one thing that may be cut, and only as the last means.
+    EXPECT_EQ(!Cut(recorder.Cells(), true).isEmpty(), c.digestCut) << Cut(recorder.Cells(), true).join('\n').toStdString();
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("-") + c.amount)) << text.left(2000).toStdString();
+    EXPECT_TRUE(text.contains(c.number));
+    EXPECT_TRUE(text.contains(QStringLiteral("2026.12.28")));
+    EXPECT_FALSE(text.contains(QStringLiteral("…")) && !c.digestCut);
+  }
+}
+
+// The type is made smaller only as far as the page needs, never when the
+// window set the grid's size for the print, and never larger than the grid's.
+TEST_F(WideFiguresTest, SmallerTypeOnlyWhereNeededAndNotWhereTheWindowSetIt) {
+  QImage device(1, 1, QImage::Format_RGB32);
+  device.setDotsPerMeterX(3780);
+  device.setDotsPerMeterY(3780);
+  const struct {
+    const char* name;
+    QString amount;
+    bool fixed;
+    double atMost, atLeast;
+  } cases[] = {
+      {"short figures keep the grid's type", QStringLiteral("1.00"), false, 9, 9},
+      {"the largest amounts take a smaller type", QStringLiteral("9,999,999,999.99"), false, 8.5, 6},
+      {"a size the window set is kept", QStringLiteral("9,999,999,999.99"), true, 10.5, 10.5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillSections(5, c.amount, QStringLiteral("ZZ24440017"), QStringLiteral("摘要"));
+    QFont font = grid_.font();
+    font.setPointSizeF(9);
+    grid_.setFont(font);
+    std::optional<platform::ScopedGridFontSize> set;
+    if (c.fixed) set.emplace(&grid_, 10.5, 9);
+    suite::ReportSource source;
+    ASSERT_EQ(suite::LoadReportSource(Landscape(), source), 0);
+    const suite::ReportPages pages(source, device, QSizeF(277 * 96 / 25.4, 190 * 96 / 25.4));
+    EXPECT_LE(pages.BodyPoints(), c.atMost);
+    EXPECT_GE(pages.BodyPoints(), c.atLeast);
+  }
+  EXPECT_FALSE(platform::PrintableGridOf(&grid_)->PrintFontFixed());  // the mark goes with the size
+}
+
+// A form's box too narrow for its figure sets the figure smaller; a text is cut.
+TEST_F(WideFiguresTest, AFormsFigureIsSetSmallerATextCut) {
+  QFile rep(Path(QStringLiteral("narrow.rep")));
+  ASSERT_TRUE(rep.open(QIODevice::WriteOnly));
+  rep.write("band form 40\nfont 9\ntext 0 0 20 5 right \"{P1}\"\ntext 0 10 20 5 left \"{P2}\"\n");
+  rep.close();
+  const struct {
+    QString value;
+    QStringList cut;  // kinds cut
+  } cases[] = {
+      {QStringLiteral("-9,999,999,999.99"), {}},
+      {QStringLiteral("2026.12.31"), {}},
+      {QStringLiteral("收到客户转账支票及其他款项的说明"), {QStringLiteral("text")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    WriteHeadAndTail({c.value, c.value}, {QString()});
+    platform::ReportJob job = GridJob();
+    job.reportKind = platform::kReportKindForm;
+    job.headTemplate = Path(QStringLiteral("narrow.rep"));
+    suite::ElidedCellRecorder recorder;
+    ASSERT_EQ(suite::WriteReportPdf(job, Path(QStringLiteral("form%1.pdf").arg(++pdfs_))), 0);
+    QStringList cut;
+    for (const ElidedCell& e : recorder.Cells()) {
+      EXPECT_EQ(e.part, ElidedCell::Part::Band);
+      cut << QString::fromLatin1(suite::CellKindName(e.kind));
+    }
+    EXPECT_EQ(cut, c.cut.isEmpty() ? QStringList() : QStringList(c.cut + c.cut));  // both boxes
+  }
+}
+
+}  // namespace
+}  // namespace corvane::testing
