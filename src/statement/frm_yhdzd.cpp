@@ -411,10 +411,14 @@ void frmYHDZD::LoadRows() {
     sinceShown.restart();
     if (!loading_) throw LoadStopped{};
   };
-  int read = 0;  // lines handed over by the walk
+  // The last line read (its id, date and amount): a line that cannot be read is
+  // named as the one after it.
+  StatementLine lastRead;
   try {
     store.ForEachLine([&](StatementLine& l) {
-      ++read;
+      lastRead.id = l.id;
+      lastRead.date = l.date;
+      lastRead.amount = l.amount;
       showProgress(l);
       if (oversized.isEmpty() && l.amount > Money::LineMax()) oversized = LineName(l);
       const Money debit = l.debit ? l.amount : Money();
@@ -453,7 +457,9 @@ void frmYHDZD::LoadRows() {
     if (grid_->Rows() >= 2) grid_->SetRow(1);
     const auto* db = dynamic_cast<const platform::DbError*>(&e);
     if (db && db->ErrorKind() == platform::DbError::Kind::Unreadable)
-      throw platform::DbError(GetResString(QStringLiteral("corvane.statement.unreadable"), read + 1), db->ErrorKind());
+      throw platform::DbError(lastRead.id ? GetResString(QStringLiteral("corvane.statement.unreadable"), LineName(lastRead))
+                                          : GetResString(QStringLiteral("corvane.statement.unreadablefirst")),
+                              db->ErrorKind());
     throw;
   }
   AppendLoaded(*grid_, *editor_, batch);

@@ -132,7 +132,7 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
 // A line another program left unreadable (text in its amount on SQLite, an
 // amount beyond the range of amounts on PostgreSQL): the lines read before it stay
 // in the grid with their balances, the window stays usable, and the user is told
-// which line in the session's language.
+// which line (the one after the last line read) in the session's language.
 TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
   const struct {
     const char* name;
@@ -160,8 +160,15 @@ TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
     frmYHDZD* w = Open();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(Column(w, 6), c.balances);
-    EXPECT_EQ(Prompts(), QStringList{shared::GetResString(QStringLiteral("corvane.statement.unreadable"), c.bad)});
-    EXPECT_TRUE(Prompts().value(0).startsWith(QStringLiteral("对账单的第%1行无法读出").arg(c.bad)));
+    // Named as the line after the last one read, or as the first line.
+    const QString before = c.bad == 1 ? QString()
+                                      : QStringLiteral("%1  2026.07.%2  %3.00")
+                                            .arg(QString::number(ids[c.bad - 2]).rightJustified(6, QLatin1Char('0')))
+                                            .arg(3 + c.bad, 2, 10, QLatin1Char('0'))
+                                            .arg(c.bad - 1);
+    EXPECT_EQ(Prompts(), QStringList{c.bad == 1 ? shared::GetResString(QStringLiteral("corvane.statement.unreadablefirst"))
+                                                : shared::GetResString(QStringLiteral("corvane.statement.unreadable"), before)});
+    EXPECT_TRUE(Prompts().value(0).contains(QStringLiteral("无法读出")));
     EXPECT_EQ(session_.Messages().Shown().at(0).buttons, 16);
     EXPECT_TRUE(w->Label3()->text().isEmpty());
     EXPECT_TRUE(w->Toolbar()->IsButtonEnabled(QStringLiteral("add")));
