@@ -411,8 +411,14 @@ void frmYHDZD::LoadRows() {
     sinceShown.restart();
     if (!loading_) throw LoadStopped{};
   };
+  // The last line read (its id, date and amount): a line that cannot be read is
+  // named as the one after it.
+  StatementLine lastRead;
   try {
     store.ForEachLine([&](StatementLine& l) {
+      lastRead.id = l.id;
+      lastRead.date = l.date;
+      lastRead.amount = l.amount;
       showProgress(l);
       if (oversized.isEmpty() && l.amount > Money::LineMax()) oversized = LineName(l);
       const Money debit = l.debit ? l.amount : Money();
@@ -445,6 +451,16 @@ void frmYHDZD::LoadRows() {
   } catch (const LoadStopped&) {
     // The window closes, or runs the command that stopped the load and loads again.
     return;
+  } catch (const std::exception& e) {
+    // The lines read before the failure stay in the grid, as the next pause would have shown them.
+    AppendLoaded(*grid_, *editor_, batch);
+    if (grid_->Rows() >= 2) grid_->SetRow(1);
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    if (db && db->ErrorKind() == platform::DbError::Kind::Unreadable)
+      throw platform::DbError(lastRead.id ? GetResString(QStringLiteral("corvane.statement.unreadable"), LineName(lastRead))
+                                          : GetResString(QStringLiteral("corvane.statement.unreadablefirst")),
+                              db->ErrorKind());
+    throw;
   }
   AppendLoaded(*grid_, *editor_, batch);
   if (grid_->Rows() >= 2) grid_->SetRow(1);
@@ -479,12 +495,16 @@ void frmYHDZD::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Session& s = Session::Current();
+  // The window closes in any case, and each of the two is given back on its own:
+  // a lock that cannot be released must not keep the function from another
+  // window. The host cleans up what a lost session held.
   try {
-    if (!heldCode_.isEmpty()) s.Common().LockAccount(heldCode_, false);
+    if (!heldCode_.isEmpty()) Session::Current().Common().LockAccount(heldCode_, false);
+  } catch (const std::exception&) {
+  }
+  try {
     if (!heldFunction_.isEmpty()) shared::ClaimFunction(heldFunction_, false);
   } catch (const std::exception&) {
-    // The window closes in any case; the host cleans up what a lost session held.
   }
   heldCode_.clear();
   heldFunction_.clear();

@@ -197,14 +197,26 @@ void frmYHDZD::RemoveLines(int from, int to) {
 
 void frmYHDZD::FilterRows() {
   if (!SettleCurrentRow()) return;
+  // Only an OK of this showing runs a pass. A Cancel leaves the rows and the
+  // conditions as they were, never replaying those of an earlier OK.
+  const shared::FilterConditions before = Filter;
   Filter.ExecFilter = true;
+  Filter.ExecCom = false;
   shared::frmYHFilter::YhOrQy = 3;
-  {
+  bool accepted = false;
+  try {
     shared::frmYHFilter dialog(*this, this);
     dialog.SetFilterOff(false);
     dialog.EnableFrame();
     dialog.Preset(Filter);
-    dialog.ShowModal();
+    accepted = dialog.ShowModal();
+  } catch (...) {
+    Filter = before;
+    throw;
+  }
+  if (!accepted) {
+    Filter = before;
+    return;
   }
   if (Filter.ExecCom) ApplyFilter();
 }

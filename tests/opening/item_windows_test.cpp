@@ -1,6 +1,7 @@
 #include "opening/frm_qyfqc.h"
 #include "opening_fixture.h"
 #include "platform/controls/entry_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "shared/frm_yhfilter.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
@@ -9,11 +10,13 @@
 #include "support/other_writer.h"
 #include "support/scripted_print.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <array>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace corvane::opening {
@@ -265,22 +268,35 @@ TEST_P(ItemWindowsTest, OutputsTakeTheGridPrintInBookModeAndTheReportOtherwise) 
   });
 }
 
+// The filter command run again and again in one window: each OK filters from all
+// the rows, "取消过滤" shows them all, and a Cancel leaves the rows as the last
+// command left them, in both item windows.
 TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
-  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
-    struct Case { QString amount; int direction, shown; };
-    const Case cases[] = {{"150", 0, 1}, {"", 2, 2}, {"50", 2, 0}, {"", 0, 4}};
+  struct Case { QString amount; int direction, shown; bool off = false, cancel = false; };
+  auto run = [&](OpeningItemWindow& w, const std::vector<Case>& cases) {
     for (const Case& c : cases) {
       session_.Modals().Then([&c](QDialog& d) {
         auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
         dialog.Text4()->setText(c.amount);
         dialog.Option1(c.direction)->setChecked(true);
-        dialog.Command1_Click();
+        dialog.Check1()->setChecked(c.off);
+        (c.cancel ? dialog.Command2() : dialog.Command1())->click();
       });
-      w.FilterRows();
+      w.Toolbar()->Click(QStringLiteral("filt"));
       int shown = 0;
       for (int r = 1; r < w.MsGrid1()->Rows(); ++r) shown += w.MsGrid1()->IsRowHidden(r) ? 0 : 1;
-      EXPECT_EQ(shown, c.shown) << c.amount.toStdString() << " / " << c.direction;
+      EXPECT_EQ(shown, c.shown) << c.amount.toStdString() << " / " << c.direction << " / " << c.off << " / " << c.cancel;
     }
+  };
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    run(w, {{"150", 0, 1}, {"", 2, 2}, {"50", 2, 0}, {"", 0, 4},
+            // credit, switched off, then Cancel: all four stay
+            {"", 2, 2}, {"", 2, 4, true}, {"", 2, 4, false, true},
+            // credit, then Cancel: the two stay
+            {"", 2, 2}, {"", 0, 2, false, true}});
+  });
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    run(w, {{"", 2, 2}, {"", 2, 3, true}, {"", 2, 3, false, true}, {"", 1, 1}, {"", 0, 1, false, true}});
   });
 }
 

@@ -1,5 +1,9 @@
 #include "statement_fixture.h"
 
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
 namespace corvane::statement {
 namespace {
 
@@ -98,19 +102,49 @@ TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
   }
 }
 
+// One window, the filter command run again and again: each OK filters from all
+// the lines, "取消过滤" shows them all, and a Cancel (or the dialog's close box)
+// leaves the rows as the last command left them.
 TEST_P(FilterTest, TheDialogHandsItsConditionsBack) {
   AddLine(QDate(2026, 7, 5), true, 50, 0, "A");
   AddLine(QDate(2026, 8, 15), false, 20, 0, "B");
+  AddLine(QDate(2026, 8, 16), false, 30, 0, "C");
   frmYHDZD* w = Open();
-  session_.Modals().Then([](QDialog& d) {
-    auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-    dialog.Text3()->setText(QStringLiteral("B"));
-    dialog.Command1_Click();
-  });
-  w->Toolbar1_ButtonClick(QStringLiteral("filt"));
-  EXPECT_TRUE(w->Filter.ExecCom);
-  EXPECT_TRUE(w->MsGrid1()->IsRowHidden(1));
-  EXPECT_FALSE(w->MsGrid1()->IsRowHidden(2));
+  enum Close { kOk, kCancel, kCloseBox };
+  const struct {
+    const char* name;
+    QString number;
+    int direction;
+    bool off;  // "取消过滤" ticked
+    Close close;
+    std::vector<bool> hidden;
+  } steps[] = {
+      {"Number", "B", 0, false, kOk, {true, false, true}},
+      {"Credit", "", 2, false, kOk, {true, false, false}},
+      {"SwitchedOff", "", 2, true, kOk, {false, false, false}},
+      {"CancelAfterSwitchingOff", "", 2, false, kCancel, {false, false, false}},
+      {"CreditAgain", "", 2, false, kOk, {true, false, false}},
+      {"CancelKeepsTheFilter", "", 0, false, kCancel, {true, false, false}},
+      {"SwitchedOffAgain", "", 2, true, kOk, {false, false, false}},
+      {"CloseBox", "", 2, false, kCloseBox, {false, false, false}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.name);
+    session_.Modals().Then([&s](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+      dialog.Text3()->setText(s.number);
+      dialog.Option1(s.direction)->setChecked(true);
+      dialog.Check1()->setChecked(s.off);
+      if (s.close == kOk) dialog.Command1()->click();
+      else if (s.close == kCancel) dialog.Command2()->click();
+      else dialog.close();
+    });
+    w->Toolbar()->Click(QStringLiteral("filt"));
+    std::vector<bool> hidden;
+    for (int r = 1; r <= 3; ++r) hidden.push_back(w->MsGrid1()->IsRowHidden(r));
+    EXPECT_EQ(hidden, s.hidden);
+    if (s.close == kOk) { EXPECT_TRUE(w->Filter.ExecCom); }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FilterTest, ::testing::Bool(), ModeName);
@@ -178,6 +212,29 @@ TEST_P(OpenerTest, HoldsTheAccountUntilClosedAndOpensOnce) {
   CloseWindow(w);
   EXPECT_TRUE(OtherSessionCanLock("100204"));
   EXPECT_EQ(shared::FunctionClaimCount(function), 0);
+}
+
+// Closing gives the function back even when the account's lock cannot be
+// released (here its table is gone while the window is open); that lock stays
+// until the session ends.
+TEST_P(OpenerTest, ClosingGivesTheFunctionBackWhateverTheLockRelease) {
+  const QString function = host::BankStatementFunctionId();
+  const struct {
+    const char* name;
+    bool releaseFails;
+  } cases[] = {{"Released", false}, {"ReleaseFails", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    frmYHDZD* w = Open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(shared::FunctionClaimCount(function), 1);
+    if (c.releaseFails) Exec("alter table corvane_lock rename to corvane_lock_gone");
+    CloseWindow(w);
+    if (c.releaseFails) Exec("alter table corvane_lock_gone rename to corvane_lock");
+    EXPECT_EQ(shared::FunctionClaimCount(function), 0);
+    EXPECT_EQ(Count("select count(*) from corvane_claim where function_id=?", {function}), 0);
+    EXPECT_EQ(OtherSessionCanLock("100204"), !c.releaseFails);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpenerTest, ::testing::Bool(), ModeName);

@@ -129,6 +129,53 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
   EXPECT_EQ(w->MsGrid1()->Row(), 1);
 }
 
+// A line another program left unreadable (text in its amount on SQLite, an
+// amount beyond the range of amounts on PostgreSQL): the lines read before it stay
+// in the grid with their balances, the window stays usable, and the user is told
+// which line (the one after the last line read) in the session's language.
+TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
+  const struct {
+    const char* name;
+    int bad;  // the unreadable line, in date order
+    QStringList balances;
+  } cases[] = {
+      {"NinthLine", 9, {"1,001.00", "1,003.00", "1,006.00", "1,010.00", "1,015.00", "1,021.00", "1,028.00", "1,036.00"}},
+      {"SecondLine", 2, {"1,001.00"}},
+      {"FirstLine", 1, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+    std::vector<qint64> ids;
+    for (int i = 1; i <= 10; ++i) ids.push_back(AddLine(QDate(2026, 7, 4 + i), true, i));
+    const qint64 bad = ids[c.bad - 1];
+    if (session_.Database().IsPostgres()) {
+      Exec("update " + Table() + " set mmoney=cast(? as numeric) where i_id=?", {QStringLiteral("999999999999999"), bad});
+    } else {
+      Exec("pragma ignore_check_constraints=1");
+      Exec("update " + Table() + " set mmoney=? where i_id=?", {QStringLiteral("12,50"), bad});
+      Exec("pragma ignore_check_constraints=0");
+    }
+    session_.Messages().Clear();
+    frmYHDZD* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Column(w, 6), c.balances);
+    // Named as the line after the last one read, or as the first line.
+    const QString before = c.bad == 1 ? QString()
+                                      : QStringLiteral("%1  2026.07.%2  %3.00")
+                                            .arg(QString::number(ids[c.bad - 2]).rightJustified(6, QLatin1Char('0')))
+                                            .arg(3 + c.bad, 2, 10, QLatin1Char('0'))
+                                            .arg(c.bad - 1);
+    EXPECT_EQ(Prompts(), QStringList{c.bad == 1 ? shared::GetResString(QStringLiteral("corvane.statement.unreadablefirst"))
+                                                : shared::GetResString(QStringLiteral("corvane.statement.unreadable"), before)});
+    EXPECT_TRUE(Prompts().value(0).contains(QStringLiteral("无法读出")));
+    EXPECT_EQ(session_.Messages().Shown().at(0).buttons, 16);
+    EXPECT_TRUE(w->Label3()->text().isEmpty());
+    EXPECT_TRUE(w->Toolbar()->IsButtonEnabled(QStringLiteral("add")));
+    CloseWindow(w);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, LoadTest, ::testing::Bool(), ModeName);
 
 // --- Cell and row checks --------------------------------------------------------

@@ -17,6 +17,11 @@ class DbError : public std::runtime_error {
     // lock_timeout; a deadlock counts too). Nothing of the statement was written;
     // the caller says that another user is working on the same data.
     Busy,
+    // A value the layer cannot read as its column's kind (text or a fraction in
+    // an amount column, an amount beyond the range of amounts). A stored one was
+    // written around the layer, by another program. The text names the value for
+    // the developer; a window tells the user in the session's language.
+    Unreadable,
   };
 
   explicit DbError(const QString& message, Kind kind = Kind::Other)

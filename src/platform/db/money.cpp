@@ -8,10 +8,12 @@
 
 namespace corvane::platform {
 
-void ThrowMoneyOutOfRange(const QString& what) {
-  throw DbError(QStringLiteral("The amount (%1) is out of range: amounts are kept between -922,337,203,685,477.5807 "
-                               "and 922,337,203,685,477.5807").arg(what));
+QString MoneyOutOfRangeText(const QString& what) {
+  return QStringLiteral("The amount (%1) is out of range: amounts are kept between -922,337,203,685,477.5807 "
+                        "and 922,337,203,685,477.5807").arg(what);
 }
+
+void ThrowMoneyOutOfRange(const QString& what) { throw DbError(MoneyOutOfRangeText(what)); }
 
 Money Money::FromDouble(double value) {
   const double scaled = std::round(value * kScale);

@@ -11,6 +11,8 @@ namespace corvane::platform {
 // Throws DbError: an amount outside what Money holds (a sum that overflows, a
 // stored amount too large to read). Never a wrapped or zero amount instead.
 [[noreturn]] void ThrowMoneyOutOfRange(const QString& what);
+// The text of that refusal.
+QString MoneyOutOfRangeText(const QString& what);
 
 // An amount of money as a whole count of ten-thousandths, so that sums of journal
 // and statement lines are exact to the cent however many lines are added. The

@@ -69,7 +69,8 @@ DbValue ReadCell(const PGresult* r, int row, int col, Oid type, int typmod) {
       const QString text = QString::fromLatin1(raw, len);
       if (const auto m = Money::Parse(text)) return *m;
       // numeric(19,4) holds more than Money does: refuse, never wrap or give 0.
-      platform::ThrowMoneyOutOfRange(text);
+      // A stored one was written by another program: its row cannot be read.
+      throw DbError(platform::MoneyOutOfRangeText(text), DbError::Kind::Unreadable);
     }
     case kDate: case kTimestamp: case kTimestampTz:
       return DbValue(QDate::fromString(QString::fromLatin1(raw, 10), Qt::ISODate));

@@ -43,7 +43,8 @@ DeclaredKind KindOf(const char* decl) {
   throw DbError(QStringLiteral("The money column %1 holds \"%2\", not a count of ten-thousandths: "
                                "the database was written by an older version")
                     .arg(QString::fromUtf8(sqlite3_column_name(stmt, col)),
-                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)))));
+                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)))),
+                DbError::Kind::Unreadable);
 }
 
 DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
