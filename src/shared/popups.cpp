@@ -42,7 +42,8 @@ bool PopupCalculator(QLineEdit* txt, QWidget* frm, int dx, int dy) {
   }
   if (answer != QDialog::Accepted) return true;
   if (auto* amount = qobject_cast<platform::AmountEdit*>(txt)) amount->SetValue(platform::Money::FromDouble(popup.Value()));
-  else txt->setText(platform::CalculatorEngine::FormatNumber(popup.Value()));
+  // The number as the calculator shows it: the digits keyed, not their nearest double.
+  else txt->setText(popup.Display());
   return true;
 }
 

@@ -151,7 +151,7 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
       {"NotANumberPasted", 5, kPasted, "nan", kBalance, "nan", kept},
       {"ErrorTextPasted", 5, kPasted, "Error", kBalance, "Error", kept},
       {"JustPastTheLimitPasted", 4, kPasted, "9,999,999,999.995", kBalance, "9,999,999,999.995", kept},
-      {"CalculatorTooLarge", 4, kCalculator, "99999999999999999", kBalance, "10000000000000000", kept},
+      {"CalculatorTooLarge", 4, kCalculator, "99999999999999999", kBalance, "9999999999999999", kept},
       {"CalculatorTooLargeNegative", 5, kCalculator, "0-99999999999", kBalance, "-99999999999", kept},
       {"CalculatorDivisionByZero", 4, kCalculator, "1/0", kCalculatorError, "E", kept},
       {"CalculatorOverflow", 5, kCalculator, "99999999*99999999", kCalculatorError, "E", kept},
