@@ -269,18 +269,32 @@ bool frmYHDZQC::SaveSetup() {
     shared::ShowMsgBox(CashText("00713"), 0, CashText("00046"));
     return false;
   }
-  auto formatted = [&](QLineEdit* box) {
-    return Money::Parse(s.Common().AmountTextToNumberText(box->text().trimmed())).value_or(Money()).ToDisplayText();
-  };
-  if (text1_->isVisible()) labels_[21]->setText(formatted(text1_));
+  if (text1_->isVisible() && !TakeBalanceBox(text1_)) return false;
   if (text5_->isVisible()) {
-    labels_[22]->setText(formatted(text5_));
+    if (!TakeBalanceBox(text5_)) return false;
     CalcAdjustedBalances();
   }
   for (int n : {21, 22})
     if (labels_[n]->text().trimmed().isEmpty()) labels_[n]->setText(QStringLiteral("0.00"));
   const QDate start = s.Common().ParseDate(text11_->text().trimmed());
   return RunGuarded([&] { SaveOpeningSetup(target_, start, LabelAmount(labels_[21]), LabelAmount(labels_[22])); });
+}
+
+bool frmYHDZQC::TakeBalanceBox(QLineEdit* box) {
+  QLabel* label = box == text1_ ? labels_[21] : labels_[22];
+  const QString typed = box->text().trimmed();
+  if (const std::optional<Money> balance = ReadOpeningBalance(typed)) {
+    label->setText(balance->ToDisplayText());
+    return true;
+  }
+  // Hidden before the message takes the focus, so losing it ends nothing twice.
+  box->hide();
+  label->show();
+  const QString side = (box == text1_ ? labels_[25] : labels_[23])->text();
+  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.opening.balancerefused"), side, typed,
+                                  Money::LineMax().ToDisplayText(), label->text()),
+                     48, CashText("00046"));
+  return false;
 }
 
 void frmYHDZQC::Command3_Click() {
@@ -321,17 +335,21 @@ void frmYHDZQC::Command5_Click() {
 // edit stays open while the calculator has the focus, and ends when it closes.
 void frmYHDZQC::CalculateBalance(QLineEdit* box) {
   calculating_ = box;
-  shared::PopupCalculator(box, this);
+  const bool errorRefused = !shared::PopupCalculator(box, this);
   calculating_ = nullptr;
-  EndBalanceEdit(box);
+  if (!errorRefused) {
+    EndBalanceEdit(box);
+    return;
+  }
+  // The calculator ended on an error, which has been told: the edit ends unsaved.
+  box->hide();
+  (box == text1_ ? labels_[21] : labels_[22])->show();
 }
 
 void frmYHDZQC::EndBalanceEdit(QLineEdit* box) {
   if (!box->isVisible()) return;
   QLabel* label = box == text1_ ? labels_[21] : labels_[22];
-  label->setText(Money::Parse(Session::Current().Common().AmountTextToNumberText(box->text().trimmed()))
-                     .value_or(Money())
-                     .ToDisplayText());
+  if (!TakeBalanceBox(box)) return;
   box->hide();
   label->show();
   SaveSetup();

@@ -121,6 +121,10 @@ class frmYHDZQC : public QDialog {
   void ShowFigures();
   void StartBalanceEdit(QLabel* label, QLineEdit* box);
   void CalculateBalance(QLineEdit* box);
+  // Puts the balance an open edit box holds into its label. When the box holds no
+  // balance its edit ends, the label keeps its figure, the user is told what was
+  // refused, and false says that nothing may be saved.
+  bool TakeBalanceBox(QLineEdit* box);
   void ShowDirection();
   platform::Money LabelAmount(const QLabel* label) const;
   void OpenItems(bool bankSide);

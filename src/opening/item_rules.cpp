@@ -26,13 +26,16 @@ CellCheck CheckItemDate(const QString& text, const QDate& start, const QString& 
   return {true, d, {}};
 }
 
-// An amount cell: empty, or a number shown "#,0.00".
+// An amount cell: empty, or a number shown "#,0.00". A refusal names what was typed.
 CellCheck CheckAmount(const QString& text) {
   if (text.isEmpty()) return {true, text, {}};
+  const auto refuse = [&](const QString& why) {
+    return Refuse(text, GetResString(QStringLiteral("corvane.grid.amountrefused"), text, why));
+  };
   const auto m = Money::Parse(Session::Current().Common().AmountTextToNumberText(text));
-  if (!m) return Refuse(text, Own("amounterr"));
+  if (!m) return refuse(Own("amounterr"));
   if (*m > Money::LineMax() || *m < -Money::LineMax())
-    return Refuse(text, GetResString(QStringLiteral("corvane.grid.amounttoolarge"), Money::LineMax().ToDisplayText()));
+    return refuse(GetResString(QStringLiteral("corvane.grid.amounttoolarge"), Money::LineMax().ToDisplayText()));
   return {true, m->ToDisplayText(), {}};
 }
 

@@ -44,6 +44,17 @@ AdjustedBalances ComputeAdjusted(const OpeningFigures& f) {
                          f.journalDebitBefore, f.journalCreditBefore, f.debitDirection);
 }
 
+std::optional<Money> ReadOpeningBalance(const QString& typed) {
+  const QString text = typed.trimmed();
+  if (text.isEmpty()) return Money();
+  const std::optional<Money> m = Money::Parse(Session::Current().Common().AmountTextToNumberText(text));
+  if (!m) return std::nullopt;
+  // Kept to the cent, so the limit holds for the figure that is stored.
+  const Money cents = m->RoundedToCents();
+  if (cents > Money::LineMax() || cents < -Money::LineMax()) return std::nullopt;
+  return cents;
+}
+
 void SaveOpeningSetup(const OpeningTarget& target, const QDate& startDate, Money journalOpening, Money bankOpening) {
   Session& s = Session::Current();
   platform::TransactionGuard guard(s.Db());

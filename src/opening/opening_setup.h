@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 namespace corvane::opening {
 
@@ -43,6 +44,13 @@ AdjustedBalances ComputeAdjusted(platform::Money journalOpening, platform::Money
                                  platform::Money bankDebit, platform::Money bankCredit, platform::Money journalDebit,
                                  platform::Money journalCredit, bool debitDirection);
 AdjustedBalances ComputeAdjusted(const OpeningFigures& f);
+
+// An opening balance as typed into its box or left there by the calculator: empty
+// is 0; otherwise an amount ("1234.5", "-1,234.50", "(12.00)") within what one
+// line of the statement or journal may carry, Money::LineMax() either way, since
+// the balance is kept as such a line and summed with the others. Anything else
+// (a larger figure, an exponent, "inf", an error text) gives nothing.
+std::optional<platform::Money> ReadOpeningBalance(const QString& typed);
 
 // Writes the start date, the statement opening row and the journal opening row in
 // one transaction (all or nothing). In book mode the start date belongs to the

@@ -1,5 +1,6 @@
 #include "shared/popups.h"
 
+#include "platform/controls/amount_edit.h"
 #include "platform/controls/calculator_popup.h"
 #include "platform/controls/date_picker.h"
 #include "platform/controls/digest_reference.h"
@@ -25,8 +26,25 @@ QPoint Offset(int dx, int dy) { return QPoint(platform::GridTwipsToPixels(dx), p
 
 }  // namespace
 
-void PopupCalculator(QLineEdit* txt, QWidget* frm, int dx, int dy) {
-  platform::CalculatorPopup::PopupUnder(txt, GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03555")), Offset(dx, dy));
+bool PopupCalculator(QLineEdit* txt, QWidget* frm, int dx, int dy) {
+  if (!txt) return true;
+  platform::CalculatorPopup popup(txt);
+  popup.SetCaption(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03555")));
+  popup.SetValue(platform::CalculatorPopup::LeadingAmount(txt->text()));
+  popup.PlaceUnder(txt, Offset(dx, dy));
+  const int answer = platform::RunModal(popup);
+  if (popup.HasError()) {
+    // The calculator hands on no number for its error; one that is closed on it
+    // is told, so that the box keeping its text is no surprise.
+    ShowMsgBox(GetResString(QStringLiteral("corvane.calculator.refused"), popup.Display(), txt->text()), 48,
+               GetResString(kCashTitleKey));
+    return false;
+  }
+  if (answer != QDialog::Accepted) return true;
+  if (auto* amount = qobject_cast<platform::AmountEdit*>(txt)) amount->SetValue(platform::Money::FromDouble(popup.Value()));
+  // The number as the calculator shows it: the digits keyed, not their nearest double.
+  else txt->setText(popup.Display());
+  return true;
 }
 
 void PopupCalculatorKey(QWidget* frm, int left, int top) {

@@ -9,7 +9,9 @@ namespace corvane::shared {
 // the box sits inside a frame.
 
 // A calculator starting from the box's amount; its result replaces the text.
-void PopupCalculator(QLineEdit* txt, QWidget* frm, int dx = 0, int dy = 0);
+// False when it was closed on an error (a division by zero, a result too large
+// to show): the user is told that it was not taken and the text stays.
+bool PopupCalculator(QLineEdit* txt, QWidget* frm, int dx = 0, int dy = 0);
 // A free calculator (F9), its result not used.
 void PopupCalculatorKey(QWidget* frm, int left = 0, int top = 0);
 // A date picker; the chosen date replaces the text as "yyyy.mm.dd".

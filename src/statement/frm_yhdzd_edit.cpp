@@ -14,10 +14,11 @@ using shared::Session;
 
 namespace {
 
-int Refuse(const QString& key) {
-  const QString prompt = key == QLatin1String(kAmountTooLargeKey)
-                             ? GetResString(key, Money::LineMax().ToDisplayText())
-                             : GetResString(key);
+// An amount refused is named in the message: the cell goes back to its old text.
+int Refuse(const QString& key, const QString* amount = nullptr) {
+  QString prompt = key == QLatin1String(kAmountTooLargeKey) ? GetResString(key, Money::LineMax().ToDisplayText())
+                                                            : GetResString(key);
+  if (amount) prompt = GetResString(QStringLiteral("corvane.grid.amountrefused"), *amount, prompt);
   return shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
 }
 
@@ -51,7 +52,7 @@ bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
       break;
   }
   if (key.isEmpty()) return true;
-  Refuse(key);
+  Refuse(key, col == 4 || col == 5 ? &text : nullptr);
   grid_->setFocus();
   return false;
 }

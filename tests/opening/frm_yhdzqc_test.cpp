@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -120,6 +121,136 @@ TEST_P(FrmYhdzqcTest, TheCalculatorButtonsEndTheEditWithTheirResult) {
                 Money::FromCents(c.bank));
     }
   });
+}
+
+// A balance is taken only as an amount within what one line may carry, whether
+// typed, pasted or left by the calculator; anything else is refused by name, the
+// label keeps its figure and nothing is written: both opening rows still hold
+// what another session put there meanwhile. An empty box and a cleared
+// calculator are 0, as keyed.
+TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNothingIsWritten) {
+  enum Path { kTyped, kPasted, kCalculator };
+  enum Told { kNothing, kBalance, kCalculatorError };
+  struct Case {
+    const char* name;
+    int button;  // 4 the journal balance, 5 the statement balance
+    Path path;
+    const char* input;
+    Told told;
+    const char* named;  // what the message names
+    QStringList labels;  // 21 and 22 afterwards
+  };
+  const QStringList kept{"1,000.00", "900.00"};
+  const Case cases[] = {
+      {"TooLargeTyped", 4, kTyped, "10000000000", kBalance, "10000000000", kept},
+      {"TooLargeNegativeTyped", 5, kTyped, "-10000000000", kBalance, "-10000000000", kept},
+      {"ThirteenDigitsTyped", 4, kTyped, "9999999999999", kBalance, "9999999999999", kept},
+      {"ExponentPasted", 5, kPasted, "1e+17", kBalance, "1e+17", kept},
+      {"NegativeExponentPasted", 4, kPasted, "-1e+17", kBalance, "-1e+17", kept},
+      {"InfinityPasted", 4, kPasted, "inf", kBalance, "inf", kept},
+      {"NotANumberPasted", 5, kPasted, "nan", kBalance, "nan", kept},
+      {"ErrorTextPasted", 5, kPasted, "Error", kBalance, "Error", kept},
+      {"JustPastTheLimitPasted", 4, kPasted, "9,999,999,999.995", kBalance, "9,999,999,999.995", kept},
+      {"CalculatorTooLarge", 4, kCalculator, "99999999999999999", kBalance, "9999999999999999", kept},
+      {"CalculatorTooLargeNegative", 5, kCalculator, "0-99999999999", kBalance, "-99999999999", kept},
+      {"CalculatorDivisionByZero", 4, kCalculator, "1/0", kCalculatorError, "E", kept},
+      {"CalculatorOverflow", 5, kCalculator, "99999999*99999999", kCalculatorError, "E", kept},
+      {"LargestTyped", 4, kTyped, "9999999999.99", kNothing, "", {"9,999,999,999.99", "900.00"}},
+      {"LargestNegativePasted", 5, kPasted, "-9,999,999,999.99", kNothing, "", {"9,999,999,999.99", "-9,999,999,999.99"}},
+      {"EmptyPasted", 4, kPasted, "", kNothing, "", {"0.00", "-9,999,999,999.99"}},
+      {"CalculatorCleared", 5, kCalculator, "C", kNothing, "", {"0.00", "0.00"}},
+  };
+  const QString journalSql = QStringLiteral("update %1 set md=? where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn());
+  const QString bankSql = QStringLiteral("update %1 set mmoney=? where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
+  auto bankOpening = [&] {
+    return fx_.Db().QueryValue(QStringLiteral("select mmoney from %1 where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn()),
+                               {fx_.Key()}).ToMoney();
+  };
+  auto send = [](QObject* to, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &press);
+  };
+  const Money marker = Money::FromCents(1111), otherMarker = Money::FromCents(2222);
+  Open([&](frmYHDZQC& w) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      // Written by another session while the window shows its figures.
+      fx_.Db().Execute(journalSql, {marker, fx_.Key()});
+      fx_.Db().Execute(bankSql, {otherMarker, fx_.Key()});
+      session_.Messages().Clear();
+      QLabel* label = w.Label(c.button == 4 ? 21 : 22);
+      QLineEdit* box = c.button == 4 ? w.Text1() : w.Text5();
+      const QString before = label->text();
+      const QString boxBefore = Session::Current().Common().AmountTextToNumberText(before);
+      if (c.path == kCalculator) {
+        session_.Modals().Then([&](QDialog& d) {
+          auto& calculator = dynamic_cast<platform::CalculatorPopup&>(d);
+          for (const char* k = c.input; *k; ++k) calculator.Press(QString(QLatin1Char(*k)));
+          QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+          QApplication::sendEvent(&calculator, &enter);
+        });
+        w.Command(c.button)->click();
+      } else {
+        QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(label, &click);
+        ASSERT_TRUE(box->isVisibleTo(&w));
+        box->clear();
+        if (c.path == kPasted) box->setText(QString::fromUtf8(c.input));
+        else
+          for (const char* k = c.input; *k; ++k) send(box, Qt::Key_unknown, QString(QLatin1Char(*k)));
+        send(box, Qt::Key_Return, QStringLiteral("\r"));
+      }
+      EXPECT_FALSE(box->isVisibleTo(&w));
+      EXPECT_TRUE(label->isVisibleTo(&w));
+      EXPECT_EQ(Labels(w, {21, 22}), c.labels);
+      if (c.told == kNothing) {
+        EXPECT_EQ(session_.Messages().Count(), 0) << session_.Messages().LastPrompt().toStdString();
+        EXPECT_EQ(JournalOpening(), *Money::Parse(Session::Current().Common().AmountTextToNumberText(c.labels[0])));
+        EXPECT_EQ(bankOpening(), *Money::Parse(Session::Current().Common().AmountTextToNumberText(c.labels[1])));
+        continue;
+      }
+      const QString side = w.Label(c.button == 4 ? 25 : 23)->text();
+      const QString expected =
+          c.told == kBalance
+              ? shared::GetResString(QStringLiteral("corvane.opening.balancerefused"), side, QString::fromUtf8(c.named),
+                                     QStringLiteral("9,999,999,999.99"), before)
+              : shared::GetResString(QStringLiteral("corvane.calculator.refused"), QString::fromUtf8(c.named), boxBefore);
+      EXPECT_EQ(session_.Messages().Count(), 1);
+      EXPECT_EQ(session_.Messages().LastPrompt(), expected);
+      EXPECT_TRUE(session_.Messages().LastPrompt().contains(QString::fromUtf8(c.named)));
+      EXPECT_EQ(JournalOpening(), marker);
+      EXPECT_EQ(bankOpening(), otherMarker);
+      // The adjusted balances still follow the figures kept.
+      EXPECT_EQ(Labels(w, {14, 15}), (QStringList{"1,150.00", "850.00"}));
+    }
+  });
+}
+
+// Leaving with a balance box still open saves what it holds only when it is a
+// balance; a refused one is told and nothing of the set-up is written.
+TEST_P(FrmYhdzqcTest, LeavingWithAnOpenBoxSavesOnlyABalance) {
+  const struct {
+    const char* typed;
+    bool refused;
+    long long journalCents;
+  } cases[] = {{"1e+17", true, 1111}, {"12345678901", true, 1111}, {"12.5", false, 1250}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Open([&](frmYHDZQC& w) {
+      fx_.Db().Execute(QStringLiteral("update %1 set md=? where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn()),
+                       {Money::FromCents(1111), fx_.Key()});
+      session_.Messages().Clear();
+      w.Label21_Click();
+      w.Text1()->setText(QString::fromUtf8(c.typed));
+      w.Toolbar1_ButtonClick(QStringLiteral("exit"));
+      EXPECT_EQ(session_.Messages().Count(), c.refused ? 1 : 0);
+      if (c.refused) {
+        EXPECT_TRUE(session_.Messages().LastPrompt().contains(QString::fromUtf8(c.typed)));
+      }
+    });
+    EXPECT_EQ(JournalOpening(), Money::FromCents(c.journalCents));
+  }
 }
 
 // A cancelled pick changes and saves nothing; a pick recomputes every figure

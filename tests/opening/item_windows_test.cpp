@@ -80,6 +80,41 @@ TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveOnlyDatedRowsWi
                       {QStringLiteral("手工"), Money::FromCents(1300)}), 1);
 }
 
+// An amount cell that holds no amount within what one line may carry is refused
+// with a message naming it, on either side, and nothing is written.
+TEST_P(ItemWindowsTest, AnAmountBeyondTheLineLimitOrNoNumberIsRefusedByNameOnBothSides) {
+  // Typed, and named as the amount box shows it once it is left.
+  const std::pair<const char*, const char*> typed[] = {
+      {"10000000000", "10,000,000,000.00"}, {"-10000000000", "-10,000,000,000.00"},
+      {"10000000000000000", "10000000000000000"}, {"1e+17", "1e+17"}, {"inf", "inf"}, {"nan", "nan"}, {"E", "E"}};
+  auto refuseEach = [&](auto& w, int dateCol, int amountCol) {
+    for (const auto& [t, named] : typed) {
+      SCOPED_TRACE(t);
+      w.AddRow();
+      const int row = w.MsGrid1()->Rows() - 1;
+      w.MsGrid1()->SetTextMatrix(row, dateCol, QStringLiteral("2026.02.20"));
+      session_.Messages().Clear();
+      ASSERT_TRUE(w.MsGrid1()->StartEdit(row, amountCol));
+      auto* box = qobject_cast<QLineEdit*>(w.MsGrid1()->ActiveEditor());
+      ASSERT_TRUE(box);
+      box->setText(QString::fromLatin1(t));
+      EXPECT_FALSE(w.MsGrid1()->CommitEdit());
+      EXPECT_EQ(session_.Messages().Count(), 1);
+      EXPECT_TRUE(session_.Messages().LastPrompt().contains(QLatin1Char('"') + QLatin1String(named) + QLatin1Char('"')) ||
+                  session_.Messages().LastPrompt().contains(QStringLiteral("“%1”").arg(QLatin1String(named))))
+          << session_.Messages().LastPrompt().toStdString();
+      EXPECT_EQ(w.MsGrid1()->TextMatrix(row, amountCol), QString());
+      w.Editor()->DiscardCurrentRow();
+    }
+  };
+  const long long journal = fx_.Count(fx_.JournalTable(), QStringLiteral("1=1"));
+  const long long statement = fx_.Count(fx_.StatementTable(), QStringLiteral("1=1"));
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) { refuseEach(w, kQyDate, kQyCredit); });
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) { refuseEach(w, kYhDate, kYhDebit); });
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("1=1")), journal);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("1=1")), statement);
+}
+
 // The fixture's ticked journal line is refused; its regular line is marked deleted.
 TEST_P(ItemWindowsTest, DeletingMarksJournalLinesAndRefusesTickedOnes) {
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {

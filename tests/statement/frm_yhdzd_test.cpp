@@ -193,6 +193,7 @@ TEST_P(CellCheck, EveryCellKind) {
     QString cell;          // afterwards
     QString message;       // resource key shown, or empty
     QStringList args = {};  // of the message
+    QString named = {};     // a refused amount as the message names it, when not as typed
   } cases[] = {
       {"DateOnStart", 1, "2026-07-01", true, "2026.07.01", ""},
       {"DateBeforeStart", 1, "2026.06.30", false, "2026.07.05", "Q9.GL.ZWSQL.CASHBANK.00656"},
@@ -211,7 +212,17 @@ TEST_P(CellCheck, EveryCellKind) {
       {"AmountWithLetters", 4, "12abc", false, "50.00", "corvane.statement.badamount"},
       {"AmountZeroIsEmpty", 5, "0.00", true, "", ""},
       {"AmountBeyondWhatSumsHold", 4, "10000000000", false, "50.00", "corvane.grid.amounttoolarge",
-       {"9,999,999,999.99"}},
+       {"9,999,999,999.99"}, "10,000,000,000.00"},
+      {"AmountLargestOneLineCarries", 5, "9999999999.99", true, "9,999,999,999.99", ""},
+      {"AmountJustPastTheLimit", 5, "9,999,999,999.995", false, "", "corvane.grid.amounttoolarge",
+       {"9,999,999,999.99"}, "10,000,000,000.00"},
+      {"AmountBeyondAsCalculatorWouldShow", 5, "10000000000000000", false, "", "corvane.statement.badamount"},
+      {"AmountBeyondNegative", 4, "-10000000000", false, "50.00", "corvane.statement.badamount", {},
+       "-10,000,000,000.00"},
+      {"AmountExponent", 4, "1e+17", false, "50.00", "corvane.statement.badamount"},
+      {"AmountInfinity", 5, "inf", false, "", "corvane.statement.badamount"},
+      {"AmountNotANumber", 4, "nan", false, "50.00", "corvane.statement.badamount"},
+      {"AmountCalculatorError", 4, "E", false, "50.00", "corvane.statement.badamount"},
   };
   AddLine(QDate(2026, 7, 5), true, 50);
   frmYHDZD* w = Open();
@@ -222,7 +233,11 @@ TEST_P(CellCheck, EveryCellKind) {
     EXPECT_EQ(w->MsGrid1()->TextMatrix(1, c.col), c.cell);
     EXPECT_EQ(session_.Messages().Count(), c.message.isEmpty() ? 0 : 1);
     if (!c.message.isEmpty()) {
-      EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResStringWith(c.message, c.args.isEmpty() ? nullptr : &c.args));
+      QString prompt = shared::GetResStringWith(c.message, c.args.isEmpty() ? nullptr : &c.args);
+      // A refused amount is named.
+      if (c.col == 4 || c.col == 5)
+        prompt = shared::GetResString(QStringLiteral("corvane.grid.amountrefused"), c.named.isEmpty() ? c.typed : c.named, prompt);
+      EXPECT_EQ(session_.Messages().LastPrompt(), prompt);
     }
     w->Editor().DiscardCurrentRow();
   }
