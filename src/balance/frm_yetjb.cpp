@@ -16,13 +16,11 @@
 #include "shared/messages.h"
 #include "shared/right_menu.h"
 #include "shared/session.h"
-#include "shared/twips.h"
 #include "shared/wait_window.h"
 #include "shared/window_dressing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -121,10 +119,7 @@ void frmYETJB::SetUpGrid() {
   } catch (const std::exception&) {
     // The suite's styling is a nicety; the statement works without it.
   }
-  // As in the other lists: widths for a font in which a date fills 1000 twips.
-  const double scale = std::max(
-      1.0, (QFontMetrics(grid_->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
-  for (int c = 0; c < kColumns; ++c) grid_->SetColWidth(c, static_cast<int>(widths[c] * scale));
+  for (int c = 0; c < kColumns; ++c) grid_->SetColWidth(c, widths[c]);
   firstColTwips_ = grid_->ColWidth(0);
   StretchFirstColumn();
   grid_->SetRedraw(true);
@@ -138,8 +133,8 @@ bool frmYETJB::eventFilter(QObject* watched, QEvent* event) {
 void frmYETJB::StretchFirstColumn() {
   if (grid_->Cols() == 0) return;
   int others = 0;
-  for (int c = 1; c < grid_->Cols(); ++c) others += grid_->ColWidth(c);
-  const int room = shared::PixelsToTwips(grid_->View()->viewport()->width()) - others;
+  for (int c = 1; c < grid_->Cols(); ++c) others += grid_->View()->columnWidth(c);
+  const int room = grid_->ColumnTwips(grid_->View()->viewport()->width() - others);
   grid_->SetColWidth(0, std::max(firstColTwips_, room));
 }
 

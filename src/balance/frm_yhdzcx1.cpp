@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -232,10 +231,6 @@ void frmYHDZCX1::InitZqgridSP() {
   }
   const int colWidthB = s.gColWidthB > 0 ? s.gColWidthB : 1500;
   const bool english = s.Common().GetLanguage().toLower() == QLatin1String("en-us");
-  // The widths suit a font in which a date fills 1000 twips; a wider font widens
-  // every column alike, so that dates and amounts still show whole.
-  const double scale = std::max(
-      1.0, (QFontMetrics(body).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
   for (int c = 0; c < kCols; ++c) {
     int w = 1000;
     if (c == 2 || c == 5 || c == 10 || c == 14) w = colWidthB;
@@ -243,7 +238,7 @@ void frmYHDZCX1::InitZqgridSP() {
     if (c == 6) w = 55;
     if (c == kKeyCol) w = 0;
     if (english && w > 100) w = 1500;
-    grid_->SetColWidth(c, w > 100 ? static_cast<int>(w * scale) : w);
+    grid_->SetColWidth(c, w);
     grid_->SetAmountColumn(c, c == 2 || c == 5 || c == 10 || c == 14);
   }
   grid_->SetRedraw(true);

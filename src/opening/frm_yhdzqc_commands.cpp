@@ -222,7 +222,7 @@ void frmYHDZQC::ShowSummaryHeadings() {
       if (const QTableWidgetItem* item = header1_->item(r, c); item && header1_->columnSpan(r, c) == 1)
         pixels = std::max(pixels, metrics.horizontalAdvance(item->text()) + 12);
     header1_->setColumnWidth(c, pixels);
-    grid_->SetColWidth(c, pixels * 15);
+    grid_->SetColWidth(c, grid_->ColumnTwips(pixels));
     grid_->SetColAlignment(c, c % 2 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
   }
 }

@@ -21,6 +21,9 @@ namespace {
 
 const QString kHeadingPrefix = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
 constexpr int kRowTwips = 300;
+// Settlement numbers as wide as in the statement and the item windows: 640 twips
+// held seven characters, fewer than a bank's numbers have.
+constexpr int kNumberTwips = 1000;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
@@ -112,7 +115,7 @@ bool frmYHCQWD::LoadData(const QString& dateText, int days) {
                    {Heading("00022"), Heading("00023"), Heading("00031"), Heading("00032"), Heading("00025"),
                     Heading("00026"), Heading("00027"), Heading("00008"),
                     book ? GetResString(QStringLiteral("corvane.query.flowid")) : Heading("00037"), Heading("00038")}),
-               WithBookColumns<int>(book, {1200, 1400}, {1200, 1400, 1000, 1000, 600, 640, 300, 1800, 1400, 2000}),
+               WithBookColumns<int>(book, {1200, 1400}, {1200, 1400, 1000, 1000, 600, kNumberTwips, 300, 1800, 1400, 2000}),
                WithBookColumns<Qt::Alignment>(
                    book, {kLeft, kLeft},
                    {kLeft, kLeft, kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre}),

@@ -24,6 +24,10 @@ namespace {
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
 const QString kHeadingPrefix = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
 constexpr int kRowTwips = 300;
+// Settlement numbers as wide as in the statement and the item windows: the
+// narrower widths of these lists held seven or eight characters, fewer than a
+// bank's numbers have.
+constexpr int kNumberTwips = 1000;
 const QColor kTickFore(255, 0, 0);
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
@@ -174,12 +178,12 @@ void frmYHDZCX::LoadData(const QString& code) {
     loadedCode_ = code;
     SetUpGrid(grid1_, {Heading("00024"), Heading("00025"), Heading("00026"), Heading("00083"), Heading("00084"),
                        Heading("00488")},
-              {1100, 900, 800, 2100, 2100, 900}, {kCentre, kCentre, kCentre, kRight, kRight, kCentre});
+              {1100, 900, kNumberTwips, 2100, 2100, 900}, {kCentre, kCentre, kCentre, kRight, kRight, kCentre});
     SetUpGrid(grid2_, {Heading("00031"), Heading("00032"), Heading("00025"), Heading("00026"), Heading("00083"),
                        Heading("00084"), Heading("00496"),
                        request.bookMode ? GetResString(QStringLiteral("corvane.query.flowid")) : Heading("00037"),
                        Heading("00038")},
-              {1000, 1000, 900, 640, 1800, 1800, 600, 1400, 2000},
+              {1000, 1000, 900, kNumberTwips, 1800, 1800, 600, 1400, 2000},
               {kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre, kLeft});
     ShowRows(grid1_, statement, 5, 3);
     ShowRows(grid2_, journal, 6, 4);

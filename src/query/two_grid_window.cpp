@@ -105,15 +105,10 @@ void TwoGridWindow::SetBusy(bool busy) {
   toolbar_->setEnabled(!busy);
 }
 
-int TwoGridWindow::FontScaledWidth(const QWidget* grid, int twips) {
-  const double dateTwips = (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) * 15.0;
-  return static_cast<int>(twips * std::max(1.0, dateTwips / 1000.0));
-}
-
-int TwoGridWindow::TitledColumnWidth(const QWidget* grid, int twips, const QString& title) {
+int TwoGridWindow::TitledColumnWidth(const platform::GridBase* grid, int twips, const QString& title) {
   if (twips == 0) return 0;
-  const int titleTwips = (QFontMetrics(grid->font()).horizontalAdvance(title) + 12) * 15;
-  return std::max(FontScaledWidth(grid, twips), titleTwips);
+  const int titleTwips = grid->ColumnTwips(QFontMetrics(grid->font()).horizontalAdvance(title) + 12);
+  return std::max(twips, titleTwips);
 }
 
 void TwoGridWindow::SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles,

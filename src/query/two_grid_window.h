@@ -90,12 +90,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   virtual QString PrintKey() const = 0;
   virtual QString PrintTitleKey(int page) const = 0;
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
-  // Column widths are given for a font in which a date fills 1000 twips; a wider
-  // font widens every column alike so that dates and amounts still fit.
-  static int FontScaledWidth(const QWidget* grid, int twips);
-  // The width of a column under its title: scaled to the font, and never narrower
-  // than the title; a hidden column (no width) stays hidden.
-  static int TitledColumnWidth(const QWidget* grid, int twips, const QString& title);
+  // The width of a column under its title: the width given, never narrower than
+  // the title; a hidden column (no width) stays hidden.
+  static int TitledColumnWidth(const platform::GridBase* grid, int twips, const QString& title);
   // The grid emptied down to its title row: one column per title, each with its
   // width (TitledColumnWidth) and alignment, the titles centred, the selection in
   // the session's selection colours.

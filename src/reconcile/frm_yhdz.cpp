@@ -272,15 +272,12 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
     Session::Current().Common().ApplyGridSettings(grid);
   } catch (const std::exception&) {
   }
-  // The widths were measured for a font in which a date fills 1000 twips; a
-  // wider font widens every column alike so that dates and amounts still fit.
-  const double scale = std::max(1.0, (QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("2026.12.31")) + 8) / (1000.0 / 15));
   for (int c = 0; c < titleKeys.size(); ++c) {
     const QString title = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + titleKeys[c]);
     grid->SetTextMatrix(0, c, title);
     // A shown column is never narrower than its title, whatever the language.
-    const int titleTwips = (QFontMetrics(grid->font()).horizontalAdvance(title) + 12) * 15;
-    if (firstSetUp) grid->SetColWidth(c, widths[c] == 0 ? 0 : std::max(static_cast<int>(widths[c] * scale), titleTwips));
+    const int titleTwips = grid->ColumnTwips(QFontMetrics(grid->font()).horizontalAdvance(title) + 12);
+    if (firstSetUp) grid->SetColWidth(c, widths[c] == 0 ? 0 : std::max(widths[c], titleTwips));
     grid->SetColAlignment(c, alignments[c]);
   }
   grid->SetRowHeight(0, kTitleRowTwips);
@@ -294,10 +291,10 @@ void frmYHDZ::OpenWideEnough() {
   if (widened_) return;
   widened_ = true;
   const auto pixels = [](const platform::ListGrid* grid) {
-    int twips = 0;
-    for (int c = 0; c < grid->Cols(); ++c) twips += grid->ColWidth(c);
+    int columns = 0;
+    for (int c = 0; c < grid->Cols(); ++c) columns += grid->ColumnPixels(grid->ColWidth(c));
     // The view's frame and its vertical scroll bar.
-    return platform::GridTwipsToPixels(twips) + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    return columns + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
   };
   // Each grid gets half of the window less the layout's margins, about a word each side.
   const int margins = 4 * platform::GridTwipsToPixels(180);

@@ -101,7 +101,7 @@ void frmYHDZCheck::Form_Load() {
   for (int c = 0; c < 3; ++c) {
     grid_->SetColWidth(c, kColumnTwips[c]);
     grid_->SetColAlignment(c, Qt::AlignCenter);
-    width += kColumnTwips[c];
+    width += grid_->ColumnPixels(kColumnTwips[c]);
   }
   grid_->SetRowHeight(0, kTitleRowTwips);
   grid_->SetDataRowHeight(kRowTwips);
@@ -114,7 +114,7 @@ void frmYHDZCheck::Form_Load() {
     for (int c = 1; c <= 2; ++c) grid_->SetCellAlignment(r, c, Qt::AlignRight | Qt::AlignVCenter);
   FillTable();
   grid_->SetRedraw(true);
-  grid_->setFixedSize(shared::TwipsToPixels(width) + 4,
+  grid_->setFixedSize(width + 4,
                       shared::TwipsToPixels(kTitleRowTwips + 2 * kRowTwips) + 4);
 }
 

@@ -6,7 +6,8 @@ namespace corvane::shared {
 
 // The suite measures windows in twips. Corvane converts them at a fixed rate of 15
 // twips per pixel (a 96 dots-per-inch screen), so that sizes written for the
-// suite's windows come out the same on every machine.
+// suite's windows come out the same on every machine. Grid columns are the one
+// exception: their widths follow the grid's font (platform/controls/column_twips.h).
 inline constexpr int kTwipsPerPixel = 15;
 
 inline int PixelsToTwips(int pixels, int twipsPerPixel = kTwipsPerPixel) {

@@ -230,7 +230,7 @@ TEST_P(QueryWindowTest, ShownColumnsFitTheirTitlesAndGridsShareTheLook) {
       if (grid->ColWidth(col) == 0) continue;
       ++shown;
       const QString title = grid->TextMatrix(0, col);
-      EXPECT_GE(grid->ColWidth(col) / 15, QFontMetrics(grid->font()).horizontalAdvance(title)) << title.toStdString();
+      EXPECT_GE(grid->View()->columnWidth(col), QFontMetrics(grid->font()).horizontalAdvance(title)) << title.toStdString();
     }
     EXPECT_GT(shown, 4);
     EXPECT_EQ(grid->font().pointSize(), 13);

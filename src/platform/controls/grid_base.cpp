@@ -1,5 +1,7 @@
 #include "platform/controls/grid_base.h"
 
+#include "platform/controls/column_twips.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,8 +46,10 @@ GridBase::GridBase(QWidget* parent) : QWidget(parent) {
     // Keep a width the user dragged, so it survives the next reset of the rows.
     if (col < 0 || col >= static_cast<int>(colWidthTwips_.size()) || size <= 0) return;
     int& stored = colWidthTwips_[static_cast<size_t>(col)];
-    if (stored < 0 || GridTwipsToPixels(stored) != size) stored = GridPixelsToTwips(size);
+    if (stored < 0 || ColumnPixels(stored) != size) stored = ColumnTwips(size);
   });
+  // Column widths follow the font the cells are drawn in.
+  view_->installEventFilter(this);
 }
 
 GridBase::~GridBase() = default;
@@ -132,7 +136,20 @@ int GridBase::ColWidth(int col) const {
   if (col < 0 || col >= Cols() || view_->isColumnHidden(col)) return 0;
   const int pixels = view_->columnWidth(col);
   const int stored = colWidthTwips_[static_cast<size_t>(col)];
-  return stored >= 0 && GridTwipsToPixels(stored) == pixels ? stored : GridPixelsToTwips(pixels);
+  return stored >= 0 && ColumnPixels(stored) == pixels ? stored : ColumnTwips(pixels);
+}
+
+int GridBase::ColumnPixels(int twips) const {
+  return ColumnTwipsToPixels(twips, view_->font(), CellTextMargins(*view_));
+}
+
+int GridBase::ColumnTwips(int pixels) const {
+  return ColumnPixelsToTwips(pixels, view_->font(), CellTextMargins(*view_));
+}
+
+bool GridBase::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_ && event->type() == QEvent::FontChange) ApplyColumnWidths();
+  return QWidget::eventFilter(watched, event);
 }
 
 void GridBase::SetColWidth(int col, int twips) {
@@ -149,7 +166,7 @@ void GridBase::ApplyColumnWidths() {
 void GridBase::ApplyColumnWidth(int col) {
   const int twips = colWidthTwips_[static_cast<size_t>(col)];
   if (twips < 0) return;
-  const int pixels = GridTwipsToPixels(twips);
+  const int pixels = ColumnPixels(twips);
   // A zero width hides the column outright, so it can neither show a sliver nor be
   // dragged open by accident.
   view_->setColumnHidden(col, pixels == 0);

@@ -67,8 +67,12 @@ class GridBase : public QWidget, protected GridViewHost {
   // The height every shown data row has (300 twips unless set).
   int DataRowHeight() const { return dataRowTwips_; }
   void SetDataRowHeight(int twips);
+  // Column widths keep the digits they hold in any font (see column_twips.h).
   int ColWidth(int col) const;
   void SetColWidth(int col, int twips);
+  // A column width of this grid's font in pixels, and back.
+  int ColumnPixels(int twips) const;
+  int ColumnTwips(int pixels) const;
   Qt::Alignment ColAlignment(int col) const { return model_->ColAlignment(col); }
   void SetColAlignment(int col, Qt::Alignment alignment) { model_->SetColAlignment(col, alignment); }
   void SetCellAlignment(int row, int col, Qt::Alignment alignment) { model_->SetCellAlignment(row, col, alignment); }
@@ -140,6 +144,7 @@ class GridBase : public QWidget, protected GridViewHost {
   bool AllowRowChange(int fromViewRow, int toViewRow, int& stayCol) override;
 
   void SyncViewCursor();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyColumnWidths();

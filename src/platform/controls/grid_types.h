@@ -5,7 +5,8 @@
 
 namespace corvane::platform {
 
-// The suite sizes grid rows and columns in twips; on screen 15 twips make one pixel.
+// The suite sizes grid rows in twips; on screen 15 twips make one pixel. Column
+// widths keep the digits they hold instead (column_twips.h).
 inline constexpr int kGridTwipsPerPixel = 15;
 
 inline int GridTwipsToPixels(int twips) {

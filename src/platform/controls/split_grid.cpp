@@ -1,5 +1,7 @@
 #include "platform/controls/split_grid.h"
 
+#include "platform/controls/column_twips.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -12,7 +14,6 @@
 namespace corvane::platform {
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
 constexpr int kRowPixels = 20;
 const QColor kHeaderBack(0xE8, 0xE8, 0xE8);
 }  // namespace
@@ -186,6 +187,7 @@ void SplitGrid::MergeCells(int row1, int col1, int row2, int col2) {
 void SplitGrid::SetBodyFont(const QFont& font) {
   body_->setFont(font);
   header_->setFont(font);
+  ApplyWidths();
 }
 
 void SplitGrid::SetHeaderFont(const QFont& font) {
@@ -236,7 +238,7 @@ void SplitGrid::ApplyShape() {
 
 void SplitGrid::ApplyWidths() {
   for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
-    const int px = widths_[c] / kTwipsPerPixel;
+    const int px = ColumnTwipsToPixels(widths_[c], body_->font(), CellTextMargins(*body_));
     for (QTableView* v : {header_, body_}) {
       v->setColumnHidden(c, px == 0);
       if (px > 0) v->setColumnWidth(c, px);

@@ -45,7 +45,7 @@ class SplitGrid : public QWidget, public PrintableGrid {
   // Empties the cells of the rows from `from` on.
   void ClearRows(int from);
 
-  int ColWidth(int col) const;  // twips
+  int ColWidth(int col) const;  // twips, shown as column_twips.h says
   void SetColWidth(int col, int twips);
   // Amount columns: right-aligned.
   bool IsAmountColumn(int col) const;

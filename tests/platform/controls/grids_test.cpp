@@ -369,7 +369,7 @@ TEST_F(ListGridTest, ColumnWidthsInTwipsSurviveARefill) {
   grid.SetColWidth(2, 1000);
   EXPECT_EQ(grid.ColWidth(2), 1000) << "the width given, not the pixels rounded back";
   Fill(4);
-  EXPECT_EQ(grid.View()->columnWidth(0), 100);
+  EXPECT_EQ(grid.View()->columnWidth(0), grid.ColumnPixels(1500));
   EXPECT_TRUE(grid.View()->isColumnHidden(1));
   EXPECT_EQ(grid.ColWidth(1), 0);
 }
