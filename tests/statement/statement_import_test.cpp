@@ -404,12 +404,12 @@ TEST_P(ImportTest, NoControlChangedAloneLiftsWhatTheFileRefuses) {
         EXPECT_EQ(dialog.lblProblem()->text(), why);
         EXPECT_TRUE(dialog.lblProblem()->isVisibleTo(&dialog));
         dialog.cmdImport()->click();
-        ASSERT_EQ(Lines(), 0);
+        EXPECT_EQ(Lines(), 0);
+        Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
       }
     }
   });
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
-  EXPECT_EQ(Lines(), 0);
 }
 
 // Sheets the dialog reads right, each control of the layout and notation changed
