@@ -442,6 +442,7 @@ TEST_P(ImportTest, ALayoutChangeNeverChangesWhatALineSays) {
            "账号,1121\n日期,票号,借方金额,贷方金额,余额\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,110.00\n")),
        {{3, "A1", 1, 1000}, {4, "A2", 0, 2000}}},
   };
+  const auto box = [](Dialog& d, int i) { return d.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(i)); };
   const auto written = [this] {
     QStringList rows;
     for (const auto& r : Db().Query("select ddate, cn_id, bd_c, mmoney from " + Table() + " where " + KeyColumn() +
@@ -463,7 +464,14 @@ TEST_P(ImportTest, ALayoutChangeNeverChangesWhatALineSays) {
       for (const ControlChange& change : ControlChanges(dialog, sheet.file.count('\n') + 1, false)) {
         SCOPED_TRACE(std::string(sheet.name) + ", " + change.name.toStdString());
         dialog.SetFile(path);
+        std::vector<int> mapped;  // the column each mapping box holds, as read
+        for (int i = 0; i < 8; ++i) mapped.push_back(box(dialog, i)->currentData().toInt());
         change.apply(dialog);
+        // Every column found stays mapped where it was, shown under a name or number.
+        for (int i = 0; i < 8 && change.kind != ControlChange::Notation; ++i) {
+          EXPECT_EQ(box(dialog, i)->currentData().toInt(), mapped[static_cast<size_t>(i)]) << i;
+          EXPECT_FALSE(box(dialog, i)->currentText().isEmpty()) << i;
+        }
         if (change.kind == ControlChange::Layout) {
           QStringList expected, accepted;
           for (size_t i = 0; i < sheet.lines.size(); ++i)

@@ -158,13 +158,17 @@ void StatementImportDialog::FillCsvControls() {
   filling_ = true;
   const int picks[] = {mapping_.date,   mapping_.style,     mapping_.number,   mapping_.debit,
                        mapping_.credit, mapping_.amount, mapping_.direction, mapping_.balance};
-  // A column mapped beyond the records' width (after another separator) is still
-  // offered, under its number, so that no box shows less than is mapped.
+  // A column without a name in the header line, or mapped beyond the records'
+  // width (after another separator), is offered under its number, so that no box
+  // shows less than is mapped.
   const int width = std::max(static_cast<int>(csv_.header.size()), 1 + *std::max_element(std::begin(picks), std::end(picks)));
   for (int i = 0; i < 8; ++i) {
     cbo_[i]->clear();
     cbo_[i]->addItem(Text("corvane.import.none"), -1);
-    for (int c = 0; c < width; ++c) cbo_[i]->addItem(csv_.header.value(c, QString::number(c + 1)), c);
+    for (int c = 0; c < width; ++c) {
+      const QString name = csv_.header.value(c);
+      cbo_[i]->addItem(name.isEmpty() ? QString::number(c + 1) : name, c);
+    }
     cbo_[i]->setCurrentIndex(std::max(0, cbo_[i]->findData(picks[i])));
   }
   Pick(cboDecimal_, mapping_.notation.decimal);
