@@ -47,8 +47,89 @@ class ImportTest : public StatementTest {
     return f.fileName();
   }
 
+  // A file the dialog refuses as a whole, and the key of the refusal it shows.
+  struct RefusedFile {
+    const char* name;
+    QByteArray file;
+    const char* key;
+  };
+
+  // One of each kind of refusal: text not valid in its encoding (a flipped byte, a
+  // character cut off by the end), balances that do not follow in every shape of
+  // sheet, an MT940 statement not adding up or missing, camt and OFX cut short, and
+  // bytes of no known format.
+  static std::vector<RefusedFile> RefusedFiles() {
+    QByteArray gb = QStringEncoder("GB18030").encode(
+        QStringLiteral("日期,结算方式,票号,借方金额,贷方金额\n2026-07-01,电汇,A1,10.00,\n2026-07-02,电汇,A2,,20.00\n"));
+    gb.replace(gb.indexOf("\xB5\xE7") + 1, 1, "\xFF");  // a flipped byte in the first "电"
+    const QString cut = QStringLiteral("日期,票号,借方金额,贷方金额,摘要\n2026-07-01,A1,10.00,,电汇\n2026-07-02,A2,,20.00,货款");
+    QFile camt(Sample("camt053.xml")), ofx(Sample("ofx1.ofx"));
+    const QByteArray camtBytes = camt.open(QIODevice::ReadOnly) ? camt.readAll() : QByteArray();
+    const QByteArray ofxBytes = ofx.open(QIODevice::ReadOnly) ? ofx.readAll() : QByteArray();
+    return {
+        {"sheet not in its encoding", gb, "corvane.import.encoding"},
+        {"GB18030 sheet cut inside a character", QByteArray(QStringEncoder("GB18030").encode(cut)).chopped(1), "corvane.import.encoding"},
+        {"UTF-8 sheet cut inside a character", cut.toUtf8().chopped(1), "corvane.import.encoding"},
+        {"sheet balances not following",
+         "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,111.00\n",
+         "corvane.import.damaged"},
+        {"signed amounts, balances not following",
+         "date,number,amount,balance\n2026-07-01,A1,-10.00,90.00\n2026-07-02,A2,20.00,111.00\n", "corvane.import.damaged"},
+        {"semicolons and decimal commas, balances not following",
+         "date;number;amount;balance\n2026-07-01;A1;-10,00;90,00\n2026-07-02;A2;20,00;111,00\n", "corvane.import.damaged"},
+        {"amount and direction, balances not following",
+         "date,number,amount,direction,balance\n2026-07-01,A1,10.00,D,90.00\n2026-07-02,A2,20.00,C,111.00\n",
+         "corvane.import.damaged"},
+        {"mt940 not adding up",
+         ":20:S1\n:25:1121-0501-0400-0987-6\n:60F:C260701CNY1000,00\n:61:2607030703C100,00NTRFREF1//B1\n:62F:C260731CNY1200,00\n",
+         "corvane.import.damaged"},
+        {"mt940 without a statement", ":20:X\n:25:Y\n", "corvane.import.nostatement"},
+        {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), "corvane.import.xml"},
+        {"ofx cut short", ofxBytes.left(ofxBytes.indexOf("</STMTTRN>") + 10), "corvane.import.ofx"},
+        {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 14), "corvane.import.unrecognised"},
+    };
+  }
+
   QTemporaryDir bankFolder_;
 };
+
+using Dialog = suite::StatementImportDialog;
+
+// A change of one of the sheet's controls, as the user makes it.
+struct ControlChange {
+  enum Kind { Layout, Separator, Notation, Column } kind;
+  QString name;
+  std::function<void(Dialog&)> apply;
+};
+
+// Every change of one sheet control from where it stands, each alone: the header
+// box, every other first data line up to one past the file's end, and every other
+// choice of the separator, decimal and thousands marks, date format and (with
+// `columns`) each mapping box.
+std::vector<ControlChange> ControlChanges(Dialog& d, int fileLines, bool columns) {
+  std::vector<ControlChange> out;
+  out.push_back({ControlChange::Layout, "header box", [](Dialog& d) { d.chkHeader()->click(); }});
+  for (int line = 1; line <= fileLines + 1; ++line)
+    if (line != d.spnFirstLine()->value())
+      out.push_back({ControlChange::Layout, QStringLiteral("first line %1").arg(line),
+                     [line](Dialog& d) { d.spnFirstLine()->setValue(line); }});
+  std::vector<std::pair<QComboBox*, ControlChange::Kind>> boxes{{d.cboDelimiter(), ControlChange::Separator},
+                                                                 {d.cboDecimal(), ControlChange::Notation},
+                                                                 {d.cboThousands(), ControlChange::Notation},
+                                                                 {d.cboDateFormat(), ControlChange::Notation}};
+  for (int i = 0; columns && i < 8; ++i)
+    boxes.push_back({d.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(i)), ControlChange::Column});
+  for (const auto& [box, kind] : boxes)
+    for (int i = 0; i < box->count(); ++i)
+      if (i != box->currentIndex())
+        out.push_back({kind, box->objectName() + '=' + box->itemText(i),
+                       [name = box->objectName(), i](Dialog& d) { d.findChild<QComboBox*>(name)->setCurrentIndex(i); }});
+  return out;
+}
+
+QString LineText(const QDate& date, const QString& number, int debit, const Money& amount) {
+  return date.toString(Qt::ISODate) + '|' + number + '|' + QString::number(debit) + '|' + amount.ToDisplayText();
+}
 
 // A file is read in its format, checked and written to the account, or the book
 // only in book mode, and the window reloads.
@@ -201,12 +282,14 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
          d.cboDateFormat()->setCurrentText("dd.MM.yyyy");
        },
        {"||*", "||*"}},
+      // The date format chosen before stays: a layout change guesses nothing again.
       {"no header, data from line 3",
        [](Dialog& d) {
          d.chkHeader()->setChecked(false);
          d.spnFirstLine()->setValue(3);
        },
-       {"|2.50|" + ok}},
+       {"||*"}},
+      {"the date format of the file", [](Dialog& d) { d.cboDateFormat()->setCurrentText("yyyy-MM-dd"); }, {"|2.50|" + ok}},
   };
   Open();
   session_.Modals().Then([&](QDialog& d) {
@@ -235,30 +318,8 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
 // line: Import stays disabled, says why, and writes nothing. A readable sheet is
 // read first each time, so that the controls hold columns of their own.
 TEST_P(ImportTest, ARefusedFileStaysRefusedThroughLayoutAndMappingChanges) {
-  using Dialog = suite::StatementImportDialog;
   const QString good = WriteFile("good.csv", "date,number,debit,credit\n2026-07-01,A1,10.00,\n2026-07-02,A2,,20.00\n");
-  QByteArray gb = QStringEncoder("GB18030").encode(
-      QStringLiteral("日期,结算方式,票号,借方金额,贷方金额\n2026-07-01,电汇,A1,10.00,\n2026-07-02,电汇,A2,,20.00\n"));
-  gb.replace(gb.indexOf("\xB5\xE7") + 1, 1, "\xFF");  // a flipped byte in the first "电"
-  QFile camt(Sample("camt053.xml")), ofx(Sample("ofx1.ofx"));
-  const QByteArray camtBytes = camt.open(QIODevice::ReadOnly) ? camt.readAll() : QByteArray();
-  const QByteArray ofxBytes = ofx.open(QIODevice::ReadOnly) ? ofx.readAll() : QByteArray();
-  const struct {
-    const char* name;
-    QByteArray file;
-    const char* key;  // of the refusal shown
-  } files[] = {
-      {"sheet not in its encoding", gb, "corvane.import.encoding"},
-      {"sheet balances not following", "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,111.00\n",
-       "corvane.import.damaged"},
-      {"mt940 not adding up",
-       ":20:S1\n:25:1121-0501-0400-0987-6\n:60F:C260701CNY1000,00\n:61:2607030703C100,00NTRFREF1//B1\n:62F:C260731CNY1200,00\n",
-       "corvane.import.damaged"},
-      {"mt940 without a statement", ":20:X\n:25:Y\n", "corvane.import.nostatement"},
-      {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), "corvane.import.xml"},
-      {"ofx cut short", ofxBytes.left(ofxBytes.indexOf("</STMTTRN>") + 10), "corvane.import.ofx"},
-      {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 14), "corvane.import.unrecognised"},
-  };
+  const std::vector<RefusedFile> files = RefusedFiles();
   // Each change goes away from what was read and, where it can, back to it.
   const auto column = [](Dialog& d, int which, int index) {
     d.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(which))->setCurrentIndex(index);
@@ -317,6 +378,117 @@ TEST_P(ImportTest, ARefusedFileStaysRefusedThroughLayoutAndMappingChanges) {
   });
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 0);
+}
+
+// Each control of the sheet changed alone, to every other choice it offers,
+// after each kind of refusal: Import stays disabled with the reason read at
+// first, and writes nothing.
+TEST_P(ImportTest, NoControlChangedAloneLiftsWhatTheFileRefuses) {
+  const QString good = WriteFile("good.csv", "date,number,debit,credit\n2026-07-01,A1,10.00,\n2026-07-02,A2,,20.00\n");
+  const QString path = bankFolder_.filePath(QStringLiteral("refused.dat"));
+  frmYHDZD* w = Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    for (const RefusedFile& file : RefusedFiles()) {
+      WriteFile(QStringLiteral("refused.dat"), file.file);
+      dialog.SetFile(good);  // so that the controls hold columns of their own
+      dialog.SetFile(path);
+      for (const ControlChange& change : ControlChanges(dialog, file.file.count('\n') + 1, true)) {
+        SCOPED_TRACE(std::string(file.name) + ", " + change.name.toStdString());
+        dialog.SetFile(good);
+        dialog.SetFile(path);
+        const QString why = dialog.lblProblem()->text();
+        ASSERT_TRUE(why.startsWith(suite::ImportText(QString::fromLatin1(file.key)))) << why.toStdString();
+        change.apply(dialog);
+        EXPECT_FALSE(dialog.cmdImport()->isEnabled());
+        EXPECT_EQ(dialog.lblProblem()->text(), why);
+        EXPECT_TRUE(dialog.lblProblem()->isVisibleTo(&dialog));
+        dialog.cmdImport()->click();
+        EXPECT_EQ(Lines(), 0);
+        Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+      }
+    }
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("import"));
+}
+
+// Sheets the dialog reads right, each control of the layout and notation changed
+// alone: what Import writes is always lines of the file as they stand in it. A
+// change of the header box or the first data line keeps every column where it
+// was found, so the lines it still reads are read as before.
+TEST_P(ImportTest, ALayoutChangeNeverChangesWhatALineSays) {
+  struct FileLine {
+    int lineNo;
+    const char* number;
+    int debit;
+    qint64 cents;
+  };
+  const QDate d1(2026, 7, 1), d2(2026, 7, 2);
+  const std::vector<FileLine> tenOut20In{{2, "A1", 1, 1000}, {3, "A2", 0, 2000}};
+  const struct {
+    const char* name;
+    QByteArray file;
+    std::vector<FileLine> lines;  // of July 1st and 2nd, in this order
+  } sheets[] = {
+      {"debit and credit columns", "date,number,debit,credit\n2026-07-01,A1,10.00,\n2026-07-02,A2,,20.00\n", tenOut20In},
+      {"signed amounts", "date,number,amount\n2026-07-01,A1,-10.00\n2026-07-02,A2,20.00\n", tenOut20In},
+      {"semicolons and decimal commas", "date;number;amount\n2026-07-01;A1;-1.010,50\n2026-07-02;A2;20,00\n",
+       {{2, "A1", 1, 101050}, {3, "A2", 0, 2000}}},
+      {"amount and direction", "date,number,amount,direction\n2026-07-01,A1,10.00,D\n2026-07-02,A2,20.00,C\n", tenOut20In},
+      {"balances that follow",
+       "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,110.00\n", tenOut20In},
+      {"GB18030 below a preamble",
+       QStringEncoder("GB18030").encode(QStringLiteral(
+           "账号,1121\n日期,票号,借方金额,贷方金额,余额\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,110.00\n")),
+       {{3, "A1", 1, 1000}, {4, "A2", 0, 2000}}},
+  };
+  const auto box = [](Dialog& d, int i) { return d.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(i)); };
+  const auto written = [this] {
+    QStringList rows;
+    for (const auto& r : Db().Query("select ddate, cn_id, bd_c, mmoney from " + Table() + " where " + KeyColumn() +
+                                    "=? and ibegin=2", {Key()}).rows)
+      rows << LineText(r[0].ToDate(), r[1].ToString(), static_cast<int>(r[2].ToInt()), r[3].ToMoney());
+    rows.sort();
+    return rows;
+  };
+  frmYHDZD* w = Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    for (const auto& sheet : sheets) {
+      const QString path = WriteFile(QStringLiteral("sheet.csv"), sheet.file);
+      QStringList all;  // the file's lines, as each is written when read right
+      for (size_t i = 0; i < sheet.lines.size(); ++i)
+        all << LineText(i == 0 ? d1 : d2, sheet.lines[i].number, sheet.lines[i].debit, Money::FromCents(sheet.lines[i].cents));
+      dialog.SetFile(path);
+      ASSERT_TRUE(dialog.cmdImport()->isEnabled()) << sheet.name;
+      for (const ControlChange& change : ControlChanges(dialog, sheet.file.count('\n') + 1, false)) {
+        SCOPED_TRACE(std::string(sheet.name) + ", " + change.name.toStdString());
+        dialog.SetFile(path);
+        std::vector<int> mapped;  // the column each mapping box holds, as read
+        for (int i = 0; i < 8; ++i) mapped.push_back(box(dialog, i)->currentData().toInt());
+        change.apply(dialog);
+        // Every column found stays mapped where it was, shown under a name or number.
+        for (int i = 0; i < 8 && change.kind != ControlChange::Notation; ++i) {
+          EXPECT_EQ(box(dialog, i)->currentData().toInt(), mapped[static_cast<size_t>(i)]) << i;
+          EXPECT_FALSE(box(dialog, i)->currentText().isEmpty()) << i;
+        }
+        if (change.kind == ControlChange::Layout) {
+          QStringList expected, accepted;
+          for (size_t i = 0; i < sheet.lines.size(); ++i)
+            if (sheet.lines[i].lineNo >= dialog.spnFirstLine()->value()) expected << all[static_cast<qsizetype>(i)];
+          for (const auto& l : dialog.Accepted()) accepted << LineText(l.date, l.number, l.bd_c.value_or(-1), *l.amount);
+          EXPECT_EQ(accepted, expected);
+        }
+        const bool offered = dialog.cmdImport()->isEnabled();
+        dialog.cmdImport()->click();
+        const QStringList rows = written();
+        EXPECT_EQ(rows.isEmpty(), !offered);
+        for (const QString& row : rows) EXPECT_TRUE(all.contains(row)) << row.toStdString();
+        Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+      }
+    }
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("import"));
 }
 
 // A refused line shows its own text in the file beside the reason, whatever the

@@ -221,6 +221,42 @@ BalanceCheck CheckBalances(std::vector<Row>& rows) {
 
 }  // namespace
 
+namespace {
+
+// One record as a row: read with the mapping, its balance read, and a last record
+// without its line end refused when a cell that is read stands last (it may have
+// lost its end).
+Row ReadRecord(const CsvTable& t, const QStringList& cells, int lineNo, bool last, const CsvMapping& m,
+               QHash<QString, QDate>& dates) {
+  Row row;
+  row.line.lineNo = lineNo;
+  row.ok = ReadRow(cells, m, dates, row.line, row.why);
+  if (row.ok && last && t.lastLineOpen) {
+    const int end = static_cast<int>(cells.size()) - 1;
+    if (cells.size() < t.header.size() || end == m.date || end == m.number || end == m.debit || end == m.credit ||
+        end == m.amount || end == m.direction || end == m.balance || end == m.style) {
+      row.ok = false;
+      row.why = {lineNo, QStringLiteral("corvane.import.csv.cutshort"), {cells.value(end)}};
+    }
+  }
+  const QString balance = cells.value(m.balance);
+  if (m.balance >= 0 && !balance.isEmpty()) {
+    QString key;
+    row.balance = ReadCsvAmount(balance, m.notation, &key);
+    if (!row.balance && row.ok) {
+      row.ok = false;
+      row.why = {lineNo, key, {balance, QString(m.notation.decimal), QString(m.notation.thousands)}};
+    }
+  }
+  return row;
+}
+
+bool Blank(const QStringList& cells) {
+  return std::all_of(cells.begin(), cells.end(), [](const QString& f) { return f.isEmpty(); });
+}
+
+}  // namespace
+
 ParsedStatement ApplyCsvMapping(const CsvTable& t, const CsvMapping& m) {
   ParsedStatement out;
   out.format = StatementFormat::Csv;
@@ -229,35 +265,21 @@ ParsedStatement ApplyCsvMapping(const CsvTable& t, const CsvMapping& m) {
   rows.reserve(t.rows.size());
   // Statements repeat their dates: each text is read once.
   QHash<QString, QDate> dates;
+  // Records above the data count for the balances only, and only as lines read right.
+  for (size_t r = 0; m.balance >= 0 && r < t.above.size(); ++r) {
+    if (Blank(t.above[r])) continue;
+    Row row = ReadRecord(t, t.above[r], t.aboveLines[r], t.rows.empty() && r + 1 == t.above.size(), m, dates);
+    if (row.ok && row.balance) rows.push_back(std::move(row));
+  }
+  const size_t aboveRows = rows.size();
   for (size_t r = 0; r < t.rows.size(); ++r) {
-    const QStringList& cells = t.rows[r];
-    if (std::all_of(cells.begin(), cells.end(), [](const QString& f) { return f.isEmpty(); })) continue;
-    Row row;
-    row.line.lineNo = t.rowLines[r];
-    row.ok = ReadRow(cells, m, dates, row.line, row.why);
-    // The last row without its line end may have lost its end: refused when a cell that is read stands last.
-    if (row.ok && t.lastLineOpen && r + 1 == t.rows.size()) {
-      const int last = static_cast<int>(cells.size()) - 1;
-      if (cells.size() < t.header.size() || last == m.date || last == m.number || last == m.debit || last == m.credit ||
-          last == m.amount || last == m.direction || last == m.balance || last == m.style) {
-        row.ok = false;
-        row.why = {row.line.lineNo, QStringLiteral("corvane.import.csv.cutshort"), {cells.value(last)}};
-      }
-    }
-    const QString balance = cells.value(m.balance);
-    if (m.balance >= 0 && !balance.isEmpty()) {
-      QString key;
-      row.balance = ReadCsvAmount(balance, m.notation, &key);
-      if (!row.balance && row.ok) {
-        row.ok = false;
-        row.why = {row.line.lineNo, key, {balance, QString(m.notation.decimal), QString(m.notation.thousands)}};
-      }
-    }
-    rows.push_back(std::move(row));
+    if (Blank(t.rows[r])) continue;
+    rows.push_back(ReadRecord(t, t.rows[r], t.rowLines[r], r + 1 == t.rows.size(), m, dates));
   }
   if (m.balance >= 0) out.balances.push_back(CheckBalances(rows));
-  out.lines.reserve(rows.size());
-  for (Row& r : rows) {
+  out.lines.reserve(rows.size() - aboveRows);
+  for (size_t i = aboveRows; i < rows.size(); ++i) {
+    Row& r = rows[i];
     if (r.ok) out.lines.push_back(std::move(r.line));
     else out.refused.push_back(std::move(r.why));
   }

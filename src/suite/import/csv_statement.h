@@ -31,6 +31,11 @@ struct CsvTable {
   QStringList header;  // the header's names or, without a header line, "1", "2"...
   std::vector<QStringList> rows;
   std::vector<int> rowLines;  // the file line each row starts on
+  // The records above the first data line (a header, a bank's preamble, or lines
+  // the user chose not to import), with their file lines: the sheet's balances
+  // are checked over those of them that read as lines too.
+  std::vector<QStringList> above;
+  std::vector<int> aboveLines;
   // The text ends without a line end (its last row may be cut short).
   bool lastLineOpen = false;
   // Rows that cannot be read at all (a quoted field left open at the end of the text).
@@ -88,7 +93,9 @@ QDate ReadCsvDate(const QString& text, const QString& format);
 // The rows as statement lines: lines read right, the rows refused with their
 // reasons (a date or amount that does not fit, a balance that does not follow
 // from the line before it, a last row cut short), and with a balance column the
-// check of the whole sheet.
+// check of the whole sheet: its rows and the records above them that read right
+// as lines with a balance, so that a first data line set lower cannot leave a
+// balance that does not follow out of the check.
 ParsedStatement ApplyCsvMapping(const CsvTable& table, const CsvMapping& mapping);
 
 }  // namespace corvane::suite

@@ -189,9 +189,11 @@ CsvTable ReadCsv(const QString& text, const CsvReadOptions& options) {
   if (t.options.hasHeader && first > 0) t.header = r.fields[first - 1];
   for (size_t i = first; i < r.fields.size(); ++i) width = std::max(width, r.fields[i].size());
   for (qsizetype c = t.header.size(); c < width; ++c) t.header << QString::number(c + 1);
-  t.rows.assign(std::make_move_iterator(r.fields.begin() + static_cast<std::ptrdiff_t>(first)),
-                std::make_move_iterator(r.fields.end()));
-  t.rowLines.assign(r.lines.begin() + static_cast<std::ptrdiff_t>(first), r.lines.end());
+  const auto split = static_cast<std::ptrdiff_t>(first);
+  t.above.assign(r.fields.begin(), r.fields.begin() + split);
+  t.aboveLines.assign(r.lines.begin(), r.lines.begin() + split);
+  t.rows.assign(std::make_move_iterator(r.fields.begin() + split), std::make_move_iterator(r.fields.end()));
+  t.rowLines.assign(r.lines.begin() + split, r.lines.end());
   return t;
 }
 

@@ -35,15 +35,35 @@ void ParsedStatement::SetUnreadable(const QString& key, const QStringList& args)
 
 namespace {
 
+// The whole text, or ok false: a stateless decoder counts a character cut off
+// by the end of the bytes as an error, which a stateful one would keep waiting
+// for. Qt's UTF-16 decoder flags nothing, so an odd byte left over and
+// surrogates without their pair are looked for here.
 QString Decode(const QByteArray& bytes, const char* encoding, bool& ok) {
-  QStringDecoder d(encoding);
+  QStringDecoder d(encoding, QStringConverter::Flag::Stateless);
   if (!d.isValid()) {
     ok = false;
     return QString();
   }
   QString text = d.decode(bytes);
   ok = !d.hasError();
+  if (QByteArrayView(encoding).startsWith("UTF-16"))
+    ok = ok && bytes.size() % 2 == 0 && QStringView(text).isValidUtf16();
   return text;
+}
+
+// Valid UTF-8 up to a character cut off by the end of the bytes: the last lead
+// byte wants more bytes than follow it, and all before it is valid.
+bool Utf8CutShort(const QByteArray& bytes) {
+  qsizetype lead = bytes.size() - 1;
+  while (lead >= 0 && lead > bytes.size() - 4 && (static_cast<uchar>(bytes[lead]) & 0xC0) == 0x80) --lead;
+  if (lead < 0) return false;
+  const auto c = static_cast<uchar>(bytes[lead]);
+  const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+  if (bytes.size() - lead >= length) return false;
+  bool ok = true;
+  Decode(bytes.left(lead), "UTF-8", ok);
+  return ok;
 }
 
 // The encoding the content reads best in, of those a Chinese bank writes.
@@ -89,7 +109,8 @@ DecodedText DecodeStatementBytes(const QByteArray& bytes) {
   } else {
     out.text = Decode(bytes, "UTF-8", ok);
     out.encoding = QStringLiteral("UTF-8");
-    if (!ok) {
+    // UTF-8 but for its end is a damaged UTF-8 file, not a text in another encoding.
+    if (!ok && !Utf8CutShort(bytes)) {
       const QByteArray guess = GuessEncoding(bytes);
       out.encoding = QString::fromLatin1(guess);
       out.text = Decode(bytes, guess.constData(), ok);

@@ -147,7 +147,7 @@ QWidget* StatementImportDialog::BuildCsvBox() {
   }
   for (QComboBox* c : {cboDecimal_, cboThousands_, cboDateFormat_})
     connect(c, &QComboBox::currentIndexChanged, this, &StatementImportDialog::CsvChanged);
-  connect(cboDelimiter_, &QComboBox::currentIndexChanged, this, &StatementImportDialog::DelimiterChanged);
+  connect(cboDelimiter_, &QComboBox::currentIndexChanged, this, &StatementImportDialog::LayoutChanged);
   connect(spnFirstLine_, &QSpinBox::valueChanged, this, &StatementImportDialog::LayoutChanged);
   connect(chkHeader_, &QCheckBox::toggled, this, &StatementImportDialog::LayoutChanged);
   return box;

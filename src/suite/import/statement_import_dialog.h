@@ -30,9 +30,11 @@ class ImportPreviewModel;
 // data line, date format and column mapping (guesses shown, each one the user's
 // to change), the balance check of each statement, and every line with its date,
 // number, amount in its debit or credit column and verdict (written, refused with
-// its reason and the file's text of the line, or already in the account). What
-// the file itself refuses (its encoding, its structure, its balances) holds
-// through every change of the sheet's layout or mapping. Import stays disabled, with the reason
+// its reason and the file's text of the line, or already in the account). The
+// columns stay mapped by position through every change of the sheet's layout, so
+// a line still read is read as before; what the file itself refuses (its
+// encoding, its structure, its balances) holds through every change of the
+// sheet's layout or mapping. Import stays disabled, with the reason
 // shown, for a file that cannot be read, is of no known format, names another
 // bank account or currency than the account's, or does not add up (unless the
 // user ticks that it is to be imported as a damaged file). Import asks before
@@ -81,7 +83,6 @@ class StatementImportDialog : public QDialog {
   void ReadCsvText();
   void ApplyMapping();
   void LayoutChanged();
-  void DelimiterChanged();
   void CsvChanged();
   void Recheck();
   void FillCsvControls();

@@ -90,7 +90,11 @@ void StatementImportDialog::Read() {
         textOk_ = decoded.ok;
         layout_ = guessedLayout_ = GuessCsvReadOptions(text_);
         parsed_.encoding = decoded.encoding;
-        ReadCsvText();
+        csv_ = ReadCsv(text_, layout_);
+        layout_ = csv_.options;
+        mapping_ = guess_ = GuessCsvMapping(csv_);
+        FillCsvControls();
+        ApplyMapping();
         break;
       }
       case StatementFormat::Unknown:
@@ -108,24 +112,42 @@ void StatementImportDialog::Read() {
   if (!parsed_.error.isEmpty()) Ask(Problem(), 16);
 }
 
-// The sheet again from its text with the layout shown, the mapping guessed anew
-// for its columns.
+// The sheet again from its text with the layout shown. The columns stay mapped
+// by position, with their date format and notation: another first line, header
+// or separator changes which records are read and how they split, never what a
+// column found or chosen is taken for.
 void StatementImportDialog::ReadCsvText() {
   csv_ = ReadCsv(text_, layout_);
   layout_ = csv_.options;
-  mapping_ = guess_ = GuessCsvMapping(csv_);
   FillCsvControls();
   ApplyMapping();
 }
 
 // The lines as the mapping reads them. What the text itself refuses holds
 // whatever its columns are taken for: bytes that are no text in its encoding, and
-// the balance column the sheet names, checked also when the mapping leaves it out.
+// the balance column found when the file was read, checked over every record of
+// the file that reads as a line, when the mapping leaves it out and beside
+// another column mapped as the balance (which cannot vouch for the file's own).
 void StatementImportDialog::ApplyMapping() {
   const QString encoding = parsed_.encoding;
   CsvMapping mapping = mapping_;
   if (mapping.balance < 0) mapping.balance = guess_.balance;
   parsed_ = ApplyCsvMapping(csv_, mapping);
+  if (guess_.balance >= 0 && mapping.balance != guess_.balance) {
+    mapping.balance = guess_.balance;
+    ParsedStatement found = ApplyCsvMapping(csv_, mapping);
+    parsed_.balances.insert(parsed_.balances.end(), found.balances.begin(), found.balances.end());
+    // A line whose balance in the found column does not follow is refused as it would be alone.
+    for (const LineRefusal& r : found.refused) {
+      const auto read = std::find_if(parsed_.lines.begin(), parsed_.lines.end(),
+                                     [&r](const ImportLine& l) { return l.lineNo == r.lineNo; });
+      if (read == parsed_.lines.end()) continue;
+      parsed_.lines.erase(read);
+      parsed_.refused.push_back(r);
+    }
+    std::stable_sort(parsed_.refused.begin(), parsed_.refused.end(),
+                     [](const LineRefusal& a, const LineRefusal& b) { return a.lineNo < b.lineNo; });
+  }
   parsed_.format = StatementFormat::Csv;
   parsed_.encoding = encoding;
   parsed_.importDamaged = chkDamaged_->isChecked();
@@ -136,10 +158,17 @@ void StatementImportDialog::FillCsvControls() {
   filling_ = true;
   const int picks[] = {mapping_.date,   mapping_.style,     mapping_.number,   mapping_.debit,
                        mapping_.credit, mapping_.amount, mapping_.direction, mapping_.balance};
+  // A column without a name in the header line, or mapped beyond the records'
+  // width (after another separator), is offered under its number, so that no box
+  // shows less than is mapped.
+  const int width = std::max(static_cast<int>(csv_.header.size()), 1 + *std::max_element(std::begin(picks), std::end(picks)));
   for (int i = 0; i < 8; ++i) {
     cbo_[i]->clear();
     cbo_[i]->addItem(Text("corvane.import.none"), -1);
-    for (int c = 0; c < csv_.header.size(); ++c) cbo_[i]->addItem(csv_.header[c], c);
+    for (int c = 0; c < width; ++c) {
+      const QString name = csv_.header.value(c);
+      cbo_[i]->addItem(name.isEmpty() ? QString::number(c + 1) : name, c);
+    }
     cbo_[i]->setCurrentIndex(std::max(0, cbo_[i]->findData(picks[i])));
   }
   Pick(cboDecimal_, mapping_.notation.decimal);
@@ -159,18 +188,9 @@ void StatementImportDialog::FillCsvControls() {
 // no way to change another file.
 void StatementImportDialog::LayoutChanged() {
   if (filling_ || parsed_.format != StatementFormat::Csv) return;
+  layout_.delimiter = Picked(cboDelimiter_);
   layout_.firstDataLine = spnFirstLine_->value();
   layout_.hasHeader = chkHeader_->isChecked();
-  ReadCsvText();
-  Recheck();
-}
-
-// Other columns: where the data starts and whether a header names them are
-// guessed again for them.
-void StatementImportDialog::DelimiterChanged() {
-  if (filling_ || parsed_.format != StatementFormat::Csv) return;
-  layout_.delimiter = Picked(cboDelimiter_);
-  layout_.firstDataLine = 0;
   ReadCsvText();
   Recheck();
 }

@@ -168,6 +168,43 @@ TEST(Sheet, BalanceRefusalGivesBothFiguresAndTheSheetCheck) {
   EXPECT_FALSE(s.Importable());
 }
 
+// The sheet's balances are checked over every record that reads as a line with a
+// balance, above the first data line too: a first line set lower or a header box
+// unticked cannot leave a balance that does not follow out of the check.
+TEST(Sheet, BalancesCheckedAboveTheFirstDataLine) {
+  const char* refused = "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,111.00\n";
+  const char* follows = "date,number,debit,credit,balance\n2026-07-01,A1,10.00,,90.00\n2026-07-02,A2,,20.00,110.00\n";
+  struct Case {
+    const char* name;
+    const char* text;
+    CsvReadOptions layout;
+    std::vector<Line> lines;
+    std::vector<Refusal> refused;
+    const char* check;  // the sheet check's reason key, empty when it adds up
+  };
+  const Case cases[] = {
+      {"as guessed", refused, {}, {{2, d1, "A1", 1, 1000}}, {{3, "corvane.import.balance.line", "111.00"}},
+       "corvane.import.balance.differs"},
+      {"from the last line", refused, {QLatin1Char(','), 3, false}, {}, {{3, "corvane.import.balance.line", "111.00"}},
+       "corvane.import.balance.differs"},
+      {"header read as a line", refused, {QLatin1Char(','), 1, false}, {{2, d1, "A1", 1, 1000}},
+       {{1, "corvane.import.baddate", "date"}, {3, "corvane.import.balance.line", "111.00"}}, "corvane.import.balance.differs"},
+      {"following, from the last line", follows, {QLatin1Char(','), 3, true}, {{3, d2, "A2", 0, 2000}}, {}, ""},
+      // A record above that is no line (an opening balance without an amount) is not part of it.
+      {"an opening row left above", "date,number,amount,balance\n2026-07-01,OPEN,,100.00\n2026-07-01,A1,10.00,110.00\n",
+       {QLatin1Char(','), 3, false}, {{3, d1, "A1", 0, 1000}}, {}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString text = QString::fromUtf8(c.text);
+    const CsvMapping guessed = GuessCsvMapping(ReadCsv(text));
+    const ParsedStatement s = ApplyCsvMapping(ReadCsv(text, c.layout), guessed);
+    ExpectRead(s, c.lines, c.refused);
+    ASSERT_EQ(s.balances.size(), 1u);
+    EXPECT_EQ(s.balances[0].reasonKey, c.check);
+  }
+}
+
 TEST(Layout, GuessedAndChosen) {
   struct Case {
     const char* name;

@@ -453,6 +453,13 @@ TEST(Decode, EncodingsToldApart) {
       {"utf-16 big-endian with a mark", encode(QStringConverter::Utf16BE, true), "UTF-16BE", true},
       {"utf-16 without a mark", encode(QStringConverter::Utf16LE, false), "UTF-16LE", true},
       {"gb18030", gb, "GB18030", true},
+      // Cut off by the end inside a character: damaged, not read short.
+      {"gb18030 cut inside a character", gb.chopped(2), "GB18030", false},
+      {"utf-8 cut inside a character", text.toUtf8().chopped(2), "UTF-8", false},
+      {"utf-16 cut inside a character", encode(QStringConverter::Utf16LE, true).chopped(1), "UTF-16LE", false},
+      {"utf-16 cut inside a surrogate pair",
+       QByteArray(QStringEncoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom).encode(QStringLiteral("日期\n𠀀"))).chopped(2),
+       "UTF-16LE", false},
   };
   for (const Case& c : cases) {
     const DecodedText d = DecodeStatementBytes(c.bytes);
