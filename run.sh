@@ -29,9 +29,7 @@ if [ ! -x "$HOST" ]; then
   exit 0
 fi
 # The host starts only where the system's short date format writes dates with
-# "-"; unless a locale for dates was chosen, the demo takes one that does.
-# Handed to the host alone: Qt knows the format even where the C library has
-# no such locale installed, and the shell need not switch to it.
-date_locale=()
-if [ -z "${LC_ALL:-}${LC_TIME:-}" ]; then date_locale=(LC_TIME=en_CA.UTF-8); fi
-exec env "${date_locale[@]}" "$HOST" --db "sqlite:$DEMO_DB" "$@"
+# "-": see scripts/date_locale.sh, which also lifts an LC_ALL that would hide
+# the date category.
+source scripts/date_locale.sh
+run_with_date_locale "$HOST" --db "sqlite:$DEMO_DB" "$@"

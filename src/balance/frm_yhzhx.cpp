@@ -36,7 +36,11 @@ QString Title() { return GetResString(shared::kCashTitleKey); }
 class AccountHold {
  public:
   explicit AccountHold(const QString& code) : account_(Clearing::LockedAccount(code)) {
-    held_ = Session::Current().Common().LockAccount(account_, true, Clearing::LockFunctionId());
+    Session& s = Session::Current();
+    // The book comes from this window's own list: a refusal names it, not the
+    // book last chosen in the selection dialog.
+    held_ = s.BookMode() ? s.Common().LockBookAccount(account_, code, Clearing::LockFunctionId())
+                         : s.Common().LockAccount(account_, true, Clearing::LockFunctionId());
   }
   ~AccountHold() {
     if (!held_) return;

@@ -34,6 +34,16 @@ QString OpenFailureText(const QString& path, const QString& reason) {
 
 }  // namespace
 
+DateLocaleVariable DecidingDateLocaleVariable() {
+  static const char kDashedLocale[] = "en_CA.UTF-8";
+  for (const char* name : {"LC_ALL", "LC_TIME"}) {
+    if (qEnvironmentVariableIsEmpty(name)) continue;
+    return {QString::fromLatin1(name), QString::fromLatin1(name) + QLatin1Char('=') + QLatin1String(kDashedLocale)};
+  }
+  // LANG decides (or, unset too, the C locale); LC_TIME overrides it for dates alone.
+  return {QStringLiteral("LANG"), QStringLiteral("LC_TIME=") + QLatin1String(kDashedLocale)};
+}
+
 QString HelpName(const QString& sysCode, const QString& language) {
   static const QStringList kLanguages{QStringLiteral("zh-CN"), QStringLiteral("zh-TW"), QStringLiteral("en-US")};
   if (!kLanguages.contains(language)) return QString();
@@ -125,7 +135,8 @@ bool InitSession() {
     s.gProduct = QStringLiteral("ZZ");
     s.gSysCode = QStringLiteral("GL");
 
-    const QString toolText = shared::GetResString(QStringLiteral("Q9.GL.ZZTool.00662"));
+    const DateLocaleVariable dateLocale = DecidingDateLocaleVariable();
+    const QString toolText = shared::GetResString(QStringLiteral("Q9.GL.ZZTool.00662"), dateLocale.name, dateLocale.example);
     const QString shortDate =
         s.dateTextFormat.isEmpty() ? QLocale::system().dateFormat(QLocale::ShortFormat) : s.dateTextFormat;
     if (!QDate::currentDate().toString(shortDate).contains(QLatin1Char('-'))) {

@@ -22,6 +22,16 @@ void InitPrintTables();
 // other programs open it too.
 QString PrintFormatConnectionString(const QString& path, bool create);
 
+// The environment variable that decides the system's short date format (LC_ALL
+// over LC_TIME over LANG, as the C library and Qt read them, an empty one counting
+// as unset) and a setting that gives dates with "-" in this environment: while
+// LC_ALL is set, LC_TIME cannot help.
+struct DateLocaleVariable {
+  QString name;
+  QString example;
+};
+DateLocaleVariable DecidingDateLocaleVariable();
+
 // "GL_" (or "GF_" for that system) and the language for the three languages with
 // a help file of their own; empty for any other.
 QString HelpName(const QString& sysCode, const QString& language);

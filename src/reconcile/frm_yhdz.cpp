@@ -3,6 +3,7 @@
 #include "platform/controls/grid_types.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/db_error.h"
 #include "shared/account_facts.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
@@ -198,7 +199,7 @@ void frmYHDZ::Reload() {
   LoadFromRequest();
 }
 
-void frmYHDZ::LoadFromRequest() {
+void frmYHDZ::LoadFromRequest(LoadFailureText failureText) {
   BusyScope busy(*this);
   loaded_ = false;
   Session& s = Session::Current();
@@ -255,8 +256,10 @@ void frmYHDZ::LoadFromRequest() {
     journalFacts_.clear();
     statementFacts_.clear();
     ShowAccountText();
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), QString::fromUtf8(e.what())), 16,
-                       GetResString(shared::kTitleKey));
+    const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    const QString reason = db ? db->Message() : QString::fromUtf8(e.what());
+    if (failureText == LoadFailureText::OwnWords) shared::ShowMsgBox(reason, 0, QString());
+    else shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), reason), 16, GetResString(shared::kTitleKey));
   }
 }
 

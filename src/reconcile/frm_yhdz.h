@@ -132,7 +132,10 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   void ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn);
   void OpenWideEnough();
   ReconLoadRequest RequestFromSelection(const QString& code, bool includeTicked);
-  void LoadFromRequest();
+  // How a load that fails is said: as a load of the account, or, for the reload
+  // that ends a matching run, in the failure's own words as the run's writes are.
+  enum class LoadFailureText { Load, OwnWords };
+  void LoadFromRequest(LoadFailureText failureText = LoadFailureText::Load);
   void ToggleTick(ReconSide side);
   void ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
                       const RowConditions& conditions);

@@ -163,7 +163,8 @@ void frmYHDZ::AutoReconcile() {
     ShowAccountText();
     reload = ShowMatchOutcome(result);
   }
-  if (reload) Reload();
+  // The reload ends the run: a failure of it is said as a failure of the run's writes.
+  if (reload) LoadFromRequest(LoadFailureText::OwnWords);
 }
 
 // Says how a matching run ended; true when the grids must be loaded again.

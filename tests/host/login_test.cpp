@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace corvane::host {
 namespace {
@@ -123,9 +125,60 @@ TEST_F(LoginTest, RefusedSessions) {
   Session::Current().dateTextFormat = QStringLiteral("yyyy/MM/dd");
   EXPECT_FALSE(facade_.Login(&login_));
   ASSERT_EQ(messages_.Count(), 1);
-  EXPECT_EQ(messages_.LastPrompt(), QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|Q9.GL.ZZTool.00662"));
+  EXPECT_TRUE(messages_.LastPrompt().startsWith(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03838|Q9.GL.ZZTool.00662|")))
+      << messages_.LastPrompt().toStdString();
   EXPECT_EQ(messages_.Shown()[0].buttons, 64);
   EXPECT_EQ(messages_.Shown()[0].title, QStringLiteral("Q9.CW.GL.ZWSQL.BAS.00427"));
+}
+
+// The locale variables as a test sets them, put back as they were when it ends.
+class LocaleEnvironment {
+ public:
+  LocaleEnvironment() {
+    for (const char* name : kNames)
+      if (qEnvironmentVariableIsSet(name)) saved_.emplace_back(name, qgetenv(name));
+  }
+  ~LocaleEnvironment() {
+    for (const char* name : kNames) qunsetenv(name);
+    for (const auto& [name, value] : saved_) qputenv(name, value);
+  }
+  // nullptr: unset.
+  void Set(const char* lcAll, const char* lcTime, const char* lang) {
+    const char* values[] = {lcAll, lcTime, lang};
+    for (int i = 0; i < 3; ++i) {
+      if (values[i]) qputenv(kNames[i], values[i]);
+      else qunsetenv(kNames[i]);
+    }
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_TIME", "LANG"};
+  std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+// The refusal names the variable that decides the date format where the host
+// runs, and a setting that helps there: LC_TIME cannot while LC_ALL is set.
+TEST_F(LoginTest, TheDateRefusalNamesTheVariableThatDecides) {
+  struct Case { const char* lcAll; const char* lcTime; const char* lang; const char* said; };
+  const Case cases[] = {
+      {"en_US.UTF-8", nullptr, nullptr, "LC_ALL|LC_ALL=en_CA.UTF-8"},
+      {"C.UTF-8", "en_CA.UTF-8", "zh_CN.UTF-8", "LC_ALL|LC_ALL=en_CA.UTF-8"},
+      {"", "en_US.UTF-8", "en_CA.UTF-8", "LC_TIME|LC_TIME=en_CA.UTF-8"},
+      {nullptr, "C", nullptr, "LC_TIME|LC_TIME=en_CA.UTF-8"},
+      {nullptr, "", "zh_CN.UTF-8", "LANG|LC_TIME=en_CA.UTF-8"},
+      {nullptr, nullptr, nullptr, "LANG|LC_TIME=en_CA.UTF-8"},
+  };
+  LocaleEnvironment environment;
+  Session::Current().dateTextFormat = QStringLiteral("yyyy/MM/dd");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "LC_ALL " << (c.lcAll ? c.lcAll : "unset") << ", LC_TIME "
+                                      << (c.lcTime ? c.lcTime : "unset") << ", LANG " << (c.lang ? c.lang : "unset"));
+    environment.Set(c.lcAll, c.lcTime, c.lang);
+    messages_.Clear();
+    EXPECT_FALSE(facade_.Login(&login_));
+    ASSERT_EQ(messages_.Count(), 1);
+    EXPECT_EQ(messages_.LastPrompt().toStdString(), std::string("Q9.CW.GL.ZWSQL.BAS.03838|Q9.GL.ZZTool.00662|") + c.said);
+  }
 }
 
 // The system's short date format, as a test gives it for as long as it lives.

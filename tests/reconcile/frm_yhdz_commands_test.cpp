@@ -4,6 +4,8 @@
 #include "frm_yhdz_fixture.h"
 #include "matching/failing_connection.h"
 
+#include <functional>
+
 #include "platform/db/db_error.h"
 #include "platform/services/object_factory.h"
 #include "shared/right_menu_host.h"
@@ -243,6 +245,13 @@ class FailingOwnConnection : public test::FailingConnection {
  public:
   explicit FailingOwnConnection(std::unique_ptr<platform::DbConnection> inner)
       : FailingConnection(*inner), inner_(std::move(inner)) {}
+  ~FailingOwnConnection() override {
+    if (onRelease) onRelease();
+  }
+
+  // Runs when the run gives its connection back, after its last write and
+  // before the window loads the account again.
+  std::function<void()> onRelease;
 
  private:
   std::unique_ptr<platform::DbConnection> inner_;
@@ -252,7 +261,8 @@ class FailingOwnConnection : public test::FailingConnection {
 // cannot be read by its name under the cash-management title, a failed one-to-one
 // write in its own words with OK only and no title (nothing stored), a failed
 // grouped write in its own words under the grouped pass's title (the one-to-one
-// ticks stored).
+// ticks stored), and a reload after the writes in its own words with OK only and
+// no title (the ticks stored).
 TEST_P(FrmYhdzCommandTest, AFailedMatchingIsSaidAsItsPassSaysIt) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
@@ -278,12 +288,19 @@ TEST_P(FrmYhdzCommandTest, AFailedMatchingIsSaidAsItsPassSaysIt) {
     int buttons;
     QString title;
     bool oneToOneStored;
+    bool breakReload = false;  // the statement table cannot be read once the writes are done
+    bool groupStored = false;
   };
   const Case cases[] = {
       {"the journal read", true, 0, 0, journalUnread, 16, cashTitle, false},
       {"the statement read", true, 1, 0, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00842")), 16, cashTitle, false},
       {"the one-to-one write", false, 0, 1, {}, 0, {}, false},
       {"the grouped write", false, 0, 3, {}, 16, GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00845")), true},
+      {"the reload", false, 0, 0, {}, 0, {}, true, true, true},
+  };
+  const QString hidden = StatementTable() + QStringLiteral("_away");
+  const auto rename = [this](const QString& from, const QString& to) {
+    session_.Db().Execute(QStringLiteral("alter table %1 rename to %2").arg(from, to));
   };
   platform::ObjectFactory& factory = platform::ObjectFactory::Instance();
   const auto open = factory.openConnection;
@@ -294,20 +311,25 @@ TEST_P(FrmYhdzCommandTest, AFailedMatchingIsSaidAsItsPassSaysIt) {
       failing->failQuery = c.failRead;
       failing->queriesBeforeFailure = c.readsBefore;
       failing->failBatch = c.failBatch;
+      if (c.breakReload) failing->onRelease = [&] { rename(StatementTable(), hidden); };
       return failing;
     };
     session_.Messages().Clear();
     session_.Modals().Then(MatchAll(true));
     w->Toolbar1_ButtonClick(QStringLiteral("auto"));
     factory.openConnection = open;
+    if (c.breakReload) rename(hidden, StatementTable());
     ASSERT_EQ(session_.Messages().Count(), 1);
     const auto& shown = session_.Messages().Shown().back();
-    if (c.prompt.isEmpty()) EXPECT_TRUE(shown.prompt.contains(QStringLiteral("injected"))) << shown.prompt.toStdString();
+    // The failure's own words: the injected text, or the engine's about the table it could not read.
+    const QString own = c.breakReload ? StatementTable() : QStringLiteral("injected");
+    if (c.prompt.isEmpty()) EXPECT_TRUE(shown.prompt.contains(own, Qt::CaseInsensitive)) << shown.prompt.toStdString();
     else EXPECT_EQ(shown.prompt, c.prompt);
     EXPECT_EQ(shown.buttons, c.buttons);
     EXPECT_EQ(shown.title, c.title);
     EXPECT_EQ(Ticks() > 0, c.oneToOneStored);
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where cn_id='GRP9' and iflag>0").arg(StatementTable())), 0);
+    EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where cn_id='GRP9' and iflag>0").arg(StatementTable())) > 0,
+              c.groupStored);
     EXPECT_TRUE(w->Toolbar()->isEnabled());
   }
 }

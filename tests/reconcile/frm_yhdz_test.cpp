@@ -1,6 +1,10 @@
 // The reconciliation window over a whole session on the demo data: opening,
 // holding and giving back the account, loading, ticking, filtering, matching.
 #include "frm_yhdz_fixture.h"
+#include "suite/services/session_owner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace corvane::reconcile {
 namespace {
@@ -49,6 +53,54 @@ TEST_P(FrmYhdzTest, RefusalsLeaveNothingHeld) {
   ASSERT_TRUE(other.Common().LockAccount(QStringLiteral("100201"), true, QStringLiteral("GL040703")));
   EXPECT_EQ(Open(), nullptr);
   EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+}
+
+// A program that took the account and ended without giving it back holds it no
+// longer, even while its parent has not collected it (a launcher that never waits
+// for its children leaves it a zombie for as long as the launcher lives). On
+// PostgreSQL a lock belongs to a server process, never to a program's own.
+TEST_P(FrmYhdzTest, AnEndedHolderHoldsNothingEvenBeforeItIsCollected) {
+  enum class Holder { Running, EndedNotCollected, EndedAndCollected };
+  const struct {
+    const char* name;
+    Holder holder;
+  } cases[] = {{"running", Holder::Running},
+               {"ended, not collected", Holder::EndedNotCollected},
+               {"ended and collected", Holder::EndedAndCollected}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    int release[2];
+    ASSERT_EQ(pipe(release), 0);
+    const pid_t child = fork();
+    if (child == 0) {  // the other program: waits for its end, or ends at once
+      char go = 0;
+      if (c.holder == Holder::Running && read(release[0], &go, 1) < 0) _exit(1);
+      _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    const QString stamp = suite::ProcessStartStamp(child);
+    if (c.holder != Holder::Running) {
+      // Wait for the end without collecting the child: it stays a zombie.
+      siginfo_t info{};
+      ASSERT_EQ(waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+      if (c.holder == Holder::EndedAndCollected) ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    }
+    session_.Db().Execute(QStringLiteral("insert into corvane_lock (code, session_id, function_id, user_id, user_name, "
+                                         "owner_pid, owner_start, hold_count, locked_at) values (?, ?, ?, ?, ?, ?, ?, 1, ?)"),
+                          {QStringLiteral("100201"), QStringLiteral("ended-host"), QStringLiteral("GL040703"),
+                           QStringLiteral("uz"), QStringLiteral("用户uz"), static_cast<long long>(child), stamp,
+                           QStringLiteral("2026-12-15T09:00:00")});
+    session_.Messages().Clear();
+    frmYHDZ* w = Open();
+    const bool held = c.holder == Holder::Running && !session_.Database().IsPostgres();
+    EXPECT_EQ(w == nullptr, held);
+    EXPECT_EQ(session_.Messages().Count(), held ? 1 : 0) << session_.Messages().LastPrompt().toStdString();
+    if (w) Close(w);
+    session_.Db().Execute(QStringLiteral("delete from corvane_lock where session_id = ?"), {QStringLiteral("ended-host")});
+    ASSERT_EQ(write(release[1], "x", 1), 1);
+    if (c.holder != Holder::EndedAndCollected) waitpid(child, nullptr, 0);
+    for (int fd : release) close(fd);
+  }
 }
 
 TEST_P(FrmYhdzTest, AFailedLoadIsSaidAndLeavesTheWindowUsable) {

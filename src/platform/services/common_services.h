@@ -51,6 +51,13 @@ class CommonServices {
   // Holds an account or book for a function (lock true; the result says whether
   // it was granted) or gives it back (lock false).
   virtual bool LockAccount(const QString& code, bool lock, const QString& functionId = QString()) = 0;
+  // Holds the account of a book that a window chose itself (not through the
+  // selection dialog) for a function; a refusal names that book. Given back with
+  // LockAccount(account, false).
+  virtual bool LockBookAccount(const QString& account, const QString& bookCode, const QString& functionId) {
+    (void)bookCode;
+    return LockAccount(account, true, functionId);
+  }
 
   virtual AccountInfo GetAccount(const QString& code) = 0;
   virtual QString GetAccountName(const QString& code) = 0;

@@ -28,23 +28,39 @@ bool SessionOpenHere(const QString& sessionId) {
   return OpenSessions().contains(sessionId);
 }
 
-bool ProcessRuns(qint64 pid) {
-  if (pid <= 0) return false;
-  // EPERM: the process runs under another user; it exists all the same.
-  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
-
-}  // namespace
-
-QString ProcessStartStamp(qint64 pid) {
-  // Field 22 of /proc/<pid>/stat, counted after the command name, which may
-  // itself hold blanks and parentheses: everything after the last ')'.
+// The fields of /proc/<pid>/stat after the command name, which may itself hold
+// blanks and parentheses: everything after the last ')'. Empty when the system
+// does not tell.
+QList<QByteArray> StatFieldsAfterName(qint64 pid) {
   QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
   if (!f.open(QIODevice::ReadOnly)) return {};
   const QByteArray stat = f.readAll();
   const qsizetype close = stat.lastIndexOf(')');
   if (close < 0) return {};
-  const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
+  return stat.mid(close + 2).split(' ');
+}
+
+// A process that has ended but whose parent has not collected it yet (a zombie,
+// state Z; X while it goes) still answers kill(pid, 0), and may do so for as long
+// as its parent lives: it holds nothing any more.
+bool ProcessEnded(qint64 pid) {
+  const QList<QByteArray> fields = StatFieldsAfterName(pid);
+  if (fields.isEmpty() || fields[0].isEmpty()) return false;
+  const char state = fields[0][0];
+  return state == 'Z' || state == 'X' || state == 'x';
+}
+
+bool ProcessRuns(qint64 pid) {
+  if (pid <= 0) return false;
+  // EPERM: the process runs under another user; it exists all the same.
+  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+  return !ProcessEnded(pid);
+}
+
+}  // namespace
+
+QString ProcessStartStamp(qint64 pid) {
+  const QList<QByteArray> fields = StatFieldsAfterName(pid);
   constexpr int kStartTimeAfterName = 19;  // field 22 minus the first three
   return fields.size() > kStartTimeAfterName ? QString::fromLatin1(fields[kStartTimeAfterName]) : QString();
 }

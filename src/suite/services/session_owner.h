@@ -18,9 +18,10 @@ namespace corvane::suite {
 // while pg_stat_activity lists that process with that start, so closing or
 // losing the connection frees it. On SQLite the owner is the program's own
 // process and the stamp its start time: the row is live while that process runs
-// (kill(pid, 0)) with that start; rows of this very process are live while the
-// session that wrote them is open here. The start stamp keeps a reused process
-// id from passing for the old owner.
+// with that start (kill(pid, 0) answers, and /proc does not show it ended and
+// waiting for its parent); rows of this very process are live while the session
+// that wrote them is open here. The start stamp keeps a reused process id from
+// passing for the old owner.
 class SessionOwner {
  public:
   // Reads the owner's identity once; the connection must stay open.

@@ -86,18 +86,26 @@ AccountLocks& SuiteCommonServices::Locks() {
 bool SuiteCommonServices::LockAccount(const QString& code, bool lock, const QString& functionId) {
   if (!lock) return Locks().Release(code);
   if (Locks().Lock(code, functionId)) return true;
-  if (!code.trimmed().isEmpty()) ShowLockRefused(code.trimmed());
+  // The openers lock the account of the book chosen in the selection dialog
+  // (ParamObject.Value4, written only by a book choice).
+  if (!code.trimmed().isEmpty()) ShowLockRefused(code.trimmed(), param_.Value4.trimmed());
+  return false;
+}
+
+bool SuiteCommonServices::LockBookAccount(const QString& account, const QString& bookCode, const QString& functionId) {
+  if (Locks().Lock(account, functionId)) return true;
+  if (!account.trimmed().isEmpty()) ShowLockRefused(account.trimmed(), bookCode.trimmed());
   return false;
 }
 
 // The callers stop without a word when a lock is refused; the user learns here
 // who works on the account, instead of seeing the function simply not open.
-void SuiteCommonServices::ShowLockRefused(const QString& code) {
+void SuiteCommonServices::ShowLockRefused(const QString& code, const QString& bookCode) {
   const LockHolder& holder = Locks().Holder();
   const QString who = holder.userName.isEmpty() ? holder.userId : holder.userName;
   const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(holder.functionId);
   platform::MessageRequest request;
-  const QString book = ChosenBookOf(code);
+  const QString book = BookNameUnder(bookCode, code);
   request.prompt = book.isEmpty()
                        ? TextOr(texts_, QStringLiteral("corvane.suite.lock.refused"),
                                 QStringLiteral("[%1]正被用户[%2]在[%3]中使用，请稍后再试。"), {code, who, function})
@@ -108,15 +116,14 @@ void SuiteCommonServices::ShowLockRefused(const QString& code) {
   platform::MessagePresenter::Current().Show(request);
 }
 
-// In book mode the user chose a book (ParamObject.Value4, written only by a book
-// choice) and the book's account is what gets locked. The refusal names that
-// book, as "name(code)" the way the choice listed it, when it is kept under the
-// refused account; every book of the account is held with it.
-QString SuiteCommonServices::ChosenBookOf(const QString& code) {
-  const QString book = param_.Value4.trimmed();
-  if (book.isEmpty()) return {};
+// A book's account is what gets locked, and every book of the account is held
+// with it. The refusal names the book being locked, as "name(code)" the way the
+// lists show it, when it is kept under the refused account; otherwise (no book,
+// or one left from another account's choice) it names the account.
+QString SuiteCommonServices::BookNameUnder(const QString& bookCode, const QString& account) {
+  if (bookCode.isEmpty()) return {};
   const platform::ResultSet r = GetConnection().Query(
-      QStringLiteral("select cBookCode, cBookName from RP_Book where cBookCode = ? and ccode = ?"), {book, code});
+      QStringLiteral("select cBookCode, cBookName from RP_Book where cBookCode = ? and ccode = ?"), {bookCode, account});
   if (r.rows.empty()) return {};
   return r.rows[0][1].ToString().trimmed() + QLatin1Char('(') + r.rows[0][0].ToString().trimmed() + QLatin1Char(')');
 }

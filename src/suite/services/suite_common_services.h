@@ -46,6 +46,7 @@ class SuiteCommonServices : public platform::CommonServices {
   platform::ParamObject& GetParamObject() override { return param_; }
   void SetParamObject(const platform::ParamObject* object) override { param_ = object ? *object : platform::ParamObject(); }
   bool LockAccount(const QString& code, bool lock, const QString& functionId = QString()) override;
+  bool LockBookAccount(const QString& account, const QString& bookCode, const QString& functionId) override;
 
   platform::AccountInfo GetAccount(const QString& code) override;
   QString GetAccountName(const QString& code) override;
@@ -90,8 +91,8 @@ class SuiteCommonServices : public platform::CommonServices {
   const platform::AccountingCalendar& Calendar();
   AccountLocks& Locks();
   QString HomeCurrency();
-  void ShowLockRefused(const QString& code);
-  QString ChosenBookOf(const QString& code);
+  void ShowLockRefused(const QString& code, const QString& bookCode);
+  QString BookNameUnder(const QString& bookCode, const QString& account);
 
   TextSource* texts_;
   platform::LoginContext* login_ = nullptr;

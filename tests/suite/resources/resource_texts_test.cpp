@@ -106,7 +106,7 @@ const UsedKeys kUsed[] = {
     {"Q9.GL.ZWSQL.CASHBANK.", 2, "loading loadingbill makegrid"},
     {"Q9.GL.ZZPZ.", 0, "00933"},
     {"Q9.GL.ZZPZ.", 1, "02809 12741"},
-    {"Q9.GL.ZZTool.", 0, "00662"},
+    {"Q9.GL.ZZTool.", 2, "00662"},
     {"Q9.GL.ZZTool.", 1, "00661"},
     {"corvane.suite.", 0, "title claim.nofunction noconnection notready cash.nologin rights.nologin print.notempdir"},
     {"corvane.suite.", 1,
