@@ -90,7 +90,7 @@ void frmYHDZCX::Form_Load() {
   try {
     listed = FillList();
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     StyleWindow();
     return;
   }
@@ -191,7 +191,7 @@ void frmYHDZCX::LoadData(const QString& code) {
     grid2_->SetRows(1);
     loadedCode_.clear();
     SetBusy(false);
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kCashTitleKey));
     return;
   }
@@ -254,7 +254,7 @@ void frmYHDZCX::RequeryWithConditions() {
     }
     if (!dialog.ShowModal()) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     return;
   }
   const platform::ParamObject& param = s.Common().GetParamObject();

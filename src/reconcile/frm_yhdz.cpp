@@ -187,7 +187,7 @@ void frmYHDZ::LoadData(const QString& code, bool includeTicked) {
   try {
     request_ = RequestFromSelection(code, includeTicked);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kTitleKey));
     return;
   }
   LoadFromRequest();
@@ -255,7 +255,7 @@ void frmYHDZ::LoadFromRequest() {
     journalFacts_.clear();
     statementFacts_.clear();
     ShowAccountText();
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kTitleKey));
   }
 }
