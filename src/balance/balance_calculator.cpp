@@ -69,8 +69,9 @@ std::vector<AccountStatement> BalanceCalculator::ForAllAccounts() { return ForFa
 
 namespace {
 
+// Shown in the account's row of the statement.
 QString FailureText(const std::exception& e) {
-  const QString text = QString::fromUtf8(e.what());
+  const QString text = shared::FailureText(e);
   return text.isEmpty() ? QStringLiteral("?") : text;
 }
 

@@ -150,7 +150,7 @@ void frmYETJB::LoadData() {
     busy_ = false;
     toolbar_->setEnabled(true);
     shared::HideWait();
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.loadfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kCashTitleKey));
     close();
     return;
@@ -224,7 +224,7 @@ void frmYETJB::RunGridPrint(int mode, const QString& title) {
     int result = 0;
     gGridPrint->PrintGrid(grid_, QStringLiteral("RPYETJB"), prnCtrl_, mode, title, result);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.printfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.printfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kTitleKey));
   }
 }

@@ -184,7 +184,15 @@ void frmYETJB1::mouseReleaseEvent(QMouseEvent* event) {
 void frmYETJB1::ShowDetailStatement() {
   Session& s = Session::Current();
   const QString functionId = s.BookMode() ? QStringLiteral("RP0307") : QStringLiteral("GL040705");
-  if (!shared::ClaimFunction(functionId, true)) return;
+  bool claimed = false;
+  try {
+    claimed = shared::ClaimFunction(functionId, true);
+  } catch (const std::exception& e) {
+    // A claim that waited out another session's write: said, and this view stays.
+    shared::ShowMsgBox(shared::FailureText(e), 16, shared::GetResString(shared::kTitleKey));
+    return;
+  }
+  if (!claimed) return;
   frmYHDZCX1& detail = s.windows.Get<frmYHDZCX1>();
   detail.TakeHeldFunction(functionId);
   detail.LblKm()->setText(Label(QStringLiteral("Label12"))->text());

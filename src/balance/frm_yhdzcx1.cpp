@@ -185,7 +185,7 @@ bool frmYHDZCX1::Qr() {
     return true;
   } catch (const std::exception& e) {
     shared::HideWait();
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.detailfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.detailfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kCashTitleKey));
     return false;
   }

@@ -133,7 +133,7 @@ void frmYHZHX::FillList() {
     for (const ListedAccount& a : BalanceCalculator::ListAccounts())
       combo1_->addItem(a.name + QLatin1Char('(') + a.code + QLatin1Char(')'), a.code);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.loadfailed"), shared::FailureText(e)), 16,
                        Title());
   }
   command2_->setEnabled(combo1_->count() > 0);

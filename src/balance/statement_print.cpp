@@ -116,7 +116,7 @@ void Run(QWidget& window, const ReportRun& r, int mode) {
     const int result = mode == 2 ? prn->rtpPreview() : prn->rtpPrint();
     shared::LocalizePrintControl(result, mode);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.printfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.balance.printfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kTitleKey));
   }
 }

@@ -11,7 +11,7 @@ bool RunGuarded(const std::function<void()>& command) {
     command();
     return true;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.opening.failed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(shared::GetResString(QStringLiteral("corvane.opening.failed"), shared::FailureText(e)), 16,
                        shared::GetResString(shared::kCashTitleKey));
     return false;
   }

@@ -124,7 +124,7 @@ bool frmYHCQWD::LoadData(const QString& dateText, int days) {
     grid1_->SetRows(1);
     grid2_->SetRows(1);
     SetBusy(false);
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kCashTitleKey));
     return false;
   }

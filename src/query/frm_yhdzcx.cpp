@@ -94,7 +94,7 @@ void frmYHDZCX::Form_Load() {
   try {
     listed = FillList();
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     StyleWindow();
     return;
   }
@@ -195,7 +195,7 @@ void frmYHDZCX::LoadData(const QString& code) {
     grid2_->SetRows(1);
     loadedCode_.clear();
     SetBusy(false);
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), QString::fromUtf8(e.what())), 16,
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), shared::FailureText(e)), 16,
                        GetResString(shared::kCashTitleKey));
     return;
   }
@@ -258,7 +258,7 @@ void frmYHDZCX::RequeryWithConditions() {
     }
     if (!dialog.ShowModal()) return;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     return;
   }
   const platform::ParamObject& param = s.Common().GetParamObject();

@@ -30,7 +30,7 @@ void TwoGridWindow::PrintCurrentGrid(int mode) {
     // The service tells the user about a failed run itself.
     gridPrint_->PrintGrid(grid, PrintKey(), prnCtrl_, mode, title, result);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }
 }
 

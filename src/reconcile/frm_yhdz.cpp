@@ -188,7 +188,7 @@ void frmYHDZ::LoadData(const QString& code, bool includeTicked) {
   try {
     request_ = RequestFromSelection(code, includeTicked);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kTitleKey));
     return;
   }
   LoadFromRequest();
@@ -256,8 +256,7 @@ void frmYHDZ::LoadFromRequest(LoadFailureText failureText) {
     journalFacts_.clear();
     statementFacts_.clear();
     ShowAccountText();
-    const auto* db = dynamic_cast<const platform::DbError*>(&e);
-    const QString reason = db ? db->Message() : QString::fromUtf8(e.what());
+    const QString reason = shared::FailureText(e);
     if (failureText == LoadFailureText::OwnWords) shared::ShowMsgBox(reason, 0, QString());
     else shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.loadfailed"), reason), 16, GetResString(shared::kTitleKey));
   }

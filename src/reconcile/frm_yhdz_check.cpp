@@ -148,7 +148,7 @@ void RunBalanceCheck(frmYHDZ& window) {
     const bool foreign = window.IsForeign();
     totals = SumTickedTotals(shared::Session::Current().Db(), account, foreign);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     return;
   }
   window.ChkQyJf = TotalVariant(totals.qyJf);

@@ -104,7 +104,7 @@ void frmYHFilter::Command1_Click() {
       owner_.SetCancelType(cboType_->currentIndex() + 1);
     }
   } catch (const std::exception& e) {
-    ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(kTitleKey));
+    ShowMsgBox(FailureText(e), 16, GetResString(kTitleKey));
     return;
   }
   done(QDialog::Accepted);

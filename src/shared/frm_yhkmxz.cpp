@@ -234,7 +234,7 @@ bool frmYHKMXZ::TakeBookChoice() {
   try {
     book = Session::Current().Cash().GetBook(bookCode_);
   } catch (const std::exception& e) {
-    ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(kTitleKey));
+    ShowMsgBox(FailureText(e), 16, GetResString(kTitleKey));
     return false;
   }
   platform::ParamObject& param = Param();

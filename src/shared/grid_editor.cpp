@@ -253,7 +253,7 @@ LeaveAnswer GridEditor::LeaveRow(int row, int& col) {
   try {
     saved = host_->SaveRow(row);
   } catch (const std::exception& e) {
-    ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(kCashTitleKey));
+    ShowMsgBox(FailureText(e), 16, GetResString(kCashTitleKey));
     col = grid_->Col();
     return LeaveAnswer::Stay;
   }

@@ -39,7 +39,7 @@ bool GridFilterFind::AskConditions(bool find) {
     dialog.Preset(shown);
     if (!dialog.ShowModal()) return false;
   } catch (const std::exception& e) {
-    ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(kCashTitleKey));
+    ShowMsgBox(FailureText(e), 16, GetResString(kCashTitleKey));
     return false;
   }
   return c.ExecCom;

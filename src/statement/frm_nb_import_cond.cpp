@@ -146,7 +146,7 @@ void frmNBImportCond::cmdOK_Click() {
     if (!accepted.empty()) writer.Write(accepted);
     bolConfirm = true;
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, title);
+    shared::ShowMsgBox(shared::FailureText(e), 16, title);
     return;
   }
   accept();

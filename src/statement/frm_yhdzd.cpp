@@ -346,7 +346,7 @@ void frmYHDZD::LoadData(const QString& code, const QDate& startDate) {
   try {
     context_ = ContextFromSelection(code, startDate);
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
     return;
   }
   Reload();
@@ -367,7 +367,7 @@ void frmYHDZD::Reload() {
   } catch (const std::exception& e) {
     label3_->clear();
     EnableToolbarButtons(true);
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }
 }
 

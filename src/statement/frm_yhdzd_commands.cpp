@@ -63,7 +63,7 @@ void frmYHDZD::Toolbar1_ButtonClick(const QString& key) {
     else if (k == QLatin1String("help")) rHelp();
     else if (k == QLatin1String("exit")) { rExit(); return; }
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }
   if (isVisible()) picture2_->setFocus();
 }
@@ -80,7 +80,7 @@ void frmYHDZD::ZqKeyHookCtrl1_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
     else if (key == Qt::Key_F9) shared::PopupCalculatorKey(this);
     else if (key == Qt::Key_F7) ChooseAgain();
   } catch (const std::exception& e) {
-    shared::ShowMsgBox(QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+    shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/db/db_connection.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
+#include "support/busy_database.h"
 #include "support/query_windows.h"
 #include "support/suite_session.h"
 
@@ -38,35 +39,11 @@ struct BusyCase {
 
 void PrintTo(const BusyCase& c, std::ostream* os) { *os << c.name; }
 
-// Another session in the middle of a write that the claim has to wait for.
-class OtherSessionWriting {
- public:
-  OtherSessionWriting(testing::TestDatabase& db, const QString& functionId) : other_(db.OpenAnother()) {
-    other_->BeginTrans();
-    if (db.IsPostgres())
-      other_->Query(QStringLiteral("select function_id from corvane_function where function_id = ? for update"),
-                    {functionId});
-  }
-  ~OtherSessionWriting() { other_->RollbackTrans(); }
-
- private:
-  std::unique_ptr<platform::DbConnection> other_;
-};
-
-// The session waits a third of a second instead of five: the same wait, run
-// out sooner, through each engine's own setting.
-void WaitBriefly(testing::TestDatabase& db) {
-  if (db.IsPostgres())
-    db.Connection().Execute(QStringLiteral("set lock_timeout = '300ms'"));
-  else
-    db.Connection().QueryValue(QStringLiteral("pragma busy_timeout = 300"));
-}
-
 class BusyOpening : public ::testing::TestWithParam<BusyCase> {
  protected:
   BusyOpening()
       : session_(GetParam().bookMode, QDate(2026, 12, 15), QString::fromLatin1(GetParam().language)) {
-    WaitBriefly(session_.Database());
+    testing::WaitBriefly(session_.Database());
   }
 
   void Open() {
@@ -101,7 +78,9 @@ TEST_P(BusyOpening, SaysSoHoldsNothingAndOpensOnceTheOtherSessionIsDone) {
   const BusyCase& c = GetParam();
   const QString functionId = QString::fromLatin1(c.functionId);
   {
-    OtherSessionWriting other(session_.Database(), functionId);
+    testing::OtherSessionWriting other(
+        session_.Database(), QStringLiteral("select function_id from corvane_function where function_id = ? for update"),
+        {functionId});
     EXPECT_NO_THROW(Open());
   }
   ASSERT_EQ(session_.Messages().Count(), 1);

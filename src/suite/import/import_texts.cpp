@@ -1,5 +1,6 @@
 #include "suite/import/import_texts.h"
 
+#include "platform/db/db_error.h"
 #include "suite/import/statement_file.h"
 #include "suite/services/text_source.h"
 
@@ -14,6 +15,13 @@ void SetImportTexts(TextSource* texts) { g_texts = texts; }
 QString ImportText(const QString& key) {
   const QString text = g_texts ? g_texts->Text(key, nullptr) : QString();
   return text.isEmpty() ? key : text;
+}
+
+QString ImportFailureText(const std::exception& e) {
+  const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  const QString reason = db && db->IsBusy() ? ImportTextWith(QStringLiteral("corvane.host.busy"), {db->Message()})
+                                            : QString::fromUtf8(e.what());
+  return ImportTextWith(QStringLiteral("corvane.import.failed"), {reason});
 }
 
 // ---- Reading statement files.

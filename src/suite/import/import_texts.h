@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 namespace corvane::suite {
 
 class TextSource;
@@ -11,6 +13,11 @@ class TextSource;
 // text) the key itself shows, never an empty caption.
 void SetImportTexts(TextSource* texts);
 QString ImportText(const QString& key);
+// Why an import failed, inside the importer's failure text: a wait for another
+// session that ran out in the component's own busy words (the session's
+// language), the database's words only as their detail; anything else by its
+// own text.
+QString ImportFailureText(const std::exception& e);
 
 // ---- Reading statement files: the texts of refusals and balance checks.
 struct LineRefusal;

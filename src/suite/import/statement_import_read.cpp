@@ -243,7 +243,7 @@ void StatementImportDialog::Recheck() {
     try {
       duplicates_ = platform::StatementLineWriter(db_, target_).FindDuplicates(accepted_);
     } catch (const std::exception& e) {
-      lstRefused_->addItem(Text("corvane.import.failed", {QString::fromUtf8(e.what())}));
+      lstRefused_->addItem(ImportFailureText(e));
     }
   }
   QSet<int> duplicate;
@@ -305,7 +305,7 @@ void StatementImportDialog::cmdImport_Click() {
     });
   } catch (const std::exception& e) {
     written_ = 0;
-    Ask(Text("corvane.import.failed", {QString::fromUtf8(e.what())}), 16);
+    Ask(ImportFailureText(e), 16);
     return;
   }
   Ask(Text("corvane.import.written", {QString::number(written_)}), 64);

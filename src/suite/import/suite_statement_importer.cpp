@@ -22,8 +22,7 @@ bool SuiteStatementImporter::Run() {
     db = OpenDbConnection(connection_);
   } catch (const std::exception& e) {
     platform::MessagePresenter::Current().Show(
-        {ImportText(QStringLiteral("corvane.import.failed")).arg(QString::fromUtf8(e.what())), 16,
-         ImportText(QStringLiteral("corvane.import.title"))});
+        {ImportFailureText(e), 16, ImportText(QStringLiteral("corvane.import.title"))});
     return false;
   }
   platform::ImportTarget target{!book_.isEmpty(), account_, book_};
