@@ -80,6 +80,7 @@ void frmYHDZQC::OutputSummaryData() {
   grid_->SetCols(4);
   for (size_t r = 0; r < cells.size(); ++r)
     for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
+  summaryShown_ = true;
   RunGuarded([&] {
     RTPrn& prn = *rtprn_;
     prn.setRtpGrid(grid_);
