@@ -23,7 +23,8 @@ AccountFacts BalanceCalculator::ReadFacts(const QString& code, const QString& bo
   f.start = shared::GetStartDate(code);
   if (!f.start.isValid())
     throw platform::ServiceError(shared::GetResString(QStringLiteral("corvane.balance.nostart"), code));
-  f.foreign = !shared::GetCurrencyName(code).isEmpty();
+  f.currency = shared::GetCurrencyName(code);
+  f.foreign = !f.currency.isEmpty();
   f.end = shared::GetEndDate(code);
   if (s.BookMode())
     f.name = bookName.isEmpty() ? s.Cash().GetBookName(code) : bookName;
@@ -95,6 +96,7 @@ std::vector<ListedFacts> BalanceCalculator::ListAccountFacts() {
     f.facts.debit = row[2].IsNull() || row[2].ToInt() != 0;
     const QString currency = row[3].ToString().trimmed();
     f.facts.foreign = !currency.isEmpty() && currency != home;
+    if (f.facts.foreign) f.facts.currency = currency;
     f.facts.start = row[4].ToDate();
     f.facts.end = row[5].ToDate();
     list.push_back(std::move(f));

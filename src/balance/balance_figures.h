@@ -17,6 +17,7 @@ struct AccountFacts {
   QDate end;         // reconciled up to; invalid: no end date, no upper bound
   bool debit = true; // balance direction
   bool foreign = false;  // journal sums take md_f/mc_f
+  QString currency;      // the foreign currency's name; empty for the home currency
 
   // "yyyy.mm.dd", empty without an end date.
   QString EndDateText() const;

@@ -9,6 +9,8 @@
 #include "platform/print/print_work_db.h"
 #include "platform/print/rtprn.h"
 #include "platform/print/template_path.h"
+#include "shared/account_facts.h"
+#include "shared/amount_unit.h"
 #include "shared/messages.h"
 #include "shared/print_control_text.h"
 #include "shared/print_format.h"
@@ -137,8 +139,13 @@ QMap<QString, QVariant> GridReportTailRow() {
           {QStringLiteral("P6"), Res("00055") + Today()}};
 }
 
-QMap<QString, QVariant> StatementListHeadRow() {
-  QMap<QString, QVariant> row{{QStringLiteral("P1"), Res("00913")}, {QStringLiteral("P7"), Res("00052")}};
+QMap<QString, QVariant> StatementListHeadRow(const std::vector<AccountStatement>& rows) {
+  QStringList currencies;
+  // A row that could not be computed shows no amounts to be in any currency.
+  for (const AccountStatement& st : rows)
+    if (!st.Failed()) currencies << st.facts.currency;
+  QMap<QString, QVariant> row{{QStringLiteral("P1"), Res("00913")},
+                              {QStringLiteral("P7"), shared::RowsAmountUnitText(currencies)}};
   for (int i = 2; i <= 6; ++i) row[QStringLiteral("P%1").arg(i)] = QString();
   return row;
 }
@@ -150,7 +157,7 @@ QMap<QString, QVariant> DetailHeadRow(const frmYHDZCX1& w) {
           {QStringLiteral("P4"), Res("00571") + w.LblRq()->text()},
           {QStringLiteral("P5"), Res("00511") + w.LblKm()->text()},
           {QStringLiteral("P6"), QString()},
-          {QStringLiteral("P7"), Res("00052")}};
+          {QStringLiteral("P7"), shared::AmountUnitText(shared::GetCurrencyName(w.CurYHKM))}};
 }
 
 QMap<QString, QVariant> TwoSidedRow(const frmYETJB1& w) {
@@ -196,7 +203,7 @@ void OutputStatementListReport(frmYETJB& window, int mode) {
   ReportRun r;
   r.formatCode = QStringLiteral("GLYhYeDjb");
   r.body = window.MSGrid1();
-  r.head = {QStringLiteral("ZPDJ_Head"), Columns(7), StatementListHeadRow(), {}};
+  r.head = {QStringLiteral("ZPDJ_Head"), Columns(7), StatementListHeadRow(window.Statements()), {}};
   r.tail = WorkTable{QStringLiteral("ZPDJ_Tail"), Columns(6), GridReportTailRow(), {}};
   Run(window, r, mode);
 }

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -12,6 +13,7 @@ namespace corvane::balance {
 class frmYETJB1;
 class frmYHDZCX1;
 class frmYETJB;
+struct AccountStatement;
 
 // The three report outputs of the balance statements through the window's report
 // control "RTPrn1": the work rows are written into the print work database, the
@@ -24,7 +26,9 @@ void OutputDetailReport(frmYHDZCX1& window, int mode);
 void OutputTwoSidedData(frmYETJB1& window);
 
 // The rows the outputs write, by column, for the tests and the outputs alike.
-QMap<QString, QVariant> StatementListHeadRow();
+// The list's unit: one currency for every listed row names it; rows in different
+// currencies are each in their own account's.
+QMap<QString, QVariant> StatementListHeadRow(const std::vector<AccountStatement>& rows);
 QMap<QString, QVariant> GridReportTailRow();
 QMap<QString, QVariant> TwoSidedRow(const frmYETJB1& window);
 QMap<QString, QVariant> DetailHeadRow(const frmYHDZCX1& window);

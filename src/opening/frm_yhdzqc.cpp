@@ -209,6 +209,8 @@ void frmYHDZQC::LoadData(const OpeningTarget& target) {
   target_ = target;
   CurYHKM = target.accountCode;
   strBookCode = target.bookCode;
+  // Another account or book starts without a summary, as the window first opens.
+  ClearSummaryGrid();
   Reload();
 }
 
@@ -256,6 +258,7 @@ void frmYHDZQC::CalcAdjustedBalances() {
   labels_[18]->setText(b.bankAdd.ToDisplayText());
   labels_[19]->setText(b.bankLess.ToDisplayText());
   labels_[15]->setText(b.bankAdjusted.ToDisplayText());
+  if (summaryShown_) FillSummaryGrid();
 }
 
 SummaryTexts frmYHDZQC::Texts() const {
@@ -305,9 +308,7 @@ void frmYHDZQC::Command3_Click() {
   if (!SaveSetup()) return;
   // Every figure follows the new date at once: the sums before it, the adjusted
   // balances, and the summary with what prints and exports from it.
-  const bool summaryShown = grid_->Rows() > 1;
   Reload();
-  if (summaryShown) FillSummaryGrid();
 }
 
 void frmYHDZQC::StartBalanceEdit(QLabel* label, QLineEdit* box) {

@@ -93,6 +93,8 @@ class frmYHDZQC : public QDialog {
   void ChangeBalanceDirection();
   void SaveAndClose();
   void FillSummaryGrid();
+  // Empties the summary's figures: the window shows no summary until "Command6".
+  void ClearSummaryGrid();
   void ShowSummaryHeadings();
   void OutputSummaryReport(int mode);
   void OutputSummaryData();
@@ -135,6 +137,9 @@ class frmYHDZQC : public QDialog {
   QString heldFunction_;
   bool ctrlDown_ = false;
   bool busy_ = false;
+  // The summary grid holds figures (the summary or the data output's table); they
+  // follow every change of the window's figures.
+  bool summaryShown_ = false;
   QLineEdit* calculating_ = nullptr;  // the edit box whose calculator is open
 
   platform::ToolbarHost* toolbar_ = nullptr;

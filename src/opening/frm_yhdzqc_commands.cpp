@@ -239,6 +239,15 @@ void frmYHDZQC::FillSummaryGrid() {
     for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
   }
   ShowSummaryHeadings();
+  summaryShown_ = true;
+}
+
+void frmYHDZQC::ClearSummaryGrid() {
+  SetCell(header1_, 1, 1, QString());
+  SetCell(header1_, 1, 3, QString());
+  grid_->SetRows(1);
+  grid_->SetRows(4);
+  summaryShown_ = false;
 }
 
 }  // namespace corvane::opening

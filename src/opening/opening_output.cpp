@@ -13,6 +13,8 @@
 #include "platform/print/rtprn.h"
 #include "platform/print/scoped_grid_font.h"
 #include "platform/services/object_factory.h"
+#include "shared/account_facts.h"
+#include "shared/amount_unit.h"
 #include "shared/messages.h"
 #include "shared/print_control_text.h"
 #include "shared/session.h"
@@ -80,6 +82,7 @@ void frmYHDZQC::OutputSummaryData() {
   grid_->SetCols(4);
   for (size_t r = 0; r < cells.size(); ++r)
     for (int c = 0; c < 4; ++c) grid_->SetTextMatrix(static_cast<int>(r) + 1, c, cells[r][c]);
+  summaryShown_ = true;
   RunGuarded([&] {
     RTPrn& prn = *rtprn_;
     prn.setRtpGrid(grid_);
@@ -113,7 +116,7 @@ void OpeningItemWindow::OutputReport(int mode) {
     const QString tail = enterprise ? QStringLiteral("qcrjz_Tail") : QStringLiteral("ZPDJ_Tail");
     WriteWorkTable({head, WorkColumns(7, 7),
                     {CashText(enterprise ? "00104" : "00881"), QString(), QString(), QString(), label1_->text(),
-                     QString(), CashText("00052")}});
+                     QString(), shared::AmountUnitText(shared::GetCurrencyName(context_.target.Key()))}});
     WriteWorkTable({tail, WorkColumns(6, 6),
                     {QString(), QString(), QString(), CashText("00053") + s.Common().GetAccountSetInfo().ReportHeadText,
                      CashText("00054") + s.Common().GetSessionInfo().ReportText, CashText("00055") + Today()}});

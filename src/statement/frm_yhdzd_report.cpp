@@ -4,6 +4,7 @@
 #include "platform/print/template_path.h"
 #include "platform/services/common_services.h"
 #include "platform/services/login_context.h"
+#include "shared/account_facts.h"
 #include "shared/messages.h"
 #include "shared/print_control_text.h"
 #include "shared/print_format.h"
@@ -46,7 +47,7 @@ void frmYHDZD::OutputReport(int mode) {
         s.applicationFolder.isEmpty() ? QCoreApplication::applicationDirPath() : s.applicationFolder;
     const QString folder = platform::ReportTemplateFolder(programFolder, language);
     platform::PrintWorkDb* work = s.Common().GetPrintWorkDb();
-    WriteStatementReportTables(*work, label1_->text());
+    WriteStatementReportTables(*work, label1_->text(), shared::GetCurrencyName(context_.LineKey()));
     prn->setObjrtpBodyGrid(nullptr);
     prn->setObjrtpSecondBody(nullptr);
     prn->setStrrtpTailTemplate(QString());

@@ -2,6 +2,7 @@
 
 #include "platform/print/print_work_db.h"
 #include "platform/services/common_services.h"
+#include "shared/amount_unit.h"
 #include "shared/messages.h"
 #include "shared/session.h"
 
@@ -42,14 +43,15 @@ void WriteRow(platform::PrintWorkDb& work, const QString& table, const QStringLi
 
 }  // namespace
 
-void WriteStatementReportTables(platform::PrintWorkDb& work, const QString& accountLine) {
+void WriteStatementReportTables(platform::PrintWorkDb& work, const QString& accountLine, const QString& currencyName) {
   // The unit is the account set's report name, the preparer the signed-in user.
   platform::CommonServices& common = shared::Session::Current().Common();
   const QString unit = common.GetAccountSetInfo().ReportHeadText;
   const QString preparer = common.GetSessionInfo().ReportText;
   Recreate(work, kHead, 7);
   Recreate(work, kTail, 6);
-  WriteRow(work, kHead, {Text("00502"), QString(), QString(), QString(), accountLine, QString(), Text("00052")});
+  WriteRow(work, kHead, {Text("00502"), QString(), QString(), QString(), accountLine, QString(),
+                         shared::AmountUnitText(currencyName)});
   WriteRow(work, kTail,
            {QString(), QString(), QString(), Text("00053") + unit, Text("00054") + preparer,
             Text("00055") + QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"))});

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 namespace corvane::opening {
 namespace {
@@ -400,6 +401,105 @@ TEST_P(FrmYhdzqcTest, TheOpenerRefusesWithoutBaseDataAndCancelClaimsNothing) {
     EXPECT_EQ(session_.Messages().LastPrompt(), key.isEmpty() ? QString() : shared::GetResString(key)) << table.toStdString();
     EXPECT_EQ(session_.Messages().Count(), key.isEmpty() ? 0 : 1);
     EXPECT_EQ(Count(QStringLiteral("select count(*) from corvane_claim")), 0);
+  }
+}
+
+// What the summary shows, cell by cell: its grid and the two opening balances above it.
+std::string SummaryShown(frmYHDZQC& w) {
+  QStringList texts;
+  for (int r = 1; r < w.MSGrid1()->Rows(); ++r)
+    for (int c = 0; c < 4; ++c) texts << w.MSGrid1()->TextMatrix(r, c);
+  for (int c : {1, 3}) texts << (w.Header1()->item(1, c) ? w.Header1()->item(1, c)->text() : QString());
+  return texts.join(QLatin1Char('|')).toStdString();
+}
+
+// The summary of the window's own figures, as "调节表" shows it.
+std::string SummaryOf(frmYHDZQC& w) {
+  QStringList texts;
+  for (const auto& row : SummaryGridCells(w.Texts())) texts << QStringList(row.begin(), row.end());
+  texts << w.Label(21)->text() << w.Label(22)->text();
+  return texts.join(QLatin1Char('|')).toStdString();
+}
+
+std::string EmptySummary() { return QStringList(14, QString()).join(QLatin1Char('|')).toStdString(); }
+
+// The window is used again for the next account or book: it shows no summary
+// until "调节表", never the one before.
+TEST_P(FrmYhdzqcTest, AnotherAccountOrBookStartsWithoutTheSummaryBefore) {
+  const QString keys[] = {Book() ? QStringLiteral("YH001") : QStringLiteral("100201"), fx_.Key(),
+                          Book() ? QStringLiteral("YH003") : QStringLiteral("100203")};
+  QDialog* window = nullptr;
+  for (const QString& key : keys) {
+    SCOPED_TRACE(key.toStdString());
+    session_.Modals().Then(testing::ChooseInDialog(key));
+    bool ran = false;
+    session_.Modals().Then([&](QDialog& d) {
+      ran = true;
+      auto& w = dynamic_cast<frmYHDZQC&>(d);
+      if (window) EXPECT_EQ(window, &d) << "not the same window";
+      window = &d;
+      EXPECT_EQ(w.Target().Key(), key);
+      EXPECT_EQ(SummaryShown(w), EmptySummary());
+      w.Command(6)->click();
+      EXPECT_EQ(SummaryShown(w), SummaryOf(w));
+      w.close();
+    });
+    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+    EXPECT_TRUE(ran);
+  }
+}
+
+// Once shown (the summary, or the data output's table), the summary follows every
+// change of the window's figures; one never shown stays empty.
+TEST_P(FrmYhdzqcTest, TheShownSummaryFollowsEveryChangeOfTheFigures) {
+  corvane::testing::ScriptedPrinting printing;
+  suite::SuiteSettings(fx_.Db(), QStringLiteral("001")).Set(QStringLiteral("LocalPrintFormats"), QStringLiteral("0"));
+  auto typeBalance = [](QLabel* label, QLineEdit* box, const char* digits) {
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(label, &click);
+    ASSERT_FALSE(box->isHidden());
+    QTest::keyClicks(box, QString::fromLatin1(digits));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_TRUE(box->isHidden());
+  };
+  enum Shown { kNothing, kSummary, kDataOutput };
+  struct Case {
+    const char* change;
+    Shown shown;
+    std::function<void(frmYHDZQC&)> change_;
+  };
+  const Case cases[] = {
+      {"journal opening typed", kSummary, [&](frmYHDZQC& w) { typeBalance(w.Label(21), w.Text1(), "1234"); }},
+      {"bank opening typed", kSummary, [&](frmYHDZQC& w) { typeBalance(w.Label(22), w.Text5(), "777"); }},
+      {"typed after the data output", kDataOutput,
+       [&](frmYHDZQC& w) { typeBalance(w.Label(21), w.Text1(), "88"); }},
+      {"direction turned", kSummary,
+       [&](frmYHDZQC& w) {
+         for (const QString& t : {fx_.StatementTable(), fx_.JournalTable()})
+           fx_.Db().Execute(QStringLiteral("update %1 set %2=null where %3=?")
+                                .arg(t, t == fx_.StatementTable() ? QStringLiteral("iflag") : QStringLiteral("iflagbank"),
+                                     fx_.KeyColumn()), {fx_.Key()});
+         session_.Messages().Answer(6);
+         w.Toolbar1_ButtonClick(QStringLiteral("edit"));
+         ASSERT_FALSE(w.BankFx);
+       }},
+      {"typed with nothing shown", kNothing, [&](frmYHDZQC& w) { typeBalance(w.Label(21), w.Text1(), "55"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    Open([&](frmYHDZQC& w) {
+      if (c.shown == kSummary) w.Command(6)->click();
+      if (c.shown == kDataOutput) w.Toolbar1_ButtonClick(QStringLiteral("dout"));
+      const std::string before = SummaryOf(w);
+      c.change_(w);
+      ASSERT_NE(SummaryOf(w), before) << "the figures did not change";
+      EXPECT_EQ(SummaryShown(w), c.shown == kNothing ? EmptySummary() : SummaryOf(w));
+      // What prints is the window's figures, whatever the grid shows.
+      w.Toolbar1_ButtonClick(QStringLiteral("preview"));
+      ASSERT_FALSE(printing.Runs().empty());
+      EXPECT_EQ(printing.Runs().back().headRow.value("P5").toString(), w.Label(14)->text());
+    });
   }
 }
 
