@@ -63,8 +63,14 @@ void OpenBankReconOpening() {
   opening::frmYHDZQC& window = s.windows.Get<opening::frmYHDZQC>();
   window.SetHeld(functionId);
   shared::ShowWait(GetResString(QStringLiteral("Q9.CW.GL.ZWSQL.BAS.03535")));
-  window.LoadData(target);
+  const bool loaded = window.LoadData(target);
   shared::HideWait();
+  // A load that failed has said why; the window does not open, and closing it
+  // gives back the account and the function.
+  if (!loaded) {
+    window.reject();
+    return;
+  }
   window.ShowModal();
 }
 

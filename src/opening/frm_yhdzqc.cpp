@@ -205,20 +205,32 @@ void frmYHDZQC::Form_Load() {
   ShowSummaryHeadings();
 }
 
-void frmYHDZQC::LoadData(const OpeningTarget& target) {
+bool frmYHDZQC::LoadData(const OpeningTarget& target) {
   target_ = target;
   CurYHKM = target.accountCode;
   strBookCode = target.bookCode;
   // Another account or book starts without a summary, as the window first opens.
   ClearSummaryGrid();
-  Reload();
+  return Reload();
 }
 
-void frmYHDZQC::Reload() {
-  RunGuarded([&] {
+bool frmYHDZQC::Reload() {
+  loaded_ = RunGuarded([&] {
     figures_ = LoadOpeningFigures(target_);
     ShowFigures();
   });
+  if (!loaded_) ClearFigures();
+  return loaded_;
+}
+
+// After a failed load nothing read for another account or an earlier state stays
+// on show, where a save would write it to this target.
+void frmYHDZQC::ClearFigures() {
+  figures_ = OpeningFigures();
+  labels_[12]->setText(CurYHKM);
+  text11_->clear();
+  for (int n : {14, 15, 16, 17, 18, 19, 21, 22}) labels_[n]->clear();
+  ClearSummaryGrid();
 }
 
 void frmYHDZQC::ShowFigures() {
@@ -268,6 +280,10 @@ SummaryTexts frmYHDZQC::Texts() const {
 
 bool frmYHDZQC::SaveSetup() {
   Session& s = Session::Current();
+  if (!loaded_) {
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.opening.notloaded")), 48, CashText("00046"));
+    return false;
+  }
   if (text11_->text().trimmed().isEmpty()) {
     shared::ShowMsgBox(CashText("00713"), 0, CashText("00046"));
     return false;

@@ -44,10 +44,12 @@ class frmYHDZQC : public QDialog {
   frmYHDZQC();
   ~frmYHDZQC() override;
 
-  // Loads the target chosen by the opener and keeps it for every reload.
-  void LoadData(const OpeningTarget& target);
-  // Loads again from what is stored.
-  void Reload();
+  // Loads the target chosen by the opener and keeps it for every reload. False
+  // after the failure's message: the window then shows no figures of any
+  // account and saves nothing until a load of its target succeeds.
+  bool LoadData(const OpeningTarget& target);
+  // Loads again from what is stored; false as LoadData.
+  bool Reload();
   // Turns the window to another account or book, the account lock going with
   // it; false (nothing changed) when the lock is refused.
   bool Retarget(const OpeningTarget& target);
@@ -77,6 +79,8 @@ class frmYHDZQC : public QDialog {
 
   // Saves start date and both balances; false when nothing could be saved.
   bool SaveSetup();
+  // Whether the figures shown are those read for the target.
+  bool Loaded() const { return loaded_; }
   void CalcAdjustedBalances();
   // Picks a start date and saves it at once (a cancelled pick changes nothing).
   void Command3_Click();
@@ -95,6 +99,7 @@ class frmYHDZQC : public QDialog {
   void FillSummaryGrid();
   // Empties the summary's figures: the window shows no summary until "Command6".
   void ClearSummaryGrid();
+  void ClearFigures();
   void ShowSummaryHeadings();
   void OutputSummaryReport(int mode);
   void OutputSummaryData();
@@ -137,6 +142,7 @@ class frmYHDZQC : public QDialog {
   QString heldFunction_;
   bool ctrlDown_ = false;
   bool busy_ = false;
+  bool loaded_ = false;  // the figures shown were read for target_
   // The summary grid holds figures (the summary or the data output's table); they
   // follow every change of the window's figures.
   bool summaryShown_ = false;

@@ -1,10 +1,13 @@
 #include "host/menu_dispatcher.h"
+#include "host/open_bank_recon_opening.h"
+#include "shared/function_claim.h"
 #include "opening/frm_qyfqc.h"
 #include "opening_fixture.h"
 #include "platform/controls/calculator_popup.h"
 #include "platform/controls/date_picker.h"
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/list_grid.h"
+#include "platform/controls/toolbar_host.h"
 #include "platform/services/param_object.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -446,6 +449,53 @@ TEST_P(FrmYhdzqcTest, AnotherAccountOrBookStartsWithoutTheSummaryBefore) {
     });
     host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
     EXPECT_TRUE(ran);
+  }
+}
+
+// An account or book whose opening figures cannot be read (a stored amount
+// written around the program) is refused with the reason after another one was
+// open: the set-up window does not open with the other one's figures, nothing
+// is saved to it, and the function and the account are given back.
+TEST_P(FrmYhdzqcTest, AnAccountWhoseFiguresCannotBeReadOpensWithNothingOfAnother) {
+  const QString first = Book() ? QStringLiteral("YH001") : QStringLiteral("100201");
+  const struct {
+    const char* name;
+    bool damaged;
+  } cases[] = {{"figures read", false}, {"an amount that cannot be read", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    session_.Modals().Then(testing::ChooseInDialog(first));
+    session_.Modals().Then([](QDialog& d) { d.close(); });
+    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+    const QString opening =
+        QStringLiteral("update %1 set mmoney=? where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
+    if (c.damaged && session_.Database().IsPostgres()) {
+      fx_.Db().Execute(QString(opening).replace(QStringLiteral("mmoney=?"), QStringLiteral("mmoney=cast(? as numeric)")),
+                       {QStringLiteral("999999999999999"), fx_.Key()});
+    } else if (c.damaged) {
+      fx_.Db().Execute(QStringLiteral("pragma ignore_check_constraints=1"));
+      fx_.Db().Execute(opening, {QStringLiteral("12,50"), fx_.Key()});
+      fx_.Db().Execute(QStringLiteral("pragma ignore_check_constraints=0"));
+    }
+    const Money journalBefore = JournalOpening();
+    session_.Messages().Clear();
+    session_.Modals().Then(testing::ChooseInDialog(fx_.Key()));
+    bool shown = false;
+    session_.Modals().Then([&](QDialog& d) {
+      shown = true;
+      dynamic_cast<frmYHDZQC&>(d).Toolbar()->Click(QStringLiteral("exit"));  // the exit that saves
+    });
+    host::ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+    EXPECT_EQ(shown, !c.damaged);
+    EXPECT_EQ(session_.Messages().Count(), c.damaged ? 1 : 0);
+    if (c.damaged) {
+      EXPECT_TRUE(session_.Messages().LastPrompt().startsWith(
+          shared::GetResString(QStringLiteral("corvane.opening.failed"), QString()).left(6)));
+    }
+    EXPECT_EQ(JournalOpening(), journalBefore);
+    EXPECT_EQ(shared::FunctionClaimCount(host::OpeningFunctionId()), 0);
+    EXPECT_TRUE(session_.OtherSessionCanLock(fx_.Target().accountCode, host::OpeningFunctionId()));
+    if (c.damaged) fx_.Db().Execute(opening, {Money::FromCents(90000), fx_.Key()});
   }
 }
 
