@@ -248,7 +248,10 @@ void OpeningItemWindow::AddRow() {
   QStringList cells;
   if (!RunGuarded([&] { cells = NewRowCells(); })) return;
   const int row = editor_->AppendRow(cells);
-  grid_->SetRow(row);
+  // The cursor goes to the new row's first cell that can be typed in, as a new
+  // row opened by the Down key does; the hidden key columns take no keys.
+  const int col = grid_->FirstEditableCol(row);
+  grid_->SetCurrentCell(row, col >= 0 ? col : grid_->Col());
 }
 
 void OpeningItemWindow::DeleteRow() {

@@ -65,7 +65,9 @@ void frmYHDZD::Toolbar1_ButtonClick(const QString& key) {
   } catch (const std::exception& e) {
     shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }
-  if (isVisible()) picture2_->setFocus();
+  // The keyboard goes back to the grid, at the cell the command left current (the
+  // new row's date, the cell a check refused), so the user types straight on.
+  if (isVisible() && grid_->isEnabled()) grid_->setFocus();
 }
 
 void frmYHDZD::ZqKeyHookCtrl1_KeyUp(int key, Qt::KeyboardModifiers modifiers) {

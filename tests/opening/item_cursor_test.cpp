@@ -1,6 +1,7 @@
 #include "opening/frm_qyfqc.h"
 #include "opening_fixture.h"
 #include "platform/controls/entry_grid.h"
+#include "shared/messages.h"
 #include "support/user_typing.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,45 @@ class ItemCursorTest : public testing::OpeningWindowTest {
     }
     w.Editor()->DiscardCurrentRow();
   }
+
+  struct KeyCase {
+    const char* name;
+    std::vector<std::pair<int, QString>> typed;  // cell and keys, before the button
+    const char* button;
+    QStringList shown;  // prompts
+    int named;          // the column of the last row the next keys go to
+    QString next, kept;
+  };
+
+  // After a refusal of the cell or row check, and after the toolbar's Add, the
+  // keyboard is on the grid at the cell named, so what the user types next goes
+  // there. Each case types into cells of a new row, leaving the last edit open,
+  // then clicks a toolbar button; every box is answered OK.
+  void TypingGoesToTheCellNamed(OpeningItemWindow& w, const std::vector<KeyCase>& cases) {
+    platform::EntryGrid* g = w.MsGrid1();
+    ASSERT_TRUE(corvane::testing::ShowActive(w));
+    for (const KeyCase& c : cases) {
+      SCOPED_TRACE(c.name);
+      if (!c.typed.empty()) w.AddRow();
+      for (size_t i = 0; i < c.typed.size(); ++i) {
+        g->SetCurrentCell(g->Rows() - 1, c.typed[i].first);
+        g->setFocus();
+        const QString& keys = c.typed[i].second;
+        ASSERT_TRUE(i + 1 < c.typed.size() ? corvane::testing::TypeAsUser(keys) : corvane::testing::TypeKeys(keys));
+      }
+      session_.Messages().Clear();
+      ASSERT_TRUE(corvane::testing::ClickToolButton(*w.Toolbar(), QString::fromLatin1(c.button)));
+      QStringList shown;
+      for (const auto& m : session_.Messages().Shown()) shown << m.prompt;
+      EXPECT_EQ(shown, c.shown);
+      const int row = g->Rows() - 1;
+      EXPECT_EQ((std::pair{g->Row(), g->Col()}), (std::pair{row, c.named}));
+      ASSERT_TRUE(corvane::testing::TypeAsUser(c.next));
+      EXPECT_EQ(g->TextMatrix(row, c.named), c.kept);
+      if (g->IsEditing()) g->CancelEdit();
+      w.Editor()->DiscardCurrentRow();
+    }
+  }
 };
 
 TEST_P(ItemCursorTest, EnterpriseItems) {
@@ -53,6 +93,31 @@ TEST_P(ItemCursorTest, EnterpriseItems) {
 
 TEST_P(ItemCursorTest, BankItems) {
   OpenItems<frmYHFQC>([&](frmYHFQC& w) { RefusedDateTypedAgain(w, kYhDate, kYhDebit); });
+}
+
+TEST_P(ItemCursorTest, EnterpriseItemsTypingAfterARefusalOrAdd) {
+  const QString noAmount = testing::Cash("00090");
+  const QString undated = Book() ? shared::GetResString(QStringLiteral("corvane.opening.flowdateempty")) : testing::Cash("00094");
+  const QString date = QStringLiteral("2026.02.20");
+  OpenItems<frmQYFQC>([&](frmQYFQC& w) {
+    TypingGoesToTheCellNamed(
+        w, {{"Add", {}, "add", {}, kQyDate, date, date},
+            {"SaveWithoutAmount", {{kQyDate, date}}, "save", {noAmount}, kQyDebit, "75", "75.00"},
+            {"SaveUndated", {{kQyDebit, "75"}}, "save", {undated}, kQyDate, date, date},
+            {"SaveABillDateAfterTheDate", {{kQyDate, date}, {kQyDebit, "75"}, {kQyBillDate, "2026.02.25"}}, "save",
+             {testing::Cash("00092")}, kQyBillDate, "2026.02.19", "2026.02.19"}});
+  });
+}
+
+TEST_P(ItemCursorTest, BankItemsTypingAfterARefusalOrAdd) {
+  const QString date = QStringLiteral("2026.02.20");
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    TypingGoesToTheCellNamed(
+        w, {{"Add", {}, "add", {}, kYhDate, date, date},
+            {"SaveWithoutAmount", {{kYhDate, date}}, "save", {testing::Cash("00090")}, kYhDebit, "75", "75.00"},
+            {"SaveUndated", {{kYhDebit, "75"}}, "save", {testing::Cash("00652")}, kYhDate, date, date},
+            {"SaveADateOnTheStart", {{kYhDate, "2026.03.01"}}, "save", {testing::Cash("00865")}, kYhDate, date, date}});
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ItemCursorTest, ::testing::Bool(), testing::ModeName);

@@ -319,6 +319,63 @@ TEST_P(CellCheck, ARefusedCellKeepsTheCursorForWhatIsTypedNext) {
   }
 }
 
+// After a refusal of the cell or row check, and after the toolbar's Add, the
+// keyboard is on the grid at the cell named, so what the user types next goes
+// there. Each case types into cells of a new row (the date 2026.07.05 carried
+// over), leaving the last edit open, then clicks a toolbar button (none: presses
+// Down); every box gets its default answer: OK, and "stay" to the discard question.
+TEST_P(CellCheck, TypingAfterARefusalOrAToolbarAddGoesToTheCellNamed) {
+  const QString discard = QStringLiteral("corvane.statement.discardrow");
+  const QString noAmount = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00090");
+  const struct {
+    const char* name;
+    std::vector<std::pair<int, QString>> typed;  // cell and keys, before the button
+    const char* button;
+    QStringList shown;  // message keys
+    int named;          // the column of the last row the next keys go to
+    QString next, kept;
+  } cases[] = {
+      {"Add", {}, "add", {}, 1, "2026.08.03", "2026.08.03"},
+      {"SaveWithoutAmount", {{3, "17"}}, "save", {noAmount, discard}, 4, "75", "75.00"},
+      {"SaveADateBeforeTheStart", {{1, "2026.06.30"}}, "save", {"Q9.GL.ZWSQL.CASHBANK.00656", discard}, 1,
+       "2026.08.04", "2026.08.04"},
+      {"SaveAnUnknownStyle", {{2, "999"}}, "save", {"Q9.GL.ZWSQL.CASHBANK.baltypeerr", discard}, 2, "201", "201"},
+      // Add does nothing while a cell is open: the number is kept first, the cursor left in the credit.
+      {"AddOnARowWithoutAmount", {{3, "17"}, {5, ""}}, "add", {noAmount, discard}, 4, "75", "75.00"},
+      {"DownWithoutAmount", {{3, "17"}}, nullptr, {noAmount}, 4, "75", "75.00"},
+  };
+  AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  ASSERT_NE(w, nullptr);
+  platform::EntryGrid* g = w->MsGrid1();
+  ASSERT_TRUE(testing::ShowActive(*w));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.typed.empty()) w->AddRow();
+    for (size_t i = 0; i < c.typed.size(); ++i) {
+      g->SetCurrentCell(g->Rows() - 1, c.typed[i].first);
+      g->setFocus();
+      ASSERT_TRUE(i + 1 < c.typed.size() ? testing::TypeAsUser(c.typed[i].second) : testing::TypeKeys(c.typed[i].second));
+    }
+    session_.Messages().Clear();
+    if (c.button) {
+      ASSERT_TRUE(testing::ClickToolButton(*w->Toolbar(), QString::fromLatin1(c.button)));
+    } else {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+      QCoreApplication::processEvents();
+    }
+    QStringList shown;
+    for (const QString& key : c.shown) shown << shared::GetResString(key);
+    EXPECT_EQ(Prompts(), shown);
+    const int row = g->Rows() - 1;
+    EXPECT_EQ((std::pair{g->Row(), g->Col()}), (std::pair{row, c.named}));
+    ASSERT_TRUE(testing::TypeAsUser(c.next));
+    EXPECT_EQ(g->TextMatrix(row, c.named), c.kept);
+    if (g->IsEditing()) g->CancelEdit();
+    w->Editor().DiscardCurrentRow();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, CellCheck, ::testing::Bool(), ModeName);
 
 // --- Saving -----------------------------------------------------------------------

@@ -79,6 +79,8 @@ class EntryGrid : public GridBase {
   // Asks the leave-row hook about the current row when it has changes (as leaving it
   // would); true when the row may be left. On Stay the cursor goes to the named column.
   bool RequestLeaveRow();
+  // The first shown column of the row that can be typed in, or -1.
+  int FirstEditableCol(int row) const;
 
   // Called by the editors' delegate.
   bool SubmitEdit(int row, int col, const QString& text);
@@ -108,7 +110,6 @@ class EntryGrid : public GridBase {
   void RequestNewRow();
   bool EditOrMoveRight();
   bool IsLastVisibleRow(int row) const;
-  int FirstEditableCol(int row) const;
 
   EntryGridDelegate* delegate_;
   std::vector<ColumnEditor> editors_;

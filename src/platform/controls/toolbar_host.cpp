@@ -35,6 +35,9 @@ QAction* ToolbarHost::AddButton(const QString& key, const QString& caption, cons
   // the caption is later given.
   if (!toolTip.isEmpty()) action->setToolTip(toolTip);
   action->setShortcutContext(Qt::WindowShortcut);
+  // A click never takes the keyboard from the window's grid: what the user types
+  // after a command goes where it went before.
+  if (QWidget* button = toolBar_->widgetForAction(action)) button->setFocusPolicy(Qt::NoFocus);
   connect(action, &QAction::triggered, this, [this, action] { OnTriggered(action); });
   buttons_.insert(k, action);
   order_.append(k);

@@ -17,7 +17,8 @@ namespace corvane::platform {
 // has a caption, a tooltip, an optional picture and hot key, and can be disabled,
 // hidden or (for a check button such as "ref") pressed. A click, or its hot key,
 // emits ButtonClicked with the lower-case key, but never while the button or the
-// whole host is disabled or the button hidden.
+// whole host is disabled or the button hidden. Buttons never take the keyboard
+// focus.
 class ToolbarHost : public QWidget {
   Q_OBJECT
 

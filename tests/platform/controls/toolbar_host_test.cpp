@@ -1,9 +1,12 @@
 #include "platform/controls/resource_pictures.h"
 #include "platform/controls/toolbar_host.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -83,6 +86,35 @@ TEST(ToolbarHost, HotKeysWorkOnlyWhileTheHostIsEnabled) {
   bar->setEnabled(false);
   QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
   EXPECT_EQ(clicks.count(), 1) << "a running command has disabled the toolbar";
+}
+
+// A button clicked with the mouse runs its command and leaves the keyboard where
+// it was (a window's grid, here a line edit), plain and check buttons alike, so
+// what the user types next still goes there.
+TEST(ToolbarHost, AClickedButtonLeavesTheKeyboardWhereItWas) {
+  QWidget window;
+  auto* bar = new ToolbarHost(&window);
+  auto* box = new QLineEdit(&window);
+  auto* layout = new QVBoxLayout(&window);
+  layout->addWidget(bar);
+  layout->addWidget(box);
+  AddButtons(*bar);
+  bar->SetCheckable(QStringLiteral("ref"), true);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  box->setFocus();
+  QSignalSpy clicks(bar, &ToolbarHost::ButtonClicked);
+  for (const QString& key : bar->Keys()) {
+    SCOPED_TRACE(key.toStdString());
+    QWidget* button = bar->ToolBar()->widgetForAction(bar->Button(key));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.takeLast().at(0).toString(), key.toLower());
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+  }
+  EXPECT_EQ(box->text(), QString(bar->Keys().size(), QLatin1Char('7')));
 }
 
 // Every number the windows use has a picture installed at toolbar size, and no two
