@@ -20,7 +20,7 @@ void RefuseUnknownSettleStyles(platform::DbConnection& db, ParsedStatement& pars
       auto it = known.constFind(code);
       if (it == known.cend()) it = known.insert(code, styles.SettleStyleExists(code));
       if (!*it) {
-        parsed.refused.push_back({l.lineNo, QString::fromLatin1(kUnknownSettleStyleKey), {l.settle}});
+        parsed.refused.push_back({l.lineNo, QString::fromLatin1(kUnknownSettleStyleKey), {}});
         refused = true;
         continue;
       }
