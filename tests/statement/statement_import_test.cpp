@@ -7,6 +7,8 @@
 #include "suite/import/statement_import_dialog.h"
 #include "suite/import/suite_statement_importer.h"
 #include <QCheckBox>
+#include <QListWidget>
+#include <array>
 #include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
@@ -575,6 +577,107 @@ TEST_P(ImportTest, TheSeparatorGuessedIsShownAndCanBeChanged) {
     }
   });
   shared::Session::Current().windows.Find<frmYHDZD>()->Toolbar1_ButtonClick(QStringLiteral("import"));
+}
+
+// The lines written to the account (or book): "date|style|number", sorted.
+QStringList WrittenStyles(platform::DbConnection& db, const QString& sql, const QString& key) {
+  QStringList rows;
+  for (const auto& r : db.Query(sql, {key}).rows)
+    rows << r[0].ToDate().toString(Qt::ISODate) + '|' + (r[1].IsNull() ? QString() : r[1].ToString().trimmed()) + '|' +
+                r[2].ToString();
+  rows.sort();
+  return rows;
+}
+
+// A header written with the dialog's own captions, in either language and as a
+// user types them, maps each column to the box of its caption; Import then
+// writes each line with its settlement style.
+TEST_P(ImportTest, AHeaderOfTheDialogsCaptionsMapsEachColumn) {
+  const char* sides = "2026-07-01,201,A1,10.00,,990.00\n2026-07-02,202,A2,,20.00,1010.00\n";
+  const char* marks = "2026-07-01,201,A1,10.00,D,990.00\n2026-07-02,202,A2,20.00,C,1010.00\n";
+  const struct {
+    const char* name;
+    const char* header;
+    const char* lines;
+    std::array<int, 8> boxes;  // date, style, number, debit, credit, amount, direction, balance
+  } rows[] = {
+      {"English", "Date,Settlement,Number,Debit,Credit,Balance", sides, {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"English as typed", " date , SETTLEMENT ,number,DEBIT, credit ,Balance", sides, {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"Chinese", "日期,结算方式,票号,借方金额,贷方金额,余额", sides, {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"English, amount and direction", "Date,Settlement,Number,Amount (positive: money in),Debit/credit,Balance", marks,
+       {0, 1, 2, -1, -1, 3, 4, 5}},
+      {"Chinese, amount and direction", "日期,结算方式,票号,金额(正数为收入),借贷方向,余额", marks, {0, 1, 2, -1, -1, 3, 4, 5}},
+  };
+  const QString written = "select ddate, csettle, cn_id from " + Table() + " where " + KeyColumn() + "=? and ibegin=2";
+  frmYHDZD* w = Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+    const QString path = WriteFile("captions.csv", QByteArray(row.header) + '\n' + row.lines);
+    std::array<int, 8> boxes{};
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<Dialog&>(d);
+      dialog.SetFile(path);
+      for (int i = 0; i < 8; ++i)
+        boxes[static_cast<size_t>(i)] = dialog.findChild<QComboBox*>(QStringLiteral("cboColumn%1").arg(i))->currentData().toInt();
+      dialog.cmdImport()->click();
+    });
+    w->Toolbar1_ButtonClick(QStringLiteral("import"));
+    EXPECT_EQ(boxes, row.boxes);
+    EXPECT_EQ(WrittenStyles(Db(), written, Key()), QStringList({"2026-07-01|201|A1", "2026-07-02|202|A2"}));
+  }
+}
+
+// Import takes a settlement style as keying takes it: its code, the first three
+// bytes ("301 电汇" is 301), must be a style of the suite. A line of another style
+// is refused with keying's reason and not written; with the style column
+// unmapped every line comes in without a style.
+TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
+  const QString path = WriteFile("styles.csv",
+                                 "date,settlement,number,debit,credit\n"
+                                 "2026-07-01,201,A1,10.00,\n"
+                                 "2026-07-02,999,A2,,20.00\n"
+                                 "2026-07-03,301 电汇,A3,5.00,\n"
+                                 "2026-07-04,电汇,A4,,6.00\n"
+                                 "2026-07-05, 202 ,A5,,7.00\n"
+                                 "2026-07-06,,A6,8.00,\n");
+  const QString unknown = suite::ImportText(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr"));
+  const QStringList all{"2026-07-01||A1", "2026-07-02||A2", "2026-07-03||A3",
+                        "2026-07-04||A4", "2026-07-05||A5", "2026-07-06||A6"};
+  const struct {
+    const char* name;
+    bool unmapStyle;
+    QStringList refused;  // the dialog's list of refused lines
+    QStringList written;  // date|style|number
+  } rows[] = {
+      {"style mapped", false,
+       {suite::LineRefusalText({3, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}}),
+        suite::LineRefusalText({5, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}})},
+       {"2026-07-01|201|A1", "2026-07-03|301|A3", "2026-07-05|202|A5", "2026-07-06||A6"}},
+      {"style column unmapped", true, {}, all},
+  };
+  const QString written = "select ddate, csettle, cn_id from " + Table() + " where " + KeyColumn() + "=? and ibegin=2";
+  frmYHDZD* w = Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Exec("delete from " + Table() + " where " + KeyColumn() + "=? and ibegin=2", {Key()});
+    QStringList refused, verdicts;
+    session_.Modals().Then([&](QDialog& d) {
+      auto& dialog = dynamic_cast<Dialog&>(d);
+      dialog.SetFile(path);
+      if (row.unmapStyle) dialog.findChild<QComboBox*>(QStringLiteral("cboColumn1"))->setCurrentIndex(0);
+      for (int i = 0; i < dialog.lstRefused()->count(); ++i) refused << dialog.lstRefused()->item(i)->text();
+      for (int r = 0; r < dialog.Preview().rowCount(); ++r)
+        if (dialog.Preview().Cell(r, suite::ImportPreviewModel::Verdict) == unknown)
+          verdicts << dialog.Preview().Cell(r, suite::ImportPreviewModel::Line);
+      dialog.cmdImport()->click();
+    });
+    w->Toolbar1_ButtonClick(QStringLiteral("import"));
+    EXPECT_EQ(refused, row.refused);
+    EXPECT_EQ(verdicts, row.unmapStyle ? QStringList() : QStringList({"3", "5"}));
+    EXPECT_EQ(WrittenStyles(Db(), written, Key()), row.written);
+    EXPECT_EQ(Column(w, 2).filter(QStringLiteral("999")), QStringList());  // reloaded without it
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Bool(), ModeName);

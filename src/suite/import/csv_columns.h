@@ -6,8 +6,10 @@
 
 namespace corvane::suite {
 
-// The columns a header names (-1: none), by Chinese and English names; a column
-// naming both sides (a "Debit/Credit" column) is a direction column.
+// The columns a header names (-1: none): a name that is a caption of the import
+// dialog's mapping boxes (column_captions.h) is that box's column; the others go
+// by Chinese and English names, a column naming both sides (a "Debit/Credit"
+// column) being a direction column.
 struct CsvColumns {
   int date = -1, style = -1, number = -1, debit = -1, credit = -1, amount = -1, direction = -1, balance = -1;
 };

@@ -1,5 +1,6 @@
 #include "suite/import/csv_statement.h"
 
+#include "suite/import/column_captions.h"
 #include "suite/import/csv_columns.h"
 
 #include <QDate>
@@ -43,26 +44,72 @@ bool AllDirections(const std::vector<QString>& cells) {
 
 QString Plain(const std::optional<Money>& m) { return m ? m->ToDisplayText() : QString(); }
 
+// The columns not named for anything else whose cells are all amounts, some with decimals.
+std::vector<int> AmountColumns(const CsvTable& t, const CsvColumns& c) {
+  std::vector<int> out;
+  for (int col = 0; col < t.header.size(); ++col) {
+    if (col == c.date || col == c.direction || col == c.number || col == c.balance || col == c.debit || col == c.credit) continue;
+    const std::vector<QString> cells = Cells(t, col, 200);
+    const AmountNotation n = GuessAmountNotation(cells);
+    const bool decimals = std::any_of(cells.begin(), cells.end(), [&n](const QString& s) {
+      const qsizetype p = s.lastIndexOf(n.decimal);
+      return p >= 0 && s.size() - p <= 3;
+    });
+    if (decimals && std::all_of(cells.begin(), cells.end(), [&n](const QString& s) { return ReadCsvAmount(s, n).has_value(); }))
+      out.push_back(col);
+  }
+  return out;
+}
+
+// A cell holding an amount other than zero (a bank may write 0.00 on the side a line leaves empty).
+bool Filled(const QString& cell) {
+  return std::any_of(cell.begin(), cell.end(), [](QChar ch) { return ch >= QLatin1Char('1') && ch <= QLatin1Char('9'); });
+}
+
+// The first two of the amount columns of which every line that is not blank fills exactly one.
+std::optional<std::pair<int, int>> OneSidedPair(const CsvTable& t, const std::vector<int>& amounts) {
+  for (size_t i = 0; i < amounts.size(); ++i)
+    for (size_t j = i + 1; j < amounts.size(); ++j) {
+      bool oneSided = true;
+      for (const QStringList& row : t.rows) {
+        if (std::all_of(row.begin(), row.end(), [](const QString& f) { return f.isEmpty(); })) continue;
+        if (Filled(row.value(amounts[i])) == Filled(row.value(amounts[j]))) {
+          oneSided = false;
+          break;
+        }
+      }
+      if (oneSided) return std::pair{amounts[i], amounts[j]};
+    }
+  return std::nullopt;
+}
+
 }  // namespace
 
 CsvColumns CsvColumnsByName(const QStringList& h) {
   CsvColumns c;
+  int* fields[kCsvFields] = {&c.date, &c.style, &c.number, &c.debit, &c.credit, &c.amount, &c.direction, &c.balance};
   std::vector<int> taken;
-  auto find = [&](std::initializer_list<const char*> names) {
-    const int col = FindColumn(h, names, taken);
-    if (col >= 0) taken.push_back(col);
-    return col;
+  // A header written with the import dialog's own captions says what each column is.
+  for (int col = 0; col < h.size(); ++col)
+    if (const std::optional<int> f = CsvFieldOfCaption(h[col]); f && *fields[*f] < 0) {
+      *fields[*f] = col;
+      taken.push_back(col);
+    }
+  auto find = [&](int& field, std::initializer_list<const char*> names) {
+    if (field >= 0) return;
+    field = FindColumn(h, names, taken);
+    if (field >= 0) taken.push_back(field);
   };
   // A column naming both sides holds the direction, not an amount.
-  c.direction = find({"方向", "借贷", "收支", "direction", "dr/cr", "d/c", "cr/dr", "c/d", "debit/credit",
-                      "credit/debit", "+/-", "借/贷"});
-  c.balance = find({"余额", "balance"});
-  c.date = find({"日期", "交易日期", "记账日期", "date", "booking date", "posted"});
-  c.debit = find({"借方金额", "借方", "支出", "debit", "withdrawal"});
-  c.credit = find({"贷方金额", "贷方", "收入", "credit", "deposit"});
-  c.amount = find({"金额", "amount"});
-  c.number = find({"票号", "凭证号", "number", "reference", "ref", "cheque"});
-  c.style = find({"结算方式", "style", "type"});
+  find(c.direction, {"方向", "借贷", "收支", "direction", "dr/cr", "d/c", "cr/dr", "c/d", "debit/credit", "credit/debit",
+                     "+/-", "借/贷"});
+  find(c.balance, {"余额", "balance"});
+  find(c.date, {"日期", "交易日期", "记账日期", "date", "booking date", "posted"});
+  find(c.debit, {"借方金额", "借方", "支出", "debit", "withdrawal"});
+  find(c.credit, {"贷方金额", "贷方", "收入", "credit", "deposit"});
+  find(c.amount, {"金额", "amount"});
+  find(c.number, {"票号", "凭证号", "number", "reference", "ref", "cheque"});
+  find(c.style, {"结算方式", "style", "type"});
   return c;
 }
 
@@ -82,19 +129,20 @@ CsvMapping GuessCsvMapping(const CsvTable& t) {
       const std::vector<QString> cells = Cells(t, col, 50);
       if (!cells.empty() && ReadCsvDate(cells.front(), DetectDateFormat(cells)).isValid()) c.date = col;
     }
-  // Without a named amount: the first other column of amounts with decimals.
-  if (c.amount < 0 && (c.debit < 0 || c.credit < 0))
-    for (int col = 0; col < t.header.size() && c.amount < 0; ++col) {
-      if (col == c.date || col == c.direction || col == c.number || col == c.balance || col == c.debit || col == c.credit) continue;
-      const std::vector<QString> cells = Cells(t, col, 200);
-      const AmountNotation n = GuessAmountNotation(cells);
-      const bool decimals = std::any_of(cells.begin(), cells.end(), [&n](const QString& s) {
-        const qsizetype p = s.lastIndexOf(n.decimal);
-        return p >= 0 && s.size() - p <= 3;
-      });
-      if (decimals && std::all_of(cells.begin(), cells.end(), [&n](const QString& s) { return ReadCsvAmount(s, n).has_value(); }))
-        c.amount = col;
+  // Without a named amount: two columns of amounts of which each line fills
+  // exactly one are its debit and credit, in that order; else the first column of
+  // amounts with decimals is a signed amount.
+  if (c.amount < 0 && (c.debit < 0 || c.credit < 0)) {
+    const std::vector<int> amounts = AmountColumns(t, c);
+    const std::optional<std::pair<int, int>> sides =
+        c.debit < 0 && c.credit < 0 ? OneSidedPair(t, amounts) : std::nullopt;
+    if (sides) {
+      c.debit = sides->first;
+      c.credit = sides->second;
+    } else if (!amounts.empty()) {
+      c.amount = amounts.front();
     }
+  }
   m.date = c.date;
   m.style = c.style;
   m.number = c.number;

@@ -79,9 +79,12 @@ struct CsvMapping {
   AmountNotation notation;
 };
 
-// A first mapping from the header's names (Chinese and English) and the columns'
-// content (a column of direction marks), the date format that reads every filled
-// date cell and the amount notation that reads every filled amount cell.
+// A first mapping from the header's names (the import dialog's own captions in
+// either language, then Chinese and English names) and the columns' content (a
+// column of direction marks; without a named amount, two columns of amounts of
+// which each line fills exactly one as debit and credit, else the first column of
+// amounts as a signed amount), the date format that reads every filled date cell
+// and the amount notation that reads every filled amount cell.
 CsvMapping GuessCsvMapping(const CsvTable& table);
 QString DetectDateFormat(const std::vector<QString>& samples);
 

@@ -2,6 +2,7 @@
 
 #include "platform/controls/file_listing_guard.h"
 #include "platform/services/modal_runner.h"
+#include "suite/import/column_captions.h"
 #include "suite/import/import_preview_model.h"
 #include "suite/import/import_texts.h"
 
@@ -135,13 +136,10 @@ QWidget* StatementImportDialog::BuildCsvBox() {
   grid->addWidget(Caption("corvane.import.delimiter", box), 1, 4);
   grid->addWidget(cboDelimiter_, 1, 5);
   grid->addWidget(lblGuess_, 2, 0, 1, 6);
-  const char* captions[] = {"corvane.import.col.date",   "corvane.import.col.style",     "corvane.import.col.number",
-                            "corvane.import.col.debit",  "corvane.import.col.credit",    "corvane.import.col.amount",
-                            "corvane.import.col.direction", "corvane.import.col.balance"};
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < kCsvFields; ++i) {
     cbo_[i] = new QComboBox(box);
     cbo_[i]->setObjectName(QStringLiteral("cboColumn%1").arg(i));
-    grid->addWidget(Caption(captions[i], box), 3 + i / 3, (i % 3) * 2);
+    grid->addWidget(Caption(CsvFieldCaptionKey(i), box), 3 + i / 3, (i % 3) * 2);
     grid->addWidget(cbo_[i], 3 + i / 3, (i % 3) * 2 + 1);
     connect(cbo_[i], &QComboBox::currentIndexChanged, this, &StatementImportDialog::CsvChanged);
   }

@@ -30,7 +30,9 @@ class ImportPreviewModel;
 // data line, date format and column mapping (guesses shown, each one the user's
 // to change), the balance check of each statement, and every line with its date,
 // number, amount in its debit or credit column and verdict (written, refused with
-// its reason and the file's text of the line, or already in the account). The
+// its reason and the file's text of the line, or already in the account). A
+// line's settlement style is taken as keying takes it: its code is kept, and a
+// style the suite does not know refuses the line. The
 // columns stay mapped by position through every change of the sheet's layout, so
 // a line still read is read as before; what the file itself refuses (its
 // encoding, its structure, its balances) holds through every change of the
@@ -82,6 +84,7 @@ class StatementImportDialog : public QDialog {
   void Read();
   void ReadCsvText();
   void ApplyMapping();
+  void CheckStyles();
   void LayoutChanged();
   void CsvChanged();
   void Recheck();

@@ -5,6 +5,7 @@
 #include "suite/import/account_match.h"
 #include "suite/import/import_preview_model.h"
 #include "suite/import/import_texts.h"
+#include "suite/import/settle_style_check.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,6 +102,7 @@ void StatementImportDialog::Read() {
         parsed_.SetUnreadable(QStringLiteral("corvane.import.unrecognised"), {path_});
         break;
     }
+    if (parsed_.format != StatementFormat::Csv) CheckStyles();
   }
   csvBox_->setVisible(parsed_.format == StatementFormat::Csv);
   QStringList facts{Text("corvane.import.format") + FormatName(parsed_.format)};
@@ -152,6 +154,18 @@ void StatementImportDialog::ApplyMapping() {
   parsed_.encoding = encoding;
   parsed_.importDamaged = chkDamaged_->isChecked();
   if (!textOk_) parsed_.SetUnreadable(QStringLiteral("corvane.import.encoding"), {encoding});
+  CheckStyles();
+}
+
+// A line's settlement style is taken as keying takes it: a style the suite does
+// not know refuses the line (the style column left unmapped brings the lines in
+// without one).
+void StatementImportDialog::CheckStyles() {
+  try {
+    RefuseUnknownSettleStyles(db_, parsed_);
+  } catch (const std::exception& e) {
+    parsed_.SetUnreadable(QStringLiteral("corvane.import.failed"), {QString::fromUtf8(e.what())});
+  }
 }
 
 void StatementImportDialog::FillCsvControls() {

@@ -1,5 +1,10 @@
 #include "statement_expect.h"
+#include "suite/import/column_captions.h"
+#include "suite/import/csv_columns.h"
 #include "suite/import/csv_statement.h"
+#include "suite/resources/resource_texts.h"
+
+#include <array>
 
 namespace corvane::suite {
 namespace {
@@ -151,6 +156,18 @@ INSTANTIATE_TEST_SUITE_P(
                   {{2, d1, "", 0, 1000}, {3, d2, "", 1, 500}}, {}},
         SheetCase{"BalanceNewestFirst", "date,amount,balance\n2026-07-02,-5.00,105.00\n2026-07-01,10.00,110.00\n",
                   {{2, d2, "", 1, 500}, {3, d1, "", 0, 1000}}, {}},
+        // Without a header: two amount columns of which each line fills one are debit and credit.
+        SheetCase{"NoHeaderDebitAndCreditColumns", "2026-07-01,A1,100.00,\n2026-07-02,A2,,50.00\n",
+                  {{1, d1, "", 1, 10000}, {2, d2, "", 0, 5000}}, {}},
+        SheetCase{"NoHeaderDebitAndCreditWithZerosAndABalance",
+                  "2026-07-01,100.00,0.00,900.00\n2026-07-02,0.00,50.00,950.00\n",
+                  {{1, d1, "", 1, 10000}, {2, d2, "", 0, 5000}}, {}},
+        SheetCase{"NoHeaderCreditLeftEmptyOnEveryLine", "2026-07-01,100.00,\n2026-07-02,-5.00,\n",
+                  {{1, d1, "", 0, 10000}, {2, d2, "", 1, 500}}, {}},
+        SheetCase{"NoHeaderTwoAmountsOnALine", "2026-07-01,100.00,\n2026-07-02,5.00,50.00\n",
+                  {{1, d1, "", 0, 10000}, {2, d2, "", 0, 500}}, {}},
+        SheetCase{"NoHeaderALineWithoutAmount", "2026-07-01,100.00,\n2026-07-02,,\n2026-07-03,,7.00\n",
+                  {{1, d1, "", 0, 10000}}, {{2, "corvane.import.noamount", {}}, {3, "corvane.import.noamount", {}}}},
         SheetCase{"BalanceCatchesAFlippedDigit",
                   "date,amount,balance\n2026-07-01,10.00,110.00\n2026-07-02,-8.00,105.00\n2026-07-03,1.00,106.00\n",
                   {{2, d1, "", 0, 1000}, {4, d3, "", 0, 100}}, {{3, "corvane.import.balance.line", "105.00"}}}),
@@ -202,6 +219,69 @@ TEST(Sheet, BalancesCheckedAboveTheFirstDataLine) {
     ExpectRead(s, c.lines, c.refused);
     ASSERT_EQ(s.balances.size(), 1u);
     EXPECT_EQ(s.balances[0].reasonKey, c.check);
+  }
+}
+
+// The column of each field a header names: date, style, number, debit, credit,
+// amount, direction, balance (-1: none).
+using Fields = std::array<int, kCsvFields>;
+
+Fields FieldsOf(const CsvColumns& c) {
+  return {c.date, c.style, c.number, c.debit, c.credit, c.amount, c.direction, c.balance};
+}
+
+Fields Only(int field, int column) {
+  Fields f;
+  f.fill(-1);
+  f[static_cast<size_t>(field)] = column;
+  return f;
+}
+
+// Every caption of the import dialog's mapping boxes, in both languages, names its
+// column: alone, in any letter case and with blanks around it, and all together
+// in any order.
+TEST(Header, EveryCaptionOfTheDialogNamesItsColumn) {
+  for (const char* language : {"zh-CN", "en-US"}) {
+    const ResourceTexts texts{QString::fromLatin1(language)};
+    QStringList all;
+    for (int f = 0; f < kCsvFields; ++f) {
+      const QString caption = texts.Text(QString::fromLatin1(CsvFieldCaptionKey(f)));
+      ASSERT_NE(caption, QString::fromLatin1(CsvFieldCaptionKey(f)));
+      for (const QString& typed : {caption, caption.toUpper(), caption.toLower(), QStringLiteral("  %1 ").arg(caption)}) {
+        SCOPED_TRACE(std::string(language) + ": " + typed.toStdString());
+        EXPECT_EQ(FieldsOf(CsvColumnsByName({typed})), Only(f, 0));
+        EXPECT_EQ(FieldsOf(CsvColumnsByName({QStringLiteral("x"), typed})), Only(f, 1));
+      }
+      all.prepend(caption);  // the last field first
+    }
+    SCOPED_TRACE(all.join(',').toStdString());
+    EXPECT_EQ(FieldsOf(CsvColumnsByName(all)), (Fields{7, 6, 5, 4, 3, 2, 1, 0}));
+  }
+}
+
+// Headers as users write them from the dialog's captions, whole.
+TEST(Header, CaptionsAsTypedMapEachColumn) {
+  struct Case {
+    const char* header;
+    Fields fields;  // date, style, number, debit, credit, amount, direction, balance
+  };
+  const Case cases[] = {
+      {"Date,Settlement,Number,Debit,Credit,Balance", {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"date,settlement,number,debit,credit,balance", {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"DATE,SETTLEMENT,NUMBER,DEBIT,CREDIT,BALANCE", {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"日期,结算方式,票号,借方金额,贷方金额,余额", {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"Balance,Debit / Credit,Amount(positive: money in),Number,Settlement,Date", {5, 4, 3, -1, -1, 2, 1, 0}},
+      {"余额,借贷方向,金额(正数为收入),票号,结算方式,日期", {5, 4, 3, -1, -1, 2, 1, 0}},
+      {"日期,金额 （正数为收入）,结算方式", {0, 2, -1, -1, -1, 1, -1, -1}},
+      {"金额（正数为收入）,日期", {1, -1, -1, -1, -1, 0, -1, -1}},
+      {"日期,Settlement,票号,Debit,贷方金额,Balance", {0, 1, 2, 3, 4, -1, -1, 5}},
+      {"Date,Settlement,Number,Debit,Credit,Amount (positive: money in),Debit/credit,Balance", {0, 1, 2, 3, 4, 5, 6, 7}},
+      // Names that are no caption are read as before.
+      {"Booking date,Type,Reference,Withdrawal,Deposit,Balance", {0, 1, 2, 3, 4, -1, -1, 5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.header);
+    EXPECT_EQ(FieldsOf(CsvColumnsByName(QString::fromUtf8(c.header).split(','))), c.fields);
   }
 }
 
