@@ -1,6 +1,8 @@
 #include "statement_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -236,6 +238,54 @@ TEST_P(OpenerTest, ClosingGivesTheFunctionBackWhateverTheLockRelease) {
     EXPECT_EQ(OtherSessionCanLock("100204"), !c.releaseFails);
   }
 }
+
+class HotKeyTest : public StatementTest {};
+
+// The grid's hot keys run their command with their own modifier only: Ctrl+I
+// adds a row, Delete or Ctrl+D asks to delete the saved row; the same letters
+// with another modifier or none do nothing.
+TEST_P(HotKeyTest, EachRunsItsCommandWithItsOwnModifierOnly) {
+  AddLine(QDate(2026, 7, 5), true, 10);
+  frmYHDZD* w = Open();
+  ASSERT_NE(w, nullptr);
+  const QString deleteQuestion = shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00114"));
+  const struct {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int rowsAdded;
+    bool asksToDelete;
+  } cases[] = {
+      {"Ctrl+I", Qt::Key_I, Qt::ControlModifier, 1, false},
+      {"I", Qt::Key_I, Qt::NoModifier, 0, false},
+      {"Ctrl+Shift+I", Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier, 0, false},
+      {"Alt+I", Qt::Key_I, Qt::AltModifier, 0, false},
+      {"Ctrl+J", Qt::Key_J, Qt::ControlModifier, 0, false},
+      {"Delete", Qt::Key_Delete, Qt::NoModifier, 0, true},
+      {"Ctrl+D", Qt::Key_D, Qt::ControlModifier, 0, true},
+      {"D", Qt::Key_D, Qt::NoModifier, 0, false},
+      {"Alt+D", Qt::Key_D, Qt::AltModifier, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    w->MsGrid1()->SetCurrentCell(1, 1);  // the saved line
+    const int rows = w->MsGrid1()->Rows();
+    session_.Messages().Clear();
+    session_.Messages().Answer(7);  // No to a delete question
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+    QApplication::sendEvent(w->MsGrid1()->View(), &press);
+    EXPECT_EQ(w->MsGrid1()->Rows(), rows + c.rowsAdded);
+    EXPECT_EQ(Prompts().contains(deleteQuestion), c.asksToDelete) << Prompts().join(' ').toStdString();
+    if (c.rowsAdded) {
+      w->MsGrid1()->SetCurrentCell(1, 1);  // leaves the new empty row, which goes without a question
+      QApplication::processEvents();
+    }
+    session_.Messages().Clear();
+  }
+  EXPECT_EQ(Lines(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, HotKeyTest, ::testing::Bool(), ModeName);
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpenerTest, ::testing::Bool(), ModeName);
 
