@@ -2,6 +2,7 @@
 // the detailed statement among them, as the host opens them over the demo data in
 // both languages and both modes: each date, amount and code the grids show, and
 // the largest amount a line may carry in every amount column, fits its column.
+#include "choose_whole_range.h"
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yetjb1.h"
 #include "host/menu_dispatcher.h"
@@ -113,14 +114,7 @@ class GridFit {
 testing::ScriptedModals::Step Answer(GridFit& fit, testing::ScriptedModals& modals) {
   return [&fit, &modals](QDialog& d) {
     if (auto* choose = dynamic_cast<shared::frmYHKMXZ*>(&d)) {
-      const bool book = Session::Current().BookMode();
-      QComboBox* start = book ? choose->cmbStartDate() : choose->Combo2();
-      QComboBox* end = book ? choose->cmbEndDate() : choose->Combo3();
-      QComboBox* list = book ? choose->cmbBook() : choose->Combo1();
-      if (list->currentIndex() < 0 && list->count() > 0) list->setCurrentIndex(0);
-      if (start->isVisibleTo(choose) && start->count() > 0) start->setCurrentIndex(0);
-      if (end->isVisibleTo(choose) && end->count() > 0) end->setCurrentIndex(end->count() - 1);
-      choose->Command1_Click();
+      testing::ChooseFirstForTheWholeRange(*choose);
     } else if (dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
       testing::AuditConditions(QStringLiteral("2026.12.31"), QStringLiteral("30"))(d);
     } else if (auto* opening = dynamic_cast<opening::frmYHDZQC*>(&d)) {

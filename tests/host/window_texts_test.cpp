@@ -2,6 +2,7 @@
 // the reconciliation window as the host opens it: help from every way of asking,
 // the captions of both languages; and every window of the seven functions as an
 // English user sees it.
+#include "choose_whole_range.h"
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yetjb1.h"
 #include "host/help_viewer.h"
@@ -378,14 +379,7 @@ testing::ScriptedModals::Step Answer(testing::TextWalk& walk, testing::ScriptedM
   return [&walk, &modals](QDialog& d) {
     walk.Window(&d);
     if (auto* choose = dynamic_cast<shared::frmYHKMXZ*>(&d)) {
-      const bool book = Session::Current().BookMode();
-      QComboBox* start = book ? choose->cmbStartDate() : choose->Combo2();
-      QComboBox* end = book ? choose->cmbEndDate() : choose->Combo3();
-      QComboBox* list = book ? choose->cmbBook() : choose->Combo1();
-      if (list->currentIndex() < 0 && list->count() > 0) list->setCurrentIndex(0);
-      if (start->isVisibleTo(choose) && start->count() > 0) start->setCurrentIndex(0);
-      if (end->isVisibleTo(choose) && end->count() > 0) end->setCurrentIndex(end->count() - 1);
-      choose->Command1_Click();
+      testing::ChooseFirstForTheWholeRange(*choose);
     } else if (dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
       testing::AuditConditions(QStringLiteral("2026.12.31"), QStringLiteral("30"))(d);
     } else if (auto* opening = dynamic_cast<opening::frmYHDZQC*>(&d)) {
