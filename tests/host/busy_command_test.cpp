@@ -168,14 +168,15 @@ bool StatementReload(BusyCommand& t) {
   return w->isVisible();
 }
 
-bool StatementImport(BusyCommand& t) {
+// The statement window's Import of a sheet with these lines.
+bool ImportSheet(BusyCommand& t, const QByteArray& sheet) {
   QTemporaryDir folder;
   suite::ResourceTexts texts(QString::fromLatin1(t.GetParam().language));
   suite::TextSourceAdapter<suite::ResourceTexts> source(texts);
   suite::RegisterImportObjects(&source, folder.path());
   QFile file(folder.filePath(QStringLiteral("lines.csv")));
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("date,number,debit,credit\n2026-07-05,IMP-1,10.00,\n2026-07-06,IMP-2,,20.00\n");
+  file.write(sheet);
   file.close();
   statement::frmYHDZD* w = OpenStatement(t);
   if (!w) return false;
@@ -190,6 +191,15 @@ bool StatementImport(BusyCommand& t) {
   });
   suite::RegisterImportObjects(nullptr, QString());
   return w->isVisible();
+}
+
+bool StatementImport(BusyCommand& t) {
+  return ImportSheet(t, "date,number,debit,credit\n2026-07-05,IMP-1,10.00,\n2026-07-06,IMP-2,,20.00\n");
+}
+
+// Lines with settlement styles, which the dialog looks up before it offers Import.
+bool StatementImportWithStyles(BusyCommand& t) {
+  return ImportSheet(t, "date,settlement,number,debit,credit\n2026-07-05,201,IMP-1,10.00,\n2026-07-06,202,IMP-2,,20.00\n");
 }
 
 // The opening set-up's change of the balance direction, confirmed.
@@ -337,6 +347,8 @@ const BusyRow kRows[] = {
      kStatementLines, StatementImport},
     {"StatementImportBooks", true, "en-US", "lock table rp_bankrecp_rp in exclusive mode", true, "corvane.host.busy",
      kBookLines, StatementImport},
+    {"StatementImportStylesAccounts", false, "en-US", "lock table settlestyle in access exclusive mode", true,
+     "corvane.host.busy", kStatementLines, StatementImportWithStyles},
     {"OpeningDirectionAccounts", false, "en-US", "lock table code in exclusive mode", true, "corvane.host.busy",
      "select bd_c from code where ccode='100201'", OpeningDirection},
     {"OpeningDirectionBooks", true, "zh-CN", "lock table RP_Book in exclusive mode", true, "corvane.host.busy",

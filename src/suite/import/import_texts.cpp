@@ -17,11 +17,14 @@ QString ImportText(const QString& key) {
   return text.isEmpty() ? key : text;
 }
 
-QString ImportFailureText(const std::exception& e) {
+QString ImportFailureReason(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
-  const QString reason = db && db->IsBusy() ? ImportTextWith(QStringLiteral("corvane.host.busy"), {db->Message()})
-                                            : QString::fromUtf8(e.what());
-  return ImportTextWith(QStringLiteral("corvane.import.failed"), {reason});
+  return db && db->IsBusy() ? ImportTextWith(QStringLiteral("corvane.host.busy"), {db->Message()})
+                            : QString::fromUtf8(e.what());
+}
+
+QString ImportFailureText(const std::exception& e) {
+  return ImportTextWith(QStringLiteral("corvane.import.failed"), {ImportFailureReason(e)});
 }
 
 // ---- Reading statement files.

@@ -13,10 +13,11 @@ class TextSource;
 // text) the key itself shows, never an empty caption.
 void SetImportTexts(TextSource* texts);
 QString ImportText(const QString& key);
-// Why an import failed, inside the importer's failure text: a wait for another
-// session that ran out in the component's own busy words (the session's
-// language), the database's words only as their detail; anything else by its
-// own text.
+// Why an import failed: a wait for another session that ran out in the
+// component's own busy words (the session's language), the database's words
+// only as their detail; anything else by its own text.
+QString ImportFailureReason(const std::exception& e);
+// That reason inside the importer's failure text.
 QString ImportFailureText(const std::exception& e);
 
 // ---- Reading statement files: the texts of refusals and balance checks.

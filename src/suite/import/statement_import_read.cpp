@@ -164,7 +164,7 @@ void StatementImportDialog::CheckStyles() {
   try {
     RefuseUnknownSettleStyles(db_, parsed_);
   } catch (const std::exception& e) {
-    parsed_.SetUnreadable(QStringLiteral("corvane.import.failed"), {QString::fromUtf8(e.what())});
+    parsed_.SetUnreadable(QStringLiteral("corvane.import.failed"), {ImportFailureReason(e)});
   }
 }
 
