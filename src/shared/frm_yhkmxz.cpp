@@ -7,6 +7,7 @@
 
 #include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
+#include "platform/services/period_list.h"
 #include "shared/named_widget.h"
 
 #include <QCheckBox>
@@ -162,15 +163,14 @@ void frmYHKMXZ::StartPeriodChosen(QComboBox* start, QComboBox* end) {
     common.SyncPeriodCombos(start, end);
     return;
   }
-  // The first start period: both lists get every period again (the end list may
-  // have been cut to the periods after an earlier start), the start keeps the
-  // first entry the user chose and the end list starts at its first entry.
+  // The entry that bounds nothing: both lists get it and every period again (the
+  // end list may have been cut to the periods after an earlier start); a fill
+  // chooses its first entry, so the range bounds nothing on either side.
   const QSignalBlocker blockStart(start);
   start->clear();
   end->clear();
   common.FillPeriodCombo(start, true);
   common.FillPeriodCombo(end, true);
-  start->setCurrentIndex(0);
   end->setCurrentIndex(0);
 }
 
@@ -223,8 +223,8 @@ bool frmYHKMXZ::TakeAccountChoice() {
   param.Value1 = code;
   param.ShowMode = 0;
   ApplyShowModeRule(param.ShowMode);
-  param.Value2 = combo2_->currentText();
-  param.Value3 = combo3_->currentText();
+  param.Value2 = platform::PeriodList::ChosenPeriodText(combo2_);
+  param.Value3 = platform::PeriodList::ChosenPeriodText(combo3_);
   return true;
 }
 
@@ -240,8 +240,8 @@ bool frmYHKMXZ::TakeBookChoice() {
   platform::ParamObject& param = Param();
   param.Confirmed = true;
   param.Value1 = book.AccountCode;
-  param.Value2 = cmbStartDate_->currentText();
-  param.Value3 = cmbEndDate_->currentText();
+  param.Value2 = platform::PeriodList::ChosenPeriodText(cmbStartDate_);
+  param.Value3 = platform::PeriodList::ChosenPeriodText(cmbEndDate_);
   param.Value4 = bookCode_;
   // Unlike an account choice, a book choice leaves ShowMode as it was when
   // neither the check box nor the options are shown.
@@ -254,12 +254,14 @@ bool frmYHKMXZ::PeriodRangeAccepted() {
   QComboBox* start = book ? cmbStartDate_ : combo2_;
   QComboBox* end = book ? cmbEndDate_ : combo3_;
   if (!start->isVisibleTo(this) || !end->isVisibleTo(this)) return true;
-  if (start->currentText().isEmpty() || end->currentText().isEmpty()) return true;
+  const QString startText = platform::PeriodList::ChosenPeriodText(start);
+  const QString endText = platform::PeriodList::ChosenPeriodText(end);
+  if (startText.isEmpty() || endText.isEmpty()) return true;  // a side without bound
   platform::CommonServices& common = Session::Current().Common();
   int first = 0, last = 0;
   try {
-    first = common.GetPeriodNumber(start->currentText());
-    last = common.GetPeriodNumber(end->currentText());
+    first = common.GetPeriodNumber(startText);
+    last = common.GetPeriodNumber(endText);
   } catch (const std::exception&) {
     return true;  // the window reading the range refuses what it cannot read
   }

@@ -102,7 +102,7 @@ class frmYHKMXZ : public QDialog {
   void ShowModeControls(bool options, bool check);
   // Selects a start period and runs the period step for its end combo.
   void ChooseStartPeriod(QComboBox* start, QComboBox* end, int index);
-  void RefillEndPeriods(QComboBox* end, int index, bool listPeriods);
+  void RefillEndPeriods(QComboBox* end, int index, bool withNoBound);
   void StartPeriodChosen(QComboBox* start, QComboBox* end);
   void BookChosen();
   // A label's caption in the session's language (its key under the window's prefix).

@@ -8,6 +8,7 @@
 #include "shared/session.h"
 
 #include "platform/db/sql_builder.h"
+#include "platform/services/period_list.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,14 +131,9 @@ void frmYHKMXZ::ChooseStartPeriod(QComboBox* start, QComboBox* end, int index) {
   StartPeriodChosen(start, end);
 }
 
-void frmYHKMXZ::RefillEndPeriods(QComboBox* end, int index, bool listPeriods) {
-  platform::CommonServices& common = Session::Current().Common();
+void frmYHKMXZ::RefillEndPeriods(QComboBox* end, int index, bool withNoBound) {
   end->clear();
-  if (listPeriods) {
-    common.ListPeriods(end);
-  } else {
-    common.FillPeriodCombo(end, true);
-  }
+  Session::Current().Common().FillPeriodCombo(end, withNoBound);
   end->setCurrentIndex(qMin(index, end->count() - 1));
 }
 
@@ -153,11 +149,13 @@ int frmYHKMXZ::PrepareForStatement() {
   const int count = FillList();
   ShowGroup();
   ShowPeriods(true, true);
-  // From the first period; the end list starts over at its second entry.
+  // From the beginning (the opening lines before the first period too) to the
+  // first period: the end list starts over with its entry that bounds nothing,
+  // and the first period stands second.
   QComboBox* start = Session::Current().BookMode() ? cmbStartDate_ : combo2_;
   QComboBox* end = Session::Current().BookMode() ? cmbEndDate_ : combo3_;
   ChooseStartPeriod(start, end, 0);
-  RefillEndPeriods(end, 1, false);
+  RefillEndPeriods(end, 1, true);
   ShowModeControls(false, Session::Current().BookMode());
   return count;
 }
@@ -170,14 +168,16 @@ int frmYHKMXZ::PrepareForReconciliation(const QString& allowedList) {
   QComboBox* start = book ? cmbStartDate_ : combo2_;
   QComboBox* end = book ? cmbEndDate_ : combo3_;
   ChooseStartPeriod(start, end, 0);
-  RefillEndPeriods(end, 0, true);
-  // A bank account starts with the first period alone; a book runs from the
-  // first period to the login period: what has been booked so far.
+  RefillEndPeriods(end, 0, false);
+  // From the beginning, so that the opening items and the statement lines
+  // before the first period meet their partners; the end list holds periods
+  // only. A bank account ends with the first period, a book with the login
+  // period: what has been booked so far.
   if (book) {
     platform::CommonServices& common = Session::Current().Common();
     const int loginPeriod = common.GetPeriodInfo().CurrentPeriod;
     for (int i = 0; i < end->count(); ++i)
-      if (common.GetPeriodNumber(end->itemText(i)) == loginPeriod) end->setCurrentIndex(i);
+      if (common.GetPeriodNumber(platform::PeriodList::PeriodTextAt(end, i)) == loginPeriod) end->setCurrentIndex(i);
   }
   ShowModeControls(false, true);
   return count;

@@ -8,8 +8,8 @@
 namespace corvane::testing {
 
 // Answers the account or book selection as a user going through every function
-// would: the first account or book unless one is chosen, from the first period to
-// the last, confirmed.
+// would: the first account or book unless one is chosen, from the beginning (the
+// start list's first entry) to the last period, confirmed.
 inline void ChooseFirstForTheWholeRange(shared::frmYHKMXZ& choose) {
   const bool book = shared::Session::Current().BookMode();
   QComboBox* start = book ? choose.cmbStartDate() : choose.Combo2();

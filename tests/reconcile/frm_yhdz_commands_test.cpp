@@ -8,6 +8,12 @@
 
 #include "platform/db/db_error.h"
 #include "platform/services/object_factory.h"
+#include "platform/services/period_list.h"
+#include "balance/frm_yetjb.h"
+#include "balance/frm_yetjb1.h"
+#include "balance/frm_yhdzcx1.h"
+#include "platform/controls/split_grid.h"
+#include "shared/account_facts.h"
 #include "shared/right_menu_host.h"
 
 #include <QAbstractItemView>
@@ -676,9 +682,9 @@ TEST_P(FrmYhdzCommandTest, GridTitlesSitBelowTheAccountLineAndAboveTheirGrids) {
   }
 }
 
-// The selection opens on the first period alone for an account and on the
-// range from the first period to the login period for a book; a reversed range
-// is said and opens nothing.
+// The selection opens from the beginning (the entry that bounds nothing) to the
+// first period for an account and to the login period for a book; a reversed
+// range is said and opens nothing.
 TEST_P(FrmYhdzCommandTest, TheSelectionRunsToTheLoginPeriodAndRefusesAReversedRange) {
   const platform::AccountingCalendar calendar = Session::Current().Common().GetCalendar();
   const int loginPeriod = Session::Current().Common().GetPeriodInfo().CurrentPeriod;
@@ -689,7 +695,7 @@ TEST_P(FrmYhdzCommandTest, TheSelectionRunsToTheLoginPeriodAndRefusesAReversedRa
     auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
     QComboBox* first = BookMode() ? dialog.cmbStartDate() : dialog.Combo2();
     QComboBox* last = BookMode() ? dialog.cmbEndDate() : dialog.Combo3();
-    start = first->currentText();
+    start = first->currentText() + QLatin1Char('|') + platform::PeriodList::ChosenPeriodText(first);
     end = last->currentText();
     // The last period first and the first period last.
     first->setCurrentIndex(first->count() - 1);
@@ -703,11 +709,49 @@ TEST_P(FrmYhdzCommandTest, TheSelectionRunsToTheLoginPeriodAndRefusesAReversedRa
     refused = dialog.result() != QDialog::Accepted;
   });
   host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
-  EXPECT_EQ(start, calendar.GetPeriodText(0));
+  EXPECT_EQ(start, GetResString(QStringLiteral("corvane.suite.period.nobound")) + QLatin1Char('|'));
   EXPECT_EQ(end, calendar.GetPeriodText(BookMode() ? loginPeriod - 1 : 0));
   EXPECT_TRUE(refused);
   EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.select.reversed")));
   EXPECT_EQ(Session::Current().windows.Find<frmYHDZ>(), nullptr);
+}
+
+// Chosen from the beginning, the matching meets the opening items and the
+// statement lines before the start date with their January partners, and the
+// detailed statement lists none of them as outstanding.
+TEST_P(FrmYhdzCommandTest, FromTheBeginningTheOpeningItemsMeetTheirPartners) {
+  session_.Modals().Then(test::Choose(Code(), false, 0));
+  host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+  frmYHDZ* w = Session::Current().windows.Find<frmYHDZ>();
+  ASSERT_NE(w, nullptr);
+  session_.Modals().Then(MatchAll(false));
+  w->Toolbar1_ButtonClick(QStringLiteral("auto"));
+  const QString owner = BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode");
+  const QDate start = shared::GetStartDate(Code());
+  // Amounts of the lines before the start that the matching ticked.
+  const platform::ResultSet before = session_.Db().Query(
+      QStringLiteral("select md+mc from %1 where %2=? and iperiod=21 and iflagbank>0 union all "
+                     "select mmoney from %3 where %2=? and ibegin<>0 and ddate<? and iflag>0")
+          .arg(JournalTable(), owner, StatementTable()),
+      {Code(), Code(), start});
+  // The demo's opening items the bank cleared in January, and the statement
+  // line of December booked in January.
+  ASSERT_EQ(before.rows.size(), BookMode() ? 2u : 3u);
+  w->close();
+  QApplication::processEvents();
+
+  host::ExecuteMenu(QStringLiteral("RP0306"), {}, {}, {});
+  auto* statement = Session::Current().windows.Find<balance::frmYETJB>();
+  ASSERT_NE(statement, nullptr);
+  for (int r = 1; r < statement->MSGrid1()->Rows(); ++r)
+    if (statement->MSGrid1()->RowData(r).toString() == Code()) statement->MSGrid1()->SetCurrentCell(r, 0);
+  balance::frmYETJB1(*statement).ShowDetailStatement();
+  auto* detail = Session::Current().windows.Find<balance::frmYHDZCX1>();
+  ASSERT_NE(detail, nullptr);
+  const platform::SplitGrid& g = *detail->ZqgridSP1();
+  for (const auto& row : before.rows)
+    for (int r = 0; r < g.Rows(); ++r)
+      for (int c = 0; c < g.Cols(); ++c) EXPECT_NE(g.TextMatrix(r, c), row[0].ToMoney().ToDisplayText()) << r << ',' << c;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrmYhdzCommandTest, ::testing::Values(false, true),

@@ -29,7 +29,8 @@ using shared::Session;
 using Step = testing::ScriptedModals::Step;
 
 // The selection dialog filled as a user would: the account (or book) whose code
-// is given, the year from the given period on, and whether ticked lines are shown too.
+// is given, the year from the given period on (0: the first entry, which bounds
+// nothing), and whether ticked lines are shown too.
 inline Step Choose(const QString& code, bool includeTicked, int firstPeriod = 1) {
   return [=](QDialog& d) {
     auto& dialog = dynamic_cast<shared::frmYHKMXZ&>(d);
@@ -41,7 +42,7 @@ inline Step Choose(const QString& code, bool includeTicked, int firstPeriod = 1)
     }
     QComboBox* start = books ? dialog.cmbStartDate() : dialog.Combo2();
     QComboBox* end = books ? dialog.cmbEndDate() : dialog.Combo3();
-    if (start->isVisible() && start->count() > 0) start->setCurrentIndex(firstPeriod - 1);
+    if (start->isVisible() && start->count() > 0) start->setCurrentIndex(firstPeriod);
     if (end->isVisible() && end->count() > 0) end->setCurrentIndex(end->count() - 1);
     dialog.Check1()->setChecked(includeTicked);
     dialog.Command1_Click();

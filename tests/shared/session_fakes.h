@@ -4,6 +4,7 @@
 #include "scripted_dialogs.h"
 
 #include "platform/controls/date_text.h"
+#include "platform/services/period_list.h"
 #include "shared/session.h"
 
 #include <QComboBox>
@@ -32,9 +33,10 @@ class SharedCommonServices : public FakeCommonServices {
   SharedCommonServices() {
     for (int p = 1; p <= 12; ++p) periods.push_back(QStringLiteral("2026.%1").arg(p, 2, 10, QLatin1Char('0')));
   }
-  void FillPeriodCombo(QComboBox* list, bool selectCurrent) override {
+  void FillPeriodCombo(QComboBox* list, bool fromBeginning) override {
+    if (fromBeginning) platform::PeriodList::AddNoBoundEntry(list, QStringLiteral("不限"));
     list->addItems(periods);
-    if (selectCurrent) list->setCurrentIndex(currentPeriod - 1);
+    list->setCurrentIndex(0);
   }
   platform::PeriodInfo GetPeriodInfo() override { return {currentPeriod}; }
   void AttachSettleStyleList(QWidget* control, bool combo) override {

@@ -79,10 +79,14 @@ class CommonServices {
   virtual int GetPeriodNumber(const QString& periodText) = 0;
   int GetPeriodOfDate(const QString& periodText) { return GetPeriodNumber(periodText); }
   virtual AccountingCalendar GetCalendar() = 0;
-  // Fills a list with the periods of the year: position k holds period k + 1.
-  virtual void FillPeriodCombo(QComboBox* list, bool selectCurrent = true) = 0;
-  void ListPeriods(QComboBox* list) { FillPeriodCombo(list, true); }
-  // Keeps an end-period list from starting before the start-period list.
+  // Fills a list with the periods of the year and chooses its first entry.
+  // Without fromBeginning, position k holds period k + 1; with it, one entry
+  // that bounds nothing comes first (see PeriodList) and period k stands at
+  // position k.
+  virtual void FillPeriodCombo(QComboBox* list, bool fromBeginning = false) = 0;
+  void ListPeriods(QComboBox* list) { FillPeriodCombo(list, false); }
+  // Refills an end-period list with the periods from the start list's period
+  // on, keeping the end period it had while that still lies at or after the start.
   virtual void SyncPeriodCombos(QComboBox* start, QComboBox* end) = 0;
 
   virtual QString AmountTextToNumberText(const QString& displayAmount) = 0;

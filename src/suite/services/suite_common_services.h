@@ -63,7 +63,7 @@ class SuiteCommonServices : public platform::CommonServices {
   int GetDatePeriod(const QDate& date) override;
   int GetPeriodNumber(const QString& periodText) override;
   platform::AccountingCalendar GetCalendar() override;
-  void FillPeriodCombo(QComboBox* list, bool selectCurrent = true) override;
+  void FillPeriodCombo(QComboBox* list, bool fromBeginning = false) override;
   void SyncPeriodCombos(QComboBox* start, QComboBox* end) override;
 
   QString AmountTextToNumberText(const QString& displayAmount) override;

@@ -4,6 +4,7 @@
 #include "suite/print/sqlite_print_work_db.h"
 
 #include "platform/db/db_connection.h"
+#include "platform/services/period_list.h"
 #include "platform/services/service_error.h"
 #include "suite/db/open_db_connection.h"
 #include "suite/services/calendar_store.h"
@@ -31,22 +32,26 @@ void AddPeriods(QComboBox* list, const platform::AccountingCalendar& calendar, i
 
 }  // namespace
 
-void SuiteCommonServices::FillPeriodCombo(QComboBox* list, bool selectCurrent) {
+void SuiteCommonServices::FillPeriodCombo(QComboBox* list, bool fromBeginning) {
   if (!list) return;
   const platform::AccountingCalendar& calendar = Calendar();
   {
     const QSignalBlocker quiet(list);
     list->clear();
+    if (fromBeginning) {
+      platform::PeriodList::AddNoBoundEntry(
+          list, TextOr(texts_, QStringLiteral("corvane.suite.period.nobound"), QStringLiteral("不限")));
+    }
     AddPeriods(list, calendar, 0);
   }
-  list->setCurrentIndex(selectCurrent ? GetPeriodInfo().CurrentPeriod - 1 : 0);
+  list->setCurrentIndex(list->count() > 0 ? 0 : -1);
 }
 
 void SuiteCommonServices::SyncPeriodCombos(QComboBox* start, QComboBox* end) {
   if (!start || !end) return;
   const platform::AccountingCalendar& calendar = Calendar();
-  const int from = std::max(1, PeriodNumberOfText(calendar, start->currentText()));
-  const int chosenEnd = PeriodNumberOfText(calendar, end->currentText());
+  const int from = std::max(1, PeriodNumberOfText(calendar, platform::PeriodList::ChosenPeriodText(start)));
+  const int chosenEnd = PeriodNumberOfText(calendar, platform::PeriodList::ChosenPeriodText(end));
   {
     const QSignalBlocker quiet(end);
     end->clear();

@@ -1,6 +1,7 @@
 #include "recon_fixture.h"
 
 #include "fake_session.h"
+#include "platform/services/period_list.h"
 #include "shared/session.h"
 
 #include <QApplication>
@@ -14,11 +15,12 @@ platform::AccountingCalendar ReconCommonServices::GetCalendar() {
   return platform::AccountingCalendar(2026, std::move(periods));
 }
 
-void ReconCommonServices::FillPeriodCombo(QComboBox* list, bool selectCurrent) {
+void ReconCommonServices::FillPeriodCombo(QComboBox* list, bool fromBeginning) {
   if (noPeriods) return;
   const platform::AccountingCalendar calendar = GetCalendar();
+  if (fromBeginning) platform::PeriodList::AddNoBoundEntry(list, QStringLiteral("不限"));
   for (int p = 0; p < calendar.PeriodCount(); ++p) list->addItem(calendar.GetPeriodText(p));
-  if (selectCurrent) list->setCurrentIndex(currentPeriod - 1);
+  list->setCurrentIndex(0);
 }
 
 void ReconTest::SetUp() {

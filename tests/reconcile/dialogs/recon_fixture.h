@@ -46,7 +46,7 @@ class ReconCommonServices : public FakeCommonServices {
     return date.isValid();
   }
   platform::AccountingCalendar GetCalendar() override;
-  void FillPeriodCombo(QComboBox* list, bool selectCurrent) override;
+  void FillPeriodCombo(QComboBox* list, bool fromBeginning) override;
 };
 
 class ReconCashServices : public FakeCashServices {
