@@ -109,6 +109,9 @@ TEST_F(SelectionTest, OkHandsBackTheChoiceAndResetsShowMode) {
       {"statement", false, none, {"100201", "", "2026.01", "old"}, 0},
       {"reconciliation", false, none, {"100201", "", "2026.01", "old"}, 0},
       {"reconciliation", false, tick, {"100201", "", "2026.01", "old"}, 1},
+      // Back on the first entry after a period: the end list starts over with it.
+      {"reconciliation", false, [](QDialog& d) { Choose(d, "Combo2", 3); Choose(d, "Combo2", 0); },
+       {"100201", "", "", "old"}, 0},
       {"query", false, option(0), {"100201", "", "", "old"}, 0},
       {"query", false, option(1), {"100201", "", "", "old"}, 1},
       {"opening", true, [](QDialog& d) { Choose(d, "cmbBook", 1); }, {"100203", "", "", "B02"}, 2},
