@@ -165,7 +165,6 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
       {"CalculatorCleared", 5, kCalculator, "C", kNothing, "", {"0.00", "0.00"}},
       // "<" the Left key, "\x7f" the Delete key.
       {"DeleteTyped", 4, kTyped, "123<<\x7f", kNothing, "", {"13.00", "0.00"}},
-      {"DeleteTypedInTheStatementBalance", 5, kTyped, "45<\x7f", kNothing, "", {"13.00", "4.00"}},
   };
   const QString journalSql = QStringLiteral("update %1 set md=? where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn());
   const QString bankSql = QStringLiteral("update %1 set mmoney=? where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
