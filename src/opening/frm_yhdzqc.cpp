@@ -395,7 +395,8 @@ bool frmYHDZQC::eventFilter(QObject* watched, QEvent* event) {
         focusNextChild();
         return true;
       }
-      if (!key->text().isEmpty() && key->text().at(0).unicode() >= 32) {
+      // Only a printable character is typed: Delete (text "\x7f"), like the arrows, edits the box itself.
+      if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
         int ascii = key->text().at(0).unicode();
         shared::FilterAmountKey(ascii, box);
         if (ascii == 0 || shared::TypeAsAscii(box, key->text(), ascii)) return true;

@@ -43,14 +43,11 @@ Money AmountOf(const QString& text) {
   return Money::Parse(Session::Current().Common().AmountTextToNumberText(text)).value_or(Money());
 }
 
-// The leading number of a text, as a voucher number is read (0 without one).
-double LeadingNumber(const QString& text) {
-  QString digits;
-  for (QChar ch : text.trimmed()) {
-    if (!ch.isDigit()) break;
-    digits += ch;
-  }
-  return digits.isEmpty() ? 0 : digits.toDouble();
+// The digits a voucher number text begins with, as the number is read from it.
+QString LeadingDigits(const QString& text) {
+  qsizetype n = 0;
+  while (n < text.size() && text[n] >= QLatin1Char('0') && text[n] <= QLatin1Char('9')) ++n;
+  return text.left(n);
 }
 
 // Runs every cell check over the row; the first refusal ends it.
@@ -79,9 +76,16 @@ CellCheck CheckEnterpriseCell(int col, const QString& raw, const ItemContext& c)
       const int blank = text.indexOf(QLatin1Char(' '));
       return {true, blank < 0 ? text : text.left(blank).trimmed(), {}};
     }
-    case kQyNo:
-      if (!book && LeadingNumber(text) > 32767) return Refuse(text, Cash("00100"));
-      return {true, text, {}};
+    case kQyNo: {
+      if (book || text.isEmpty()) return {true, text, {}};
+      // Only the leading number is stored, so the cell keeps just that number (none
+      // for 0, as a stored 0 is shown); a text without one would be stored as 0.
+      const QString digits = LeadingDigits(text);
+      if (digits.isEmpty()) return Refuse(text, GetResString(QStringLiteral("corvane.opening.voucherno"), text));
+      if (digits.toDouble() > 32767) return Refuse(text, Cash("00100"));
+      const int number = digits.toInt();
+      return {true, number == 0 ? QString() : QString::number(number), {}};
+    }
     case kQySettle:
       return {true, Session::Current().Common().LeftBytes(text, 3).trimmed(), {}};
     case kQyDebit:

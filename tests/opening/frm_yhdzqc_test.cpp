@@ -131,7 +131,7 @@ TEST_P(FrmYhdzqcTest, TheCalculatorButtonsEndTheEditWithTheirResult) {
 // typed, pasted or left by the calculator; anything else is refused by name, the
 // label keeps its figure and nothing is written: both opening rows still hold
 // what another session put there meanwhile. An empty box and a cleared
-// calculator are 0, as keyed.
+// calculator are 0, as keyed; the Delete key deletes as in any amount box.
 TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNothingIsWritten) {
   enum Path { kTyped, kPasted, kCalculator };
   enum Told { kNothing, kBalance, kCalculatorError };
@@ -163,6 +163,8 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
       {"LargestNegativePasted", 5, kPasted, "-9,999,999,999.99", kNothing, "", {"9,999,999,999.99", "-9,999,999,999.99"}},
       {"EmptyPasted", 4, kPasted, "", kNothing, "", {"0.00", "-9,999,999,999.99"}},
       {"CalculatorCleared", 5, kCalculator, "C", kNothing, "", {"0.00", "0.00"}},
+      // "<" the Left key, "\x7f" the Delete key.
+      {"DeleteTyped", 4, kTyped, "123<<\x7f", kNothing, "", {"13.00", "0.00"}},
   };
   const QString journalSql = QStringLiteral("update %1 set md=? where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn());
   const QString bankSql = QStringLiteral("update %1 set mmoney=? where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
@@ -202,7 +204,9 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
         box->clear();
         if (c.path == kPasted) box->setText(QString::fromUtf8(c.input));
         else
-          for (const char* k = c.input; *k; ++k) send(box, Qt::Key_unknown, QString(QLatin1Char(*k)));
+          for (const char* k = c.input; *k; ++k)
+            send(box, *k == '<' ? Qt::Key_Left : *k == '\x7f' ? Qt::Key_Delete : Qt::Key_unknown,
+                 *k == '<' ? QString() : QString(QLatin1Char(*k)));
         send(box, Qt::Key_Return, QStringLiteral("\r"));
       }
       EXPECT_FALSE(box->isVisibleTo(&w));
