@@ -426,6 +426,9 @@ TEST_P(ImportTest, ARefusedLineShowsItsTextAndReason) {
   } rows[] = {
       {"sheet, a date that does not fit", "date,number,amount\r\n2026-07-01,A1,5.00\r\n2026-07-32,A2,6.00\r\n", 3,
        "2026-07-32,A2,6.00", suite::ImportTextWith("corvane.import.baddate", {"2026-07-32", "yyyy-MM-dd"})},
+      {"sheet, an amount that does not fit, no thousands separator", "date,number,amount\n2026-07-01,A1,5.00\n2026-07-02,A2,1x.45\n",
+       3, "2026-07-02,A2,1x.45",
+       suite::ImportTextWith("corvane.import.amount.format", {"1x.45", ".", suite::ImportText("corvane.import.sep.none")})},
       {"sheet in GB18030, no amount",
        QStringEncoder("GB18030").encode(QStringLiteral("日期,摘要,金额\n2026-07-01,备用金,5.00\n2026-07-02,货款,\n")), 3,
        QStringLiteral("2026-07-02,货款,"), suite::ImportText("corvane.import.noamount")},
