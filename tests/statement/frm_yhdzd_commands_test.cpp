@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -249,13 +248,10 @@ TEST_P(OpenerTest, OpensWithEveryColumnInSight) {
   for (int day = 1; day <= 40; ++day) AddLine(QDate(2026, 7, 1).addDays(day), true, day);
   session_.Modals().Then(Choose());
   host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
-  frmYHDZD* w = shared::Session::Current().windows.Find<frmYHDZD>();
-  ASSERT_NE(w, nullptr);
   QCoreApplication::processEvents();
-  QTableView* view = w->MsGrid1()->View();
+  QTableView* view = shared::Session::Current().windows.Find<frmYHDZD>()->MsGrid1()->View();
   ASSERT_TRUE(view->verticalScrollBar()->isVisible());
-  EXPECT_LE(view->horizontalHeader()->sectionViewportPosition(6) + view->horizontalHeader()->sectionSize(6),
-            view->viewport()->width());
+  EXPECT_LE(view->columnViewportPosition(6) + view->columnWidth(6), view->viewport()->width());
 }
 
 class HotKeyTest : public StatementTest {};
