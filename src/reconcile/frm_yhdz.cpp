@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <exception>
 
@@ -292,18 +291,9 @@ void frmYHDZ::SetUpGrid(platform::ListGrid* grid, const QStringList& titleKeys, 
 void frmYHDZ::OpenWideEnough() {
   if (widened_) return;
   widened_ = true;
-  const auto pixels = [](const platform::ListGrid* grid) {
-    int columns = 0;
-    for (int c = 0; c < grid->Cols(); ++c) columns += grid->ColumnPixels(grid->ColWidth(c));
-    // The view's frame and its vertical scroll bar.
-    return columns + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
-  };
   // Each grid gets half of the window less the layout's margins, about a word each side.
   const int margins = 4 * platform::GridTwipsToPixels(180);
-  const int wanted = 2 * std::max(pixels(grid1_), pixels(grid2_)) + margins;
-  if (wanted <= width()) return;
-  resize(wanted, height());
-  if (isVisible()) shared::PlaceInsideScreen(this);
+  shared::WidenWindow(this, 2 * std::max(shared::GridWidthForColumns(*grid1_), shared::GridWidthForColumns(*grid2_)) + margins);
 }
 
 void frmYHDZ::ShowRows(platform::ListGrid* grid, GridRows& rows, int markColumn) {

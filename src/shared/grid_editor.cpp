@@ -5,6 +5,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 
+#include <QComboBox>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -59,8 +60,11 @@ GridEditor::GridEditor(platform::EntryGrid* grid, GridEditorHost* host, QObject*
   grid_->SetBeforeLeaveRow([this](int row, int& col) { return LeaveRow(row, col); });
   connect(grid_, &platform::GridBase::RowColChange, this, &GridEditor::RememberEnteredRow);
   connect(grid_, &platform::EntryGrid::ButtonClick, this, [this](int row, int col, QWidget* editor) {
-    if (col >= 0 && col < static_cast<int>(specs_.size()) && specs_[static_cast<size_t>(col)].button)
-      emit CellButton(row, col, editor);
+    if (col < 0 || col >= static_cast<int>(specs_.size()) || !specs_[static_cast<size_t>(col)].button) return;
+    // A list cell keeps what is typed: completing a typed code to the first entry
+    // that begins with it ("2" to "201 ...") would keep a code nobody typed.
+    if (auto* list = qobject_cast<QComboBox*>(editor)) list->setCompleter(nullptr);
+    emit CellButton(row, col, editor);
   });
 }
 

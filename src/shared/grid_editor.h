@@ -27,7 +27,8 @@ namespace corvane::shared {
 //    two), whether the column is hidden and whether its cell has a button (a list
 //    or calendar): CellButton reports the opening of such a cell's editor, so the
 //    window fills the list; other columns report nothing.
-//  - Edit protocol. Typing into a text or list cell stops at its byte limit. When
+//  - Edit protocol. Typing into a text or list cell stops at its byte limit; a
+//    list cell never completes what is typed to one of its entries. When
 //    a cell is about to be kept the editor trims it (and takes a full-width amount
 //    or date in its ASCII form), refuses it with a message naming the column and
 //    its limit when it is longer (a paste), then asks

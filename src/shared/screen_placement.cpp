@@ -1,9 +1,12 @@
 #include "shared/screen_placement.h"
 
+#include "platform/controls/grid_base.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -68,6 +71,18 @@ QRect PlacedFrame(const QRect& frame, const QRect& area, const QRect& anchor) {
   placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
   placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
   return placed;
+}
+
+int GridWidthForColumns(const platform::GridBase& grid) {
+  int columns = 0;
+  for (int c = 0; c < grid.Cols(); ++c) columns += grid.ColumnPixels(grid.ColWidth(c));
+  return columns + grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+}
+
+void WidenWindow(QWidget* window, int width) {
+  if (width <= window->width()) return;
+  window->resize(width, window->height());
+  if (window->isVisible()) PlaceInsideScreen(window);
 }
 
 void PlaceInsideScreen(QWidget* window) {

@@ -8,6 +8,7 @@
 #include "shared/frm_yhkmxz.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
+#include "shared/screen_placement.h"
 #include "shared/session.h"
 #include "shared/window_dressing.h"
 #include "statement/statement_cells.h"
@@ -194,6 +195,8 @@ frmYHDZD::frmYHDZD(QWidget* parent) : QWidget(parent, Qt::Window) {
   } catch (const std::exception&) {
     // The suite's styling is a nicety; the window works without it.
   }
+  // Every column shows at its width in the styled font, the balance beside the scroll bar.
+  shared::WidenWindow(this, shared::GridWidthForColumns(*grid_));
 }
 
 frmYHDZD::~frmYHDZD() = default;

@@ -1,10 +1,13 @@
 #include "statement_fixture.h"
 
+#include "platform/controls/grid_view.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace corvane::statement {
 namespace {
@@ -237,6 +240,18 @@ TEST_P(OpenerTest, ClosingGivesTheFunctionBackWhateverTheLockRelease) {
     EXPECT_EQ(Count("select count(*) from corvane_claim where function_id=?", {function}), 0);
     EXPECT_EQ(OtherSessionCanLock("100204"), !c.releaseFails);
   }
+}
+
+// The window opens wide enough for every column: the balance, the last, ends
+// inside the grid's view, clear of the scroll bar a long statement brings.
+TEST_P(OpenerTest, OpensWithEveryColumnInSight) {
+  for (int day = 1; day <= 40; ++day) AddLine(QDate(2026, 7, 1).addDays(day), true, day);
+  session_.Modals().Then(Choose());
+  host::ExecuteMenu(QStringLiteral("RP0304"), {}, {}, {});
+  QCoreApplication::processEvents();
+  QTableView* view = shared::Session::Current().windows.Find<frmYHDZD>()->MsGrid1()->View();
+  ASSERT_TRUE(view->verticalScrollBar()->isVisible());
+  EXPECT_LE(view->columnViewportPosition(6) + view->columnWidth(6), view->viewport()->width());
 }
 
 class HotKeyTest : public StatementTest {};

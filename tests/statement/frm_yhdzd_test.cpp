@@ -319,6 +319,27 @@ TEST_P(CellCheck, ARefusedCellKeepsTheCursorForWhatIsTypedNext) {
   }
 }
 
+// A style typed key by key and ended with Tab is kept as typed when the suite knows
+// it ("2", though "201" begins with it) and refused when not, never completed.
+TEST_P(CellCheck, ATypedStyleIsKeptAsTypedOrRefused) {
+  const QString unknown = shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr"));
+  const struct { const char* typed; QString stored; QStringList prompts; } cases[] = {{"20", "", {unknown}}, {"2", "2", {}}};
+  const qint64 id = AddLine(QDate(2026, 7, 5), true, 50);
+  frmYHDZD* w = Open();
+  ASSERT_TRUE(testing::ShowActive(*w));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    session_.Messages().Clear();
+    w->MsGrid1()->SetCurrentCell(1, 2);
+    w->MsGrid1()->setFocus();
+    ASSERT_TRUE(testing::TypeAsUser(QString::fromLatin1(c.typed), Qt::Key_Tab));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Prompts(), c.prompts);
+    c.prompts.isEmpty() ? w->rSave() : w->Editor().DiscardCurrentRow();
+    EXPECT_EQ(Db().QueryValue("select coalesce(csettle, '') from " + Table() + " where i_id=?", {id}).ToString(), c.stored);
+  }
+}
+
 // After a refusal of the cell or row check, and after the toolbar's Add, the
 // keyboard is on the grid at the cell named, so what the user types next goes
 // there. Each case types into cells of a new row (the date 2026.07.05 carried

@@ -426,6 +426,9 @@ TEST_P(ImportTest, ARefusedLineShowsItsTextAndReason) {
   } rows[] = {
       {"sheet, a date that does not fit", "date,number,amount\r\n2026-07-01,A1,5.00\r\n2026-07-32,A2,6.00\r\n", 3,
        "2026-07-32,A2,6.00", suite::ImportTextWith("corvane.import.baddate", {"2026-07-32", "yyyy-MM-dd"})},
+      {"sheet, an amount that does not fit, no thousands separator", "date,number,amount\n2026-07-01,A1,5.00\n2026-07-02,A2,1x.45\n",
+       3, "2026-07-02,A2,1x.45",
+       suite::ImportTextWith("corvane.import.amount.format", {"1x.45", ".", suite::ImportText("corvane.import.sep.none")})},
       {"sheet in GB18030, no amount",
        QStringEncoder("GB18030").encode(QStringLiteral("日期,摘要,金额\n2026-07-01,备用金,5.00\n2026-07-02,货款,\n")), 3,
        QStringLiteral("2026-07-02,货款,"), suite::ImportText("corvane.import.noamount")},
@@ -548,10 +551,10 @@ TEST_P(ImportTest, AHeaderOfTheDialogsCaptionsMapsEachColumn) {
   }
 }
 
-// Import takes a settlement style as keying takes it: its code, the first three
-// bytes ("301 电汇" is 301), must be a style of the suite. A line of another style
-// is refused with keying's reason and not written; with the style column
-// unmapped every line comes in without a style.
+// Import takes a settlement style whole: its code ("301 电汇" is 301) must be a
+// style of the suite, never cut to keying's three bytes ("2021" is not "202"). A
+// line of another style is refused with keying's reason and not written; with the
+// style column unmapped every line comes in without a style.
 TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
   const QString path = WriteFile("styles.csv",
                                  "date,settlement,number,debit,credit\n"
@@ -560,10 +563,11 @@ TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
                                  "2026-07-03,301 电汇,A3,5.00,\n"
                                  "2026-07-04,电汇,A4,,6.00\n"
                                  "2026-07-05, 202 ,A5,,7.00\n"
-                                 "2026-07-06,,A6,8.00,\n");
+                                 "2026-07-06,,A6,8.00,\n"
+                                 "2026-07-07,2021,A7,9.00,\n");
   const QString unknown = suite::ImportText(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr"));
   const QStringList all{"2026-07-01||A1", "2026-07-02||A2", "2026-07-03||A3",
-                        "2026-07-04||A4", "2026-07-05||A5", "2026-07-06||A6"};
+                        "2026-07-04||A4", "2026-07-05||A5", "2026-07-06||A6", "2026-07-07||A7"};
   const struct {
     const char* name;
     bool unmapStyle;
@@ -572,7 +576,8 @@ TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
   } rows[] = {
       {"style mapped", false,
        {suite::LineRefusalText({3, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}}),
-        suite::LineRefusalText({5, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}})},
+        suite::LineRefusalText({5, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}}),
+        suite::LineRefusalText({8, "Q9.GL.ZWSQL.CASHBANK.baltypeerr", {}})},
        {"2026-07-01|201|A1", "2026-07-03|301|A3", "2026-07-05|202|A5", "2026-07-06||A6"}},
       {"style column unmapped", true, {}, all},
   };
@@ -594,7 +599,7 @@ TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
     });
     w->Toolbar1_ButtonClick(QStringLiteral("import"));
     EXPECT_EQ(refused, row.refused);
-    EXPECT_EQ(verdicts, row.unmapStyle ? QStringList() : QStringList({"3", "5"}));
+    EXPECT_EQ(verdicts, row.unmapStyle ? QStringList() : QStringList({"3", "5", "8"}));
     EXPECT_EQ(WrittenStyles(Db(), written, Key()), row.written);
     EXPECT_EQ(Column(w, 2).filter(QStringLiteral("999")), QStringList());  // reloaded without it
   }

@@ -2,6 +2,7 @@
 
 #include "suite/import/column_captions.h"
 #include "suite/import/csv_columns.h"
+#include "suite/import/import_texts.h"
 
 #include <QDate>
 #include <QHash>
@@ -166,15 +167,19 @@ CsvMapping GuessCsvMapping(const CsvTable& t) {
 
 namespace {
 
+// What a refused amount's reason names: the text and the separators it was read with, in words.
+QStringList AmountWhy(const QString& text, const AmountNotation& n) {
+  return {text, SeparatorName(n.decimal), SeparatorName(n.thousands)};
+}
+
 // One row as a line; a cell that is there but does not fit refuses the row.
 bool ReadRow(const QStringList& row, const CsvMapping& m, QHash<QString, QDate>& dates, ImportLine& l, LineRefusal& why) {
-  const QString notation[] = {QString(m.notation.decimal), QString(m.notation.thousands)};
   auto amount = [&](int col, std::optional<Money>& out) {
     const QString text = row.value(col);
     if (col < 0 || text.isEmpty()) return true;
     QString key;
     out = ReadCsvAmount(text, m.notation, &key);
-    if (!out) why = {l.lineNo, key, {text, notation[0], notation[1]}};
+    if (!out) why = {l.lineNo, key, AmountWhy(text, m.notation)};
     return out.has_value();
   };
   const QString dateText = row.value(m.date);
@@ -293,7 +298,7 @@ Row ReadRecord(const CsvTable& t, const QStringList& cells, int lineNo, bool las
     row.balance = ReadCsvAmount(balance, m.notation, &key);
     if (!row.balance && row.ok) {
       row.ok = false;
-      row.why = {lineNo, key, {balance, QString(m.notation.decimal), QString(m.notation.thousands)}};
+      row.why = {lineNo, key, AmountWhy(balance, m.notation)};
     }
   }
   return row;

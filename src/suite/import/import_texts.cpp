@@ -37,6 +37,12 @@ QString ImportTextWith(const QString& key, const QStringList& args) {
   return out;
 }
 
+QString SeparatorName(QChar c) {
+  if (c.isNull()) return ImportText(QStringLiteral("corvane.import.sep.none"));
+  if (c == QLatin1Char(' ')) return ImportText(QStringLiteral("corvane.import.sep.space"));
+  return QString(c);
+}
+
 QString LineRefusalText(const LineRefusal& r) {
   return ImportTextWith(QStringLiteral("corvane.import.refusedline"),
                         {QString::number(r.lineNo), ImportTextWith(r.reasonKey, r.args)});

@@ -26,6 +26,9 @@ struct BalanceCheck;
 // The text of key with %1, %2... replaced by args; without a text the key and
 // the args, parted by " | ".
 QString ImportTextWith(const QString& key, const QStringList& args);
+// A decimal or thousands separator as a clerk reads it: "none" and a blank in
+// words, any other mark as itself.
+QString SeparatorName(QChar c);
 // "Line 12: the amount 1,2,3 does not fit ..."
 QString LineRefusalText(const LineRefusal& refusal);
 // Why a statement's balances fail, with both figures.

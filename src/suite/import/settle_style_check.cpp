@@ -1,7 +1,6 @@
 #include "suite/import/settle_style_check.h"
 
 #include "suite/services/code_lists.h"
-#include "suite/services/text_width.h"
 
 #include <QHash>
 #include <algorithm>
@@ -15,7 +14,9 @@ void RefuseUnknownSettleStyles(platform::DbConnection& db, ParsedStatement& pars
   kept.reserve(parsed.lines.size());
   bool refused = false;
   for (platform::ImportLine& l : parsed.lines) {
-    const QString code = LeftBytes(l.settle.trimmed(), 3).trimmed();
+    // The code is the file's data, looked up whole: cutting it to what a clerk can
+    // type into the cell could make it another style the suite knows.
+    const QString code = CodeLists::CodeOfEntry(l.settle);
     if (!code.isEmpty()) {
       auto it = known.constFind(code);
       if (it == known.cend()) it = known.insert(code, styles.SettleStyleExists(code));

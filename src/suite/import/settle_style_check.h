@@ -11,12 +11,11 @@ namespace corvane::suite {
 // The reason keying gives for a settlement style the suite does not know.
 inline constexpr const char* kUnknownSettleStyleKey = "Q9.GL.ZWSQL.CASHBANK.baltypeerr";
 
-// Takes each line's settlement style as the statement window takes a typed one:
-// cut to its first three bytes (a list entry "code name" keeps its code) and
-// looked up among the suite's settlement styles. A line keeps the code; a line
-// whose code the suite does not know moves to the refused lines with keying's
-// reason. A line without a style stays as it is. Each code is looked up once; a
-// failing database throws.
+// Looks each line's settlement style up among the suite's settlement styles, its
+// code whole (a list entry "code name" keeps the code before its first blank).
+// A line keeps the code; a line whose code the suite does not know moves to the
+// refused lines with keying's reason. A line without a style stays as it is.
+// Each code is looked up once; a failing database throws.
 void RefuseUnknownSettleStyles(platform::DbConnection& db, ParsedStatement& parsed);
 
 }  // namespace corvane::suite

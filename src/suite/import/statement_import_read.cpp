@@ -58,12 +58,6 @@ QChar Picked(const QComboBox* box) {
   return s.isEmpty() ? QChar() : s.front();
 }
 
-QString SeparatorName(QChar c) {
-  if (c.isNull()) return Text("corvane.import.sep.none");
-  if (c == QLatin1Char(' ')) return Text("corvane.import.sep.space");
-  return QString(c);
-}
-
 }  // namespace
 
 void StatementImportDialog::Read() {
