@@ -155,9 +155,8 @@ TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
     for (int i = 1; i <= 10; ++i) ids.push_back(AddLine(QDate(2026, 7, 4 + i), true, i));
     const qint64 bad = ids[c.bad - 1];
     if (c.date) {
-      // SQLite only: PostgreSQL's date type refuses the text.
-      if (!session_.Database().StoreDateText(Table(), QStringLiteral("ddate"), QStringLiteral("i_id=?"), {bad}, c.date))
-        continue;
+      if (session_.Database().IsPostgres()) continue;  // SQLite only: PostgreSQL's date type refuses the text
+      session_.Database().StoreDateText(Table(), QStringLiteral("ddate"), QStringLiteral("i_id=?"), {bad}, c.date);
     } else if (session_.Database().IsPostgres()) {
       Exec("update " + Table() + " set mmoney=cast(? as numeric) where i_id=?", {QStringLiteral("999999999999999"), bad});
     } else {

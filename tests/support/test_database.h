@@ -26,11 +26,10 @@ class TestDatabase {
   const QString& ConnectionString() const { return connectionString_; }
   bool IsPostgres() const { return postgres_; }
   static QString EngineName();
-  // Sets a date column to a text of no calendar day ("2026-01-32") in the one row
-  // `where` picks, around the column's check, as another program could write an
-  // SQLite file. PostgreSQL's date type refuses the text: false there, and the
-  // case it belongs to holds on SQLite only.
-  bool StoreDateText(const QString& table, const QString& column, const QString& where,
+  // SQLite only (PostgreSQL's date type refuses the text): sets a date column to a
+  // text of no calendar day ("2026-01-32") in the one row `where` picks, around the
+  // column's check, as another program could write the file.
+  void StoreDateText(const QString& table, const QString& column, const QString& where,
                      const platform::DbParams& params, const QString& text);
 
  private:
