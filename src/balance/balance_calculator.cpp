@@ -156,10 +156,11 @@ std::vector<AccountStatement> BalanceCalculator::ForFacts(const std::vector<List
   try {
     sums = GroupedSums(good);
   } catch (const platform::DbError& e) {
-    if (e.ErrorKind() != platform::DbError::Kind::Unreadable) throw;
-    // A stored value that cannot be read (a line's date that is no calendar day)
-    // fails the query of all accounts: summed one by one, only its account's row
-    // says so and the others are computed.
+    // A line the aggregates cannot read (its date is no calendar day) fails the
+    // query of all accounts: summed one by one, only its account's row says so and
+    // the others are computed. Any other failure (a sum beyond the range of
+    // amounts, which PostgreSQL reads as unreadable too) fails the statement.
+    if (e.ErrorKind() != platform::DbError::Kind::Unreadable || !SumsByOwnAggregates(Session::Current().Db())) throw;
     for (AccountStatement& st : out) {
       if (st.Failed()) continue;
       try {

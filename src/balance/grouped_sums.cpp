@@ -251,6 +251,12 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
 
 }  // namespace
 
+bool SumsByOwnAggregates(platform::DbConnection& db) {
+  for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
+    if (!db.ProvidesFunction(f)) return false;
+  return true;
+}
+
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
   Session& session = Session::Current();
   return GroupedSums(session.Db(), session.BookMode(), accounts);
@@ -261,9 +267,7 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
   std::map<QString, RawSums> out;
   if (accounts.empty()) return out;
   const Names n = NamesOfMode(bookMode);
-  bool native = true;
-  for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
-    native = native && db.ProvidesFunction(f);
+  const bool native = SumsByOwnAggregates(db);
   std::vector<RawSums> sums(accounts.size());
   auto source = [&](const std::vector<size_t>& batch) {
     return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch, true);
