@@ -1,6 +1,7 @@
 #include "balance/balance_calculator.h"
 
 #include "balance/grouped_sums.h"
+#include "platform/db/db_error.h"
 #include "platform/services/service_error.h"
 #include "shared/account_facts.h"
 #include "shared/balance_sums.h"
@@ -151,7 +152,24 @@ std::vector<AccountStatement> BalanceCalculator::ForFacts(const std::vector<List
     if (!st.Failed()) good.push_back(st.facts);
     out.push_back(std::move(st));
   }
-  const std::map<QString, RawSums> sums = GroupedSums(good);
+  std::map<QString, RawSums> sums;
+  try {
+    sums = GroupedSums(good);
+  } catch (const platform::DbError& e) {
+    // A line the aggregates cannot read (its date is no calendar day) fails the
+    // query of all accounts: summed one by one, only its account's row says so and
+    // the others are computed. Any other failure (a sum beyond the range of
+    // amounts, which PostgreSQL reads as unreadable too) fails the statement.
+    if (e.ErrorKind() != platform::DbError::Kind::Unreadable || !SumsByOwnAggregates(Session::Current().Db())) throw;
+    for (AccountStatement& st : out) {
+      if (st.Failed()) continue;
+      try {
+        sums[st.facts.code] = GroupedSums({st.facts})[st.facts.code];
+      } catch (const std::exception& one) {
+        st.failure = FailureText(one);
+      }
+    }
+  }
   for (AccountStatement& st : out) {
     if (st.Failed()) continue;
     auto it = sums.find(st.facts.code);

@@ -130,9 +130,10 @@ const QString kJournalSums = QStringLiteral(
     " then %3 end)");
 // The same four sums from the connection's own aggregates, which decide the
 // conditions natively and give them as one text "s1;s2;s3;s4". The lines are
-// picked by date through the date index of the key, so no line's date reaches an
-// aggregate: the lines in the account's range go to its "sums" aggregate, the
-// lines before the range up to the end date (and those without a date, when the
+// picked by date through the date index of the key (an aggregate only checks that
+// a line's date is a calendar day, which the text comparisons need to place it
+// right): the lines in the account's range go to its "sums" aggregate, the lines
+// before the range up to the end date (and those without a date, when the
 // account has no end date) to its "unticked" aggregate, each set a scalar
 // subquery of the walk over the accounts.
 struct NativeSide {
@@ -213,7 +214,7 @@ void FirstPerAccount(platform::DbConnection& db, const QString& sql, const DbPar
 void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a, bool native,
               std::vector<RawSums>& sums) {
   const NativeSide side{QStringLiteral("bank"), n.statement, QStringLiteral("r"), n.key, QStringLiteral("ddate"),
-                        kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney")};
+                        kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate")};
   const QString sql = native ? NativeSumsSql(side, a.table)
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
                                               "group by a.n")
@@ -234,7 +235,7 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
   const QString md = foreign ? QStringLiteral("j.md_f") : QStringLiteral("j.md");
   const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
   const NativeSide side{QStringLiteral("journal"), n.journal, QStringLiteral("j"), n.key, n.journalDate, n.journalBase,
-                        QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2").arg(md, mc)};
+                        QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2, %3").arg(md, mc, date)};
   const QString sql = native ? NativeSumsSql(side, a.table)
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
                                               "group by a.n")
@@ -250,6 +251,12 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
 
 }  // namespace
 
+bool SumsByOwnAggregates(platform::DbConnection& db) {
+  for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
+    if (!db.ProvidesFunction(f)) return false;
+  return true;
+}
+
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
   Session& session = Session::Current();
   return GroupedSums(session.Db(), session.BookMode(), accounts);
@@ -260,9 +267,7 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
   std::map<QString, RawSums> out;
   if (accounts.empty()) return out;
   const Names n = NamesOfMode(bookMode);
-  bool native = true;
-  for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
-    native = native && db.ProvidesFunction(f);
+  const bool native = SumsByOwnAggregates(db);
   std::vector<RawSums> sums(accounts.size());
   auto source = [&](const std::vector<size_t>& batch) {
     return native ? TemporaryTableOf(db, accounts, batch) : ValuesOf(accounts, batch, true);

@@ -21,8 +21,9 @@ int ShowMsgBox(const QString& prompt, int buttons, const QString& title, const Q
 
 QString FailureText(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
-  if (!db || !db->IsBusy()) return QString::fromUtf8(e.what());
-  const QString text = GetResString(QStringLiteral("corvane.host.busy"), db->Message());
+  if (!db || db->ErrorKind() == platform::DbError::Kind::Other) return QString::fromUtf8(e.what());
+  const QString text = GetResString(db->IsBusy() ? QStringLiteral("corvane.host.busy") : QStringLiteral("corvane.host.unreadable"),
+                                    db->Message());
   return text.isEmpty() ? db->Message() : text;
 }
 

@@ -42,9 +42,10 @@ int ShowResMessage(int buttons, const QString& key, const Args&... args) {
   return ShowMsgBox(GetResString(key, args...), buttons, GetResString(kTitleKey));
 }
 
-// What the user is told of a failure: a wait for another session that ran out
-// is said in the component's own words, in the session's language, with the
-// database's words only as a detail; any other failure by its own text.
+// What the user is told of a failure: a wait for another session that ran out,
+// or a stored value the layer cannot read, is said in the component's own words,
+// in the session's language, with the database's words (which name the value)
+// only as a detail; any other failure by its own text.
 QString FailureText(const std::exception& e);
 
 }  // namespace corvane::shared

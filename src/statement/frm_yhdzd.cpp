@@ -461,8 +461,7 @@ void frmYHDZD::LoadRows() {
     const auto* db = dynamic_cast<const platform::DbError*>(&e);
     if (db && db->ErrorKind() == platform::DbError::Kind::Unreadable)
       throw platform::DbError(lastRead.id ? GetResString(QStringLiteral("corvane.statement.unreadable"), LineName(lastRead))
-                                          : GetResString(QStringLiteral("corvane.statement.unreadablefirst")),
-                              db->ErrorKind());
+                                          : GetResString(QStringLiteral("corvane.statement.unreadablefirst")));
     throw;
   }
   AppendLoaded(*grid_, *editor_, batch);

@@ -187,6 +187,21 @@ TEST_P(StatementWindowsTest, FailedLoadsLeaveNothingBehind) {
   EXPECT_EQ(session_.Messages().Shown()[0].buttons, 16);
 }
 
+// A line dated on no calendar day (an SQLite file written by another program) is
+// in no figure: its account's row names the date, the other rows are computed.
+TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
+  if (session_.Database().IsPostgres()) GTEST_SKIP() << "SQLite only: PostgreSQL's date type refuses the text";
+  AddCreditAccount(QStringLiteral("T5"));
+  session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
+                                    ledger_.Key() + QStringLiteral("=? and ddate='2026-04-03'"), {QStringLiteral("T5")},
+                                    QStringLiteral("2026-04-31"));
+  frmYETJB& w = OpenStatement();
+  const QString said = w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T5")), 4);
+  EXPECT_TRUE(said.contains(shared::GetResString(QStringLiteral("corvane.host.unreadable"), QString())) &&
+              said.contains(QStringLiteral("\"2026-04-31\""))) << said.toStdString();
+  for (const AccountStatement& st : w.Statements()) EXPECT_EQ(st.Failed(), st.facts.code == QStringLiteral("T5"));
+}
+
 // The two-sided view of a credit-direction account: the bank's adjustments
 // change places, so the enterprise side still adds up. Its detail: the four
 // sections with the credit account's bank lines the other way round, the

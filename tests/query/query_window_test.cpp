@@ -263,6 +263,24 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
   EXPECT_EQ(session_.Messages().Count(), 1);
 }
 
+// A journal line dated on no calendar day (an SQLite file written by another
+// program) is named by its date: the audit never lists it undated.
+TEST_P(QueryWindowTest, AnAuditOverALineDatedOnNoCalendarDayNamesItAndNeverOpens) {
+  if (session_.Database().IsPostgres()) GTEST_SKIP() << "SQLite only: PostgreSQL's date type refuses the text";
+  const QString journal = BookMode() ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch");
+  const QString key = BookMode() ? QStringLiteral("cFlowID") : QStringLiteral("i_id");
+  session_.Database().StoreDateText(
+      journal, BookMode() ? QStringLiteral("billdate") : QStringLiteral("dbill_date"),
+      QStringLiteral("%2=(select min(%2) from %1 where %3=? and ibook=1 and bdelete=0 and iperiod between 2 and 11)")
+          .arg(journal, key, BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode")),
+      {Code()}, QStringLiteral("2026-02-30"));
+  EXPECT_EQ(OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0")), nullptr);
+  EXPECT_EQ(Claims(), 0);
+  const QString said = session_.Messages().LastPrompt();
+  EXPECT_TRUE(said.contains(shared::GetResString(QStringLiteral("corvane.host.unreadable"), QString())) &&
+              said.contains(QStringLiteral("\"2026-02-30\""))) << said.toStdString();
+}
+
 // The audit's journal page filters on its own columns: a line's date, style,
 // number, direction and amount, all given at once, keep that line and lines
 // alike only.

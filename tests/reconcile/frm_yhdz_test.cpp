@@ -117,6 +117,24 @@ TEST_P(FrmYhdzTest, AFailedLoadIsSaidAndLeavesTheWindowUsable) {
   EXPECT_TRUE(w->Label5()->text().contains(w->CurYHKM));
 }
 
+// A statement line dated on no calendar day (an SQLite file written by another
+// program) is named by its date; the load shows no line rather than one undated.
+TEST_P(FrmYhdzTest, ALineDatedOnNoCalendarDayIsNamedAndNothingShown) {
+  if (session_.Database().IsPostgres()) GTEST_SKIP() << "SQLite only: PostgreSQL's date type refuses the text";
+  frmYHDZ* w = Open();
+  ASSERT_NE(w, nullptr);
+  session_.Database().StoreDateText(StatementTable(), QStringLiteral("ddate"),
+                                    QStringLiteral("i_id=(select min(i_id) from %1 where %2=? and ddate>='2026-03-01')")
+                                        .arg(StatementTable(), BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode")),
+                                    {Code()}, QStringLiteral("2026-03-32"));
+  session_.Messages().Clear();
+  w->Reload();
+  const QString said = session_.Messages().LastPrompt();
+  EXPECT_TRUE(said.contains(shared::GetResString(QStringLiteral("corvane.host.unreadable"), QString())) &&
+              said.contains(QStringLiteral("\"2026-03-32\""))) << said.toStdString();
+  EXPECT_EQ(w->MsGrid2()->Rows(), 1);
+}
+
 // Lines dated before the first period chosen stay out of both grids.
 TEST_P(FrmYhdzTest, OpensOnTheChosenPeriodsOnly) {
   session_.Modals().Then(test::Choose(Code(), true, 3));

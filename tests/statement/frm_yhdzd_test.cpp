@@ -129,8 +129,8 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
   EXPECT_EQ(w->MsGrid1()->Row(), 1);
 }
 
-// A line another program left unreadable (text in its amount on SQLite, an
-// amount beyond the range of amounts on PostgreSQL): the lines read before it stay
+// A line another program left unreadable (text in its amount or a date of no
+// calendar day on SQLite, an amount beyond the range of amounts on PostgreSQL): the lines read before it stay
 // in the grid with their balances, the window stays usable, and the user is told
 // which line (the one after the last line read) in the session's language.
 TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
@@ -138,10 +138,15 @@ TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
     const char* name;
     int bad;  // the unreadable line, in date order
     QStringList balances;
+    const char* date = nullptr;  // stored as its date instead of text in its amount
   } cases[] = {
       {"NinthLine", 9, {"1,001.00", "1,003.00", "1,006.00", "1,010.00", "1,015.00", "1,021.00", "1,028.00", "1,036.00"}},
       {"SecondLine", 2, {"1,001.00"}},
       {"FirstLine", 1, {}},
+      // Sorted as its text, after the 14th, where the tenth line was.
+      {"TenthLineDatedTheThirtySecond", 10,
+       {"1,001.00", "1,003.00", "1,006.00", "1,010.00", "1,015.00", "1,021.00", "1,028.00", "1,036.00", "1,045.00"},
+       "2026-07-32"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -149,7 +154,10 @@ TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
     std::vector<qint64> ids;
     for (int i = 1; i <= 10; ++i) ids.push_back(AddLine(QDate(2026, 7, 4 + i), true, i));
     const qint64 bad = ids[c.bad - 1];
-    if (session_.Database().IsPostgres()) {
+    if (c.date) {
+      if (session_.Database().IsPostgres()) continue;  // SQLite only: PostgreSQL's date type refuses the text
+      session_.Database().StoreDateText(Table(), QStringLiteral("ddate"), QStringLiteral("i_id=?"), {bad}, c.date);
+    } else if (session_.Database().IsPostgres()) {
       Exec("update " + Table() + " set mmoney=cast(? as numeric) where i_id=?", {QStringLiteral("999999999999999"), bad});
     } else {
       Exec("pragma ignore_check_constraints=1");

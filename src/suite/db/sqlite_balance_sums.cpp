@@ -18,12 +18,51 @@ struct Sums {
 };
 
 // Thrown inside a step, reported to SQLite by the step.
+// A value the aggregate cannot read (not a sum that overflowed) is said as the
+// layer says a column it cannot read: SQLITE_MISMATCH, read as DbError's Unreadable.
 struct Refused {
-  const char* message;
+  std::string message;
+  bool unreadable;
 };
 
 // Out of line, so that the readers that may refuse stay small enough to inline.
-[[noreturn, gnu::cold, gnu::noinline]] void Refuse(const char* message) { throw Refused{message}; }
+[[noreturn, gnu::cold, gnu::noinline]] void Refuse(const char* message, bool unreadable = false) {
+  throw Refused{message, unreadable};
+}
+
+// A line's date as the date columns hold it, "YYYY-MM-DD" of a calendar day. The
+// query picked the line by comparing that text with its bounds, which places no
+// other text right ("2026-01-32" sorts among January's days): such a line is in
+// no sum, the whole aggregate fails naming it. A line without a date passes.
+bool DigitsOf(const unsigned char* t, int from, int count, int& out) {
+  out = 0;
+  for (int i = from; i < from + count; ++i) {
+    if (t[i] < '0' || t[i] > '9') return false;
+    out = out * 10 + (t[i] - '0');
+  }
+  return true;
+}
+
+bool IsDayText(const unsigned char* t, int bytes) {
+  int y = 0, m = 0, d = 0;
+  if (bytes != 10 || t[4] != '-' || t[7] != '-' || !DigitsOf(t, 0, 4, y) || !DigitsOf(t, 5, 2, m) ||
+      !DigitsOf(t, 8, 2, d) || y < 1 || m < 1 || m > 12 || d < 1)
+    return false;
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+  return d <= (m == 2 && !leap ? 28 : kDays[m - 1]);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseDate(sqlite3_value* v) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+  throw Refused{std::string("balance sums: the date \"") + (text ? text : "") + "\" is no calendar day", true};
+}
+
+void RequireDay(sqlite3_value* v) {
+  const int type = sqlite3_value_type(v);
+  if (type == SQLITE_NULL) return;
+  if (type != SQLITE_TEXT || !IsDayText(sqlite3_value_text(v), sqlite3_value_bytes(v))) RefuseDate(v);
+}
 
 // An integer column's value into out, with one type test; false for NULL.
 bool IntOf(sqlite3_value* v, sqlite3_int64& out) {
@@ -32,7 +71,7 @@ bool IntOf(sqlite3_value* v, sqlite3_int64& out) {
     out = sqlite3_value_int64(v);
     return true;
   }
-  if (type != SQLITE_NULL) Refuse("balance sums: a flag or amount that is no integer");
+  if (type != SQLITE_NULL) Refuse("balance sums: a flag or amount that is no integer", true);
   return false;
 }
 
@@ -90,8 +129,9 @@ void JournalLine(Sums& s, sqlite3_value** v) {
   if (hasCredit) Add(s, 3, mc);
 }
 
+// The line's date is the last argument.
 template <void (*Line)(Sums&, sqlite3_value**)>
-void Step(sqlite3_context* context, int, sqlite3_value** values) {
+void Step(sqlite3_context* context, int arguments, sqlite3_value** values) {
   auto* sums = static_cast<Sums*>(sqlite3_aggregate_context(context, sizeof(Sums)));
   if (!sums) {
     sqlite3_result_error_nomem(context);
@@ -99,10 +139,12 @@ void Step(sqlite3_context* context, int, sqlite3_value** values) {
   }
   if (sums->failed) return;
   try {
+    RequireDay(values[arguments - 1]);
     Line(*sums, values);
   } catch (const Refused& r) {
     sums->failed = true;
-    sqlite3_result_error(context, r.message, -1);
+    sqlite3_result_error(context, r.message.c_str(), -1);
+    if (r.unreadable) sqlite3_result_error_code(context, SQLITE_MISMATCH);
   }
 }
 
@@ -125,10 +167,10 @@ void Register(sqlite3* db, const char* name, int arguments) {
 }  // namespace
 
 void RegisterBalanceSums(sqlite3* db) {
-  Register<BankLine<true>>(db, kBankSumsFunction, 4);
-  Register<BankLine<false>>(db, kBankUntickedFunction, 4);
-  Register<JournalLine<true>>(db, kJournalSumsFunction, 5);
-  Register<JournalLine<false>>(db, kJournalUntickedFunction, 5);
+  Register<BankLine<true>>(db, kBankSumsFunction, 5);
+  Register<BankLine<false>>(db, kBankUntickedFunction, 5);
+  Register<JournalLine<true>>(db, kJournalSumsFunction, 6);
+  Register<JournalLine<false>>(db, kJournalUntickedFunction, 6);
 }
 
 bool IsBalanceSumsFunction(const char* name) {

@@ -12,10 +12,10 @@ namespace corvane::suite {
 // range (from the start date up to the end date), the "unticked" ones its lines
 // before that range that still count as unticked (up to the end date):
 //
-//   corvane_bank_sums(bdelete, iflag, bd_c, mmoney)
-//   corvane_bank_unticked(bdelete, iflag, bd_c, mmoney)
-//   corvane_journal_sums(bdelete, iflagbank, iperiod, md, mc)
-//   corvane_journal_unticked(bdelete, iflagbank, iperiod, md, mc)
+//   corvane_bank_sums(bdelete, iflag, bd_c, mmoney, ddate)
+//   corvane_bank_unticked(bdelete, iflag, bd_c, mmoney, ddate)
+//   corvane_journal_sums(bdelete, iflagbank, iperiod, md, mc, date)
+//   corvane_journal_unticked(bdelete, iflagbank, iperiod, md, mc, date)
 //
 // All give "s1;s2;s3;s4", each sum a count of ten-thousandths, empty when no line
 // counted in it (where sum() gives NULL). Bank: cleared signed, live signed,
@@ -23,7 +23,9 @@ namespace corvane::suite {
 // debit-minus-credit (period 21 left out of both), unticked debit, unticked
 // credit. The "unticked" aggregates leave the first two empty. A sum that leaves
 // 64 bits is an error ("integer overflow"), as sum() says; so is a value of a type
-// the column cannot hold.
+// the column cannot hold, and a date that is not "YYYY-MM-DD" of a calendar day
+// (the query's text comparisons cannot place it): those two fail as
+// SQLITE_MISMATCH, which the connection reads as a value it cannot read.
 void RegisterBalanceSums(sqlite3* db);
 
 // Their names, for the SQL that calls them.

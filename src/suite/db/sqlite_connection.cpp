@@ -47,6 +47,15 @@ DeclaredKind KindOf(const char* decl) {
                 DbError::Kind::Unreadable);
 }
 
+// A date column holding text that is no calendar day ("2026-01-32") was written
+// around the layer's check: read as no date, its line would be shown undated,
+// put at another date or left out of a list whose sums still count it.
+[[noreturn]] void NotADay(sqlite3_stmt* stmt, int col, const QString& text) {
+  throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day")
+                    .arg(QString::fromUtf8(sqlite3_column_name(stmt, col)), text),
+                DbError::Kind::Unreadable);
+}
+
 DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
   switch (sqlite3_column_type(stmt, col)) {
     case SQLITE_NULL:
@@ -70,6 +79,7 @@ DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
       if (kind == DeclaredKind::Date) {
         const QDate d = DbValue(s).ToDate();
         if (d.isValid()) return d;
+        if (!s.trimmed().isEmpty()) NotADay(stmt, col, s);
       }
       if (kind == DeclaredKind::Money) NotTenThousandths(stmt, col);
       return s;
@@ -152,6 +162,8 @@ void SqliteConnection::RequireOpen() const {
 void SqliteConnection::Fail(const QString& what) {
   // The busy timeout ran out while another connection held the database.
   const int code = sqlite3_errcode(db_);
+  // A stored value the balance aggregates cannot read: their text names it.
+  if (code == SQLITE_MISMATCH) throw DbError(QString::fromUtf8(sqlite3_errmsg(db_)), DbError::Kind::Unreadable);
   const DbError::Kind kind = code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Busy : DbError::Kind::Other;
   throw DbError(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), what), kind);
 }

@@ -24,11 +24,14 @@ constexpr long long kMin = std::numeric_limits<long long>::min();
 
 class SqliteBalanceSumsTest : public ::testing::Test {
  protected:
-  // The aggregate over the given lines, each a row of its arguments.
+  // The aggregate over the given lines, each a row of its arguments; a line
+  // without its date (the last argument) is dated 2026-04-02.
   std::string Sums(const char* function, const std::vector<DbParams>& lines) {
     QStringList rows;
     DbParams params;
-    for (const DbParams& line : lines) {
+    const size_t arguments = std::string(function).find("bank") != std::string::npos ? 5 : 6;
+    for (DbParams line : lines) {
+      if (line.size() < arguments) line.push_back(QStringLiteral("2026-04-02"));
       QStringList marks;
       for (const DbValue& v : line) {
         marks << QStringLiteral("?");
@@ -36,9 +39,8 @@ class SqliteBalanceSumsTest : public ::testing::Test {
       }
       rows << QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
     }
-    const int arguments = static_cast<int>(lines.front().size());
     QStringList columns;
-    for (int i = 1; i <= arguments; ++i) columns << QStringLiteral("column%1").arg(i);
+    for (size_t i = 1; i <= arguments; ++i) columns << QStringLiteral("column%1").arg(i);
     return db_.QueryValue(QStringLiteral("select %1(%2) from (values %3)")
                               .arg(QString::fromLatin1(function), columns.join(QLatin1Char(',')),
                                    rows.join(QLatin1Char(','))),
@@ -57,8 +59,8 @@ struct Case {
   const char* sums;
 };
 
-// Bank lines: bdelete, iflag, bd_c, mmoney; journal lines: bdelete, iflagbank,
-// iperiod, md, mc. An empty sum is one no line counted in.
+// Bank lines: bdelete, iflag, bd_c, mmoney, ddate; journal lines: bdelete, iflagbank,
+// iperiod, md, mc, date. An empty sum is one no line counted in.
 TEST_F(SqliteBalanceSumsTest, EachLineReachesItsSums) {
   const Case cases[] = {
       {"bank: live debit and credit, unticked", "corvane_bank_sums", {{0, 0, 1, 100}, {0, kNull, 0, 30}}, ";70;100;30"},
@@ -105,7 +107,7 @@ TEST_F(SqliteBalanceSumsTest, TheConnectionOffersTheFourAggregates) {
 // No line at all: every sum empty.
 TEST_F(SqliteBalanceSumsTest, NoLineGivesEmptySums) {
   for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked"})
-    EXPECT_EQ(db_.QueryValue(QStringLiteral("select %1(1, 0, 1, 5) where 0").arg(QString::fromLatin1(f)))
+    EXPECT_EQ(db_.QueryValue(QStringLiteral("select %1(1, 0, 1, 5, '2026-04-02') where 0").arg(QString::fromLatin1(f)))
                   .ToString()
                   .toStdString(),
               ";;;")
@@ -130,6 +132,8 @@ TEST_F(SqliteBalanceSumsTest, OverflowAndValuesOfTheWrongTypeFail) {
        "integer overflow"},
       {"an amount as text", "corvane_bank_sums", {{0, 0, 1, QStringLiteral("100")}}, "no integer"},
       {"a flag as a real", "corvane_journal_sums", {{0, 0.5, 4, 1, 0}}, "no integer"},
+      {"a date that is no calendar day", "corvane_bank_unticked", {{0, 0, 1, 5, QStringLiteral("2026-02-29")}},
+       "\"2026-02-29\" is no calendar day"},
   };
   for (const auto& c : cases) {
     try {
