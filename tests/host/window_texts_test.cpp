@@ -7,6 +7,7 @@
 #include "balance/frm_yetjb1.h"
 #include "host/help_viewer.h"
 #include "host/menu_dispatcher.h"
+#include "host/open_bank_statement.h"
 #include "host/product_facade.h"
 #include "host_window.h"
 #include "opening/frm_yhdzqc.h"
@@ -52,6 +53,7 @@ namespace corvane::host {
 namespace {
 
 using reconcile::frmYHDZ;
+using shared::GetResString;
 using shared::Session;
 
 bool HasChinese(const QString& text) { return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))); }
@@ -371,13 +373,33 @@ TEST(DigestReferenceTitle, FollowsTheSessionLanguage) {
   }
 }
 
+// In book mode the bank statement holds its book under the id the opening set-up
+// runs under in account mode: another function refused that book names the
+// statement as the window that has it.
+TEST(BookLockRefusal, NamesTheStatementThatHoldsTheBook) {
+  const std::pair<const char*, const char*> cases[] = {{"zh-CN", "RP0303"}, {"en-US", "RP0305"}};
+  for (const auto& [language, menu] : cases) {
+    SCOPED_TRACE(menu);
+    testing::SuiteSession session(true, QDate(2026, 12, 15), QString::fromLatin1(language));
+    testing::OtherSession statement(session);
+    ASSERT_TRUE(statement.Common().LockAccount(QStringLiteral("100201"), true, BankStatementFunctionId()));
+    session.Modals().Then(testing::ChooseEntry(QStringLiteral("YH001"), 0));
+    ExecuteMenu(QString::fromLatin1(menu), {}, {}, {});
+    ASSERT_EQ(session.Messages().Count(), 1);
+    const QString name = QLatin1Char('[') + GetResString(QStringLiteral("corvane.function.RP0304")) + QLatin1Char(']');
+    EXPECT_TRUE(session.Messages().LastPrompt().contains(name)) << session.Messages().LastPrompt().toStdString();
+  }
+}
+
 // Every window of the seven functions as an English user sees it, in both modes:
-// no Chinese in what the program writes itself, no label cut off, and a picture
-// on every toolbar button, the separators between groups only.
+// no Chinese in what the program writes itself (its right-click menu included),
+// no label cut off, and a picture on every toolbar button, the separators between
+// groups only.
 // Walks each dialog as it comes up and answers it so the function goes on.
 testing::ScriptedModals::Step Answer(testing::TextWalk& walk, testing::ScriptedModals& modals) {
   return [&walk, &modals](QDialog& d) {
     walk.Window(&d);
+    walk.RightMenu(&d);
     if (auto* choose = dynamic_cast<shared::frmYHKMXZ*>(&d)) {
       testing::ChooseFirstForTheWholeRange(*choose);
     } else if (dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
@@ -416,6 +438,7 @@ TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
       walk.Window(w);
+      walk.RightMenu(w);
       // The page set-up its toolbar offers.
       auto* toolbar = w->findChild<platform::ToolbarHost*>();
       if (toolbar && toolbar->IsButtonVisible(QStringLiteral("setup"))) {
@@ -429,6 +452,9 @@ TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
   for (const platform::MessageRequest& m : session.Messages().Shown())
     walk.Text(nullptr, QStringLiteral("message"), m.title + m.prompt);
   EXPECT_TRUE(walk.faults.isEmpty()) << walk.faults.join(QLatin1Char('\n')).toStdString();
+  walk.menus.sort();
+  EXPECT_EQ(walk.menus.join(u' ').toStdString(),
+            "frmQYFQC frmYETJB frmYETJB1 frmYHCQWD frmYHDZ frmYHDZCX frmYHDZD frmYHDZQC frmYHFQC");
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, EnglishWindows, ::testing::Values(false, true),
