@@ -86,12 +86,12 @@ void TextWalk::RightMenu(QWidget* w) {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (!menu) return;
     menus << w->objectName();
-    for (QAction* a : menu->actions())
-      if (a->isVisible() && !a->isSeparator()) {
-        Text(w, QStringLiteral("right-click item"), a->text());
-        if (a->text().isEmpty() || a->text().startsWith(QLatin1String("Q9.")))
-          faults << Where(w) + QStringLiteral(" right-click item without its text: ") + a->objectName();
-      }
+    for (QAction* a : menu->actions()) {
+      if (!a->isVisible() || a->isSeparator()) continue;
+      Text(w, QStringLiteral("right-click item"), a->text());
+      if (a->text().isEmpty() || a->text().startsWith(QLatin1String("Q9.")))
+        faults << Where(w) + QStringLiteral(" no text: ") + a->objectName();
+    }
     menu->close();
   };
   // A menu that waits in a loop of its own is read from within that loop.
