@@ -6,11 +6,11 @@
 namespace corvane::shared {
 
 // One item of the right-click menu: its name ("r" + key in the capitals of the
-// window procedure it runs) and the caption shown when the resource texts have
-// none for it. Separators ("rSe1" to "rSe11") have no caption.
+// window procedure it runs). Its caption is the resource text of
+// RightMenuCaptionKey, in the session's language; separators ("rSe1" to
+// "rSe11") have none.
 struct RightMenuItem {
   QString name;
-  QString caption;
 
   // The toolbar key the windows list: the name without its "r", in lower case.
   QString Key() const { return name.mid(1).toLower(); }

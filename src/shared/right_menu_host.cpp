@@ -20,14 +20,6 @@ RightMenuHost::Chooser& InstalledChooser() {
 
 const QString kHostName = QStringLiteral("RightMenuHost");
 
-// The caption of the resource texts, or the catalogue's own when the texts have
-// none (a missing key comes back as the key itself, or empty).
-QString Caption(const RightMenuItem& item) {
-  const QString key = RightMenuCaptionKey(item);
-  const QString text = GetResString(key);
-  return text.isEmpty() || text == key ? item.caption : text;
-}
-
 }  // namespace
 
 RightMenuHost& RightMenuHost::For(QWidget* window) {
@@ -46,7 +38,7 @@ RightMenuHost::RightMenuHost(QWidget* window) : QObject(window), menu_(new QMenu
     auto* action = new QAction(this);
     action->setObjectName(item.name);
     if (item.IsSeparator()) action->setSeparator(true);
-    else action->setText(Caption(item));
+    else action->setText(GetResString(RightMenuCaptionKey(item)));
     action->setVisible(false);
     items_[item.name] = action;
   }

@@ -7,6 +7,7 @@
 #include "balance/frm_yetjb1.h"
 #include "host/help_viewer.h"
 #include "host/menu_dispatcher.h"
+#include "host/open_bank_statement.h"
 #include "host/product_facade.h"
 #include "host_window.h"
 #include "opening/frm_yhdzqc.h"
@@ -371,13 +372,29 @@ TEST(DigestReferenceTitle, FollowsTheSessionLanguage) {
   }
 }
 
+// In book mode the bank statement holds its book under the id the opening set-up
+// runs under in account mode: another function refused that book names the
+// statement as the window that has it.
+TEST(BookLockRefusal, NamesTheStatementThatHoldsTheBook) {
+  testing::SuiteSession session(true, QDate(2026, 12, 15), QStringLiteral("en-US"));
+  testing::OtherSession statement(session);
+  ASSERT_TRUE(statement.Common().LockAccount(QStringLiteral("100201"), true, BankStatementFunctionId()));
+  session.Modals().Then(testing::ChooseEntry(QStringLiteral("YH001"), 0));
+  ExecuteMenu(QStringLiteral("RP0303"), {}, {}, {});
+  ASSERT_EQ(session.Messages().Count(), 1);
+  EXPECT_TRUE(session.Messages().LastPrompt().contains(QStringLiteral("[Bank Statement]")))
+      << session.Messages().LastPrompt().toStdString();
+}
+
 // Every window of the seven functions as an English user sees it, in both modes:
-// no Chinese in what the program writes itself, no label cut off, and a picture
-// on every toolbar button, the separators between groups only.
+// no Chinese in what the program writes itself (its right-click menu included),
+// no label cut off, and a picture on every toolbar button, the separators between
+// groups only.
 // Walks each dialog as it comes up and answers it so the function goes on.
 testing::ScriptedModals::Step Answer(testing::TextWalk& walk, testing::ScriptedModals& modals) {
   return [&walk, &modals](QDialog& d) {
     walk.Window(&d);
+    walk.RightMenu(&d);
     if (auto* choose = dynamic_cast<shared::frmYHKMXZ*>(&d)) {
       testing::ChooseFirstForTheWholeRange(*choose);
     } else if (dynamic_cast<query::frmYHCQWDTJ*>(&d)) {
@@ -416,6 +433,7 @@ TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
       walk.Window(w);
+      walk.RightMenu(w);
       // The page set-up its toolbar offers.
       auto* toolbar = w->findChild<platform::ToolbarHost*>();
       if (toolbar && toolbar->IsButtonVisible(QStringLiteral("setup"))) {
@@ -429,6 +447,9 @@ TEST_P(EnglishWindows, ShowNoChineseNoCutLabelAndPicturesOnEveryButton) {
   for (const platform::MessageRequest& m : session.Messages().Shown())
     walk.Text(nullptr, QStringLiteral("message"), m.title + m.prompt);
   EXPECT_TRUE(walk.faults.isEmpty()) << walk.faults.join(QLatin1Char('\n')).toStdString();
+  walk.menus.sort();
+  EXPECT_EQ(walk.menus.join(u' ').toStdString(),
+            "frmQYFQC frmYETJB frmYETJB1 frmYHCQWD frmYHDZ frmYHDZCX frmYHDZD frmYHDZQC frmYHFQC");
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, EnglishWindows, ::testing::Values(false, true),

@@ -6,11 +6,15 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTest>
+#include <QTimer>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QToolBar>
@@ -75,6 +79,35 @@ void TextWalk::Window(QWidget* w) {
       }
   }
   for (platform::ToolbarHost* t : w->findChildren<platform::ToolbarHost*>()) Toolbar(t);
+}
+
+void TextWalk::RightMenu(QWidget* w) {
+  const auto read = [this, w] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    menus << w->objectName();
+    for (QAction* a : menu->actions()) {
+      if (!a->isVisible() || a->isSeparator()) continue;
+      Text(w, QStringLiteral("right-click item"), a->text());
+      if (a->text().isEmpty() || a->text().startsWith(QLatin1String("Q9.")))
+        faults << Where(w) + QStringLiteral(" no text: ") + a->objectName();
+    }
+    menu->close();
+  };
+  // A menu that waits in a loop of its own is read from within that loop.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, read);
+  poll.start(10);
+  QWidget* grid = nullptr;
+  for (platform::GridBase* g : w->findChildren<platform::GridBase*>())
+    if (!grid && g->isVisible()) grid = g->View()->viewport();
+  for (QWidget* target : {grid, w}) {
+    if (!target) continue;
+    const qsizetype before = menus.size();
+    QTest::mouseClick(target, Qt::RightButton, {}, QPoint(5, 5));
+    read();  // one that pops up and returns
+    if (menus.size() > before) break;
+  }
 }
 
 void TextWalk::Toolbar(platform::ToolbarHost* t) {

@@ -24,8 +24,12 @@ class TextWalk {
   void Text(const QWidget* where, const QString& what, QString text);
   // Every visible text of a window or dialog and its toolbars.
   void Window(QWidget* w);
+  // Right-clicks the window where a clerk would (its first visible grid, else
+  // the window itself), reads the captions of the menu that comes up and closes it.
+  void RightMenu(QWidget* w);
 
   QStringList faults;
+  QStringList menus;  // the windows whose right-click menu was read
 
  private:
   void Toolbar(platform::ToolbarHost* t);

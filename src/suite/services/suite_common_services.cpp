@@ -103,7 +103,7 @@ bool SuiteCommonServices::LockBookAccount(const QString& account, const QString&
 void SuiteCommonServices::ShowLockRefused(const QString& code, const QString& bookCode) {
   const LockHolder& holder = Locks().Holder();
   const QString who = holder.userName.isEmpty() ? holder.userId : holder.userName;
-  const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(holder.functionId);
+  const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(HoldingFunction(holder, bookCode));
   platform::MessageRequest request;
   const QString book = BookNameUnder(bookCode, code);
   request.prompt = book.isEmpty()
@@ -114,6 +114,17 @@ void SuiteCommonServices::ShowLockRefused(const QString& code, const QString& bo
   request.buttons = 48;
   request.title = TextOr(texts_, QStringLiteral("corvane.suite.title"), QStringLiteral("提示"));
   platform::MessagePresenter::Current().Show(request);
+}
+
+// The function whose name tells the refused user which window holds the code.
+// Book mode runs each function under its menu id, except the bank statement:
+// it holds its book under "GL040701", the id the opening set-up runs under in
+// account mode. A session choosing a book is taken to be refused by another
+// that works on books too, so there that id names the bank statement.
+QString SuiteCommonServices::HoldingFunction(const LockHolder& holder, const QString& bookCode) {
+  const bool statementOfABook = !bookCode.isEmpty() && holder.functionId.trimmed().compare(
+                                                           QLatin1String("GL040701"), Qt::CaseInsensitive) == 0;
+  return statementOfABook ? QStringLiteral("RP0304") : holder.functionId;
 }
 
 // A book's account is what gets locked, and every book of the account is held

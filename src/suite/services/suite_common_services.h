@@ -13,6 +13,7 @@ class QTemporaryDir;
 namespace corvane::suite {
 
 class AccountLocks;
+struct LockHolder;
 class SessionOwner;
 class TextSource;
 
@@ -93,6 +94,7 @@ class SuiteCommonServices : public platform::CommonServices {
   QString HomeCurrency();
   void ShowLockRefused(const QString& code, const QString& bookCode);
   QString BookNameUnder(const QString& bookCode, const QString& account);
+  static QString HoldingFunction(const LockHolder& holder, const QString& bookCode);
 
   TextSource* texts_;
   platform::LoginContext* login_ = nullptr;
