@@ -95,9 +95,8 @@ std::vector<ListedFacts> BalanceCalculator::ListAccountFacts() {
     f.facts.name = row[1].ToString();
     // No direction reads as debit for an account; a book has one always.
     f.facts.debit = row[2].IsNull() || row[2].ToInt() != 0;
-    const QString currency = row[3].ToString().trimmed();
-    f.facts.foreign = !currency.isEmpty() && currency != home;
-    if (f.facts.foreign) f.facts.currency = currency;
+    f.facts.foreign = shared::IsForeignCurrency(row[3].ToString(), home);
+    if (f.facts.foreign) f.facts.currency = row[3].ToString().trimmed();
     f.facts.start = row[4].ToDate();
     f.facts.end = row[5].ToDate();
     list.push_back(std::move(f));

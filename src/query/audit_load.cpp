@@ -2,6 +2,7 @@
 
 #include "platform/db/money.h"
 #include "query/tick_status_load.h"
+#include "shared/account_facts.h"
 
 #include <cmath>
 
@@ -36,12 +37,6 @@ class SharedTexts {
 
 // "#0.00": two decimals, no thousands separator.
 QString PlainAmount(const Money& m) { return m.ToDisplayText().remove(QLatin1Char(',')); }
-
-// The journal amount of a line: the foreign amounts on an account kept in a
-// currency, else the home ones; the debit when it is not zero, else the credit.
-const char* kJournalAmount =
-    "case when b.cexch_name<>? then (case when a.md_f<>? then a.md_f else a.mc_f end) "
-    "else (case when a.md<>? then a.md else a.mc end) end";
 
 }  // namespace
 
@@ -88,7 +83,6 @@ SqlBuilder AuditStatementQuery(const AuditRequest& r) {
 }
 
 SqlBuilder AuditJournalQuery(const AuditRequest& r) {
-  const QString amount = QString::fromLatin1(kJournalAmount);
   SqlBuilder q;
   if (!r.bookMode) {
     q.Add(QStringLiteral("select a.ccode,b.ccode_name,a.dbill_date,a.dt_date,a.csettle,a.cn_id,b.cexch_name,"
@@ -106,7 +100,6 @@ SqlBuilder AuditJournalQuery(const AuditRequest& r) {
   }
   q.Add(QStringLiteral(" and (a.iflagbank=? or a.iflagbank is null)"), 0);
   if (r.cutOff) q.Add(r.bookMode ? QStringLiteral(" and a.billdate<=?") : QStringLiteral(" and a.dbill_date<=?"), *r.cutOff);
-  q.Add(QStringLiteral(" and ") + amount + QStringLiteral("<>?"), QString(), Money(), Money(), Money());
   q.Add(r.bookMode ? QStringLiteral(" order by c.cBookCode,a.ccode,a.billdate")
                    : QStringLiteral(" order by a.ccode,a.dbill_date,a.isignseq,a.ino_id,a.inid,a.i_id"));
   return q;
@@ -140,7 +133,9 @@ std::vector<std::vector<QString>> ReadAuditJournal(platform::DbConnection& db, c
   const int lead = r.bookMode ? 2 : 0;
   SharedTexts shared;
   db.ForEachRow(q.Sql(), q.Params(), [&](const std::vector<DbValue>& row) {
-    const bool foreign = !Text(row[lead + 6]).isEmpty();
+    // The foreign amounts on an account kept in a currency, else the home ones;
+    // the debit when it is not zero, else the credit.
+    const bool foreign = shared::IsForeignCurrency(Text(row[lead + 6]), r.homeCurrency);
     const Money debit = row[lead + (foreign ? 9 : 7)].ToMoney();
     const Money credit = row[lead + (foreign ? 10 : 8)].ToMoney();
     const Money amount = (debit.IsZero() ? credit : debit).RoundedToCents();

@@ -15,6 +15,7 @@ namespace corvane::query {
 struct AuditRequest {
   bool bookMode = false;
   std::optional<QDate> cutOff;  // none: no date bound
+  QString homeCurrency;  // an account naming it keeps its home amounts
 };
 
 // The cut-off of an audit date and an age in days: the audit date minus the

@@ -91,6 +91,7 @@ bool frmYHCQWD::LoadData(const QString& dateText, int days) {
   try {
     AuditRequest request;
     request.bookMode = book;
+    request.homeCurrency = s.Common().GetAccountSetInfo().HomeCurrencyName;
     if (!EDate.trimmed().isEmpty()) {
       const QDate auditDate = s.Common().ParseDate(EDate.trimmed());
       if (!auditDate.isValid()) throw std::runtime_error(GetResString(QStringLiteral("corvane.query.baddate"), EDate).toStdString());

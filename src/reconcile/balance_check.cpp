@@ -1,6 +1,7 @@
 #include "reconcile/balance_check.h"
 
 #include "platform/db/sql_builder.h"
+#include "shared/statement_direction.h"
 
 #include <QMetaType>
 
@@ -33,12 +34,12 @@ SqlBuilder JournalTotals(const ReconLoadRequest& a, bool foreign) {
   return q;
 }
 
-// The statement direction is read as the lists show it: non-zero debit, 0 or
-// NULL credit.
+// The statement direction is read as the lists show it (shared::IsDebitLine).
 SqlBuilder StatementTotals(const ReconLoadRequest& a) {
   const QString sums = QStringLiteral(
-      "select sum(case when bd_c<>0 then mmoney else 0 end) as jSum,"
-      "sum(case when bd_c<>0 then 0 else mmoney end) as dSum");
+                           "select sum(case when %1=1 then mmoney else 0 end) as jSum,"
+                           "sum(case when %1=1 then 0 else mmoney end) as dSum")
+                           .arg(shared::DebitLineSql());
   SqlBuilder q;
   if (a.bookMode)
     q.Add(sums + QStringLiteral(" from rp_bankrecp_rp where bdelete=0 and ibegin <> 0 and ccode=? and cBookCode=?"),

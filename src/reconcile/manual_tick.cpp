@@ -2,6 +2,7 @@
 
 #include "platform/db/sql_builder.h"
 #include "platform/db/transaction_guard.h"
+#include "shared/statement_direction.h"
 
 namespace corvane::reconcile {
 
@@ -13,8 +14,8 @@ void AddSeenLine(platform::SqlBuilder& q, bool journal, bool bookMode, bool fore
   if (seen.date.isValid()) q.Add(QStringLiteral(" and %1=?").arg(date), seen.date);
   else q.Add(QStringLiteral(" and %1 is null").arg(date));
   if (!journal) {
-    // A NULL direction reads as credit, as the load reads it.
-    q.Add(QStringLiteral(" and coalesce(mmoney,0)=? and (case when bd_c<>0 then 1 else 0 end)=?"), seen.amount,
+    // The direction by the load's own rule.
+    q.Add(QStringLiteral(" and coalesce(mmoney,0)=? and %1=?").arg(shared::DebitLineSql()), seen.amount,
           seen.debit ? 1 : 0);
     return;
   }

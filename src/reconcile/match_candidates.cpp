@@ -1,5 +1,7 @@
 #include "reconcile/match_candidates.h"
 
+#include "shared/statement_direction.h"
+
 #include <QHash>
 
 namespace corvane::reconcile {
@@ -106,7 +108,7 @@ std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const M
 
 std::vector<MatchLine> LoadStatementCandidates(platform::DbConnection& db, const MatchRequest& r) {
   return LoadLines(db, StatementCandidateQuery(r), [](const std::vector<DbValue>& row, MatchLine& line) {
-    const bool debit = !row[4].IsNull() && row[4].ToInt() != 0;
+    const bool debit = shared::IsDebitLine(row[4]);
     (debit ? line.debit : line.credit) = row[5].ToMoney();
     line.debitSide = debit;
   });

@@ -15,8 +15,8 @@ namespace corvane::reconcile {
 platform::SqlBuilder JournalCandidateQuery(const MatchRequest& r);
 platform::SqlBuilder StatementCandidateQuery(const MatchRequest& r);
 
-// Reads both sides. A statement line is a debit when bd_c is non-zero, as the
-// window shows it. Throws DbError when a SELECT fails.
+// Reads both sides. A statement line's direction is read by shared::IsDebitLine,
+// as the window shows it. Throws DbError when a SELECT fails.
 MatchCandidates LoadMatchCandidates(platform::DbConnection& db, const MatchRequest& r);
 // The two halves of it, one side each.
 std::vector<MatchLine> LoadJournalCandidates(platform::DbConnection& db, const MatchRequest& r);

@@ -22,7 +22,7 @@ struct MatchLine {
   QString style;          // settlement style as a match key
   platform::Money debit;  // NULL amounts read as 0
   platform::Money credit;
-  bool debitSide = false;  // statement lines: the direction as stored (bd_c non-zero)
+  bool debitSide = false;  // statement lines: the direction as stored (shared::IsDebitLine)
 };
 
 // The unticked lines of both sides of one account, in a fixed order (date, then

@@ -1,6 +1,7 @@
 #include "reconcile/match_writer.h"
 
 #include "platform/db/transaction_guard.h"
+#include "shared/statement_direction.h"
 
 namespace corvane::reconcile {
 
@@ -37,10 +38,10 @@ QString JournalUpdate(const MatchRequest& r) {
 }
 
 QString StatementUpdate(const MatchRequest& r) {
-  // A NULL direction reads as credit, as the candidates read it.
+  // The direction by the candidates' own rule.
   return QStringLiteral("update %1 set iflag=? where i_id=? and (iflag=0 or iflag is null) and bdelete=0 "
-                        "and coalesce(mmoney,0)=? and (case when bd_c<>0 then 1 else 0 end)=? and ddate=?")
-      .arg(r.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"));
+                        "and coalesce(mmoney,0)=? and %2=? and ddate=?")
+      .arg(r.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"), shared::DebitLineSql());
 }
 
 }  // namespace

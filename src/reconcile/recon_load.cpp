@@ -1,6 +1,7 @@
 #include "reconcile/recon_load.h"
 
 #include "reconcile/tick_mark.h"
+#include "shared/statement_direction.h"
 
 #include <QSet>
 
@@ -157,7 +158,7 @@ GridRows StatementRows(platform::DbConnection& db, const SqlBuilder& query, cons
     if (progress && read++ % kRowsPerReport == 0)
       progress(row[1].ToDate(),
                Text(row[2]) + QStringLiteral(" - ") + QStringLiteral("%1").arg(row[0].ToInt(), 4, 10, QLatin1Char('0')));
-    const bool isDebit = row[4].ToInt() != 0;
+    const bool isDebit = shared::IsDebitLine(row[4]);
     const Money amount = row[5].ToMoney();
     const DbValue& tick = row[6];
     const QString style = Text(row[2]), number = Text(row[3]);

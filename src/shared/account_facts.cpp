@@ -76,4 +76,9 @@ QString GetCurrencyName(const QString& code) {
   return s.Cash().GetAccountProperty(code, 10).toString();
 }
 
+bool IsForeignCurrency(const QString& storedName, const QString& home) {
+  const QString name = storedName.trimmed();
+  return !name.isEmpty() && name != home;
+}
+
 }  // namespace corvane::shared

@@ -25,5 +25,9 @@ void SetAccountStartDate(const QString& ccode, const QDate& dStart);
 // The currency name, empty for the home currency. A non-empty name makes the
 // callers work on the foreign-currency amounts md_f/mc_f.
 QString GetCurrencyName(const QString& code);
+// Whether a currency name as an account stores it (code.cexch_name) is foreign,
+// for readers of many accounts at once: not empty and, trimmed, not the home
+// currency's name (home), which an account may hold instead of nothing.
+bool IsForeignCurrency(const QString& storedName, const QString& home);
 
 }  // namespace corvane::shared

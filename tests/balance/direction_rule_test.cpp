@@ -2,6 +2,8 @@
 #include "balance/detail_statement.h"
 #include "balance_ledger.h"
 #include "query/tick_status_load.h"
+#include "reconcile/balance_check.h"
+#include "reconcile/frm_yhdz_fixture.h"
 #include "shared/account_facts.h"
 #include "support/suite_session.h"
 
@@ -45,7 +47,8 @@ class DirectionRuleTest : public ::testing::TestWithParam<bool> {
 // value, none included. Each case is a debit-direction account of its own with
 // three lines of the case's direction in the period: unticked 40.00, ticked 3.00
 // and cleared 7.00. The detailed statement's sections, the sums of all accounts at
-// once and of the one account, and the tick-status query put them on one side.
+// once and of the one account, the tick-status query and the reconciliation (its
+// list, matching and balance check) put them on one side.
 TEST_P(DirectionRuleTest, EveryReaderPutsALineOnTheSameSide) {
   const struct {
     const char* name;
@@ -95,6 +98,22 @@ TEST_P(DirectionRuleTest, EveryReaderPutsALineOnTheSameSide) {
               c.debit ? QStringLiteral("40.00|") : QStringLiteral("|40.00"));
     EXPECT_EQ(c.debit ? rows.debitTotal : rows.creditTotal, M("43"));
     EXPECT_EQ(c.debit ? rows.creditTotal : rows.debitTotal, Money());
+
+    // The reconciliation matches a journal line of the same side (a debit account;
+    // a book's matching stores its cut-off on its account), then checks the balance.
+    if (Book()) session_.Db().Execute(QStringLiteral("insert into code (ccode) values (?)"), {QStringLiteral("A") + code});
+    ledger_.Journal(code, QDate(2026, 4, 2), 4, c.debit ? M("40") : Money(), c.debit ? Money() : M("40"), false, false);
+    session_.Modals().Then(reconcile::test::Choose(code, true));
+    session_.Modals().Then(reconcile::test::MatchAll(false));
+    session_.Modals().Then([](QDialog& d) { d.reject(); });
+    host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
+    auto* w = shared::Session::Current().windows.Find<reconcile::frmYHDZ>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->MsGrid2()->TextMatrix(1, 3), shared::Session::Current().Common().GetDirectionText(c.debit ? 1 : 0));
+    for (const char* key : {"auto", "check"}) w->Toolbar1_ButtonClick(QString::fromLatin1(key));
+    EXPECT_EQ(reconcile::TotalOf(c.debit ? w->ChkYhJf : w->ChkYhDf), M("43"));  // ticked 3.00, matched 40.00
+    w->close();
+    QApplication::processEvents();
   }
 }
 

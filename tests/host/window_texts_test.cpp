@@ -123,6 +123,7 @@ struct LanguageCase {
   const char* language;
   QStringList toolbar;
   bool chinese;
+  const char* cutOff;  // the matching dialog's cut-off caption
 };
 
 class ReconciliationWindow : public ::testing::TestWithParam<LanguageCase> {
@@ -157,6 +158,11 @@ TEST_P(ReconciliationWindow, CaptionsFollowTheSessionLanguage) {
       ASSERT_EQ(HasChinese(side), c.chinese) << side.toStdString();
     }
   }
+  session_.Modals().Then([&c](QDialog& d) {
+    EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QString::fromUtf8(c.cutOff));
+    d.reject();
+  });
+  EXPECT_TRUE(Toolbar(w)->Click(QStringLiteral("auto")));
 }
 
 // Every way of asking reaches the host's viewer at the reconciliation page, once,
@@ -191,9 +197,10 @@ TEST_P(ReconciliationWindow, EveryWayOfAskingForHelpOpensItsPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Host, ReconciliationWindow,
-    ::testing::Values(LanguageCase{"zh-CN", {"对账", "取消", "过滤", "对照", "方向", "检查", "帮助", "退出"}, true},
+    ::testing::Values(LanguageCase{"zh-CN", {"对账", "取消", "过滤", "对照", "方向", "检查", "帮助", "退出"}, true,
+                                   "截止日期"},
                       LanguageCase{"en-US", {"Match", "Cancel", "Filter", "Compare", "Layout", "Check", "Help", "Exit"},
-                                   false}),
+                                   false, "Cut-off date"}),
     [](const auto& info) { return std::string(info.param.language[0] == 'z' ? "Chinese" : "English"); });
 
 // The selection dialog the reconciliation opens with speaks the session's language

@@ -252,6 +252,16 @@ TEST_P(QueryWindowTest, ShownColumnsFitTheirTitlesAndGridsShareTheLook) {
   EXPECT_EQ(query->MSGrid2()->LeftCol(), 1);
 }
 
+// An account naming the home currency keeps its home amounts in the audit.
+TEST_P(QueryWindowTest, TheAuditReadsAnAccountNamingTheHomeCurrencyAsHome) {
+  test::QueryLedger ledger(session_.Db(), BookMode());
+  ledger.AddAccount(QStringLiteral("本币户"), QDate(2026, 1, 1), QStringLiteral("人民币"));
+  ledger.Add(test::JournalLine{});
+  platform::ListGrid* g = OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0"))->MSGrid2();
+  const int last = g->Rows() - 1;  // the account (book) sorts last
+  EXPECT_EQ(g->TextMatrix(last, 0) + g->TextMatrix(last, BookMode() ? 9 : 7), ledger.Code() + QStringLiteral("100.00"));
+}
+
 TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
   session_.Modals().Then(HandBackNoDate);
   host::ExecuteMenu(QStringLiteral("RP0309"), {}, {}, {});
