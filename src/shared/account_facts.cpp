@@ -71,7 +71,7 @@ QString GetCurrencyName(const QString& code) {
   Session& s = Session::Current();
   if (s.BookMode()) {
     const QString currency = s.Cash().GetBook(code).CurrencyName;
-    return currency == s.Common().GetAccountSetInfo().HomeCurrencyName ? QString() : currency;
+    return IsForeignCurrency(currency, s.Common().GetAccountSetInfo().HomeCurrencyName) ? currency : QString();
   }
   return s.Cash().GetAccountProperty(code, 10).toString();
 }

@@ -171,7 +171,6 @@ void frmYHKMXZ::StartPeriodChosen(QComboBox* start, QComboBox* end) {
   end->clear();
   common.FillPeriodCombo(start, true);
   common.FillPeriodCombo(end, true);
-  end->setCurrentIndex(0);
 }
 
 QString frmYHKMXZ::LabelCaption(const QString& name) {
