@@ -432,8 +432,10 @@ void frmYHDZ::SetRefMode() {
 }
 
 void frmYHDZ::ShowCurrentLine() {
-  // The reference replaces the bounds, styles and number of the filter; it
-  // filters the other grid by its own conditions and the show mode by mark.
+  // The reference empties the bounds, styles and number of the filter; it
+  // filters the other grid by its own conditions and the show mode by mark,
+  // and leaves none of them behind, so that releasing it shows every row a
+  // leftover style selection or show mode lets through.
   Filter.ExecFilter = true;
   Filter.StartDate.clear();
   Filter.EndDate.clear();
@@ -451,8 +453,6 @@ void frmYHDZ::ShowCurrentLine() {
   const int numberColumn = bQyActive ? 3 : 2;
   if (grid->Col() == numberColumn) {
     c.number = line.number;
-    // Kept as the filter's number, so the filter dialog opens with it.
-    Filter.CurCn_id = grid->TextMatrix(row, numberColumn);
   } else {
     c.direction = PairedDirection(line.debit, BankFx);
     c.amount = line.amount;

@@ -461,22 +461,31 @@ TEST_P(FrmYhdzCommandTest, TheReferenceFollowsTheLineAndDropsTheBlankStyleWish) 
   EXPECT_GT(linesWithAPair, 0);
 }
 
-// A reference on the number column becomes the filter's number, and the filter
-// dialog opens with it and with the amount as a plain number.
-TEST_P(FrmYhdzCommandTest, AReferenceOnTheNumberPresetsTheFilterDialog) {
+// A reference, on the number column or on the amount, filters the other grid
+// only while "ref" is down: released, both grids show every row again and the
+// filter dialog opens with no number, and with an amount as a plain number.
+TEST_P(FrmYhdzCommandTest, AReleasedReferenceShowsEveryRowAndLeavesNoNumber) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
   platform::ListGrid* journal = w->MSGrid1();
+  platform::ListGrid* statement = w->MsGrid2();
   int row = 1;
   while (row < journal->Rows() && journal->TextMatrix(row, 3).trimmed().isEmpty()) ++row;
   ASSERT_LT(row, journal->Rows());
-  emit journal->GotFocus();
-  journal->SetCurrentCell(row, 3);
-  w->rRef();
-  EXPECT_EQ(w->Filter.CurCn_id, journal->TextMatrix(row, 3));
-  EXPECT_EQ(w->Filter.CurBd_c, 0);
-  EXPECT_EQ(w->Filter.CurMmoney, QString());
-  w->rRef();
+  const size_t journalRows = journal->Rows() - 1, statementRows = statement->Rows() - 1;
+  for (const int column : {3, 5}) {
+    SCOPED_TRACE(column);
+    emit journal->GotFocus();
+    journal->SetCurrentCell(row, column);
+    ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("ref")));
+    ASSERT_LT(ShownMarks(statement, 5).size(), statementRows);
+    ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("ref")));
+    EXPECT_EQ(ShownMarks(statement, 5).size(), statementRows);
+    EXPECT_EQ(ShownMarks(journal, 6).size(), journalRows);
+    EXPECT_EQ(w->Filter.CurCn_id, QString());
+    EXPECT_EQ(w->Filter.CurBd_c, 0);
+    EXPECT_EQ(w->Filter.CurMmoney, QString());
+  }
   w->Filter.CurMmoney = QStringLiteral("1,234,567.50");
   QString number, amount;
   session_.Modals().Then([&](QDialog& d) {
@@ -484,8 +493,8 @@ TEST_P(FrmYhdzCommandTest, AReferenceOnTheNumberPresetsTheFilterDialog) {
     number = dialog.Text3()->text();
     amount = dialog.Text4()->text();
   });
-  w->rFilt();
-  EXPECT_EQ(number, journal->TextMatrix(row, 3));
+  ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("filt")));
+  EXPECT_EQ(number, QString());
   EXPECT_EQ(amount, QStringLiteral("1234567.50"));
 }
 
