@@ -133,7 +133,7 @@ create table if not exists rp_bankrecp_rp (
   bdelete      smallint not null default 0
 ) with (fillfactor = 85);
 
--- Settlement styles; a statement line keeps the code (at most three bytes).
+-- Settlement styles; lines keep a code whole, so their csettle is as wide as cSSCode.
 create table if not exists settlestyle (
   cSSCode      varchar(20) collate ci not null primary key,
   cSSName      varchar(60),

@@ -135,7 +135,7 @@ create table if not exists rp_bankrecp_rp (
   bdelete      smallint not null default 0 check (typeof(bdelete) = 'integer' and bdelete between -32768 and 32767)
 );
 
--- Settlement styles; a statement line keeps the code (at most three bytes).
+-- Settlement styles; lines keep a code whole, so their csettle is as wide as cSSCode.
 create table if not exists settlestyle (
   cSSCode      varchar(20) collate ci not null primary key check (length(cSSCode) <= 20),
   cSSName      varchar(60) check (length(cSSName) <= 60),

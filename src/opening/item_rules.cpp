@@ -3,6 +3,7 @@
 #include "shared/date_text.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "shared/settle_style_match.h"
 
 namespace corvane::opening {
 
@@ -87,7 +88,7 @@ CellCheck CheckEnterpriseCell(int col, const QString& raw, const ItemContext& c)
       return {true, number == 0 ? QString() : QString::number(number), {}};
     }
     case kQySettle:
-      return {true, Session::Current().Common().LeftBytes(text, 3).trimmed(), {}};
+      return {true, shared::SettleStyleOfCell(text).code, {}};
     case kQyDebit:
     case kQyCredit:
       return CheckAmount(text);
@@ -108,7 +109,7 @@ CellCheck CheckBankCell(int col, const QString& raw, const ItemContext& c) {
     case kYhDate:
       return CheckItemDate(text, c.startDate, Cash("00652"), Cash("00865"));
     case kYhSettle:
-      return {true, Session::Current().Common().LeftBytes(text, 3), {}};
+      return {true, shared::SettleStyleOfCell(text).code, {}};
     case kYhDebit:
     case kYhCredit:
       return CheckAmount(text);

@@ -1,6 +1,8 @@
 #include "shared/settle_style_match.h"
 
 #include "platform/db/text_key.h"
+#include "platform/services/common_services.h"
+#include "shared/session.h"
 
 namespace corvane::shared {
 
@@ -23,6 +25,17 @@ bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes, bool
   if (codes.isEmpty() && !blankWanted) return true;
   if (TrimSettleStyle(lineStyle).isEmpty()) return blankWanted;
   return SettleStyleMatches(lineStyle, codes);
+}
+
+CellSettleStyle SettleStyleOfCell(const QString& cell) {
+  platform::CommonServices& common = Session::Current().Common();
+  const QString text = cell.trimmed();
+  if (text.isEmpty()) return {};
+  if (common.SettleStyleExists(text)) return {text, true};
+  const QString entryCode = common.GetSettleStyleCode(text);
+  if (entryCode != text && common.SettleStyleExists(entryCode)) return {entryCode, true};
+  const QString cut = common.LeftBytes(text, 3).trimmed();
+  return {cut, cut == text ? false : common.SettleStyleExists(cut)};
 }
 
 }  // namespace corvane::shared

@@ -20,4 +20,16 @@ bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes, bool
 // A code as it is compared: trailing blanks removed.
 QString TrimSettleStyle(const QString& code);
 
+// The settlement style a grid's style cell stands for, which is what the row
+// stores and what the cell shows once checked. A code the suite knows is kept
+// whole, typed bare or chosen from the list as "code name": a code may be longer
+// than 3 bytes, and its first 3 bytes may be another style. Any other text gives
+// its first 3 bytes, the code of an entry "code name" typed by hand. known tells
+// whether the suite has the style given; an empty cell gives no style.
+struct CellSettleStyle {
+  QString code;
+  bool known = false;
+};
+CellSettleStyle SettleStyleOfCell(const QString& cell);
+
 }  // namespace corvane::shared

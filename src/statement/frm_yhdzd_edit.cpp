@@ -2,6 +2,7 @@
 #include "platform/services/common_services.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "shared/settle_style_match.h"
 #include "statement/frm_yhdzd.h"
 #include "statement/statement_cells.h"
 #include "statement/statement_store.h"
@@ -22,10 +23,6 @@ int Refuse(const QString& key, const QString* amount = nullptr) {
   return shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
 }
 
-// A style is stored as the first 3 bytes of the cell: a list entry "code name"
-// keeps its code.
-QString SettleCode(const QString& cell) { return Session::Current().Common().LeftBytes(cell.trimmed(), 3).trimmed(); }
-
 }  // namespace
 
 // Cell check: the grid keeps the text as it is left here (a date in "yyyy.mm.dd",
@@ -37,9 +34,9 @@ bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
       key = CheckDateCell(text, BDate, context_.upperBound);
       break;
     case 2: {
-      const QString code = SettleCode(text);
-      if (!code.isEmpty() && !Session::Current().Common().SettleStyleExists(code)) key = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr");
-      else text = code;
+      const shared::CellSettleStyle style = shared::SettleStyleOfCell(text);
+      if (!style.code.isEmpty() && !style.known) key = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.baltypeerr");
+      else text = style.code;
       break;
     }
     case 4:
@@ -71,9 +68,9 @@ StatementLine frmYHDZD::RowLine(int row) const {
   QString date = grid_->TextMatrix(row, 1);
   CheckDateCell(date, QDate(), QDate());
   line.date = QDate::fromString(date, QStringLiteral("yyyy.MM.dd"));
-  // Stored as the check passed it: a loaded line may carry a longer style (an
-  // import keeps up to 20 bytes), which the leave path checks but does not cut.
-  line.settle = SettleCode(grid_->TextMatrix(row, 2));
+  // Stored as the check passed it; the leave path checks a loaded style without
+  // rewriting the cell, so SaveRow shows what was stored.
+  line.settle = shared::SettleStyleOfCell(grid_->TextMatrix(row, 2)).code;
   line.number = grid_->TextMatrix(row, 3).trimmed();
   const Money debit = CellAmount(grid_->TextMatrix(row, 4));
   line.debit = !debit.IsZero();
@@ -103,6 +100,7 @@ bool frmYHDZD::SaveRow(int row) {
         return false;
     }
   }
+  grid_->SetTextMatrix(row, 2, line.settle);
   SetRowColor(row, shared::kRowOpen);
   balance_.SetAmounts(row, line.debit ? line.amount : Money(), line.debit ? Money() : line.amount, line.debit);
   editor_->WriteBalances(row);

@@ -51,6 +51,7 @@ class ItemWindowsTest : public testing::OpeningWindowTest {
 // A row whose date was never typed is refused at the date; once dated it is saved
 // with its key, and a change updates the same line.
 TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveOnlyDatedRowsWithTheirKey) {
+  fx_.Db().Execute(QStringLiteral("insert into settlestyle (cSSCode, cSSName) values ('2019', '到期票据')"));
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
     EXPECT_TRUE(w.Label3()->text().endsWith(QStringLiteral("1,000.00"))) << w.Label3()->text().toStdString();
     EXPECT_EQ(w.MsGrid1()->Rows() - 1, 3);
@@ -58,7 +59,7 @@ TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveOnlyDatedRowsWi
     ASSERT_EQ(KeyRow(w, {{kQyDebit, "12.50"}, {kQyDigest, "手工"}}, row, col), LeaveAnswer::Stay);
     EXPECT_EQ(col, kQyDate);
     EXPECT_TRUE(w.RowKey(row).isEmpty());
-    ASSERT_EQ(Change(w, row, {{kQyDate, "2026.02.20"}}, col), LeaveAnswer::Leave);
+    ASSERT_EQ(Change(w, row, {{kQyDate, "2026.02.20"}, {kQySettle, "2019 到期票据"}}, col), LeaveAnswer::Leave);
     const QString key = w.RowKey(row);
     ASSERT_FALSE(key.isEmpty());
     if (Book()) { EXPECT_EQ(w.MsGrid1()->TextMatrix(row, kQyNo), key); }
@@ -76,7 +77,7 @@ TEST_P(ItemWindowsTest, EnterpriseItemsShowTheBooksOpeningAndSaveOnlyDatedRowsWi
     Shot(w, Book() ? QStringLiteral("opening-items-book.png") : QStringLiteral("opening-items-account.png"));
   });
   EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21")), 2);
-  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21 and cdigest=? and md=?"),
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21 and cdigest=? and md=? and csettle='2019'"),
                       {QStringLiteral("手工"), Money::FromCents(1300)}), 1);
 }
 

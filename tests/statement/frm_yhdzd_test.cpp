@@ -211,7 +211,10 @@ TEST_P(CellCheck, EveryCellKind) {
       {"StyleCode", 2, "201", true, "201", ""},
       {"StyleFromList", 2, "202 转账支票", true, "202", ""},
       {"StyleCutToThreeBytes", 2, "2019", true, "201", ""},
+      {"StyleKnownWholeThoughItsCutIsNot", 2, "7001", true, "7001", ""},
+      {"StyleKnownFromList", 2, "7001 代收", true, "7001", ""},
       {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
+      {"StyleUnknownWholeAndCut", 2, "7002", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
       {"StyleEmpty", 2, "", true, "", ""},
       {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
       {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", "corvane.grid.toolong",
@@ -232,6 +235,7 @@ TEST_P(CellCheck, EveryCellKind) {
       {"AmountNotANumber", 4, "nan", false, "50.00", "corvane.statement.badamount"},
       {"AmountCalculatorError", 4, "E", false, "50.00", "corvane.statement.badamount"},
   };
+  Exec("insert into settlestyle (cSSCode, cSSName) values ('7001', '代收')");
   AddLine(QDate(2026, 7, 5), true, 50);
   frmYHDZD* w = Open();
   for (const auto& c : cases) {
@@ -488,14 +492,16 @@ TEST_P(SaveTest, AReloadKeepsTheAccountBookAndRangeOfTheOpening) {
 }
 
 // A line saved with a changed amount keeps the settlement style its check passed:
-// the first 3 bytes of the cell, also of a longer style loaded from an import.
+// a code the suite knows whole, else the first 3 bytes; the cell then shows it.
 TEST_P(SaveTest, AStyleIsStoredAsTheCodeItsCheckPassed) {
+  Exec("insert into settlestyle (cSSCode, cSSName) values ('2019', '到期票据')");
   const struct {
     const char* name;
     platform::DbValue loaded;
     QString stored;  // "null" for NULL
   } cases[] = {{"Code", QStringLiteral("201"), "201"},
-               {"LongStyleFromAnImport", QStringLiteral("2019"), "201"},
+               {"KnownLongerCode", QStringLiteral("2019"), "2019"},
+               {"UnknownLongerStyle", QStringLiteral("2021"), "202"},
                {"CodeAndName", QStringLiteral("202 转账支票"), "202"},
                {"None", platform::DbValue(), "null"}};
   for (const auto& c : cases) {
@@ -509,6 +515,7 @@ TEST_P(SaveTest, AStyleIsStoredAsTheCodeItsCheckPassed) {
     const platform::ResultSet r = Db().Query("select csettle, mmoney from " + Table() + " where i_id=?", {id});
     ASSERT_EQ(r.rows.size(), 1u);
     EXPECT_EQ(r.rows[0][0].IsNull() ? QStringLiteral("null") : r.rows[0][0].ToString(), c.stored);
+    EXPECT_EQ(w->MsGrid1()->TextMatrix(1, 2), c.stored == "null" ? QString() : c.stored);
     EXPECT_EQ(r.rows[0][1].ToMoney(), Money::FromCents(6000));
     CloseWindow(w);
     Exec("delete from " + Table() + " where i_id=?", {id});
