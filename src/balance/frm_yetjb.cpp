@@ -85,6 +85,12 @@ void frmYETJB::BuildControls() {
   prnCtrl_ = new platform::PrintControl(this);
   prnCtrl_->setObjectName(QStringLiteral("prnCtrl"));
   new platform::RTPrn(this);
+  // A row not computed gives its reason in the last column, cut at the column's
+  // width; the whole reason shows over every cell of the row.
+  grid_->SetRowToolTips([this](int row) {
+    const size_t index = static_cast<size_t>(row - 1);
+    return index < statements_.size() && statements_[index].Failed() ? grid_->TextMatrix(row, 4) : QString();
+  });
   connect(grid_, &platform::GridBase::DblClick, this, &frmYETJB::rView3);
   connect(grid_, &platform::GridBase::MouseUp, this,
           [this](Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint&) {

@@ -199,6 +199,11 @@ TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
   const QString said = w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T5")), 4);
   EXPECT_TRUE(said.contains(shared::GetResString(QStringLiteral("corvane.host.unreadable"), QString())) &&
               said.contains(QStringLiteral("\"2026-04-31\""))) << said.toStdString();
+  // The column cuts the reason; the row's tooltip gives it whole, over every cell.
+  const QAbstractItemModel* model = w.MSGrid1()->View()->model();
+  for (int r = 1; r < w.MSGrid1()->Rows(); ++r)
+    for (int c = 0; c < 5; ++c)
+      EXPECT_EQ(model->index(r - 1, c).data(Qt::ToolTipRole).toString(), r == RowOf(w, QStringLiteral("T5")) ? said : QString());
   for (const AccountStatement& st : w.Statements()) EXPECT_EQ(st.Failed(), st.facts.code == QStringLiteral("T5"));
 }
 

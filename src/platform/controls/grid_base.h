@@ -47,6 +47,8 @@ class GridBase : public QWidget, protected GridViewHost {
   void SetTextMatrix(int row, int col, const QString& text) { model_->SetText(row, col, text); }
   QVariant RowData(int row) const { return model_->RowData(row); }
   void SetRowData(int row, const QVariant& value) { model_->SetRowData(row, value); }
+  // The text shown over every cell of a row (see GridModel::SetRowToolTips).
+  void SetRowToolTips(GridModel::RowToolTips tips) { model_->SetRowToolTips(std::move(tips)); }
   // Replaces all data rows in one pass (one view reset): the way to load big lists.
   void FillRows(std::vector<std::vector<QString>> rows, std::vector<QVariant> rowData = {});
   // The same from cells built column by column, with their types (see GridColumns).

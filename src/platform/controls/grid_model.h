@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -113,6 +114,11 @@ class GridModel : public QAbstractTableModel {
   bool IsRowDirty(int row) const;
   void SetRowDirty(int row, bool dirty);
 
+  // --- Tooltips. Asked for the text shown over any cell of a data row; an empty
+  // text shows none. Asked only when the pointer rests, so nothing is kept per row.
+  using RowToolTips = std::function<QString(int row)>;
+  void SetRowToolTips(RowToolTips tips) { rowTips_ = std::move(tips); }
+
   // --- QAbstractTableModel.
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -169,6 +175,7 @@ class GridModel : public QAbstractTableModel {
   std::vector<Qt::Alignment> colAlign_;
   std::vector<bool> colReadOnly_;
   QSet<QRgb> protectedColors_;
+  RowToolTips rowTips_;
   std::vector<int> visible_;  // data-row indexes (row - 1) the view shows, ascending
   int cols_ = 0;
   bool redraw_ = true;

@@ -172,6 +172,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       const CellStyle* s = Style(row, col);
       return s && s->align ? s->align : static_cast<int>(colAlign_[static_cast<size_t>(col)]);
     }
+    case Qt::ToolTipRole: {
+      const QString tip = rowTips_ ? rowTips_(row) : QString();
+      return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
       return QVariant();
   }
