@@ -38,6 +38,7 @@ RawSums BalanceCalculator::SumsForAccount(const AccountFacts& f) {
   using shared::SumBankStatement;
   using shared::SumJournal;
   const QString end = f.EndDateText();
+  shared::RefuseUnreadableLineDates(f.code);
   RawSums r;
   r.bankOpening = shared::GetBankOpeningBalance(f.code);
   r.bankClearedNet = SumBankStatement(f.code, f.start, true, true, 2, std::nullopt, end) -
@@ -155,11 +156,11 @@ std::vector<AccountStatement> BalanceCalculator::ForFacts(const std::vector<List
   try {
     sums = GroupedSums(good);
   } catch (const platform::DbError& e) {
-    // A line the aggregates cannot read (its date is no calendar day) fails the
-    // query of all accounts: summed one by one, only its account's row says so and
-    // the others are computed. Any other failure (a sum beyond the range of
-    // amounts, which PostgreSQL reads as unreadable too) fails the statement.
-    if (e.ErrorKind() != platform::DbError::Kind::Unreadable || !SumsByOwnAggregates(Session::Current().Db())) throw;
+    // A line whose date cannot be read fails the query of all accounts: summed
+    // one by one, only its account's row says so and the others are computed.
+    // Any other failure (a sum beyond the range of amounts, which PostgreSQL
+    // reads as unreadable too) fails the statement.
+    if (!e.IsUnreadableDate()) throw;
     for (AccountStatement& st : out) {
       if (st.Failed()) continue;
       try {

@@ -56,12 +56,13 @@ class AccountHold {
   bool held_ = false;
 };
 
-// A failed write: another session's wait that ran out, or the database's words.
+// A failure: another session's wait that ran out, or what failed as the user is
+// told it (a line whose date cannot be read named in the session's language).
 void ShowClearFailure(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
   const QString prompt = db && db->IsBusy()
                              ? GetResString(QStringLiteral("corvane.recon.locktimeout"))
-                             : GetResString(QStringLiteral("corvane.balance.clearfailed"), QString::fromUtf8(e.what()));
+                             : GetResString(QStringLiteral("corvane.balance.clearfailed"), shared::FailureText(e));
   shared::ShowMsgBox(prompt, 16, Title());
 }
 

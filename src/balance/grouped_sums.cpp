@@ -2,6 +2,7 @@
 
 #include "platform/db/db_error.h"
 #include "shared/session.h"
+#include "shared/unreadable_dates.h"
 
 #include <QStringList>
 #include <array>
@@ -183,15 +184,33 @@ RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
   return i >= 0 && i < static_cast<long long>(sums.size()) ? &sums[static_cast<size_t>(i)] : nullptr;
 }
 
-// Runs a query of four sums per account and puts them into the fields given.
+// Runs a query of four sums per account and puts them into the fields given. A
+// portable row ends in a date of the account's lines that cannot be read (see
+// PortableSumsSql); the native aggregates refuse such a line themselves.
 void ReadFourSums(platform::DbConnection& db, const QString& sql, const DbParams& params, bool native,
-                  std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
-  db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
-    RawSums* p = SumsOf(sums, row[0]);
-    if (!p) return;
-    const std::array<Money, 4> m = FourSums(row, native);
-    for (size_t i = 0; i < 4; ++i) p->*fields[i] = m[i];
-  });
+                  const QString& date, std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
+  try {
+    db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
+      if (!native) shared::RefuseUnreadableDate(date, row[5]);
+      RawSums* p = SumsOf(sums, row[0]);
+      if (!p) return;
+      const std::array<Money, 4> m = FourSums(row, native);
+      for (size_t i = 0; i < 4; ++i) p->*fields[i] = m[i];
+    });
+  } catch (const platform::DbError& e) {
+    // An aggregate that refused a date cannot tell its column; this query can.
+    if (!e.IsUnreadableDate() || !e.UnreadValue()->column.isEmpty()) throw;
+    shared::RefuseUnreadableDate(date, e.UnreadValue()->value);
+  }
+}
+
+// The portable query of one side: the four sums per account, and a date of the
+// account's lines that cannot be read, if any (whatever the account's range: the
+// range conditions would count or drop such a line unseen).
+QString PortableSumsSql(platform::DbConnection& db, const QString& sums, const QString& date, const QString& accounts,
+                        const QString& table, const QString& alias, const QString& key, const QString& base) {
+  return QStringLiteral("select a.n, %1, %2 from %3 a cross join %4 %5 where %5.%6 = a.code and %7 group by a.n")
+      .arg(sums, shared::UnreadableDateColumn(db, date), accounts, table, alias, key, base);
 }
 
 // The first row of each account wins (the opening rows, by their order).
@@ -216,10 +235,9 @@ void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a
   const NativeSide side{QStringLiteral("bank"), n.statement, QStringLiteral("r"), n.key, QStringLiteral("ddate"),
                         kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate")};
   const QString sql = native ? NativeSumsSql(side, a.table)
-                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
-                                              "group by a.n")
-                                   .arg(kBankSums, a.table, n.statement, n.key, kBankBase);
-  ReadFourSums(db, sql, a.params, native, sums,
+                             : PortableSumsSql(db, kBankSums, QStringLiteral("r.ddate"), a.table, n.statement,
+                                               QStringLiteral("r"), n.key, kBankBase);
+  ReadFourSums(db, sql, a.params, native, QStringLiteral("r.ddate"), sums,
                {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
                 &RawSums::bankUnmatchedCredit});
   FirstPerAccount(db,
@@ -237,10 +255,9 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
   const NativeSide side{QStringLiteral("journal"), n.journal, QStringLiteral("j"), n.key, n.journalDate, n.journalBase,
                         QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2, %3").arg(md, mc, date)};
   const QString sql = native ? NativeSumsSql(side, a.table)
-                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
-                                              "group by a.n")
-                                   .arg(kJournalSums.arg(date, md, mc), a.table, n.journal, n.key, n.journalBase);
-  ReadFourSums(db, sql, a.params, native, sums,
+                             : PortableSumsSql(db, kJournalSums.arg(date, md, mc), date, a.table, n.journal,
+                                               QStringLiteral("j"), n.key, n.journalBase);
+  ReadFourSums(db, sql, a.params, native, date, sums,
                {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
                 &RawSums::journalUnmatchedCredit});
   FirstPerAccount(db,
@@ -249,13 +266,14 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
                   a.params, sums, &RawSums::journalOpening);
 }
 
-}  // namespace
-
+// Whether the connection sums through its own aggregates (SQLite).
 bool SumsByOwnAggregates(platform::DbConnection& db) {
   for (const char* f : {"corvane_bank_sums", "corvane_bank_unticked", "corvane_journal_sums", "corvane_journal_unticked"})
     if (!db.ProvidesFunction(f)) return false;
   return true;
 }
+
+}  // namespace
 
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts) {
   Session& session = Session::Current();

@@ -18,8 +18,5 @@ std::map<QString, RawSums> GroupedSums(platform::DbConnection& db, bool bookMode
                                        const std::vector<AccountFacts>& accounts);
 // The same over the current session's connection and mode.
 std::map<QString, RawSums> GroupedSums(const std::vector<AccountFacts>& accounts);
-// Whether the connection sums through its own aggregates (SQLite), which refuse
-// a line whose stored date is no calendar day as a value they cannot read.
-bool SumsByOwnAggregates(platform::DbConnection& db);
 
 }  // namespace corvane::balance

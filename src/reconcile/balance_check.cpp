@@ -2,6 +2,7 @@
 
 #include "platform/db/sql_builder.h"
 #include "shared/statement_direction.h"
+#include "shared/unreadable_dates.h"
 
 #include <QMetaType>
 
@@ -18,9 +19,16 @@ std::optional<Money> Total(const DbValue& v) {
   return v.ToMoney();
 }
 
-SqlBuilder JournalTotals(const ReconLoadRequest& a, bool foreign) {
-  const QString amounts = foreign ? QStringLiteral("select sum(md_f) as jSum,sum(mc_f) as dSum")
-                                  : QStringLiteral("select sum(md) as jSum,sum(mc) as dSum");
+QString JournalDate(const ReconLoadRequest& a) {
+  return a.bookMode ? QStringLiteral("billdate") : QStringLiteral("dbill_date");
+}
+
+// Each query gives, after its two totals, a date among the lines it sums that
+// cannot be read (shared::UnreadableDateColumn): such a line is in no total shown.
+SqlBuilder JournalTotals(const platform::DbConnection& db, const ReconLoadRequest& a, bool foreign) {
+  const QString amounts = (foreign ? QStringLiteral("select sum(md_f) as jSum,sum(mc_f) as dSum,")
+                                   : QStringLiteral("select sum(md) as jSum,sum(mc) as dSum,")) +
+                          shared::UnreadableDateColumn(db, JournalDate(a));
   SqlBuilder q;
   if (a.bookMode)
     q.Add(amounts + QStringLiteral(" from RP_Flow where ibook=1 and bdelete=0 and iperiod <> 20 and ccode=? "
@@ -35,11 +43,11 @@ SqlBuilder JournalTotals(const ReconLoadRequest& a, bool foreign) {
 }
 
 // The statement direction is read as the lists show it (shared::IsDebitLine).
-SqlBuilder StatementTotals(const ReconLoadRequest& a) {
+SqlBuilder StatementTotals(const platform::DbConnection& db, const ReconLoadRequest& a) {
   const QString sums = QStringLiteral(
                            "select sum(case when %1=1 then mmoney else 0 end) as jSum,"
-                           "sum(case when %1=1 then 0 else mmoney end) as dSum")
-                           .arg(shared::DebitLineSql());
+                           "sum(case when %1=1 then 0 else mmoney end) as dSum,%2")
+                           .arg(shared::DebitLineSql(), shared::UnreadableDateColumn(db, QStringLiteral("ddate")));
   SqlBuilder q;
   if (a.bookMode)
     q.Add(sums + QStringLiteral(" from rp_bankrecp_rp where bdelete=0 and ibegin <> 0 and ccode=? and cBookCode=?"),
@@ -54,15 +62,17 @@ SqlBuilder StatementTotals(const ReconLoadRequest& a) {
 
 BalanceTotals SumTickedTotals(platform::DbConnection& db, const ReconLoadRequest& account, bool foreign) {
   BalanceTotals totals;
-  const SqlBuilder jq = JournalTotals(account, foreign);
+  const SqlBuilder jq = JournalTotals(db, account, foreign);
   const platform::ResultSet journal = db.Query(jq.Sql(), jq.Params());
   if (!journal.rows.empty()) {
+    shared::RefuseUnreadableDate(JournalDate(account), journal.rows.front().at(2));
     totals.qyJf = Total(journal.rows.front().at(0));
     totals.qyDf = Total(journal.rows.front().at(1));
   }
-  const SqlBuilder sq = StatementTotals(account);
+  const SqlBuilder sq = StatementTotals(db, account);
   const platform::ResultSet statement = db.Query(sq.Sql(), sq.Params());
   if (!statement.rows.empty()) {
+    shared::RefuseUnreadableDate(QStringLiteral("ddate"), statement.rows.front().at(2));
     totals.yhJf = Total(statement.rows.front().at(0));
     totals.yhDf = Total(statement.rows.front().at(1));
   }

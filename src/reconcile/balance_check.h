@@ -24,7 +24,8 @@ struct BalanceTotals {
 // those the window's lists admit, whatever their date range or show mode: posted,
 // not cleared, not the journal opening (period 20), no opening item (period 21)
 // dated on or after the reconciliation start date, no statement opening row. A
-// foreign-currency account sums the journal's foreign amounts. Throws DbError.
+// foreign-currency account sums the journal's foreign amounts. Throws DbError,
+// of Kind::Unreadable when a line summed holds a date that cannot be read.
 BalanceTotals SumTickedTotals(platform::DbConnection& db, const ReconLoadRequest& account, bool foreign);
 
 // Whether the ticked amounts of the two sides balance: the journal's net (debit

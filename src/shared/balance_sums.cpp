@@ -3,6 +3,7 @@
 #include "platform/db/sql_builder.h"
 #include "platform/services/service_error.h"
 #include "shared/session.h"
+#include "shared/unreadable_dates.h"
 
 namespace corvane::shared {
 
@@ -125,6 +126,12 @@ void SaveJournalOpening(const QString& ccode, const QString& bookCode, Money amo
   rs->SetField(QStringLiteral("md"), amount);
   rs->Update();
   rs->Close();
+}
+
+void RefuseUnreadableLineDates(const QString& code) {
+  DbConnection& db = Session::Current().Db();
+  RefuseUnreadableDates(db, StatementTable(), QStringLiteral("ddate"), StatementKey() + QStringLiteral(" = ?"), {code});
+  RefuseUnreadableDates(db, JournalTable(), JournalDate(), JournalKey() + QStringLiteral(" = ?"), {code});
 }
 
 Money SumBankStatement(const QString& code, const QDate& startDate, bool bDebit, std::optional<bool> bDeleted,

@@ -25,6 +25,11 @@ void SaveBankOpeningBalance(const QString& ccode, const QString& bookCode, platf
 platform::Money GetJournalOpening(const QString& code);
 void SaveJournalOpening(const QString& ccode, const QString& bookCode, platform::Money amount);
 
+// Throws DbError (Kind::Unreadable, naming it) when a line of the account (book)
+// on either side holds a date the layer cannot read: the sums below place every
+// line by its date, and would count or drop such a line unseen.
+void RefuseUnreadableLineDates(const QString& code);
+
 // Statement lines of one direction.
 platform::Money SumBankStatement(const QString& code, const QDate& startDate, bool bDebit,
                                  std::optional<bool> bDeleted = std::nullopt, int dateMode = 1,

@@ -2,6 +2,7 @@
 #include "balance/clearing.h"
 #include "balance/frm_yhzhx.h"
 #include "balance_ledger.h"
+#include "host/menu_dispatcher.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
@@ -153,6 +155,32 @@ TEST_P(ClearingTest, ClearsOnlyABalancedAccountOnceConfirmed) {
     EXPECT_EQ(LockRows(c.code), 0);
   }
   EXPECT_EQ(Window(QStringLiteral("T7"))->Combo1()->currentText(), QStringLiteral("工行(朝阳)支行(T7)"));
+}
+
+// A ticked line whose date cannot be read (another program's: on SQLite a text
+// of no calendar day, on PostgreSQL an endless date) leaves no figure to trust:
+// clearing refuses the account with the date named in the session's language
+// and clears nothing, whatever the answer to a question.
+TEST_P(ClearingTest, ALineWhoseDateCannotBeReadIsNamedAndNothingCleared) {
+  AddBalancedAccount(QStringLiteral("T7"));
+  const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-05-32");
+  session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
+                                    ledger_.Key() + QStringLiteral("=? and ddate=?"),
+                                    {QStringLiteral("T7"), QDate(2026, 5, 2)}, date);
+  session_.Messages().Clear();
+  session_.Messages().Answer(kYes);
+  session_.Modals().Then([](QDialog& d) {
+    auto& w = dynamic_cast<frmYHZHX&>(d);
+    w.Combo1()->setCurrentIndex(w.Combo1()->findData(QStringLiteral("T7")));
+    w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    w.reject();
+  });
+  host::ExecuteMenu(QStringLiteral("RP0308"), {}, {}, {});
+  const QString named = GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date);
+  EXPECT_EQ(Prompts(), QStringList{GetResString(QStringLiteral("corvane.balance.clearfailed"),
+                                                GetResString(QStringLiteral("corvane.host.unreadable"), named))});
+  EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T7")), 0);
+  EXPECT_EQ(LockRows(QStringLiteral("T7")), 0);
 }
 
 // A failure between the two UPDATEs leaves no line cleared, says so, and gives

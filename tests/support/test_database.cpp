@@ -37,9 +37,9 @@ void TestDatabase::StoreDateText(const QString& table, const QString& column, co
   platform::DbParams values{text};
   values.insert(values.end(), params.begin(), params.end());
   const QString sql = QStringLiteral("update %1 set %2=? where %3").arg(table, column, where);
-  connection_->Execute(QStringLiteral("pragma ignore_check_constraints=1"));
+  if (!postgres_) connection_->Execute(QStringLiteral("pragma ignore_check_constraints=1"));
   const long long stored = connection_->Execute(sql, values);
-  connection_->Execute(QStringLiteral("pragma ignore_check_constraints=0"));
+  if (!postgres_) connection_->Execute(QStringLiteral("pragma ignore_check_constraints=0"));
   if (stored != 1) throw platform::DbError(QStringLiteral("%1 rows for one: %2").arg(stored).arg(sql));
 }
 

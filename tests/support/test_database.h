@@ -26,9 +26,10 @@ class TestDatabase {
   const QString& ConnectionString() const { return connectionString_; }
   bool IsPostgres() const { return postgres_; }
   static QString EngineName();
-  // SQLite only (PostgreSQL's date type refuses the text): sets a date column to a
-  // text of no calendar day ("2026-01-32") in the one row `where` picks, around the
-  // column's check, as another program could write the file.
+  // Sets a date column in the one row `where` picks to a value the layer cannot
+  // read, as another program could write it: on SQLite a text of no calendar day
+  // ("2026-01-32", around the column's check), on PostgreSQL an endless date
+  // ("infinity"; its date type refuses the text).
   void StoreDateText(const QString& table, const QString& column, const QString& where,
                      const platform::DbParams& params, const QString& text);
 

@@ -67,6 +67,12 @@ class DbConnection {
   virtual QString PrimaryKeyOf(const QString& table) = 0;
   virtual bool IsOpen() const = 0;
   virtual void Close() = 0;
+  // An SQL condition on a date column (the column's name in the query) that
+  // holds where the column keeps a value the layer cannot read as a date (see
+  // DbError::Kind::Unreadable), as another program may have written it; false
+  // for no date. Its own engine's words, so that a query can look for such a line
+  // among those it sums or in an account's lines (shared::RefuseUnreadableDates).
+  virtual QString UnreadableDateSql(const QString& column) const = 0;
   // Whether the connection offers the named SQL function of the suite's own (an
   // engine may register some on open); without it the caller uses portable SQL.
   virtual bool ProvidesFunction(const char* name) const {

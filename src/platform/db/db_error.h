@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 namespace corvane::platform {
@@ -18,21 +19,38 @@ class DbError : public std::runtime_error {
     // the caller says that another user is working on the same data.
     Busy,
     // A value the layer cannot read as its column's kind (text or a fraction in
-    // an amount column, an amount beyond the range of amounts). A stored one was
+    // an amount column, an amount beyond the range of amounts, a date that is no
+    // calendar day or an endless date). A stored one was
     // written around the layer, by another program. The text names the value for
     // the developer; a window tells the user in the session's language.
     Unreadable,
   };
 
+  // The stored value an Unreadable error could not read, so that a window can
+  // name it in the session's language. column is empty where the engine does
+  // not say which column the value came from.
+  struct Unread {
+    enum class As { Date, Amount, AmountRange };
+    As as = As::Date;
+    QString column;
+    QString value;
+  };
+
   explicit DbError(const QString& message, Kind kind = Kind::Other)
       : std::runtime_error(message.toStdString()), message_(message), kind_(kind) {}
+  // An Unreadable error naming its value.
+  DbError(const QString& message, Unread unread)
+      : std::runtime_error(message.toStdString()), message_(message), kind_(Kind::Unreadable), unread_(std::move(unread)) {}
   const QString& Message() const { return message_; }
   Kind ErrorKind() const { return kind_; }
   bool IsBusy() const { return kind_ == Kind::Busy; }
+  const std::optional<Unread>& UnreadValue() const { return unread_; }
+  bool IsUnreadableDate() const { return unread_ && unread_->as == Unread::As::Date; }
 
  private:
   QString message_;
   Kind kind_;
+  std::optional<Unread> unread_;
 };
 
 }  // namespace corvane::platform

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <cstring>
 
 #include <memory>
@@ -70,10 +71,20 @@ DbValue ReadCell(const PGresult* r, int row, int col, Oid type, int typmod) {
       if (const auto m = Money::Parse(text)) return *m;
       // numeric(19,4) holds more than Money does: refuse, never wrap or give 0.
       // A stored one was written by another program: its row cannot be read.
-      throw DbError(platform::MoneyOutOfRangeText(text), DbError::Kind::Unreadable);
+      throw DbError(platform::MoneyOutOfRangeText(text),
+                    DbError::Unread{DbError::Unread::As::AmountRange, QString::fromUtf8(PQfname(r, col)), text});
     }
-    case kDate: case kTimestamp: case kTimestampTz:
-      return DbValue(QDate::fromString(QString::fromLatin1(raw, 10), Qt::ISODate));
+    case kDate: case kTimestamp: case kTimestampTz: {
+      const QDate d = QDate::fromString(QString::fromLatin1(raw, std::min(len, 10)), Qt::ISODate);
+      if (d.isValid()) return DbValue(d);
+      // "infinity" and "-infinity", written by another program: read as no date,
+      // the line would be shown undated, while every range condition places it
+      // after or before all dates.
+      const QString column = QString::fromUtf8(PQfname(r, col));
+      const QString text = QString::fromUtf8(raw, len);
+      throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, text),
+                    DbError::Unread{DbError::Unread::As::Date, column, text});
+    }
     default:
       return DbValue(QString::fromUtf8(raw, len));
   }
@@ -102,6 +113,12 @@ DbError::Kind KindOf(const PGresult* r) {
 }
 
 }  // namespace
+
+// The endless dates: an equality each, so that an account's lookup is a probe
+// of the index of its dates.
+QString PostgresConnection::UnreadableDateSql(const QString& column) const {
+  return QStringLiteral("%1 in ('infinity', '-infinity')").arg(column);
+}
 
 QString NumberPlaceholders(const QString& sql) {
   QString out;

@@ -34,6 +34,7 @@ class PostgresConnection : public platform::DbConnection {
   QString PrimaryKeyOf(const QString& table) override;
   bool IsOpen() const override;
   void Close() override;
+  QString UnreadableDateSql(const QString& column) const override;
 
   // Runs a script of several statements with no parameters (schema scripts).
   void ExecuteScript(const QString& script);

@@ -23,11 +23,12 @@ struct Sums {
 struct Refused {
   std::string message;
   bool unreadable;
+  std::string date;  // the date refused, when it was a date
 };
 
 // Out of line, so that the readers that may refuse stay small enough to inline.
 [[noreturn, gnu::cold, gnu::noinline]] void Refuse(const char* message, bool unreadable = false) {
-  throw Refused{message, unreadable};
+  throw Refused{message, unreadable, {}};
 }
 
 // A line's date as the date columns hold it, "YYYY-MM-DD" of a calendar day. The
@@ -55,7 +56,8 @@ bool IsDayText(const unsigned char* t, int bytes) {
 
 [[noreturn, gnu::cold, gnu::noinline]] void RefuseDate(sqlite3_value* v) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-  throw Refused{std::string("balance sums: the date \"") + (text ? text : "") + "\" is no calendar day", true};
+  const std::string date = text ? text : "";
+  throw Refused{"balance sums: the date \"" + date + "\" is no calendar day", true, date};
 }
 
 void RequireDay(sqlite3_value* v) {
@@ -143,6 +145,7 @@ void Step(sqlite3_context* context, int arguments, sqlite3_value** values) {
     Line(*sums, values);
   } catch (const Refused& r) {
     sums->failed = true;
+    *static_cast<std::string*>(sqlite3_user_data(context)) = r.date;
     sqlite3_result_error(context, r.message.c_str(), -1);
     if (r.unreadable) sqlite3_result_error_code(context, SQLITE_MISMATCH);
   }
@@ -159,18 +162,18 @@ void Final(sqlite3_context* context) {
 }
 
 template <void (*Line)(Sums&, sqlite3_value**)>
-void Register(sqlite3* db, const char* name, int arguments) {
-  sqlite3_create_function_v2(db, name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, &Step<Line>,
+void Register(sqlite3* db, const char* name, int arguments, std::string* refusedDate) {
+  sqlite3_create_function_v2(db, name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, refusedDate, nullptr, &Step<Line>,
                              &Final, nullptr);
 }
 
 }  // namespace
 
-void RegisterBalanceSums(sqlite3* db) {
-  Register<BankLine<true>>(db, kBankSumsFunction, 5);
-  Register<BankLine<false>>(db, kBankUntickedFunction, 5);
-  Register<JournalLine<true>>(db, kJournalSumsFunction, 6);
-  Register<JournalLine<false>>(db, kJournalUntickedFunction, 6);
+void RegisterBalanceSums(sqlite3* db, std::string* refusedDate) {
+  Register<BankLine<true>>(db, kBankSumsFunction, 5, refusedDate);
+  Register<BankLine<false>>(db, kBankUntickedFunction, 5, refusedDate);
+  Register<JournalLine<true>>(db, kJournalSumsFunction, 6, refusedDate);
+  Register<JournalLine<false>>(db, kJournalUntickedFunction, 6, refusedDate);
 }
 
 bool IsBalanceSumsFunction(const char* name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct sqlite3;
 
 namespace corvane::suite {
@@ -25,8 +27,10 @@ namespace corvane::suite {
 // 64 bits is an error ("integer overflow"), as sum() says; so is a value of a type
 // the column cannot hold, and a date that is not "YYYY-MM-DD" of a calendar day
 // (the query's text comparisons cannot place it): those two fail as
-// SQLITE_MISMATCH, which the connection reads as a value it cannot read.
-void RegisterBalanceSums(sqlite3* db);
+// SQLITE_MISMATCH, which the connection reads as a value it cannot read. A
+// refusal puts the date it refused into *refusedDate (empty when it refused no
+// date), which the connection keeps, so that it can name the date.
+void RegisterBalanceSums(sqlite3* db, std::string* refusedDate);
 
 // Their names, for the SQL that calls them.
 inline constexpr const char* kBankSumsFunction = "corvane_bank_sums";

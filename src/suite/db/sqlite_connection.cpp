@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <utility>
 
 namespace corvane::suite {
 
@@ -40,20 +41,20 @@ DeclaredKind KindOf(const char* decl) {
 // A money column holding anything but a whole count of ten-thousandths was
 // written by an older layout (amounts as decimals) or around the layer.
 [[noreturn]] void NotTenThousandths(sqlite3_stmt* stmt, int col) {
+  const QString column = QString::fromUtf8(sqlite3_column_name(stmt, col));
+  const QString value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)));
   throw DbError(QStringLiteral("The money column %1 holds \"%2\", not a count of ten-thousandths: "
-                               "the database was written by an older version")
-                    .arg(QString::fromUtf8(sqlite3_column_name(stmt, col)),
-                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)))),
-                DbError::Kind::Unreadable);
+                               "the database was written by an older version").arg(column, value),
+                DbError::Unread{DbError::Unread::As::Amount, column, value});
 }
 
 // A date column holding text that is no calendar day ("2026-01-32") was written
 // around the layer's check: read as no date, its line would be shown undated,
 // put at another date or left out of a list whose sums still count it.
 [[noreturn]] void NotADay(sqlite3_stmt* stmt, int col, const QString& text) {
-  throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day")
-                    .arg(QString::fromUtf8(sqlite3_column_name(stmt, col)), text),
-                DbError::Kind::Unreadable);
+  const QString column = QString::fromUtf8(sqlite3_column_name(stmt, col));
+  throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, text),
+                DbError::Unread{DbError::Unread::As::Date, column, text});
 }
 
 DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
@@ -109,7 +110,7 @@ SqliteConnection::SqliteConnection(const QString& connectionString) : connection
   sqlite3_busy_timeout(db_, 5000);
   // Text keys compare by the one rule of platform::TextKey, as PostgreSQL's "ci" does.
   sqlite3_create_collation_v2(db_, "ci", SQLITE_UTF8, nullptr, &CompareKeys, nullptr);
-  RegisterBalanceSums(db_);
+  RegisterBalanceSums(db_, &refusedDate_);
   sqlite3_exec(db_, "pragma foreign_keys=on", nullptr, nullptr, nullptr);
   // The suite's database takes readers beside a writer. A file named by a
   // "file:" URI is a shared file of another kind (the print formats, which other
@@ -141,6 +142,14 @@ void SqliteConnection::RequireCurrentLayout() {
 
 SqliteConnection::~SqliteConnection() { Close(); }
 
+// Any text but "YYYY-MM-DD" of a calendar day (date() gives no day, or another
+// one, for "2026-01-32" and "2026-02-30"); blank text reads as no date. The
+// index of the account's dates cannot place such a text, so the lookup walks the
+// account's entries of that index (never its rows).
+QString SqliteConnection::UnreadableDateSql(const QString& column) const {
+  return QStringLiteral("(trim(%1) <> '' and %1 is not date(%1))").arg(column);
+}
+
 bool SqliteConnection::ProvidesFunction(const char* name) const {
   return IsBalanceSumsFunction(name);
 }
@@ -162,8 +171,15 @@ void SqliteConnection::RequireOpen() const {
 void SqliteConnection::Fail(const QString& what) {
   // The busy timeout ran out while another connection held the database.
   const int code = sqlite3_errcode(db_);
-  // A stored value the balance aggregates cannot read: their text names it.
-  if (code == SQLITE_MISMATCH) throw DbError(QString::fromUtf8(sqlite3_errmsg(db_)), DbError::Kind::Unreadable);
+  // A stored value the balance aggregates cannot read: their text names it. A
+  // date they refused is kept as the value (which column held it they cannot
+  // tell; the query that called them can).
+  if (code == SQLITE_MISMATCH) {
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+    if (refusedDate_.empty()) throw DbError(message, DbError::Kind::Unreadable);
+    const QString date = QString::fromStdString(std::exchange(refusedDate_, {}));
+    throw DbError(message, DbError::Unread{DbError::Unread::As::Date, QString(), date});
+  }
   const DbError::Kind kind = code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Busy : DbError::Kind::Other;
   throw DbError(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), what), kind);
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QDate>
 #include <QString>
+#include <string>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -38,6 +39,7 @@ class SqliteConnection : public platform::DbConnection {
   QString PrimaryKeyOf(const QString& table) override;
   bool IsOpen() const override { return db_ != nullptr; }
   void Close() override;
+  QString UnreadableDateSql(const QString& column) const override;
   // The balance statement's aggregates (RegisterBalanceSums).
   bool ProvidesFunction(const char* name) const override;
 
@@ -58,6 +60,7 @@ class SqliteConnection : public platform::DbConnection {
   QString connectionString_;
   QString file_;  // the database file, as SQLite resolved it
   bool inTransaction_ = false;
+  std::string refusedDate_;  // the date the balance aggregates refused last
   QHash<QString, QString> primaryKeys_;
 };
 

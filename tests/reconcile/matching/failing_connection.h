@@ -43,6 +43,7 @@ class FailingConnection : public platform::DbConnection {
   QString PrimaryKeyOf(const QString& table) override { return inner_.PrimaryKeyOf(table); }
   bool IsOpen() const override { return inner_.IsOpen(); }
   void Close() override { inner_.Close(); }
+  QString UnreadableDateSql(const QString& column) const override { return inner_.UnreadableDateSql(column); }
 
  private:
   platform::DbConnection& inner_;
