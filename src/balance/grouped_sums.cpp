@@ -184,14 +184,11 @@ RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
   return i >= 0 && i < static_cast<long long>(sums.size()) ? &sums[static_cast<size_t>(i)] : nullptr;
 }
 
-// Runs a query of four sums per account and puts them into the fields given. A
-// portable row ends in a date of the account's lines that cannot be read (see
-// PortableSumsSql); the native aggregates refuse such a line themselves.
+// Runs a query of four sums per account and puts them into the fields given.
 void ReadFourSums(platform::DbConnection& db, const QString& sql, const DbParams& params, bool native,
                   const QString& date, std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
   try {
     db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
-      if (!native) shared::RefuseUnreadableDate(date, row[5]);
       RawSums* p = SumsOf(sums, row[0]);
       if (!p) return;
       const std::array<Money, 4> m = FourSums(row, native);
@@ -204,13 +201,17 @@ void ReadFourSums(platform::DbConnection& db, const QString& sql, const DbParams
   }
 }
 
-// The portable query of one side: the four sums per account, and a date of the
-// account's lines that cannot be read, if any (whatever the account's range: the
-// range conditions would count or drop such a line unseen).
-QString PortableSumsSql(platform::DbConnection& db, const QString& sums, const QString& date, const QString& accounts,
-                        const QString& table, const QString& alias, const QString& key, const QString& base) {
-  return QStringLiteral("select a.n, %1, %2 from %3 a cross join %4 %5 where %5.%6 = a.code and %7 group by a.n")
-      .arg(sums, shared::UnreadableDateColumn(db, date), accounts, table, alias, key, base);
+// The portable sums compare the lines' dates: first a line of the accounts whose
+// date cannot be read (whatever the account's range, which would count or drop it
+// unseen) is refused, one probe of the index of key and date per account. The
+// native aggregates refuse such a line themselves.
+void RefuseUnreadablePortableDates(platform::DbConnection& db, const AccountSource& a, const QString& table,
+                                   const QString& key, const QString& date) {
+  const QString probe = shared::UnreadableDateProbe(db, table + QStringLiteral(" r"), QStringLiteral("r.") + date,
+                                                    QStringLiteral("r.%1 = a.code").arg(key));
+  shared::RefuseUnreadableDate(date, db.QueryValue(QStringLiteral("select d from (select %1 as d from %2 a) x "
+                                                                  "where d is not null limit 1").arg(probe, a.table),
+                                                   a.params));
 }
 
 // The first row of each account wins (the opening rows, by their order).
@@ -234,9 +235,11 @@ void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a
               std::vector<RawSums>& sums) {
   const NativeSide side{QStringLiteral("bank"), n.statement, QStringLiteral("r"), n.key, QStringLiteral("ddate"),
                         kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate")};
+  if (!native) RefuseUnreadablePortableDates(db, a, n.statement, n.key, QStringLiteral("ddate"));
   const QString sql = native ? NativeSumsSql(side, a.table)
-                             : PortableSumsSql(db, kBankSums, QStringLiteral("r.ddate"), a.table, n.statement,
-                                               QStringLiteral("r"), n.key, kBankBase);
+                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
+                                              "group by a.n")
+                                   .arg(kBankSums, a.table, n.statement, n.key, kBankBase);
   ReadFourSums(db, sql, a.params, native, QStringLiteral("r.ddate"), sums,
                {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
                 &RawSums::bankUnmatchedCredit});
@@ -254,9 +257,11 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
   const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
   const NativeSide side{QStringLiteral("journal"), n.journal, QStringLiteral("j"), n.key, n.journalDate, n.journalBase,
                         QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2, %3").arg(md, mc, date)};
+  if (!native) RefuseUnreadablePortableDates(db, a, n.journal, n.key, n.journalDate);
   const QString sql = native ? NativeSumsSql(side, a.table)
-                             : PortableSumsSql(db, kJournalSums.arg(date, md, mc), date, a.table, n.journal,
-                                               QStringLiteral("j"), n.key, n.journalBase);
+                             : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
+                                              "group by a.n")
+                                   .arg(kJournalSums.arg(date, md, mc), a.table, n.journal, n.key, n.journalBase);
   ReadFourSums(db, sql, a.params, native, date, sums,
                {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
                 &RawSums::journalUnmatchedCredit});

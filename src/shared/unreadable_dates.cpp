@@ -25,10 +25,15 @@ void RefuseUnreadableDate(const QString& column, const platform::DbValue& value)
                 DbError::Unread{DbError::Unread::As::Date, name, text});
 }
 
+QString UnreadableDateProbe(const platform::DbConnection& db, const QString& table, const QString& column,
+                            const QString& where) {
+  return QStringLiteral("(select %1 from %2 where %3 and %4 limit 1)")
+      .arg(DateText(column), table, where, db.UnreadableDateSql(column));
+}
+
 void RefuseUnreadableDates(platform::DbConnection& db, const QString& table, const QString& column,
                            const QString& where, const platform::DbParams& params) {
-  RefuseUnreadableDate(column, db.QueryValue(QStringLiteral("select %1 from %2 where %3 and %4 limit 1")
-                                                 .arg(DateText(column), table, where, db.UnreadableDateSql(column)),
+  RefuseUnreadableDate(column, db.QueryValue(QStringLiteral("select ") + UnreadableDateProbe(db, table, column, where),
                                              params));
 }
 

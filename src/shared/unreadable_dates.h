@@ -17,9 +17,14 @@ namespace corvane::shared {
 QString UnreadableDateColumn(const platform::DbConnection& db, const QString& column);
 // Throws for a value of that column that is not NULL.
 void RefuseUnreadableDate(const QString& column, const platform::DbValue& value);
+// A scalar subquery: the text of such a date among the lines of table (with its
+// alias, if any) that `where` picks, NULL when there is none. It stops at the
+// first: where `where` names one key, on PostgreSQL a probe of the index of the
+// key and date, on SQLite a walk over the key's entries of that index.
+QString UnreadableDateProbe(const platform::DbConnection& db, const QString& table, const QString& column,
+                            const QString& where);
 // Looks for such a date among the lines of table that `where` picks, in a query
-// of its own that stops at the first (on PostgreSQL a probe of the index of the
-// key and date, on SQLite a walk over the key's entries of that index).
+// of its own (the probe above).
 void RefuseUnreadableDates(platform::DbConnection& db, const QString& table, const QString& column,
                            const QString& where, const platform::DbParams& params);
 
