@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>

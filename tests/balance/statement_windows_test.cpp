@@ -198,10 +198,8 @@ TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
                                     {QStringLiteral("T5"), QDate(2026, 4, 3)}, date);
   frmYETJB& w = OpenStatement();
   const QString said = w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T5")), 4);
-  EXPECT_TRUE(said.endsWith(shared::GetResString(
-      QStringLiteral("corvane.host.unreadable"),
-      shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date))))
-      << said.toStdString();
+  const QString named = shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date);
+  EXPECT_TRUE(said.endsWith(shared::GetResString(QStringLiteral("corvane.host.unreadable"), named))) << said.toStdString();
   // The column cuts the reason; the row's tooltip gives it whole, over every cell.
   const QAbstractItemModel* model = w.MSGrid1()->View()->model();
   for (int r = 1; r < w.MSGrid1()->Rows(); ++r)

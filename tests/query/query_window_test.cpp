@@ -277,7 +277,6 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
 // of no calendar day, on PostgreSQL an endless date) is named by its date: the
 // audit never lists it undated.
 TEST_P(QueryWindowTest, AnAuditOverALineDatedOnNoCalendarDayNamesItAndNeverOpens) {
-  // PostgreSQL's date type refuses the text, not an endless date.
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("-infinity") : QStringLiteral("2026-02-30");
   const QString journal = BookMode() ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch");
   const QString key = BookMode() ? QStringLiteral("cFlowID") : QStringLiteral("i_id");

@@ -472,30 +472,23 @@ TEST_P(FrmYhdzCommandTest, AReleasedReferenceShowsEveryRowAndLeavesNoNumber) {
   int row = 1;
   while (row < journal->Rows() && journal->TextMatrix(row, 3).trimmed().isEmpty()) ++row;
   ASSERT_LT(row, journal->Rows());
-  const size_t journalRows = journal->Rows() - 1, statementRows = statement->Rows() - 1;
   for (const int column : {3, 5}) {
-    SCOPED_TRACE(column);
     emit journal->GotFocus();
     journal->SetCurrentCell(row, column);
-    ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("ref")));
-    ASSERT_LT(ShownMarks(statement, 5).size(), statementRows);
-    ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("ref")));
-    EXPECT_EQ(ShownMarks(statement, 5).size(), statementRows);
-    EXPECT_EQ(ShownMarks(journal, 6).size(), journalRows);
-    EXPECT_EQ(w->Filter.CurCn_id, QString());
-    EXPECT_EQ(w->Filter.CurBd_c, 0);
-    EXPECT_EQ(w->Filter.CurMmoney, QString());
+    w->Toolbar()->Click(QStringLiteral("ref"));
+    ASSERT_LT(ShownMarks(statement, 5).size(), statement->Rows() - 1u) << column;
+    w->Toolbar()->Click(QStringLiteral("ref"));
+    EXPECT_EQ(ShownMarks(statement, 5).size() + ShownMarks(journal, 6).size(), statement->Rows() + journal->Rows() - 2u);
+    EXPECT_EQ(w->Filter.CurCn_id + w->Filter.CurMmoney + QString::number(w->Filter.CurBd_c), QStringLiteral("0"));
   }
   w->Filter.CurMmoney = QStringLiteral("1,234,567.50");
-  QString number, amount;
+  QString boxes;
   session_.Modals().Then([&](QDialog& d) {
     auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-    number = dialog.Text3()->text();
-    amount = dialog.Text4()->text();
+    boxes = dialog.Text3()->text() + QLatin1Char('|') + dialog.Text4()->text();
   });
-  ASSERT_TRUE(w->Toolbar()->Click(QStringLiteral("filt")));
-  EXPECT_EQ(number, QString());
-  EXPECT_EQ(amount, QStringLiteral("1234567.50"));
+  w->Toolbar()->Click(QStringLiteral("filt"));
+  EXPECT_EQ(boxes, QStringLiteral("|1234567.50"));
 }
 
 // The filter dialog refuses only a date that is no date: it stays open with the

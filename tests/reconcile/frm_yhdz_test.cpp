@@ -135,15 +135,13 @@ TEST_P(FrmYhdzTest, ALineDatedOnNoCalendarDayIsNamedAndNothingShown) {
   EXPECT_EQ(w->MsGrid2()->Rows(), 1);
 }
 
-// A ticked line whose date cannot be read, written by another program while the
-// window is open, is named by the balance check, which then shows no totals.
+// A ticked line whose date cannot be read, written by another program while the window
+// is open, is named by the balance check, which then shows no totals.
 TEST_P(FrmYhdzTest, TheBalanceCheckNamesALineWhoseDateCannotBeReadAndShowsNoTotals) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("-infinity") : QStringLiteral("2026-01-32");
-  const struct {
-    QString table, id, tick, date, lines;
-  } sides[] = {
+  const struct { QString table, id, tick, date, lines; } sides[] = {
       {StatementTable(), QStringLiteral("i_id"), QStringLiteral("iflag"), QStringLiteral("ddate"), QStringLiteral("ibegin<>0")},
       {JournalTable(), JournalKey(), QStringLiteral("iflagbank"), BookMode() ? QStringLiteral("billdate") : QStringLiteral("dbill_date"),
        BookMode() ? QStringLiteral("iperiod between 1 and 12") : QStringLiteral("iperiod between 1 and 12 and iflag is null")},

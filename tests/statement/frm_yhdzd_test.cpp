@@ -130,9 +130,8 @@ TEST_P(LoadTest, LinesAppearAsTheyAreRead) {
 }
 
 // A line another program left unreadable (text in its amount or a date of no
-// calendar day on SQLite, an amount beyond the range of amounts or an endless
-// date on PostgreSQL): the lines read before it stay
-// in the grid with their balances, the window stays usable, and the user is told
+// calendar day on SQLite, an amount beyond the range of amounts or an endless date on PostgreSQL):
+// the lines read before it stay in the grid with their balances, the window stays usable, and the user is told
 // which line (the one after the last line read) in the session's language.
 TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
   const struct {
@@ -159,8 +158,7 @@ TEST_P(LoadTest, ALineThatCannotBeReadKeepsTheLinesReadBeforeIt) {
     for (int i = 1; i <= 10; ++i) ids.push_back(AddLine(QDate(2026, 7, 4 + i), true, i));
     const qint64 bad = ids[c.bad - 1];
     if (c.date) {
-      // An endless date on PostgreSQL only, whose date type refuses the other text.
-      if (session_.Database().IsPostgres() != (qstrcmp(c.date, "infinity") == 0)) continue;
+      if (session_.Database().IsPostgres() != (qstrcmp(c.date, "infinity") == 0)) continue;  // PostgreSQL: endless only
       session_.Database().StoreDateText(Table(), QStringLiteral("ddate"), QStringLiteral("i_id=?"), {bad}, c.date);
     } else if (session_.Database().IsPostgres()) {
       Exec("update " + Table() + " set mmoney=cast(? as numeric) where i_id=?", {QStringLiteral("999999999999999"), bad});
