@@ -21,8 +21,7 @@ void RefuseUnreadableDate(const QString& column, const platform::DbValue& value)
   if (value.IsNull()) return;
   const QString name = column.section(QLatin1Char('.'), -1);
   const QString text = value.ToString();
-  throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(name, text),
-                DbError::Unread{DbError::Unread::As::Date, name, text});
+  throw DbError::UnreadableDate(name, text);
 }
 
 QString UnreadableDateProbe(const platform::DbConnection& db, const QString& table, const QString& column,

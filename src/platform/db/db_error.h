@@ -44,6 +44,12 @@ class DbError : public std::runtime_error {
   const QString& Message() const { return message_; }
   Kind ErrorKind() const { return kind_; }
   bool IsBusy() const { return kind_ == Kind::Busy; }
+  // A date column's value that is no calendar day (the column empty where the
+  // engine cannot tell which): the one wording of every layer that refuses one.
+  static DbError UnreadableDate(const QString& column, const QString& value) {
+    return DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, value),
+                   Unread{Unread::As::Date, column, value});
+  }
   const std::optional<Unread>& UnreadValue() const { return unread_; }
   bool IsUnreadableDate() const { return unread_ && unread_->as == Unread::As::Date; }
 

@@ -80,10 +80,7 @@ DbValue ReadCell(const PGresult* r, int row, int col, Oid type, int typmod) {
       // "infinity" and "-infinity", written by another program: read as no date,
       // the line would be shown undated, while every range condition places it
       // after or before all dates.
-      const QString column = QString::fromUtf8(PQfname(r, col));
-      const QString text = QString::fromUtf8(raw, len);
-      throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, text),
-                    DbError::Unread{DbError::Unread::As::Date, column, text});
+      throw DbError::UnreadableDate(QString::fromUtf8(PQfname(r, col)), QString::fromUtf8(raw, len));
     }
     default:
       return DbValue(QString::fromUtf8(raw, len));

@@ -52,9 +52,7 @@ DeclaredKind KindOf(const char* decl) {
 // around the layer's check: read as no date, its line would be shown undated,
 // put at another date or left out of a list whose sums still count it.
 [[noreturn]] void NotADay(sqlite3_stmt* stmt, int col, const QString& text) {
-  const QString column = QString::fromUtf8(sqlite3_column_name(stmt, col));
-  throw DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, text),
-                DbError::Unread{DbError::Unread::As::Date, column, text});
+  throw DbError::UnreadableDate(QString::fromUtf8(sqlite3_column_name(stmt, col)), text);
 }
 
 DbValue ReadColumn(sqlite3_stmt* stmt, int col, DeclaredKind kind) {
