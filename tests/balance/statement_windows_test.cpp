@@ -187,9 +187,8 @@ TEST_P(StatementWindowsTest, FailedLoadsLeaveNothingBehind) {
   EXPECT_EQ(session_.Messages().Shown()[0].buttons, 16);
 }
 
-// A line whose date cannot be read (another program's: on SQLite a text of no
-// calendar day, on PostgreSQL an endless date) is in no figure: its account's
-// row names the date in the session's language, the other rows are computed.
+// A line whose date cannot be read (SQLite: no calendar day; PostgreSQL: an endless date) is
+// in no figure: its account's row names it in the session's language, the others are computed.
 TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
   AddCreditAccount(QStringLiteral("T5"));
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-04-31");

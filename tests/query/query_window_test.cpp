@@ -273,9 +273,8 @@ TEST_P(QueryWindowTest, AnAuditThatCannotLoadNeverOpensAndHoldsNothing) {
   EXPECT_EQ(session_.Messages().Count(), 1);
 }
 
-// A journal line whose date cannot be read (another program's: on SQLite a text
-// of no calendar day, on PostgreSQL an endless date) is named by its date: the
-// audit never lists it undated.
+// A journal line whose date cannot be read (SQLite: no calendar day; PostgreSQL: an
+// endless date) is named by its date: the audit never lists it undated.
 TEST_P(QueryWindowTest, AnAuditOverALineDatedOnNoCalendarDayNamesItAndNeverOpens) {
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("-infinity") : QStringLiteral("2026-02-30");
   const QString journal = BookMode() ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch");

@@ -485,7 +485,7 @@ TEST_P(FrmYhdzCommandTest, AReleasedReferenceShowsEveryRowAndLeavesNoNumber) {
   QString boxes;
   session_.Modals().Then([&](QDialog& d) {
     auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
-    boxes = dialog.Text3()->text() + QLatin1Char('|') + dialog.Text4()->text();
+    boxes = dialog.Text3()->text() + '|' + dialog.Text4()->text() + (dialog.Check1()->isChecked() ? "|off" : "");
   });
   w->Toolbar()->Click(QStringLiteral("filt"));
   EXPECT_EQ(boxes, QStringLiteral("|1234567.50"));

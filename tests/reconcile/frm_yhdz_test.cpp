@@ -135,8 +135,7 @@ TEST_P(FrmYhdzTest, ALineDatedOnNoCalendarDayIsNamedAndNothingShown) {
   EXPECT_EQ(w->MsGrid2()->Rows(), 1);
 }
 
-// A ticked line whose date cannot be read, written by another program while the window
-// is open, is named by the balance check, which then shows no totals.
+// A ticked line whose date turns unreadable while the window is open: the check names it, shows no totals.
 TEST_P(FrmYhdzTest, TheBalanceCheckNamesALineWhoseDateCannotBeReadAndShowsNoTotals) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);

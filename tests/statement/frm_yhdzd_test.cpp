@@ -218,6 +218,7 @@ TEST_P(CellCheck, EveryCellKind) {
       {"StyleKnownFromList", 2, "7001 代收", true, "7001", ""},
       {"StyleUnknown", 2, "999", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
       {"StyleUnknownWholeAndCut", 2, "7002", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
+      {"StyleUnknownWithAName", 2, "7002 代付", false, "", "Q9.GL.ZWSQL.CASHBANK.baltypeerr"},
       {"StyleEmpty", 2, "", true, "", ""},
       {"NumberFifteenChineseAreThirtyBytes", 3, QString(15, QChar(0x7968)), true, QString(15, QChar(0x7968)), ""},
       {"NumberSixteenChineseAreThirtyTwoBytes", 3, QString(16, QChar(0x7968)), false, "", "corvane.grid.toolong",

@@ -62,8 +62,11 @@ CellKind KindOfCellText(const QString& cell) {
     while (end < text.size() && InFigure(text[end])) ++end;
     const QStringView figure = QStringView(text).mid(i, end - i);
     digit = digit || std::any_of(figure.begin(), figure.end(), IsDigit);
-    if (StartsWithDate(figure)) return CellKind::Date;
-    amount = amount || IsAmount(figure);
+    // A label ends with its figure; a sentence that names a date or an amount on
+    // its way (a reason shown in a row) is a text, cut as texts are.
+    const bool last = end == text.size();
+    if (last && StartsWithDate(figure)) return CellKind::Date;
+    amount = amount || (last && IsAmount(figure));
     i = end;
   }
   if (amount) return CellKind::Amount;

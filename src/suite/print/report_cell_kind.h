@@ -8,8 +8,8 @@ namespace corvane::suite {
 // an amount ("-9,999,999,999.99"), a number or code (one word with a digit in
 // it: a settlement number, a flow number, a voucher "记-0012"), or a text (a
 // digest, a caption). A report prints dates, amounts and numbers whole; only a
-// text may be cut. A text that carries a date or an amount among its words (a
-// heading "Balance: 1,234.00") counts as that date or amount.
+// text may be cut. A text that ends with a date or an amount (a heading
+// "Balance: 1,234.00") counts as that date or amount.
 enum class CellKind { Date, Amount, Number, Text };
 
 CellKind KindOfCellText(const QString& text);
