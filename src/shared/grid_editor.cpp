@@ -276,6 +276,17 @@ GridEditor::Commit GridEditor::CommitCurrentRow() {
   return grid_->RequestLeaveRow() ? Commit::Saved : Commit::Invalid;
 }
 
+bool GridEditor::SettleBeforeCommand() {
+  if (CommitCurrentRow() != Commit::Invalid) return true;
+  const int answer = ShowMsgBox(GetResString(QStringLiteral("corvane.grid.discardrow")), 260, GetResString(kCashTitleKey));
+  if (answer != 6) return false;
+  const int row = grid_->Row();
+  const bool wasSaved = IsSaved(row);
+  DiscardCurrentRow();
+  if (!wasSaved) WriteBalances(row);
+  return true;
+}
+
 bool GridEditor::IsCurrentRowDirty() const {
   const int row = grid_->Row();
   return row >= 1 && row < grid_->Rows() && (grid_->IsEditing() || grid_->IsRowDirty(row));

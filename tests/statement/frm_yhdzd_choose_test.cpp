@@ -117,7 +117,7 @@ TEST_P(ChooseAgainTest, LeavingSavesOrAsksForTheRowBeingKeyed) {
     session_.Messages().Answer(1);  // the row check's message
     session_.Messages().Answer(7);  // stay
     c.leave(w);
-    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.statement.discardrow")));
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.grid.discardrow")));
     ASSERT_EQ(shown(), w);
     EXPECT_EQ(w->Context().LineKey(), Key());
     EXPECT_EQ(w->MsGrid1()->Rows(), 3);
