@@ -280,10 +280,7 @@ bool GridEditor::SettleBeforeCommand() {
   if (CommitCurrentRow() != Commit::Invalid) return true;
   const int answer = ShowMsgBox(GetResString(QStringLiteral("corvane.grid.discardrow")), 260, GetResString(kCashTitleKey));
   if (answer != 6) return false;
-  const int row = grid_->Row();
-  const bool wasSaved = IsSaved(row);
   DiscardCurrentRow();
-  if (!wasSaved) WriteBalances(row);
   return true;
 }
 
