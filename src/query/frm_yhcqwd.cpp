@@ -179,6 +179,8 @@ shared::FilterColumns frmYHCQWD::ColumnsOf(int grid) const {
   return c;
 }
 
+platform::GridPrintHead frmYHCQWD::PrintHeadLine() const { return {QString(), label2_->text(), label3_->text()}; }
+
 QString frmYHCQWD::PrintTitleKey(int page) const {
   return page == 0 ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00051") : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00063");
 }

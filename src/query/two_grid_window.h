@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/print/grid_print_service.h"
 #include "shared/filter_conditions.h"
 #include "shared/grid_filter.h"
 #include "shared/grid_filter_command.h"
@@ -14,7 +15,6 @@ class QVBoxLayout;
 
 namespace corvane::platform {
 class GridBase;
-class GridPrintService;
 class PrintControl;
 class ListGrid;
 class ToolbarHost;
@@ -89,6 +89,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // Grid print: the report key, and the title key of each page.
   virtual QString PrintKey() const = 0;
   virtual QString PrintTitleKey(int page) const = 0;
+  // What the printed pages say under the title, left and right (the title is the
+  // caller's): what the grids list.
+  virtual platform::GridPrintHead PrintHeadLine() const = 0;
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
   // The width of a column under its title: the width given, never narrower than
   // the title; a hidden column (no width) stays hidden.

@@ -26,7 +26,8 @@ class GridFilterFind {
   // Direction texts of grids that have a direction column.
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
 
-  // The filter command on grid: the rows that fail the conditions are hidden.
+  // The filter command on grid: the rows that fail the conditions are hidden, and
+  // the total row the columns name totals the lines shown.
   // "取消过滤" shows every row again. Cancel changes nothing.
   void FilterRows(platform::GridBase& grid, const FilterColumns& columns);
   // The find command: the first row from the top that meets the conditions is

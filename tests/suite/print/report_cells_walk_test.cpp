@@ -16,6 +16,7 @@
 #include "platform/print/template_path.h"
 #include "query/frm_yhcqwdtj.h"
 #include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
 #include "shared/session.h"
 #include "suite/print/preview_dialog.h"
 #include "suite/print/report_elisions.h"
@@ -28,7 +29,9 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -206,6 +209,26 @@ TEST_P(EveryReportPrintsFiguresWhole, NoDateAmountOrNumberIsCut) {
                  .arg(e.report).arg(e.page + 1).arg(static_cast<int>(e.part)).arg(e.row).arg(e.column)
                  .arg(QString::fromLatin1(suite::CellKindName(e.kind)), e.text);
   EXPECT_TRUE(cut.isEmpty()) << cut.size() << " cut:\n" << cut.mid(0, 40).join(QLatin1Char('\n')).toStdString();
+}
+
+// The heads say what the pages list: the dollar account and its currency, the audit's date and age.
+TEST_P(EveryReportPrintsFiguresWhole, HeadsSayWhatThePagesList) {
+  const auto expectPrinted = [this](const char* menu, ScriptedModals::Step choice, const QStringList& says) {
+    session_.Modals().Then(std::move(choice));
+    host::ExecuteMenu(QString::fromLatin1(menu), {}, {}, {});
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == (menu[5] == '7' ? "frmYHDZCX" : "frmYHCQWD")) Walk(*w);  // both pages
+    QProcess pdf;
+    pdf.start(QStringLiteral("pdftotext"), {dir_.filePath(QStringLiteral("print%1.pdf").arg(prints_)), QStringLiteral("-")});
+    pdf.waitForFinished();
+    const QString text = QString::fromUtf8(pdf.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
+    for (QString said : says) EXPECT_TRUE(text.contains(said.remove(QRegularExpression(QStringLiteral("\\s")))));
+  };
+  const QString code = QString::fromLatin1(GetParam().book ? "(YH003)" : "(100203)");
+  expectPrinted("RP0307", ChooseEntry(code.mid(1, code.size() - 2), 0),
+                {code, shared::GetResString(QStringLiteral("corvane.print.amountunit"), QStringLiteral("美元"))});
+  expectPrinted("RP0309", Answer(), {shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00017")) + "2026.12.31",
+                                     shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.overdate"), 30)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Print, EveryReportPrintsFiguresWhole,
