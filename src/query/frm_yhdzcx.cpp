@@ -186,6 +186,9 @@ void frmYHDZCX::LoadData(const QString& code) {
                        Heading("00038")},
               {1000, 1000, 900, kNumberTwips, 1800, 1800, 600, 1400, 2000},
               {kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre, kLeft});
+    using K = platform::PrintColumnKind;
+    SetPrintKinds(grid1_, {{0, K::Date}, {2, K::Number}, {3, K::Amount}, {4, K::Amount}});
+    SetPrintKinds(grid2_, {{0, K::Date}, {1, K::Date}, {3, K::Number}, {4, K::Amount}, {5, K::Amount}, {7, K::Number}});
     ShowRows(grid1_, statement, 5, 3);
     ShowRows(grid2_, journal, 6, 4);
     // The journal opens on its document date: the bill date is scrolled aside.

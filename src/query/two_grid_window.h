@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/print/grid_print_service.h"
+#include "platform/print/printable_grid.h"
 #include "shared/filter_conditions.h"
 #include "shared/grid_filter.h"
 #include "shared/grid_filter_command.h"
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTabBar;
@@ -101,6 +103,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // the session's selection colours.
   static void SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,
                           const std::vector<Qt::Alignment>& alignments);
+  // What a report prints the given columns as (dates, amounts, numbers and
+  // codes print whole); the columns not named are texts.
+  static void SetPrintKinds(platform::ListGrid* grid, const std::vector<std::pair<int, platform::PrintColumnKind>>& kinds);
 
   // Layout: the toolbar, then the top band, then the tab with the grids.
   QVBoxLayout* Body() const { return body_; }

@@ -80,6 +80,7 @@ void GridEditor::SetColumns(std::vector<GridColumnSpec> specs, int headerTwips) 
     grid_->SetColWidth(c, s.hidden ? 0 : s.widthTwips);
     grid_->SetColAlignment(c, s.alignment);
     grid_->SetColumnEditor(c, {s.kind, s.maxBytes, 2});
+    grid_->SetColPrintKind(c, s.print);
   }
   grid_->SetLengthCounter(&GridEditor::ByteLength);
   grid_->ClearProtectedColors();

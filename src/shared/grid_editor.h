@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/grid_types.h"
+#include "platform/print/printable_grid.h"
 #include "shared/grid_editor_balance.h"
 
 #include <QColor>
@@ -68,6 +69,8 @@ struct GridColumnSpec {
   int maxBytes = 0;  // 0: no limit
   bool hidden = false;
   bool button = false;
+  // How a report prints the column; date and amount editors say it themselves.
+  platform::PrintColumnKind print = platform::PrintColumnKind::Text;
 };
 
 // Empty: a row never saved.
