@@ -32,7 +32,6 @@ class FrmYhdzReconnectTest : public test::FrmYhdzTest {
   long long OwnerPid(const QString& table) {
     return reader_->QueryValue(QStringLiteral("select min(owner_pid) from %1").arg(table)).ToInt();
   }
-
   std::unique_ptr<platform::DbConnection> reader_;
 };
 
@@ -48,7 +47,6 @@ TEST_P(FrmYhdzReconnectTest, ACommandCutOffIsSaidInTheProgramsWordsAndTheNextOne
   EXPECT_FALSE(said.contains(QStringLiteral("select"), Qt::CaseInsensitive)) << said.toStdString();
   EXPECT_TRUE(StoredTick(w).IsNull());
   EXPECT_EQ(w->MsGrid2()->TextMatrix(1, 5), QString());
-
   PressSpaceOnTick(w);
   EXPECT_EQ(session_.Messages().Count(), 1) << session_.Messages().LastPrompt().toStdString();
   EXPECT_EQ(StoredTick(w).ToInt(), 24);
@@ -57,7 +55,14 @@ TEST_P(FrmYhdzReconnectTest, ACommandCutOffIsSaidInTheProgramsWordsAndTheNextOne
   const long long now = session_.Db().QueryValue(QStringLiteral("select pg_backend_pid()")).ToInt();
   EXPECT_EQ(OwnerPid(QStringLiteral("corvane_lock")), now);
   EXPECT_EQ(OwnerPid(QStringLiteral("corvane_claim")), now);
-  EXPECT_FALSE(OtherSessionCanLock(w->CurYHKM));
+  const QString code = w->CurYHKM;
+  EXPECT_FALSE(OtherSessionCanLock(code));
+  // What the window gave back is not taken again after the next loss.
+  Close(w);
+  DropSessionConnection();
+  EXPECT_ANY_THROW(session_.Db().QueryValue(QStringLiteral("select 1")));
+  session_.Db().QueryValue(QStringLiteral("select 1"));
+  EXPECT_TRUE(OtherSessionCanLock(code));
 }
 
 TEST_P(FrmYhdzReconnectTest, AnAccountTakenMeanwhileIsNamedWithItsHolderAndNothingMoreIsWritten) {
