@@ -154,7 +154,32 @@ TEST_P(FrmYhdzTest, TheBalanceCheckNamesALineWhoseDateCannotBeReadAndShowsNoTota
     w->Toolbar()->Click(QStringLiteral("check"));
     EXPECT_EQ(session_.Modals().Count(), 1) << s.table.toStdString();  // the selection only
     EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.host.unreadable"),
-        shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), s.date, date))) << s.table.toStdString();
+        shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), s.date, date) +
+            NamedLine(s.table == StatementTable(), line))) << s.table.toStdString();
+  }
+}
+
+// Such a line falls outside every range the window loads (its partner would show
+// ticked alone): it is named by its line whatever its date, and nothing is shown.
+TEST_P(FrmYhdzTest, ALineWhoseDateCannotBeReadIsNamedWhateverItsDate) {
+  using shared::GetResString;
+  const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-13-05");
+  const QString key = BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode");
+  for (const bool statement : {true, false}) {
+    const QString table = statement ? StatementTable() : JournalTable(), id = statement ? QStringLiteral("i_id") : JournalKey();
+    const QString column = statement ? QStringLiteral("ddate") : BookMode() ? QStringLiteral("billdate") : QStringLiteral("dbill_date");
+    const auto line = session_.Db().Query(QStringLiteral("select %1, cast(%2 as varchar(10)) from %3 where %4=? and bdelete=0 "
+        "and %5 order by %1 limit 1").arg(id, column, table, key, statement ? QStringLiteral("ibegin<>0") : QStringLiteral("iperiod between 1 and 12")), {Code()}).rows.at(0);
+    session_.Database().StoreDateText(table, column, id + QStringLiteral("=?"), {line[0]}, date);
+    session_.Messages().Clear();
+    frmYHDZ* w = Open(true);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.loadfailed"),
+        GetResString(QStringLiteral("corvane.host.unreadable"), GetResString(QStringLiteral("corvane.host.unreadable.date"),
+            column, date) + NamedLine(statement, line[0])))) << table.toStdString();
+    EXPECT_EQ(w->MSGrid1()->Rows() + w->MsGrid2()->Rows(), 2);
+    Close(w);
+    session_.Database().StoreDateText(table, column, id + QStringLiteral("=?"), {line[0]}, line[1].ToString());
   }
 }
 
