@@ -129,12 +129,11 @@ long long BalanceLedger::ClearedCount(const QString& code) {
 }
 
 QString BalanceLedger::NamedStatementLine(const QString& code, const QDate& date) {
-  const auto line = db_.Query(QStringLiteral("select i_id, mmoney from %1 where %2=? and ddate=?").arg(StatementTable(), Key()),
-                              {code, date}).rows.at(0);
-  return shared::GetResString(QStringLiteral("corvane.host.unreadable.statementline"),
-                              shared::GetResString(book_ ? QStringLiteral("corvane.host.unreadable.book")
-                                                         : QStringLiteral("corvane.host.unreadable.account"), code),
-                              line[0].ToString().rightJustified(6, QLatin1Char('0')), line[1].ToMoney().ToDisplayText());
+  const auto l = db_.Query(QStringLiteral("select i_id, mmoney from %1 where %2=? and ddate=?").arg(StatementTable(), Key()),
+                           {code, date}).rows.at(0);
+  return shared::GetResString(QStringLiteral("corvane.host.unreadable.statementline"), shared::GetResString(
+      QStringLiteral("corvane.host.unreadable.") + (book_ ? "book" : "account"), code),
+      l[0].ToString().rightJustified(6, QLatin1Char('0')), l[1].ToMoney().ToDisplayText());
 }
 
 }  // namespace corvane::balance::test
