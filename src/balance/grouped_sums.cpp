@@ -184,20 +184,28 @@ RawSums* SumsOf(std::vector<RawSums>& sums, const DbValue& n) {
   return i >= 0 && i < static_cast<long long>(sums.size()) ? &sums[static_cast<size_t>(i)] : nullptr;
 }
 
+// The lines of one side a query sums: the table with its alias, the date and the key column.
+struct SideLines {
+  QString table;
+  QString date;
+  QString key;
+};
+
 // Runs a query of four sums per account and puts them into the fields given.
-void ReadFourSums(platform::DbConnection& db, const QString& sql, const DbParams& params, bool native,
-                  const QString& date, std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
+void ReadFourSums(platform::DbConnection& db, const AccountSource& a, const QString& sql, bool native,
+                  const SideLines& lines, std::vector<RawSums>& sums, const std::array<Money RawSums::*, 4>& fields) {
   try {
-    db.ForEachRow(sql, params, [&](const std::vector<DbValue>& row) {
+    db.ForEachRow(sql, a.params, [&](const std::vector<DbValue>& row) {
       RawSums* p = SumsOf(sums, row[0]);
       if (!p) return;
       const std::array<Money, 4> m = FourSums(row, native);
       for (size_t i = 0; i < 4; ++i) p->*fields[i] = m[i];
     });
   } catch (const platform::DbError& e) {
-    // An aggregate that refused a date cannot tell its column; this query can.
+    // An aggregate that refused a date cannot tell its column nor its line; these can.
     if (!e.IsUnreadableDate() || !e.UnreadValue()->column.isEmpty()) throw;
-    shared::RefuseUnreadableDate(date, e.UnreadValue()->value);
+    shared::RefuseUnreadableDate(db, e.UnreadValue()->value, lines.table, lines.date,
+                                 QStringLiteral("%1 in (select a.code from %2 a)").arg(lines.key, a.table), a.params);
   }
 }
 
@@ -209,9 +217,13 @@ void RefuseUnreadablePortableDates(platform::DbConnection& db, const AccountSour
                                    const QString& key, const QString& date) {
   const QString probe = shared::UnreadableDateProbe(db, table + QStringLiteral(" r"), QStringLiteral("r.") + date,
                                                     QStringLiteral("r.%1 = a.code").arg(key));
-  shared::RefuseUnreadableDate(date, db.QueryValue(QStringLiteral("select d from (select %1 as d from %2 a) x "
-                                                                  "where d is not null limit 1").arg(probe, a.table),
-                                                   a.params));
+  const platform::ResultSet found =
+      db.Query(QStringLiteral("select code, d from (select a.code as code, %1 as d from %2 a) x "
+                              "where d is not null limit 1").arg(probe, a.table),
+               a.params);
+  if (found.rows.empty()) return;
+  shared::RefuseUnreadableDate(db, found.rows.front().at(1), table, date, key + QStringLiteral(" = ?"),
+                               {found.rows.front().at(0)});
 }
 
 // The first row of each account wins (the opening rows, by their order).
@@ -240,7 +252,8 @@ void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
                                               "group by a.n")
                                    .arg(kBankSums, a.table, n.statement, n.key, kBankBase);
-  ReadFourSums(db, sql, a.params, native, QStringLiteral("r.ddate"), sums,
+  ReadFourSums(db, a, sql, native, {n.statement + QStringLiteral(" r"), QStringLiteral("r.ddate"), QStringLiteral("r.") + n.key},
+               sums,
                {&RawSums::bankClearedNet, &RawSums::bankLiveSigned, &RawSums::bankUnmatchedDebit,
                 &RawSums::bankUnmatchedCredit});
   FirstPerAccount(db,
@@ -262,7 +275,7 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
                                               "group by a.n")
                                    .arg(kJournalSums.arg(date, md, mc), a.table, n.journal, n.key, n.journalBase);
-  ReadFourSums(db, sql, a.params, native, date, sums,
+  ReadFourSums(db, a, sql, native, {n.journal + QStringLiteral(" j"), date, QStringLiteral("j.") + n.key}, sums,
                {&RawSums::journalClearedNet, &RawSums::journalLiveSigned, &RawSums::journalUnmatchedDebit,
                 &RawSums::journalUnmatchedCredit});
   FirstPerAccount(db,

@@ -209,6 +209,7 @@ bool frmYHDZQC::LoadData(const OpeningTarget& target) {
   target_ = target;
   CurYHKM = target.accountCode;
   strBookCode = target.bookCode;
+  toldSumsFailure_.clear();
   // Another account or book starts without a summary, as the window first opens.
   ClearSummaryGrid();
   return Reload();
@@ -220,6 +221,11 @@ bool frmYHDZQC::Reload() {
     ShowFigures();
   });
   if (!loaded_) ClearFigures();
+  // Told once for the window's target, and again only when the reason changes.
+  if (loaded_ && !figures_.sumsFailure.isEmpty() && figures_.sumsFailure != toldSumsFailure_)
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.opening.sumsfailed"), figures_.sumsFailure), 48,
+                       CashText("00046"));
+  toldSumsFailure_ = figures_.sumsFailure;
   return loaded_;
 }
 
@@ -229,7 +235,10 @@ void frmYHDZQC::ClearFigures() {
   figures_ = OpeningFigures();
   labels_[12]->setText(CurYHKM);
   text11_->clear();
-  for (int n : {14, 15, 16, 17, 18, 19, 21, 22}) labels_[n]->clear();
+  for (int n : {14, 15, 16, 17, 18, 19, 21, 22}) {
+    labels_[n]->clear();
+    labels_[n]->setToolTip(QString());
+  }
   ClearSummaryGrid();
 }
 
@@ -261,6 +270,16 @@ Money frmYHDZQC::LabelAmount(const QLabel* label) const {
 }
 
 void frmYHDZQC::CalcAdjustedBalances() {
+  if (!figures_.sumsFailure.isEmpty()) {
+    // No figure built on the sums before the start date, which could not be made.
+    for (int n : {16, 17, 14, 18, 19, 15}) {
+      labels_[n]->setText(GetResString(QStringLiteral("corvane.opening.notcomputed")));
+      labels_[n]->setToolTip(figures_.sumsFailure);
+    }
+    if (summaryShown_) FillSummaryGrid();
+    return;
+  }
+  for (int n : {16, 17, 14, 18, 19, 15}) labels_[n]->setToolTip(QString());
   const AdjustedBalances b =
       ComputeAdjusted(LabelAmount(labels_[21]), LabelAmount(labels_[22]), figures_.bankDebitBefore,
                       figures_.bankCreditBefore, figures_.journalDebitBefore, figures_.journalCreditBefore, BankFx);

@@ -147,6 +147,7 @@ class frmYHDZQC : public QDialog {
   // follow every change of the window's figures.
   bool summaryShown_ = false;
   QLineEdit* calculating_ = nullptr;  // the edit box whose calculator is open
+  QString toldSumsFailure_;  // why the sums were not made, as last told
 
   platform::ToolbarHost* toolbar_ = nullptr;
   QGroupBox* frame1_ = nullptr;

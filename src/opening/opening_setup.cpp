@@ -1,8 +1,10 @@
 #include "opening/opening_setup.h"
 
+#include "platform/db/db_error.h"
 #include "platform/db/transaction_guard.h"
 #include "shared/account_facts.h"
 #include "shared/balance_sums.h"
+#include "shared/messages.h"
 #include "shared/session.h"
 
 namespace corvane::opening {
@@ -20,10 +22,16 @@ OpeningFigures LoadOpeningFigures(const OpeningTarget& target) {
   f.startDate = shared::GetStartDate(key);
   f.journalOpening = shared::GetJournalOpening(key);
   f.bankOpening = shared::GetBankOpeningBalance(key);
-  f.bankDebitBefore = shared::SumBankStatement(key, f.startDate, true, std::nullopt, 1);
-  f.bankCreditBefore = shared::SumBankStatement(key, f.startDate, false, std::nullopt, 1);
-  f.journalDebitBefore = shared::SumJournal(key, f.startDate, true, f.foreign, std::nullopt, 1);
-  f.journalCreditBefore = shared::SumJournal(key, f.startDate, false, f.foreign, std::nullopt, 1);
+  try {
+    shared::RefuseUnreadableLineDates(key);
+    f.bankDebitBefore = shared::SumBankStatement(key, f.startDate, true, std::nullopt, 1);
+    f.bankCreditBefore = shared::SumBankStatement(key, f.startDate, false, std::nullopt, 1);
+    f.journalDebitBefore = shared::SumJournal(key, f.startDate, true, f.foreign, std::nullopt, 1);
+    f.journalCreditBefore = shared::SumJournal(key, f.startDate, false, f.foreign, std::nullopt, 1);
+  } catch (const platform::DbError& e) {
+    if (!e.IsUnreadableDate()) throw;
+    f.sumsFailure = shared::FailureText(e);
+  }
   return f;
 }
 

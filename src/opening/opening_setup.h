@@ -22,6 +22,10 @@ struct OpeningFigures {
   platform::Money bankCreditBefore;    // B: statement credit lines before the start
   platform::Money journalDebitBefore;  // C: journal debits before the start
   platform::Money journalCreditBefore; // D: journal credits before the start
+  // Why the four sums could not be made (a line whose date cannot be read, which
+  // they would count or drop unseen), as the user is told; empty when they were.
+  // What is built on them is then not computed; the rest stays usable.
+  QString sumsFailure;
 };
 
 // The two columns of the opening reconciliation statement.
@@ -34,7 +38,8 @@ struct AdjustedBalances {
   platform::Money bankAdjusted;
 };
 
-// Reads the figures of the target. Database failures throw.
+// Reads the figures of the target. Database failures throw, but for a line whose
+// date cannot be read, which only the sums need (sumsFailure).
 OpeningFigures LoadOpeningFigures(const OpeningTarget& target);
 
 // The journal side adjusts by the statement lines before the start, the

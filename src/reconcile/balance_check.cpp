@@ -23,59 +23,66 @@ QString JournalDate(const ReconLoadRequest& a) {
   return a.bookMode ? QStringLiteral("billdate") : QStringLiteral("dbill_date");
 }
 
-// Each query gives, after its two totals, a date among the lines it sums that
-// cannot be read (shared::UnreadableDateColumn): such a line is in no total shown.
-SqlBuilder JournalTotals(const platform::DbConnection& db, const ReconLoadRequest& a, bool foreign) {
-  const QString amounts = (foreign ? QStringLiteral("select sum(md_f) as jSum,sum(mc_f) as dSum,")
-                                   : QStringLiteral("select sum(md) as jSum,sum(mc) as dSum,")) +
-                          shared::UnreadableDateColumn(db, JournalDate(a));
-  SqlBuilder q;
+// The ticked lines of one side the check sums: their table, date column, and
+// the condition that picks them.
+struct TickedLines {
+  QString table;
+  QString date;
+  SqlBuilder where;
+};
+
+TickedLines JournalLines(const ReconLoadRequest& a) {
+  TickedLines l{a.bookMode ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch"), JournalDate(a), {}};
   if (a.bookMode)
-    q.Add(amounts + QStringLiteral(" from RP_Flow where ibook=1 and bdelete=0 and iperiod <> 20 and ccode=? "
-                                   "and cBookCode=? and not(iperiod=21 and billdate>=?)"),
-          a.code, a.bookCode, a.reconStart);
+    l.where.Add(QStringLiteral("ibook=1 and bdelete=0 and iperiod <> 20 and ccode=? and cBookCode=? "
+                               "and not(iperiod=21 and billdate>=?)"),
+                a.code, a.bookCode, a.reconStart);
   else
-    q.Add(amounts + QStringLiteral(" from gl_accvouch where ibook=1 and (iflag is null or iflag=2) and bdelete=0 "
-                                   "and iperiod <> 20 and ccode=? and not(iperiod=21 and dbill_date>=?)"),
-          a.code, a.reconStart);
-  q.Add(QStringLiteral(" and iflagbank<>0 and iflagbank is not null"));
-  return q;
+    l.where.Add(QStringLiteral("ibook=1 and (iflag is null or iflag=2) and bdelete=0 and iperiod <> 20 and ccode=? "
+                               "and not(iperiod=21 and dbill_date>=?)"),
+                a.code, a.reconStart);
+  l.where.Add(QStringLiteral(" and iflagbank<>0 and iflagbank is not null"));
+  return l;
 }
 
-// The statement direction is read as the lists show it (shared::IsDebitLine).
-SqlBuilder StatementTotals(const platform::DbConnection& db, const ReconLoadRequest& a) {
-  const QString sums = QStringLiteral(
-                           "select sum(case when %1=1 then mmoney else 0 end) as jSum,"
-                           "sum(case when %1=1 then 0 else mmoney end) as dSum,%2")
-                           .arg(shared::DebitLineSql(), shared::UnreadableDateColumn(db, QStringLiteral("ddate")));
-  SqlBuilder q;
+TickedLines StatementLines(const ReconLoadRequest& a) {
+  TickedLines l{a.bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"), QStringLiteral("ddate"), {}};
   if (a.bookMode)
-    q.Add(sums + QStringLiteral(" from rp_bankrecp_rp where bdelete=0 and ibegin <> 0 and ccode=? and cBookCode=?"),
-          a.code, a.bookCode);
+    l.where.Add(QStringLiteral("bdelete=0 and ibegin <> 0 and ccode=? and cBookCode=?"), a.code, a.bookCode);
   else
-    q.Add(sums + QStringLiteral(" from rp_bankrecp where bdelete=0 and ibegin <> 0 and ccode=?"), a.code);
-  q.Add(QStringLiteral(" and iflag<>0 and iflag is not null"));
-  return q;
+    l.where.Add(QStringLiteral("bdelete=0 and ibegin <> 0 and ccode=?"), a.code);
+  l.where.Add(QStringLiteral(" and iflag<>0 and iflag is not null"));
+  return l;
+}
+
+// Sums the lines into two totals (sums: their two columns). After them the query
+// gives a date among the lines that cannot be read (shared::UnreadableDateColumn):
+// such a line is in no total shown, and is named with the line it is on.
+void SumLines(platform::DbConnection& db, const TickedLines& l, const QString& sums, std::optional<Money>& debit,
+              std::optional<Money>& credit) {
+  const platform::ResultSet r =
+      db.Query(QStringLiteral("select %1,%2 from %3 where ").arg(sums, shared::UnreadableDateColumn(db, l.date), l.table) +
+                   l.where.Sql(),
+               l.where.Params());
+  if (r.rows.empty()) return;
+  shared::RefuseUnreadableDate(db, r.rows.front().at(2), l.table, l.date, l.where.Sql(), l.where.Params());
+  debit = Total(r.rows.front().at(0));
+  credit = Total(r.rows.front().at(1));
 }
 
 }  // namespace
 
 BalanceTotals SumTickedTotals(platform::DbConnection& db, const ReconLoadRequest& account, bool foreign) {
   BalanceTotals totals;
-  const SqlBuilder jq = JournalTotals(db, account, foreign);
-  const platform::ResultSet journal = db.Query(jq.Sql(), jq.Params());
-  if (!journal.rows.empty()) {
-    shared::RefuseUnreadableDate(JournalDate(account), journal.rows.front().at(2));
-    totals.qyJf = Total(journal.rows.front().at(0));
-    totals.qyDf = Total(journal.rows.front().at(1));
-  }
-  const SqlBuilder sq = StatementTotals(db, account);
-  const platform::ResultSet statement = db.Query(sq.Sql(), sq.Params());
-  if (!statement.rows.empty()) {
-    shared::RefuseUnreadableDate(QStringLiteral("ddate"), statement.rows.front().at(2));
-    totals.yhJf = Total(statement.rows.front().at(0));
-    totals.yhDf = Total(statement.rows.front().at(1));
-  }
+  SumLines(db, JournalLines(account),
+           foreign ? QStringLiteral("sum(md_f) as jSum,sum(mc_f) as dSum") : QStringLiteral("sum(md) as jSum,sum(mc) as dSum"),
+           totals.qyJf, totals.qyDf);
+  // The statement direction is read as the lists show it (shared::IsDebitLine).
+  SumLines(db, StatementLines(account),
+           QStringLiteral("sum(case when %1=1 then mmoney else 0 end) as jSum,"
+                          "sum(case when %1=1 then 0 else mmoney end) as dSum")
+               .arg(shared::DebitLineSql()),
+           totals.yhJf, totals.yhDf);
   return totals;
 }
 

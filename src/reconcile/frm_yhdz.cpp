@@ -5,6 +5,7 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/db/db_error.h"
 #include "shared/account_facts.h"
+#include "shared/balance_sums.h"
 #include "shared/function_claim.h"
 #include "shared/messages.h"
 #include "shared/screen_placement.h"
@@ -216,6 +217,10 @@ void frmYHDZ::LoadFromRequest(LoadFailureText failureText) {
     request_.reconStart = BDate.isValid() ? BDate : QDate(9999, 12, 31);
     // The currency is the book's in book mode: the book code names it, not the account.
     bForeign = !shared::GetCurrencyName(factsKey).isEmpty();
+    // A line whose date cannot be read is in neither list whatever its date (the
+    // ranges would drop it unseen while its partner shows ticked): it is named,
+    // and nothing is shown, as when the load itself meets one.
+    shared::RefuseUnreadableLineDates(factsKey);
     accountText_ = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
                    s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};

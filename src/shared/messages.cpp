@@ -21,8 +21,20 @@ int ShowMsgBox(const QString& prompt, int buttons, const QString& title, const Q
 
 namespace {
 
+// The line that holds an unreadable value, so that the clerk can find it.
+QString LineText(const platform::DbError::Unread::Line& l) {
+  const QString holder = GetResString(l.book ? QStringLiteral("corvane.host.unreadable.book")
+                                             : QStringLiteral("corvane.host.unreadable.account"),
+                                      l.code);
+  return GetResString(l.statement ? QStringLiteral("corvane.host.unreadable.statementline")
+                      : l.book    ? QStringLiteral("corvane.host.unreadable.flowline")
+                                  : QStringLiteral("corvane.host.unreadable.voucherline"),
+                      holder, l.number, l.amount.ToDisplayText());
+}
+
 // The value an Unreadable failure names, in the session's language where the
-// layer said which value it was (and where it was); otherwise the database's words.
+// layer said which value it was (and where it was, and the line where it knows
+// it); otherwise the database's words.
 QString UnreadDetail(const platform::DbError& e) {
   using As = platform::DbError::Unread::As;
   const auto& u = e.UnreadValue();
@@ -31,7 +43,8 @@ QString UnreadDetail(const platform::DbError& e) {
                                     : u->as == As::Amount ? QStringLiteral("corvane.host.unreadable.amount")
                                                           : QStringLiteral("corvane.host.unreadable.range"),
                                     u->column, u->value);
-  return text.isEmpty() ? e.Message() : text;
+  if (text.isEmpty()) return e.Message();
+  return u->line ? text + LineText(*u->line) : text;
 }
 
 }  // namespace

@@ -23,9 +23,16 @@ void RefuseUnreadableDate(const QString& column, const platform::DbValue& value)
 // key and date, on SQLite a walk over the key's entries of that index.
 QString UnreadableDateProbe(const platform::DbConnection& db, const QString& table, const QString& column,
                             const QString& where);
-// Looks for such a date among the lines of table that `where` picks, in a query
-// of its own (the probe above).
+// Looks for such a date among the lines of table (a statement or journal table,
+// with its alias, if any) that `where` picks, in a query of its own as the probe
+// above, and throws naming it and the line it is on (account or book, side,
+// number, amount), so that the clerk can find the line.
 void RefuseUnreadableDates(platform::DbConnection& db, const QString& table, const QString& column,
                            const QString& where, const platform::DbParams& params);
+// For a query that found such a date (value, not NULL) among the lines of table
+// that `where` picks: throws naming the line as above, or the value alone where
+// the line is no longer there to name.
+void RefuseUnreadableDate(platform::DbConnection& db, const platform::DbValue& value, const QString& table,
+                          const QString& column, const QString& where, const platform::DbParams& params);
 
 }  // namespace corvane::shared

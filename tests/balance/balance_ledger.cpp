@@ -1,4 +1,5 @@
 #include "balance_ledger.h"
+#include "shared/messages.h"
 
 #include <QStringList>
 #include <random>
@@ -125,6 +126,14 @@ long long BalanceLedger::ClearedCount(const QString& code) {
                         {code}).ToInt() +
          db_.QueryValue(QStringLiteral("select count(*) from %1 where bdelete=1 and %2=?").arg(StatementTable(), Key()),
                         {code}).ToInt();
+}
+
+QString BalanceLedger::NamedStatementLine(const QString& code, const QDate& date) {
+  const auto l = db_.Query(QStringLiteral("select i_id, mmoney from %1 where %2=? and ddate=?").arg(StatementTable(), Key()),
+                           {code, date}).rows.at(0);
+  return shared::GetResString(QStringLiteral("corvane.host.unreadable.statementline"), shared::GetResString(
+      QStringLiteral("corvane.host.unreadable.") + (book_ ? "book" : "account"), code),
+      l[0].ToString().rightJustified(6, QLatin1Char('0')), l[1].ToMoney().ToDisplayText());
 }
 
 }  // namespace corvane::balance::test

@@ -55,6 +55,8 @@ class BalanceLedger {
   QString JournalTable() const { return book_ ? QStringLiteral("RP_Flow") : QStringLiteral("gl_accvouch"); }
   QString StatementTable() const { return book_ ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"); }
   QString Key() const { return book_ ? QStringLiteral("cBookCode") : QStringLiteral("ccode"); }
+  // How a message names the account's statement line of that date: its number and amount.
+  QString NamedStatementLine(const QString& code, const QDate& date);
   // Lines of the account with bdelete 1, journal plus statement.
   long long ClearedCount(const QString& code);
 

@@ -161,6 +161,7 @@ TEST_P(ClearingTest, ClearsOnlyABalancedAccountOnceConfirmed) {
 TEST_P(ClearingTest, ALineWhoseDateCannotBeReadIsNamedAndNothingCleared) {
   AddBalancedAccount(QStringLiteral("T7"));
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-05-32");
+  const QString line = ledger_.NamedStatementLine(QStringLiteral("T7"), QDate(2026, 5, 2));
   session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
                                     ledger_.Key() + QStringLiteral("=? and ddate=?"),
                                     {QStringLiteral("T7"), QDate(2026, 5, 2)}, date);
@@ -173,7 +174,7 @@ TEST_P(ClearingTest, ALineWhoseDateCannotBeReadIsNamedAndNothingCleared) {
     w.reject();
   });
   host::ExecuteMenu(QStringLiteral("RP0308"), {}, {}, {});
-  const QString named = GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date);
+  const QString named = GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date) + line;
   EXPECT_EQ(Prompts(), QStringList{GetResString(QStringLiteral("corvane.balance.clearfailed"),
                                                 GetResString(QStringLiteral("corvane.host.unreadable"), named))});
   EXPECT_EQ(ledger_.ClearedCount(QStringLiteral("T7")), 0);

@@ -192,12 +192,13 @@ TEST_P(StatementWindowsTest, FailedLoadsLeaveNothingBehind) {
 TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
   AddCreditAccount(QStringLiteral("T5"));
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-04-31");
+  const QString line = ledger_.NamedStatementLine(QStringLiteral("T5"), QDate(2026, 4, 3));
   session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
                                     ledger_.Key() + QStringLiteral("=? and ddate=?"),
                                     {QStringLiteral("T5"), QDate(2026, 4, 3)}, date);
   frmYETJB& w = OpenStatement();
   const QString said = w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T5")), 4);
-  const QString named = shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date);
+  const QString named = shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date) + line;
   EXPECT_TRUE(said.endsWith(shared::GetResString(QStringLiteral("corvane.host.unreadable"), named))) << said.toStdString();
   // The column cuts the reason; the row's tooltip gives it whole, over every cell.
   const QAbstractItemModel* model = w.MSGrid1()->View()->model();

@@ -289,6 +289,36 @@ TEST_P(FrmYhdzqcTest, ADatePickRecomputesEveryFigureFromTheNewDateAndACancelChan
   EXPECT_EQ(JournalOpening(), Money::FromCents(500));
 }
 
+// A line before the start whose date cannot be read is named once; what the sums
+// build on is not computed; the start date and both balances are still set.
+TEST_P(FrmYhdzqcTest, ALineWhoseDateCannotBeReadLeavesTheAdjustedBalancesNotComputed) {
+  using shared::GetResString;
+  const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-13-05");
+  const QString where = fx_.KeyColumn() + QStringLiteral("=? and ddate=?");
+  const QString id = fx_.Db().QueryValue(QStringLiteral("select i_id from %1 where %2").arg(fx_.StatementTable(), where),
+                                         {fx_.Key(), QDate(2026, 2, 10)}).ToString().rightJustified(6, QLatin1Char('0'));
+  session_.Database().StoreDateText(fx_.StatementTable(), "ddate", where, {fx_.Key(), QDate(2026, 2, 10)}, date);
+  const QString line = GetResString(QStringLiteral("corvane.host.unreadable.statementline"), GetResString(Book() ?
+      QStringLiteral("corvane.host.unreadable.book") : QStringLiteral("corvane.host.unreadable.account"), fx_.Key()), id, "150.00");
+  const QString notComputed = GetResString(QStringLiteral("corvane.opening.notcomputed"));
+  Open([&](frmYHDZQC& w) {
+    EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.opening.sumsfailed"), GetResString(
+        QStringLiteral("corvane.host.unreadable"), GetResString(QStringLiteral("corvane.host.unreadable.date"), "ddate", date) + line)));
+    EXPECT_EQ(Labels(w, {16, 17, 14, 18, 19, 15}), QStringList(6, notComputed));
+    w.Label22_Click();
+    w.Text5()->setText(QStringLiteral("950"));
+    w.EndBalanceEdit(w.Text5());
+    session_.Modals().Then([](QDialog& d) { dynamic_cast<platform::DatePicker&>(d).PickDate(QDate(2026, 2, 12)); });
+    w.Command3_Click();
+    EXPECT_EQ(Labels(w, {21, 22, 15}) << w.text11()->text(), (QStringList{"1,000.00", "950.00", notComputed, "2026.02.12"}));
+    EXPECT_EQ(session_.Messages().Count(), 1);
+  });
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from %1 where ibegin=0 and mmoney=?").arg(fx_.StatementTable()),
+                  {Money::FromCents(95000)}), 1);
+  EXPECT_EQ(fx_.Db().QueryValue(Book() ? "select dBeginDate from RP_Book where cBookCode=?" : "select dbegin from code "
+                                "where ccode=?", {fx_.Key()}).ToDate(), QDate(2026, 2, 12));
+}
+
 TEST_P(FrmYhdzqcTest, AnEmptyStartDateRefusesTheSaveAndTheItemWindows) {
   Open([&](frmYHDZQC& w) {
     w.text11()->clear();

@@ -140,6 +140,18 @@ class FrmYhdzTest : public ::testing::TestWithParam<bool> {
     testing::ScriptedMessages quiet;
     return session_.OtherSessionCanLock(code, QStringLiteral("GL040703"));
   }
+  // How a message names a line of the account (by its key): side, number and amount.
+  QString NamedLine(bool statement, const platform::DbValue& key) {
+    const QString sql = statement ? QStringLiteral("select i_id, '', mmoney from %1 where i_id=?").arg(StatementTable())
+                        : BookMode() ? QStringLiteral("select cflowid, '', md + mc from RP_Flow where cflowid=?")
+                                     : QStringLiteral("select ino_id, csign, md + mc from gl_accvouch where i_id=?");
+    const auto l = session_.Db().Query(sql, {key}).rows.at(0);
+    const QString n = l[0].ToString().rightJustified(statement ? 6 : 4, QLatin1Char('0'));
+    const QString kind = statement ? QStringLiteral("statement") : BookMode() ? QStringLiteral("flow") : QStringLiteral("voucher");
+    return GetResString(QStringLiteral("corvane.host.unreadable.%1line").arg(kind),
+                        GetResString(QStringLiteral("corvane.host.unreadable.") + (BookMode() ? "book" : "account"), Code()),
+                        statement || BookMode() ? n : l[1].ToString() + QLatin1Char('-') + n, l[2].ToMoney().ToDisplayText());
+  }
   void SaveScreenshot(QWidget& w, const QString& name) {
     const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;

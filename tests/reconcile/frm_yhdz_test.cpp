@@ -9,6 +9,7 @@
 namespace corvane::reconcile {
 namespace {
 
+using shared::GetResString;
 using shared::Session;
 using test::FrmYhdzTest;
 
@@ -154,8 +155,25 @@ TEST_P(FrmYhdzTest, TheBalanceCheckNamesALineWhoseDateCannotBeReadAndShowsNoTota
     w->Toolbar()->Click(QStringLiteral("check"));
     EXPECT_EQ(session_.Modals().Count(), 1) << s.table.toStdString();  // the selection only
     EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.host.unreadable"),
-        shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), s.date, date))) << s.table.toStdString();
+        shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), s.date, date) +
+            NamedLine(s.table == StatementTable(), line))) << s.table.toStdString();
   }
+}
+
+// A journal line dated outside every range the window loads (its partner would
+// show ticked alone) is named by its line whatever its date; nothing is shown.
+TEST_P(FrmYhdzTest, ALineWhoseDateCannotBeReadIsNamedWhateverItsDate) {
+  const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-13-05");
+  const QString column = BookMode() ? QStringLiteral("billdate") : QStringLiteral("dbill_date");
+  const platform::DbValue line = session_.Db().QueryValue(QStringLiteral("select min(%1) from %2 where %3=? and iperiod "
+      "between 1 and 12").arg(JournalKey(), JournalTable(), BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode")), {Code()});
+  session_.Database().StoreDateText(JournalTable(), column, JournalKey() + QStringLiteral("=?"), {line}, date);
+  frmYHDZ* w = Open(true);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(session_.Messages().LastPrompt(), GetResString(QStringLiteral("corvane.recon.loadfailed"),
+      GetResString(QStringLiteral("corvane.host.unreadable"),
+                   GetResString(QStringLiteral("corvane.host.unreadable.date"), column, date) + NamedLine(false, line))));
+  EXPECT_EQ(w->MSGrid1()->Rows() + w->MsGrid2()->Rows(), 2);
 }
 
 // Lines dated before the first period chosen stay out of both grids.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/money.h"
+
 #include <QString>
 #include <optional>
 #include <stdexcept>
@@ -37,9 +39,20 @@ class DbError : public std::runtime_error {
   // not say which column the value came from.
   struct Unread {
     enum class As { Date, Amount, AmountRange };
+    // The line that holds the value, as a clerk finds it: the account (or book)
+    // it belongs to, its side, its number there (a statement line's key, a
+    // voucher's sign and number, a flow id) and its amount.
+    struct Line {
+      bool book = false;  // code is a book code
+      QString code;
+      bool statement = false;  // a bank statement line, else a journal line
+      QString number;
+      Money amount;
+    };
     As as = As::Date;
     QString column;
     QString value;
+    std::optional<Line> line;  // none where the one who refused it cannot tell
   };
 
   explicit DbError(const QString& message, Kind kind = Kind::Other)
@@ -53,9 +66,10 @@ class DbError : public std::runtime_error {
   bool IsConnectionLost() const { return kind_ == Kind::ConnectionLost; }
   // A date column's value that is no calendar day (the column empty where the
   // engine cannot tell which): the one wording of every layer that refuses one.
-  static DbError UnreadableDate(const QString& column, const QString& value) {
+  static DbError UnreadableDate(const QString& column, const QString& value,
+                                std::optional<Unread::Line> line = std::nullopt) {
     return DbError(QStringLiteral("The date column %1 holds \"%2\", which is no calendar day").arg(column, value),
-                   Unread{Unread::As::Date, column, value});
+                   Unread{Unread::As::Date, column, value, std::move(line)});
   }
   const std::optional<Unread>& UnreadValue() const { return unread_; }
   bool IsUnreadableDate() const { return unread_ && unread_->as == Unread::As::Date; }

@@ -140,12 +140,14 @@ void SqliteConnection::RequireCurrentLayout() {
 
 SqliteConnection::~SqliteConnection() { Close(); }
 
-// Any text but "YYYY-MM-DD" of a calendar day (date() gives no day, or another
-// one, for "2026-01-32" and "2026-02-30"); blank text reads as no date. The
-// index of the account's dates cannot place such a text, so the lookup walks the
-// account's entries of that index (never its rows).
+// Any text but "YYYY-MM-DD" of a calendar day; blank text reads as no date.
+// date() alone takes any day up to 31 in any month ("2026-02-30" stays itself);
+// through the day number the text becomes that of the day it stands for
+// ("2026-03-02"), or none ("2026-01-32"). The index of the account's dates cannot
+// place such a text, so the lookup walks the account's entries of that index
+// (never its rows).
 QString SqliteConnection::UnreadableDateSql(const QString& column) const {
-  return QStringLiteral("(trim(%1) <> '' and %1 is not date(%1))").arg(column);
+  return QStringLiteral("(trim(%1) <> '' and %1 is not date(julianday(%1)))").arg(column);
 }
 
 bool SqliteConnection::ProvidesFunction(const char* name) const {
