@@ -85,9 +85,9 @@ void frmYHFilter::BuildControls() {
   text1_ = NewBox("Text1", this);
   text2_ = NewBox("Text2", this);
   text3_ = NewBox("Text3", this);
-  text4_ = NewBox("Text4", this);
-  // The amount box keeps what is typed, and OK checks it as a whole: a filter of
-  // keystrokes would silently make "12.3.4" into another amount, 12.34.
+  // The amount box keeps what is typed, commas too, and OK reads it as a whole: a
+  // filter of keystrokes would silently make "12,5" or "12.3.4" into another amount.
+  text4_ = Named(new QLineEdit, "Text4");
   for (QLineEdit* box : {text1_, text2_, text4_}) box->installEventFilter(this);
   command3_ = NewReferenceButton("Command3", 212);
   command4_ = NewReferenceButton("Command4", 212);
