@@ -90,11 +90,14 @@ void frmYHCQWDTJ::StepDays(int step) {
 
 void frmYHCQWDTJ::Command1_Click() {
   platform::CommonServices& common = Session::Current().Common();
-  const QString date = text1_->text().trimmed();
-  if (!date.isEmpty() && !platform::DateText::Parse(date)) {
-    shared::RefuseBox(text1_, shared::DateRefusalText(date));
+  const QString typed = text1_->text().trimmed();
+  const std::optional<QDate> read = platform::DateText::Parse(typed);
+  if (!typed.isEmpty() && !read) {
+    shared::RefuseBox(text1_, shared::DateRefusalText(typed));
     return;
   }
+  // The audit shows its date as the boxes do, whatever form was typed.
+  const QString date = read ? platform::DateText::Format(*read) : QString();
   const std::optional<int> days = AuditDays(text2_->text());
   if (!days) {
     const bool number = platform::ReadWholeNumber(text2_->text(), true).has_value();

@@ -6,6 +6,7 @@
 #include "shared/settle_style_match.h"
 #include "shared/twips.h"
 
+#include "platform/controls/amount_reader.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "shared/named_widget.h"
@@ -194,7 +195,9 @@ void frmYHFilter::Preset(const FilterConditions& conditions) {
   text1_->setText(conditions.StartDate);
   text2_->setText(conditions.EndDate);
   text3_->setText(conditions.CurCn_id);
-  text4_->setText(conditions.CurMmoney);
+  // An amount shows as a plain number to be typed over, whatever form it was given in.
+  const std::optional<platform::Money> amount = platform::ReadAmount(conditions.CurMmoney).value;
+  text4_->setText(amount ? platform::PlainAmountText(*amount) : conditions.CurMmoney);
   const QString code = TrimSettleStyle(conditions.CurCn_m.trimmed());
   int index = 0;
   for (int i = 0; i < combo1_->count(); ++i) {
