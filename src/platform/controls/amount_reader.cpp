@@ -89,7 +89,6 @@ AmountReading ReadAmount(const QString& text, const AmountNotation& n) {
   const QStringView whole = point < 0 ? s : s.left(point);
   const QStringView fraction = point < 0 ? QStringView() : s.mid(point + 1);
   QString digits;
-  digits.reserve(s.size() + 1);
   const bool bare = point >= 0 && fraction.isEmpty();
   if (!ReadWhole(whole, n.thousands, digits) || !AllDigits(fraction) || (bare && !n.bareDecimalPoint) ||
       (digits.isEmpty() && fraction.isEmpty()))

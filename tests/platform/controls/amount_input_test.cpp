@@ -117,6 +117,7 @@ TEST(TypedReaders, OneTextOneAnswer) {
       {"12,5", {{}, R::Separator}},           {"１２，５", {{}, R::Separator}},   {"1 234,56", {{}, R::Separator}},
       {"1.234,56", {{}, R::Separator}},       {"1e5", {{}, R::Format}},           {"abc", {{}, R::Format}},
       {"12.345", {{}, R::Decimals}},          {" ", {{}, R::Empty}},              {"99999999999999999", {{}, R::Range}},
+      {"(100", {{}, R::Format}},              {"100)", {{}, R::Format}},
       {"(100.00)", {Money::FromCents(-10000), R::None}}, {"（１００．００）", {Money::FromCents(-10000), R::None}},
       {"１２３４．５６", {Money::FromCents(123456), R::None}}, {"1,234.56", {Money::FromCents(123456), R::None}},
       {"－１２。５", {Money::FromCents(-1250), R::None}},   {"１２５", {Money::FromCents(12500), R::None}},
