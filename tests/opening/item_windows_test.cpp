@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace corvane::opening {
 namespace {
@@ -124,15 +125,13 @@ TEST_P(ItemWindowsTest, AnAmountBeyondTheLineLimitOrNoNumberIsRefusedByNameOnBot
 // is dropped so that the rest is stored as another amount, and a full-width style
 // is its code, not its first character.
 TEST_P(ItemWindowsTest, TypedAndPastedCellsAreReadAsMeantOrRefusedWithTheReason) {
+  const char* const comma = "corvane.read.amount.separator";
   struct Case { const char* text; bool paste; const char* refusal; };  // refusal: its message key
-  const Case cases[] = {
-      {"12,5", false, "corvane.read.amount.separator"},  {"１２，５", false, "corvane.read.amount.separator"},
-      {"1 234,56", false, "corvane.read.amount.separator"}, {"1.234,56", true, "corvane.read.amount.separator"},
-      {"1e5", false, "corvane.read.amount"}, {"(100.00)", false, nullptr}, {"(100.00)", true, nullptr},
-      {"１２３４．５６", true, nullptr}};
-  auto key = [](QWidget* to, QChar ch) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QCoreApplication::sendEvent(to, &press);
+  const Case cases[] = {{"12,5", false, comma}, {"１２，５", false, comma}, {"1 234,56", false, comma},
+                        {"1.234,56", true, comma}, {"1e5", false, "corvane.read.amount"}, {"(100.00)", false, nullptr},
+                        {"(100.00)", true, nullptr}, {"１２３４．５６", true, nullptr}};
+  auto type = [](QWidget* to, const QString& keys) {
+    for (QChar ch : keys) QTest::sendKeyEvent(QTest::Click, to, Qt::Key_unknown, QString(ch), Qt::NoModifier);
   };
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
     for (const Case& c : cases) {
@@ -143,22 +142,19 @@ TEST_P(ItemWindowsTest, TypedAndPastedCellsAreReadAsMeantOrRefusedWithTheReason)
       w.MsGrid1()->SetTextMatrix(row, kYhDate, QStringLiteral("2026.02.20"));
       ASSERT_TRUE(w.MsGrid1()->StartEdit(row, kYhSettle));
       QWidget* style = w.MsGrid1()->ActiveEditor();
-      for (QChar ch : QStringLiteral("２０３")) key(style->focusProxy() ? style->focusProxy() : style, ch);
-      ASSERT_TRUE(w.MsGrid1()->CommitEdit());
-      ASSERT_TRUE(w.MsGrid1()->StartEdit(row, kYhDebit));
+      type(style->focusProxy() ? style->focusProxy() : style, QStringLiteral("２０３"));
+      ASSERT_TRUE(w.MsGrid1()->CommitEdit() && w.MsGrid1()->StartEdit(row, kYhDebit));
       auto* box = qobject_cast<QLineEdit*>(w.MsGrid1()->ActiveEditor());
-      ASSERT_TRUE(box);
       QGuiApplication::clipboard()->setText(QString::fromUtf8(c.text));
-      if (c.paste) box->paste();
-      else for (QChar ch : QString::fromUtf8(c.text)) key(box, ch);
+      c.paste ? box->paste() : type(box, QString::fromUtf8(c.text));
       EXPECT_EQ(w.MsGrid1()->CommitEdit(), c.refusal == nullptr);
       if (c.refusal) {
         EXPECT_EQ(session_.Messages().LastPrompt(),
                   shared::GetResString(QString::fromLatin1(c.refusal), platform::ToHalfWidth(QString::fromUtf8(c.text))));
         w.Editor()->DiscardCurrentRow();
-        continue;
+      } else {
+        EXPECT_EQ(w.Editor()->CommitCurrentRow(), shared::GridEditor::Commit::Saved);
       }
-      EXPECT_EQ(w.Editor()->CommitCurrentRow(), shared::GridEditor::Commit::Saved);
     }
   });
   const QString stored = QStringLiteral("ibegin=2 and mmoney=? and bd_c=1 and csettle='203'");
