@@ -20,10 +20,6 @@ QString Table(const ItemContext& c) {
 const QLatin1String kUntickedLine(" and bdelete=0 and (iflag is null or iflag=0)");
 QString KeyColumn(const ItemContext& c) { return c.target.bookMode ? QStringLiteral("cBookCode") : QStringLiteral("ccode"); }
 
-Money CellAmount(const QString& text) {
-  if (text.trimmed().isEmpty()) return Money();
-  return Money::Parse(Session::Current().Common().AmountTextToNumberText(text)).value_or(Money());
-}
 
 }  // namespace
 
@@ -59,9 +55,9 @@ WriteOutcome SaveBankRow(ItemRow& row, const ItemContext& c) {
   Session& s = Session::Current();
   std::vector<QString>& cell = row.cells;
   const bool debit = !cell[kYhDebit].trimmed().isEmpty();
-  const Money amount = CellAmount(debit ? cell[kYhDebit] : cell[kYhCredit]);
+  const Money amount = CheckedAmount(debit ? cell[kYhDebit] : cell[kYhCredit]);
   const QString settle = cell[kYhSettle].trimmed(), number = cell[kYhNumber].trimmed();
-  platform::DbParams values{s.Common().ParseDate(cell[kYhDate]), settle.isEmpty() ? DbValue() : DbValue(settle),
+  platform::DbParams values{CheckedDate(cell[kYhDate]), settle.isEmpty() ? DbValue() : DbValue(settle),
                             number.isEmpty() ? DbValue() : DbValue(number), debit ? 1 : 0, amount};
   if (row.key.isEmpty()) {
     platform::TransactionGuard guard(s.Db());

@@ -35,12 +35,7 @@ int StateOf(const DbValue& deleted, const DbValue& tick, long long period) {
   return state;
 }
 
-// Amount of an amount cell; empty is 0. The cell has passed its check.
-Money CellAmount(const QString& text) {
-  return Money::Parse(Session::Current().Common().AmountTextToNumberText(text)).value_or(Money());
-}
 DbValue TextOrNull(const QString& text) { return text.isEmpty() ? DbValue() : DbValue(text); }
-QDate CellDate(const QString& text) { return Session::Current().Common().ParseDate(text); }
 // The guard of a write to a journal line: not cleared, not ticked.
 const QLatin1String kUntickedLine(" and bdelete=0 and (iflagbank is null or iflagbank=0)");
 
@@ -99,14 +94,14 @@ WriteOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
   Session& s = Session::Current();
   const bool book = c.target.bookMode;
   std::vector<QString>& cell = row.cells;
-  const Money debit = CellAmount(cell[kQyDebit]), credit = CellAmount(cell[kQyCredit]);
+  const Money debit = CheckedAmount(cell[kQyDebit]), credit = CheckedAmount(cell[kQyCredit]);
   const QString debitColumn = c.foreign ? QStringLiteral("md_f") : QStringLiteral("md");
   const QString creditColumn = c.foreign ? QStringLiteral("mc_f") : QStringLiteral("mc");
   // A new line carries zero in the amounts of the other currency kind.
   const QString otherAmounts = c.foreign ? QStringLiteral("md, mc") : QStringLiteral("md_f, mc_f");
   const QString sign = cell[kQySign].trimmed();
   const QString digest = cell[kQyDigest].isEmpty() ? QStringLiteral(" ") : cell[kQyDigest];
-  const DbValue billDate = cell[kQyBillDate].isEmpty() ? DbValue() : DbValue(CellDate(cell[kQyBillDate]));
+  const DbValue billDate = cell[kQyBillDate].isEmpty() ? DbValue() : DbValue(CheckedDate(cell[kQyBillDate]));
   int signSeq = 0;
   if (!book && !sign.isEmpty()) {
     platform::VoucherSignInfo info;
@@ -117,7 +112,7 @@ WriteOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
 
   if (book) {
     // Shared values of both statements: date, sign, settlement, number, amounts, bill date, digest.
-    platform::DbParams values{CellDate(cell[kQyDate]), TextOrNull(sign), TextOrNull(cell[kQySettle]),
+    platform::DbParams values{CheckedDate(cell[kQyDate]), TextOrNull(sign), TextOrNull(cell[kQySettle]),
                               TextOrNull(cell[kQyNumber]), debit, credit, billDate, digest};
     if (row.key.isEmpty()) {
       platform::TransactionGuard guard(s.Db());
@@ -145,7 +140,7 @@ WriteOutcome SaveEnterpriseRow(ItemRow& row, const ItemContext& c) {
     cell[kQyNo] = row.key;
     cell[kQyPzid] = sign.isEmpty() ? QString() : cell[kQyPzid];
   } else {
-    platform::DbParams values{CellDate(cell[kQyDate]), TextOrNull(sign), sign.isEmpty() ? DbValue() : DbValue(signSeq),
+    platform::DbParams values{CheckedDate(cell[kQyDate]), TextOrNull(sign), sign.isEmpty() ? DbValue() : DbValue(signSeq),
                               voucherNo, TextOrNull(cell[kQySettle]), TextOrNull(cell[kQyNumber]), debit, credit,
                               billDate, digest};
     if (row.key.isEmpty()) {

@@ -2,6 +2,7 @@
 #include "opening/guarded_command.h"
 
 #include "platform/controls/date_picker.h"
+#include "platform/controls/date_text.h"
 #include "platform/controls/list_grid.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/print/rtprn.h"
@@ -13,6 +14,7 @@
 #include "shared/messages.h"
 #include "shared/popups.h"
 #include "shared/session.h"
+#include "shared/typed_value_texts.h"
 #include "shared/window_dressing.h"
 
 #include <QCloseEvent>
@@ -266,7 +268,7 @@ void frmYHDZQC::ShowDirection() {
 }
 
 Money frmYHDZQC::LabelAmount(const QLabel* label) const {
-  return Money::Parse(Session::Current().Common().AmountTextToNumberText(label->text().trimmed())).value_or(Money());
+  return platform::ReadAmount(label->text()).value.value_or(Money());
 }
 
 void frmYHDZQC::CalcAdjustedBalances() {
@@ -298,7 +300,6 @@ SummaryTexts frmYHDZQC::Texts() const {
 }
 
 bool frmYHDZQC::SaveSetup() {
-  Session& s = Session::Current();
   if (!loaded_) {
     shared::ShowMsgBox(GetResString(QStringLiteral("corvane.opening.notloaded")), 48, CashText("00046"));
     return false;
@@ -314,24 +315,29 @@ bool frmYHDZQC::SaveSetup() {
   }
   for (int n : {21, 22})
     if (labels_[n]->text().trimmed().isEmpty()) labels_[n]->setText(QStringLiteral("0.00"));
-  const QDate start = s.Common().ParseDate(text11_->text().trimmed());
+  const QDate start = platform::DateText::Parse(text11_->text()).value_or(QDate());
   return RunGuarded([&] { SaveOpeningSetup(target_, start, LabelAmount(labels_[21]), LabelAmount(labels_[22])); });
 }
 
 bool frmYHDZQC::TakeBalanceBox(QLineEdit* box) {
   QLabel* label = box == text1_ ? labels_[21] : labels_[22];
   const QString typed = box->text().trimmed();
-  if (const std::optional<Money> balance = ReadOpeningBalance(typed)) {
-    label->setText(balance->ToDisplayText());
+  const platform::AmountReading balance = ReadOpeningBalance(typed);
+  if (balance.value) {
+    label->setText(balance.value->ToDisplayText());
     return true;
   }
   // Hidden before the message takes the focus, so losing it ends nothing twice.
   box->hide();
   label->show();
   const QString side = (box == text1_ ? labels_[25] : labels_[23])->text();
-  shared::ShowMsgBox(GetResString(QStringLiteral("corvane.opening.balancerefused"), side, typed,
-                                  Money::LineMax().ToDisplayText(), label->text()),
-                     48, CashText("00046"));
+  const QString prompt =
+      balance.refusal == platform::AmountRefusal::Range
+          ? GetResString(QStringLiteral("corvane.opening.balancerefused"), side, typed,
+                         Money::LineMax().ToDisplayText(), label->text())
+          : GetResString(QStringLiteral("corvane.opening.balanceunread"), side,
+                         shared::AmountRefusalText(typed, balance.refusal), label->text());
+  shared::ShowMsgBox(prompt, 48, CashText("00046"));
   return false;
 }
 
@@ -347,7 +353,9 @@ void frmYHDZQC::Command3_Click() {
 }
 
 void frmYHDZQC::StartBalanceEdit(QLabel* label, QLineEdit* box) {
-  box->setText(Session::Current().Common().AmountTextToNumberText(label->text()));
+  // The figure without its separators, to be typed over.
+  const std::optional<Money> shown = platform::ReadAmount(label->text()).value;
+  box->setText(shown ? platform::PlainAmountText(*shown) : label->text());
   label->hide();
   box->show();
   box->setFocus();

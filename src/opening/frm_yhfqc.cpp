@@ -16,10 +16,6 @@ using shared::Session;
 
 namespace {
 QString CashText(const char* number) { return GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QLatin1String(number)); }
-platform::Money AmountOf(const QString& text) {
-  if (text.trimmed().isEmpty()) return platform::Money();
-  return platform::Money::Parse(Session::Current().Common().AmountTextToNumberText(text.trimmed())).value_or(platform::Money());
-}
 }  // namespace
 
 frmYHFQC::frmYHFQC() : OpeningItemWindow(QStringLiteral("frmYHFQC"), kYhColumns) {
@@ -72,7 +68,7 @@ void frmYHFQC::LoadData(const ItemContext& context) {
 // Keeps the running balance's amounts of a row in step with its cells.
 void frmYHFQC::Movement(const std::vector<QString>& cells, int row) {
   const bool debit = !cells[kYhDebit].trimmed().isEmpty();
-  const platform::Money amount = AmountOf(debit ? cells[kYhDebit] : cells[kYhCredit]);
+  const platform::Money amount = CheckedAmount(debit ? cells[kYhDebit] : cells[kYhCredit]);
   balance_.SetAmounts(row, debit ? amount : platform::Money(), debit ? platform::Money() : amount, debit);
 }
 

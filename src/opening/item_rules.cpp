@@ -1,15 +1,16 @@
 #include "opening/opening_items.h"
 
-#include "shared/date_text.h"
+#include "platform/controls/amount_reader.h"
+#include "platform/controls/date_text.h"
+#include "platform/controls/typed_value.h"
 #include "shared/messages.h"
-#include "shared/session.h"
 #include "shared/settle_style_match.h"
+#include "shared/typed_value_texts.h"
 
 namespace corvane::opening {
 
 using platform::Money;
 using shared::GetResString;
-using shared::Session;
 
 namespace {
 
@@ -18,38 +19,31 @@ QString Own(const char* name) { return GetResString(QStringLiteral("corvane.open
 
 CellCheck Refuse(const QString& text, const QString& prompt) { return {false, text, prompt}; }
 
-// A date before the start date; the three refusals are the window's own.
+// A date cell kept in the form "yyyy.mm.dd"; a text that is no date is named.
+CellCheck CheckDate(const QString& text) {
+  const std::optional<QDate> date = platform::DateText::Parse(text);
+  if (!date) return Refuse(text, shared::DateRefusalText(text));
+  return {true, platform::DateText::Format(*date), {}};
+}
+
+// A date before the start date; the empty and late refusals are the window's own.
 CellCheck CheckItemDate(const QString& text, const QDate& start, const QString& emptyPrompt, const QString& latePrompt) {
   if (text.isEmpty()) return Refuse(text, emptyPrompt);
-  QString d = text;
-  if (shared::NormalizeDateText(d).isEmpty()) return Refuse(text, Cash("00096"));
-  if (Session::Current().Common().ParseDate(d) >= start) return Refuse(text, latePrompt);
-  return {true, d, {}};
+  const CellCheck date = CheckDate(text);
+  if (date.ok && platform::DateText::Parse(date.text) >= start) return Refuse(text, latePrompt);
+  return date;
 }
 
 // An amount cell: empty, or a number shown "#,0.00". A refusal names what was typed.
 CellCheck CheckAmount(const QString& text) {
   if (text.isEmpty()) return {true, text, {}};
-  const auto refuse = [&](const QString& why) {
-    return Refuse(text, GetResString(QStringLiteral("corvane.grid.amountrefused"), text, why));
-  };
-  const auto m = Money::Parse(Session::Current().Common().AmountTextToNumberText(text));
-  if (!m) return refuse(Own("amounterr"));
-  if (*m > Money::LineMax() || *m < -Money::LineMax())
-    return refuse(GetResString(QStringLiteral("corvane.grid.amounttoolarge"), Money::LineMax().ToDisplayText()));
-  return {true, m->ToDisplayText(), {}};
+  platform::AmountReading r = platform::ReadAmount(text);
+  if (r.value && (*r.value > Money::LineMax() || *r.value < -Money::LineMax()))
+    r = {std::nullopt, platform::AmountRefusal::Range};
+  if (!r.value) return Refuse(text, shared::AmountRefusalText(text, r.refusal));
+  return {true, r.value->ToDisplayText(), {}};
 }
 
-Money AmountOf(const QString& text) {
-  return Money::Parse(Session::Current().Common().AmountTextToNumberText(text)).value_or(Money());
-}
-
-// The digits a voucher number text begins with, as the number is read from it.
-QString LeadingDigits(const QString& text) {
-  qsizetype n = 0;
-  while (n < text.size() && text[n] >= QLatin1Char('0') && text[n] <= QLatin1Char('9')) ++n;
-  return text.left(n);
-}
 
 // Runs every cell check over the row; the first refusal ends it.
 template <class Check>
@@ -66,6 +60,10 @@ RowCheck CheckCells(std::vector<QString>& cells, int first, int last, Check chec
 
 }  // namespace
 
+Money CheckedAmount(const QString& cell) { return platform::ReadAmount(cell).value.value_or(Money()); }
+
+QDate CheckedDate(const QString& cell) { return platform::DateText::Parse(cell).value_or(QDate()); }
+
 CellCheck CheckEnterpriseCell(int col, const QString& raw, const ItemContext& c) {
   const QString text = raw.trimmed();
   const bool book = c.target.bookMode;
@@ -79,25 +77,20 @@ CellCheck CheckEnterpriseCell(int col, const QString& raw, const ItemContext& c)
     }
     case kQyNo: {
       if (book || text.isEmpty()) return {true, text, {}};
-      // Only the leading number is stored, so the cell keeps just that number (none
-      // for 0, as a stored 0 is shown); a text without one would be stored as 0.
-      const QString digits = LeadingDigits(text);
-      if (digits.isEmpty()) return Refuse(text, GetResString(QStringLiteral("corvane.opening.voucherno"), text));
-      if (digits.toDouble() > 32767) return Refuse(text, Cash("00100"));
-      const int number = digits.toInt();
-      return {true, number == 0 ? QString() : QString::number(number), {}};
+      // The number is stored as a whole number: a cell that is none is refused (a
+      // stored 0 shows as no number, so the cell keeps none for 0).
+      const std::optional<qint64> number = platform::ReadWholeNumber(text);
+      if (!number || *number < 0) return Refuse(text, GetResString(QStringLiteral("corvane.opening.voucherno"), text));
+      if (*number > 32767) return Refuse(text, Cash("00100"));
+      return {true, *number == 0 ? QString() : QString::number(*number), {}};
     }
     case kQySettle:
       return {true, shared::SettleStyleOfCell(text).code, {}};
     case kQyDebit:
     case kQyCredit:
       return CheckAmount(text);
-    case kQyBillDate: {
-      if (text.isEmpty()) return {true, text, {}};
-      QString d = text;
-      if (shared::NormalizeDateText(d).isEmpty()) return Refuse(text, Cash("00096"));
-      return {true, d, {}};
-    }
+    case kQyBillDate:
+      return text.isEmpty() ? CellCheck{true, text, {}} : CheckDate(text);
     default:
       return {true, text, {}};
   }
@@ -123,7 +116,7 @@ RowCheck CheckEnterpriseRow(std::vector<QString>& cells, const ItemContext& c) {
   RowCheck r = CheckCells(kept, kQyDate, kQyDigest, [&](int col, const QString& t) { return CheckEnterpriseCell(col, t, c); });
   if (!r.ok) return r;
   if (kept[kQyDebit].isEmpty() && kept[kQyCredit].isEmpty()) return {false, kQyDebit, Cash("00090")};
-  if (!AmountOf(kept[kQyDebit]).IsZero() && !AmountOf(kept[kQyCredit]).IsZero())
+  if (!CheckedAmount(kept[kQyDebit]).IsZero() && !CheckedAmount(kept[kQyCredit]).IsZero())
     return {false, kQyDebit, Own("bothamounts")};
   // Both dates are in the form "yyyy.mm.dd" now, so the texts order as the dates do.
   if (!kept[kQyBillDate].isEmpty() && kept[kQyBillDate] > kept[kQyDate]) return {false, kQyBillDate, Cash("00092")};
@@ -136,7 +129,7 @@ RowCheck CheckBankRow(std::vector<QString>& cells, const ItemContext& c) {
   RowCheck r = CheckCells(kept, kYhDate, kYhCredit, [&](int col, const QString& t) { return CheckBankCell(col, t, c); });
   if (!r.ok) return r;
   if (kept[kYhDebit].isEmpty() && kept[kYhCredit].isEmpty()) return {false, kYhDebit, Cash("00090")};
-  const Money debit = AmountOf(kept[kYhDebit]), credit = AmountOf(kept[kYhCredit]);
+  const Money debit = CheckedAmount(kept[kYhDebit]), credit = CheckedAmount(kept[kYhCredit]);
   if (!debit.IsZero() && !credit.IsZero()) return {false, kYhDebit, Own("bothamounts")};
   // The line is stored on the side that carries the amount. A zero typed alone is
   // an item of 0 on its own side ("0.00" counts as filled), a debit when both are.

@@ -62,6 +62,9 @@ struct RowCheck {
   QString prompt;
 };
 CellCheck CheckEnterpriseCell(int col, const QString& text, const ItemContext& c);
+// The amount and date of a cell that passed its check (an empty amount is 0).
+platform::Money CheckedAmount(const QString& cell);
+QDate CheckedDate(const QString& cell);
 CellCheck CheckBankCell(int col, const QString& text, const ItemContext& c);
 // Every cell (the date too, whether or not it was ever typed), then the row.
 // The kept texts replace the row's cells when the row passes.

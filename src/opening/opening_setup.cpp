@@ -52,15 +52,14 @@ AdjustedBalances ComputeAdjusted(const OpeningFigures& f) {
                          f.journalDebitBefore, f.journalCreditBefore, f.debitDirection);
 }
 
-std::optional<Money> ReadOpeningBalance(const QString& typed) {
-  const QString text = typed.trimmed();
-  if (text.isEmpty()) return Money();
-  const std::optional<Money> m = Money::Parse(Session::Current().Common().AmountTextToNumberText(text));
-  if (!m) return std::nullopt;
+platform::AmountReading ReadOpeningBalance(const QString& typed) {
+  if (typed.trimmed().isEmpty()) return {Money(), platform::AmountRefusal::None};
+  const platform::AmountReading r = platform::ReadAmount(typed);
+  if (!r.value) return r;
   // Kept to the cent, so the limit holds for the figure that is stored.
-  const Money cents = m->RoundedToCents();
-  if (cents > Money::LineMax() || cents < -Money::LineMax()) return std::nullopt;
-  return cents;
+  const Money cents = r.value->RoundedToCents();
+  if (cents > Money::LineMax() || cents < -Money::LineMax()) return {std::nullopt, platform::AmountRefusal::Range};
+  return {cents, platform::AmountRefusal::None};
 }
 
 void SaveOpeningSetup(const OpeningTarget& target, const QDate& startDate, Money journalOpening, Money bankOpening) {

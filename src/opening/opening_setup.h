@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/controls/amount_reader.h"
+
 #include "opening/opening_target.h"
 #include "platform/db/money.h"
 
@@ -55,7 +57,8 @@ AdjustedBalances ComputeAdjusted(const OpeningFigures& f);
 // line of the statement or journal may carry, Money::LineMax() either way, since
 // the balance is kept as such a line and summed with the others. Anything else
 // (a larger figure, an exponent, "inf", an error text) gives nothing.
-std::optional<platform::Money> ReadOpeningBalance(const QString& typed);
+// A refusal says why (AmountRefusal::Range beyond that limit).
+platform::AmountReading ReadOpeningBalance(const QString& typed);
 
 // Writes the start date, the statement opening row and the journal opening row in
 // one transaction (all or nothing). In book mode the start date belongs to the

@@ -1,5 +1,7 @@
 #include "query/audit_load.h"
 
+#include "platform/controls/typed_value.h"
+
 #include "platform/db/money.h"
 #include "query/tick_status_load.h"
 #include "shared/account_facts.h"
@@ -46,20 +48,10 @@ std::optional<QDate> AuditCutOff(const QDate& auditDate, int days) {
 }
 
 std::optional<int> AuditDays(const QString& text) {
-  const QString t = text.trimmed();
-  int end = 0;
-  if (end < t.size() && (t[end] == QLatin1Char('-') || t[end] == QLatin1Char('+'))) ++end;
-  bool point = false;
-  int digits = 0;
-  for (; end < t.size(); ++end) {
-    if (t[end].isDigit()) ++digits;
-    else if (t[end] == QLatin1Char('.') && !point) point = true;
-    else break;
-  }
-  if (digits == 0) return 0;
-  const double value = std::nearbyint(t.left(end).toDouble());  // ties to even
-  if (value < -32768 || value > 32767) return std::nullopt;
-  return static_cast<int>(value);
+  if (platform::PlainForm(text).isEmpty()) return 0;
+  const std::optional<qint64> days = platform::ReadWholeNumber(text, true);
+  if (!days || *days < -32768 || *days > 32767) return std::nullopt;
+  return static_cast<int>(*days);
 }
 
 SqlBuilder AuditStatementQuery(const AuditRequest& r) {

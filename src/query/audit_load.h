@@ -41,9 +41,9 @@ std::vector<std::vector<QString>> ReadAuditStatement(platform::DbConnection& db,
 std::vector<std::vector<QString>> ReadAuditJournal(platform::DbConnection& db, const AuditRequest& r,
                                                    const AuditTexts& texts);
 
-// An age in days as typed ("30", "30天", " -5"): the leading number rounded to a
-// whole number, a half to the even neighbour. Nothing when the number is beyond
-// the 16-bit range; 0 when the text does not start with a number.
+// An age in days as typed ("30", "３０", " -5"), read by platform::ReadWholeNumber
+// with a fraction rounded half to the even neighbour; an empty box is 0. Nothing
+// for any other text ("abc30", "3O") or a number beyond the 16-bit range.
 std::optional<int> AuditDays(const QString& text);
 
 }  // namespace corvane::query

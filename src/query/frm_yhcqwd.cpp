@@ -1,5 +1,7 @@
 #include "query/frm_yhcqwd.h"
 
+#include "platform/controls/date_text.h"
+
 #include "platform/controls/list_grid.h"
 #include "query/audit_load.h"
 #include "query/frm_yhcqwdtj.h"
@@ -93,7 +95,7 @@ bool frmYHCQWD::LoadData(const QString& dateText, int days) {
     request.bookMode = book;
     request.homeCurrency = s.Common().GetAccountSetInfo().HomeCurrencyName;
     if (!EDate.trimmed().isEmpty()) {
-      const QDate auditDate = s.Common().ParseDate(EDate.trimmed());
+      const QDate auditDate = platform::DateText::Parse(EDate).value_or(QDate());
       if (!auditDate.isValid()) throw std::runtime_error(GetResString(QStringLiteral("corvane.query.baddate"), EDate).toStdString());
       request.cutOff = AuditCutOff(auditDate, days);
     }

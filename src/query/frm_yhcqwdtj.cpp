@@ -1,11 +1,14 @@
 #include "query/frm_yhcqwdtj.h"
 
+#include "platform/controls/date_text.h"
+#include "platform/controls/typed_value.h"
 #include "platform/services/modal_runner.h"
 #include "query/audit_load.h"
 #include "shared/messages.h"
 #include "shared/named_widget.h"
 #include "shared/popups.h"
 #include "shared/session.h"
+#include "shared/typed_value_texts.h"
 #include "shared/window_dressing.h"
 
 #include <QGridLayout>
@@ -87,22 +90,19 @@ void frmYHCQWDTJ::StepDays(int step) {
 
 void frmYHCQWDTJ::Command1_Click() {
   platform::CommonServices& common = Session::Current().Common();
-  const QString date = text1_->text().trimmed();
-  try {
-    if (!date.isEmpty() && !common.IsValidDate(date)) {
-      text1_->setFocus();
-      text1_->selectAll();
-      return;
-    }
-  } catch (const std::exception&) {
-    text1_->setFocus();
+  const QString typed = text1_->text().trimmed();
+  const std::optional<QDate> read = platform::DateText::Parse(typed);
+  if (!typed.isEmpty() && !read) {
+    shared::RefuseBox(text1_, shared::DateRefusalText(typed));
     return;
   }
+  // The audit shows its date as the boxes do, whatever form was typed.
+  const QString date = read ? platform::DateText::Format(*read) : QString();
   const std::optional<int> days = AuditDays(text2_->text());
   if (!days) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.daysrange")), 0, GetResString(shared::kCashTitleKey));
-    text2_->setFocus();
-    text2_->selectAll();
+    const bool number = platform::ReadWholeNumber(text2_->text(), true).has_value();
+    shared::RefuseBox(text2_, number ? GetResString(QStringLiteral("corvane.query.daysrange"))
+                                     : shared::WholeNumberRefusalText(text2_->text()));
     return;
   }
   platform::ParamObject& param = common.GetParamObject();

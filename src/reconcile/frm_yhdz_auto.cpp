@@ -1,11 +1,14 @@
 #include "reconcile/frm_yhdz_auto.h"
 
 #include "platform/controls/date_edit.h"
+#include "platform/controls/date_text.h"
+#include "platform/controls/typed_value.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "reconcile/frm_yhdz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "shared/typed_value_texts.h"
 #include "shared/window_dressing.h"
 #include "shared/named_widget.h"
 
@@ -31,37 +34,13 @@ namespace {
 
 const QString kPrefix = QStringLiteral("Q9.CW.GL.ZWSQL.CASHBANK.");
 
-// The number a typed text holds: blanks around it, a sign, digits with at most
-// one point; none for anything else (a letter anywhere refuses the text).
-std::optional<double> TypedNumber(const QString& text) {
-  const QString t = text.trimmed();
-  if (t.isEmpty()) return 0.0;
-  int i = 0;
-  const int n = t.size();
-  if (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')) ++i;
-  bool digits = false, point = false;
-  for (; i < n; ++i) {
-    if (t[i] == QLatin1Char('.') && !point) {
-      point = true;
-    } else if (t[i].isDigit() && t[i].unicode() < 128) {
-      digits = true;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (!digits) return std::nullopt;
-  return t.toDouble();
-}
-
 }  // namespace
 
 std::optional<int> ParseDayCount(const QString& text) {
-  // The default rounding mode takes halves to the even neighbour (2.5 → 2, 3.5 → 4).
-  const std::optional<double> typed = TypedNumber(text);
-  if (!typed) return std::nullopt;
-  const double days = std::nearbyint(*typed);
-  if (!(days >= 0 && days <= frmYHDZAuto::kMaxDays)) return std::nullopt;
-  return static_cast<int>(days);
+  if (platform::PlainForm(text).isEmpty()) return 0;
+  const std::optional<qint64> days = platform::ReadWholeNumber(text, true);
+  if (!days || *days < 0 || *days > frmYHDZAuto::kMaxDays) return std::nullopt;
+  return static_cast<int>(*days);
 }
 
 frmYHDZAuto::frmYHDZAuto(frmYHDZ& owner, QWidget* parent) : QDialog(parent), owner_(owner) {
@@ -151,31 +130,23 @@ bool frmYHDZAuto::AcceptCutOff(QString& cutOff) {
   text1_->setText(typed);
   cutOff.clear();
   if (typed.isEmpty()) return true;  // no cut-off
-  bool valid = false;
-  try {
-    // The suite's check puts an accepted date into its one display form.
-    valid = Session::Current().Common().CheckDateBox(text1_);
-  } catch (const std::exception&) {
-    valid = false;
-  }
-  cutOff = text1_->text().trimmed();
-  if (!valid || cutOff.isEmpty()) {
-    // A date box that is refused says so by getting the focus back.
-    cutOff.clear();
-    text1_->setFocus();
-    text1_->selectAll();
+  const std::optional<QDate> date = platform::DateText::Parse(typed);
+  if (!date) {
+    shared::RefuseBox(text1_, shared::DateRefusalText(typed));
     return false;
   }
+  // One display form in the box, whatever form was typed.
+  cutOff = platform::DateText::Format(*date);
+  text1_->setText(cutOff);
   return true;
 }
 
 bool frmYHDZAuto::AcceptDays(int& days) {
   const std::optional<int> parsed = ParseDayCount(text2_->text());
   if (!parsed) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.daylimit"), kMaxDays), 0,
-                       GetResString(shared::kCashTitleKey));
-    text2_->setFocus();
-    text2_->selectAll();
+    const bool number = platform::ReadWholeNumber(text2_->text(), true).has_value();
+    shared::RefuseBox(text2_, number ? GetResString(QStringLiteral("corvane.recon.daylimit"), kMaxDays)
+                                     : shared::WholeNumberRefusalText(text2_->text()));
     return false;
   }
   days = *parsed;

@@ -7,6 +7,9 @@
 #include "reconcile/frm_yhdz_auto.h"
 #include "reconcile/frm_yh_un_auto.h"
 #include "reconcile/frm_yhdz.h"
+
+#include "platform/controls/amount_reader.h"
+#include "platform/controls/date_text.h"
 #include "reconcile/frm_yhdz_check.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
@@ -119,7 +122,7 @@ void frmYHDZ::AutoReconcile() {
     BusyScope busy(*this);
     QDate cutOff;
     try {
-      if (!AutoEndDate.trimmed().isEmpty()) cutOff = s.Common().ParseDate(AutoEndDate.trimmed());
+      cutOff = platform::DateText::Parse(AutoEndDate).value_or(QDate());
       // The cut-off is the account's "last requested" date whatever the run finds.
       if (!StoreCutOff(s.Db(), CurYHKM, cutOff)) {
         shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.notfondkm"), CurYHKM), 0,
@@ -368,17 +371,16 @@ void frmYHDZ::ToggleTick(ReconSide side) {
 // --- Row filters.
 
 RowConditions frmYHDZ::ConditionsFromVariables() {
-  platform::CommonServices& common = Session::Current().Common();
   RowConditions c;
   c.execFilter = Filter.ExecFilter;
-  if (!Filter.StartDate.trimmed().isEmpty()) c.startDate = common.ParseDate(Filter.StartDate.trimmed());
-  if (!Filter.EndDate.trimmed().isEmpty()) c.endDate = common.ParseDate(Filter.EndDate.trimmed());
+  if (const auto start = platform::DateText::Parse(Filter.StartDate)) c.startDate = *start;
+  if (const auto end = platform::DateText::Parse(Filter.EndDate)) c.endDate = *end;
   c.styles = Filter.CurCn_m.split(QLatin1Char(' '), Qt::SkipEmptyParts);
   c.selNull = bSelNULL;
   c.number = Filter.CurCn_id.trimmed();
   c.direction = Filter.CurBd_c;
-  if (!Filter.CurMmoney.trimmed().isEmpty())
-    c.amount = platform::Money::Parse(common.AmountTextToNumberText(Filter.CurMmoney)).value_or(platform::Money());
+  // The condition dialog let only an amount or an empty box through.
+  c.amount = platform::ReadAmount(Filter.CurMmoney).value;
   c.markMode = ShowMarkMode();
   return c;
 }
@@ -407,12 +409,8 @@ void frmYHDZ::FilterGrids() {
   {
     shared::frmYHFilter dialog(*this, this);
     dialog.SetFilterOff(!Filter.ExecFilter);
+    // The amount comes back from the dialog as a plain number, as it is shown again.
     dialog.Preset(Filter);
-    // The amount goes into the box as a plain number, without separators.
-    try {
-      dialog.Text4()->setText(Session::Current().Common().AmountTextToNumberText(Filter.CurMmoney));
-    } catch (const std::exception&) {
-    }
     dialog.ShowModal();
   }
   // The styles are those of the dialog's last OK, a Cancel included.

@@ -1,5 +1,7 @@
 #include "shared/balance_sums.h"
 
+#include "platform/controls/date_text.h"
+
 #include "platform/db/sql_builder.h"
 #include "platform/services/service_error.h"
 #include "shared/session.h"
@@ -17,7 +19,7 @@ bool BookMode() { return Session::Current().BookMode(); }
 
 // The end date text as a date; a text that is no date is an error, not "no bound".
 QDate ParseEndDate(const QString& endDate) {
-  const QDate d = Session::Current().Common().ParseDate(endDate.trimmed());
+  const QDate d = platform::DateText::Parse(endDate).value_or(QDate());
   if (!d.isValid()) throw platform::ServiceError(QStringLiteral("\"%1\" is not a date").arg(endDate));
   return d;
 }

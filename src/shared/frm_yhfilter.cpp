@@ -6,6 +6,7 @@
 #include "shared/settle_style_match.h"
 #include "shared/twips.h"
 
+#include "platform/controls/amount_reader.h"
 #include "platform/controls/resource_pictures.h"
 #include "platform/services/modal_runner.h"
 #include "shared/named_widget.h"
@@ -85,9 +86,9 @@ void frmYHFilter::BuildControls() {
   text1_ = NewBox("Text1", this);
   text2_ = NewBox("Text2", this);
   text3_ = NewBox("Text3", this);
-  text4_ = NewBox("Text4", this);
-  // The amount box keeps what is typed, and OK checks it as a whole: a filter of
-  // keystrokes would silently make "12.3.4" into another amount, 12.34.
+  // The amount box keeps what is typed, commas too, and OK reads it as a whole: a
+  // filter of keystrokes would silently make "12,5" or "12.3.4" into another amount.
+  text4_ = Named(new QLineEdit, "Text4");
   for (QLineEdit* box : {text1_, text2_, text4_}) box->installEventFilter(this);
   command3_ = NewReferenceButton("Command3", 212);
   command4_ = NewReferenceButton("Command4", 212);
@@ -194,7 +195,9 @@ void frmYHFilter::Preset(const FilterConditions& conditions) {
   text1_->setText(conditions.StartDate);
   text2_->setText(conditions.EndDate);
   text3_->setText(conditions.CurCn_id);
-  text4_->setText(conditions.CurMmoney);
+  // An amount shows as a plain number to be typed over, whatever form it was given in.
+  const std::optional<platform::Money> amount = platform::ReadAmount(conditions.CurMmoney).value;
+  text4_->setText(amount ? platform::PlainAmountText(*amount) : conditions.CurMmoney);
   const QString code = TrimSettleStyle(conditions.CurCn_m.trimmed());
   int index = 0;
   for (int i = 0; i < combo1_->count(); ++i) {

@@ -99,7 +99,10 @@ class frmYHFilter : public QDialog {
   void SetBoxColours(const QColor& colour);
   void OpenPopup(QLineEdit* box);
   // Empty or a date the suite accepts; a refused one gets the focus.
+  // False, after saying why and selecting the box again, for a text that is no date
+  // or no amount.
   bool DateBoxAccepted(QLineEdit* box);
+  bool AmountBoxAccepted();
   QString DateText(QLineEdit* box) const;
   QString StyleCode(const QString& entryText) const;
   void TakeStyleList();

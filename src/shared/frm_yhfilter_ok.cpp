@@ -4,6 +4,10 @@
 
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "shared/typed_value_texts.h"
+
+#include "platform/controls/amount_reader.h"
+#include "platform/controls/date_text.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,31 +32,23 @@ bool CancelClearsExecCom(int mode) { return mode == 1 || mode == 2 || mode == 5;
 }  // namespace
 
 bool frmYHFilter::DateBoxAccepted(QLineEdit* box) {
-  if (box->text().trimmed().isEmpty()) return true;
-  bool valid = false;
-  try {
-    valid = Session::Current().Common().IsValidDate(box->text());
-  } catch (const std::exception&) {
-    valid = false;
-  }
-  // The box that holds the refused date takes the focus back; the dialog says
-  // nothing of its own.
-  if (!valid) {
-    box->setFocus();
-    box->selectAll();
-  }
-  return valid;
+  if (box->text().trimmed().isEmpty() || platform::DateText::Parse(box->text())) return true;
+  RefuseBox(box, DateRefusalText(box->text()));
+  return false;
+}
+
+bool frmYHFilter::AmountBoxAccepted() {
+  const platform::AmountReading r = platform::ReadAmount(text4_->text());
+  if (r.value || r.refusal == platform::AmountRefusal::Empty) return true;
+  RefuseBox(text4_, AmountRefusalText(text4_->text(), r.refusal));
+  return false;
 }
 
 QString frmYHFilter::DateText(QLineEdit* box) const {
   // The windows compare dates as text with their "yyyy.mm.dd" cells, so an
   // accepted date goes back in that form whatever way it was typed.
-  const QString typed = box->text();
-  if (typed.trimmed().isEmpty()) return QString();
-  platform::CommonServices& common = Session::Current().Common();
-  const QDate date = common.ParseDate(typed);
-  const QString shown = date.isValid() ? common.FormatDate(date) : QString();
-  return shown.isEmpty() || shown == QLatin1String("0100.01.01") ? typed : shown;
+  const std::optional<QDate> date = platform::DateText::Parse(box->text());
+  return date ? platform::DateText::Format(*date) : QString();
 }
 
 void frmYHFilter::SetCallerCondition(FilterConditions& target) {
@@ -62,16 +58,17 @@ void frmYHFilter::SetCallerCondition(FilterConditions& target) {
   target.CurCn_m = StyleCode(combo1_->currentText());
   target.CurCn_id = text3_->text();
   target.CurBd_c = option1_[0]->isChecked() ? 0 : option1_[1]->isChecked() ? 1 : 2;
-  target.CurMmoney = text4_->text();
+  // The amount goes back as a plain number, so every window reads it alike.
+  const std::optional<platform::Money> amount = platform::ReadAmount(text4_->text()).value;
+  target.CurMmoney = amount ? platform::PlainAmountText(*amount) : QString();
 }
 
 void frmYHFilter::Command1_Click() {
   const bool filterOff = check1_->isChecked();
-  // The dates are checked before anything is handed back, so a refused OK
-  // followed by Cancel leaves the caller's conditions as they were. Only a date
-  // is checked: the order of the two dates and the amount are the windows'
-  // business (an amount that is no number counts as 0 there).
-  if (!filterOff && !(DateBoxAccepted(text1_) && DateBoxAccepted(text2_))) return;
+  // The dates and the amount are checked before anything is handed back, so a
+  // refused OK followed by Cancel leaves the caller's conditions as they were; the
+  // order of the two dates is the windows' business.
+  if (!filterOff && !(DateBoxAccepted(text1_) && DateBoxAccepted(text2_) && AmountBoxAccepted())) return;
   if (!IsCallerMode(YhOrQy)) {
     done(QDialog::Accepted);
     return;

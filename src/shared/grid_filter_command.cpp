@@ -32,11 +32,8 @@ bool GridFilterFind::AskConditions(bool find) {
     dialog.EnableFrame();
     // A find cannot switch the conditions off.
     if (find) dialog.Check1()->setVisible(false);
-    FilterConditions shown = c;
-    shown.CurMmoney = c.CurMmoney.trimmed().isEmpty()
-                          ? c.CurMmoney
-                          : Session::Current().Common().AmountTextToNumberText(c.CurMmoney);
-    dialog.Preset(shown);
+    // The amount comes back from the dialog as a plain number, as it is shown again.
+    dialog.Preset(c);
     if (!dialog.ShowModal()) return false;
   } catch (const std::exception& e) {
     ShowMsgBox(FailureText(e), 16, GetResString(kCashTitleKey));

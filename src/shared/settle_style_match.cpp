@@ -1,5 +1,6 @@
 #include "shared/settle_style_match.h"
 
+#include "platform/controls/typed_value.h"
 #include "platform/db/text_key.h"
 #include "platform/services/common_services.h"
 #include "shared/session.h"
@@ -29,7 +30,9 @@ bool SettleStyleMatches(const QString& lineStyle, const QStringList& codes, bool
 
 CellSettleStyle SettleStyleOfCell(const QString& cell) {
   platform::CommonServices& common = Session::Current().Common();
-  const QString text = cell.trimmed();
+  // A code typed full-width ("２０３") is the code in its plain form, not its first
+  // character cut to the column's bytes.
+  const QString text = platform::ReadCode(cell);
   if (text.isEmpty()) return {};
   if (common.SettleStyleExists(text)) return {text, true};
   const QString entryCode = common.GetSettleStyleCode(text);

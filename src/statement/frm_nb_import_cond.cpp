@@ -1,5 +1,8 @@
 #include "statement/frm_nb_import_cond.h"
 
+#include "platform/controls/date_text.h"
+#include "shared/typed_value_texts.h"
+
 #include "platform/services/cash_services.h"
 #include "platform/services/common_services.h"
 #include "platform/services/statement_import.h"
@@ -100,7 +103,14 @@ bool frmNBImportCond::ReadDate(QLineEdit* box, const QString& emptyMessage, cons
     box->setFocus();
     return false;
   }
-  date = Session::Current().Common().ParseDate(text);
+  // The suite's check and the component read a date alike; a text it let pass
+  // that is still no date is refused in the words of every other date box.
+  const std::optional<QDate> read = platform::DateText::Parse(text);
+  if (!read) {
+    shared::RefuseBox(box, shared::DateRefusalText(text));
+    return false;
+  }
+  date = *read;
   return true;
 }
 

@@ -8,6 +8,8 @@
 #include "shared/right_menu.h"
 #include "shared/session.h"
 #include "statement/frm_yhdzd.h"
+
+#include "platform/controls/amount_reader.h"
 #include "statement/statement_cells.h"
 #include "statement/statement_store.h"
 
@@ -230,8 +232,8 @@ void frmYHDZD::ApplyFilter() {
   // A style or number is matched exactly as typed, character by character.
   const QString style = f.CurCn_m.trimmed().isEmpty() ? QString() : f.CurCn_m;
   const QString number = f.CurCn_id.trimmed().isEmpty() ? QString() : f.CurCn_id;
-  const std::optional<Money> amount =
-      f.CurMmoney.trimmed().isEmpty() ? std::nullopt : Money::Parse(f.CurMmoney.trimmed());
+  // The condition dialog let only an amount or an empty box through.
+  const std::optional<Money> amount = platform::ReadAmount(f.CurMmoney).value;
   auto shown = [&](int r) {
     if (!f.ExecFilter) return true;
     const QDate date = CellDate(grid_->TextMatrix(r, 1));

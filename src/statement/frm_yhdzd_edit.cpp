@@ -3,6 +3,7 @@
 #include "shared/messages.h"
 #include "shared/session.h"
 #include "shared/settle_style_match.h"
+#include "shared/typed_value_texts.h"
 #include "statement/frm_yhdzd.h"
 #include "statement/statement_cells.h"
 #include "statement/statement_store.h"
@@ -16,11 +17,12 @@ using shared::Session;
 namespace {
 
 // An amount refused is named in the message: the cell goes back to its old text.
-int Refuse(const QString& key, const QString* amount = nullptr) {
+// A text that cannot be read is named by the reader's own message (named).
+int Refuse(const QString& key, const QString* amount = nullptr, const QString& named = QString()) {
   QString prompt = key == QLatin1String(kAmountTooLargeKey) ? GetResString(key, Money::LineMax().ToDisplayText())
                                                             : GetResString(key);
   if (amount) prompt = GetResString(QStringLiteral("corvane.grid.amountrefused"), *amount, prompt);
-  return shared::ShowMsgBox(prompt, 0, GetResString(shared::kCashTitleKey));
+  return shared::ShowMsgBox(named.isEmpty() ? prompt : named, 0, GetResString(shared::kCashTitleKey));
 }
 
 }  // namespace
@@ -29,9 +31,11 @@ int Refuse(const QString& key, const QString* amount = nullptr) {
 // an amount in "#,0.00", a settlement style as its code).
 bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
   QString key;
+  QString named;
   switch (col) {
     case 1:
       key = CheckDateCell(text, BDate, context_.upperBound);
+      if (key == QLatin1String(kUnreadDateKey)) named = shared::DateRefusalText(text);
       break;
     case 2: {
       const shared::CellSettleStyle style = shared::SettleStyleOfCell(text);
@@ -42,14 +46,14 @@ bool frmYHDZD::ValidateCell(int row, int col, QString& text) {
     case 4:
     case 5: {
       Money amount;
-      key = CheckAmountCell(text, amount);
+      key = CheckAmountCell(text, amount, &named);
       break;
     }
     default:
       break;
   }
   if (key.isEmpty()) return true;
-  Refuse(key, col == 4 || col == 5 ? &text : nullptr);
+  Refuse(key, col == 4 || col == 5 ? &text : nullptr, named);
   grid_->setFocus();
   return false;
 }

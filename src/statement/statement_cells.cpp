@@ -1,6 +1,8 @@
 #include "statement/statement_cells.h"
 
-#include "shared/date_text.h"
+#include "platform/controls/amount_reader.h"
+#include "platform/controls/date_text.h"
+#include "shared/typed_value_texts.h"
 
 #include <QRegularExpression>
 
@@ -10,30 +12,29 @@ using platform::Money;
 
 QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLimit) {
   if (text.trimmed().isEmpty()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00652");
-  QString normal = text.trimmed();
-  const QString d = shared::NormalizeDateText(normal);
-  const QDate date = QDate::fromString(d, QStringLiteral("yyyy.MM.dd"));
-  if (d.isEmpty() || !date.isValid()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00096");
-  if (startDate.isValid() && date < startDate) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
-  if (endLimit.isValid() && date > endLimit) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
-  text = d;
+  const std::optional<QDate> date = platform::DateText::Parse(text);
+  if (!date) return QString::fromLatin1(kUnreadDateKey);
+  if (startDate.isValid() && *date < startDate) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
+  if (endLimit.isValid() && *date > endLimit) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+  text = platform::DateText::Format(*date);
   return QString();
 }
 
-QString CheckAmountCell(QString& text, Money& amount) {
+QString CheckAmountCell(QString& text, Money& amount, QString* refusal) {
   amount = Money();
-  const QString t = text.trimmed();
-  if (t.isEmpty()) {
+  if (text.trimmed().isEmpty()) {
     text.clear();
     return QString();
   }
-  const std::optional<Money> m = Money::Parse(t);
-  // More than two decimals would be stored rounded without the user seeing it.
-  if (!m || *m < Money() || m->Raw() % 100 != 0)
-    return QStringLiteral("corvane.statement.badamount");
-  if (*m > Money::LineMax()) return QString::fromLatin1(kAmountTooLargeKey);
-  amount = *m;
-  text = m->IsZero() ? QString() : m->ToDisplayText();
+  const platform::AmountReading r = platform::ReadAmount(text);
+  if (!r.value) {
+    if (refusal) *refusal = shared::AmountRefusalText(text, r.refusal);
+    return QString::fromLatin1(r.refusal == platform::AmountRefusal::Range ? kAmountTooLargeKey : kUnreadAmountKey);
+  }
+  if (*r.value < Money()) return QStringLiteral("corvane.statement.badamount");
+  if (*r.value > Money::LineMax()) return QString::fromLatin1(kAmountTooLargeKey);
+  amount = *r.value;
+  text = amount.IsZero() ? QString() : amount.ToDisplayText();
   return QString();
 }
 
@@ -66,7 +67,7 @@ QDate CellDate(const QString& text) {
   return QDate(number(0, 4), number(5, 2), number(8, 2));
 }
 
-Money CellAmount(const QString& text) { return Money::Parse(text).value_or(Money()); }
+Money CellAmount(const QString& text) { return platform::ReadAmount(text).value.value_or(Money()); }
 
 QString FourDigitNumber(const QString& number) {
   static const QRegularExpression kNumber(QStringLiteral("^\\s*([+-]?)([0-9]{1,18})(?:\\.([0-9]*))?\\s*$"));

@@ -11,17 +11,21 @@ namespace corvane::statement {
 // The checks of a keyed statement cell, without the grid: each gives the
 // resource key of the message to show, or the empty text when the cell is right.
 
-// A date cell: text is rewritten into "yyyy.mm.dd" when it is a date. Compared as
-// dates: not before the start date, not after the last day of the end period
-// (invalid: no upper limit).
+// A date cell: text is rewritten into "yyyy.mm.dd" when it is a date (read by
+// platform::DateText::Parse; kUnreadDateKey, its text naming the cell and the forms
+// to type, when it is none). Compared as dates: not before the start date, not
+// after the last day of the end period (invalid: no upper limit).
+inline constexpr const char* kUnreadDateKey = "corvane.read.date";
 QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLimit);
 
-// An amount cell: empty, or a number of at most two decimals above zero and not
-// above Money::LineMax() (kAmountTooLargeKey, its text takes that amount as its
-// argument). 0.00 counts as empty. On success text is "#,0.00" (or empty) and
-// amount its value.
+// An amount cell: empty, or an amount (read by platform::ReadAmount) above zero and
+// not above Money::LineMax() (kAmountTooLargeKey, its text takes that amount as its
+// argument). 0.00 counts as empty. A text that is no amount gives kUnreadAmountKey
+// and, in refusal, the reader's message naming why. On success text is "#,0.00"
+// (or empty) and amount its value.
 inline constexpr const char* kAmountTooLargeKey = "corvane.grid.amounttoolarge";
-QString CheckAmountCell(QString& text, platform::Money& amount);
+inline constexpr const char* kUnreadAmountKey = "corvane.read.amount";
+QString CheckAmountCell(QString& text, platform::Money& amount, QString* refusal = nullptr);
 
 // A row: exactly one of the two amounts. Gives the column (4 debit, 5 credit) to
 // go to in col.

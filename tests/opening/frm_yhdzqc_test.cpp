@@ -11,6 +11,7 @@
 #include "platform/services/param_object.h"
 #include "shared/messages.h"
 #include "shared/session.h"
+#include "shared/typed_value_texts.h"
 #include "suite/services/suite_settings.h"
 #include "support/scripted_print.h"
 
@@ -134,7 +135,7 @@ TEST_P(FrmYhdzqcTest, TheCalculatorButtonsEndTheEditWithTheirResult) {
 // calculator are 0, as keyed; the Delete key deletes as in any amount box.
 TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNothingIsWritten) {
   enum Path { kTyped, kPasted, kCalculator };
-  enum Told { kNothing, kBalance, kCalculatorError };
+  enum Told { kNothing, kBalance, kUnread, kCalculatorError };
   struct Case {
     const char* name;
     int button;  // 4 the journal balance, 5 the statement balance
@@ -149,12 +150,15 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
       {"TooLargeTyped", 4, kTyped, "10000000000", kBalance, "10000000000", kept},
       {"TooLargeNegativeTyped", 5, kTyped, "-10000000000", kBalance, "-10000000000", kept},
       {"ThirteenDigitsTyped", 4, kTyped, "9999999999999", kBalance, "9999999999999", kept},
-      {"ExponentPasted", 5, kPasted, "1e+17", kBalance, "1e+17", kept},
-      {"NegativeExponentPasted", 4, kPasted, "-1e+17", kBalance, "-1e+17", kept},
-      {"InfinityPasted", 4, kPasted, "inf", kBalance, "inf", kept},
-      {"NotANumberPasted", 5, kPasted, "nan", kBalance, "nan", kept},
-      {"ErrorTextPasted", 5, kPasted, "Error", kBalance, "Error", kept},
-      {"JustPastTheLimitPasted", 4, kPasted, "9,999,999,999.995", kBalance, "9,999,999,999.995", kept},
+      {"ExponentPasted", 5, kPasted, "1e+17", kUnread, "1e+17", kept},
+      {"NegativeExponentPasted", 4, kPasted, "-1e+17", kUnread, "-1e+17", kept},
+      {"InfinityPasted", 4, kPasted, "inf", kUnread, "inf", kept},
+      {"NotANumberPasted", 5, kPasted, "nan", kUnread, "nan", kept},
+      {"ErrorTextPasted", 5, kPasted, "Error", kUnread, "Error", kept},
+      {"JustPastTheLimitPasted", 4, kPasted, "9,999,999,999.995", kUnread, "9,999,999,999.995", kept},
+      // Typed as pasted, full-width as plain: no key is dropped so that the rest is another number.
+      {"DecimalCommaTyped", 4, kTyped, "１２，５", kUnread, "12,5", kept},
+      {"ExponentTyped", 5, kTyped, "1e5", kUnread, "1e5", kept},
       {"CalculatorTooLarge", 4, kCalculator, "99999999999999999", kBalance, "9999999999999999", kept},
       {"CalculatorTooLargeNegative", 5, kCalculator, "0-99999999999", kBalance, "-99999999999", kept},
       {"CalculatorDivisionByZero", 4, kCalculator, "1/0", kCalculatorError, "E", kept},
@@ -165,6 +169,9 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
       {"CalculatorCleared", 5, kCalculator, "C", kNothing, "", {"0.00", "0.00"}},
       // "<" the Left key, "\x7f" the Delete key.
       {"DeleteTyped", 4, kTyped, "123<<\x7f", kNothing, "", {"13.00", "0.00"}},
+      {"BracketsTyped", 4, kTyped, "(100.00)", kNothing, "", {"-100.00", "0.00"}},
+      {"BracketsPasted", 5, kPasted, "(100.00)", kNothing, "", {"-100.00", "-100.00"}},
+      {"FullWidthPasted", 4, kPasted, "１２３４．５６", kNothing, "", {"1,234.56", "-100.00"}},
   };
   const QString journalSql = QStringLiteral("update %1 set md=? where %2=? and iperiod=20").arg(fx_.JournalTable(), fx_.KeyColumn());
   const QString bankSql = QStringLiteral("update %1 set mmoney=? where %2=? and ibegin=0").arg(fx_.StatementTable(), fx_.KeyColumn());
@@ -204,9 +211,9 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
         box->clear();
         if (c.path == kPasted) box->setText(QString::fromUtf8(c.input));
         else
-          for (const char* k = c.input; *k; ++k)
-            send(box, *k == '<' ? Qt::Key_Left : *k == '\x7f' ? Qt::Key_Delete : Qt::Key_unknown,
-                 *k == '<' ? QString() : QString(QLatin1Char(*k)));
+          for (QChar k : QString::fromUtf8(c.input))
+            send(box, k == '<' ? Qt::Key_Left : k == '\x7f' ? Qt::Key_Delete : Qt::Key_unknown,
+                 k == '<' ? QString() : QString(k));
         send(box, Qt::Key_Return, QStringLiteral("\r"));
       }
       EXPECT_FALSE(box->isVisibleTo(&w));
@@ -219,11 +226,15 @@ TEST_P(FrmYhdzqcTest, ABalanceBeyondTheLineLimitOrNoNumberIsRefusedByNameAndNoth
         continue;
       }
       const QString side = w.Label(c.button == 4 ? 25 : 23)->text();
+      const QString named = QString::fromUtf8(c.named);
       const QString expected =
           c.told == kBalance
-              ? shared::GetResString(QStringLiteral("corvane.opening.balancerefused"), side, QString::fromUtf8(c.named),
+              ? shared::GetResString(QStringLiteral("corvane.opening.balancerefused"), side, named,
                                      QStringLiteral("9,999,999,999.99"), before)
-              : shared::GetResString(QStringLiteral("corvane.calculator.refused"), QString::fromUtf8(c.named), boxBefore);
+          : c.told == kUnread
+              ? shared::GetResString(QStringLiteral("corvane.opening.balanceunread"), side,
+                                     shared::AmountRefusalText(named, platform::ReadAmount(named).refusal), before)
+              : shared::GetResString(QStringLiteral("corvane.calculator.refused"), named, boxBefore);
       EXPECT_EQ(session_.Messages().Count(), 1);
       EXPECT_EQ(session_.Messages().LastPrompt(), expected);
       EXPECT_TRUE(session_.Messages().LastPrompt().contains(QString::fromUtf8(c.named)));

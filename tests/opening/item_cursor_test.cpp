@@ -103,12 +103,12 @@ TEST_P(ItemCursorTest, EnterpriseItemsTypingAfterARefusalOrAdd) {
   const QString noAmount = testing::Cash("00090"), discard = shared::GetResString(QStringLiteral("corvane.grid.discardrow"));
   const QString undated = Book() ? shared::GetResString(QStringLiteral("corvane.opening.flowdateempty")) : testing::Cash("00094");
   const QString date = QStringLiteral("2026.02.20");
-  // A voucher number is stored as the number it begins with, which the cell then shows.
+  // A voucher number is a whole number, which the cell then shows as stored.
   std::vector<KeyCase> voucher;
   if (!Book())
     voucher.push_back({"SaveAVoucherNumberWithoutANumber", {{kQyDate, date}, {kQyDebit, "75"}, {kQyNo, "EMPTY"}}, "save",
                        {shared::GetResString(QStringLiteral("corvane.opening.voucherno"), QStringLiteral("EMPTY")), discard},
-                       kQyNo, "12a", "12"});
+                       kQyNo, "012", "12"});
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
     TypingGoesToTheCellNamed(w, voucher);
     TypingGoesToTheCellNamed(

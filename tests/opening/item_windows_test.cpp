@@ -1,5 +1,6 @@
 #include "opening/frm_qyfqc.h"
 #include "opening_fixture.h"
+#include "platform/controls/amount_key_filter.h"
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/toolbar_host.h"
 #include "shared/frm_yhfilter.h"
@@ -11,6 +12,8 @@
 #include "support/scripted_print.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <array>
 #include <QKeyEvent>
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace corvane::opening {
 namespace {
@@ -114,6 +118,48 @@ TEST_P(ItemWindowsTest, AnAmountBeyondTheLineLimitOrNoNumberIsRefusedByNameOnBot
   OpenItems<frmYHFQC>([&](frmYHFQC& w) { refuseEach(w, kYhDate, kYhDebit); });
   EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("1=1")), journal);
   EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("1=1")), statement);
+}
+
+// Keyed as a clerk with a Chinese input method does, typed key by key or pasted,
+// a cell is read as meant or refused with the reason: no comma, bracket or letter
+// is dropped so that the rest is stored as another amount, and a full-width style
+// is its code, not its first character.
+TEST_P(ItemWindowsTest, TypedAndPastedCellsAreReadAsMeantOrRefusedWithTheReason) {
+  const char* const comma = "corvane.read.amount.separator";
+  struct Case { const char* text; bool paste; const char* refusal; };  // refusal: its message key
+  const Case cases[] = {{"12,5", false, comma}, {"１２，５", false, comma}, {"1 234,56", false, comma},
+                        {"1.234,56", true, comma}, {"1e5", false, "corvane.read.amount"}, {"(100.00)", false, nullptr},
+                        {"(100.00)", true, nullptr}, {"１２３４．５６", true, nullptr}};
+  auto type = [](QWidget* to, const QString& keys) {
+    for (QChar ch : keys) QTest::sendKeyEvent(QTest::Click, to, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  };
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.text);
+      session_.Messages().Clear();
+      w.AddRow();
+      const int row = w.MsGrid1()->Rows() - 1;
+      w.MsGrid1()->SetTextMatrix(row, kYhDate, QStringLiteral("2026.02.20"));
+      ASSERT_TRUE(w.MsGrid1()->StartEdit(row, kYhSettle));
+      QWidget* style = w.MsGrid1()->ActiveEditor();
+      type(style->focusProxy() ? style->focusProxy() : style, QStringLiteral("２０３"));
+      ASSERT_TRUE(w.MsGrid1()->CommitEdit() && w.MsGrid1()->StartEdit(row, kYhDebit));
+      auto* box = qobject_cast<QLineEdit*>(w.MsGrid1()->ActiveEditor());
+      QGuiApplication::clipboard()->setText(QString::fromUtf8(c.text));
+      c.paste ? box->paste() : type(box, QString::fromUtf8(c.text));
+      EXPECT_EQ(w.MsGrid1()->CommitEdit(), c.refusal == nullptr);
+      if (c.refusal) {
+        EXPECT_EQ(session_.Messages().LastPrompt(),
+                  shared::GetResString(QString::fromLatin1(c.refusal), platform::ToHalfWidth(QString::fromUtf8(c.text))));
+        w.Editor()->DiscardCurrentRow();
+      } else {
+        EXPECT_EQ(w.Editor()->CommitCurrentRow(), shared::GridEditor::Commit::Saved);
+      }
+    }
+  });
+  const QString stored = QStringLiteral("ibegin=2 and mmoney=? and bd_c=1 and csettle='203'");
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), stored, {Money::FromCents(-10000)}), 2);
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), stored, {Money::FromCents(123456)}), 1);
 }
 
 // The fixture's ticked journal line is refused; its regular line is marked deleted.

@@ -82,6 +82,7 @@ TEST_P(OpeningItemsTest, EnterpriseCellChecks) {
       {kQySign, "记 记账凭证", true, "记"},
       {kQyNo, "32767", true, "32767"},
       {kQyNo, "32768", Book(), Book() ? "32768" : ""},  // voucher numbers are limited in account mode only
+      {kQyNo, "１２", true, Book() ? "１２" : "12"},       {kQyNo, "12abc", Book(), Book() ? "12abc" : ""},
       {kQySettle, "202 转账支票", true, "202"},
       {kQyDebit, "1234.5", true, "1,234.50"},
       {kQyDebit, "12abc", false, ""},

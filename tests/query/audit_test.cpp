@@ -140,10 +140,11 @@ TEST(AuditCutOff, AuditDateLessTheDays) {
 TEST(AuditDays, TypedAgeAsAWholeNumberWithinSixteenBits) {
   struct Case { const char* typed; std::optional<int> days; };
   const Case cases[] = {
-      {"30", 30},         {"", 0},          {"abc", 0},        {"-5", -5},        {" 45 ", 45},
-      {"30天", 30},       {"2.5", 2},       {"3.5", 4},        {"-2.5", -2},      {"32767", 32767},
+      {"30", 30},         {"", 0},          {"abc", std::nullopt}, {"-5", -5},        {" 45 ", 45},
+      {"30天", std::nullopt}, {"2.5", 2},   {"3.5", 4},        {"-2.5", -2},      {"32767", 32767},
       {"-32768", -32768}, {"32768", std::nullopt},             {"-32769", std::nullopt},
-      {"99999999999", std::nullopt},        {"+7", 7},         {"1.2.3", 1},
+      {"99999999999", std::nullopt},        {"+7", 7},         {"1.2.3", std::nullopt},
+      {"３０", 30},       {"abc30", std::nullopt},             {"3O", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(AuditDays(QString::fromUtf8(c.typed)), c.days) << c.typed;
 }

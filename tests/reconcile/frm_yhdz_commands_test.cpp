@@ -491,21 +491,23 @@ TEST_P(FrmYhdzCommandTest, AReleasedReferenceShowsEveryRowAndLeavesNoNumber) {
   EXPECT_EQ(boxes, QStringLiteral("|1234567.50"));
 }
 
-// The filter dialog refuses only a date that is no date: it stays open with the
-// focus in that box, says nothing of its own, and nothing is filtered. A reversed
-// range and an amount that is no number go back as typed and are filtered by.
+// The filter dialog refuses a date that is no date and an amount that is none: it
+// says why, stays open with the focus in that box, and nothing is filtered. A
+// reversed range goes back as typed, an amount as a plain number.
 TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
   frmYHDZ* w = Open();
   ASSERT_NE(w, nullptr);
   platform::ListGrid* statement = w->MsGrid2();
   emit statement->GotFocus();
-  struct Case { const char *start, *end, *amount, *focus; };  // focus: the refused box, nullptr when accepted
+  // focus: the refused box, nullptr when accepted; back: the amount handed back
+  struct Case { const char *start, *end, *amount, *focus, *back = ""; };
   const Case cases[] = {
       {"2026.2.30", "", "", "Text1"},
       {"", "March", "", "Text2"},
+      {"", "", "abc12.3.4x", "Text4"},
+      {"", "", "12.3.4", "Text4"},
       {"2026.3.1", "2026.2.1", "", nullptr},
-      {"", "", "abc12.3.4x", nullptr},
-      {"", "", "12.3.4", nullptr},
+      {"", "", "1,234.5", nullptr, "1234.50"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.start) + "|" + c.end + "|" + c.amount);
@@ -526,11 +528,11 @@ TEST_P(FrmYhdzCommandTest, TheFilterDialogRefusesWhatItCannotUse) {
       if (QWidget* f = d.focusWidget()) focused = f->objectName();
     });
     w->rFilt();
-    EXPECT_EQ(session_.Messages().Count(), 0);
+    EXPECT_EQ(session_.Messages().Count(), c.focus ? 1 : 0);
     EXPECT_EQ(stayedOpen, c.focus != nullptr);
     EXPECT_EQ(w->Filter.ExecCom, c.focus == nullptr);
     if (c.focus == nullptr) {
-      EXPECT_EQ(w->Filter.CurMmoney, QString::fromLatin1(c.amount));
+      EXPECT_EQ(w->Filter.CurMmoney, QString::fromLatin1(c.back));
       continue;
     }
     EXPECT_EQ(focused, QString::fromLatin1(c.focus));

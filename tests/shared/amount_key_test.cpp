@@ -29,11 +29,11 @@ struct KeyCase {
 TEST(FilterAmountKeyTest, DecidesEachKeyForTheBoxAsItStands) {
   const KeyCase cases[] = {
       {"sign in front of the digits", '-', "12", 0, 0, true},
-      {"sign when only positive amounts", '-', "", 0, 0, false, false, {true, 16, 2}},
-      {"point leaving three decimals", '.', "12345", 2, 0, false},
-      {"Chinese character", 0x94F6, "12", 2, 0, false},
+      {"sign when only positive amounts", '-', "", 0, 0, true, false, {true, 16, 2}},
+      {"point leaving three decimals", '.', "12345", 2, 0, true},
+      {"Chinese character", 0x94F6, "12", 2, 0, true},
       {"key beyond 16 bits", 0x1F600, "12", 2, 0, false},
-      {"fifth decimal of four", '5', "1.2345", 6, 0, false, false, {false, 16, 4}},
+      {"fifth decimal of four", '5', "1.2345", 6, 0, true, false, {false, 16, 4}},
       {"13th integer digit brings its point", '3', "123456789012", 12, 0, true, true},
       {"with a sign the 12th digit does", '2', "-12345678901", 12, 0, true, true},
       {"13th digit in front brings none", '9', "123456789012", 0, 0, true},
@@ -58,14 +58,14 @@ void Type(QLineEdit& box, const char* keys) {
   }
 }
 
-// The box takes only what an amount may hold. What a Chinese input method types in
+// Only the whole part's room is held to. What a Chinese input method types in
 // full-width mode, key by key or committed in one piece, reaches it in ASCII and
 // under the same rules.
 TEST(AmountKeyFilterTest, FullWidthKeysAndCommittedTextAreTypedInAscii) {
   QLineEdit box;
   new AmountKeyFilter(&box);
   Type(box, "-12a.3-45");
-  EXPECT_EQ(box.text(), "-12.34");
+  EXPECT_EQ(box.text(), "-12a.3-45");  // kept whole, for the reader to refuse by name
   box.clear();
   Type(box, "123456789012345");
   EXPECT_EQ(box.text(), "1234567890123.45");  // the point came by itself
@@ -75,7 +75,7 @@ TEST(AmountKeyFilterTest, FullWidthKeysAndCommittedTextAreTypedInAscii) {
   box.clear();
   for (QChar ch : QString::fromUtf8("－７７．７７７"))
     QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-  EXPECT_EQ(box.text(), "-77.77");  // the third decimal refused as typed in ASCII
+  EXPECT_EQ(box.text(), "-77.777");  // the third decimal kept, as typed in ASCII
   box.clear();
   QInputMethodEvent commit;
   commit.setCommitString(QString::fromUtf8("１２３。４"));

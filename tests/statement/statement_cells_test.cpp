@@ -32,8 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DateCell,
     ::testing::Values(DateCase{"OtherForm", kEnd, "2026-7-2", "", "2026.07.02"},
                       DateCase{"NoUpperLimitWithoutAnEnd", QDate(), "2099.01.01", "", "2099.01.01"},
-                      DateCase{"NoDate", kEnd, "2026.02.30", "Q9.GL.ZWSQL.CASHBANK.00096", "2026.02.30"},
-                      DateCase{"Text", kEnd, "abc", "Q9.GL.ZWSQL.CASHBANK.00096", "abc"}),
+                      DateCase{"NoDate", kEnd, "2026.02.30", "corvane.read.date", "2026.02.30"},
+                      DateCase{"Text", kEnd, "abc", "corvane.read.date", "abc"},
+                      DateCase{"FullWidth", kEnd, "２０２６－７－２", "", "2026.07.02"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AmountCase {

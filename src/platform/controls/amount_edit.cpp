@@ -9,17 +9,15 @@ namespace corvane::platform {
 
 namespace {
 
-// Guards what the key filter does not see: pasted and dropped text.
+// Pasted and dropped text goes in whole, in its plain forms: the reader judges it
+// as it judges typed text, and a refusal says why.
 class AmountValidator : public QValidator {
  public:
-  AmountValidator(const AmountKeyRules* rules, QObject* parent) : QValidator(parent), rules_(rules) {}
+  using QValidator::QValidator;
   State validate(QString& input, int&) const override {
     input = ToHalfWidth(input);
-    return IsAmountTextAllowed(input, *rules_) ? Acceptable : Invalid;
+    return Acceptable;
   }
-
- private:
-  const AmountKeyRules* rules_;
 };
 
 QChar FilterKeyOf(const QKeyEvent* event) {
@@ -44,7 +42,7 @@ QChar FilterKeyOf(const QKeyEvent* event) {
 
 AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  setValidator(new AmountValidator(&rules_, this));
+  setValidator(new AmountValidator(this));
   setMaxLength(rules_.maxLength + rules_.maxLength / 3);  // room for separators in the display form
 }
 
@@ -53,16 +51,21 @@ void AmountEdit::SetRules(const AmountKeyRules& rules) {
   setMaxLength(rules_.maxLength + rules_.maxLength / 3);
 }
 
-std::optional<Money> AmountEdit::Value() const { return Money::Parse(text()); }
+AmountReading AmountEdit::Reading() const {
+  AmountNotation notation;
+  notation.decimals = rules_.decimals;
+  return ReadAmount(text(), notation);
+}
+
+std::optional<Money> AmountEdit::Value() const { return Reading().value; }
 
 void AmountEdit::SetValue(std::optional<Money> value) {
   setText(value ? FormatAmount(*value, rules_.decimals) : QString());
 }
 
 QString AmountEdit::PlainText() const {
-  QString t = text();
-  t.remove(QLatin1Char(','));
-  return t;
+  const std::optional<Money> value = Value();
+  return value ? FormatAmount(*value, rules_.decimals).remove(QLatin1Char(',')) : text();
 }
 
 QString AmountEdit::DisplayText() const {
@@ -114,15 +117,15 @@ void AmountEdit::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void AmountEdit::focusInEvent(QFocusEvent* event) {
-  if (text().contains(QLatin1Char(','))) setText(PlainText());
+  if (text().contains(QLatin1Char(',')) && Value()) setText(PlainText());
   QLineEdit::focusInEvent(event);
 }
 
 void AmountEdit::focusOutEvent(QFocusEvent* event) {
   // A popup of the box's own (a menu, the calculator) is no leaving.
   if (event->reason() != Qt::PopupFocusReason) {
-    const QString plain = PlainText().trimmed();
-    if (plain.isEmpty() || !Money::Parse(plain)) {
+    const QString plain = text().trimmed();
+    if (!Value()) {
       // A lone sign or point is no amount; anything else unreadable stays for the user to see.
       if (plain == QLatin1String("-") || plain == QLatin1String("+") || plain == QLatin1String(".")) clear();
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/amount_key_filter.h"
+#include "platform/controls/amount_reader.h"
 #include "platform/db/money.h"
 
 #include <QLineEdit>
@@ -8,10 +9,11 @@
 
 namespace corvane::platform {
 
-// A text box for an amount. Keys pass the amount filter (digits, one point, a
-// leading sign, no more decimals than allowed); pasted text must form an amount as
-// a whole. While the box has the focus it shows the plain number ("1234.5"); when
-// it loses the focus it shows "#,0.00".
+// A text box for an amount. Digits keep to the box's room (FilterAmountKey); any
+// other key, and pasted text, goes in as it is, and the box's text is read by
+// ReadAmount with the box's decimals, so typing and pasting one text give one
+// answer. While the box has the focus a readable amount shows as the plain number
+// ("1234.5"); when it loses the focus as "#,0.00".
 class AmountEdit : public QLineEdit {
   Q_OBJECT
 
@@ -21,10 +23,12 @@ class AmountEdit : public QLineEdit {
   void SetRules(const AmountKeyRules& rules);
   const AmountKeyRules& Rules() const { return rules_; }
 
-  // Nothing when the box is empty or holds no number.
+  // The box's text read as an amount, or why it is none.
+  AmountReading Reading() const;
+  // Nothing when the box is empty or holds no amount.
   std::optional<Money> Value() const;
   void SetValue(std::optional<Money> value);
-  // The text without thousands separators.
+  // A readable amount without thousands separators; any other text as it stands.
   QString PlainText() const;
   // The amount in its display form, or the text as it stands when it is no amount.
   QString DisplayText() const;

@@ -30,32 +30,14 @@ AmountKeyVerdict FilterAmountKey(QChar key, const QString& text, int selStart, i
   const QString rest = before + after;
   const qsizetype point = rest.indexOf(QLatin1Char('.'));
 
-  if (key == QLatin1Char('.')) {
-    if (point >= 0 || rules.decimals <= 0) return AmountKeyVerdict::Refuse;
-    // A point typed in front of the sign or with more digits behind it than the
-    // decimals allow would make an amount the box cannot keep.
-    if (!after.isEmpty() && IsSign(after[0])) return AmountKeyVerdict::Refuse;
-    return after.size() <= rules.decimals ? AmountKeyVerdict::Pass : AmountKeyVerdict::Refuse;
-  }
-  if (IsSign(key)) {
-    const bool hasSign = rest.contains(QLatin1Char('+')) || rest.contains(QLatin1Char('-'));
-    return !rules.positiveOnly && !hasSign && selStart == 0 ? AmountKeyVerdict::Pass
-                                                            : AmountKeyVerdict::Refuse;
-  }
-  if (!IsAsciiDigit(key)) return AmountKeyVerdict::Refuse;
-  // Nothing goes in front of the sign.
-  if (before.isEmpty() && !after.isEmpty() && IsSign(after[0])) return AmountKeyVerdict::Refuse;
-
-  // The integer part (a sign included) holds at most maxLength - decimals - 1
-  // characters, wherever the caret is, so that the decimals always keep their room.
+  // Only the whole part is held to the box's room, so that the decimals keep
+  // theirs. Any other key goes in as typed (a comma, a bracket, a second point or
+  // sign, a letter, a third decimal): dropped, it would leave another number
+  // ("(100)" as 100, "1e5" as 15, "1.005" as 1.00); kept, the amount's reader
+  // refuses the text with its reason when the box is read.
   const int integerRoom = rules.maxLength - rules.decimals - 1;
-  if (point >= 0) {
-    const bool caretInDecimals = selStart > point;
-    if (!caretInDecimals) return point >= integerRoom ? AmountKeyVerdict::Refuse : AmountKeyVerdict::Pass;
-    // Decimals full and the caret among them: no further decimal digit.
-    const int decimalsNow = static_cast<int>(rest.size() - point - 1);
-    return decimalsNow >= rules.decimals ? AmountKeyVerdict::Refuse : AmountKeyVerdict::Pass;
-  }
+  if (!IsAsciiDigit(key) || (point >= 0 && selStart > point)) return AmountKeyVerdict::Pass;
+  if (point >= 0) return point >= integerRoom ? AmountKeyVerdict::Refuse : AmountKeyVerdict::Pass;
   // No point yet: typing the last character of the integer part at the end puts
   // the point in by itself.
   const int restLength = static_cast<int>(rest.size());

@@ -10,7 +10,9 @@ namespace corvane::platform {
 
 // The rules of an amount box: at most maxLength characters, at most `decimals`
 // digits after the point, at most maxLength - decimals - 1 characters before it (a
-// sign included), and a leading sign unless only positive amounts are wanted.
+// sign included). positiveOnly no longer refuses the sign key (a dropped sign
+// would leave another number): the check that reads such a box refuses a negative
+// amount with its reason.
 struct AmountKeyRules {
   bool positiveOnly = false;
   int maxLength = 16;
@@ -31,7 +33,9 @@ inline constexpr QChar kKeyBackspace = QChar(8);
 inline constexpr QChar kKeyEscape = QChar(27);
 
 // Decides one typed key of an amount box holding `text`, with the caret at selStart
-// and selLength characters selected (the key replaces them).
+// and selLength characters selected (the key replaces them). Only a digit of the
+// whole part can be refused (the box is full, or the whole part is); every other
+// key is typed, for the reader (ReadAmount) to judge the whole text.
 AmountKeyVerdict FilterAmountKey(QChar key, const QString& text, int selStart, int selLength,
                                  const AmountKeyRules& rules = AmountKeyRules());
 

@@ -1,5 +1,7 @@
 #include "platform/controls/date_text.h"
 
+#include "platform/controls/typed_value.h"
+
 #include <QRegularExpression>
 
 namespace corvane::platform {
@@ -7,7 +9,7 @@ namespace corvane::platform {
 std::optional<QDate> DateText::Parse(const QString& text) {
   static const QRegularExpression separated(QStringLiteral("^(\\d{4})([.\\-/])(\\d{1,2})\\2(\\d{1,2})$"));
   static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
-  const QString t = text.trimmed();
+  const QString t = PlainForm(text);
   int year = 0;
   int month = 0;
   int day = 0;
@@ -22,6 +24,8 @@ std::optional<QDate> DateText::Parse(const QString& text) {
   } else {
     return std::nullopt;
   }
+  // Earlier years are slips (a two-digit year) or the suite's text for no date.
+  if (year < kFirstYear) return std::nullopt;
   const QDate date(year, month, day);
   if (!date.isValid()) return std::nullopt;
   return date;

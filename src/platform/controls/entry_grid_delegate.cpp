@@ -128,7 +128,7 @@ void EntryGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
 QString EntryGridDelegate::EditorText(const QWidget* editor) {
   if (const auto* list = qobject_cast<const QComboBox*>(editor)) return list->currentText();
   if (const auto* amount = qobject_cast<const AmountEdit*>(editor)) {
-    return amount->PlainText().trimmed().isEmpty() ? QString() : amount->DisplayText();
+    return amount->text().trimmed().isEmpty() ? QString() : amount->DisplayText();
   }
   if (const auto* line = qobject_cast<const QLineEdit*>(editor)) return line->text();
   return QString();
@@ -138,8 +138,9 @@ void EntryGridDelegate::SetEditorText(QWidget* editor, const QString& text) {
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
     list->setEditText(text);
   } else if (auto* amount = qobject_cast<AmountEdit*>(editor)) {
-    QString plain = text;
-    amount->setText(plain.remove(QLatin1Char(',')));
+    // An amount opens without its separators; a text refused before opens as it was.
+    amount->setText(text);
+    amount->setText(amount->PlainText());
   } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     line->setText(text);
   }

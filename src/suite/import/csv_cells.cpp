@@ -3,6 +3,8 @@
 #include "suite/import/csv_columns.h"
 #include "suite/import/csv_statement.h"
 
+#include "platform/controls/amount_reader.h"
+
 #include <QDate>
 
 namespace corvane::suite {
@@ -13,85 +15,22 @@ namespace {
 
 bool IsSpace(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F); }
 
-bool IsThousands(QChar c, QChar thousands) {
-  return !thousands.isNull() && (c == thousands || (thousands == QLatin1Char(' ') && IsSpace(c)));
-}
-
-bool AllDigits(QStringView s) {
-  for (QChar c : s)
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  return true;
-}
-
-bool TakeSign(QStringView& s, bool& negative) {
-  if (s.isEmpty()) return false;
-  const QChar c = s.front();
-  if (c != QLatin1Char('+') && c != QLatin1Char('-') && c != QChar(0x2212)) return false;
-  negative = c != QLatin1Char('+');
-  s = s.mid(1);
-  return true;
-}
-
-bool TakeCurrencySign(QStringView& s) {
-  static const QString signs = QStringLiteral("¥￥$€£");
-  if (s.isEmpty() || !signs.contains(s.front())) return false;
-  s = s.mid(1).trimmed();
-  return true;
-}
-
-// The integer part: plain digits, or groups of three after a first group of one
-// to three, parted by the thousands separator.
-bool ReadWhole(QStringView s, QChar thousands, QString& digits) {
-  qsizetype group = 0;
-  bool grouped = false;
-  for (qsizetype i = 0; i < s.size(); ++i) {
-    const QChar c = s[i];
-    if (IsThousands(c, thousands)) {
-      if (group == 0 || (grouped && group != 3) || (!grouped && group > 3)) return false;
-      grouped = true;
-      group = 0;
-    } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-      digits += c;
-      ++group;
-    } else {
-      return false;
-    }
-  }
-  return !grouped || group == 3;
-}
-
 }  // namespace
 
 std::optional<Money> ReadCsvAmount(const QString& text, const AmountNotation& n, QString* reasonKey) {
-  auto refuse = [reasonKey](const char* key) -> std::optional<Money> {
-    if (reasonKey) *reasonKey = QString::fromLatin1(key);
-    return std::nullopt;
-  };
-  QStringView s = QStringView(text).trimmed();
-  if (s.isEmpty()) return refuse("corvane.import.noamount");
-  bool negative = false;
-  if (s.front() == QLatin1Char('(') && s.back() == QLatin1Char(')')) {
-    negative = true;
-    s = s.mid(1, s.size() - 2).trimmed();
+  // The boxes' reader in the notation of the file; a decimal point with nothing
+  // after it may be an amount cut off.
+  const platform::AmountReading r = platform::ReadAmount(text, {n.decimal, n.thousands, 2, false});
+  if (r.value) return r.value;
+  if (reasonKey) {
+    switch (r.refusal) {
+      case platform::AmountRefusal::Empty: *reasonKey = QStringLiteral("corvane.import.noamount"); break;
+      case platform::AmountRefusal::Decimals: *reasonKey = QStringLiteral("corvane.import.amount.decimals"); break;
+      case platform::AmountRefusal::Range: *reasonKey = QStringLiteral("corvane.import.amount.range"); break;
+      default: *reasonKey = QStringLiteral("corvane.import.amount.format"); break;
+    }
   }
-  bool signed_ = negative;
-  if (!signed_ && TakeSign(s, negative)) signed_ = true;
-  if (TakeCurrencySign(s) && !signed_) TakeSign(s, negative);
-  if (n.decimal == n.thousands) return refuse("corvane.import.amount.format");
-  const qsizetype point = s.indexOf(n.decimal);
-  const QStringView whole = point < 0 ? s : s.left(point);
-  const QStringView fraction = point < 0 ? QStringView() : s.mid(point + 1);
-  QString digits;
-  digits.reserve(s.size() + 1);
-  if (!ReadWhole(whole, n.thousands, digits) || (point >= 0 && (fraction.isEmpty() || !AllDigits(fraction))) ||
-      (digits.isEmpty() && fraction.isEmpty()))
-    return refuse("corvane.import.amount.format");
-  if (fraction.size() > 2) return refuse("corvane.import.amount.decimals");
-  if (digits.isEmpty()) digits = QStringLiteral("0");
-  if (!fraction.isEmpty()) digits += QLatin1Char('.') + fraction.toString();
-  const std::optional<Money> m = Money::Parse(digits);
-  if (!m) return refuse("corvane.import.amount.range");
-  return negative ? -*m : *m;
+  return std::nullopt;
 }
 
 AmountNotation GuessAmountNotation(const std::vector<QString>& samples) {

@@ -156,7 +156,7 @@ QString SuiteCashServices::NewFlowId(const QString& bookCode, bool reserve) {
 bool SuiteCashServices::CheckDateText(const QString& text, const QString& fieldName) {
   if (ParseDateText(text).isValid()) return true;
   ShowMessage(TextOr(texts_, QStringLiteral("corvane.suite.cash.baddate"),
-                     QStringLiteral("%1日期[%2]不是有效日期，请按yyyy.mm.dd格式输入。"), {fieldName, text.trimmed()}),
+                     QStringLiteral("%1日期[%2]不是有效日期，请按 2026.12.01、2026-12-01、2026/12/01 或 20261201 的形式输入。"), {fieldName, text.trimmed()}),
               48, GetMessageTitle(), QString(), 0);
   return false;
 }

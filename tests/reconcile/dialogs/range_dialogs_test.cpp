@@ -100,18 +100,18 @@ TEST_F(RangeDialogsTest, OkHandsThePeriodAndTheKindToTheWindow) {
 }
 
 // What OK cannot use gets the focus back and keeps the dialog open, said in a
-// message but for a refused cut-off date, which the focus alone shows; closed
-// then as the close box would, the dialog changes nothing.
+// message that names the text and the form to type; closed then as the close box
+// would, the dialog changes nothing.
 TEST_F(RangeDialogsTest, BadInputIsSaidAndKeepsTheDialogOpen) {
   struct Case { bool cancelRange; const char* cutOff; const char* days; const char* message; const char* focus; };
   const Case cases[] = {
-      {false, "2026.02.30", "12", nullptr, "Text1"},
-      {false, "2026.13.01", "12", nullptr, "Text1"},
+      {false, "2026.02.30", "12", "corvane.read.date|2026.02.30", "Text1"},
+      {false, "2026.13.01", "12", "corvane.read.date|2026.13.01", "Text1"},
       {false, "", "-1", "corvane.recon.daylimit|32767", "Text2"},
       {false, "", "32768", "corvane.recon.daylimit|32767", "Text2"},
       {false, "", "99999999999999999999", "corvane.recon.daylimit|32767", "Text2"},
-      {false, "", "abc", "corvane.recon.daylimit|32767", "Text2"},
-      {false, "", "1o", "corvane.recon.daylimit|32767", "Text2"},
+      {false, "", "abc", "corvane.read.number|abc", "Text2"},
+      {false, "", "1o", "corvane.read.number|1o", "Text2"},
       {true, nullptr, nullptr, "corvane.recon.noperiod", "Combo1"},  // a calendar without periods
   };
   for (const Case& c : cases) {

@@ -110,7 +110,7 @@ TEST_F(FilterTest, OkHandsTheConditionsToTheOpeningWindowInEachMode) {
     typed.style = c.style;
     EXPECT_TRUE(Run(owner, c.mode, typed));
     // The dates in the grids' form, whatever way they were typed.
-    ExpectSame(owner.c, {true, true, "2026.01.05", "2026.02.10", c.code, "A12", quint8(c.direction), "100.5"});
+    ExpectSame(owner.c, {true, true, "2026.01.05", "2026.02.10", c.code, "A12", quint8(c.direction), "100.50"});
     EXPECT_EQ(owner.cancelType, c.cancelType);
     ExpectSame(other.c, Earlier());  // another window's conditions are not touched
   }
@@ -148,18 +148,21 @@ TEST_F(FilterTest, BadDateKeepsTheDialogOpenAndWritesNothingUnlessTheFilterIsOff
   ExpectSame(owner.c, expected);
 }
 
-// OK checks only that each date given is a date: a refused one takes the focus
-// back without a message of the dialog's own; a reversed range and an amount
-// that is no number go back as typed (the windows count such an amount as 0).
-TEST_F(FilterTest, OkRefusesOnlyAnInvalidDateAndSaysNothing) {
-  struct Case { const char* name; const char* start; const char* end; const char* amount; const char* focus; };
+// OK checks each date given and the amount: a refused one is named in a message
+// that gives the form to type, its box takes the focus back and nothing goes
+// back. A reversed range goes back as typed; the amount goes back as a plain number.
+TEST_F(FilterTest, OkRefusesANoDateOrNoAmountWithItsReason) {
+  // focus: the box refused, key its message and text the text it names; else text is the start date handed back.
+  struct Case { const char* name; const char* start; const char* end; const char* amount; const char* focus; const char* key; const char* text; };
   const Case cases[] = {
-      {"start no date", "2026.02.30", "", "100.5", "Text1"},
-      {"end no date", "", "next week", "100.5", "Text2"},
-      {"both no date: the start first", "2026.13.01", "2026.00.01", "", "Text1"},
-      {"reversed range", "2026.03.01", "2026.02.01", "", nullptr},
-      {"amount of letters", "", "", "abc", nullptr},
-      {"amount with two points", "", "", "12.3.4", nullptr},
+      {"start no date", "2026.02.30", "", "100.5", "Text1", "corvane.read.date", "2026.02.30"},
+      {"end no date", "", "next week", "100.5", "Text2", "corvane.read.date", "next week"},
+      {"both no date: the start first", "2026.13.01", "2026.00.01", "", "Text1", "corvane.read.date", "2026.13.01"},
+      {"reversed range", "2026.03.01", "2026.02.01", "", nullptr, nullptr, "2026.03.01"},
+      {"amount of letters", "", "", "abc", "Text4", "corvane.read.amount", "abc"},
+      {"amount with two points", "", "", "12.3.4", "Text4", "corvane.read.amount.separator", "12.3.4"},
+      {"decimal comma", "", "", "12,5", "Text4", "corvane.read.amount.separator", "12,5"},
+      {"full-width", "２０２６－１２－０１", "", "１２５", nullptr, nullptr, "2026.12.01"},
   };
   for (int mode : {3, 4, 5}) {
     for (const Case& c : cases) {
@@ -173,16 +176,17 @@ TEST_F(FilterTest, OkRefusesOnlyAnInvalidDateAndSaysNothing) {
       bool stayedOpen = false;
       QString focused;
       EXPECT_EQ(Run(owner, mode, typed, &stayedOpen, &focused), c.focus == nullptr);
-      EXPECT_EQ(messages.Count(), 0);
+      EXPECT_EQ(messages.Count(), c.focus ? 1 : 0);
       if (c.focus) {
-        EXPECT_TRUE(stayedOpen);
-        EXPECT_EQ(focused, QString::fromLatin1(c.focus));
+        EXPECT_EQ(messages.LastPrompt(), shared::GetResString(QString::fromLatin1(c.key), QString::fromUtf8(c.text)));
+        EXPECT_EQ(std::pair(stayedOpen, focused), std::pair(true, QString::fromLatin1(c.focus)));
+        EXPECT_FALSE(owner.c.ExecFilter);
         continue;
       }
       EXPECT_TRUE(owner.c.ExecCom && owner.c.ExecFilter);
-      EXPECT_EQ(owner.c.StartDate, typed.start);
+      EXPECT_EQ(owner.c.StartDate, QString::fromUtf8(c.text));
       EXPECT_EQ(owner.c.EndDate, typed.end);
-      EXPECT_EQ(owner.c.CurMmoney, typed.amount);
+      EXPECT_EQ(owner.c.CurMmoney, c.amount[0] ? QStringLiteral("125.00") : QString());
     }
   }
 }
@@ -249,7 +253,8 @@ TEST_F(FilterTest, PresetSelectsTheStyleByItsWholeCodeAndBoxesRefuseFilterBreaki
     EXPECT_EQ(dialog.Combo1()->currentText(), QString::fromUtf8(c.shown)) << c.code;
     EXPECT_TRUE(dialog.Option1(1)->isChecked());
   }
-  for (QLineEdit* box : {dialog.Text1(), dialog.Text2(), dialog.Text3(), dialog.Text4()}) {
+  // The amount box takes what is typed, commas too: OK reads it as a whole.
+  for (QLineEdit* box : {dialog.Text1(), dialog.Text2(), dialog.Text3()}) {
     ASSERT_NE(box->validator(), nullptr);
     for (const char* text : {"a<b", "a>b", "a'b", "a\"b", "a|b", "a&b", "1,000", "2026.01.05"}) {
       QString s = QString::fromLatin1(text);
