@@ -1,5 +1,6 @@
 #include "statement/statement_cells.h"
 
+#include "platform/services/statement_date_limits.h"
 #include "shared/date_text.h"
 
 #include <QRegularExpression>
@@ -14,8 +15,12 @@ QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLim
   const QString d = shared::NormalizeDateText(normal);
   const QDate date = QDate::fromString(d, QStringLiteral("yyyy.MM.dd"));
   if (d.isEmpty() || !date.isValid()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00096");
-  if (startDate.isValid() && date < startDate) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
-  if (endLimit.isValid() && date > endLimit) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+  // The limits every statement line meets, imported ones too.
+  switch (platform::StatementDateLimits{startDate, endLimit}.Check(date)) {
+    case platform::StatementDateLimits::Verdict::BeforeStart: return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
+    case platform::StatementDateLimits::Verdict::AfterLastDay: return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+    case platform::StatementDateLimits::Verdict::Ok: break;
+  }
   text = d;
   return QString();
 }
