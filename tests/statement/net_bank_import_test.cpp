@@ -224,7 +224,6 @@ TEST_P(NetBankTest, ADateTheBoxesCannotReadStopsOkBeforeTheBank) {
   }
 }
 
-// The bank's lines meet the window's dates as keyed lines do, in a range typed wider.
 TEST_P(NetBankTest, ABankLineOutsideTheWindowsDatesIsRefusedWithItsReason) {
   WriteFile("YH004.sta", ":20:S1\n:25:1121 0501 0400 0987 6\n:60F:C260601CNY1000,00\n:61:2606300630C100,00NTRFREF1//B1\n"
                          ":61:2607010701D20,00NTRFREF2//B2\n:61:2701010101C5,00NTRFREF3//B3\n:62F:C270131CNY1085,00\n");
