@@ -199,7 +199,7 @@ void FloorInsert(benchmark::State& state, const QString& engine) {
 int CheckAndWrite(platform::DbConnection& db, const suite::ParsedStatement& parsed) {
   if (!parsed.Importable()) return -1;
   std::vector<platform::RefusedLine> refused;
-  const auto accepted = platform::StatementLineWriter::Check(parsed.lines, refused);
+  const auto accepted = platform::StatementLineWriter::Check(parsed.lines, {}, refused);
   platform::StatementLineWriter writer(db, {false, kScratch, QString()});
   benchmark::DoNotOptimize(writer.FindDuplicates(accepted));
   return refused.empty() && parsed.refused.empty() ? writer.Write(accepted) : -1;

@@ -24,7 +24,8 @@ namespace corvane::statement {
 using shared::GetResString;
 using shared::Session;
 
-frmNBImportCond::frmNBImportCond(const QString& bookCode, QWidget* parent) : QDialog(parent), strBookCode(bookCode) {
+frmNBImportCond::frmNBImportCond(const QString& bookCode, const platform::StatementDateLimits& dates, QWidget* parent)
+    : QDialog(parent), strBookCode(bookCode), dates_(dates) {
   setObjectName(QStringLiteral("frmNBImportCond"));
   setWindowTitle(QStringLiteral("网上银行对账单引入"));
   auto label = [this](const char* name, const char* text) {
@@ -137,15 +138,16 @@ void frmNBImportCond::cmdOK_Click() {
     for (const platform::FetchedLine& f : fetched)
       lines.push_back({++n, f.dDate, f.cSettle, f.cn_id, f.bd_c, f.mmoney});
     std::vector<platform::RefusedLine> refused;
-    std::vector<platform::ImportLine> accepted = platform::StatementLineWriter::Check(lines, refused);
+    std::vector<platform::ImportLine> accepted = platform::StatementLineWriter::Check(lines, dates_, refused);
     if (!refused.empty()) {
       QStringList list;
-      for (const platform::RefusedLine& r : refused) list << QStringLiteral("%1: %2").arg(r.lineNo).arg(GetResString(r.reasonKey));
+      for (const platform::RefusedLine& r : refused)
+        list << QStringLiteral("%1: %2").arg(r.lineNo).arg(shared::GetResStringWith(r.reasonKey, &r.args));
       shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.refused"), refused.size()) + QLatin1Char('\n') +
                              list.mid(0, 20).join(QLatin1Char('\n')),
                          64, title);
     }
-    platform::StatementLineWriter writer(s.Db(), {true, book_.AccountCode, book_.BookCode});
+    platform::StatementLineWriter writer(s.Db(), {true, book_.AccountCode, book_.BookCode, dates_});
     const std::vector<size_t> duplicates = writer.FindDuplicates(accepted);
     if (!duplicates.empty() &&
         shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.duplicates"), duplicates.size()), 260, title) != 6) {

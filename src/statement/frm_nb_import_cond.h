@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services/records.h"
+#include "platform/services/statement_date_limits.h"
 
 #include <QDialog>
 #include <QString>
@@ -14,7 +15,8 @@ namespace corvane::statement {
 // "网上银行对账单引入": the date range of the internet-banking import of one bank
 // book. OK checks that both boxes hold dates, fetches the bank's lines of the
 // range as typed (a start after the end too) through the BankLineSource, checks
-// them (lines without date, amount or direction are refused with their reason),
+// them as the window checks a keyed line (lines without date, amount or direction,
+// or dated outside the window's limits, are refused with their reason),
 // warns about lines the book already holds, and writes the accepted lines in one
 // transaction; bolConfirm is true once the fetch and the write succeeded, also
 // when the bank had no line.
@@ -25,7 +27,7 @@ class frmNBImportCond : public QDialog {
   QString strBookCode;
   bool bolConfirm = false;
 
-  explicit frmNBImportCond(const QString& bookCode, QWidget* parent = nullptr);
+  frmNBImportCond(const QString& bookCode, const platform::StatementDateLimits& dates, QWidget* parent = nullptr);
 
   QLineEdit* txtStartDate() const { return txtStartDate_; }
   QLineEdit* txtEndDate() const { return txtEndDate_; }
@@ -42,6 +44,7 @@ class frmNBImportCond : public QDialog {
   bool ReadDate(QLineEdit* box, const QString& emptyMessage, const QString& fieldKey, QDate& date);
 
   platform::BookInfo book_;
+  platform::StatementDateLimits dates_;
   QLineEdit* txtStartDate_ = nullptr;
   QLineEdit* txtEndDate_ = nullptr;
   QLabel* lblBookName_ = nullptr;

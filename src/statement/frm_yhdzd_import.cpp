@@ -25,6 +25,7 @@ void frmYHDZD::ImportStatement() {
   const QString code = context_.bookMode ? context_.bookCode : context_.accountCode;
   importer->SetAccountFacts(context_.bookMode ? s.Cash().GetBook(code).BankAccountNo : QString(),
                             s.Cash().TranslateCurrency(shared::GetCurrencyName(code), 0));
+  importer->SetDateLimits(context_.DateLimits());
   importer->SetSessionText(s.Common().GetSessionInfo().ReportText);
   importer->SetHelpFile(s.Common().GetHelpSettings().HelpFile());
   if (importer->Run()) Reload();
@@ -33,7 +34,7 @@ void frmYHDZD::ImportStatement() {
 void frmYHDZD::ImportNetBankStatement() {
   if (!context_.bookMode) return;
   if (!SettleCurrentRow()) return;
-  frmNBImportCond dialog(context_.bookCode, this);
+  frmNBImportCond dialog(context_.bookCode, context_.DateLimits(), this);
   platform::RunModal(dialog);
   if (dialog.bolConfirm) Reload();
 }

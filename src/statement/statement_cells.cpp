@@ -2,6 +2,7 @@
 
 #include "platform/controls/amount_reader.h"
 #include "platform/controls/date_text.h"
+#include "platform/services/statement_date_limits.h"
 #include "shared/typed_value_texts.h"
 
 #include <QRegularExpression>
@@ -14,8 +15,12 @@ QString CheckDateCell(QString& text, const QDate& startDate, const QDate& endLim
   if (text.trimmed().isEmpty()) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00652");
   const std::optional<QDate> date = platform::DateText::Parse(text);
   if (!date) return QString::fromLatin1(kUnreadDateKey);
-  if (startDate.isValid() && *date < startDate) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
-  if (endLimit.isValid() && *date > endLimit) return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+  // The limits every statement line meets, imported ones too.
+  switch (platform::StatementDateLimits{startDate, endLimit}.Check(*date)) {
+    case platform::StatementDateLimits::Verdict::BeforeStart: return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00656");
+    case platform::StatementDateLimits::Verdict::AfterLastDay: return QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00658");
+    case platform::StatementDateLimits::Verdict::Ok: break;
+  }
   text = platform::DateText::Format(*date);
   return QString();
 }

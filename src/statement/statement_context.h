@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/services/statement_date_limits.h"
+
 #include <QDate>
 #include <QString>
 
@@ -22,6 +24,8 @@ struct StatementContext {
   QDate upperBound;         // last day of the end period; invalid: none
   bool debitDirection = true;
 
+  // The dates a line of the window may carry, keyed or imported.
+  platform::StatementDateLimits DateLimits() const { return {startDate, upperBound}; }
   // The code the lines are selected by: the book in book mode, else the account.
   QString LineKey() const { return bookMode ? bookCode : accountCode; }
   QString Table() const { return bookMode ? QStringLiteral("rp_bankrecp_rp") : QStringLiteral("rp_bankrecp"); }

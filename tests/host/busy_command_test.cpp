@@ -194,12 +194,12 @@ bool ImportSheet(BusyCommand& t, const QByteArray& sheet) {
 }
 
 bool StatementImport(BusyCommand& t) {
-  return ImportSheet(t, "date,number,debit,credit\n2026-07-05,IMP-1,10.00,\n2026-07-06,IMP-2,,20.00\n");
+  return ImportSheet(t, "date,number,debit,credit\n2026-01-05,IMP-1,10.00,\n2026-01-06,IMP-2,,20.00\n");
 }
 
 // Lines with settlement styles, which the dialog looks up before it offers Import.
 bool StatementImportWithStyles(BusyCommand& t) {
-  return ImportSheet(t, "date,settlement,number,debit,credit\n2026-07-05,201,IMP-1,10.00,\n2026-07-06,202,IMP-2,,20.00\n");
+  return ImportSheet(t, "date,settlement,number,debit,credit\n2026-01-05,201,IMP-1,10.00,\n2026-01-06,202,IMP-2,,20.00\n");
 }
 
 // The opening set-up's change of the balance direction, confirmed.

@@ -224,6 +224,18 @@ TEST_P(NetBankTest, ADateTheBoxesCannotReadStopsOkBeforeTheBank) {
   }
 }
 
+TEST_P(NetBankTest, ABankLineOutsideTheWindowsDatesIsRefusedWithItsReason) {
+  WriteFile("YH004.sta", ":20:S1\n:25:1121 0501 0400 0987 6\n:60F:C260601CNY1000,00\n:61:2606300630C100,00NTRFREF1//B1\n"
+                         ":61:2607010701D20,00NTRFREF2//B2\n:61:2701010101C5,00NTRFREF3//B3\n:62F:C270131CNY1085,00\n");
+  frmYHDZD* w = Open();
+  ScriptDates(QStringLiteral("2026.06.01"), QStringLiteral("2027.01.31"));
+  w->Toolbar1_ButtonClick(QStringLiteral("import1"));
+  EXPECT_EQ(Prompts(), QStringList(shared::GetResString(QStringLiteral("corvane.import.refused"), 2) + "\n4: " +
+                                   shared::GetResString(QStringLiteral("corvane.import.beforestart"), "2026.06.30", "2026.07.01") + "\n6: " +
+                                   shared::GetResString(QStringLiteral("corvane.import.afterlastday"), "2027.01.01", "2026.12.31")));
+  EXPECT_EQ(Lines(), 4);  // the three of the bank's other file, and one of this
+}
+
 INSTANTIATE_TEST_SUITE_P(Book, NetBankTest, ::testing::Values(true), ModeName);
 
 }  // namespace

@@ -140,6 +140,8 @@ TEST_P(ImportTest, TheDialogShowsWhyAFileCannotBeImportedAndWritesNothing) {
       {"unrecognised", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 16), {}, {0, 0},
        {suite::ImportTextWith("corvane.import.unrecognised", {path})}},
       {"camt cut short", camtBytes.left(camtBytes.indexOf("<Ntry>") + 40), {}, {0, 0}, {}},
+      {"camt without balances", QByteArray(camtBytes).replace("<Cd>OPBD</Cd>", "<Cd>ITBD</Cd>"), {}, {0, 0},
+       {suite::ImportTextWith("corvane.import.balance.none", {"2026-07", "", "2,280.65", "2,280.65", "", "5"})}},
       {"balances do not add up", mt940, {}, {0, 0}, {"1,050.00", "1,100.00"}},
       {"imported knowingly as damaged", mt940, tick, {2, 2}, {}},
       {"other currency", QByteArray(camtBytes).replace("Ccy=\"CNY\"", "Ccy=\"USD\"").replace("<Ccy>CNY", "<Ccy>USD"),
@@ -181,7 +183,7 @@ TEST_P(ImportTest, ThePreviewFollowsTheLayoutChosenAndMarksDuplicates) {
   AddLine(QDate(2026, 7, 2), false, 1500, 0, QStringLiteral("A1"));
   const QString sheet = WriteFile("comma.csv", "date;number;amount\n2026-07-02;A1;1.500,00\n2026-07-03;A2;-2,50\n");
   const QString ok = suite::ImportText(QStringLiteral("corvane.import.ok.line"));
-  const QString duplicate = suite::ImportText(QStringLiteral("corvane.import.duplicateline"));
+  const QString duplicate = suite::ImportText(Book() ? "corvane.import.duplicateline.book" : "corvane.import.duplicateline");
   using Dialog = suite::StatementImportDialog;
   const auto notation = [](const char* decimal, const char* thousands) {
     return [=](Dialog& d) {
@@ -603,6 +605,35 @@ TEST_P(ImportTest, ALineOfAStyleTheSuiteDoesNotKnowIsRefusedAsKeyingRefusesIt) {
     EXPECT_EQ(WrittenStyles(Db(), written, Key()), row.written);
     EXPECT_EQ(Column(w, 2).filter(QStringLiteral("999")), QStringList());  // reloaded without it
   }
+}
+
+// A line dated where the window would refuse it keyed is refused from a file too.
+TEST_P(ImportTest, LinesOutsideTheWindowsDatesAreRefusedWithTheirReasons) {
+  const QString path = WriteFile("dates.csv", "date,number,debit,credit\n2026-06-30,A1,1.00,\n2026-07-01,A2,2.00,\n"
+                                              "2026-12-31,A3,3.00,\n2027-01-01,A4,4.00,\n");
+  QStringList listed;
+  frmYHDZD* w = Open();
+  session_.Modals().Then([&](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    dialog.SetFile(path);
+    for (int i = 0; i < dialog.lstRefused()->count(); ++i) listed << dialog.lstRefused()->item(i)->text();
+    dialog.cmdImport_Click();
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("import"));
+  EXPECT_EQ(listed, QStringList({suite::LineRefusalText({2, "corvane.import.beforestart", {"2026.06.30", "2026.07.01"}}),
+                                 suite::LineRefusalText({5, "corvane.import.afterlastday", {"2027.01.01", "2026.12.31"}})}));
+  EXPECT_EQ(Lines(), 2);
+}
+
+// An OFX statement gives a closing balance and no opening one, and says no more.
+TEST_P(ImportTest, TheBalanceSentenceOfAnOfxFileSaysOnlyWhatWasChecked) {
+  frmYHDZD* w = Open();
+  session_.Modals().Then([](QDialog& d) {
+    auto& dialog = dynamic_cast<Dialog&>(d);
+    dialog.SetFile(Sample("ofx1.ofx"));
+    EXPECT_EQ(dialog.lblBalance()->text(), suite::ImportTextWith("corvane.import.balance.closingonly", {"14", "", "2,379.65", "2,379.65", "3,379.65", "14"}));
+  });
+  w->Toolbar1_ButtonClick(QStringLiteral("import"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ImportTest, ::testing::Bool(), ModeName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/money.h"
+#include "platform/services/statement_date_limits.h"
 
 #include <QDate>
 #include <QString>
@@ -24,6 +25,8 @@ class StatementImporter {
   // What a bank file must name to be imported into the account: its bank account
   // number (empty where the account keeps none) and its currency code ("CNY").
   virtual void SetAccountFacts(const QString& bankAccountNo, const QString& currency) = 0;
+  // The dates the window takes a line of; a line dated outside them is refused.
+  virtual void SetDateLimits(const StatementDateLimits& dates) = 0;
   virtual void SetSessionText(const QString& text) = 0;
   virtual void SetHelpFile(const QString& path) = 0;
   virtual bool Run() = 0;

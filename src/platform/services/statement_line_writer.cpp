@@ -37,22 +37,30 @@ int SuiteBytes(const QString& s) {
   return bytes;
 }
 
+// Why a line cannot be written (a resource key, with what its %1, %2... stand for
+// in args), or the empty text.
+QString Refusal(const ImportLine& l, const StatementDateLimits& dates, QStringList& args) {
+  if (!l.date.isValid()) return QStringLiteral("corvane.import.nodate");
+  if (QString key = dates.ReasonKey(l.date, args); !key.isEmpty()) return key;
+  if (!l.amount || *l.amount <= Money()) return QStringLiteral("corvane.import.noamount");
+  if (!l.bd_c || (*l.bd_c != 0 && *l.bd_c != 1)) return QStringLiteral("corvane.import.nodirection");
+  if (*l.amount > Money::LineMax()) return QStringLiteral("corvane.import.amounttoolarge");
+  if (SuiteBytes(l.settle.trimmed()) > kStyleBytes) return QStringLiteral("corvane.import.styletoolong");
+  if (SuiteBytes(l.number.trimmed()) > kNumberBytes) return QStringLiteral("corvane.import.numbertoolong");
+  return QString();
+}
+
 }  // namespace
 
-std::vector<ImportLine> StatementLineWriter::Check(const std::vector<ImportLine>& lines,
+std::vector<ImportLine> StatementLineWriter::Check(const std::vector<ImportLine>& lines, const StatementDateLimits& dates,
                                                    std::vector<RefusedLine>& refused) {
   std::vector<ImportLine> ok;
   ok.reserve(lines.size());
   for (const ImportLine& l : lines) {
-    QString reason;
-    if (!l.date.isValid()) reason = QStringLiteral("corvane.import.nodate");
-    else if (!l.amount || *l.amount <= Money()) reason = QStringLiteral("corvane.import.noamount");
-    else if (!l.bd_c || (*l.bd_c != 0 && *l.bd_c != 1)) reason = QStringLiteral("corvane.import.nodirection");
-    else if (*l.amount > Money::LineMax()) reason = QStringLiteral("corvane.import.amounttoolarge");
-    else if (SuiteBytes(l.settle.trimmed()) > kStyleBytes) reason = QStringLiteral("corvane.import.styletoolong");
-    else if (SuiteBytes(l.number.trimmed()) > kNumberBytes) reason = QStringLiteral("corvane.import.numbertoolong");
+    QStringList args;
+    const QString reason = Refusal(l, dates, args);
     if (reason.isEmpty()) ok.push_back(l);
-    else refused.push_back({l.lineNo, reason});
+    else refused.push_back({l.lineNo, reason, args});
   }
   return ok;
 }

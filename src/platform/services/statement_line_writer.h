@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/money.h"
+#include "platform/services/statement_date_limits.h"
 
 #include <QDate>
 #include <QString>
@@ -26,12 +27,14 @@ struct ImportLine {
 struct RefusedLine {
   int lineNo = 0;
   QString reasonKey;  // resource key of the reason
+  QStringList args;   // what its %1, %2... stand for
 };
 
 struct ImportTarget {
   bool bookMode = false;
   QString accountCode;
   QString bookCode;  // book mode
+  StatementDateLimits dates;  // of the window the lines are imported from
 };
 
 // The imported lines of one account (or book): checked, compared with what the
@@ -42,10 +45,12 @@ class StatementLineWriter {
   StatementLineWriter(DbConnection& db, ImportTarget target) : db_(db), t_(std::move(target)) {}
 
   // Splits lines into those that can be written and those refused with a reason:
-  // no date, no amount (or not above zero), no direction, an amount above
-  // Money::LineMax(), a settlement style or number longer than the statement
-  // window's column holds (20 and 30 bytes, a Chinese character taking two).
-  static std::vector<ImportLine> Check(const std::vector<ImportLine>& lines, std::vector<RefusedLine>& refused);
+  // no date, a date outside the limits (as keying refuses it), no amount (or not
+  // above zero), no direction, an amount above Money::LineMax(), a settlement
+  // style or number longer than the statement window's column holds (20 and 30
+  // bytes, a Chinese character taking two).
+  static std::vector<ImportLine> Check(const std::vector<ImportLine>& lines, const StatementDateLimits& dates,
+                                       std::vector<RefusedLine>& refused);
 
   // The positions in lines of those the account already holds: same date,
   // settlement number, direction and amount.

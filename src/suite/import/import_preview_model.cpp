@@ -42,8 +42,9 @@ QString ImportPreviewModel::Cell(int row, int column) const {
   if (column == Verdict) {
     if (r.kind == Refused) return r.reason;
     if (wholeFile_) return ImportText(QStringLiteral("corvane.import.fileline"));
-    return ImportText(r.kind == Duplicate ? QStringLiteral("corvane.import.duplicateline")
-                                          : QStringLiteral("corvane.import.ok.line"));
+    if (r.kind == Duplicate)
+      return ImportText(book_ ? QStringLiteral("corvane.import.duplicateline.book") : QStringLiteral("corvane.import.duplicateline"));
+    return ImportText(QStringLiteral("corvane.import.ok.line"));
   }
   if (!r.line) return QString();
   const platform::ImportLine& l = *r.line;

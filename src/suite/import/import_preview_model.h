@@ -12,7 +12,8 @@ namespace corvane::suite {
 
 // Every line of the file in file order as it will be written: date, settlement
 // style, number, the amount in its debit or credit column, and the line's verdict
-// (will be written, refused with its reason, or already in the account). A
+// (will be written, refused with its reason, or already in the account, or in
+// book mode the book). A
 // refused line also shows its text in the file, which is all a line the file
 // could not read has to show. Holds no copy of the lines: the dialog keeps them
 // alive while it shows them.
@@ -23,6 +24,9 @@ class ImportPreviewModel : public QAbstractTableModel {
   enum Column { Line, Date, Style, Number, Debit, Credit, Text, Verdict, ColumnCount };
 
   explicit ImportPreviewModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+  // Whether the lines go to a book (book mode) rather than an account.
+  void SetBook(bool book) { book_ = book; }
 
   // lines: what the file gave; refused: line number → reason text (lines not
   // among them included); duplicate: line numbers the account already holds;
@@ -50,6 +54,7 @@ class ImportPreviewModel : public QAbstractTableModel {
   };
   std::vector<Row> rows_;
   bool wholeFile_ = false;
+  bool book_ = false;
 };
 
 // The text of the given lines (1-based, split at line feeds, the carriage return

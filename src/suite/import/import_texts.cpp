@@ -51,8 +51,14 @@ QString LineRefusalText(const LineRefusal& r) {
 
 QString BalanceCheckText(const BalanceCheck& b) {
   auto money = [](const std::optional<platform::Money>& m) { return m ? m->ToDisplayText() : QString(); };
-  return ImportTextWith(b.reasonKey, {b.statement, money(b.opening), b.lines.ToDisplayText(), b.Expected().ToDisplayText(),
-                                      money(b.closing), QString::number(b.lineNo)});
+  // A statement that adds up without a reference is named by where it begins.
+  const QString name = b.ok && b.statement.isEmpty() ? QString::number(b.lineNo) : b.statement;
+  if (b.ok && b.opening)
+    return ImportTextWith(QStringLiteral("corvane.import.balanceok"),
+                          {name, money(b.opening), b.lines.ToDisplayText(), money(b.closing)});
+  const QString key = b.ok ? QStringLiteral("corvane.import.balance.closingonly") : b.reasonKey;
+  return ImportTextWith(key, {name, money(b.opening), b.lines.ToDisplayText(), b.Expected().ToDisplayText(),
+                              money(b.closing), QString::number(b.lineNo)});
 }
 
 }  // namespace corvane::suite

@@ -31,7 +31,9 @@ QString ImportTextWith(const QString& key, const QStringList& args);
 QString SeparatorName(QChar c);
 // "Line 12: the amount 1,2,3 does not fit ..."
 QString LineRefusalText(const LineRefusal& refusal);
-// Why a statement's balances fail, with both figures.
+// What a statement's balance check found: that its balances add up, with the
+// figures; that the file gives a closing balance but no opening one to check the
+// lines against (an OFX statement); or why they fail, with both figures.
 QString BalanceCheckText(const BalanceCheck& check);
 
 }  // namespace corvane::suite

@@ -21,7 +21,8 @@ bool ParsedStatement::Damaged() const {
 
 void BalanceCheck::Conclude() {
   ok = opening && closing && Expected() == *closing;
-  reasonKey = !closing  ? QStringLiteral("corvane.import.balance.noclosing")
+  reasonKey = !closing && !opening ? QStringLiteral("corvane.import.balance.none")
+              : !closing  ? QStringLiteral("corvane.import.balance.noclosing")
               : !opening ? QStringLiteral("corvane.import.balance.noopening")
               : !ok      ? QStringLiteral("corvane.import.balance.differs")
                          : QString();

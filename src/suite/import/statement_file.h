@@ -33,7 +33,7 @@ struct BalanceCheck {
   platform::Money lines;                   // credits less debits of its lines
   std::optional<platform::Money> closing;  // missing: the file gives none (or was cut before it)
   bool ok = false;
-  QString reasonKey;  // why not ok: corvane.import.balance.noclosing, .noopening, .differs
+  QString reasonKey;  // why not ok: corvane.import.balance.none, .noclosing, .noopening, .differs
   // What the lines lead to: the opening balance plus the lines.
   platform::Money Expected() const { return opening.value_or(platform::Money()) + lines; }
   // Sets ok and reasonKey from the figures.

@@ -53,6 +53,7 @@ StatementImportDialog::StatementImportDialog(platform::DbConnection& db, platfor
   lblBalance_->setWordWrap(true);
   chkDamaged_ = Named(new QCheckBox(Text("corvane.import.importdamaged"), this), "chkDamaged");
   preview_ = new ImportPreviewModel(this);
+  preview_->SetBook(target_.bookMode);
   tblPreview_ = Named(new QTableView(this), "tblPreview");
   tblPreview_->setModel(preview_);
   tblPreview_->verticalHeader()->hide();

@@ -45,8 +45,6 @@ QString FormatName(StatementFormat f) {
   }
 }
 
-QString Figure(const std::optional<Money>& m) { return m.value_or(Money()).ToDisplayText(); }
-
 // The separator a combo box offers for a character (null: the "none" entry).
 void Pick(QComboBox* box, QChar c) {
   const int i = box->findData(c.isNull() ? QString() : QString(c));
@@ -233,7 +231,7 @@ QString StatementImportDialog::Problem() const {
 
 void StatementImportDialog::Recheck() {
   std::vector<platform::RefusedLine> checked;
-  accepted_ = parsed_.error.isEmpty() ? platform::StatementLineWriter::Check(parsed_.lines, checked)
+  accepted_ = parsed_.error.isEmpty() ? platform::StatementLineWriter::Check(parsed_.lines, target_.dates, checked)
                                       : std::vector<ImportLine>();
   QHash<int, QString> refused;
   lstRefused_->clear();
@@ -242,8 +240,8 @@ void StatementImportDialog::Recheck() {
     lstRefused_->addItem(LineRefusalText(r));
   }
   for (const platform::RefusedLine& r : checked) {
-    refused.insert(r.lineNo, ImportText(r.reasonKey));
-    lstRefused_->addItem(LineRefusalText({r.lineNo, r.reasonKey, {}}));
+    refused.insert(r.lineNo, ImportTextWith(r.reasonKey, r.args));
+    lstRefused_->addItem(LineRefusalText({r.lineNo, r.reasonKey, r.args}));
   }
   const QString problem = Problem();
   duplicates_.clear();
@@ -265,7 +263,7 @@ void StatementImportDialog::Recheck() {
     tblPreview_->resizeColumnToContents(ImportPreviewModel::Text);
     tblPreview_->setColumnWidth(ImportPreviewModel::Text, std::min(tblPreview_->columnWidth(ImportPreviewModel::Text), 320));
   }
-  lblRefused_->setText(Text("corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
+  lblRefused_->setText(Text(target_.bookMode ? "corvane.import.summary.book" : "corvane.import.summary", {QString::number(problem.isEmpty() ? accepted_.size() : 0),
                                                        QString::number(refused.size()),
                                                        QString::number(duplicates_.size())}));
   lblProblem_->setText(problem);
@@ -276,10 +274,7 @@ void StatementImportDialog::Recheck() {
 
 void StatementImportDialog::ShowBalances() {
   QStringList lines;
-  for (const BalanceCheck& b : parsed_.balances)
-    lines << (b.ok ? Text("corvane.import.balanceok", {b.statement.isEmpty() ? QString::number(b.lineNo) : b.statement,
-                                                       Figure(b.opening), b.lines.ToDisplayText(), Figure(b.closing)})
-                   : BalanceCheckText(b));
+  for (const BalanceCheck& b : parsed_.balances) lines << BalanceCheckText(b);
   if (lines.isEmpty() && parsed_.error.isEmpty() && !path_.isEmpty()) lines << Text("corvane.import.nobalances");
   lblBalance_->setText(lines.join(QLatin1Char('\n')));
   lblBalance_->setStyleSheet(parsed_.Damaged() ? QStringLiteral("color: #b00000;") : QString());

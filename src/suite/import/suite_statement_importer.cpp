@@ -25,7 +25,7 @@ bool SuiteStatementImporter::Run() {
         {ImportFailureText(e), 16, ImportText(QStringLiteral("corvane.import.title"))});
     return false;
   }
-  platform::ImportTarget target{!book_.isEmpty(), account_, book_};
+  platform::ImportTarget target{!book_.isEmpty(), account_, book_, dates_};
   StatementImportDialog dialog(*db, target);
   dialog.SetAccountFacts(bankAccountNo_, currency_);
   platform::RunModal(dialog);

@@ -16,12 +16,14 @@ class SuiteStatementImporter : public platform::StatementImporter {
     bankAccountNo_ = bankAccountNo;
     currency_ = currency;
   }
+  void SetDateLimits(const platform::StatementDateLimits& dates) override { dates_ = dates; }
   void SetSessionText(const QString& text) override { session_ = text; }
   void SetHelpFile(const QString& path) override { help_ = path; }
   bool Run() override;
 
  private:
   QString connection_, account_, book_, bankAccountNo_, currency_, session_, help_;
+  platform::StatementDateLimits dates_;
 };
 
 // The bank's line source of the internet-banking import, as banks deliver

@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                3, {}, ""},
         Damage{"FragmentWithoutReferenceAndBalances",
                [](QByteArray& b) { b = QByteArray(":61:260708D120,35NCHKZP778\n:86:x\n:61:260709C5,NMSCNONREF\n"); }, 2, {},
-               "corvane.import.balance.noclosing"},
+               "corvane.import.balance.none"},
         Damage{"SecondStatementDoesNotAddUp",
                [](QByteArray& b) { b += ":20:STMT2\n:60F:C260731CNY3364,65\n:61:260801C1,00NMSCNONREF\n:62F:C260801CNY3364,65\n"; },
                4, {}, "corvane.import.balance.differs"},

@@ -179,7 +179,7 @@ TEST(Writer, ChecksRefuseWithAReason) {
     ImportLine line{7, QDate(2026, 7, 1), "", "", 1, Money::FromCents(100)};
     c.change(line);
     std::vector<platform::RefusedLine> refused;
-    const auto ok = platform::StatementLineWriter::Check({line}, refused);
+    const auto ok = platform::StatementLineWriter::Check({line}, {}, refused);
     if (*c.reason == 0) {
       EXPECT_EQ(ok.size(), 1u) << c.name;
       EXPECT_TRUE(refused.empty()) << c.name;
