@@ -216,8 +216,12 @@ void frmYHDZ::LoadFromRequest(LoadFailureText failureText) {
     request_.reconStart = BDate.isValid() ? BDate : QDate(9999, 12, 31);
     // The currency is the book's in book mode: the book code names it, not the account.
     bForeign = !shared::GetCurrencyName(factsKey).isEmpty();
-    accountText_ = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
-                   s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
+    // Book mode names the book the user chose, not the account behind it.
+    accountText_ = request_.bookMode
+                       ? GetResString(QStringLiteral("corvane.opening.bookprefix")) + BookCode + QLatin1Char('(') +
+                             s.Cash().GetBookName(BookCode) + QLatin1Char(')')
+                       : GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
+                             s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
     ShowStatus(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));

@@ -13,6 +13,10 @@ class GridBase;
 
 namespace corvane::shared {
 
+// Says that a filter or find pass found no line: a filter that hides every row
+// must not leave an empty grid to be taken for an account without lines.
+void SayNothingFound();
+
 // The filter and find commands of a list window whose grids have a FilterColumns
 // map: ask the conditions in the condition entry dialog (pre-filled with the
 // window's last ones, handed back to this window only), then run the pass on the
@@ -26,11 +30,12 @@ class GridFilterFind {
   // Direction texts of grids that have a direction column.
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
 
-  // The filter command on grid: the rows that fail the conditions are hidden.
-  // "取消过滤" shows every row again. Cancel changes nothing.
+  // The filter command on grid: the rows that fail the conditions are hidden;
+  // none left: SayNothingFound. "取消过滤" shows every row again. Cancel
+  // changes nothing.
   void FilterRows(platform::GridBase& grid, const FilterColumns& columns);
   // The find command: the first row from the top that meets the conditions is
-  // selected; none: message "Q9.GL.ZWSQL.CASHBANK.00045".
+  // selected; none: SayNothingFound.
   void FindRows(platform::GridBase& grid, const FilterColumns& columns);
 
  private:
