@@ -110,7 +110,14 @@ void frmYETJB::SetUpGrid() {
   const int widths[kColumns] = {2500, 1200, 2000, 2000, 2000, 0, 0, 0, 0, 0, 0};
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter, right = Qt::AlignRight | Qt::AlignVCenter;
   const Qt::Alignment aligns[5] = {left, Qt::AlignCenter, right, right, right};
+  // The end date and the balances print whole; the adjusted balance's column
+  // also holds the note of a row not balanced or not computed, so it is a text
+  // (an amount in it is one word, never broken).
+  using K = platform::PrintColumnKind;
+  const K kinds[kColumns] = {K::Text, K::Date, K::Amount, K::Amount, K::Text, K::Amount,
+                             K::Amount, K::Amount, K::Amount, K::Amount, K::Amount};
   for (int c = 0; c < kColumns; ++c) {
+    grid_->SetColPrintKind(c, kinds[c]);
     if (c < 5) {
       grid_->SetTextMatrix(0, c, titles[c]);
       grid_->SetColAlignment(c, aligns[c]);

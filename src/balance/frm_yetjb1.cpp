@@ -8,6 +8,7 @@
 #include "platform/controls/toolbar_host.h"
 #include "platform/print/rtprn.h"
 #include "shared/account_facts.h"
+#include "shared/amount_unit.h"
 #include "shared/function_claim.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
@@ -84,6 +85,7 @@ void frmYETJB1::BuildControls() {
   header->addWidget(NamedLabel(this, "Label12", QString()), 0, 1);
   header->addWidget(NamedLabel(this, "Label13", QStringLiteral("对账截止日期：")), 0, 2, Qt::AlignRight);
   header->addWidget(NamedLabel(this, "Label20", QString()), 0, 3);
+  header->addWidget(NamedLabel(this, "LblUnit", QString()), 1, 2, 1, 2, Qt::AlignRight);
   header->setColumnStretch(1, 1);
   outer->addLayout(header);
 
@@ -134,6 +136,7 @@ void frmYETJB1::FillFromRow(frmYETJB& statement) {
   const int r = grid->Row();
   code_ = grid->RowData(r).toString();
   debit_ = shared::GetAccountDirection(code_);
+  Label(QStringLiteral("LblUnit"))->setText(shared::AmountUnitText(shared::GetCurrencyName(code_)));
   auto cell = [&](int c) { return grid->TextMatrix(r, c); };
   Label(QStringLiteral("Label12"))->setText(cell(0));
   Label(QStringLiteral("Label20"))->setText(cell(1));

@@ -240,6 +240,10 @@ void frmYHDZCX1::InitZqgridSP() {
     if (english && w > 100) w = 1500;
     grid_->SetColWidth(c, w);
     grid_->SetAmountColumn(c, c == 2 || c == 5 || c == 10 || c == 14);
+    // Dates and settlement, voucher or flow numbers print whole; the digests wrap.
+    const bool date = c == 0 || c == 3 || c == 7 || c == 11, number = c == 1 || c == 4 || c == 8 || c == 12;
+    grid_->SetPrintKind(c, date ? platform::PrintColumnKind::Date
+                                : number ? platform::PrintColumnKind::Number : platform::PrintColumnKind::Text);
   }
   grid_->SetRedraw(true);
 }

@@ -170,7 +170,7 @@ QMap<QString, QVariant> TwoSidedRow(const frmYETJB1& w) {
   p(1, Res("00913"));
   p(2, (book ? GetResString(QStringLiteral("corvane.balance.bookname")) : Res("00511")) + LabelText(w, "Label12"));
   p(3, Res("00571") + LabelText(w, "Label20"));
-  p(4, QString());
+  p(4, LabelText(w, "LblUnit"));
   p(5, LabelText(w, "Label14"));
   p(6, book ? GetResString(QStringLiteral("corvane.balance.bookjournal")) : Res("00503"));
   p(7, Res("00502"));
@@ -251,11 +251,16 @@ void OutputTwoSidedData(frmYETJB1& window) {
   if (!prn) prn = new RTPrn(&window);
   prn->setRtpGrid(buffer);
   prn->setRtpGrid2(nullptr);
+  // A sheet has no head: the balance columns say what their amounts are in.
+  const QString unit = LabelText(window, "LblUnit");
+  const auto amounts = [&unit](const char* caption) {
+    return GetResString(QStringLiteral("corvane.balance.amountcolumn"), Res(caption), unit);
+  };
   prn->rtpDataOut(RTPrn::kDataOutOpen, QString(), 0, 4);
   prn->rtpDataOut(0, Res("00752"), 10, 30);
-  prn->rtpDataOut(1, Res("00753"), 5, 16);
+  prn->rtpDataOut(1, amounts("00753"), 5, 30);
   prn->rtpDataOut(2, Res("00754"), 10, 30);
-  prn->rtpDataOut(3, Res("00755"), 5, 16);
+  prn->rtpDataOut(3, amounts("00755"), 5, 30);
   prn->rtpDataOut(RTPrn::kDataOutRun, QString(), 0, 0);
 }
 

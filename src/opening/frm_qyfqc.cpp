@@ -50,9 +50,9 @@ std::vector<shared::GridColumnSpec> frmQYFQC::ColumnSpecs() const {
       {CashText("00079"), 1000, centre, ColumnKind::List, 24, book, true},
       // The flow number of book mode is given by the book, never typed.
       {book ? GetResString(QStringLiteral("corvane.opening.flowno")) : CashText("00080"), book ? 1200 : 800, centre,
-       book ? ColumnKind::ReadOnly : ColumnKind::Text, book ? 0 : 5},
+       book ? ColumnKind::ReadOnly : ColumnKind::Text, book ? 0 : 5, false, false, platform::PrintColumnKind::Number},
       {CashText("00025"), 1200, centre, ColumnKind::List, 20, false, true},
-      {CashText("00026"), 1000, centre, ColumnKind::Text, 30},
+      {CashText("00026"), 1000, centre, ColumnKind::Text, 30, false, false, platform::PrintColumnKind::Number},
       {CashText("00083"), s.gColWidthB, right, ColumnKind::Amount, 16},
       {CashText("00084"), s.gColWidthB, right, ColumnKind::Amount, 16},
       {CashText("00032"), 1000, centre, ColumnKind::Date, 10, false, true},

@@ -49,7 +49,7 @@ std::vector<shared::GridColumnSpec> frmYHFQC::ColumnSpecs() const {
       {QStringLiteral("ID"), 0, centre, ColumnKind::ReadOnly, 0, true},
       {CashText("00024"), 1400, centre, ColumnKind::Date, 10, false, true},
       {CashText("00025"), 1500, centre, ColumnKind::List, 20, false, true},
-      {CashText("00026"), 1000, centre, ColumnKind::Text, 30},
+      {CashText("00026"), 1000, centre, ColumnKind::Text, 30, false, false, platform::PrintColumnKind::Number},
       {CashText("00083"), s.gColWidthB, right, ColumnKind::Amount, 16},
       {CashText("00084"), s.gColWidthB, right, ColumnKind::Amount, 16},
       {CashText("00643"), 0, right, ColumnKind::ReadOnly, 0, true},

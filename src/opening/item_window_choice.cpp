@@ -13,8 +13,7 @@ void OpeningItemWindow::SetOpener(QWidget* opener, std::function<bool(const Open
 }
 
 void OpeningItemWindow::ChooseAgain() {
-  // As for closing: a cell being edited is finished or left first.
-  if (grid_->IsEditing() || !retarget_) return;
+  if (!retarget_) return;
   shared::Session& s = shared::Session::Current();
   shared::frmYHKMXZ& dialog = shared::frmYHKMXZ::Instance();
   int listed = 0;
@@ -33,9 +32,9 @@ void OpeningItemWindow::ChooseAgain() {
   target.bookMode = s.BookMode();
   target.accountCode = choice.Value1.trimmed();
   if (target.bookMode) target.bookCode = choice.Value4.trimmed();
-  // The current row is kept as leaving it would keep it; a row that cannot be
-  // kept holds the cursor, and nothing is loaded.
-  if (editor_->CommitCurrentRow() == shared::GridEditor::Commit::Invalid) return;
+  // The row being keyed belongs to what is shown now: it is settled as before
+  // any command, and one the user stays on keeps the window where it is.
+  if (!editor_->SettleBeforeCommand()) return;
   retarget_(target);
 }
 

@@ -241,10 +241,14 @@ bool OpeningItemWindow::SaveRow(int row) {
   return true;
 }
 
-void OpeningItemWindow::rSave() { editor_->CommitCurrentRow(); }
+void OpeningItemWindow::rSave() { editor_->SettleBeforeCommand(); }
+
+void OpeningItemWindow::Output(int mode) {
+  if (editor_->SettleBeforeCommand()) OutputReport(mode);
+}
 
 void OpeningItemWindow::AddRow() {
-  if (grid_->IsEditing()) return;
+  if (!editor_->SettleBeforeCommand()) return;
   QStringList cells;
   if (!RunGuarded([&] { cells = NewRowCells(); })) return;
   const int row = editor_->AppendRow(cells);
@@ -255,8 +259,11 @@ void OpeningItemWindow::AddRow() {
 }
 
 void OpeningItemWindow::DeleteRow() {
+  const int rows = grid_->Rows();
+  // A row dropped here was the unsaved row the user meant to delete.
+  if (!editor_->SettleBeforeCommand() || grid_->Rows() != rows) return;
   const int row = grid_->Row();
-  if (grid_->IsEditing() || row < 1 || row >= grid_->Rows()) return;
+  if (row < 1 || row >= grid_->Rows()) return;
   const QString refusal = DeleteRefusalKey(RowState(row), EnterpriseSide());
   if (!refusal.isEmpty()) {
     Tell(GetResString(refusal));
@@ -283,7 +290,7 @@ void OpeningItemWindow::DeleteRow() {
 }
 
 void OpeningItemWindow::FilterRows() {
-  if (grid_->IsEditing()) return;
+  if (!editor_->SettleBeforeCommand()) return;
   shared::GridFilterFind filter(*this, this, EnterpriseSide() ? 2 : 1, shared::AmountMatch::Equal);
   filter.FilterRows(*grid_, FilterMap());
 }
@@ -291,9 +298,9 @@ void OpeningItemWindow::FilterRows() {
 void OpeningItemWindow::Toolbar1_ButtonClick(const QString& key) {
   const QString k = key.toLower();
   if (k == QLatin1String("setup")) rSetup();
-  else if (k == QLatin1String("print")) OutputReport(1);
-  else if (k == QLatin1String("preview")) OutputReport(2);
-  else if (k == QLatin1String("dout")) OutputReport(3);
+  else if (k == QLatin1String("print")) Output(1);
+  else if (k == QLatin1String("preview")) Output(2);
+  else if (k == QLatin1String("dout")) Output(3);
   else if (k == QLatin1String("add")) AddRow();
   else if (k == QLatin1String("save")) rSave();
   else if (k == QLatin1String("del")) DeleteRow();
@@ -320,7 +327,7 @@ void OpeningItemWindow::rSetup() {
 
 void OpeningItemWindow::HotKey(int key, Qt::KeyboardModifiers m) {
   const bool ctrl = m == Qt::ControlModifier;
-  if (ctrl && key == Qt::Key_P) OutputReport(1);
+  if (ctrl && key == Qt::Key_P) Output(1);
   else if (ctrl && key == Qt::Key_I) AddRow();
   else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && !RowKey(grid_->Row()).isEmpty()) DeleteRow();
   else if (key == Qt::Key_F9) shared::PopupCalculatorKey(opener_ ? opener_ : this);  // the set-up window's
@@ -337,8 +344,8 @@ void OpeningItemWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void OpeningItemWindow::closeEvent(QCloseEvent* event) {
-  if (grid_->IsEditing()) {
-    event->ignore();  // finish or leave the cell first
+  if (!editor_->SettleBeforeCommand()) {
+    event->ignore();
     return;
   }
   QDialog::closeEvent(event);

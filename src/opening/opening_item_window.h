@@ -33,8 +33,9 @@ class OpeningMenu;
 // What the two opening-item windows share: a toolbar, the header strip, the
 // entry grid of the items under the shared grid editor (which keeps each row's
 // key and state), and the commands add, delete, save, filter, help and exit. A
-// row is checked and written when the cursor leaves it; a failing write or
-// delete is shown, the pending change is dropped and the stored data stays.
+// row is checked and written when the cursor leaves it, and before a command
+// or the closing as the grid editor settles it; a failing write or delete is
+// shown, the pending change is dropped and the stored data stays.
 class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, public shared::GridEditorHost {
   Q_OBJECT
 
@@ -86,9 +87,9 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   void rHelp();
   void rExit() { close(); }
   void rSetup();
-  void rPrint() { OutputReport(1); }
-  void rPreview() { OutputReport(2); }
-  void rDataOut() { OutputReport(3); }
+  void rPrint() { Output(1); }
+  void rPreview() { Output(2); }
+  void rDataOut() { Output(3); }
 
  protected:
   OpeningItemWindow(const QString& objectName, int columns);
@@ -109,6 +110,8 @@ class OpeningItemWindow : public QDialog, public shared::FilterConditionOwner, p
   // Print (1), preview (2) or data output (3): the grid print in book mode, the
   // report engine otherwise.
   void OutputReport(int mode);
+  // The same once the current row is settled.
+  void Output(int mode);
   // The print-format code and page-settings key of the report path, and the
   // report key of the grid print (also its page set-up).
   virtual QString PageKey() const = 0;

@@ -121,6 +121,12 @@ bool frmYHCQWD::LoadData(const QString& dateText, int days) {
                    book, {kLeft, kLeft},
                    {kLeft, kLeft, kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre}),
                std::move(journal));
+    // Account (and book) codes, dates, settlement and voucher numbers and amounts print whole.
+    using K = platform::PrintColumnKind;
+    const int lead = book ? 2 : 0;
+    SetPrintKinds(grid1_, {{0, K::Number}, {lead, K::Number}, {lead + 2, K::Date}, {lead + 4, K::Number}, {lead + 6, K::Amount}});
+    SetPrintKinds(grid2_, {{0, K::Number}, {lead, K::Number}, {lead + 2, K::Date}, {lead + 3, K::Date}, {lead + 5, K::Number},
+                           {lead + 7, K::Amount}, {lead + 8, K::Number}});
   } catch (const std::exception& e) {
     grid1_->SetRows(1);
     grid2_->SetRows(1);
@@ -178,6 +184,8 @@ shared::FilterColumns frmYHCQWD::ColumnsOf(int grid) const {
   }
   return c;
 }
+
+platform::GridPrintHead frmYHCQWD::PrintHeadLine() const { return {QString(), label2_->text(), label3_->text()}; }
 
 QString frmYHCQWD::PrintTitleKey(int page) const {
   return page == 0 ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00051") : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00063");

@@ -35,6 +35,8 @@ class frmYHCQWD : public TwoGridWindow {
   QString MenuId() const override { return QStringLiteral("RP0309"); }
   QString PrintKey() const override { return QStringLiteral("RPYHCQWD"); }
   QString PrintTitleKey(int page) const override;
+  // The audit date and the age, as the window's band says them.
+  platform::GridPrintHead PrintHeadLine() const override;
 
  private:
   void FormatGrid(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,

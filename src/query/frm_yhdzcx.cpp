@@ -2,6 +2,7 @@
 
 #include "platform/controls/list_grid.h"
 #include "shared/account_facts.h"
+#include "shared/amount_unit.h"
 #include "shared/frm_yhkmxz.h"
 #include "shared/messages.h"
 #include "shared/session.h"
@@ -170,9 +171,9 @@ void frmYHDZCX::LoadData(const QString& code) {
     request.bookMode = s.BookMode();
     request.show = ShowModeOf(Smode);
     startDate_ = shared::GetStartDate(code);
-    foreign_ = !shared::GetCurrencyName(code).isEmpty();
+    currency_ = shared::GetCurrencyName(code).trimmed();
     request.startDate = startDate_;
-    request.foreign = foreign_;
+    request.foreign = !currency_.isEmpty();
     StatusRows statement = ReadStatementStatus(s.Db(), request);
     StatusRows journal = ReadJournalStatus(s.Db(), request);
     loadedCode_ = code;
@@ -185,6 +186,9 @@ void frmYHDZCX::LoadData(const QString& code) {
                        Heading("00038")},
               {1000, 1000, 900, kNumberTwips, 1800, 1800, 600, 1400, 2000},
               {kCentre, kCentre, kCentre, kCentre, kRight, kRight, kCentre, kCentre, kLeft});
+    using K = platform::PrintColumnKind;
+    SetPrintKinds(grid1_, {{0, K::Date}, {2, K::Number}, {3, K::Amount}, {4, K::Amount}});
+    SetPrintKinds(grid2_, {{0, K::Date}, {1, K::Date}, {3, K::Number}, {4, K::Amount}, {5, K::Amount}, {7, K::Number}});
     ShowRows(grid1_, statement, 5, 3);
     ShowRows(grid2_, journal, 6, 4);
     // The journal opens on its document date: the bill date is scrolled aside.
@@ -193,6 +197,7 @@ void frmYHDZCX::LoadData(const QString& code) {
     // Nothing half-loaded stays on show.
     grid1_->SetRows(1);
     grid2_->SetRows(1);
+    totalRow_[0] = totalRow_[1] = -1;
     loadedCode_.clear();
     SetBusy(false);
     shared::ShowMsgBox(GetResString(QStringLiteral("corvane.query.loadfailed"), shared::FailureText(e)), 16,
@@ -232,6 +237,7 @@ void frmYHDZCX::ShowRows(platform::ListGrid* grid, StatusRows& rows, int tickCol
     grid->SetRowBackColor(i + 1, s.gColorLightYellow);
     grid->SetCellForeColor(i + 1, tickColumn, kTickFore);
   }
+  totalRow_[grid == grid1_ ? 0 : 1] = total ? grid->Rows() - 1 : -1;
   if (total) grid->SetRowBackColor(grid->Rows() - 1, s.gColorLightGrey);
   grid->SetRowHeight(1, kRowTwips);
   if (grid->Rows() >= 2) {
@@ -283,11 +289,21 @@ shared::FilterColumns frmYHDZCX::ColumnsOf(int grid) const {
   } else {
     c.date = 0, c.style = 2, c.number = 3, c.debit = 4, c.credit = 5;
   }
+  c.total = totalRow_[grid == 1 ? 0 : 1];
   return c;
 }
 
 QString frmYHDZCX::PrintTitleKey(int page) const {
   return page == 0 ? QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00510") : QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00522");
+}
+
+platform::GridPrintHead frmYHDZCX::PrintHeadLine() const {
+  if (loadedCode_.isEmpty()) return {};
+  const int entry = combo1_->findData(loadedCode_);
+  const QString name = entry >= 0 ? combo1_->itemText(entry) : loadedCode_;
+  const QString caption = Session::Current().BookMode() ? GetResString(QStringLiteral("corvane.balance.bookname"))
+                                                        : Heading("00511");
+  return {QString(), caption + name, shared::AmountUnitText(currency_)};
 }
 
 }  // namespace corvane::query

@@ -48,6 +48,8 @@ class frmYHDZCX : public TwoGridWindow {
   QString MenuId() const override { return QStringLiteral("RP0307"); }
   QString PrintKey() const override { return QStringLiteral("RPYHDZCX"); }
   QString PrintTitleKey(int page) const override;
+  // The account (book) loaded, and the currency of its amounts.
+  platform::GridPrintHead PrintHeadLine() const override;
 
  private:
   void BuildTopBand();
@@ -64,8 +66,9 @@ class frmYHDZCX : public TwoGridWindow {
   QLabel* label5_ = nullptr;
   QLabel* label6_ = nullptr;
   QDate startDate_;
-  bool foreign_ = false;
+  QString currency_;  // the loaded account's foreign currency; empty: the home currency
   QString loadedCode_;
+  int totalRow_[2] = {-1, -1};  // each grid's total row, -1 when it shows none
 };
 
 }  // namespace corvane::query

@@ -17,18 +17,21 @@ void TwoGridWindow::PrintCurrentGrid(int mode) {
   // Page set-up always names the statement grid; the other outputs the grid showing.
   platform::ListGrid* grid = mode == platform::GridPrintService::kPageSetup ? grid1_ : CurrentGrid();
   static const char* const kModeTitle[] = {"00138", "00139", "00140"};
-  const QString title =
-      mode == platform::GridPrintService::kPageSetup
-          ? GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00137"))
-          : GetResString(PrintTitleKey(tabs_->currentIndex())) +
-                GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QString::fromLatin1(kModeTitle[mode]));
+  platform::GridPrintHead head;
+  if (mode == platform::GridPrintService::kPageSetup) {
+    head.title = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00137"));
+  } else {
+    head = PrintHeadLine();
+    head.title = GetResString(PrintTitleKey(tabs_->currentIndex())) +
+                 GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.") + QString::fromLatin1(kModeTitle[mode]));
+  }
   try {
     if (!gridPrint_) {
       gridPrint_ = platform::ObjectFactory::Instance().CreateGridPrintService(shared::Session::Current().Common());
     }
     int result = 0;
     // The service tells the user about a failed run itself.
-    gridPrint_->PrintGrid(grid, PrintKey(), prnCtrl_, mode, title, result);
+    gridPrint_->PrintGrid(grid, PrintKey(), prnCtrl_, mode, head, result);
   } catch (const std::exception& e) {
     shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
   }

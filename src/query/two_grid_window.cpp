@@ -125,6 +125,12 @@ void TwoGridWindow::SetTitleRow(platform::ListGrid* grid, const std::vector<QStr
   grid->SetSelectionColors(Session::Current().gColorLightRose, Qt::black);
 }
 
+void TwoGridWindow::SetPrintKinds(platform::ListGrid* grid,
+                                  const std::vector<std::pair<int, platform::PrintColumnKind>>& kinds) {
+  for (int c = 0; c < grid->Cols(); ++c) grid->SetColPrintKind(c, platform::PrintColumnKind::Text);
+  for (const auto& [c, kind] : kinds) grid->SetColPrintKind(c, kind);
+}
+
 platform::ListGrid* TwoGridWindow::CurrentGrid() const { return tabs_->currentIndex() == 0 ? grid1_ : grid2_; }
 
 void TwoGridWindow::TabS1_Click(int page) {

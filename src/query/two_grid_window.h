@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/print/grid_print_service.h"
+#include "platform/print/printable_grid.h"
 #include "shared/filter_conditions.h"
 #include "shared/grid_filter.h"
 #include "shared/grid_filter_command.h"
@@ -7,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTabBar;
@@ -14,7 +17,6 @@ class QVBoxLayout;
 
 namespace corvane::platform {
 class GridBase;
-class GridPrintService;
 class PrintControl;
 class ListGrid;
 class ToolbarHost;
@@ -89,6 +91,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // Grid print: the report key, and the title key of each page.
   virtual QString PrintKey() const = 0;
   virtual QString PrintTitleKey(int page) const = 0;
+  // What the printed pages say under the title, left and right (the title is the
+  // caller's): what the grids list.
+  virtual platform::GridPrintHead PrintHeadLine() const = 0;
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
   // The width of a column under its title: the width given, never narrower than
   // the title; a hidden column (no width) stays hidden.
@@ -98,6 +103,9 @@ class TwoGridWindow : public QWidget, public shared::FilterConditionOwner {
   // the session's selection colours.
   static void SetTitleRow(platform::ListGrid* grid, const std::vector<QString>& titles, const std::vector<int>& widths,
                           const std::vector<Qt::Alignment>& alignments);
+  // What a report prints the given columns as (dates, amounts, numbers and
+  // codes print whole); the columns not named are texts.
+  static void SetPrintKinds(platform::ListGrid* grid, const std::vector<std::pair<int, platform::PrintColumnKind>>& kinds);
 
   // Layout: the toolbar, then the top band, then the tab with the grids.
   QVBoxLayout* Body() const { return body_; }

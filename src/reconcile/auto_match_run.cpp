@@ -5,6 +5,7 @@
 #include "reconcile/group_match.h"
 #include "reconcile/match_candidates.h"
 #include "reconcile/match_writer.h"
+#include "shared/messages.h"
 
 #include <exception>
 
@@ -13,8 +14,8 @@ namespace corvane::reconcile {
 namespace {
 
 QString TextOf(const std::exception& e) {
-  if (const auto* db = dynamic_cast<const platform::DbError*>(&e)) return db->Message();
-  return QString::fromUtf8(e.what());
+  const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  return db && !db->IsConnectionLost() ? db->Message() : shared::FailureText(e);
 }
 
 // Runs one stage; a failure is recorded in the result and ends the run.

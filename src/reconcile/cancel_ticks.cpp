@@ -159,8 +159,8 @@ CancelResult CancelTicks(platform::DbConnection& db, const ReconLoadRequest& acc
     result.changedMeanwhile = true;
   } catch (const std::exception& e) {
     result = CancelResult();
-    result.error = QString::fromUtf8(e.what());
     const auto* db = dynamic_cast<const platform::DbError*>(&e);
+    result.error = db && db->IsConnectionLost() ? shared::FailureText(e) : QString::fromUtf8(e.what());
     result.busy = db && db->IsBusy();
   }
   return result;

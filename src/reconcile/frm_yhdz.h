@@ -154,6 +154,9 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   bool ShowMatchOutcome(const MatchRunResult& result);
   // Whether the last load succeeded; else says the command cannot run.
   bool LoadedOrSaid();
+  // False, after the message naming who holds it, when another session took
+  // the account while the connection to the server was lost: nothing is written.
+  bool StillHoldsAccount();
   void ShowLockTimeout();
   void ShowWriteFailure(const std::exception& e);
 

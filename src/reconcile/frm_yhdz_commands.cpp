@@ -113,7 +113,7 @@ void frmYHDZ::ShowContextMenu() {
 void frmYHDZ::rBankCheck() { AutoReconcile(); }
 
 void frmYHDZ::AutoReconcile() {
-  if (busy_ || !LoadedOrSaid()) return;
+  if (busy_ || !LoadedOrSaid() || !StillHoldsAccount()) return;
   if (!ShowAutoConditions(*this)) return;
   Session& s = Session::Current();
   bool reload = false;
@@ -215,7 +215,7 @@ void frmYHDZ::CheckBalance() {
 }
 
 void frmYHDZ::CancelReconciliation() {
-  if (busy_ || !LoadedOrSaid()) return;
+  if (busy_ || !LoadedOrSaid() || !StillHoldsAccount()) return;
   if (!ShowCancelRange(*this)) {
     ShowAccountText();
     return;
@@ -278,7 +278,7 @@ void frmYHDZ::ShowLockTimeout() {
 void frmYHDZ::ShowWriteFailure(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
   if (db && db->IsBusy()) ShowLockTimeout();
-  else shared::ShowMsgBox(db ? db->Message() : QString::fromUtf8(e.what()), 16, GetResString(shared::kCashTitleKey));
+  else shared::ShowMsgBox(shared::FailureText(e), 16, GetResString(shared::kCashTitleKey));
 }
 
 // Matching, cancelling and the balance check rest on the account's facts as a
@@ -289,6 +289,10 @@ bool frmYHDZ::LoadedOrSaid() {
   if (loaded_) return true;
   shared::ShowMsgBox(GetResString(QStringLiteral("corvane.recon.notloaded")), 48, GetResString(shared::kCashTitleKey));
   return false;
+}
+
+bool frmYHDZ::StillHoldsAccount() {
+  return heldCode_.isEmpty() || Session::Current().Common().StillHoldsAccount(heldCode_);
 }
 
 void frmYHDZ::ShowChangedMeanwhile() {
@@ -330,7 +334,7 @@ void frmYHDZ::ToggleTick(ReconSide side) {
   if (row < 1 || !key.isValid()) return;
   const bool untick = IsMarked(grid->TextMatrix(row, markColumn));
   std::vector<LineFacts>& facts = side == ReconSide::Journal ? journalFacts_ : statementFacts_;
-  if (row > static_cast<int>(facts.size())) return;
+  if (row > static_cast<int>(facts.size()) || !StillHoldsAccount()) return;
   // The line as the user saw it: the write happens only while it still is so.
   LineFacts seen = facts[row - 1];
   if (!untick) seen.tick.reset();

@@ -80,6 +80,7 @@ void GridEditor::SetColumns(std::vector<GridColumnSpec> specs, int headerTwips) 
     grid_->SetColWidth(c, s.hidden ? 0 : s.widthTwips);
     grid_->SetColAlignment(c, s.alignment);
     grid_->SetColumnEditor(c, {s.kind, s.maxBytes, 2});
+    grid_->SetColPrintKind(c, s.print);
   }
   grid_->SetLengthCounter(&GridEditor::ByteLength);
   grid_->ClearProtectedColors();
@@ -274,6 +275,14 @@ GridEditor::Commit GridEditor::CommitCurrentRow() {
   const int row = grid_->Row();
   if (row < 1 || row >= grid_->Rows() || !grid_->IsRowDirty(row)) return Commit::Clean;
   return grid_->RequestLeaveRow() ? Commit::Saved : Commit::Invalid;
+}
+
+bool GridEditor::SettleBeforeCommand() {
+  if (CommitCurrentRow() != Commit::Invalid) return true;
+  const int answer = ShowMsgBox(GetResString(QStringLiteral("corvane.grid.discardrow")), 260, GetResString(kCashTitleKey));
+  if (answer != 6) return false;
+  DiscardCurrentRow();
+  return true;
 }
 
 bool GridEditor::IsCurrentRowDirty() const {

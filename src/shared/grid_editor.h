@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/grid_types.h"
+#include "platform/print/printable_grid.h"
 #include "shared/grid_editor_balance.h"
 
 #include <QColor>
@@ -40,9 +41,14 @@ namespace corvane::shared {
 //    the focus) whatever key or click ended its edit. A failure thrown by SaveRow
 //    is caught here, shown, and the row stays current and changed, so nothing is
 //    half kept.
-//  - CommitCurrentRow runs that same leave path for the current row on demand (a
-//    save button, closing the window); when the row is invalid the window may ask
-//    whether to discard (DiscardCurrentRow) or stay.
+//  - CommitCurrentRow runs that same leave path for the current row on demand.
+//    SettleBeforeCommand is the one rule every window runs before a command that
+//    works on its rows or leaves them (add, save, delete, filter, output, another
+//    account, closing): the open edit ends as Enter ends it, the current row is
+//    settled as leaving it settles it, and a row that cannot be kept asks, after
+//    its refusal, whether to drop what was keyed; staying stops the command, so a
+//    command is never dead while an editor is open and nothing keyed is lost
+//    without a word.
 //  - Row keys: GridRowKey is empty for a row never saved, or the integer or text
 //    key of the stored line. The key is kept in the grid's row data.
 //  - Row states 0..4 and their colours (RowStateColor); the protected states are
@@ -63,6 +69,8 @@ struct GridColumnSpec {
   int maxBytes = 0;  // 0: no limit
   bool hidden = false;
   bool button = false;
+  // How a report prints the column; date and amount editors say it themselves.
+  platform::PrintColumnKind print = platform::PrintColumnKind::Text;
 };
 
 // Empty: a row never saved.
@@ -138,6 +146,9 @@ class GridEditor : public QObject {
 
   // --- Leave-row gate.
   Commit CommitCurrentRow();
+  // True when the command may go on: the row was kept, or the user dropped its
+  // changes (an unsaved row is then removed).
+  bool SettleBeforeCommand();
   // Drops the current row's edits: an unsaved row is removed, a saved row gets the
   // texts it had when the cursor entered it.
   void DiscardCurrentRow();

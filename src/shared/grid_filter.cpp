@@ -78,8 +78,7 @@ bool GridRowTest::Passes(const platform::GridBase& grid, int row) const {
   if (all_) return true;
   if (!start_.isEmpty() || !end_.isEmpty()) {
     // Compared as text on the character codes, not as dates: a "yyyy.mm.dd"
-    // condition selects "yyyy.mm.dd" cells by date, and the total row's "合计"
-    // sorts after every date.
+    // condition selects "yyyy.mm.dd" cells by date.
     const QString date = grid.TextMatrix(row, columns_.date);
     if (!start_.isEmpty() && QString::compare(date, start_, Qt::CaseSensitive) < 0) return false;
     if (!end_.isEmpty() && QString::compare(date, end_, Qt::CaseSensitive) > 0) return false;
@@ -102,14 +101,25 @@ bool GridRowTest::Passes(const platform::GridBase& grid, int row) const {
 }
 
 int ApplyGridFilter(platform::GridBase& grid, const GridRowTest& test) {
+  const FilterColumns& c = test.Columns();
+  const bool totalled = c.total > 0 && c.total < grid.Rows();
+  Money debit, credit;
   int first = 0;
   for (int r = 1; r < grid.Rows(); ++r) {
-    if (test.Passes(grid, r)) {
-      grid.SetRowHeight(r, kShownTwips);
-      if (first == 0) first = r;
-    } else {
-      grid.SetRowHeight(r, 0);
-    }
+    if (r == c.total) continue;
+    const bool shown = test.Passes(grid, r);
+    grid.SetRowHeight(r, shown ? kShownTwips : 0);
+    if (!shown) continue;
+    if (first == 0) first = r;
+    if (!totalled) continue;
+    // The amounts as the lines show them, so that the total adds up the column.
+    debit += LeadingAmount(grid.TextMatrix(r, c.debit));
+    credit += LeadingAmount(grid.TextMatrix(r, c.credit));
+  }
+  if (totalled) {
+    grid.SetTextMatrix(c.total, c.debit, debit.ToDisplayText());
+    grid.SetTextMatrix(c.total, c.credit, credit.ToDisplayText());
+    grid.SetRowHeight(c.total, first != 0 ? kShownTwips : 0);
   }
   if (first != 0) {
     grid.SetRow(first);
@@ -120,7 +130,7 @@ int ApplyGridFilter(platform::GridBase& grid, const GridRowTest& test) {
 
 int FindGridRow(platform::GridBase& grid, const GridRowTest& test) {
   for (int r = 1; r < grid.Rows(); ++r) {
-    if (!test.Passes(grid, r)) continue;
+    if (r == test.Columns().total || !test.Passes(grid, r)) continue;
     grid.SetRow(r);
     grid.SetTopRow(r);
     grid.SetCol(0);

@@ -30,9 +30,9 @@ class GridFilterFind {
   // Direction texts of grids that have a direction column.
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
 
-  // The filter command on grid: the rows that fail the conditions are hidden;
-  // none left: SayNothingFound. "取消过滤" shows every row again. Cancel
-  // changes nothing.
+  // The filter command on grid: the rows that fail the conditions are hidden, and
+  // the total row the columns name totals the lines shown; none left:
+  // SayNothingFound. "取消过滤" shows every row again. Cancel changes nothing.
   void FilterRows(platform::GridBase& grid, const FilterColumns& columns);
   // The find command: the first row from the top that meets the conditions is
   // selected; none: SayNothingFound.

@@ -39,6 +39,11 @@ QString UnreadDetail(const platform::DbError& e) {
 QString FailureText(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
   if (!db || db->ErrorKind() == platform::DbError::Kind::Other) return QString::fromUtf8(e.what());
+  // The client library's words and the statement mean nothing to the user.
+  if (db->IsConnectionLost()) {
+    const QString text = GetResString(QStringLiteral("corvane.host.connectionlost"));
+    return text.isEmpty() ? db->Message() : text;
+  }
   const QString detail = db->IsBusy() ? db->Message() : UnreadDetail(*db);
   const QString text = GetResString(db->IsBusy() ? QStringLiteral("corvane.host.busy") : QStringLiteral("corvane.host.unreadable"),
                                     detail);

@@ -45,8 +45,9 @@ int ShowResMessage(int buttons, const QString& key, const Args&... args) {
 // What the user is told of a failure: a wait for another session that ran out,
 // or a stored value the layer cannot read, is said in the component's own words,
 // in the session's language, with the value named (in that language where the
-// layer said which value it was, else in the database's words) as a detail; any
-// other failure by its own text.
+// layer said which value it was, else in the database's words) as a detail; a
+// lost connection to the server by the component's words alone; any other
+// failure by its own text.
 QString FailureText(const std::exception& e);
 
 }  // namespace corvane::shared

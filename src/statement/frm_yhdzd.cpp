@@ -323,10 +323,10 @@ void frmYHDZD::SetUpGrid() {
   editor_->SetColumns({{QStringLiteral("ID"), 0, platform::AlignmentFromCode(4), ColumnKind::ReadOnly, 0, true},
                        {title("00024"), 1330, left, ColumnKind::Date, 10, false, true},
                        {title("00025"), 2000, left, ColumnKind::List, 20, false, true},
-                       {title("00026"), 1000, left, ColumnKind::Text, 30},
+                       {title("00026"), 1000, left, ColumnKind::Text, 30, false, false, platform::PrintColumnKind::Number},
                        {title("00083"), 2000, right, ColumnKind::Amount, 16},
                        {title("00084"), 2000, right, ColumnKind::Amount, 16},
-                       {title("00643"), 2000, right, ColumnKind::ReadOnly}},
+                       {title("00643"), 2000, right, ColumnKind::ReadOnly, 0, false, false, platform::PrintColumnKind::Amount}},
                       480);
   grid_->SetDataRowHeight(300);
   grid_->SetSelectionColors(Session::Current().gColorLightRose, Qt::black);

@@ -28,9 +28,10 @@ namespace corvane::statement {
 // What it works on is fixed at LoadData (StatementContext); reloads after an
 // import use that snapshot. Rows are written through the shared grid editor:
 // each cell is checked as it is typed, the row is checked and saved when the
-// cursor leaves it, on "save" and before the window closes (an invalid row asks
-// whether to drop its changes or stay). The balance column is kept from numbers
-// beside the texts and recomputed from the changed row down.
+// cursor leaves it and before every command on the rows and the closing, as the
+// editor settles it (an invalid row asks whether to drop its changes or stay).
+// The balance column is kept from numbers beside the texts and recomputed from
+// the changed row down.
 //
 // While a command runs the window is busy: other commands are refused and
 // input made meanwhile is dropped; closing waits for the end of the run. While

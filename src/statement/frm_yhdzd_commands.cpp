@@ -49,17 +49,16 @@ void frmYHDZD::Toolbar1_ButtonClick(const QString& key) {
     }
     if (k != QLatin1String("setup") && k != QLatin1String("help") && k != QLatin1String("exit")) return;
   }
-  const bool editing = grid_->IsEditing();
   // Failures of a command end at its boundary with a message; the window stays usable.
   try {
     if (k == QLatin1String("setup")) rSetup();
     else if (k == QLatin1String("print")) OutputReport(1);
     else if (k == QLatin1String("preview")) OutputReport(2);
     else if (k == QLatin1String("dout")) OutputReport(3);
-    else if (k == QLatin1String("add")) { if (!editing) AddRow(); else return; }
+    else if (k == QLatin1String("add")) AddRow();
     else if (k == QLatin1String("save")) rSave();
-    else if (k == QLatin1String("del")) { if (!editing) DeleteRow(); else return; }
-    else if (k == QLatin1String("filt")) { if (!editing) FilterRows(); else return; }
+    else if (k == QLatin1String("del")) DeleteRow();
+    else if (k == QLatin1String("filt")) FilterRows();
     else if (k == QLatin1String("import")) ImportStatement();
     else if (k == QLatin1String("import1")) ImportNetBankStatement();
     else if (k == QLatin1String("help")) rHelp();
@@ -75,10 +74,9 @@ void frmYHDZD::Toolbar1_ButtonClick(const QString& key) {
 void frmYHDZD::ZqKeyHookCtrl1_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
   if (busy_) return;
   const bool ctrl = (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
-  const bool editing = grid_->IsEditing();
   try {
-    if (ctrl && key == Qt::Key_I && !editing) AddRow();
-    else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && !editing && editor_->IsSaved(grid_->Row()))
+    if (ctrl && key == Qt::Key_I) AddRow();
+    else if ((key == Qt::Key_Delete || (ctrl && key == Qt::Key_D)) && editor_->IsSaved(grid_->Row()))
       DeleteRow();
     else if (ctrl && key == Qt::Key_P) OutputReport(1);
     else if (key == Qt::Key_F9) shared::PopupCalculatorKey(this);
@@ -155,7 +153,9 @@ bool frmYHDZD::RowDeletable(int row) {
 }
 
 void frmYHDZD::DeleteRow() {
-  if (grid_->Rows() <= 1) return;
+  const int rows = grid_->Rows();
+  // A row dropped here was the unsaved row the user meant to delete.
+  if (!SettleCurrentRow() || grid_->Rows() != rows || rows <= 1) return;
   int from = grid_->Row();
   int to = grid_->RowSel();
   if (from > to) std::swap(from, to);

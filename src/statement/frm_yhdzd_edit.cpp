@@ -113,17 +113,7 @@ void frmYHDZD::OnEditKey(int row, int col) {
   else if (col == 5) grid_->SetTextMatrix(row, 4, QString());
 }
 
-bool frmYHDZD::SettleCurrentRow() {
-  if (editor_->CommitCurrentRow() != shared::GridEditor::Commit::Invalid) return true;
-  const int answer = shared::ShowMsgBox(GetResString(QStringLiteral("corvane.statement.discardrow")), 260,
-                                        GetResString(shared::kCashTitleKey));
-  if (answer != 6) return false;
-  const int row = grid_->Row();
-  const bool wasSaved = editor_->IsSaved(row);
-  editor_->DiscardCurrentRow();
-  if (!wasSaved) editor_->WriteBalances(row);
-  return true;
-}
+bool frmYHDZD::SettleCurrentRow() { return editor_->SettleBeforeCommand(); }
 
 void frmYHDZD::SetRowColor(int row, int state) { editor_->SetRowState(row, state); }
 

@@ -68,7 +68,7 @@ class RecordingViewer : public platform::VoucherViewer {
 // A grid print service whose every run fails, as a printer that is gone would.
 class FailingGridPrint : public platform::GridPrintService {
  public:
-  void PrintGrid(QObject*, const QString&, platform::PrintControl*, int, const QString&, int&) override {
+  void PrintGrid(QObject*, const QString&, platform::PrintControl*, int, const platform::GridPrintHead&, int&) override {
     throw platform::ServiceError(QStringLiteral("打印机不可用"));
   }
 };
@@ -400,6 +400,7 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   EXPECT_TRUE(two.value("P20").toString().startsWith(Res("00053") + QStringLiteral("演示账套")));
   EXPECT_TRUE(two.value("P20").toString().endsWith(Res("00054") + QStringLiteral("测试")));
   EXPECT_TRUE(two.value("P28").isNull());
+  EXPECT_EQ(two.value("P4").toString(), Res("00052"));  // the unit, as the screen shows it
 
   // Data output: the four lines of both sides, caption beside figure.
   view.Toolbar1_ButtonClick(QStringLiteral("dout"));
@@ -410,6 +411,7 @@ TEST_P(StatementWindowsTest, PrintsAndReports) {
   EXPECT_EQ(out.body[0], QStringList({Res("00087"), QStringLiteral("1,023.00"), Res("00087"), QStringLiteral("1,028.00")}));
   EXPECT_EQ(out.body[3][0], Res("00726"));
   EXPECT_EQ(out.body[1][1], "55.00");  // credit account: the bank's receipts
+  EXPECT_EQ(out.job.fields.at(3).caption, GetResString(QStringLiteral("corvane.balance.amountcolumn"), Res("00755"), Res("00052")));
 
   view.ShowDetailStatement();
   frmYHDZCX1* d = Session::Current().windows.Find<frmYHDZCX1>();

@@ -59,7 +59,9 @@ class ItemCursorTest : public testing::OpeningWindowTest {
   // After a refusal of the cell or row check, and after the toolbar's Add, the
   // keyboard is on the grid at the cell named, so what the user types next goes
   // there. Each case types into cells of a new row, leaving the last edit open,
-  // then clicks a toolbar button; every box is answered OK.
+  // then clicks a toolbar button; every box gets its default answer: OK, and
+  // "stay" to the discard question. However the last cell was left, a line keyed
+  // is stored before Add or Exit (the last case).
   void TypingGoesToTheCellNamed(OpeningItemWindow& w, const std::vector<KeyCase>& cases) {
     platform::EntryGrid* g = w.MsGrid1();
     ASSERT_TRUE(corvane::testing::ShowActive(w));
@@ -77,6 +79,8 @@ class ItemCursorTest : public testing::OpeningWindowTest {
       QStringList shown;
       for (const auto& m : session_.Messages().Shown()) shown << m.prompt;
       EXPECT_EQ(shown, c.shown);
+      EXPECT_EQ(w.isVisible(), qstrcmp(c.button, "exit") != 0);
+      if (!w.isVisible()) return;
       const int row = g->Rows() - 1;
       EXPECT_EQ((std::pair{g->Row(), g->Col()}), (std::pair{row, c.named}));
       ASSERT_TRUE(corvane::testing::TypeAsUser(c.next));
@@ -96,35 +100,43 @@ TEST_P(ItemCursorTest, BankItems) {
 }
 
 TEST_P(ItemCursorTest, EnterpriseItemsTypingAfterARefusalOrAdd) {
-  const QString noAmount = testing::Cash("00090");
+  const QString noAmount = testing::Cash("00090"), discard = shared::GetResString(QStringLiteral("corvane.grid.discardrow"));
   const QString undated = Book() ? shared::GetResString(QStringLiteral("corvane.opening.flowdateempty")) : testing::Cash("00094");
   const QString date = QStringLiteral("2026.02.20");
   // A voucher number is stored as the number it begins with, which the cell then shows.
   std::vector<KeyCase> voucher;
   if (!Book())
     voucher.push_back({"SaveAVoucherNumberWithoutANumber", {{kQyDate, date}, {kQyDebit, "75"}, {kQyNo, "EMPTY"}}, "save",
-                       {shared::GetResString(QStringLiteral("corvane.opening.voucherno"), QStringLiteral("EMPTY"))},
+                       {shared::GetResString(QStringLiteral("corvane.opening.voucherno"), QStringLiteral("EMPTY")), discard},
                        kQyNo, "12a", "12"});
   OpenItems<frmQYFQC>([&](frmQYFQC& w) {
     TypingGoesToTheCellNamed(w, voucher);
     TypingGoesToTheCellNamed(
         w, {{"Add", {}, "add", {}, kQyDate, date, date},
-            {"SaveWithoutAmount", {{kQyDate, date}}, "save", {noAmount}, kQyDebit, "75", "75.00"},
-            {"SaveUndated", {{kQyDebit, "75"}}, "save", {undated}, kQyDate, date, date},
+            {"SaveWithoutAmount", {{kQyDate, date}}, "save", {noAmount, discard}, kQyDebit, "75", "75.00"},
+            {"SaveUndated", {{kQyDebit, "75"}}, "save", {undated, discard}, kQyDate, date, date},
             {"SaveABillDateAfterTheDate", {{kQyDate, date}, {kQyDebit, "75"}, {kQyBillDate, "2026.02.25"}}, "save",
-             {testing::Cash("00092")}, kQyBillDate, "2026.02.19", "2026.02.19"}});
+             {testing::Cash("00092"), discard}, kQyBillDate, "2026.02.19", "2026.02.19"},
+            {"AddAfterEnterAndEsc", {{kQyDate, date}, {kQyDebit, "10\r\x1b"}}, "add", {}, kQyDate, date, date},
+            {"AddWithTheNextEditorOpen", {{kQyDate, date}, {kQyDebit, "10\r"}}, "add", {}, kQyDate, date, date},
+            {"ExitAfterTabAndEsc", {{kQyDate, date}, {kQyDebit, "10\t\x1b"}}, "exit", {}, 0, "", ""}});
   });
+  EXPECT_EQ(fx_.Count(fx_.JournalTable(), QStringLiteral("iperiod=21 and md=?"), {platform::Money::FromCents(1000)}), 3);
 }
 
 TEST_P(ItemCursorTest, BankItemsTypingAfterARefusalOrAdd) {
-  const QString date = QStringLiteral("2026.02.20");
+  const QString date = QStringLiteral("2026.02.20"), discard = shared::GetResString(QStringLiteral("corvane.grid.discardrow"));
   OpenItems<frmYHFQC>([&](frmYHFQC& w) {
     TypingGoesToTheCellNamed(
         w, {{"Add", {}, "add", {}, kYhDate, date, date},
-            {"SaveWithoutAmount", {{kYhDate, date}}, "save", {testing::Cash("00090")}, kYhDebit, "75", "75.00"},
-            {"SaveUndated", {{kYhDebit, "75"}}, "save", {testing::Cash("00652")}, kYhDate, date, date},
-            {"SaveADateOnTheStart", {{kYhDate, "2026.03.01"}}, "save", {testing::Cash("00865")}, kYhDate, date, date}});
+            {"SaveWithoutAmount", {{kYhDate, date}}, "save", {testing::Cash("00090"), discard}, kYhDebit, "75", "75.00"},
+            {"SaveUndated", {{kYhDebit, "75"}}, "save", {testing::Cash("00652"), discard}, kYhDate, date, date},
+            {"SaveADateOnTheStart", {{kYhDate, "2026.03.01"}}, "save", {testing::Cash("00865"), discard}, kYhDate, date, date},
+            {"AddAfterEnterAndEsc", {{kYhDate, date}, {kYhDebit, "10\r\x1b"}}, "add", {}, kYhDate, date, date},
+            {"AddWithTheNextEditorOpen", {{kYhDate, date}, {kYhDebit, "10\r"}}, "add", {}, kYhDate, date, date},
+            {"ExitAfterTabAndEsc", {{kYhDate, date}, {kYhDebit, "10\t\x1b"}}, "exit", {}, 0, "", ""}});
   });
+  EXPECT_EQ(fx_.Count(fx_.StatementTable(), QStringLiteral("mmoney=?"), {platform::Money::FromCents(1000)}), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ItemCursorTest, ::testing::Bool(), testing::ModeName);

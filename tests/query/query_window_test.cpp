@@ -322,6 +322,28 @@ TEST_P(QueryWindowTest, TheAuditFiltersItsJournalPageByEveryCondition) {
   }
 }
 
+// A filter totals the lines it shows, and hides the total with them; a find never lands on the total.
+TEST_P(QueryWindowTest, TheTotalRowTotalsTheLinesShownAndIsNeverFound) {
+  test::QueryLedger ledger(session_.Db(), BookMode());
+  ledger.AddAccount(QStringLiteral("合计户"), QDate(2026, 1, 1));
+  for (const char* amount : {"30000", "12000.50"}) ledger.Add(test::StatementLine{.amount = M(amount)});
+  ledger.Add(test::StatementLine{.debit = 0, .amount = M("9000"), .number = "A3"});
+  frmYHDZCX* w = OpenQuery(ledger.Code());
+  platform::ListGrid* g = w->MSGrid1();
+  const struct { const char* key; const char* number; int direction; const char* amount; QStringList total; } cases[] = {
+      {"find", "", 0, "40000", {"42,000.50", "9,000.00"}}, {"filt", "", 1, "", {"42,000.50", "0.00"}},
+      {"filt", "A3", 0, "", {"0.00", "9,000.00"}},          {"filt", "A3", 1, "", {}}};
+  for (const auto& c : cases) {
+    session_.Modals().Then([&c](QDialog& d) {
+      dynamic_cast<shared::frmYHFilter&>(d).Text4()->setText(QString::fromLatin1(c.amount));
+      FilterBy(QString::fromLatin1(c.number), c.direction)(d);
+    });
+    w->Toolbar()->Click(QString::fromLatin1(c.key));
+    EXPECT_NE(g->Row(), 4) << c.key;
+    EXPECT_EQ(g->IsRowHidden(4) ? QStringList() : QStringList({g->TextMatrix(4, 3), g->TextMatrix(4, 4)}), c.total);
+  }
+}
+
 TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   frmYHDZCX* query = OpenQuery(Code());
   frmYHCQWD* audit = OpenAudit(QString(), QStringLiteral("0"));

@@ -89,9 +89,9 @@ TEST_P(ChooseAgainTest, TheOpenerShowsThePeriodRangeItApplies) {
   EXPECT_TRUE(shared::frmYHKMXZ::Instance().MeUsedFlag);
 }
 
-// Closing the window and F7 both settle the row being keyed first: a valid row
-// is saved; an invalid one asks whether to discard it, and staying does nothing
-// else.
+// Closing the window, F7 and Delete all settle the row being keyed first: a valid
+// row is saved; an invalid one asks whether to discard it, and staying does
+// nothing else (nor does deleting a row discarded).
 TEST_P(ChooseAgainTest, LeavingSavesOrAsksForTheRowBeingKeyed) {
   const struct {
     const char* name;
@@ -105,6 +105,7 @@ TEST_P(ChooseAgainTest, LeavingSavesOrAsksForTheRowBeingKeyed) {
          PressF7(w);
        },
        false},
+      {"delete", [](frmYHDZD* w) { w->rDel(); }, false},
   };
   const auto shown = [] { return shared::Session::Current().windows.Find<frmYHDZD>(); };
   for (const auto& c : cases) {
@@ -117,7 +118,7 @@ TEST_P(ChooseAgainTest, LeavingSavesOrAsksForTheRowBeingKeyed) {
     session_.Messages().Answer(1);  // the row check's message
     session_.Messages().Answer(7);  // stay
     c.leave(w);
-    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.statement.discardrow")));
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.grid.discardrow")));
     ASSERT_EQ(shown(), w);
     EXPECT_EQ(w->Context().LineKey(), Key());
     EXPECT_EQ(w->MsGrid1()->Rows(), 3);
@@ -125,6 +126,7 @@ TEST_P(ChooseAgainTest, LeavingSavesOrAsksForTheRowBeingKeyed) {
     session_.Messages().Answer(1);
     session_.Messages().Answer(6);  // discard
     c.leave(w);
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.grid.discardrow")));
     EXPECT_EQ(shown() == nullptr, c.closes);
     EXPECT_EQ(Lines(), 1);
     if (shown()) CloseWindow(shown());

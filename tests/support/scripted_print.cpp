@@ -29,8 +29,8 @@ class RecordingGridPrint : public platform::GridPrintService {
  public:
   explicit RecordingGridPrint(ScriptedPrinting& owner) : owner_(owner) {}
   void PrintGrid(QObject* grid, const QString& reportKey, platform::PrintControl* printControl, int mode,
-                 const QString& title, int& result) override {
-    owner_.RecordGridPrint(GridPrintCall{grid, reportKey, printControl, mode, title});
+                 const platform::GridPrintHead& head, int& result) override {
+    owner_.RecordGridPrint(GridPrintCall{grid, reportKey, printControl, mode, head.title});
     result = 0;
   }
 

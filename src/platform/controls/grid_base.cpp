@@ -139,6 +139,17 @@ int GridBase::ColWidth(int col) const {
   return stored >= 0 && ColumnPixels(stored) == pixels ? stored : ColumnTwips(pixels);
 }
 
+void GridBase::SetColPrintKind(int col, PrintColumnKind kind) {
+  if (col < 0) return;
+  if (static_cast<size_t>(col) >= printKinds_.size()) printKinds_.resize(static_cast<size_t>(col) + 1);
+  printKinds_[static_cast<size_t>(col)] = kind;
+}
+
+PrintColumnKind GridBase::ColPrintKind(int col) const {
+  return col >= 0 && static_cast<size_t>(col) < printKinds_.size() ? printKinds_[static_cast<size_t>(col)]
+                                                                   : PrintColumnKind::Text;
+}
+
 int GridBase::ColumnPixels(int twips) const {
   return ColumnTwipsToPixels(twips, view_->font(), CellTextMargins(*view_));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/controls/grid_model.h"
 #include "platform/controls/grid_view.h"
+#include "platform/print/printable_grid.h"
 
 #include <QColor>
 #include <QPoint>
@@ -55,6 +56,11 @@ class GridBase : public QWidget, protected GridViewHost {
   void FillRows(GridColumns cells, std::vector<QVariant> rowData = {});
   // Date and amount columns keep values and write texts only to show them.
   void SetColType(int col, CellType type) { model_->SetColType(col, type); }
+  CellType ColType(int col) const { return model_->ColType(col); }
+  // What a report prints the column as; date and amount columns (by type or
+  // editor) need not say so.
+  void SetColPrintKind(int col, PrintColumnKind kind);
+  PrintColumnKind ColPrintKind(int col) const;
   // Appends a row from its cell texts joined by tabs; backColors gives one colour per
   // column (an invalid colour keeps the grid's own). Returns the new row number.
   int AddRowFromText(const QString& tabJoined, const std::vector<QColor>& backColors = {});
@@ -160,6 +166,7 @@ class GridBase : public QWidget, protected GridViewHost {
   GridModel* model_;
   GridView* view_;
   std::vector<int> colWidthTwips_;  // -1: the view's default
+  std::vector<PrintColumnKind> printKinds_;
   int titleTwips_ = 300;
   int dataRowTwips_ = 300;
   int row_ = 0;

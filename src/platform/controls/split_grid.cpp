@@ -144,6 +144,7 @@ void SplitGrid::SetCols(int cols) {
   model_->Reshape(model_->Rows(), cols);
   widths_.resize(cols, 1000);
   amount_.resize(cols, false);
+  printKinds_.resize(cols, PrintColumnKind::Text);
   ApplyShape();
 }
 
@@ -177,6 +178,15 @@ bool SplitGrid::IsAmountColumn(int col) const {
 
 void SplitGrid::SetAmountColumn(int col, bool amount) {
   if (col >= 0 && col < static_cast<int>(amount_.size())) amount_[col] = amount;
+}
+
+void SplitGrid::SetPrintKind(int col, PrintColumnKind kind) {
+  if (col >= 0 && col < static_cast<int>(printKinds_.size())) printKinds_[col] = kind;
+}
+
+PrintColumnKind SplitGrid::PrintColumnKindOf(int col) const {
+  if (IsAmountColumn(col)) return PrintColumnKind::Amount;
+  return col >= 0 && col < static_cast<int>(printKinds_.size()) ? printKinds_[col] : PrintColumnKind::Text;
 }
 
 void SplitGrid::MergeCells(int row1, int col1, int row2, int col2) {

@@ -50,6 +50,8 @@ class SplitGrid : public QWidget, public PrintableGrid {
   // Amount columns: right-aligned.
   bool IsAmountColumn(int col) const;
   void SetAmountColumn(int col, bool amount);
+  // What a report prints a column as; an amount column needs not say so.
+  void SetPrintKind(int col, PrintColumnKind kind);
   // Merges a range of header cells into one; cells keep their texts.
   void MergeCells(int row1, int col1, int row2, int col2);
   // The header ranges merged so far: {row1, col1, row2, col2}.
@@ -76,6 +78,7 @@ class SplitGrid : public QWidget, public PrintableGrid {
   int PrintColumnCount() const override { return Cols(); }
   int PrintColumnWidth(int col) const override { return ColWidth(col); }
   Qt::Alignment PrintColumnAlignment(int col) const override;
+  PrintColumnKind PrintColumnKindOf(int col) const override;
   int PrintHeaderRowCount() const override { return std::min(fixedRows_, Rows()); }
   QString PrintHeaderText(int headerRow, int col) const override { return TextMatrix(headerRow, col); }
   std::vector<GridSpan> PrintHeaderSpans() const override;
@@ -102,6 +105,7 @@ class SplitGrid : public QWidget, public PrintableGrid {
   bool redraw_ = true;
   std::vector<int> widths_;
   std::vector<bool> amount_;
+  std::vector<PrintColumnKind> printKinds_;
   std::vector<std::array<int, 4>> merges_;
   RowColorFn rowColor_;
 };

@@ -73,6 +73,14 @@ class DbConnection {
   // for no date. Its own engine's words, so that a query can look for such a line
   // among those it sums or in an account's lines (shared::RefuseUnreadableDates).
   virtual QString UnreadableDateSql(const QString& column) const = 0;
+  // Run, in the order given, after the connection broke and was made again, before
+  // the statement that made it runs: what the session keeps on the server under
+  // its connection (the owner of its claim and lock rows) is renewed there. A
+  // handler that throws fails that statement; the others still run. The handler
+  // runs as long as the returned handle is kept.
+  using ReconnectHandler = std::function<void()>;
+  [[nodiscard]] std::shared_ptr<ReconnectHandler> OnReconnected(ReconnectHandler handler);
+
   // Whether the connection offers the named SQL function of the suite's own (an
   // engine may register some on open); without it the caller uses portable SQL.
   virtual bool ProvidesFunction(const char* name) const {
@@ -84,10 +92,13 @@ class DbConnection {
   // The engines call these from BeginTrans, CommitTrans and RollbackTrans.
   void NoteTransactionBegun() { ++transactionNumber_; }
   void NoteTransactionEnded(bool committed) { if (!committed) rolledBack_.insert(transactionNumber_); }
+  // An engine calls this once it has connected again; it runs the handlers.
+  void NoteReconnected();
 
  private:
   std::uint64_t transactionNumber_ = 0;
   std::set<std::uint64_t> rolledBack_;
+  std::vector<std::weak_ptr<ReconnectHandler>> reconnectHandlers_;
 };
 
 }  // namespace corvane::platform

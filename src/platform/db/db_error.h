@@ -24,6 +24,12 @@ class DbError : public std::runtime_error {
     // written around the layer, by another program. The text names the value for
     // the developer; a window tells the user in the session's language.
     Unreadable,
+    // The connection to the server broke (the server stopped or restarted, the
+    // network went). The statement and any transaction open on the connection
+    // were lost with it, so nothing of them was written; the next statement
+    // outside a transaction connects again. The text is the client library's,
+    // without the statement.
+    ConnectionLost,
   };
 
   // The stored value an Unreadable error could not read, so that a window can
@@ -44,6 +50,7 @@ class DbError : public std::runtime_error {
   const QString& Message() const { return message_; }
   Kind ErrorKind() const { return kind_; }
   bool IsBusy() const { return kind_ == Kind::Busy; }
+  bool IsConnectionLost() const { return kind_ == Kind::ConnectionLost; }
   // A date column's value that is no calendar day (the column empty where the
   // engine cannot tell which): the one wording of every layer that refuses one.
   static DbError UnreadableDate(const QString& column, const QString& value) {

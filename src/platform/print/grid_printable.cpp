@@ -14,6 +14,7 @@ class BorrowedGrid : public PrintableGrid {
   int PrintColumnCount() const override { return g_.PrintColumnCount(); }
   int PrintColumnWidth(int c) const override { return g_.PrintColumnWidth(c); }
   Qt::Alignment PrintColumnAlignment(int c) const override { return g_.PrintColumnAlignment(c); }
+  PrintColumnKind PrintColumnKindOf(int c) const override { return g_.PrintColumnKindOf(c); }
   int PrintHeaderRowCount() const override { return g_.PrintHeaderRowCount(); }
   QString PrintHeaderText(int r, int c) const override { return g_.PrintHeaderText(r, c); }
   std::vector<GridSpan> PrintHeaderSpans() const override { return g_.PrintHeaderSpans(); }
@@ -36,6 +37,16 @@ class GridBaseAdapter : public PrintableGrid {
   Qt::Alignment PrintColumnAlignment(int c) const override {
     if (entry_ && entry_->ColumnEditorOf(c).kind == ColumnKind::Amount) return Qt::AlignRight;
     return g_.ColAlignment(c) & Qt::AlignHorizontal_Mask;
+  }
+  // Declared by the window, else by the column's type or editor.
+  PrintColumnKind PrintColumnKindOf(int c) const override {
+    const PrintColumnKind declared = g_.ColPrintKind(c);
+    if (declared != PrintColumnKind::Text) return declared;
+    const ColumnKind editor = entry_ ? entry_->ColumnEditorOf(c).kind : ColumnKind::Text;
+    const CellKind type = g_.ColType(c).kind;
+    if (editor == ColumnKind::Amount || type == CellKind::Amount) return PrintColumnKind::Amount;
+    if (editor == ColumnKind::Date || type == CellKind::Date) return PrintColumnKind::Date;
+    return PrintColumnKind::Text;
   }
   int PrintHeaderRowCount() const override { return 1; }
   QString PrintHeaderText(int, int c) const override { return g_.TextMatrix(0, c); }

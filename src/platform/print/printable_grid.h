@@ -19,6 +19,13 @@ struct GridSpan {
   int col2 = 0;
 };
 
+// What a printed column holds, as the window that fills it knows it. Dates,
+// amounts and numbers (voucher, settlement and flow numbers, account and book
+// codes) are figures: a report prints each whole on one line. A text (a
+// digest, a name, a note) wraps onto further lines of its row, breaking between
+// words and Chinese characters, so a date or amount inside it stays whole too.
+enum class PrintColumnKind { Text, Date, Amount, Number };
+
 // What the report engine reads of a grid to print or output it: the grid as it
 // stands at that moment. List grid, entry grid and split grid all give it, so
 // one engine prints any of them.
@@ -36,6 +43,8 @@ class PrintableGrid {
   virtual int PrintColumnWidth(int col) const = 0;
   // Left, centre or right; amount columns are right-aligned.
   virtual Qt::Alignment PrintColumnAlignment(int col) const = 0;
+  // Never guessed from the cells: a column the window has not declared is a text.
+  virtual PrintColumnKind PrintColumnKindOf(int) const { return PrintColumnKind::Text; }
 
   virtual int PrintHeaderRowCount() const = 0;
   virtual QString PrintHeaderText(int headerRow, int col) const = 0;

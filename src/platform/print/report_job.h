@@ -44,8 +44,11 @@ struct ReportJob {
   bool optionE = false;
   // Data output only: the declared fields, in order.
   std::vector<DataOutField> fields;
-  // Grid print only: the title printed above the grid and suggested as file name.
+  // Grid print only: the title printed above the grid and suggested as file name,
+  // and the line under it, left and right (both empty: the title alone).
   QString title;
+  QString headLeft;
+  QString headRight;
 };
 
 }  // namespace corvane::platform

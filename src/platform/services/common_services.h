@@ -58,6 +58,13 @@ class CommonServices {
     (void)bookCode;
     return LockAccount(account, true, functionId);
   }
+  // Whether the session still holds a code it locked. False, after telling the
+  // user who holds it now, when another session took it while this session's
+  // connection to the server was lost: the window then writes nothing more.
+  virtual bool StillHoldsAccount(const QString& code) {
+    (void)code;
+    return true;
+  }
 
   virtual AccountInfo GetAccount(const QString& code) = 0;
   virtual QString GetAccountName(const QString& code) = 0;

@@ -140,18 +140,51 @@ PostgresConnection::PostgresConnection(const QString& connectionString) : connec
     conn_ = nullptr;
     throw DbError(QStringLiteral("Cannot connect to the database: %1").arg(err));
   }
-  PQsetClientEncoding(conn_, "UTF8");
   try {
-    Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
-    Execute(QStringLiteral("set client_min_messages = warning"));
-    // A row another session holds is waited for as long as SQLite waits for its
-    // busy file, then the statement fails with a Busy DbError instead of hanging.
-    Execute(QStringLiteral("set lock_timeout = '5s'"));
-    RequireCurrentKeyCollation();
+    SetUpSession();
   } catch (...) {
     Close();
     throw;
   }
+}
+
+void PostgresConnection::SetUpSession() {
+  PQsetClientEncoding(conn_, "UTF8");
+  Execute(QStringLiteral("set datestyle = 'ISO, YMD'"));
+  Execute(QStringLiteral("set client_min_messages = warning"));
+  // A row another session holds is waited for as long as SQLite waits for its
+  // busy file, then the statement fails with a Busy DbError instead of hanging.
+  Execute(QStringLiteral("set lock_timeout = '5s'"));
+  RequireCurrentKeyCollation();
+}
+
+// A broken connection is made again by the next statement outside a
+// transaction. Inside one it stays broken until the transaction is ended: what
+// the transaction did went with the old connection, and its later statements
+// must not run on their own as if it had not.
+void PostgresConnection::Reconnect() {
+  if (inTransaction_ || reconnecting_)
+    throw DbError(QStringLiteral("The connection to the database server was lost"), DbError::Kind::ConnectionLost);
+  PQreset(conn_);
+  if (PQstatus(conn_) != CONNECTION_OK)
+    throw DbError(QStringLiteral("Cannot connect to the database server again: %1")
+                      .arg(QString::fromUtf8(PQerrorMessage(conn_)).trimmed()),
+                  DbError::Kind::ConnectionLost);
+  reconnecting_ = true;
+  try {
+    SetUpSession();
+    NoteReconnected();
+  } catch (...) {
+    reconnecting_ = false;
+    throw;
+  }
+  reconnecting_ = false;
+}
+
+void PostgresConnection::ThrowIfLost(const QString& clientText) const {
+  if (PQstatus(conn_) == CONNECTION_BAD)
+    throw DbError(QStringLiteral("The connection to the database server was lost: %1").arg(clientText),
+                  DbError::Kind::ConnectionLost);
 }
 
 void PostgresConnection::RequireCurrentKeyCollation() {
@@ -184,8 +217,9 @@ bool PostgresConnection::IsOpen() const { return conn_ && PQstatus(conn_) == CON
 
 int PostgresConnection::BackendPid() const { return conn_ ? PQbackendPID(conn_) : 0; }
 
-void PostgresConnection::RequireOpen() const {
+void PostgresConnection::RequireOpen() {
   if (!conn_) throw DbError(QStringLiteral("The database connection is closed"));
+  if (PQstatus(conn_) != CONNECTION_OK) Reconnect();
 }
 
 PGresult* PostgresConnection::Run(const QString& sql, const DbParams& params) {
@@ -203,6 +237,7 @@ PGresult* PostgresConnection::Run(const QString& sql, int count, const Oid* type
     const QString err = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_)).trimmed();
     const DbError::Kind kind = KindOf(r);
     PQclear(r);
+    ThrowIfLost(err);
     throw DbError(QStringLiteral("%1: %2").arg(err, sql), kind);
   }
   return r;
@@ -434,6 +469,7 @@ long long PostgresConnection::ExecutePipelined(const QString& sql, const std::ve
   if (sent && PQpipelineSync(conn_) == 1) drain();
   else if (firstError.isEmpty()) firstError = QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
   PQexitPipelineMode(conn_);
+  if (!firstError.isEmpty()) ThrowIfLost(firstError);
   if (!firstError.isEmpty()) throw DbError(QStringLiteral("%1: %2").arg(firstError, sql), firstKind);
   return changed;
 }
@@ -456,6 +492,12 @@ void PostgresConnection::SerializeOnAccount(const QString& account) {
 void PostgresConnection::CommitTrans() {
   if (!inTransaction_) throw DbError(QStringLiteral("No transaction to commit"));
   inTransaction_ = false;
+  // The transaction went with a broken connection: a COMMIT on a new one would
+  // find nothing to commit and say it committed.
+  if (conn_ && PQstatus(conn_) != CONNECTION_OK) {
+    NoteTransactionEnded(false);
+    ThrowIfLost(QString::fromUtf8(PQerrorMessage(conn_)).trimmed());
+  }
   // COMMIT of a failed transaction rolls back and says so only in its tag.
   ResultPtr r;
   try {
@@ -473,6 +515,8 @@ void PostgresConnection::RollbackTrans() {
   if (!inTransaction_) return;
   inTransaction_ = false;
   NoteTransactionEnded(false);
+  // A broken connection took its transaction with it; the next statement connects again.
+  if (conn_ && PQstatus(conn_) != CONNECTION_OK) return;
   Execute(QStringLiteral("rollback"));
 }
 
@@ -491,8 +535,11 @@ void PostgresConnection::ExecuteScript(const QString& script) {
   RequireOpen();
   ResultPtr r(PQexec(conn_, script.toUtf8().constData()));
   const ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
-  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
-    throw DbError(QStringLiteral("Script failed: %1").arg(QString::fromUtf8(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(conn_)).trimmed()));
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY) {
+    const QString err = QString::fromUtf8(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(conn_)).trimmed();
+    ThrowIfLost(err);
+    throw DbError(QStringLiteral("Script failed: %1").arg(err));
+  }
 }
 
 }  // namespace corvane::suite

@@ -52,12 +52,18 @@ class PostgresConnection : public platform::DbConnection {
   // None when the statement is not of the one form done set-wise.
   std::optional<long long> ExecuteSetBased(const QString& sql, const std::vector<platform::DbParams>& rows);
   QString ColumnType(const QString& table, const QString& column);
-  void RequireOpen() const;
+  // Connects again when the connection broke (see Reconnect); throws when closed.
+  void RequireOpen();
+  void SetUpSession();
+  void Reconnect();
+  // A ConnectionLost DbError when the connection broke, with the client's text.
+  void ThrowIfLost(const QString& clientText) const;
   void RequireCurrentKeyCollation();
 
   pg_conn* conn_ = nullptr;
   QString connectionString_;
   bool inTransaction_ = false;
+  bool reconnecting_ = false;
   QHash<QString, QString> primaryKeys_;
   QHash<QString, QString> columnTypes_;  // "table.column" → SQL type
 };

@@ -19,6 +19,7 @@ QString ImportText(const QString& key) {
 
 QString ImportFailureReason(const std::exception& e) {
   const auto* db = dynamic_cast<const platform::DbError*>(&e);
+  if (db && db->IsConnectionLost()) return ImportText(QStringLiteral("corvane.host.connectionlost"));
   return db && db->IsBusy() ? ImportTextWith(QStringLiteral("corvane.host.busy"), {db->Message()})
                             : QString::fromUtf8(e.what());
 }

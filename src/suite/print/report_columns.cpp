@@ -17,14 +17,20 @@ double SumOf(const std::vector<ColumnNeed>& columns, double ColumnNeed::*field) 
 
 ColumnFit::Level ColumnFit::LevelOf(const std::vector<ColumnNeed>& columns, double pageWidth) {
   if (SumOf(columns, &ColumnNeed::wish) <= pageWidth) return Level::AllWhole;
-  if (SumOf(columns, &ColumnNeed::whole) <= pageWidth) return Level::TextsCut;
+  if (SumOf(columns, &ColumnNeed::whole) <= pageWidth) return Level::TextsWrap;
   return Level::TooNarrow;
 }
 
 ColumnFit::ColumnFit(const std::vector<ColumnNeed>& columns, double pageWidth)
     : level_(LevelOf(columns, pageWidth)) {
+  // Between the words and the width a text keeps, as far as the page allows.
+  const double whole = SumOf(columns, &ColumnNeed::whole);
+  double keep = 0;
+  for (const ColumnNeed& c : columns) keep += std::max(c.whole, c.keep);
+  const double part = keep > whole ? std::clamp((pageWidth - whole) / (keep - whole), 0.0, 1.0) : 0;
   std::vector<double> floor;
-  for (const ColumnNeed& c : columns) floor.push_back(level_ == Level::AllWhole ? c.wish : c.whole);
+  for (const ColumnNeed& c : columns)
+    floor.push_back(level_ == Level::AllWhole ? c.wish : c.whole + (std::max(c.whole, c.keep) - c.whole) * part);
   if (level_ != Level::TooNarrow) {
     Share(columns, floor, pageWidth);
     return;
@@ -45,7 +51,7 @@ void ColumnFit::Share(const std::vector<ColumnNeed>& columns, const std::vector<
     return sum;
   };
   double low = 0, high = shares > 0 ? pageWidth / shares : 0;
-  for (int step = 0; step < 60 && high > 0; ++step) {
+  for (int step = 0; step < 60; ++step) {
     const double k = (low + high) / 2;
     (filled(k) > pageWidth ? high : low) = k;
   }

@@ -7,19 +7,21 @@ namespace corvane::suite {
 // What a printed column asks of the page's width.
 struct ColumnNeed {
   double share = 0;  // the grid's width of the column: its part of the room to spare
-  double whole = 0;  // its widest date, amount or number, with the cell's padding
-  double wish = 0;   // its widest cell of any kind (a digest too), with the padding
+  double whole = 0;  // what must fit on one line: its widest figure, or a text's widest word; with the padding
+  double wish = 0;   // its widest cell of any kind (a whole digest too), with the padding
+  double keep = 0;   // a text's width in the grid, up to its wish: what it keeps while the page has room
 };
 
 // Widths of the shown columns across a page. When every column's widest cell
 // fits, each gets at least that; otherwise each gets at least its widest date,
-// amount or number and the texts are cut. The room left over is shared in the
+// amount, number or word, the texts as much of their width in the grid as the
+// page leaves them, and the texts wrap. The room left over is shared in the
 // grid's proportions: a column wider in the grid than its texts need keeps its
 // width as far as the page allows. When not even the dates, amounts and
-// numbers fit, the widths are those needs scaled down to the page.
+// numbers and words fit, the widths are those needs scaled down to the page.
 class ColumnFit {
  public:
-  enum class Level { AllWhole, TextsCut, TooNarrow };
+  enum class Level { AllWhole, TextsWrap, TooNarrow };
 
   ColumnFit(const std::vector<ColumnNeed>& columns, double pageWidth);
 

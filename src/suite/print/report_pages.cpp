@@ -3,6 +3,7 @@
 #include "platform/print/report_job.h"
 #include "suite/print/report_cell_kind.h"
 #include "suite/print/report_columns.h"
+#include "suite/print/name_code_line.h"
 #include "suite/print/report_elisions.h"
 
 #include <QFontMetricsF>
@@ -30,6 +31,9 @@ constexpr double kMinBandPoints = 5;
 // Hinting may widen a text a little at another size than the one it was
 // measured at: the fit keeps this much in hand.
 constexpr double kFitSlack = 1.01;
+// A text measured at another type is laid out in lines when it comes this near
+// its column's width.
+constexpr double kWrapSlack = 1.05;
 
 int FlagsOf(int align) {
   switch (align) {
@@ -47,14 +51,16 @@ QFont FontOf(const TemplateFont& t, const QFont& base) {
   return f;
 }
 
-void RecordElided(const QString& report, int page, ElidedCell::Part part, int row, int column, const QString& text) {
-  ElidedCellRecorder::Record({report, page, part, row, column, KindOfCellText(text), text});
+void RecordElided(const QString& report, int page, ElidedCell::Part part, int row, int column, CellKind kind,
+                  const QString& text) {
+  ElidedCellRecorder::Record({report, page, part, row, column, kind, text});
 }
 
 }  // namespace
 
-// The widest cells of each shown column at the grid's own type: those that
-// must show whole and those of any kind.
+// The widest cells of each shown column at the grid's own type: what must
+// show whole on one line (a figure, or the widest word of a text) and the
+// widest cell of any kind.
 struct ReportPages::WidestCells {
   std::vector<QString> whole;
   std::vector<QString> any;
@@ -160,10 +166,58 @@ ReportPages::ReportPages(const ReportSource& source, const QPaintDevice& device,
   const double bodyPx = page_.height() - headPx - footPx - s_.grid->PrintHeaderRowCount() * headerRowPx_;
   rowsPerPage_ = bodyPx > 0 ? static_cast<int>(bodyPx / rowPx_) : 0;
   if (rowsPerPage_ <= 0) return;
+  CountLines(bodyPx);
+  BreakPages(bodyPx, tailPx);
+}
+
+double ReportPages::RowPx(int shownRow) const {
+  const int lines = rowLines_.empty() ? 1 : rowLines_[shownRow];
+  return rowPx_ + (lines - 1) * lineStepPx_;
+}
+
+double ReportPages::InnerWidth(size_t shownCol) const {
+  return colX_[shownCol + 1] - colX_[shownCol] - 2 * Px(kCellPadMm);
+}
+
+std::vector<TextSpan> ReportPages::LinesOf(const QString& text, double width) const {
+  return CellLines(text, width, [this](const QString& t) { return bodyPen_->Width(t); });
+}
+
+// Only a text wider than its column is laid out in lines; the widths measured
+// at the grid's type tell which, scaled to the type the body takes.
+void ReportPages::CountLines(double bodyPx) {
+  const int maxLines = std::max(1, 1 + static_cast<int>((bodyPx - rowPx_) / lineStepPx_));
+  const size_t texts = textWidths_.empty() ? 0 : textWidths_.size() / rows_.size();
+  const double scale = bodyFont_.pointSizeF() / measuredPoints_;
+  for (size_t k = 0; k < rows_.size() && texts > 0; ++k) {
+    for (size_t i = 0; i < cols_.size(); ++i) {
+      if (textSlot_[i] < 0) continue;
+      const double inner = InnerWidth(i);
+      if (textWidths_[k * texts + textSlot_[i]] * scale * kWrapSlack <= inner) continue;
+      const QString text = s_.grid->PrintBodyText(rows_[k], cols_[i]);
+      if (bodyPen_->Width(text) <= inner) continue;
+      const int lines = std::min(maxLines, static_cast<int>(LinesOf(text, inner).size()));
+      if (rowLines_.empty()) rowLines_.assign(rows_.size(), 1);
+      rowLines_[k] = static_cast<quint16>(std::max<int>(rowLines_[k], lines));
+    }
+  }
+  textWidths_ = {};
+}
+
+void ReportPages::BreakPages(double bodyPx, double tailPx) {
   const int n = static_cast<int>(rows_.size());
-  bodyPages_ = std::max(1, (n + rowsPerPage_ - 1) / rowsPerPage_);
-  const int lastRows = n - (bodyPages_ - 1) * rowsPerPage_;
-  tailOwnPage_ = tail_ && bodyPx - lastRows * rowPx_ < tailPx;
+  pageFirst_ = {0};
+  double used = 0;
+  for (int k = 0; k < n; ++k) {
+    if (used > 0 && used + RowPx(k) > bodyPx) {
+      pageFirst_.push_back(k);
+      used = 0;
+    }
+    used += RowPx(k);
+  }
+  pageFirst_.push_back(n);
+  bodyPages_ = static_cast<int>(pageFirst_.size()) - 1;
+  tailOwnPage_ = tail_ && bodyPx - used < tailPx;
   pageCount_ = bodyPages_ + (tailOwnPage_ ? 1 : 0);
 }
 
@@ -175,19 +229,24 @@ void ReportPages::SetBodyFont(const QFont& font, const QPaintDevice& device) {
   headerFont_.setBold(true);
   bodyPen_.emplace(bodyFont_, device);
   headerPen_.emplace(headerFont_, device);
-  rowPx_ = std::ceil(QFontMetricsF(bodyFont_, &device).height() * kRowLeading);
+  const QFontMetricsF metrics(bodyFont_, &device);
+  rowPx_ = std::ceil(metrics.height() * kRowLeading);
+  lineStepPx_ = std::ceil(metrics.lineSpacing());
   headerRowPx_ = std::ceil(QFontMetricsF(headerFont_, &device).height() * kRowLeading);
 }
 
-ReportPages::WidestCells ReportPages::MeasureColumns() const {
+ReportPages::WidestCells ReportPages::MeasureColumns() {
   WidestCells widest;
   std::vector<double> whole(cols_.size(), 0), any(cols_.size(), 0);
   widest.whole.resize(cols_.size());
   widest.any.resize(cols_.size());
   QHash<QString, double> shaped;  // texts of other characters repeat (styles, captions)
-  for (int row : rows_) {
+  QHash<QString, QString> widestWord;
+  const size_t texts = static_cast<size_t>(std::count_if(textSlot_.begin(), textSlot_.end(), [](int t) { return t >= 0; }));
+  textWidths_.assign(texts * rows_.size(), 0);
+  for (size_t k = 0; k < rows_.size(); ++k) {
     for (size_t i = 0; i < cols_.size(); ++i) {
-      const QString text = s_.grid->PrintBodyText(row, cols_[i]);
+      const QString text = s_.grid->PrintBodyText(rows_[k], cols_[i]);
       if (text.isEmpty()) continue;
       double w = bodyPen_->KeptWidth(text);
       if (w < 0) {
@@ -199,10 +258,28 @@ ReportPages::WidestCells ReportPages::MeasureColumns() const {
         any[i] = w;
         widest.any[i] = text;
       }
-      if (w > whole[i] && MustShowWhole(KindOfCellText(text))) {
-        whole[i] = w;
-        widest.whole[i] = text;
+      if (textSlot_[i] >= 0) textWidths_[k * texts + textSlot_[i]] = static_cast<float>(w);
+      if (w <= whole[i]) continue;  // no word of it can be wider
+      if (textSlot_[i] >= 0) {
+        auto word = widestWord.constFind(text);
+        if (word == widestWord.cend()) {
+          QString best;
+          double bestWidth = -1;
+          for (const TextSpan& span : CellWords(text)) {
+            const QString t = text.mid(span.start, span.end - span.start);
+            const double tw = bodyPen_->Width(t);
+            if (tw > bestWidth) best = t, bestWidth = tw;
+          }
+          word = widestWord.insert(text, best);
+        }
+        const double ww = bodyPen_->Width(*word);
+        if (ww <= whole[i]) continue;
+        whole[i] = ww;
+        widest.whole[i] = *word;
+        continue;
       }
+      whole[i] = w;
+      widest.whole[i] = text;
     }
   }
   return widest;
@@ -215,6 +292,9 @@ void ReportPages::LayOutColumns(const QPaintDevice& device) {
     if (w <= 0) continue;  // a column of width 0 is hidden
     cols_.push_back(c);
     colAlign_.push_back(s_.grid->PrintColumnAlignment(c));
+    colKind_.push_back(s_.grid->PrintColumnKindOf(c));
+    const int texts = static_cast<int>(std::count_if(textSlot_.begin(), textSlot_.end(), [](int t) { return t >= 0; }));
+    textSlot_.push_back(MustShowWhole(colKind_.back()) ? -1 : texts);
     needs.push_back({static_cast<double>(w), 0, 0});
   }
   // The body prints in the grid's own font (a window may enlarge it for a print).
@@ -222,9 +302,11 @@ void ReportPages::LayOutColumns(const QPaintDevice& device) {
   QFont font(gridFont, &device);
   if (gridFont.pointSizeF() <= 0) font.setPointSizeF(kDefaultPoints);
   SetBodyFont(font, device);
+  measuredPoints_ = font.pointSizeF();
   const WidestCells widest = MeasureColumns();
-  // The largest type, from the grid's own down, at which every cell fits; else
-  // the largest at which the dates, amounts and numbers do.
+  // The largest type, from the grid's own down, at which the figures fit and
+  // the texts keep their width in the grid (wrapping in it); failing that, the
+  // smallest, which leaves the texts the most room.
   std::vector<double> sizes{font.pointSizeF()};
   if (!s_.grid->PrintFontFixed())
     for (double pt = sizes[0] - kPointStep; pt >= kMinPoints - 1e-9; pt -= kPointStep) sizes.push_back(pt);
@@ -237,18 +319,17 @@ void ReportPages::LayOutColumns(const QPaintDevice& device) {
       const double pad = 2 * Px(kCellPadMm) + 1;
       at[i].whole = widest.whole[i].isEmpty() ? 0 : pen.Width(widest.whole[i]) * kFitSlack + pad;
       at[i].wish = std::max(at[i].whole, widest.any[i].isEmpty() ? 0 : pen.Width(widest.any[i]) * kFitSlack + pad);
+      if (textSlot_[i] >= 0) at[i].keep = std::min(at[i].wish, Px(needs[i].share / kTwipsPerMm));
     }
     return at;
   };
-  double chosen = sizes.back();
-  for (ColumnFit::Level goal : {ColumnFit::Level::AllWhole, ColumnFit::Level::TextsCut}) {
-    const auto it = std::find_if(sizes.begin(), sizes.end(), [&](double pt) {
-      return ColumnFit::LevelOf(needsAt(pt), page_.width()) <= goal;
-    });
-    if (it == sizes.end()) continue;
-    chosen = *it;
-    break;
-  }
+  auto textsKeep = [&](double pt) {
+    double sum = 0;
+    for (const ColumnNeed& n : needsAt(pt)) sum += std::max(n.whole, n.keep);
+    return sum <= page_.width();
+  };
+  const auto it = std::find_if(sizes.begin(), sizes.end(), textsKeep);
+  const double chosen = it == sizes.end() ? sizes.back() : *it;
   font.setPointSizeF(chosen);
   SetBodyFont(font, device);
   const ColumnFit fit(needsAt(chosen), page_.width());
@@ -263,20 +344,26 @@ QRectF ReportPages::CellRect(int firstShown, int lastShown, double top, double h
 
 // A band's text: few to a page, measured the plain way. A date or an amount
 // too wide for its box is set smaller rather than cut.
+// A line naming something by name and code keeps its code and shortens the name.
 bool ReportPages::DrawBandText(QPainter& p, const QRectF& r, int flags, const QString& text) const {
   if (text.isEmpty()) return true;
   QFontMetricsF fm(p.font(), p.device());
-  if (fm.horizontalAdvance(text) > r.width() && MustShowWhole(KindOfCellText(text))) {
+  QString shown = text;
+  const bool figure = MustShowWhole(KindOfCellText(text));
+  if (fm.horizontalAdvance(text) > r.width() && !figure)
+    shown = ShortenedNameLine(text, r.width(), [&fm](const QString& t) { return fm.horizontalAdvance(t); });
+  if (shown.isEmpty()) shown = text;
+  if (fm.horizontalAdvance(shown) > r.width() && (figure || shown != text)) {
     QFont smaller = p.font();
-    while (fm.horizontalAdvance(text) > r.width() && smaller.pointSizeF() - kPointStep >= kMinBandPoints) {
+    while (fm.horizontalAdvance(shown) > r.width() && smaller.pointSizeF() - kPointStep >= kMinBandPoints) {
       smaller.setPointSizeF(smaller.pointSizeF() - kPointStep);
       fm = QFontMetricsF(smaller, p.device());
     }
     p.setFont(smaller);
   }
-  const bool whole = fm.horizontalAdvance(text) <= r.width();
-  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, whole ? text : fm.elidedText(text, Qt::ElideRight, r.width()));
-  return whole;
+  const bool whole = fm.horizontalAdvance(shown) <= r.width();
+  p.drawText(r, flags | Qt::AlignVCenter | Qt::TextSingleLine, whole ? shown : fm.elidedText(shown, Qt::ElideRight, r.width()));
+  return whole && shown == text;
 }
 
 void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top, const QHash<QString, QString>& values,
@@ -293,7 +380,7 @@ void ReportPages::PaintBand(QPainter& p, const TemplateBand& band, double top, c
       p.setFont(FontOf(item.font, bodyFont_));
       const QString text = FillFields(item.text, values);
       if (!DrawBandText(p, QRectF(x, y, w, h), FlagsOf(item.align), text))
-        RecordElided(report_, page, ElidedCell::Part::Band, -1, place, text);
+        RecordElided(report_, page, ElidedCell::Part::Band, -1, place, KindOfCellText(text), text);
       continue;
     }
     p.setPen(QPen(Qt::black, std::max(1.0, Px(item.penMm))));
@@ -332,33 +419,52 @@ double ReportPages::PaintHeaderRows(QPainter& p, double top, int page) const {
       p.drawRect(cell);
       const QString text = s_.grid->PrintHeaderText(r, c);
       if (!headerPen_->Draw(p, cell.adjusted(Px(kCellPadMm), 0, -Px(kCellPadMm), 0), Qt::AlignHCenter, text))
-        RecordElided(report_, page, ElidedCell::Part::Header, r, c, text);
+        RecordElided(report_, page, ElidedCell::Part::Header, r, c, CellKind::Text, text);
     }
   }
   return top + headerRows * headerRowPx_;
 }
 
-void ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count, int page) const {
+// A text of several lines: the lines as a block in the middle of the row; the
+// last line the row has takes the rest, cut when it must be.
+bool ReportPages::DrawLines(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text, int lines) const {
+  const std::vector<TextSpan> spans = LinesOf(text, cell.width());
+  const int n = std::min(lines, static_cast<int>(spans.size()));
+  const double top = cell.top() + (cell.height() - n * lineStepPx_) / 2;
+  bool whole = true;
+  for (int j = 0; j < n; ++j) {
+    const int end = j + 1 == n ? static_cast<int>(text.size()) : spans[j].end;
+    const QRectF line(cell.left(), top + j * lineStepPx_, cell.width(), lineStepPx_);
+    whole = bodyPen_->Draw(p, line, align, text.mid(spans[j].start, end - spans[j].start).trimmed()) && whole;
+  }
+  return whole;
+}
+
+double ReportPages::PaintBodyRows(QPainter& p, double top, int first, int count, int page) const {
   p.setFont(bodyFont_);
   const double pad = Px(kCellPadMm);
   CellTextPen::Batch batch;
   std::vector<QLineF> lines;
   lines.reserve(count + colX_.size());
+  double y = top;
   for (int k = 0; k < count; ++k) {
     const int row = rows_[first + k];
-    const double y = top + k * rowPx_;
+    const double height = RowPx(first + k);
+    const int rowLines = rowLines_.empty() ? 1 : rowLines_[first + k];
     for (size_t i = 0; i < cols_.size(); ++i) {
-      const QRectF cell(colX_[i] + pad, y, colX_[i + 1] - colX_[i] - 2 * pad, rowPx_);
+      const QRectF cell(colX_[i] + pad, y, InnerWidth(i), height);
       const QString text = s_.grid->PrintBodyText(row, cols_[i]);
-      if (!bodyPen_->Draw(p, cell, colAlign_[i], text, &batch))
-        RecordElided(report_, page, ElidedCell::Part::Body, row, cols_[i], text);
+      const bool wraps = rowLines > 1 && textSlot_[i] >= 0 && bodyPen_->Width(text) > cell.width();
+      if (!(wraps ? DrawLines(p, cell, colAlign_[i], text, rowLines) : bodyPen_->Draw(p, cell, colAlign_[i], text, &batch)))
+        RecordElided(report_, page, ElidedCell::Part::Body, row, cols_[i], colKind_[i], text);
     }
-    lines.emplace_back(QPointF(0, y + rowPx_), QPointF(colX_.back(), y + rowPx_));
+    y += height;
+    lines.emplace_back(QPointF(0, y), QPointF(colX_.back(), y));
   }
   bodyPen_->Flush(p, batch);
-  const double bottom = top + count * rowPx_;
-  for (double x : colX_) lines.emplace_back(QPointF(x, top), QPointF(x, bottom));
+  for (double x : colX_) lines.emplace_back(QPointF(x, top), QPointF(x, y));
   p.drawLines(lines.data(), static_cast<int>(lines.size()));
+  return y;
 }
 
 void ReportPages::Paint(QPainter& p, int page) const {
@@ -376,11 +482,9 @@ void ReportPages::Paint(QPainter& p, int page) const {
 
   p.setPen(QPen(Qt::black, std::max(1.0, Px(kGridPenMm))));
   if (page < bodyPages_) {
-    const int first = page * rowsPerPage_;
-    const int count = std::min(rowsPerPage_, static_cast<int>(rows_.size()) - first);
+    const int first = pageFirst_[page];
     y = PaintHeaderRows(p, y, page);
-    PaintBodyRows(p, y, first, count, page);
-    y += count * rowPx_;
+    y = PaintBodyRows(p, y, first, pageFirst_[page + 1] - first, page);
   }
   if (tail_ && page == pageCount_ - 1) {
     QHash<QString, QString> tail = s_.tailValues;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "suite/print/cell_lines.h"
+#include "suite/print/report_cell_kind.h"
 #include "suite/print/report_source.h"
 
 #include <QFont>
@@ -25,12 +27,16 @@ namespace corvane::suite {
 // page of its own when it does not fit). Kind 3: the form band and the footer.
 //
 // The body's columns are fitted to the page before the first page: every date,
-// amount and number prints whole. Each column is as wide as its widest cell
-// (read once from all shown rows) or wider, as the grid's proportions give; when
-// the page is too narrow for that, the body takes a smaller type (unless the
-// window set the grid's size for the print), and texts such as a digest are cut
-// last. A cell or band text cut short all the same is told to an
+// amount and number (the columns the window declares so) prints whole on one
+// line, and so does every word of a text. Each column is as wide as its widest
+// cell (read once from all shown rows) or wider, as the grid's proportions
+// give; when the page is too narrow for that, the body takes a smaller type
+// (unless the window set the grid's size for the print) until the figures and
+// words fit, and a text longer than its column wraps onto further lines of its
+// row. A row is never taller than the body of a page: only a text that would be
+// is cut. A cell or band text cut short all the same is told to an
 // ElidedCellRecorder.
+//
 // Draws the cell texts of one font on one device. The glyphs and advances of
 // the printable ASCII characters are kept, so the dates, numbers and amounts
 // that fill a grid are measured and drawn without shaping each cell; other
@@ -85,13 +91,20 @@ class ReportPages {
   struct WidestCells;
   double Px(double mm) const { return mm * pxPerMm_; }
   void LayOutColumns(const QPaintDevice& device);
-  WidestCells MeasureColumns() const;
+  WidestCells MeasureColumns();
   void SetBodyFont(const QFont& font, const QPaintDevice& device);
+  // Lines of each shown row, once the widths are known; then the page breaks.
+  void CountLines(double bodyPx);
+  void BreakPages(double bodyPx, double tailPx);
+  double RowPx(int shownRow) const;
+  double InnerWidth(size_t shownCol) const;
+  std::vector<TextSpan> LinesOf(const QString& text, double width) const;
+  bool DrawLines(QPainter& p, const QRectF& cell, Qt::Alignment align, const QString& text, int lines) const;
   void PaintBand(QPainter& p, const TemplateBand& band, double top, const QHash<QString, QString>& values,
                  int page) const;
   bool DrawBandText(QPainter& p, const QRectF& r, int flags, const QString& text) const;
   double PaintHeaderRows(QPainter& p, double top, int page) const;
-  void PaintBodyRows(QPainter& p, double top, int first, int count, int page) const;
+  double PaintBodyRows(QPainter& p, double top, int first, int count, int page) const;
   QRectF CellRect(int firstShown, int lastShown, double top, double height) const;
 
   const ReportSource& s_;
@@ -105,9 +118,16 @@ class ReportPages {
   QFont headerFont_;
   std::optional<CellTextPen> bodyPen_;
   std::optional<CellTextPen> headerPen_;
-  double rowPx_ = 0;
+  double rowPx_ = 0;        // a row of one line
+  double lineStepPx_ = 0;   // each further line of a row
   double headerRowPx_ = 0;
+  double measuredPoints_ = 0;
   std::vector<int> cols_;      // shown grid columns
+  std::vector<CellKind> colKind_;
+  std::vector<int> textSlot_;     // of each shown column: its place among the text columns, or -1
+  std::vector<float> textWidths_;  // shown row x text column: the cell's width at measuredPoints_
+  std::vector<quint16> rowLines_;  // of each shown row; empty: one line each
+  std::vector<int> pageFirst_;     // the first shown row of each body page, then the row count
   std::vector<double> colX_;   // left edge of each shown column; one more for the right edge
   std::vector<Qt::Alignment> colAlign_;
   std::vector<int> rows_;      // shown body rows

@@ -74,6 +74,8 @@ int LoadReportSource(const ReportJob& job, ReportSource& source) {
     if (code != kReportOk) return code;
   }
   source.headValues.insert(QStringLiteral("TITLE"), job.title);
+  source.headValues.insert(QStringLiteral("HEADLEFT"), job.headLeft);
+  source.headValues.insert(QStringLiteral("HEADRIGHT"), job.headRight);
   if (job.reportKind == kReportKindForm) return kReportOk;
 
   // A tail is optional: the windows clear it for reports that have none.

@@ -18,6 +18,8 @@ using namespace platform;
 namespace {
 
 const QString kGridTemplate = QStringLiteral("gridprint");
+// The head with a line under the title.
+const QString kGridLineTemplate = QStringLiteral("gridprint_line");
 
 // Report keys that name the same report; the first is the one kept.
 const struct {
@@ -49,10 +51,10 @@ QStringList SuiteGridPrintService::LoadPageSettings(const QString& reportKey) {
 }
 
 void SuiteGridPrintService::PrintGrid(QObject* grid, const QString& reportKey, PrintControl* printControl, int mode,
-                                      const QString& title, int& result) {
+                                      const GridPrintHead& head, int& result) {
   QWidget* owner = printControl ? printControl->Owner() : nullptr;
   try {
-    result = mode == kPageSetup ? SetUpPage(reportKey, owner) : Run(grid, reportKey, owner, mode, title);
+    result = mode == kPageSetup ? SetUpPage(reportKey, owner) : Run(grid, reportKey, owner, mode, head);
   } catch (const std::exception&) {
     result = 1001;  // the settings or the engine could not be reached
   }
@@ -75,13 +77,17 @@ int SuiteGridPrintService::SetUpPage(const QString& reportKey, QWidget* owner) {
 }
 
 int SuiteGridPrintService::Run(QObject* grid, const QString& reportKey, QWidget* owner, int mode,
-                               const QString& title) {
+                               const GridPrintHead& head) {
   ReportJob job;
   job.owner = owner;
   job.bodyGrid = grid;
   job.reportKind = kReportKindGrid;
-  job.title = title;
-  job.headTemplate = ReportTemplatePath(common_.GetFolderSettings().ReportPath(), kGridTemplate);
+  job.title = head.title;
+  job.headLeft = head.left;
+  job.headRight = head.right;
+  const bool line = !head.left.isEmpty() || !head.right.isEmpty();
+  job.headTemplate =
+      ReportTemplatePath(common_.GetFolderSettings().ReportPath(), line ? kGridLineTemplate : kGridTemplate);
   PageSetupControl page(nullptr);
   ApplyPageSettings(LoadPageSettings(reportKey), page);
   job.paperSize = page.lngrtpPaperSize();

@@ -12,7 +12,7 @@ class CommonServices;
 
 namespace corvane::suite {
 
-// Prints, previews or outputs a grid under a title, with the page settings of
+// Prints, previews or outputs a grid under its head, with the page settings of
 // its report key, through the report engine of the object factory, and keeps
 // the page set-up per key. A failed run is told to the user here.
 class SuiteGridPrintService : public platform::GridPrintService {
@@ -20,7 +20,7 @@ class SuiteGridPrintService : public platform::GridPrintService {
   explicit SuiteGridPrintService(platform::CommonServices& common) : common_(common) {}
 
   void PrintGrid(QObject* grid, const QString& reportKey, platform::PrintControl* printControl, int mode,
-                 const QString& title, int& result) override;
+                 const platform::GridPrintHead& head, int& result) override;
 
   // The key a report's page settings are kept under. The bank-side opening
   // items were set up under one key and printed under another; both now name
@@ -32,7 +32,7 @@ class SuiteGridPrintService : public platform::GridPrintService {
 
  private:
   int SetUpPage(const QString& reportKey, QWidget* owner);
-  int Run(QObject* grid, const QString& reportKey, QWidget* owner, int mode, const QString& title);
+  int Run(QObject* grid, const QString& reportKey, QWidget* owner, int mode, const platform::GridPrintHead& head);
 
   platform::CommonServices& common_;
 };

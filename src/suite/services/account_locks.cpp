@@ -44,7 +44,10 @@ AccountLocks::Step AccountLocks::TryOnce(const QString& code, const QString& fun
       QStringLiteral("insert into corvane_lock (code, session_id, function_id, user_id, user_name, owner_pid, "
                      "owner_start, hold_count, locked_at) values (?, ?, ?, ?, ?, ?, ?, 1, ?) on conflict do nothing"),
       {code, owner_.SessionId(), functionId, userId_, userName_, owner_.Pid(), owner_.Start(), Now()});
-  if (inserted == 1) return Step::Taken;
+  if (inserted == 1) {
+    NoteTaken(code, functionId, false);
+    return Step::Taken;
+  }
 
   const platform::ResultSet r = connection_.Query(
       QStringLiteral("select session_id, owner_pid, owner_start, user_id, user_name, function_id "
@@ -57,7 +60,9 @@ AccountLocks::Step AccountLocks::TryOnce(const QString& code, const QString& fun
     const long long n = connection_.Execute(
         QStringLiteral("update corvane_lock set hold_count = hold_count + 1 where code = ? and session_id = ?"),
         {code, owner_.SessionId()});
-    return n == 1 ? Step::Taken : Step::Retry;
+    if (n != 1) return Step::Retry;
+    NoteTaken(code, functionId, true);
+    return Step::Taken;
   }
   if (owner_.IsAlive(holderSession, row[1].ToInt(), row[2].ToString())) {
     holder_ = {row[3].ToString(), row[4].ToString(), row[5].ToString()};
@@ -71,12 +76,56 @@ AccountLocks::Step AccountLocks::TryOnce(const QString& code, const QString& fun
                      "where code = ? and session_id = ? and owner_pid = ?"),
       {owner_.SessionId(), functionId, userId_, userName_, owner_.Pid(), owner_.Start(), Now(), code,
        holderSession, row[1]});
-  return n == 1 ? Step::Taken : Step::Retry;
+  if (n != 1) return Step::Retry;
+  NoteTaken(code, functionId, false);
+  return Step::Taken;
+}
+
+void AccountLocks::NoteTaken(const QString& code, const QString& functionId, bool again) {
+  Held& held = held_[code];
+  if (!again || held.holds == 0) held.functionId = functionId;
+  held.holds = again ? held.holds + 1 : 1;
+  taken_.erase(code);
+}
+
+std::map<QString, LockHolder> AccountLocks::Renew() {
+  std::map<QString, LockHolder> lostNow;
+  for (const auto& [code, held] : std::map<QString, Held>(held_)) {
+    if (taken_.count(code)) continue;
+    const platform::DbValue session =
+        connection_.QueryValue(QStringLiteral("select session_id from corvane_lock where code = ?"), {code});
+    if (!session.IsNull() && session.ToString() == owner_.SessionId()) continue;
+    if (Lock(code, held.functionId)) {
+      // Taken as a first hold: each window holding it still gives it back once.
+      connection_.Execute(QStringLiteral("update corvane_lock set hold_count = ? where code = ? and session_id = ?"),
+                          {held.holds, code, owner_.SessionId()});
+      held_[code] = held;
+      continue;
+    }
+    taken_[code] = holder_;
+    lostNow[code] = holder_;
+  }
+  return lostNow;
+}
+
+std::optional<LockHolder> AccountLocks::TakenFrom(const QString& code) const {
+  const auto it = taken_.find(code.trimmed());
+  if (it == taken_.end()) return std::nullopt;
+  return it->second;
 }
 
 bool AccountLocks::Release(const QString& code) {
   const QString key = code.trimmed();
   if (key.isEmpty()) return false;
+  if (const auto it = held_.find(key); it != held_.end()) {
+    const bool last = --it->second.holds <= 0;
+    if (last) held_.erase(it);
+    // The row is the other session's now: nothing of this session's to delete.
+    if (taken_.count(key)) {
+      if (last) taken_.erase(key);
+      return true;
+    }
+  }
   if (connection_.Execute(QStringLiteral("update corvane_lock set hold_count = hold_count - 1 "
                                          "where code = ? and session_id = ? and hold_count > 1"),
                           {key, owner_.SessionId()}) == 1)
@@ -86,6 +135,8 @@ bool AccountLocks::Release(const QString& code) {
 }
 
 void AccountLocks::ReleaseAll() {
+  held_.clear();
+  taken_.clear();
   connection_.Execute(QStringLiteral("delete from corvane_lock where session_id = ?"), {owner_.SessionId()});
 }
 

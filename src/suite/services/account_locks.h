@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <map>
+#include <optional>
 
 namespace corvane::platform {
 class DbConnection;
@@ -38,15 +40,30 @@ class AccountLocks {
 
   const LockHolder& Holder() const { return holder_; }
 
+  // After the connection was made again: takes again, with their holds, the
+  // codes whose rows another session cleared or took over from this one while
+  // it seemed ended (its rows named the old connection). A code another live
+  // session holds now is lost to this session; the codes lost now are given.
+  std::map<QString, LockHolder> Renew();
+  // Who took the code from this session while its connection was lost, if anyone.
+  std::optional<LockHolder> TakenFrom(const QString& code) const;
+
  private:
   enum class Step { Taken, Refused, Retry };
   Step TryOnce(const QString& code, const QString& functionId);
+  struct Held {
+    QString functionId;
+    int holds = 0;
+  };
+  void NoteTaken(const QString& code, const QString& functionId, bool again);
 
   platform::DbConnection& connection_;
   const SessionOwner& owner_;
   QString userId_;
   QString userName_;
   LockHolder holder_;
+  std::map<QString, Held> held_;         // what this session holds, as its rows say
+  std::map<QString, LockHolder> taken_;  // held codes another session took meanwhile
 };
 
 }  // namespace corvane::suite

@@ -44,16 +44,39 @@ bool FunctionClaims::Claim(const QString& functionId) {
       return Refuse(kInUse, QStringLiteral("corvane.suite.claim.inuse"),
                     QStringLiteral("用户[%1]正在使用[%2]，请稍后再试。"), {*runner, name});
   }
+  Register(id);
+  if (tx) tx->Commit();
+  held_.insert(id);
+  return Grant();
+}
+
+void FunctionClaims::Register(const QString& functionId) {
   connection_.Execute(QStringLiteral("insert into corvane_claim (session_id, function_id, user_id, user_name, "
                                      "owner_pid, owner_start, claimed_at) values (?, ?, ?, ?, ?, ?, ?)"),
-                      {owner_.SessionId(), id, userId_, userName_, owner_.Pid(), owner_.Start(),
+                      {owner_.SessionId(), functionId, userId_, userName_, owner_.Pid(), owner_.Start(),
                        QDateTime::currentDateTime().toString(Qt::ISODate)});
-  if (tx) tx->Commit();
-  return Grant();
+}
+
+// The rows still there name the new connection already (SessionOwner::Renew).
+// A claim of an exclusive function is cleared by the next session that asks
+// for it while this one seemed ended: it is registered again unless that
+// session runs the function now.
+void FunctionClaims::Renew() {
+  for (const QString& id : std::set<QString>(held_)) {
+    platform::TransactionGuard tx(connection_);
+    const bool registered =
+        !connection_.Query(QStringLiteral("select 1 from corvane_claim where session_id = ? and function_id = ?"),
+                           {owner_.SessionId(), id})
+             .rows.empty();
+    if (registered || (IsExclusive(id) && OtherLiveRunner(id))) continue;
+    Register(id);
+    tx.Commit();
+  }
 }
 
 bool FunctionClaims::Release(const QString& functionId) {
   const QString id = functionId.trimmed();
+  held_.erase(id);
   const long long n = connection_.Execute(
       QStringLiteral("delete from corvane_claim where session_id = ? and function_id = ?"), {owner_.SessionId(), id});
   if (n == 0)
@@ -63,6 +86,7 @@ bool FunctionClaims::Release(const QString& functionId) {
 }
 
 void FunctionClaims::ReleaseAll() {
+  held_.clear();
   connection_.Execute(QStringLiteral("delete from corvane_claim where session_id = ?"), {owner_.SessionId()});
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <set>
 
 namespace corvane::platform {
 class DbConnection;
@@ -40,6 +41,9 @@ class FunctionClaims {
   bool Release(const QString& functionId);
   // Gives back every function of the session (the end of a session).
   void ReleaseAll();
+  // After the connection was made again: registers again the functions the
+  // session claimed whose rows another session cleared as ended meanwhile.
+  void Renew();
 
   // The display name of a function in the session's language (text
   // "corvane.function.<id>"); without such a text the name the suite keeps in
@@ -58,6 +62,7 @@ class FunctionClaims {
   bool IsExclusive(const QString& functionId);
   bool Refuse(int number, const QString& key, const QString& fallback, const QStringList& args);
   bool Grant();
+  void Register(const QString& functionId);
 
   platform::DbConnection& connection_;
   const SessionOwner& owner_;
@@ -67,6 +72,7 @@ class FunctionClaims {
   bool postgres_ = false;
   int errorNumber_ = 0;
   QString errorText_;
+  std::set<QString> held_;  // the functions this session claimed and holds
 };
 
 }  // namespace corvane::suite

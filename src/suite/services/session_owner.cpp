@@ -68,6 +68,12 @@ QString ProcessStartStamp(qint64 pid) {
 SessionOwner::SessionOwner(platform::DbConnection& connection, QString sessionId)
     : connection_(connection), sessionId_(std::move(sessionId)) {
   postgres_ = dynamic_cast<PostgresConnection*>(&connection) != nullptr;
+  ReadOwner();
+  QMutexLocker lock(&g_openMutex);
+  OpenSessions().insert(sessionId_, this);
+}
+
+void SessionOwner::ReadOwner() {
   if (postgres_) {
     const platform::ResultSet r = connection_.Query(QStringLiteral(
         "select pid, backend_start::text from pg_stat_activity where pid = pg_backend_pid()"));
@@ -79,8 +85,14 @@ SessionOwner::SessionOwner(platform::DbConnection& connection, QString sessionId
     pid_ = ::getpid();
     start_ = ProcessStartStamp(pid_);
   }
-  QMutexLocker lock(&g_openMutex);
-  OpenSessions().insert(sessionId_, this);
+}
+
+void SessionOwner::Renew() {
+  ReadOwner();
+  for (const char* table : {"corvane_claim", "corvane_lock"})
+    connection_.Execute(QStringLiteral("update %1 set owner_pid = ?, owner_start = ? where session_id = ?")
+                            .arg(QLatin1String(table)),
+                        {pid_, start_, sessionId_});
 }
 
 SessionOwner::~SessionOwner() {

@@ -37,7 +37,14 @@ class SessionOwner {
   // True while the holder of a row still runs. A row of this session is live.
   bool IsAlive(const QString& sessionId, qint64 pid, const QString& start) const;
 
+  // After the connection was made again: the owner is the new server process,
+  // and the session's claim and lock rows left now name it, so other sessions
+  // see them live again. Rows another session took meanwhile stay theirs.
+  void Renew();
+
  private:
+  void ReadOwner();
+
   bool PostgresOwnerAlive(qint64 pid, const QString& start) const;
 
   platform::DbConnection& connection_;

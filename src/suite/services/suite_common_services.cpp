@@ -1,6 +1,7 @@
 #include "suite/services/suite_common_services.h"
 
 #include "platform/db/db_connection.h"
+#include "platform/db/db_error.h"
 #include "platform/services/login_context.h"
 #include "platform/services/message_presenter.h"
 #include "platform/services/service_error.h"
@@ -36,6 +37,7 @@ void SuiteCommonServices::Initialize(platform::DbConnection* connection, const Q
                                      const QDate& sessionDate, const QVariant& sessionText3) {
   if (!connection)
     throw ServiceError(TextOr(texts_, QStringLiteral("corvane.suite.noconnection"), QStringLiteral("没有数据库连接。")));
+  reconnected_.reset();
   locks_.reset();
   owner_.reset();
   calendar_.reset();
@@ -49,6 +51,14 @@ void SuiteCommonServices::Initialize(platform::DbConnection* connection, const Q
   // Without a session id from the host the locks still need an owner of their own.
   if (sessionId_.isEmpty()) sessionId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
   owner_ = std::make_unique<SessionOwner>(*connection_, sessionId_);
+  reconnected_ = connection_->OnReconnected([this] { RenewHolds(); });
+}
+
+void SuiteCommonServices::RenewHolds() {
+  owner_->Renew();
+  if (!locks_) return;
+  const std::map<QString, LockHolder> lost = locks_->Renew();
+  if (!lost.empty()) throw platform::DbError(TakenText(lost.begin()->first, lost.begin()->second));
 }
 
 platform::DbConnection& SuiteCommonServices::GetConnection() {
@@ -96,6 +106,24 @@ bool SuiteCommonServices::LockBookAccount(const QString& account, const QString&
   if (Locks().Lock(account, functionId)) return true;
   if (!account.trimmed().isEmpty()) ShowLockRefused(account.trimmed(), bookCode.trimmed());
   return false;
+}
+
+bool SuiteCommonServices::StillHoldsAccount(const QString& code) {
+  const std::optional<LockHolder> holder = locks_ ? locks_->TakenFrom(code) : std::nullopt;
+  if (!holder) return true;
+  platform::MessageRequest request;
+  request.prompt = TakenText(code.trimmed(), *holder);
+  request.buttons = 48;
+  request.title = TextOr(texts_, QStringLiteral("corvane.suite.title"), QStringLiteral("提示"));
+  platform::MessagePresenter::Current().Show(request);
+  return false;
+}
+
+QString SuiteCommonServices::TakenText(const QString& code, const LockHolder& holder) {
+  const QString who = holder.userName.isEmpty() ? holder.userId : holder.userName;
+  const QString function = holder.functionId.isEmpty() ? QString() : GetFunctionName(holder.functionId);
+  return TextOr(texts_, QStringLiteral("corvane.suite.lock.taken"),
+                QStringLiteral("与服务器的连接断开期间，用户[%2]在[%3]中占用了[%1]，本窗口不再写入它。"), {code, who, function});
 }
 
 // The callers stop without a word when a lock is refused; the user learns here

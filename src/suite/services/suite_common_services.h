@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,7 @@ class SuiteCommonServices : public platform::CommonServices {
   void SetParamObject(const platform::ParamObject* object) override { param_ = object ? *object : platform::ParamObject(); }
   bool LockAccount(const QString& code, bool lock, const QString& functionId = QString()) override;
   bool LockBookAccount(const QString& account, const QString& bookCode, const QString& functionId) override;
+  bool StillHoldsAccount(const QString& code) override;
 
   platform::AccountInfo GetAccount(const QString& code) override;
   QString GetAccountName(const QString& code) override;
@@ -93,6 +95,10 @@ class SuiteCommonServices : public platform::CommonServices {
   AccountLocks& Locks();
   QString HomeCurrency();
   void ShowLockRefused(const QString& code, const QString& bookCode);
+  // The session's rows renewed after the connection was made again; throws a
+  // DbError naming the holder when another session took a code meanwhile.
+  void RenewHolds();
+  QString TakenText(const QString& code, const LockHolder& holder);
   QString BookNameUnder(const QString& bookCode, const QString& account);
   static QString HoldingFunction(const LockHolder& holder, const QString& bookCode);
 
@@ -108,6 +114,7 @@ class SuiteCommonServices : public platform::CommonServices {
   std::optional<platform::AccountingCalendar> calendar_;
   std::unique_ptr<SessionOwner> owner_;
   std::unique_ptr<AccountLocks> locks_;
+  std::shared_ptr<std::function<void()>> reconnected_;
   platform::ParamObject param_;
   platform::FolderSettings folders_;
   platform::HelpSettings help_;

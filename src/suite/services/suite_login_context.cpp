@@ -15,6 +15,10 @@ SuiteLoginContext::SuiteLoginContext(platform::DbConnection& connection, LoginVa
   if (values_.sessionId.trimmed().isEmpty()) values_.sessionId = QUuid::createUuid().toString(QUuid::WithoutBraces);
   owner_ = std::make_unique<SessionOwner>(connection_, values_.sessionId);
   claims_ = std::make_unique<FunctionClaims>(connection_, *owner_, values_.userId, values_.userName, texts);
+  reconnected_ = connection_.OnReconnected([this] {
+    owner_->Renew();
+    claims_->Renew();
+  });
 }
 
 SuiteLoginContext::~SuiteLoginContext() {

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace corvane::suite {
@@ -63,6 +64,7 @@ class SuiteLoginContext : public platform::LoginContext {
   LoginValues values_;
   std::unique_ptr<SessionOwner> owner_;
   std::unique_ptr<FunctionClaims> claims_;
+  std::shared_ptr<std::function<void()>> reconnected_;
   bool closed_ = false;
 };
 

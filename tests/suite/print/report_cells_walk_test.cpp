@@ -5,7 +5,8 @@
 // opening set-up's item windows, both grids of the query windows. On the demo
 // data and on the demo with the largest amounts a line can carry in both
 // directions, in both languages and both modes: no date, amount or number is
-// cut on any page.
+// cut on any page, and no text of a body either (a long one wraps). With a long
+// account name and long journal summaries, each head keeps the account's code.
 #include "balance/frm_yetjb.h"
 #include "balance/frm_yetjb1.h"
 #include "balance/frm_yhdzcx1.h"
@@ -16,6 +17,7 @@
 #include "platform/print/template_path.h"
 #include "query/frm_yhcqwdtj.h"
 #include "shared/frm_yhkmxz.h"
+#include "shared/messages.h"
 #include "shared/session.h"
 #include "suite/print/preview_dialog.h"
 #include "suite/print/report_elisions.h"
@@ -28,7 +30,9 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -61,21 +65,32 @@ void WidenAmounts(platform::DbConnection& db, bool book) {
   db.Execute(QStringLiteral("update %1 set md=?, mc=? where iperiod=20").arg(journal), {zero, max});
 }
 
+// A name with blanks and digits, and a summary of 60 characters naming a date and an amount.
+const QString kLongName = QStringLiteral("工商银行北京朝阳支行基本存款账户 0200 0049 0920 0112 345（2019.03.01 开户）");
+const QString kLongSummary =
+    QStringLiteral("收回北京朝阳区客户货款 2026.03.15 到账 86,420.13 元，含上月未结清的运输费与装卸费及保险费用合计数");
+
 struct WalkCase {
   const char* language;
   bool book;
   bool largest;
+  bool longTexts = false;
 };
 
 std::string CaseName(const ::testing::TestParamInfo<WalkCase>& info) {
   return std::string(info.param.language[0] == 'z' ? "Chinese" : "English") + (info.param.book ? "Book" : "Account") +
-         (info.param.largest ? "Largest" : "Demo");
+         (info.param.largest ? "Largest" : "Demo") + (info.param.longTexts ? "LongTexts" : "");
 }
 
 class EveryReportPrintsFiguresWhole : public ::testing::TestWithParam<WalkCase> {
  protected:
   EveryReportPrintsFiguresWhole() {
     if (GetParam().largest) WidenAmounts(session_.Db(), GetParam().book);
+    if (GetParam().longTexts) {
+      session_.Db().Execute(QStringLiteral("update code set ccode_name=? where ccode='100201'"), {kLongName});
+      session_.Db().Execute(QStringLiteral("update gl_accvouch set cdigest=? where ccode='100201' and iperiod<>20"),
+                            {kLongSummary});
+    }
     // The last account's row in the balance statement names an unreadable date in a sentence: a text, to cut.
     const QString t = GetParam().book ? "rp_bankrecp_rp" : "rp_bankrecp", k = GetParam().book ? "cBookCode" : "ccode";
     session_.Db().Execute(
@@ -201,18 +216,59 @@ TEST_P(EveryReportPrintsFiguresWhole, NoDateAmountOrNumberIsCut) {
   EXPECT_EQ(prints_, previews_ + 1);
   QStringList cut;
   for (const suite::ElidedCell& e : recorder.Cells())
-    if (suite::MustShowWhole(e.kind))
+    if (suite::MustShowWhole(e.kind) || e.part == suite::ElidedCell::Part::Body)
       cut << QStringLiteral("%1 p%2 part %3 row %4 col %5 %6: %7")
                  .arg(e.report).arg(e.page + 1).arg(static_cast<int>(e.part)).arg(e.row).arg(e.column)
                  .arg(QString::fromLatin1(suite::CellKindName(e.kind)), e.text);
   EXPECT_TRUE(cut.isEmpty()) << cut.size() << " cut:\n" << cut.mid(0, 40).join(QLatin1Char('\n')).toStdString();
+  if (!GetParam().longTexts) return;
+  // Every head line naming the account keeps its code: statement, opening
+  // summary and items, two-sided and detailed statement; the summary's date
+  // and amount print as written.
+  int heads = 0;
+  QString all;
+  for (int n = 1; n <= prints_; ++n) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dir_.filePath(QStringLiteral("print%1.pdf").arg(n)),
+                                             QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    all += QString::fromUtf8(text.readAllStandardOutput());
+  }
+  for (const QString& line : all.split(QLatin1Char('\n'))) {
+    if (!line.contains(kLongName.left(10)) || !(line.contains(QChar(0xFF1A)) || line.contains(QLatin1Char(':')))) continue;
+    ++heads;
+    EXPECT_TRUE(line.contains(QStringLiteral("(100201)"))) << line.toStdString();
+  }
+  EXPECT_GE(heads, 6);
+  EXPECT_TRUE(all.contains(QStringLiteral("2026.03.15")) && all.contains(QStringLiteral("86,420.13")));
+}
+
+// The heads say what the pages list: the dollar account and its currency, the audit's date and age.
+TEST_P(EveryReportPrintsFiguresWhole, HeadsSayWhatThePagesList) {
+  const auto expectPrinted = [this](const char* menu, ScriptedModals::Step choice, const QStringList& says) {
+    session_.Modals().Then(std::move(choice));
+    host::ExecuteMenu(QString::fromLatin1(menu), {}, {}, {});
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == (menu[5] == '7' ? "frmYHDZCX" : "frmYHCQWD")) Walk(*w);  // both pages
+    QProcess pdf;
+    pdf.start(QStringLiteral("pdftotext"), {dir_.filePath(QStringLiteral("print%1.pdf").arg(prints_)), QStringLiteral("-")});
+    pdf.waitForFinished();
+    const QString text = QString::fromUtf8(pdf.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
+    for (QString said : says) EXPECT_TRUE(text.contains(said.remove(QRegularExpression(QStringLiteral("\\s")))));
+  };
+  const QString code = QString::fromLatin1(GetParam().book ? "(YH003)" : "(100203)");
+  expectPrinted("RP0307", ChooseEntry(code.mid(1, code.size() - 2), 0),
+                {code, shared::GetResString(QStringLiteral("corvane.print.amountunit"), QStringLiteral("美元"))});
+  expectPrinted("RP0309", Answer(), {shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00017")) + "2026.12.31",
+                                     shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.overdate"), 30)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Print, EveryReportPrintsFiguresWhole,
                          ::testing::Values(WalkCase{"zh-CN", false, false}, WalkCase{"en-US", false, false},
                                            WalkCase{"zh-CN", true, false}, WalkCase{"en-US", true, false},
                                            WalkCase{"zh-CN", false, true}, WalkCase{"en-US", false, true},
-                                           WalkCase{"zh-CN", true, true}, WalkCase{"en-US", true, true}),
+                                           WalkCase{"zh-CN", true, true}, WalkCase{"en-US", true, true},
+                                           WalkCase{"zh-CN", false, false, true}, WalkCase{"en-US", false, false, true}),
                          CaseName);
 
 }  // namespace

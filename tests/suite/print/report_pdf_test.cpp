@@ -3,6 +3,7 @@
 #include "platform/print/report_engine.h"
 #include "suite/print/report_renderer.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <numeric>
 
@@ -34,6 +35,21 @@ class ReportPdfTest : public PrintFixture {
   // The page line at the foot ("第 1 页　共 3 页"; the extractor drops the spaces).
   static QRegularExpression PageLine(int page, int pages) {
     return QRegularExpression(QStringLiteral("第\\s*%1\\s*页\\s*共\\s*%2\\s*页").arg(page).arg(pages));
+  }
+  // The lowest bottom edge, in points from the top of the paper, of the words of a page beginning with `word`.
+  static double LowestBottom(const QString& pdf, int page, const QString& word) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                             QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(tool.waitForFinished(60000));
+    static const QRegularExpression box(QStringLiteral("yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    double lowest = 0;
+    const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+    for (auto it = box.globalMatch(out); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      if (m.captured(2).startsWith(word)) lowest = std::max(lowest, m.captured(1).toDouble());
+    }
+    return lowest;
   }
   int runs_ = 0;
 };
@@ -128,6 +144,8 @@ TEST_F(ReportPdfTest, LongBodyPaginatesWithHeaderOnEveryPageAndEveryRowOnce) {
     const std::vector<int> rows = RowsOn(text);
     all.insert(all.end(), rows.begin(), rows.end());
     EXPECT_EQ(text.contains(QStringLiteral("制表人：张三")), p == pages) << p;
+    // No row runs into the footer band: A4, bottom margin 15 mm, footer 8 mm.
+    EXPECT_LE(LowestBottom(pdf, p, QStringLiteral("row")), (297 - 15 - 8) * 72 / 25.4) << p;
   }
   std::vector<int> each(230);
   std::iota(each.begin(), each.end(), 1);

@@ -45,6 +45,8 @@ TEST(ReportTemplateTest, RefusesWhatItCannotRead) {
       "band head 10\ntext -1 0 10 5 left \"x\"",
       "band head 10\nline 0 0 10\n",
       "band head 10\nfont big\n",
+      "band head 10\nfont 0\n",
+      "band head 10\nfont\n",
       "band head 10\ncircle 1 2 3\n",
   };
   for (const char* text : bad) {
