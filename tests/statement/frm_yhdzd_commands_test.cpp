@@ -111,7 +111,7 @@ TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
 
 // One window, the filter command run again and again: each OK filters from all
 // the lines, "取消过滤" shows them all, and a Cancel (or the dialog's close box)
-// leaves the rows as the last command left them; finding nothing is said.
+// leaves the rows as the last command left them.
 TEST_P(FilterTest, TheDialogHandsItsConditionsBack) {
   AddLine(QDate(2026, 7, 5), true, 50, 0, "A");
   AddLine(QDate(2026, 8, 15), false, 20, 0, "B");
