@@ -26,7 +26,7 @@ double ResidentMiB() {
   return 0;
 }
 
-int BenchMessages::Show(const platform::MessageRequest& request) {
+int BenchMessages::Present(const platform::MessageRequest& request) {
   if (quiet) return answer;
   std::fprintf(stderr, "message: %s\n", qPrintable(request.prompt));
   std::abort();

@@ -19,7 +19,9 @@ class BenchMessages : public platform::MessagePresenter {
  public:
   bool quiet = false;
   int answer = 1;
-  int Show(const platform::MessageRequest& request) override;
+
+ protected:
+  int Present(const platform::MessageRequest& request) override;
 };
 
 // The run's presenter (installed by StartBenchSession).

@@ -31,6 +31,12 @@ const QString kCash = QStringLiteral("Q9.GL.ZWSQL.CASHBANK.");
 QString Res(const char* number) { return GetResString(kCash + QString::fromLatin1(number)); }
 QString Title() { return GetResString(shared::kCashTitleKey); }
 
+// A text naming what the window clears: the book in book mode, else the account.
+QString Said(const char* accountNumber, const char* bookKey) {
+  return Session::Current().BookMode() ? GetResString(QStringLiteral("corvane.balance.book.") + QLatin1String(bookKey))
+                                       : Res(accountNumber);
+}
+
 // Holds the account (in book mode the book's account) for clearing or its
 // restore, as the windows that tick it lock it, and gives it back on every path.
 class AccountHold {
@@ -163,8 +169,8 @@ void frmYHZHX::Command2_Click() {
     }
     const BalanceFigures figures = BalanceCalculator::ForAccount(BalanceCalculator::ReadFacts(code));
     if (!figures.balanced) {
-      shared::ShowMsgBox(Res("00905"), 0, Title());
-    } else if (shared::ShowMsgBox(Res("00901"), 260, Title()) == kYes) {
+      shared::ShowMsgBox(Said("00905", "unbalanced"), 0, Title());
+    } else if (shared::ShowMsgBox(Said("00901", "clear"), 260, Title()) == kYes) {
       if (Clearing::ClearReconciled(code, figures).changedMeanwhile) ShowChangedMeanwhile();
       else shared::ShowMsgBox(Res("00903"), 64, Title());
     }
@@ -180,8 +186,9 @@ void frmYHZHX::RestoreClearedItems() {
   const QString code = ChosenCode();
   try {
     if (shared::ShowMsgBox(Res("00895"), 260, Title()) == kYes) {
-      const QString prompt = Res("00897") + QStringLiteral("\r\n\r\n") + Res("00898") + code.trimmed() +
-                             QStringLiteral("\r\n") + Res("00899") + ChosenName().trimmed();
+      const QString prompt = Said("00897", "restore") + QStringLiteral("\r\n\r\n") + Said("00898", "restorecode") +
+                             code.trimmed() + QStringLiteral("\r\n") + Said("00899", "restorename") +
+                             ChosenName().trimmed();
       if (shared::ShowMsgBox(prompt, 260, Res("00900")) == kYes) {
         AccountHold hold(code);
         if (hold.Held()) Clearing::RestoreCleared(code);

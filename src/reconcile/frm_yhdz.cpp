@@ -221,8 +221,12 @@ void frmYHDZ::LoadFromRequest(LoadFailureText failureText) {
     // ranges would drop it unseen while its partner shows ticked): it is named,
     // and nothing is shown, as when the load itself meets one.
     shared::RefuseUnreadableLineDates(factsKey);
-    accountText_ = GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
-                   s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
+    // Book mode names the book the user chose, not the account behind it.
+    accountText_ = request_.bookMode
+                       ? GetResString(QStringLiteral("corvane.opening.bookprefix")) + BookCode + QLatin1Char('(') +
+                             s.Cash().GetBookName(BookCode) + QLatin1Char(')')
+                       : GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00015")) + CurYHKM + QLatin1Char('(') +
+                             s.Common().GetAccountName(CurYHKM) + QLatin1Char(')');
     const RowTexts texts{s.Common().GetDirectionText(1), s.Common().GetDirectionText(0)};
 
     ShowStatus(GetResString(kPrefix + QStringLiteral("frmYHDZ.Label5")));

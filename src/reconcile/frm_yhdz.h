@@ -97,9 +97,10 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   // Manual ticks of the current row (the grid events start them).
   void ToggleJournalTick();
   void ToggleStatementTick();
-  // Row filters of the two grids by the condition variables.
-  void FilterJournalRows();
-  void FilterStatementRows();
+  // Row filters of the two grids by the condition variables; each gives whether
+  // any row of its grid shows.
+  bool FilterJournalRows();
+  bool FilterStatementRows();
   // The filter command and reference mode.
   void FilterGrids();
   void SetRefMode();
@@ -137,7 +138,7 @@ class frmYHDZ : public QWidget, public shared::FilterConditionOwner {
   enum class LoadFailureText { Load, OwnWords };
   void LoadFromRequest(LoadFailureText failureText = LoadFailureText::Load);
   void ToggleTick(ReconSide side);
-  void ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
+  bool ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
                       const RowConditions& conditions);
   RowConditions ConditionsFromVariables();
   int ShowMarkMode() const;

@@ -13,12 +13,14 @@
 #include "reconcile/frm_yhdz_check.h"
 #include "reconcile/tick_mark.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/grid_filter_command.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/right_menu.h"
 #include "shared/session.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -392,16 +394,17 @@ int frmYHDZ::ShowMarkMode() const {
   return shared::frmYHFilter::YhOrQy == 4 && shared::frmYHFilter::bFlagChkPress == 0 ? iShowMark : 0;
 }
 
-void frmYHDZ::ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
+bool frmYHDZ::ApplyRowFilter(platform::ListGrid* grid, const std::vector<LineFacts>& facts, int markColumn,
                              const RowConditions& conditions) {
   const std::vector<bool> hidden = HiddenRows(facts, Marks(grid, markColumn), conditions);
   grid->SetRedraw(false);
   for (size_t i = 0; i < hidden.size(); ++i) grid->SetRowHeight(static_cast<int>(i) + 1, hidden[i] ? 0 : kRowTwips);
   grid->SetRedraw(true);
+  return std::find(hidden.begin(), hidden.end(), false) != hidden.end();
 }
 
-void frmYHDZ::FilterJournalRows() { ApplyRowFilter(grid1_, journalFacts_, 6, ConditionsFromVariables()); }
-void frmYHDZ::FilterStatementRows() { ApplyRowFilter(grid2_, statementFacts_, 5, ConditionsFromVariables()); }
+bool frmYHDZ::FilterJournalRows() { return ApplyRowFilter(grid1_, journalFacts_, 6, ConditionsFromVariables()); }
+bool frmYHDZ::FilterStatementRows() { return ApplyRowFilter(grid2_, statementFacts_, 5, ConditionsFromVariables()); }
 
 void frmYHDZ::FilterGrids() {
   if (busy_) return;
@@ -419,8 +422,8 @@ void frmYHDZ::FilterGrids() {
                        : QLatin1Char(' ') + shared::frmYHFilter::cSelect.join(QLatin1Char(' '));
   bSelNULL = shared::frmYHFilter::bSelectNULL;
   if (!Filter.ExecCom) return;
-  if (bQyActive) FilterJournalRows();
-  else FilterStatementRows();
+  const bool anyShown = bQyActive ? FilterJournalRows() : FilterStatementRows();
+  if (!anyShown && Filter.ExecFilter) shared::SayNothingFound();
 }
 
 void frmYHDZ::SetRefMode() {

@@ -11,6 +11,10 @@
 
 namespace corvane::shared {
 
+void SayNothingFound() {
+  ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00045")), 0, GetResString(kCashTitleKey));
+}
+
 GridFilterFind::GridFilterFind(FilterConditionOwner& owner, QWidget* window, quint8 dialogMode, AmountMatch findMatch)
     : owner_(owner), window_(window), mode_(dialogMode), findMatch_(findMatch) {}
 
@@ -48,6 +52,7 @@ void GridFilterFind::FilterRows(platform::GridBase& grid, const FilterColumns& c
   grid.SetRedraw(false);
   const int first = ApplyGridFilter(grid, test);
   grid.SetRedraw(true);
+  if (first == 0 && owner_.Conditions().ExecFilter) SayNothingFound();
   if (first != 0 && grid.isEnabled()) grid.setFocus();
 }
 
@@ -57,9 +62,7 @@ void GridFilterFind::FindRows(platform::GridBase& grid, const FilterColumns& col
   grid.SetRedraw(false);
   const int found = FindGridRow(grid, test);
   grid.SetRedraw(true);
-  if (found == 0) {
-    ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00045")), 0, GetResString(kCashTitleKey));
-  }
+  if (found == 0) SayNothingFound();
   grid.setFocus();
 }
 

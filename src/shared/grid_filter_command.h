@@ -13,6 +13,10 @@ class GridBase;
 
 namespace corvane::shared {
 
+// Says that a filter or find pass found no line: a filter that hides every row
+// must not leave an empty grid to be taken for an account without lines.
+void SayNothingFound();
+
 // The filter and find commands of a list window whose grids have a FilterColumns
 // map: ask the conditions in the condition entry dialog (pre-filled with the
 // window's last ones, handed back to this window only), then run the pass on the
@@ -27,11 +31,11 @@ class GridFilterFind {
   void SetDirectionTexts(const QString& debitText, const QString& creditText);
 
   // The filter command on grid: the rows that fail the conditions are hidden, and
-  // the total row the columns name totals the lines shown.
-  // "取消过滤" shows every row again. Cancel changes nothing.
+  // the total row the columns name totals the lines shown; none left:
+  // SayNothingFound. "取消过滤" shows every row again. Cancel changes nothing.
   void FilterRows(platform::GridBase& grid, const FilterColumns& columns);
   // The find command: the first row from the top that meets the conditions is
-  // selected; none: message "Q9.GL.ZWSQL.CASHBANK.00045".
+  // selected; none: SayNothingFound.
   void FindRows(platform::GridBase& grid, const FilterColumns& columns);
 
  private:

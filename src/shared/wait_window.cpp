@@ -1,5 +1,6 @@
 #include "shared/wait_window.h"
 
+#include "platform/services/message_presenter.h"
 #include "shared/frm_message.h"
 #include "shared/wait_spinner.h"
 
@@ -25,9 +26,17 @@ void Centre(QWidget* window) {
   if (area.isValid()) window->move(area.center() - window->rect().center());
 }
 
+// The wait window stays on top; a message shown while it is up would lie under
+// it. Every message takes it down first, whichever window or service shows it.
+void HideWaitForMessage() {
+  if (frmMessage::IsLoaded() && frmMessage::Instance()->isVisible()) HideWait();
+}
+
 }  // namespace
 
 void ShowWait(const QString& text) {
+  static const bool hooked = (platform::MessagePresenter::SetBeforeShow(HideWaitForMessage), true);
+  Q_UNUSED(hooked);
   if (QApplication::overrideCursor() != nullptr) {
     QApplication::changeOverrideCursor(Qt::WaitCursor);
   } else {

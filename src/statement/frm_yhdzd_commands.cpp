@@ -1,6 +1,8 @@
 #include "platform/controls/entry_grid.h"
 #include "platform/controls/toolbar_host.h"
+#include "platform/db/text_key.h"
 #include "shared/frm_yhfilter.h"
+#include "shared/grid_filter_command.h"
 #include "shared/help_page.h"
 #include "shared/messages.h"
 #include "shared/popups.h"
@@ -137,13 +139,19 @@ bool frmYHDZD::RowDeletable(int row) {
     return false;
   }
   // A row never saved holds nothing to protect: it is simply removed.
-  if (!editor_->IsSaved(row)) return !grid_->IsRowHidden(row);
-  const QDate date = CellDate(grid_->TextMatrix(row, 1));
-  if (!date.isValid() || (BDate.isValid() && date < BDate)) {
-    shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00667")), 64, GetResString(shared::kCashTitleKey));
+  if (editor_->IsSaved(row)) {
+    const QDate date = CellDate(grid_->TextMatrix(row, 1));
+    if (!date.isValid() || (BDate.isValid() && date < BDate)) {
+      shared::ShowMsgBox(GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00667")), 64, GetResString(shared::kCashTitleKey));
+      return false;
+    }
+  }
+  // A line the filter hides is never deleted unseen.
+  if (grid_->IsRowHidden(row)) {
+    shared::ShowMsgBox(GetResString(QStringLiteral("corvane.grid.deletehidden")), 64, GetResString(shared::kCashTitleKey));
     return false;
   }
-  return !grid_->IsRowHidden(row);
+  return true;
 }
 
 void frmYHDZD::DeleteRow() {
@@ -229,7 +237,8 @@ void frmYHDZD::ApplyFilter() {
   const shared::FilterConditions& f = Filter;
   const QDate start = ConditionDate(f.StartDate);
   const QDate end = ConditionDate(f.EndDate);
-  // A style or number is matched exactly as typed, character by character.
+  // A style is matched exactly as typed, character by character; a number by
+  // the key rule, as the matching pairs numbers ("wt01" finds "WT01").
   const QString style = f.CurCn_m.trimmed().isEmpty() ? QString() : f.CurCn_m;
   const QString number = f.CurCn_id.trimmed().isEmpty() ? QString() : f.CurCn_id;
   // The condition dialog let only an amount or an empty box through.
@@ -240,7 +249,7 @@ void frmYHDZD::ApplyFilter() {
     if (start.isValid() && (!date.isValid() || date < start)) return false;
     if (end.isValid() && (!date.isValid() || date > end)) return false;
     if (!style.isEmpty() && grid_->TextMatrix(r, 2) != style) return false;
-    if (!number.isEmpty() && grid_->TextMatrix(r, 3) != number) return false;
+    if (!number.isEmpty() && !platform::TextKey::Equal(grid_->TextMatrix(r, 3), number)) return false;
     const QString debit = grid_->TextMatrix(r, 4).trimmed();
     const QString credit = grid_->TextMatrix(r, 5).trimmed();
     auto equals = [&](const QString& cell) { return !cell.isEmpty() && platform::AmountsExactlyEqual(CellAmount(cell), *amount); };
@@ -251,6 +260,7 @@ void frmYHDZD::ApplyFilter() {
     }
   };
   const int first = editor_->ApplyFilter(shown);
+  if (first == 0 && f.ExecFilter) shared::SayNothingFound();
   if (first > 0) {
     grid_->SetRow(first);
     grid_->SetTopRow(first);

@@ -284,6 +284,7 @@ TEST_P(QueryWindowTest, AnAuditOverALineDatedOnNoCalendarDayNamesItAndNeverOpens
       QStringLiteral("%2=(select min(%2) from %1 where %3=? and ibook=1 and bdelete=0 and iperiod between 2 and 11)")
           .arg(journal, key, BookMode() ? QStringLiteral("cBookCode") : QStringLiteral("ccode")),
       {Code()}, date);
+  session_.Messages().Answer(1, [] { EXPECT_FALSE(shared::frmMessage::Instance()->isVisible()) << "over the message"; });
   EXPECT_EQ(OpenAudit(QStringLiteral("2026.12.31"), QStringLiteral("0")), nullptr);
   EXPECT_EQ(Claims(), 0);
   const QString said = session_.Messages().LastPrompt();
@@ -358,6 +359,7 @@ TEST_P(QueryWindowTest, ConditionsGoBackToTheWindowThatAsked) {
   EXPECT_EQ(query->Filter.CurCn_id, QString());
   EXPECT_EQ(query->Filter.CurBd_c, 0);
   EXPECT_TRUE(allHidden());
+  EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00045")));
 
   // The query's find: no such number, the message; its own conditions kept.
   session_.Modals().Then(FilterBy(QStringLiteral("none either")));

@@ -22,7 +22,7 @@ TEST_P(FrmYhdzTest, HoldsTheChosenAccountThroughReloadsUntilClosed) {
   EXPECT_GT(w->MSGrid1()->Rows(), 1);
   EXPECT_GT(w->MsGrid2()->Rows(), 1);
   EXPECT_EQ(ShownMarks(w->MSGrid1(), 6), std::vector<QString>(w->MSGrid1()->Rows() - 1));
-  EXPECT_TRUE(w->Label5()->text().contains(w->CurYHKM)) << session_.Messages().LastPrompt().toStdString();
+  EXPECT_TRUE(w->Label5()->text().contains(Code())) << session_.Messages().LastPrompt().toStdString();
   SaveScreenshot(*w, BookMode() ? QStringLiteral("reconcile-book.png") : QStringLiteral("reconcile-account.png"));
   // A second call brings the open window forward, without a second selection or lock.
   host::ExecuteMenu(QStringLiteral("RP0305"), {}, {}, {});
@@ -115,7 +115,7 @@ TEST_P(FrmYhdzTest, AFailedLoadIsSaidAndLeavesTheWindowUsable) {
   EXPECT_EQ(w->MsGrid2()->Rows(), 1);
   EXPECT_TRUE(w->Toolbar()->isEnabled());
   EXPECT_FALSE(w->IsBusy());
-  EXPECT_TRUE(w->Label5()->text().contains(w->CurYHKM));
+  EXPECT_TRUE(w->Label5()->text().contains(Code()));
 }
 
 // A statement line dated on no calendar day (an SQLite file written by another

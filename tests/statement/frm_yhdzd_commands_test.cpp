@@ -20,7 +20,7 @@ class DeleteTest : public StatementTest {};
 // ticked meanwhile stays; one gone meanwhile is reported and its row removed. An
 // unsaved row goes without a question.
 TEST_P(DeleteTest, TheRangeChosenGoesInOneGoOrNotAtAll) {
-  enum Meanwhile { kNothing, kTicked, kGone, kUnsaved };
+  enum Meanwhile { kNothing, kTicked, kGone, kUnsaved, kHidden };
   const QString one = QStringLiteral("00114"), range = QStringLiteral("00680");  // the questions
   const QStringList all = {"1,000.00", "1,002.00", "1,005.00", "1,009.00", "1,014.00"};
   const struct {
@@ -39,6 +39,7 @@ TEST_P(DeleteTest, TheRangeChosenGoesInOneGoOrNotAtAll) {
       {"ticked meanwhile", 2, 2, kTicked, 6, {one, "00112"}, all},
       {"gone meanwhile", 2, 3, kGone, 6, {range, "notfind"}, {"1,000.00", "1,004.00", "1,009.00"}},
       {"unsaved row", 6, 6, kUnsaved, 0, {}, all},
+      {"a hidden line in it", 2, 4, kHidden, 0, {"corvane.grid.deletehidden"}, all},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -50,6 +51,7 @@ TEST_P(DeleteTest, TheRangeChosenGoesInOneGoOrNotAtAll) {
     if (c.meanwhile == kTicked) Exec("update " + Table() + " set iflag=3 where i_id=?", {first});
     if (c.meanwhile == kGone) Exec("delete from " + Table() + " where i_id=?", {first});
     if (c.meanwhile == kUnsaved) w->AddRow();
+    if (c.meanwhile == kHidden) w->MsGrid1()->SetRowHeight(3, 0);
     w->MsGrid1()->SetCurrentCell(c.to, 1);
     w->MsGrid1()->SetRowSel(c.from);
     session_.Messages().Clear();
@@ -57,7 +59,7 @@ TEST_P(DeleteTest, TheRangeChosenGoesInOneGoOrNotAtAll) {
     w->Toolbar1_ButtonClick(QStringLiteral("del"));
     QStringList want, prompts;
     for (const QString& key : c.shown) {
-      const QString full = "Q9.GL.ZWSQL.CASHBANK." + key;
+      const QString full = key.contains('.') ? key : "Q9.GL.ZWSQL.CASHBANK." + key;
       want << (key == "notfind" ? shared::GetResString(full, first) : shared::GetResString(full));
     }
     for (const auto& m : session_.Messages().Shown()) prompts << m.prompt;
@@ -74,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, DeleteTest, ::testing::Bool(), ModeName);
 
 class FilterTest : public StatementTest {};
 
-// Dates compare as dates whatever their form; style and number compare exactly.
+// Dates compare as dates whatever their form; a style exactly, a number as a key.
 TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
   Exec("update " + Table() + " set csettle='201' where i_id=?", {AddLine(QDate(2026, 7, 5), true, 50, 0, "A")});
   AddLine(QDate(2026, 8, 15), false, 20, 0, "B");
@@ -90,8 +92,8 @@ TEST_P(FilterTest, DatesAreComparedAsDatesWhateverTheirForm) {
       {"DashedDates", "2026-8-1", "2026-9-30", "", "", "", 0, {true, false, true}},
       {"Style", "", "", "201", "", "", 0, {false, true, true}},
       {"Number", "", "", "", "C", "", 0, {true, true, false}},
-      {"NumberInOtherCase", "", "", "", "c", "", 0, {true, true, true}},
-      {"NumberWithATrailingBlank", "", "", "", "C ", "", 0, {true, true, true}},
+      {"NumberInOtherCase", "", "", "", "c", "", 0, {true, true, false}},
+      {"NumberWithATrailingBlank", "", "", "", "C ", "", 0, {true, true, false}},
       {"CreditSide", "", "", "", "", "", 2, {true, false, true}},
       {"AmountEitherSide", "", "", "", "", "20", 0, {true, false, false}},
       {"AmountOnDebit", "", "", "", "", "20.00", 1, {true, true, false}},
@@ -124,7 +126,8 @@ TEST_P(FilterTest, TheDialogHandsItsConditionsBack) {
     Close close;
     std::vector<bool> hidden;
   } steps[] = {
-      {"Number", "B", 0, false, kOk, {true, false, true}},
+      {"Number", "b", 0, false, kOk, {true, false, true}},
+      {"NothingFound", "Z", 0, false, kOk, {true, true, true}},
       {"Credit", "", 2, false, kOk, {true, false, false}},
       {"SwitchedOff", "", 2, true, kOk, {false, false, false}},
       {"CancelAfterSwitchingOff", "", 2, false, kCancel, {false, false, false}},
@@ -150,6 +153,7 @@ TEST_P(FilterTest, TheDialogHandsItsConditionsBack) {
     EXPECT_EQ(hidden, s.hidden);
     if (s.close == kOk) { EXPECT_TRUE(w->Filter.ExecCom); }
   }
+  EXPECT_EQ(Prompts(), QStringList{shared::GetResString(QStringLiteral("Q9.GL.ZWSQL.CASHBANK.00045"))});
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FilterTest, ::testing::Bool(), ModeName);

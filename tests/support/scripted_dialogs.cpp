@@ -8,7 +8,7 @@ ScriptedMessages::ScriptedMessages() { platform::MessagePresenter::Install(this)
 
 ScriptedMessages::~ScriptedMessages() { platform::MessagePresenter::Install(nullptr); }
 
-int ScriptedMessages::Show(const platform::MessageRequest& request) {
+int ScriptedMessages::Present(const platform::MessageRequest& request) {
   shown_.push_back(request);
   if (!answers_.empty()) {
     const auto [answer, meanwhile] = answers_.front();

@@ -25,14 +25,14 @@ class ScriptedMessages : public platform::MessagePresenter {
   // Answers the next box after running meanwhile while it is shown: what another
   // user does while this one reads the box.
   void Answer(int answer, std::function<void()> meanwhile) { answers_.push_back({answer, std::move(meanwhile)}); }
-  int Show(const platform::MessageRequest& request) override;
-
   const std::vector<platform::MessageRequest>& Shown() const { return shown_; }
   int Count() const { return static_cast<int>(shown_.size()); }
   // The prompt of the last box, empty when none was shown.
   QString LastPrompt() const { return shown_.empty() ? QString() : shown_.back().prompt; }
   void Clear() { shown_.clear(); }
 
+ protected:
+  int Present(const platform::MessageRequest& request) override;
  private:
   std::deque<std::pair<int, std::function<void()>>> answers_;
   std::vector<platform::MessageRequest> shown_;

@@ -11,6 +11,12 @@ namespace corvane::platform {
 
 namespace {
 MessagePresenter* g_installed = nullptr;
+
+std::function<void()>& BeforeShow() {
+  static std::function<void()> clear;
+  return clear;
+}
+
 // Pixels a title bar takes besides its text: the window icon and three buttons.
 constexpr int kTitleBarRoom = 120;
 }  // namespace
@@ -34,7 +40,14 @@ MessagePresenter& MessagePresenter::Current() {
 
 void MessagePresenter::Install(MessagePresenter* presenter) { g_installed = presenter; }
 
-int QtMessagePresenter::Show(const MessageRequest& request) {
+void MessagePresenter::SetBeforeShow(std::function<void()> clear) { BeforeShow() = std::move(clear); }
+
+int MessagePresenter::Show(const MessageRequest& request) {
+  if (const std::function<void()>& clear = BeforeShow()) clear();
+  return Present(request);
+}
+
+int QtMessagePresenter::Present(const MessageRequest& request) {
   QMessageBox box(QApplication::activeWindow());
   box.setText(request.prompt);
   box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title);

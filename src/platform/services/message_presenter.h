@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QMessageBox;
 
 namespace corvane::platform {
@@ -20,13 +22,21 @@ struct MessageRequest {
 class MessagePresenter {
  public:
   virtual ~MessagePresenter() = default;
+  // Clears the screen for the message (see SetBeforeShow), then presents it.
   // Returns the answer code: 1 OK, 2 Cancel, 6 Yes, 7 No.
-  virtual int Show(const MessageRequest& request) = 0;
+  int Show(const MessageRequest& request);
+
+  // What runs before any message shows, whoever shows it: a window that stays on
+  // top (the wait window) must never stand over a message and hide its end.
+  static void SetBeforeShow(std::function<void()> clear);
 
   // The presenter in use; a Qt message box unless one was installed.
   static MessagePresenter& Current();
   // Installs a presenter (not owned); nullptr restores the Qt message box.
   static void Install(MessagePresenter* presenter);
+
+ protected:
+  virtual int Present(const MessageRequest& request) = 0;
 };
 
 // Widens a message box so that the window manager shows its whole title.
@@ -34,8 +44,8 @@ void KeepTitleWhole(QMessageBox& box);
 
 // The Qt message box with the buttons, icon and default button the value asks for.
 class QtMessagePresenter : public MessagePresenter {
- public:
-  int Show(const MessageRequest& request) override;
+ protected:
+  int Present(const MessageRequest& request) override;
 };
 
 }  // namespace corvane::platform

@@ -1,4 +1,5 @@
 #include "suite/services/date_codec.h"
+#include "suite/services/text_source.h"
 #include "suite/services/text_width.h"
 
 #include "services_fixture.h"
@@ -38,6 +39,13 @@ TEST(ByteWidthTest, LeftBytesNeverCutsACharacterInHalf) {
     EXPECT_EQ(out, QString::fromUtf8(expected)) << text << "/" << width;
     EXPECT_LE(ByteLength(out), std::max(width, 0));
   }
+}
+
+TEST(FallbackTextTest, ArgumentsTakeTheirPlacesAndKeepEveryCharacterAroundThem) {
+  const std::pair<const char*, const char*> cases[] = {{"账簿[%1]不存在。", "账簿[YH001]不存在。"}, {"%1%2", "YH001100%"},
+                                                       {"%2-%1.", "100%-YH001."}, {"%3 %10%", "%3 %10%"}};
+  for (const auto& [text, out] : cases)
+    EXPECT_EQ(TextOr(nullptr, "no.key", QString::fromUtf8(text), {"YH001", "100%"}), QString::fromUtf8(out)) << text;
 }
 
 }  // namespace
