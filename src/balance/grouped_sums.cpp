@@ -209,14 +209,17 @@ void ReadFourSums(platform::DbConnection& db, const AccountSource& a, const QStr
   }
 }
 
-// The portable sums compare the lines' dates: first a line of the accounts whose
-// date cannot be read (whatever the account's range, which would count or drop it
+// The sums compare the lines' dates: first a line of the accounts whose date
+// cannot be read (whatever the account's range, which would count or drop it
 // unseen) is refused, one probe of the index of key and date per account. The
-// native aggregates refuse such a line themselves.
-void RefuseUnreadablePortableDates(platform::DbConnection& db, const AccountSource& a, const QString& table,
-                                   const QString& key, const QString& date) {
+// native aggregates refuse such a line among those they sum themselves; a text
+// that sorts after the account's upper bound reaches none of them, so those
+// lines alone are probed there, a range of that index that is mostly empty.
+void RefuseUnreadableDates(platform::DbConnection& db, const AccountSource& a, const QString& table,
+                           const QString& key, const QString& date, bool native) {
+  const QString after = native ? QStringLiteral(" and r.%1 > a.dupper").arg(date) : QString();
   const QString probe = shared::UnreadableDateProbe(db, table + QStringLiteral(" r"), QStringLiteral("r.") + date,
-                                                    QStringLiteral("r.%1 = a.code").arg(key));
+                                                    QStringLiteral("r.%1 = a.code").arg(key) + after);
   const platform::ResultSet found =
       db.Query(QStringLiteral("select code, d from (select a.code as code, %1 as d from %2 a) x "
                               "where d is not null limit 1").arg(probe, a.table),
@@ -247,7 +250,7 @@ void BankSide(platform::DbConnection& db, const Names& n, const AccountSource& a
               std::vector<RawSums>& sums) {
   const NativeSide side{QStringLiteral("bank"), n.statement, QStringLiteral("r"), n.key, QStringLiteral("ddate"),
                         kBankBase, QStringLiteral("r.bdelete, r.iflag, r.bd_c, r.mmoney, r.ddate")};
-  if (!native) RefuseUnreadablePortableDates(db, a, n.statement, n.key, QStringLiteral("ddate"));
+  RefuseUnreadableDates(db, a, n.statement, n.key, QStringLiteral("ddate"), native);
   const QString sql = native ? NativeSumsSql(side, a.table)
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 r where r.%4 = a.code and %5 "
                                               "group by a.n")
@@ -270,7 +273,7 @@ void JournalSide(platform::DbConnection& db, const Names& n, const AccountSource
   const QString mc = foreign ? QStringLiteral("j.mc_f") : QStringLiteral("j.mc");
   const NativeSide side{QStringLiteral("journal"), n.journal, QStringLiteral("j"), n.key, n.journalDate, n.journalBase,
                         QStringLiteral("j.bdelete, j.iflagbank, j.iperiod, %1, %2, %3").arg(md, mc, date)};
-  if (!native) RefuseUnreadablePortableDates(db, a, n.journal, n.key, n.journalDate);
+  RefuseUnreadableDates(db, a, n.journal, n.key, n.journalDate, native);
   const QString sql = native ? NativeSumsSql(side, a.table)
                              : QStringLiteral("select a.n, %1 from %2 a cross join %3 j where j.%4 = a.code and %5 "
                                               "group by a.n")

@@ -20,7 +20,8 @@ void RefuseUnreadableDate(const QString& column, const platform::DbValue& value)
 // A scalar subquery: the text of such a date among the lines of table (with its
 // alias, if any) that `where` picks, NULL when there is none. It stops at the
 // first: where `where` names one key, on PostgreSQL a probe of the index of the
-// key and date, on SQLite a walk over the key's entries of that index.
+// key and date, on SQLite a walk over the key's entries of that index (only
+// over those of a range of dates, where `where` bounds the date too).
 QString UnreadableDateProbe(const platform::DbConnection& db, const QString& table, const QString& column,
                             const QString& where);
 // Looks for such a date among the lines of table (a statement or journal table,

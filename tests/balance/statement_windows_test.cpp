@@ -188,9 +188,15 @@ TEST_P(StatementWindowsTest, FailedLoadsLeaveNothingBehind) {
 }
 
 // A line whose date cannot be read (SQLite: no calendar day; PostgreSQL: an endless date) is
-// in no figure: its account's row names it in the session's language, the others are computed.
+// in no figure, its text within the account's dates or, in T7, sorting after them: its account's
+// row names it in the session's language, the others are computed.
 TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
   AddCreditAccount(QStringLiteral("T5"));
+  AddCreditAccount(QStringLiteral("T7"));
+  const QString line7 = ledger_.NamedStatementLine(QStringLiteral("T7"), QDate(2026, 4, 3));
+  const QString after = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-13-05");
+  session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
+                                    ledger_.Key() + QStringLiteral("=? and ddate=?"), {QStringLiteral("T7"), QDate(2026, 4, 3)}, after);
   const QString date = session_.Database().IsPostgres() ? QStringLiteral("infinity") : QStringLiteral("2026-04-31");
   const QString line = ledger_.NamedStatementLine(QStringLiteral("T5"), QDate(2026, 4, 3));
   session_.Database().StoreDateText(ledger_.StatementTable(), QStringLiteral("ddate"),
@@ -200,12 +206,18 @@ TEST_P(StatementWindowsTest, ALineDatedOnNoCalendarDayMarksItsAccountsRowOnly) {
   const QString said = w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T5")), 4);
   const QString named = shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), date) + line;
   EXPECT_TRUE(said.endsWith(shared::GetResString(QStringLiteral("corvane.host.unreadable"), named))) << said.toStdString();
+  EXPECT_TRUE(w.MSGrid1()->TextMatrix(RowOf(w, QStringLiteral("T7")), 4).endsWith(shared::GetResString(
+      QStringLiteral("corvane.host.unreadable"),
+      shared::GetResString(QStringLiteral("corvane.host.unreadable.date"), QStringLiteral("ddate"), after) + line7)));
   // The column cuts the reason; the row's tooltip gives it whole, over every cell.
   const QAbstractItemModel* model = w.MSGrid1()->View()->model();
   for (int r = 1; r < w.MSGrid1()->Rows(); ++r)
     for (int c = 0; c < 5; ++c)
-      EXPECT_EQ(model->index(r - 1, c).data(Qt::ToolTipRole).toString(), r == RowOf(w, QStringLiteral("T5")) ? said : QString());
-  for (const AccountStatement& st : w.Statements()) EXPECT_EQ(st.Failed(), st.facts.code == QStringLiteral("T5"));
+      EXPECT_EQ(model->index(r - 1, c).data(Qt::ToolTipRole).toString(),
+                r == RowOf(w, QStringLiteral("T5")) || r == RowOf(w, QStringLiteral("T7")) ? w.MSGrid1()->TextMatrix(r, 4)
+                                                                                           : QString());
+  for (const AccountStatement& st : w.Statements())
+    EXPECT_EQ(st.Failed(), st.facts.code == QStringLiteral("T5") || st.facts.code == QStringLiteral("T7"));
 }
 
 // The two-sided view of a credit-direction account: the bank's adjustments
