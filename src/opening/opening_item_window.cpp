@@ -269,7 +269,11 @@ void OpeningItemWindow::DeleteRow() {
     Tell(GetResString(refusal));
     return;
   }
-  if (grid_->IsRowHidden(row)) return;
+  // A line the filter hides is never deleted unseen, nor refused without a word.
+  if (grid_->IsRowHidden(row)) {
+    Tell(GetResString(QStringLiteral("corvane.grid.deletehidden")));
+    return;
+  }
   // The row is shown selected while the question is open; whatever the answer,
   // the selection goes back to the first column.
   grid_->SetCol(0);

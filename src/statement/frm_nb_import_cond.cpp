@@ -150,7 +150,7 @@ void frmNBImportCond::cmdOK_Click() {
     platform::StatementLineWriter writer(s.Db(), {true, book_.AccountCode, book_.BookCode, dates_});
     const std::vector<size_t> duplicates = writer.FindDuplicates(accepted);
     if (!duplicates.empty() &&
-        shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.duplicates"), duplicates.size()), 260, title) != 6) {
+        shared::ShowMsgBox(GetResString(QStringLiteral("corvane.import.duplicates.book"), duplicates.size()), 260, title) != 6) {
       for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it)
         accepted.erase(accepted.begin() + static_cast<std::ptrdiff_t>(*it));
     }

@@ -382,6 +382,25 @@ TEST_P(ItemWindowsTest, TheFilterKeepsTheRowsThatMeetTheConditions) {
   });
 }
 
+// A Delete on a row the filter hides deletes nothing and says why.
+TEST_P(ItemWindowsTest, DeleteOnARowTheFilterHidesSaysWhyAndKeepsIt) {
+  OpenItems<frmYHFQC>([&](frmYHFQC& w) {
+    session_.Modals().Then([](QDialog& d) {
+      auto& dialog = dynamic_cast<shared::frmYHFilter&>(d);
+      dialog.Text4()->setText(QStringLiteral("50"));
+      dialog.Option1(2)->setChecked(true);
+      dialog.Command1()->click();
+    });
+    w.Toolbar()->Click(QStringLiteral("filt"));
+    const int rows = w.MsGrid1()->Rows(), row = w.MsGrid1()->Row();
+    ASSERT_TRUE(w.MsGrid1()->IsRowHidden(row));
+    session_.Messages().Answer(6);
+    w.Toolbar()->Click(QStringLiteral("del"));
+    EXPECT_EQ(session_.Messages().LastPrompt(), shared::GetResString(QStringLiteral("corvane.grid.deletehidden")));
+    EXPECT_EQ(w.MsGrid1()->Rows(), rows);
+  });
+}
+
 // In book mode a new row shows the book's next flow number at once, without taking
 // it; the save takes one and the row then shows the number stored, also when
 // another session took the one shown meanwhile. Account mode shows none.

@@ -178,7 +178,7 @@ TEST_P(NetBankTest, RefusedLinesAreListedAndDuplicatesWrittenOnlyWhenAsked) {
     EXPECT_EQ(asked[0].accountNo, shared::Session::Current().Cash().GetBook(Key()).BankAccountNo);
     EXPECT_EQ((std::pair{asked[0].start, asked[0].end}),
               (std::pair{QDate::fromString(row.start, "yyyy.MM.dd"), QDate::fromString(row.end, "yyyy.MM.dd")}));
-    EXPECT_EQ(Prompts(), QStringList({refused, shared::GetResString(QStringLiteral("corvane.import.duplicates"), 1)}));
+    EXPECT_EQ(Prompts(), QStringList({refused, shared::GetResString(QStringLiteral("corvane.import.duplicates.book"), 1)}));
     EXPECT_EQ(session_.Messages().Shown().at(1).buttons, 260);
     EXPECT_EQ(Lines(), 1 + row.added);
     EXPECT_EQ(Count("select count(*) from rp_bankrecp_rp where cBookCode='YH004' and cn_id in ('BK-1','DUP')"),

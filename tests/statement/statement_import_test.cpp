@@ -4,6 +4,7 @@
 #include "suite/import/import_texts.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <array>
 #include <QDir>
 #include <QHeaderView>
@@ -96,6 +97,10 @@ TEST_P(ImportTest, DuplicatesAreWrittenOnlyWhenTheUserSaysSo) {
   ScriptImport(Sample("statement.csv"));
   w->Toolbar1_ButtonClick(QStringLiteral("import"));
   EXPECT_EQ(Lines(), 2);
+  // The question names what holds the lines: the book in book mode.
+  const QString asked = suite::ImportTextWith(Book() ? "corvane.import.duplicates.book" : "corvane.import.duplicates", {"1"});
+  const auto& shown = session_.Messages().Shown();
+  EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const auto& m) { return m.prompt == asked; }));
   session_.Messages().Answer(6);
   ScriptImport(Sample("statement.csv"));
   w->Toolbar1_ButtonClick(QStringLiteral("import"));

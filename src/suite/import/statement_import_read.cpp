@@ -287,7 +287,7 @@ void StatementImportDialog::cmdImport_Click() {
     platform::StatementLineWriter writer(db_, target_);
     std::vector<ImportLine> lines = accepted_;
     const std::vector<size_t> duplicates = writer.FindDuplicates(lines);
-    if (!duplicates.empty() && Ask(Text("corvane.import.duplicates", {QString::number(duplicates.size())}), 260) != 6) {
+    if (!duplicates.empty() && Ask(Text(target_.bookMode ? "corvane.import.duplicates.book" : "corvane.import.duplicates", {QString::number(duplicates.size())}), 260) != 6) {
       for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it)
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*it));
     }
