@@ -120,6 +120,7 @@ TEST(TypedReaders, OneTextOneAnswer) {
       {"（１００．００）", {Money::FromCents(-10000), R::None}},
       {"１２３４．５６", {Money::FromCents(123456), R::None}}, {"1,234.56", {Money::FromCents(123456), R::None}},
       {"－１２。５", {Money::FromCents(-1250), R::None}},   {"１２５", {Money::FromCents(12500), R::None}},
+      {"123,456.78", {Money::FromCents(12345678), R::None}}, {"1234,567", {{}, R::Separator}},
   };
   for (const auto& [text, read] : amounts) {
     const AmountReading r = ReadAmount(QString::fromUtf8(text));
