@@ -1,5 +1,6 @@
 #include "query/audit_load.h"
 
+#include "platform/controls/amount_reader.h"
 #include "platform/controls/typed_value.h"
 
 #include "platform/db/money.h"
@@ -36,9 +37,6 @@ class SharedTexts {
  private:
   QString last_[4];
 };
-
-// "#0.00": two decimals, no thousands separator.
-QString PlainAmount(const Money& m) { return m.ToDisplayText().remove(QLatin1Char(',')); }
 
 }  // namespace
 
@@ -112,7 +110,7 @@ std::vector<std::vector<QString>> ReadAuditStatement(platform::DbConnection& db,
     cells.emplace_back(Text(row[lead + 4]));
     const bool debit = !row[lead + 5].IsNull() && row[lead + 5].ToInt() == 1;
     cells.emplace_back(debit ? texts.debit : texts.credit);
-    cells.emplace_back(PlainAmount(row[lead + 6].ToMoney()));
+    cells.emplace_back(platform::PlainAmountText(row[lead + 6].ToMoney()));
     rows.push_back(std::move(cells));
   });
   return rows;
@@ -140,7 +138,7 @@ std::vector<std::vector<QString>> ReadAuditJournal(platform::DbConnection& db, c
     cells.emplace_back(Text(row[lead + 4]));
     cells.emplace_back(Text(row[lead + 5]));
     cells.emplace_back(debit.IsZero() ? texts.credit : texts.debit);
-    cells.emplace_back(PlainAmount(amount));
+    cells.emplace_back(platform::PlainAmountText(amount));
     if (r.bookMode) {
       cells.emplace_back(Text(row[lead + 11]));
       cells.emplace_back(Text(row[lead + 12]));
