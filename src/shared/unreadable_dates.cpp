@@ -41,7 +41,8 @@ QString NumberText(const LineColumns& c, const platform::DbValue& sign, const pl
   if (number.IsNull()) return QString();
   if (c.statement) return QString::number(number.ToInt()).rightJustified(6, QLatin1Char('0'));
   if (c.book) return number.ToString().trimmed();
-  return sign.ToString().trimmed() + QLatin1Char('-') + QString::number(number.ToInt()).rightJustified(4, QLatin1Char('0'));
+  // As the reconciliation window and the detailed statement show a voucher, so the clerk finds it there.
+  return sign.ToString().trimmed() + QStringLiteral(" - ") + QString::number(number.ToInt()).rightJustified(4, QLatin1Char('0'));
 }
 
 QString ColumnName(const QString& column) { return column.section(QLatin1Char('.'), -1); }

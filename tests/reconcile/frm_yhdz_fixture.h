@@ -150,7 +150,7 @@ class FrmYhdzTest : public ::testing::TestWithParam<bool> {
     const QString kind = statement ? QStringLiteral("statement") : BookMode() ? QStringLiteral("flow") : QStringLiteral("voucher");
     return GetResString(QStringLiteral("corvane.host.unreadable.%1line").arg(kind),
                         GetResString(QStringLiteral("corvane.host.unreadable.") + (BookMode() ? "book" : "account"), Code()),
-                        statement || BookMode() ? n : l[1].ToString() + QLatin1Char('-') + n, l[2].ToMoney().ToDisplayText());
+                        statement || BookMode() ? n : l[1].ToString() + QStringLiteral(" - ") + n, l[2].ToMoney().ToDisplayText());
   }
   void SaveScreenshot(QWidget& w, const QString& name) {
     const QString dir = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
